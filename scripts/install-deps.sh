@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, test and run Tavisko.
+# Only packages that are missing are installed; nothing is upgraded.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  libsqlite3-dev sqlite3
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libfontconfig-dev
+  libreoffice-writer libreoffice-dev libreoffice-dev-common
+  fonts-noto-cjk
+  xvfb xauth
+  clang
+  python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "Installing missing packages: ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
