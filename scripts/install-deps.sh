@@ -12,7 +12,7 @@ packages=(
   libreoffice-writer libreoffice-dev libreoffice-dev-common
   fonts-noto-cjk
   xvfb xauth
-  clang
+  clang libclang-rt-14-dev
   python3
 )
 
