@@ -1,0 +1,34 @@
+#include "app/DialogMessageSink.h"
+
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+bool DialogMessageSink::Show(const MessageRequest& request)
+{
+    const QMessageBox::StandardButtons buttons = request.buttons == MessageButtons::OkCancel
+        ? QMessageBox::Ok | QMessageBox::Cancel
+        : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox box(BoxIcon(request.icon), request.caption, request.text, buttons);
+    box.setDefaultButton(QMessageBox::Ok);
+    if (request.buttons == MessageButtons::OkCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
