@@ -1,0 +1,84 @@
+#pragma once
+// Base of the document writers. It fixes the order in which a print run
+// talks to a word processor (open the template, replay the commands, fill in
+// the placeholders, finish the document) and owns what both writers share:
+// clipboard preservation, keeping the windows alive while writing, number
+// decorations and paragraph-style names. Every automation call is left to
+// the subclasses.
+#include "print/ClipboardBackup.h"
+#include "print/Cmd.h"
+
+#include <QString>
+
+namespace Print {
+
+class Creator {
+public:
+    Creator() = default;
+    virtual ~Creator() = default;
+
+    Creator(const Creator&) = delete;
+    Creator& operator=(const Creator&) = delete;
+
+    virtual bool CanCreate() const = 0;
+    // Whether the word processor can be started here. Never throws; the
+    // answer may be cached for the life of the process.
+    virtual bool IsAvailable() = 0;
+
+    // The whole print run: a new document from the template with the
+    // commands written into it and "@title"/"@range" replaced. The user's
+    // clipboard is restored and Finish runs on every path. False when any
+    // step failed or threw; a run while another is in progress (reached
+    // through the events dispatched between commands) is refused.
+    bool Create(const CmdList& commands, const QString& templatePath, const QString& title,
+                const QString& rangeText);
+
+    // How each run saves and restores the clipboard. Without a factory the
+    // clipboard is left alone.
+    void SetClipboardBackupFactory(ClipboardBackupFactory factory);
+
+    // "【n】" for question heads, "(n)" for item and answer numbers, the text
+    // itself for every other kind.
+    static QString Decorate(int kind, const QString& text);
+    // The paragraph style each template defines for a kind.
+    static QString StyleName(int kind);
+
+protected:
+    // End of every run, success or failure: hand the application to the
+    // user, restore its settings, drop the automation references.
+    virtual void Finish();
+
+    // Writes every command, even after one failed; false if any failed.
+    // Pending events are processed after each command so that the windows
+    // keep painting while the word processor works.
+    bool WriteCommands(const CmdList& commands);
+
+    // Start the application and make a new document from the template, with
+    // the insertion point at its end; the template's content becomes the
+    // header block.
+    virtual bool Open(const QString& templatePath) = 0;
+    // Write one command at the insertion point; kinds outside 1..12 are
+    // ignored.
+    virtual bool WriteCommand(const Cmd& command) = 0;
+    // Discard the document after a failed step.
+    virtual void Abort() = 0;
+    virtual bool SetTitle(const QString& title) = 0;
+    virtual bool SetRange(const QString& rangeText) = 0;
+    // Remove the header block at the top and present the document.
+    virtual bool Complete() = 0;
+    virtual bool IsVertical() = 0;
+    // Set runs of digits upright inside vertical text.
+    virtual void MakeDigitsUpright() = 0;
+
+private:
+    bool Run(const CmdList& commands, const QString& templatePath, const QString& title,
+             const QString& rangeText);
+    bool AbortRun();
+    bool FinishRun();
+    static void ProcessPendingEvents();
+
+    ClipboardBackupFactory m_clipboardBackupFactory;
+    bool m_running = false;
+};
+
+} // namespace Print

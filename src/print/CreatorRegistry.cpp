@@ -1,0 +1,45 @@
+#include "print/CreatorRegistry.h"
+
+namespace Print {
+
+namespace {
+// Types are small positive bit values (1, 2, 4, ...).
+bool IsTypeBit(int type)
+{
+    return type > 0 && (type & (type - 1)) == 0;
+}
+} // namespace
+
+void CreatorRegistry::Register(int type, std::shared_ptr<Creator> creator)
+{
+    m_creators[type] = std::move(creator);
+}
+
+std::shared_ptr<Creator> CreatorRegistry::Find(int type) const
+{
+    const auto found = m_creators.find(type);
+    return found == m_creators.end() ? nullptr : found->second;
+}
+
+int CreatorRegistry::AvailableTypes() const
+{
+    int available = 0;
+    for (const auto& [type, creator] : m_creators) {
+        if (IsTypeBit(type) && creator && creator->IsAvailable())
+            available |= type;
+    }
+    return available;
+}
+
+int CreatorRegistry::ChooseType(int storedType, int availableTypes)
+{
+    if (IsTypeBit(storedType) && (availableTypes & storedType) != 0)
+        return storedType;
+    for (int bit = 1; bit > 0 && bit <= availableTypes; bit <<= 1) {
+        if ((availableTypes & bit) != 0)
+            return bit;
+    }
+    return 0;
+}
+
+} // namespace Print
