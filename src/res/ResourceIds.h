@@ -1,0 +1,165 @@
+#pragma once
+
+// Numeric ids of the program's resources: dialogs, controls, menus, menu
+// commands, icons, images and strings. Dialogs put a control's id on the
+// widget as the dynamic property "controlId" so that tests and callers can
+// find controls by these numbers; menu actions carry their command id as
+// QAction::data().
+namespace Res {
+
+// Dialog templates.
+inline constexpr int IDD_MAIN = 101;          // DlgMain
+inline constexpr int IDD_ABOUT = 102;         // DlgAbout
+inline constexpr int IDD_BOOK = 103;          // DlgBook
+inline constexpr int IDD_QUESTION = 104;      // DlgQuestion
+inline constexpr int IDD_RANGE = 105;         // DlgRange
+inline constexpr int IDD_SENTENCE = 106;      // DlgSentence
+inline constexpr int IDD_RANGE_INDEX = 107;   // DlgRangeIndex (page)
+inline constexpr int IDD_RANGE_NUMBER = 108;  // DlgRangeNumber (page)
+inline constexpr int IDD_AUTO = 109;          // DlgAuto
+inline constexpr int IDD_PRINT = 110;         // DlgPrint (page)
+inline constexpr int IDD_CONFIG = 111;        // DlgConfig
+
+// Icons, images, menus and accelerators.
+inline constexpr int IDI_APP = 129;           // the program's icon
+inline constexpr int IDB_CHECKS = 131;        // check images of the lists
+inline constexpr int IDR_TAB_MENU = 132;      // context menu of the print tabs
+inline constexpr int IDR_PRINT_MENU = 133;    // context menu of a print page
+inline constexpr int IDI_APPLY_ALL = 134;     // icon of the "apply to all" button
+inline constexpr int IDR_ORDER_MENU = 135;    // the question-order popup
+inline constexpr int IDR_MAIN_MENU = 1001;    // menu bar of the main dialog
+inline constexpr int IDR_MAIN_ACCEL = 1001;   // accelerators of the main dialog
+
+// Menu commands.
+inline constexpr int ID_APP_ABOUT = 201;
+inline constexpr int ID_APP_EXIT = 202;
+inline constexpr int ID_OUTPUT_WORD = 203;
+inline constexpr int ID_OUTPUT_TARO = 204;
+inline constexpr int ID_OPTIONS = 205;
+inline constexpr int ID_HELP_BROWSER = 206;
+inline constexpr int ID_PRINT_ADD = 207;
+inline constexpr int ID_PRINT_DELETE = 208;
+inline constexpr int ID_SELECT_SENTENCES = 209;
+inline constexpr int ID_CHECK_UPDATE = 210;
+inline constexpr int ID_GET_UPDATE = 211;      // added to the menu bar when an update exists
+inline constexpr int ID_ORDER_BOOK = 212;
+inline constexpr int ID_ORDER_RANDOM = 213;
+
+// Buttons common to all dialogs.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+
+// DlgMain.
+inline constexpr int IDC_BOOK_NAME = 1101;
+inline constexpr int IDC_CHANGE_BOOK = 1102;
+inline constexpr int IDC_SELECT_QUESTIONS = 1103;
+inline constexpr int IDC_SELECT_RANGE = 1104;
+inline constexpr int IDC_AUTO_SELECT = 1105;
+inline constexpr int IDC_TEMPLATE = 1106;
+inline constexpr int IDC_CREATE_PRINT = 1107;
+inline constexpr int IDC_PRINT_TABS = 1108;
+inline constexpr int IDC_STATUS_BAR = 1109;
+inline constexpr int IDC_USE_BONUS = 2103;
+
+// DlgAbout.
+inline constexpr int IDC_VERSION = 1201;
+inline constexpr int IDC_SUPPORT_LINK = 1202;
+
+// DlgBook.
+inline constexpr int IDC_BOOK_LIST = 1301;
+
+// DlgQuestion.
+inline constexpr int IDC_QUESTION_LIST = 1401;
+inline constexpr int IDC_QUESTION_UP = 1402;
+inline constexpr int IDC_QUESTION_DOWN = 1403;
+
+// DlgRange.
+inline constexpr int IDC_RANGE_TABS = 1501;
+inline constexpr int IDC_RANGE_PREV = 1502;
+inline constexpr int IDC_RANGE_NEXT = 1503;
+inline constexpr int IDC_KEYWORD_COUNT = 1504;
+inline constexpr int IDC_KEYWORD_LIST = 1505;
+
+// DlgSentence.
+inline constexpr int IDC_INSTRUCTION = 1601;
+inline constexpr int IDC_SELECT_ALL = 1602;
+inline constexpr int IDC_SENTENCE_LIST = 1603;
+inline constexpr int IDC_SENTENCE_UP = 1604;
+inline constexpr int IDC_SENTENCE_DOWN = 1605;
+
+// DlgRangeIndex.
+inline constexpr int IDC_INDEX_LIST = 1701;
+
+// DlgRangeNumber.
+inline constexpr int IDC_RANGE_METHOD = 1801;
+inline constexpr int IDC_VALID_RANGE = 1802;
+inline constexpr int IDC_LOWER_VALUE = 1803;
+inline constexpr int IDC_UPPER_VALUE = 1804;
+inline constexpr int IDC_LOWER_SPIN = 1805;
+inline constexpr int IDC_UPPER_SPIN = 1806;
+inline constexpr int IDC_ADD_INTERVAL = 1807;
+inline constexpr int IDC_INTERVAL_LIST = 1808;
+inline constexpr int IDC_DELETE_INTERVAL = 1809;
+inline constexpr int IDC_CLEAR_INTERVALS = 1810;
+inline constexpr int IDC_RANGE_GROUP = 1811;
+
+// DlgAuto.
+inline constexpr int IDC_CLASS_COUNT = 1901;
+inline constexpr int IDC_CLASS_COUNT_SPIN = 1902;
+inline constexpr int IDC_COUNT_LIST = 1903;
+inline constexpr int IDC_COUNT_EDIT = 1904;       // in-place editor, made at run time
+inline constexpr int IDC_COUNT_EDIT_SPIN = 1905;  // its up-down, made at run time
+inline constexpr int IDC_APPLY_ALL = 1906;
+inline constexpr int IDC_BULK_COUNT = 1907;
+inline constexpr int IDC_BULK_COUNT_SPIN = 1908;
+inline constexpr int IDC_RANDOMIZE = 1909;
+
+// DlgPrint.
+inline constexpr int IDC_PRINT_LIST = 2001;
+
+// DlgConfig.
+inline constexpr int IDC_PRINT_TITLE = 2101;
+inline constexpr int IDC_SHOW_RANGE = 2102;
+
+// Strings (texts in res/StringTable.cpp).
+inline constexpr int IDS_APP_TITLE = 501;             // caption of every message box
+inline constexpr int IDS_SUPPORT_URL = 502;           // support web site, ends with "/"
+inline constexpr int IDS_PRINT_TAB = 551;             // tab caption, %d = print number
+inline constexpr int IDS_TAB_BY_INDEX = 552;
+inline constexpr int IDS_TAB_BY_NUMBER = 553;
+inline constexpr int IDS_KEYWORD_COUNT = 554;         // %d = number of keywords
+inline constexpr int IDS_SELECT_BY = 555;             // %s = attribute class name
+inline constexpr int IDS_INTERVAL = 556;              // %d, %d = from, to
+inline constexpr int IDS_VALID_RANGE = 557;           // %d, %d = minimum, maximum
+inline constexpr int IDS_COL_FORMAT = 558;
+inline constexpr int IDS_COL_INSTRUCTION = 559;
+inline constexpr int IDS_COL_QUESTION = 560;
+inline constexpr int IDS_COL_ANSWER = 561;
+inline constexpr int IDS_UNIT_HEADER = 562;           // %d = unit number, %s = instruction
+inline constexpr int IDS_SENTENCE_ROW = 563;          // %d = number, %s = question text
+inline constexpr int IDS_ADD_PLACEHOLDER = 564;
+inline constexpr int IDS_NO_CANDIDATES = 565;
+inline constexpr int IDS_COL_COUNT = 566;
+inline constexpr int IDS_ERR_APPLICATION = 600;       // %d = result code
+inline constexpr int IDS_ERR_NO_BOOK_DATABASE = 601;
+inline constexpr int IDS_ERR_LOAD_BOOK_DATABASE = 602;
+inline constexpr int IDS_ERR_USER_DATABASE = 603;
+inline constexpr int IDS_ERR_NO_WORD_PROCESSOR = 604;
+inline constexpr int IDS_ERR_NO_TEMPLATE = 605;
+inline constexpr int IDS_ERR_CREATE_PRINT = 606;
+inline constexpr int IDS_ERR_NO_HELP_FILE = 607;      // %s = path of the help file
+inline constexpr int IDS_ERR_SHOW_HELP = 608;
+inline constexpr int IDS_ERR_AUTO_SELECT = 609;
+inline constexpr int IDS_ERR_AUTO_SELECT_NO_FORMAT = 610;
+inline constexpr int IDS_WARN_TOO_FEW_SENTENCES = 611;
+inline constexpr int IDS_WARN_REPEATED_KEYWORD = 612;
+inline constexpr int IDS_ERR_UPDATE_CHECK = 613;
+inline constexpr int IDS_ERR_AUTO_SELECT_TIMEOUT = 614;
+inline constexpr int IDS_READY = 701;
+inline constexpr int IDS_CREATING_PRINTS = 702;
+inline constexpr int IDS_CONFIRM_DELETE_PRINT = 703;
+inline constexpr int IDS_NEED_FORMAT_AND_RANGE = 704;
+inline constexpr int IDS_UPDATE_AVAILABLE = 705;      // menu text of ID_GET_UPDATE
+inline constexpr int IDS_UP_TO_DATE = 706;
+
+} // namespace Res

@@ -1,0 +1,110 @@
+// The string table against the named ids of res/ResourceIds.h, and the
+// shape of its texts that callers rely on (placeholders, line breaks).
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
+
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// name -> value of every `inline constexpr int <prefix>... = n;` in the header.
+QMap<QString, int> IdsWithPrefix(const QString& prefix)
+{
+    QFile header(QStringLiteral(TV_SOURCE_DIR "/src/res/ResourceIds.h"));
+    EXPECT_TRUE(header.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString text = QString::fromUtf8(header.readAll());
+    const QRegularExpression re(QStringLiteral("constexpr int (%1\\w*) = (\\d+);").arg(prefix));
+    QMap<QString, int> ids;
+    for (auto it = re.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        ids.insert(m.captured(1), m.captured(2).toInt());
+    }
+    return ids;
+}
+
+// The printf conversions of a text in order, e.g. "%d%s".
+QString Conversions(const QString& text)
+{
+    QString result;
+    const QRegularExpression re(QStringLiteral("%[-+ #0-9.]*[a-zA-Z%]"));
+    for (auto it = re.globalMatch(text); it.hasNext();)
+        result += it.next().captured(0);
+    return result;
+}
+
+} // namespace
+
+TEST(StringTable, EveryNamedStringIdHasTextAndEveryTextHasAName)
+{
+    const auto named = IdsWithPrefix(QStringLiteral("IDS_"));
+    ASSERT_GE(named.size(), 30);
+    for (auto it = named.cbegin(); it != named.cend(); ++it)
+        EXPECT_TRUE(Res::HasString(it.value())) << it.key().toStdString() << " = " << it.value();
+
+    const QList<int> values = named.values();
+    for (int id : Res::StringIds())
+        EXPECT_TRUE(values.contains(id)) << "string " << id << " has no IDS_ name";
+}
+
+TEST(StringTable, UnknownIdGivesEmptyText)
+{
+    EXPECT_FALSE(Res::HasString(0));
+    EXPECT_TRUE(Res::String(0).isEmpty());
+    EXPECT_TRUE(Res::String(99999).isEmpty());
+}
+
+TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
+{
+    const QMap<int, QString> formats = {
+        {Res::IDS_PRINT_TAB, "%d"},     {Res::IDS_KEYWORD_COUNT, "%d"},
+        {Res::IDS_SELECT_BY, "%s"},     {Res::IDS_INTERVAL, "%d%d"},
+        {Res::IDS_VALID_RANGE, "%d%d"}, {Res::IDS_UNIT_HEADER, "%d%s"},
+        {Res::IDS_SENTENCE_ROW, "%d%s"}, {Res::IDS_ERR_APPLICATION, "%d"},
+        {Res::IDS_ERR_NO_HELP_FILE, "%s"},
+    };
+    for (int id : Res::StringIds())
+        EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;
+}
+
+TEST(StringTable, LineBreaksAreRealAndNoTextIsEmpty)
+{
+    for (int id : Res::StringIds()) {
+        const QString text = Res::String(id);
+        EXPECT_FALSE(text.trimmed().isEmpty()) << "string " << id;
+        EXPECT_FALSE(text.contains(QLatin1Char('\\'))) << "string " << id;
+    }
+    EXPECT_EQ(Res::String(Res::IDS_ERR_NO_HELP_FILE).count(QLatin1Char('\n')), 2);
+    EXPECT_EQ(Res::String(Res::IDS_ERR_AUTO_SELECT_TIMEOUT).count(QLatin1Char('\n')), 2);
+    EXPECT_EQ(Res::String(Res::IDS_ERR_UPDATE_CHECK).count(QLatin1Char('\n')), 1);
+}
+
+TEST(StringTable, SupportAddressTakesTheUpdateQueryAsItsPath)
+{
+    const QString base = Res::String(Res::IDS_SUPPORT_URL);
+    ASSERT_TRUE(base.endsWith(QLatin1Char('/')));
+    const QUrl url(base + QStringLiteral("latest_version.asp?p=tv&v=1.0.0"));
+    EXPECT_TRUE(url.isValid());
+    EXPECT_TRUE(url.scheme() == "http" || url.scheme() == "https");
+    EXPECT_FALSE(url.host().isEmpty());
+    EXPECT_TRUE(url.path().endsWith(QStringLiteral("/latest_version.asp")));
+    EXPECT_EQ(url.query(), QStringLiteral("p=tv&v=1.0.0"));
+}
+
+TEST(ResourceIds, CommandAndControlIdsAreDistinct)
+{
+    for (const QString& prefix : {QStringLiteral("ID_"), QStringLiteral("IDC_"), QStringLiteral("IDD_")}) {
+        const auto ids = IdsWithPrefix(prefix);
+        ASSERT_FALSE(ids.isEmpty()) << prefix.toStdString();
+        QMap<int, QString> byValue;
+        for (auto it = ids.cbegin(); it != ids.cend(); ++it) {
+            EXPECT_FALSE(byValue.contains(it.value()))
+                << it.key().toStdString() << " and " << byValue.value(it.value()).toStdString();
+            byValue.insert(it.value(), it.key());
+        }
+    }
+}
