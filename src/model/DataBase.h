@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class AttrClass;
+class Book;
+class CppSQLite3DB;
+class Index;
+class Keyword;
+class Question;
+class Sentence;
+
+// The only reader of book databases and the only gateway to the user
+// database's Info table. Open and read operations return 0 on success and
+// 1 on failure; nodes they make belong to the caller.
+class DataBase
+{
+public:
+    DataBase();
+    DataBase(const DataBase&) = delete;
+    DataBase& operator=(const DataBase&) = delete;
+    virtual ~DataBase();
+
+    // Opens a book database and reads its "DBID". The previous book
+    // connection is replaced only when the new file opened and its "DBID"
+    // could be read; after a failure the previous book stays open.
+    int OpenBook(const QString& path);
+    // Takes over the book connection (with its DBID and path) of `other`,
+    // closing this one's. Used to switch books only once the new book has
+    // been read completely.
+    void TakeBookFrom(DataBase& other) noexcept;
+    bool HasBook() const { return m_book != nullptr; }
+    QString Dbid() const { return m_dbid; }
+    QString BookPath() const;
+
+    // Opens (creating when missing) the user database and its Info table.
+    // A database that cannot be written fails too.
+    int OpenUser(const QString& path);
+    void SetUserEnabled(bool enabled) { m_userEnabled = enabled; }
+    bool UserEnabled() const { return m_userEnabled; }
+
+    // Book Info value by name; empty when absent or no book is open.
+    // Throws CppSQLite3Exception when the lookup cannot be made.
+    QString BookInfo(const QString& name);
+    // User Info value by name; empty when absent, when the user database is
+    // disabled or not open. Throws CppSQLite3Exception like BookInfo.
+    QString UserInfo(const QString& name);
+    // UserInfo read as a decimal integer; `def` when empty or not a number.
+    int UserInfoInt(const QString& name, int def);
+    // Updates the row of `name` or inserts one. 0 when exactly one row
+    // changed (or the user database is disabled), else 1. The lookup before
+    // the write may throw CppSQLite3Exception.
+    int SetUserInfo(const QString& name, const QString& value);
+    int SetUserInfoInt(const QString& name, int value);
+
+    int ReadBooks(std::vector<std::unique_ptr<Book>>& out);
+    int ReadIndices(std::vector<std::unique_ptr<Index>>& out);
+    int ReadQuestions(std::vector<std::unique_ptr<Question>>& out);
+    int ReadKeywords(std::vector<std::unique_ptr<Keyword>>& out);
+    // qid 0 reads every sentence of the book.
+    int ReadSentences(int qid, std::vector<std::unique_ptr<Sentence>>& out);
+    // Null when there is no such sentence or the read failed.
+    std::unique_ptr<Sentence> ReadSentence(int sid);
+    int ReadAttrClasses(std::vector<std::unique_ptr<AttrClass>>& out);
+    int ReadIKRelations(std::vector<std::pair<int, int>>& out);
+    // 0 and the interval when `acid` has a row; otherwise 1 and the outputs untouched.
+    int ReadAttrRange(int acid, int& min, int& max);
+
+    // Appends the books of every candidate file whose "DBID" begins with
+    // "TV", files in the given order, books of a file in bid order. Files
+    // that are not book databases are skipped. Always 0.
+    static int DiscoverBooks(const QStringList& candidates, std::vector<std::unique_ptr<Book>>& out);
+
+private:
+    std::unique_ptr<CppSQLite3DB> m_book;
+    std::unique_ptr<CppSQLite3DB> m_user;
+    QString m_dbid;
+    std::string m_dbidUtf8;
+    std::string m_bookPathUtf8;
+    bool m_userEnabled = true;
+};

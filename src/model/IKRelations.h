@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+// The index–keyword relations of the current book: one process-wide set of
+// (iid, kid) pairs, replaced as a whole when a book has been selected.
+class IKRelations
+{
+public:
+    static bool HasRelation(int iid, int kid);
+    // Duplicate pairs collapse.
+    static void ReplaceAll(const std::vector<std::pair<int, int>>& pairs);
+    static std::size_t Count();
+};

@@ -1,0 +1,185 @@
+#include "model/NodeStorage.h"
+
+#include "model/BookContent.h"
+#include "model/DataBase.h"
+#include "model/IKRelations.h"
+
+#include <algorithm>
+
+NodeStorage::NodeStorage(DataBase& db)
+    : m_db(db)
+    , m_books(std::make_unique<NodePool<int, Book>>())
+    , m_content(std::make_unique<BookContent>())
+{
+}
+
+NodeStorage::~NodeStorage() = default;
+
+bool NodeStorage::LoadBooks(const QStringList& candidates)
+{
+    std::vector<std::unique_ptr<Book>> found;
+    DataBase::DiscoverBooks(candidates, found);
+    if (found.empty())
+        return false;
+    auto books = std::make_unique<NodePool<int, Book>>();
+    for (auto& book : found) {
+        const int bid = book->bid;
+        books->Add(bid, std::move(book));
+    }
+    const Book& first = *books->List().front();
+    return Switch(first, std::move(books));
+}
+
+bool NodeStorage::SelectBook(int bid)
+{
+    if (bid != 0 && bid == CurrentBid())
+        return true;
+    const Book* book = m_books->Find(bid);
+    if (!book)
+        return false;
+    return Switch(*book, nullptr);
+}
+
+bool NodeStorage::Switch(const Book& book, std::unique_ptr<NodePool<int, Book>> books)
+{
+    DataBase staging;
+    staging.SetUserEnabled(false);
+    if (staging.OpenBook(book.path) != 0)
+        return false;
+    auto content = std::make_unique<BookContent>();
+    if (!content->Load(staging, book.bid))
+        return false;
+
+    // Everything is read: only now let go of the current book.
+    m_db.TakeBookFrom(staging);
+    IKRelations::ReplaceAll(content->relations);
+    m_content.swap(content);
+    if (books)
+        m_books.swap(books);
+    return true;
+}
+
+int NodeStorage::SentencesOf(int qid, std::vector<Sentence*>& out)
+{
+    out.clear();
+    if (CurrentBid() == 0 || m_content->keywords.Empty())
+        return 0;
+    if (!m_content->loadedQids.count(qid) && !LoadSentences(qid))
+        return 0;
+    for (Sentence* sentence : m_content->loadedSentences)
+        if (sentence->qid == qid)
+            out.push_back(sentence);
+    return static_cast<int>(out.size());
+}
+
+bool NodeStorage::LoadSentences(int qid)
+{
+    std::vector<std::unique_ptr<Sentence>> read;
+    if (m_db.ReadSentences(qid, read) != 0)
+        return false;
+    BookContent& content = *m_content;
+    content.loadedSentences.reserve(content.loadedSentences.size() + read.size());
+    Keyword* lastKeyword = nullptr;
+    for (auto& fresh : read) {
+        Sentence* sentence = content.sentences.Find(fresh->sid);
+        if (!sentence) { // not fetched before by SentenceById
+            const int sid = fresh->sid;
+            sentence = content.sentences.Add(sid, std::move(fresh));
+            content.loadedSentences.push_back(sentence);
+        }
+        LinkKeyword(*sentence, lastKeyword);
+    }
+    content.loadedQids.insert(qid);
+    std::stable_sort(content.loadedSentences.begin(), content.loadedSentences.end(),
+                     [](const Sentence* a, const Sentence* b) { return a->sort_key < b->sort_key; });
+    return true;
+}
+
+// Consecutive sentences of one keyword reuse the previous lookup.
+void NodeStorage::LinkKeyword(Sentence& sentence, Keyword*& lastKeyword) const
+{
+    if (!lastKeyword || lastKeyword->kid != sentence.kid)
+        lastKeyword = m_content->keywords.Find(sentence.kid);
+    sentence.keyword = lastKeyword;
+}
+
+Sentence* NodeStorage::SentenceById(int sid)
+{
+    if (Sentence* pooled = m_content->sentences.Find(sid))
+        return pooled;
+    if (CurrentBid() == 0)
+        return nullptr;
+    std::unique_ptr<Sentence> read = m_db.ReadSentence(sid);
+    if (!read)
+        return nullptr;
+    Sentence* sentence = m_content->sentences.Add(sid, std::move(read));
+    m_content->loadedSentences.push_back(sentence);
+    Keyword* noPrevious = nullptr;
+    LinkKeyword(*sentence, noPrevious);
+    return sentence;
+}
+
+int NodeStorage::CurrentBid() const
+{
+    return m_content->bid;
+}
+
+Book* NodeStorage::CurrentBook() const
+{
+    return m_books->Find(CurrentBid());
+}
+
+Index* NodeStorage::Root() const
+{
+    return m_content->root;
+}
+
+const std::vector<Question*>& NodeStorage::Questions() const
+{
+    return m_content->questions.List();
+}
+
+const std::vector<Keyword*>& NodeStorage::Keywords() const
+{
+    return m_content->keywords.List();
+}
+
+const std::vector<Sentence*>& NodeStorage::LoadedSentences() const
+{
+    return m_content->loadedSentences;
+}
+
+const std::vector<AttrClass*>& NodeStorage::AttrClasses() const
+{
+    return m_content->attrClasses.List();
+}
+
+const NodePool<int, Index>& NodeStorage::IndexPool() const
+{
+    return m_content->indices;
+}
+
+const NodePool<int, Question>& NodeStorage::QuestionPool() const
+{
+    return m_content->questions;
+}
+
+const NodePool<int, Keyword>& NodeStorage::KeywordPool() const
+{
+    return m_content->keywords;
+}
+
+const NodePool<int, Sentence>& NodeStorage::SentencePool() const
+{
+    return m_content->sentences;
+}
+
+const NodePool<int, AttrClass>& NodeStorage::AttrClassPool() const
+{
+    return m_content->attrClasses;
+}
+
+bool NodeStorage::HasRelation(int iid, int kid)
+{
+    return IKRelations::HasRelation(iid, kid);
+}
