@@ -1,0 +1,118 @@
+#include "quiz/Ranges.h"
+#include "StorageFixture.h"
+
+#include "quiz/RangeIndex.h"
+
+namespace {
+
+const QChar kWave(0xFF5E);
+
+class RangesTest : public StorageFixture {
+protected:
+    void SetUp() override { LoadBook(); }
+
+    const Keyword& KeywordOf(int kid) { return *storage.KeywordPool().Find(kid); }
+
+    // The ids of the book's keywords that `range` contains, in book order.
+    std::vector<int> Contained(const Ranges& range)
+    {
+        std::vector<int> kids;
+        for (const Keyword* keyword : storage.Keywords())
+            if (range.Contains(*keyword))
+                kids.push_back(keyword->kid);
+        return kids;
+    }
+};
+
+TEST_F(RangesTest, EmptyRangeContainsNothingAndDescribesAsNothing)
+{
+    const Ranges empty;
+    EXPECT_TRUE(Contained(empty).empty());
+    EXPECT_TRUE(empty.IsEmpty());
+    EXPECT_EQ(empty.Type(), 0);
+    EXPECT_EQ(empty.Describe(storage), QString());
+    EXPECT_TRUE(empty.IndexIds().empty());
+    EXPECT_EQ(empty.NumberRange(), nullptr);
+}
+
+TEST_F(RangesTest, IndexRangeFollowsTheRelationsOfItsEntries)
+{
+    EXPECT_EQ(Contained(Ranges(std::vector<int>{3})), std::vector<int>{201});
+    EXPECT_EQ(Contained(Ranges(std::vector<int>{5, 3})), (std::vector<int>{201, 203}));
+    // An entry without relations of its own does not stand for its children.
+    EXPECT_TRUE(Contained(Ranges(std::vector<int>{2})).empty());
+    EXPECT_TRUE(Contained(Ranges(std::vector<int>{})).empty());
+}
+
+TEST_F(RangesTest, IndexRangeNamesItsFirstAndLastEntryInTheGivenOrder)
+{
+    EXPECT_EQ(Ranges(std::vector<int>{3}).Describe(storage), QStringLiteral("1-A"));
+    EXPECT_EQ(Ranges(std::vector<int>{4, 2, 3}).Describe(storage), QStringLiteral("1-B") + kWave + QStringLiteral("1-A"));
+    EXPECT_EQ(Ranges(std::vector<int>{}).Describe(storage), QString());
+    // An entry the book lacks has no title.
+    EXPECT_EQ(Ranges(std::vector<int>{99, 3}).Describe(storage), kWave + QStringLiteral("1-A"));
+}
+
+TEST_F(RangesTest, IndexRangeIdsAscendingAndInOrder)
+{
+    const Ranges range(std::vector<int>{5, 3, 4});
+    EXPECT_EQ(range.Type(), Range::ByIndex);
+    EXPECT_EQ(range.IndexIds(), (std::set<int>{3, 4, 5}));
+    EXPECT_EQ(range.OrderedIndexIds(), (std::vector<int>{5, 3, 4}));
+    EXPECT_FALSE(range.IsEmpty());
+    EXPECT_TRUE(Ranges(std::vector<int>{}).IsEmpty());
+}
+
+TEST_F(RangesTest, NumberRangeIncludesBothEndsAndIgnoresReversedIntervals)
+{
+    EXPECT_EQ(Contained(Ranges(1, {{10, 20}})), (std::vector<int>{201, 202}));
+    EXPECT_EQ(Contained(Ranges(1, {{20, 20}})), std::vector<int>{202});
+    EXPECT_EQ(Contained(Ranges(1, {{30, 10}})), std::vector<int>{});
+    EXPECT_EQ(Contained(Ranges(1, {{5, 5}, {30, 10}, {25, 40}})), std::vector<int>{203});
+}
+
+TEST_F(RangesTest, NumberRangeNeedsAValueOfItsClass)
+{
+    // Class 101 is given to sentences only; class 2 holds texts.
+    EXPECT_TRUE(Contained(Ranges(101, {{-100000, 100000}})).empty());
+    EXPECT_TRUE(Contained(Ranges(2, {{-100000, 100000}})).empty());
+}
+
+TEST_F(RangesTest, NumberRangeDescription)
+{
+    EXPECT_EQ(Ranges(1, {{10, 20}, {25, 25}}).Describe(storage),
+              QStringLiteral("No.で選択 10") + kWave + QStringLiteral("20, 25"));
+    EXPECT_EQ(Ranges(1, {{5, 5}, {8, 3}}).Describe(storage),
+              QStringLiteral("No.で選択 5, 8") + kWave + QStringLiteral("3"));
+    EXPECT_EQ(Ranges(1, {{-3, -1}}).Describe(storage), QStringLiteral("No.で選択 -3") + kWave + QStringLiteral("-1"));
+    EXPECT_EQ(Ranges(1, {}).Describe(storage), QStringLiteral("No.で選択 "));
+    // A class the book lacks has no name.
+    EXPECT_EQ(Ranges(77, {{1, 2}}).Describe(storage), QStringLiteral(" 1") + kWave + QStringLiteral("2"));
+}
+
+TEST_F(RangesTest, NumberRangeOfZeroIntervalsIsEmptyYetContainsZero)
+{
+    EXPECT_TRUE(Ranges(1, {}).IsEmpty());
+    EXPECT_TRUE(Ranges(1, {{0, 0}, {0, 0}}).IsEmpty());
+    EXPECT_FALSE(Ranges(1, {{0, 0}, {0, 1}}).IsEmpty());
+
+    ASSERT_TRUE(storage.LoadBooks({BuildBook(
+        BookFixture::SmallBookSql() + QStringLiteral("UPDATE KeywordAttrs SET value=0 WHERE kid=203 AND acid=1;"),
+        QStringLiteral("zero"))}));
+    const Ranges zero(1, {{0, 0}});
+    EXPECT_TRUE(zero.IsEmpty());
+    EXPECT_EQ(Contained(zero), std::vector<int>{203});
+}
+
+TEST_F(RangesTest, CopiesShareOneRange)
+{
+    const Ranges range(1, {{1, 2}});
+    const Ranges copy = range;
+    EXPECT_EQ(copy.Get(), range.Get());
+    ASSERT_NE(copy.NumberRange(), nullptr);
+    EXPECT_EQ(copy.NumberRange()->AttrClassId(), 1);
+    EXPECT_EQ(copy.NumberRange()->GetIntervals(), (RangeNumber::Intervals{{1, 2}}));
+    EXPECT_TRUE(copy.IndexIds().empty());
+}
+
+} // namespace
