@@ -1,0 +1,95 @@
+#include "app/Path.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+QStringList Entries(const QString& folder, const QString& wildcard, QDir::Filters filters)
+{
+    QDir dir(folder);
+    dir.setNameFilters({wildcard});
+    dir.setFilter(filters);
+    dir.setSorting(QDir::Name);
+    return dir.entryList();
+}
+
+// Makes `name` below `parent` unless it is already a folder; the joined path,
+// or empty when it cannot be made.
+QString FolderBelow(const QString& parent, const QString& name)
+{
+    const QString path = parent + u'/' + name;
+    if (QFileInfo(path).isDir())
+        return path;
+    return QDir().mkpath(path) ? path : QString();
+}
+
+} // namespace
+
+Path::Path() = default;
+
+Path::Path(const QString& programFolder)
+    : m_programFolder(programFolder)
+{
+}
+
+QString Path::ProgramFolder() const
+{
+    return m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
+}
+
+QString Path::Join(const QString& relative) const
+{
+    return ProgramFolder() + u'/' + relative;
+}
+
+int Path::BookFiles(QStringList& out) const
+{
+    out.clear();
+    const QString folder = Join(m_dataFolder);
+    const QString absolute = QFileInfo(folder).absoluteFilePath();
+    for (const QString& name : Entries(folder, m_bookPattern, QDir::Files | QDir::Hidden))
+        out.append(absolute + u'/' + name);
+    return static_cast<int>(out.size());
+}
+
+QString Path::UserDatabasePath() const
+{
+    const QString root = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (root.isEmpty())
+        return QString();
+    const QString maker = FolderBelow(root, m_makerFolder);
+    if (maker.isEmpty())
+        return QString();
+    const QString userData = FolderBelow(maker, m_userDataFolder);
+    if (userData.isEmpty())
+        return QString();
+    return userData + u'/' + m_userDatabase;
+}
+
+QString Path::TemplateFolder() const
+{
+    return Join(m_templateFolder);
+}
+
+QString Path::HelpPage() const
+{
+    return Join(m_helpPage);
+}
+
+int Path::ListFiles(const QString& pattern, QStringList& out) const
+{
+    const QFileInfo info(pattern);
+    out = Entries(info.path(), info.fileName(), QDir::Files);
+    return static_cast<int>(out.size());
+}
+
+bool Path::OpenInBrowser(const QString& target) const
+{
+    if (target.isEmpty())
+        return false;
+    return QProcess::startDetached(QStringLiteral("xdg-open"), {target});
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Where the program's files are: the book databases, print templates and
+// help page beside the program, and the per-user database in the XDG data
+// home. A small value class; copies are handed to whoever needs paths.
+class Path
+{
+public:
+    // The program folder is the folder of the running executable.
+    Path();
+    // For tests and tools: a given program folder.
+    explicit Path(const QString& programFolder);
+    virtual ~Path() = default;
+
+    QString ProgramFolder() const;
+    // Full paths of the book database candidates: the files (hidden ones
+    // too, no folders) matching "data/*_main.db" below the program folder,
+    // by name. The list is emptied first; returns the count.
+    int BookFiles(QStringList& out) const;
+    // <XDG data home>/morvane-k/userdata/tv_user.db, creating the folders;
+    // empty when they cannot be made.
+    QString UserDatabasePath() const;
+    QString TemplateFolder() const;
+    QString HelpPage() const;
+    // Names (no folder) of the files matching the full pattern
+    // "<folder>/<wildcards>", skipping folders and hidden files, by name.
+    // The list is emptied first; returns the count.
+    int ListFiles(const QString& pattern, QStringList& out) const;
+    // Opens a file path or web address in the user's default browser
+    // (xdg-open, started detached). Whether the launcher process started.
+    bool OpenInBrowser(const QString& target) const;
+
+private:
+    QString Join(const QString& relative) const;
+
+    QString m_programFolder; // empty: ask the running application
+    QString m_dataFolder = QStringLiteral("data");
+    QString m_bookPattern = QStringLiteral("*_main.db");
+    QString m_makerFolder = QStringLiteral("morvane-k");
+    QString m_userDataFolder = QStringLiteral("userdata");
+    QString m_userDatabase = QStringLiteral("tv_user.db");
+    QString m_templateFolder = QStringLiteral("data/template");
+    QString m_helpPage = QStringLiteral("help/index.html");
+};

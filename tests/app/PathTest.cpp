@@ -1,0 +1,167 @@
+#include "app/Path.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Touch(const QString& path, const QByteArray& bytes = QByteArray())
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv
+{
+public:
+    ScopedEnv(const char* name, const QByteArray& value)
+        : m_name(name)
+        , m_had(qEnvironmentVariableIsSet(name))
+        , m_old(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+class PathTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        program = dir.filePath(QStringLiteral("program"));
+        ASSERT_TRUE(QDir().mkpath(program + QStringLiteral("/data/template")));
+    }
+
+    QTemporaryDir dir;
+    QString program;
+};
+
+TEST_F(PathTest, ProgramFilesAreJoinedBelowTheProgramFolder)
+{
+    const Path path(program);
+    EXPECT_EQ(path.ProgramFolder(), program);
+    EXPECT_EQ(path.TemplateFolder(), program + QStringLiteral("/data/template"));
+    EXPECT_EQ(path.HelpPage(), program + QStringLiteral("/help/index.html"));
+    const Path running;
+    EXPECT_FALSE(running.ProgramFolder().isEmpty());
+    const Path copy = path;
+    EXPECT_EQ(copy.HelpPage(), path.HelpPage());
+}
+
+TEST_F(PathTest, BookFilesTakesMatchingFilesHiddenOnesToo)
+{
+    const QString data = program + QStringLiteral("/data");
+    Touch(data + QStringLiteral("/b_main.db"));
+    Touch(data + QStringLiteral("/a_main.db"));
+    Touch(data + QStringLiteral("/.hidden_main.db"));
+    Touch(data + QStringLiteral("/notes_main.txt"));
+    Touch(data + QStringLiteral("/main.db"));
+    ASSERT_TRUE(QDir(data).mkdir(QStringLiteral("folder_main.db")));
+
+    QStringList files{QStringLiteral("stale")};
+    EXPECT_EQ(Path(program).BookFiles(files), 3);
+    EXPECT_EQ(files, (QStringList{data + QStringLiteral("/.hidden_main.db"), data + QStringLiteral("/a_main.db"),
+                                  data + QStringLiteral("/b_main.db")}));
+}
+
+TEST_F(PathTest, NoDataFolderMeansNoBookFiles)
+{
+    QStringList files{QStringLiteral("stale")};
+    EXPECT_EQ(Path(dir.filePath(QStringLiteral("nowhere"))).BookFiles(files), 0);
+    EXPECT_TRUE(files.isEmpty());
+}
+
+TEST_F(PathTest, ListFilesSkipsHiddenFilesAndFolders)
+{
+    const Path path(program);
+    const QString templates = path.TemplateFolder();
+    Touch(templates + QStringLiteral("/プリントB.dot"));
+    Touch(templates + QStringLiteral("/A.dot"));
+    Touch(templates + QStringLiteral("/.~lock.A.dot"));
+    Touch(templates + QStringLiteral("/.hidden.dot"));
+    Touch(templates + QStringLiteral("/C.jtt"));
+    ASSERT_TRUE(QDir(templates).mkdir(QStringLiteral("sub.dot")));
+
+    QStringList names{QStringLiteral("stale")};
+    EXPECT_EQ(path.ListFiles(templates + QStringLiteral("/*.dot"), names), 2);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("A.dot"), QStringLiteral("プリントB.dot")}));
+    EXPECT_EQ(path.ListFiles(templates + QStringLiteral("/*.odt"), names), 0);
+    EXPECT_TRUE(names.isEmpty());
+}
+
+TEST_F(PathTest, UserDatabasePathCreatesItsFolders)
+{
+    const QString home = dir.filePath(QStringLiteral("xdg"));
+    ScopedEnv env("XDG_DATA_HOME", home.toUtf8());
+    const QString db = Path(program).UserDatabasePath();
+    EXPECT_EQ(db, home + QStringLiteral("/morvane-k/userdata/tv_user.db"));
+    EXPECT_TRUE(QFileInfo(home + QStringLiteral("/morvane-k/userdata")).isDir());
+    EXPECT_FALSE(QFileInfo::exists(db)); // the database itself is made by its opening
+    EXPECT_EQ(Path(program).UserDatabasePath(), db);
+}
+
+TEST_F(PathTest, UserDatabasePathIsEmptyWhenAFolderCannotBeMade)
+{
+    const QString home = dir.filePath(QStringLiteral("xdg"));
+    ScopedEnv env("XDG_DATA_HOME", home.toUtf8());
+    ASSERT_TRUE(QDir().mkpath(home + QStringLiteral("/morvane-k")));
+    Touch(home + QStringLiteral("/morvane-k/userdata")); // a file where the folder belongs
+    EXPECT_EQ(Path(program).UserDatabasePath(), QString());
+
+    ASSERT_TRUE(QDir(home).removeRecursively());
+    ASSERT_TRUE(QDir().mkpath(home));
+    Touch(home + QStringLiteral("/morvane-k"));
+    EXPECT_EQ(Path(program).UserDatabasePath(), QString());
+}
+
+TEST_F(PathTest, OpenInBrowserHandsTheTargetToXdgOpenAsOneArgument)
+{
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    const QString record = dir.filePath(QStringLiteral("args.txt"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    const QString script = bin + QStringLiteral("/xdg-open");
+    Touch(script, QStringLiteral("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '%1.tmp' && mv '%1.tmp' '%1'\n")
+                      .arg(record)
+                      .toUtf8());
+    QFile(script).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    ScopedEnv env("PATH", bin.toUtf8() + ":/usr/bin:/bin");
+    const QString target = QStringLiteral("/tmp/my help/index.html?a=1&b=\"x\"; rm -rf ~");
+    ASSERT_TRUE(Path(program).OpenInBrowser(target));
+
+    QDeadlineTimer deadline(10000);
+    while (!QFile::exists(record) && !deadline.hasExpired())
+        QThread::msleep(20);
+    QFile file(record);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), QStringLiteral("1|") + target);
+}
+
+TEST_F(PathTest, OpenInBrowserFailsWithoutALauncher)
+{
+    ScopedEnv env("PATH", dir.filePath(QStringLiteral("empty")).toUtf8());
+    EXPECT_FALSE(Path(program).OpenInBrowser(QStringLiteral("https://example.com/")));
+    EXPECT_FALSE(Path(program).OpenInBrowser(QString()));
+}
+
+} // namespace
