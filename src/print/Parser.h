@@ -1,0 +1,51 @@
+#pragma once
+// Flattens prints into one list of print commands: the question half (one
+// page per print), a page break, then the answer half, which repeats the
+// layout with each answer field replaced by the sentence's answer.
+#include "print/Cmd.h"
+#include "quiz/QuizVisitor.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+class InstalledFonts;
+class Quiz;
+
+namespace Print {
+
+class Parser : public QuizVisitor {
+public:
+    // `fonts` decides whether external characters are written in their own
+    // font; by default the set of fonts installed on this system.
+    Parser();
+    explicit Parser(InstalledFonts& fonts);
+    virtual ~Parser() = default;
+
+    // Builds the whole list for the prints, in order, into `out` (replacing
+    // its content). Always succeeds.
+    bool Parse(CmdList& out, const std::vector<Quiz>& quizzes);
+
+    void VisitSentence(const Sentence* sentence, int number) override;
+    void VisitQuestion(const Question* question, int number) override;
+
+    // Appends the commands of one marked-up content text.
+    void ParseText(QStringView text);
+    // Appends the command of one tag's content.
+    void ParseTag(QStringView content);
+
+private:
+    enum Pass { Questions = 0, Answers = 1 };
+
+    void EmitPrints(const std::vector<Quiz>& quizzes);
+    void Append(int kind, const QString& text = QString());
+    void AppendNumber(int kind, int number);
+
+    InstalledFonts& m_fonts;
+    CmdList m_commands;
+    Pass m_pass = Questions;
+    const Question* m_question = nullptr;
+};
+
+} // namespace Print
