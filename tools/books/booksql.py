@@ -1,0 +1,262 @@
+"""The book database schema and a writer that turns a book into readable SQL.
+
+The same schema serves the sample books in data/books and the large generated
+book of tools/generate_book.py.  The program reads only the tables and views
+listed in SCHEMA; the attribute views list all rows of one keyword (or one
+sentence) together, in book order, which the reader relies on.
+"""
+
+SCHEMA = """\
+CREATE TABLE Info (
+  name  TEXT NOT NULL PRIMARY KEY,
+  value TEXT
+);
+CREATE TABLE BookInfo (
+  bid   INTEGER NOT NULL PRIMARY KEY,
+  title TEXT NOT NULL
+);
+-- Table of contents.  Rows in sort_key order are a depth-first pre-order walk
+-- of the tree; the root's parent_iid is 0.  enable 0: listed, cannot be chosen.
+CREATE TABLE Indices (
+  iid        INTEGER NOT NULL PRIMARY KEY,
+  bid        INTEGER NOT NULL REFERENCES BookInfo(bid),
+  parent_iid INTEGER NOT NULL,
+  page       INTEGER NOT NULL DEFAULT 0,
+  sort_key   INTEGER NOT NULL UNIQUE,
+  enable     INTEGER NOT NULL DEFAULT 1 CHECK (enable IN (0, 1)),
+  title      TEXT NOT NULL
+);
+-- Question formats: instruction, answer field and number of blank answer lines.
+CREATE TABLE Questions (
+  qid           INTEGER NOT NULL PRIMARY KEY,
+  sort_key      INTEGER NOT NULL UNIQUE,
+  title         TEXT NOT NULL,
+  question      TEXT NOT NULL,
+  ans_field     TEXT NOT NULL DEFAULT '',
+  ans_field_spc INTEGER NOT NULL DEFAULT 0,
+  is_alter      INTEGER NOT NULL DEFAULT 0 CHECK (is_alter IN (0, 1))
+);
+-- type: 0 integer values, 1 text values.  is_range: offered for choosing by
+-- a number interval (its interval is in KeywordAttrRange).
+CREATE TABLE AttrClasses (
+  acid      INTEGER NOT NULL PRIMARY KEY,
+  name      TEXT NOT NULL,
+  long_name TEXT NOT NULL,
+  type      INTEGER NOT NULL CHECK (type IN (0, 1)),
+  sort_key  INTEGER NOT NULL UNIQUE,
+  is_range  INTEGER NOT NULL DEFAULT 0 CHECK (is_range IN (0, 1))
+);
+CREATE TABLE KeywordAttrRange (
+  acid      INTEGER NOT NULL PRIMARY KEY REFERENCES AttrClasses(acid),
+  min_value INTEGER NOT NULL,
+  max_value INTEGER NOT NULL
+);
+CREATE TABLE Keywords (
+  kid      INTEGER NOT NULL PRIMARY KEY,
+  word     TEXT NOT NULL,
+  sort_key INTEGER NOT NULL UNIQUE,
+  enable   INTEGER NOT NULL DEFAULT 1 CHECK (enable IN (0, 1))
+);
+-- value holds an integer (type 0) or a text (type 1); the column has no
+-- declared type so that SQLite keeps each value as written.
+CREATE TABLE KeywordAttrs (
+  kid   INTEGER NOT NULL REFERENCES Keywords(kid),
+  acid  INTEGER NOT NULL REFERENCES AttrClasses(acid),
+  seq   INTEGER NOT NULL DEFAULT 0,
+  type  INTEGER NOT NULL CHECK (type IN (0, 1)),
+  value,
+  PRIMARY KEY (kid, acid, seq)
+);
+CREATE TABLE Sentences (
+  sid      INTEGER NOT NULL PRIMARY KEY,
+  kid      INTEGER NOT NULL REFERENCES Keywords(kid),
+  qid      INTEGER NOT NULL REFERENCES Questions(qid),
+  sort_key INTEGER NOT NULL UNIQUE,
+  sentence TEXT NOT NULL,
+  answer   TEXT NOT NULL
+);
+CREATE INDEX SentencesByQuestion ON Sentences(qid, sort_key);
+CREATE TABLE SentenceAttrs (
+  sid   INTEGER NOT NULL REFERENCES Sentences(sid),
+  acid  INTEGER NOT NULL REFERENCES AttrClasses(acid),
+  seq   INTEGER NOT NULL DEFAULT 0,
+  type  INTEGER NOT NULL CHECK (type IN (0, 1)),
+  value,
+  PRIMARY KEY (sid, acid, seq)
+);
+-- Which keywords a table-of-contents entry covers.
+CREATE TABLE IKRelations (
+  iid INTEGER NOT NULL REFERENCES Indices(iid),
+  kid INTEGER NOT NULL REFERENCES Keywords(kid),
+  PRIMARY KEY (iid, kid)
+);
+-- One row per attribute value; all rows of one owner are consecutive.
+CREATE VIEW KeywordsWithAttrs AS
+  SELECT k.kid, k.word, k.sort_key, k.enable, a.acid, a.seq, a.type, a.value
+  FROM Keywords k JOIN KeywordAttrs a ON a.kid = k.kid
+  ORDER BY k.sort_key, k.kid, a.acid, a.seq;
+CREATE VIEW SentencesWithAttrs AS
+  SELECT s.sid, s.kid, s.qid, s.sort_key, s.sentence, s.answer,
+         a.acid, a.seq, a.type, a.value
+  FROM Sentences s JOIN SentenceAttrs a ON a.sid = s.sid
+  ORDER BY s.sort_key, s.sid, a.acid, a.seq;
+"""
+
+# External characters: content texts refer to these characters through the
+# code position of the external-character font ("<G=" + code + ">").
+GAIJI_CODES = {
+    "倶": "98C6", "僅": "98C9", "剥": "98EC", "啄": "99A7", "嘲": "99AC",
+    "喝": "99BE", "溺": "99CD", "葛": "99E8", "蔽": "99EC", "迦": "9A46",
+    "遜": "9A52", "遡": "9A58", "掻": "9A79", "塡": "9A91", "捗": "9BAC",
+    "蔑": "9BB5", "淫": "9BD5", "叱": "9BE2", "煎": "9C87", "牙": "9CC4",
+    "殻": "9D5A", "箸": "9EFA", "謎": "E047", "賭": "E072", "餌": "E194",
+    "餅": "E195", "頰": "E1A3", "鷗": "E274",
+}
+
+
+def gaiji(text):
+    """Writes every character of the external-character set as its tag."""
+    return "".join("<G=%s>" % GAIJI_CODES[c] if c in GAIJI_CODES else c
+                   for c in text)
+
+
+def has_gaiji(text):
+    return any(c in GAIJI_CODES for c in text)
+
+
+def attr_type(value):
+    return 1 if isinstance(value, str) else 0
+
+
+def sql_literal(value):
+    if value is None:
+        return "NULL"
+    if isinstance(value, bool):
+        return "1" if value else "0"
+    if isinstance(value, int):
+        return str(value)
+    return "'" + str(value).replace("'", "''") + "'"
+
+
+def insert(table, columns, values):
+    return "INSERT INTO %s(%s) VALUES(%s);" % (
+        table, ",".join(columns), ",".join(sql_literal(v) for v in values))
+
+
+class IndexEntry:
+    def __init__(self, iid, parent, page, title, enable):
+        self.iid, self.parent, self.page = iid, parent, page
+        self.title, self.enable = title, enable
+        self.children = []
+
+
+class Book:
+    """A whole book database in memory: build it, then write it with to_sql."""
+
+    def __init__(self, dbid, product, range_number, bid, title):
+        self.info = [("DBID", dbid), ("Product", product),
+                     ("RangeNumber", str(range_number))]
+        self.bid, self.title = bid, title
+        self.root = IndexEntry(1, None, 0, title, True)
+        self._next_iid = 2
+        self.questions = []      # (qid, sort_key, title, question, ans_field, spc, is_alter)
+        self.attr_classes = []   # (acid, name, long_name, type, sort_key, is_range)
+        self.attr_ranges = {}    # acid -> (min, max)
+        self.keywords = []       # (kid, word, sort_key, enable, [(acid, seq, value)])
+        self.sentences = []      # (sid, kid, qid, sort_key, sentence, answer, [(acid, seq, value)])
+        self.relations = []      # (iid, kid)
+        self.comments = {}       # section name -> comment lines
+
+    def add_index(self, parent, title, page=0, enable=True):
+        entry = IndexEntry(self._next_iid, parent or self.root, page, title, enable)
+        self._next_iid += 1
+        entry.parent.children.append(entry)
+        return entry
+
+    def add_question(self, qid, title, question, ans_field, spc=0, is_alter=False):
+        self.questions.append((qid, 10 * (len(self.questions) + 1), title, question,
+                               ans_field, spc, 1 if is_alter else 0))
+
+    def add_attr_class(self, acid, name, long_name, type_, is_range=False):
+        self.attr_classes.append((acid, name, long_name, type_,
+                                  10 * (len(self.attr_classes) + 1), 1 if is_range else 0))
+
+    def add_keyword(self, kid, word, attrs, enable=True):
+        self.keywords.append((kid, word, 10 * kid, 1 if enable else 0, attrs))
+
+    def add_sentence(self, sid, kid, qid, sentence, answer, attrs):
+        self.sentences.append((sid, kid, qid, len(self.sentences) + 1,
+                               sentence, answer, attrs))
+
+    def relate(self, entry, kid):
+        self.relations.append((entry.iid, kid))
+
+    def set_range_from_keywords(self, acid):
+        values = [v for k in self.keywords for (a, s, v) in k[4] if a == acid and s == 0]
+        self.attr_ranges[acid] = (min(values), max(values))
+
+    def indices_preorder(self):
+        out = []
+
+        def walk(entry):
+            out.append(entry)
+            for child in entry.children:
+                walk(child)
+        walk(self.root)
+        return out
+
+    def to_sql(self, header):
+        lines = ["-- " + line if line else "--" for line in header]
+        lines += ["", "PRAGMA foreign_keys = ON;", "BEGIN TRANSACTION;", "", SCHEMA]
+        lines.append("-- Book settings")
+        for name, value in self.info:
+            lines.append(insert("Info", ["name", "value"], [name, value]))
+        lines.append(insert("BookInfo", ["bid", "title"], [self.bid, self.title]))
+
+        lines += ["", "-- Question formats"]
+        for q in self.questions:
+            lines.append(insert("Questions", ["qid", "sort_key", "title", "question",
+                                              "ans_field", "ans_field_spc", "is_alter"], q))
+
+        lines += ["", "-- Attribute classes"]
+        lines += ["-- " + c for c in self.comments.get("attributes", [])]
+        for a in self.attr_classes:
+            lines.append(insert("AttrClasses", ["acid", "name", "long_name", "type",
+                                                "sort_key", "is_range"], a))
+        for acid in sorted(self.attr_ranges):
+            lo, hi = self.attr_ranges[acid]
+            lines.append(insert("KeywordAttrRange", ["acid", "min_value", "max_value"],
+                                [acid, lo, hi]))
+
+        lines += ["", "-- Table of contents, in pre-order"]
+        for n, e in enumerate(self.indices_preorder(), start=1):
+            parent = e.parent.iid if e.parent else 0
+            lines.append(insert("Indices", ["iid", "bid", "parent_iid", "page", "sort_key",
+                                            "enable", "title"],
+                                [e.iid, self.bid, parent, e.page, 10 * n,
+                                 1 if e.enable else 0, e.title]))
+
+        lines += ["", "-- Keywords, each followed by its attributes"]
+        for kid, word, sort_key, enable, attrs in self.keywords:
+            lines.append(insert("Keywords", ["kid", "word", "sort_key", "enable"],
+                                [kid, word, sort_key, enable]))
+            for acid, seq, value in attrs:
+                lines.append(insert("KeywordAttrs", ["kid", "acid", "seq", "type", "value"],
+                                    [kid, acid, seq, attr_type(value), value]))
+
+        lines += ["", "-- Table-of-contents entries and the keywords they cover"]
+        for iid, kid in self.relations:
+            lines.append(insert("IKRelations", ["iid", "kid"], [iid, kid]))
+
+        lines += ["", "-- Sentences (sub-questions), each followed by its attributes"]
+        lines += ["-- " + c for c in self.comments.get("sentences", [])]
+        for sid, kid, qid, sort_key, sentence, answer, attrs in self.sentences:
+            lines.append(insert("Sentences", ["sid", "kid", "qid", "sort_key",
+                                              "sentence", "answer"],
+                                [sid, kid, qid, sort_key, sentence, answer]))
+            for acid, seq, value in attrs:
+                lines.append(insert("SentenceAttrs", ["sid", "acid", "seq", "type", "value"],
+                                    [sid, acid, seq, attr_type(value), value]))
+
+        lines += ["", "COMMIT;", ""]
+        return "\n".join(lines)
