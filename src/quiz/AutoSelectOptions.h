@@ -1,0 +1,18 @@
+#pragma once
+
+#include <utility>
+#include <vector>
+
+class Question;
+
+// Parameters of one automatic selection: how many prints to fill, the
+// sub-question count for formats without their own, the count of each
+// selected question format (in selection order), and whether the chosen
+// sub-questions keep their random order.
+struct AutoSelectOptions
+{
+    int printCount = 3;
+    int defaultCount = 10;
+    std::vector<std::pair<const Question*, int>> counts;
+    bool randomize = true;
+};
