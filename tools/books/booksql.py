@@ -205,58 +205,72 @@ class Book:
         walk(self.root)
         return out
 
+    def sections(self):
+        """The rows of the book, table by table in an order that satisfies the
+        foreign keys: a list of (comment lines, [(table, columns, values)])."""
+        info = [("Info", ("name", "value"), item) for item in self.info]
+        info.append(("BookInfo", ("bid", "title"), (self.bid, self.title)))
+        questions = [("Questions", ("qid", "sort_key", "title", "question", "ans_field",
+                                    "ans_field_spc", "is_alter"), q) for q in self.questions]
+        attrs = [("AttrClasses", ("acid", "name", "long_name", "type", "sort_key", "is_range"),
+                  a) for a in self.attr_classes]
+        attrs += [("KeywordAttrRange", ("acid", "min_value", "max_value"),
+                   (acid,) + self.attr_ranges[acid]) for acid in sorted(self.attr_ranges)]
+        indices = []
+        for n, e in enumerate(self.indices_preorder(), start=1):
+            parent = e.parent.iid if e.parent else 0
+            indices.append(("Indices", ("iid", "bid", "parent_iid", "page", "sort_key",
+                                        "enable", "title"),
+                            (e.iid, self.bid, parent, e.page, 10 * n,
+                             1 if e.enable else 0, e.title)))
+        keywords = []
+        for kid, word, sort_key, enable, kattrs in self.keywords:
+            keywords.append(("Keywords", ("kid", "word", "sort_key", "enable"),
+                             (kid, word, sort_key, enable)))
+            keywords += [("KeywordAttrs", ("kid", "acid", "seq", "type", "value"),
+                          (kid, acid, seq, attr_type(value), value))
+                         for acid, seq, value in kattrs]
+        relations = [("IKRelations", ("iid", "kid"), r) for r in self.relations]
+        sentences = []
+        for sid, kid, qid, sort_key, sentence, answer, sattrs in self.sentences:
+            sentences.append(("Sentences", ("sid", "kid", "qid", "sort_key", "sentence",
+                                            "answer"),
+                              (sid, kid, qid, sort_key, sentence, answer)))
+            sentences += [("SentenceAttrs", ("sid", "acid", "seq", "type", "value"),
+                           (sid, acid, seq, attr_type(value), value))
+                          for acid, seq, value in sattrs]
+        return [
+            (["Book settings"], info),
+            (["Question formats"], questions),
+            (["Attribute classes"] + self.comments.get("attributes", []), attrs),
+            (["Table of contents, in pre-order"], indices),
+            (["Keywords, each followed by its attributes"], keywords),
+            (["Table-of-contents entries and the keywords they cover"], relations),
+            (["Sentences (sub-questions), each followed by its attributes"]
+             + self.comments.get("sentences", []), sentences),
+        ]
+
     def to_sql(self, header):
         lines = ["-- " + line if line else "--" for line in header]
         lines += ["", "PRAGMA foreign_keys = ON;", "BEGIN TRANSACTION;", "", SCHEMA]
-        lines.append("-- Book settings")
-        for name, value in self.info:
-            lines.append(insert("Info", ["name", "value"], [name, value]))
-        lines.append(insert("BookInfo", ["bid", "title"], [self.bid, self.title]))
-
-        lines += ["", "-- Question formats"]
-        for q in self.questions:
-            lines.append(insert("Questions", ["qid", "sort_key", "title", "question",
-                                              "ans_field", "ans_field_spc", "is_alter"], q))
-
-        lines += ["", "-- Attribute classes"]
-        lines += ["-- " + c for c in self.comments.get("attributes", [])]
-        for a in self.attr_classes:
-            lines.append(insert("AttrClasses", ["acid", "name", "long_name", "type",
-                                                "sort_key", "is_range"], a))
-        for acid in sorted(self.attr_ranges):
-            lo, hi = self.attr_ranges[acid]
-            lines.append(insert("KeywordAttrRange", ["acid", "min_value", "max_value"],
-                                [acid, lo, hi]))
-
-        lines += ["", "-- Table of contents, in pre-order"]
-        for n, e in enumerate(self.indices_preorder(), start=1):
-            parent = e.parent.iid if e.parent else 0
-            lines.append(insert("Indices", ["iid", "bid", "parent_iid", "page", "sort_key",
-                                            "enable", "title"],
-                                [e.iid, self.bid, parent, e.page, 10 * n,
-                                 1 if e.enable else 0, e.title]))
-
-        lines += ["", "-- Keywords, each followed by its attributes"]
-        for kid, word, sort_key, enable, attrs in self.keywords:
-            lines.append(insert("Keywords", ["kid", "word", "sort_key", "enable"],
-                                [kid, word, sort_key, enable]))
-            for acid, seq, value in attrs:
-                lines.append(insert("KeywordAttrs", ["kid", "acid", "seq", "type", "value"],
-                                    [kid, acid, seq, attr_type(value), value]))
-
-        lines += ["", "-- Table-of-contents entries and the keywords they cover"]
-        for iid, kid in self.relations:
-            lines.append(insert("IKRelations", ["iid", "kid"], [iid, kid]))
-
-        lines += ["", "-- Sentences (sub-questions), each followed by its attributes"]
-        lines += ["-- " + c for c in self.comments.get("sentences", [])]
-        for sid, kid, qid, sort_key, sentence, answer, attrs in self.sentences:
-            lines.append(insert("Sentences", ["sid", "kid", "qid", "sort_key",
-                                              "sentence", "answer"],
-                                [sid, kid, qid, sort_key, sentence, answer]))
-            for acid, seq, value in attrs:
-                lines.append(insert("SentenceAttrs", ["sid", "acid", "seq", "type", "value"],
-                                    [sid, acid, seq, attr_type(value), value]))
-
-        lines += ["", "COMMIT;", ""]
+        for comments, rows in self.sections():
+            lines += ["-- " + c for c in comments]
+            lines += [insert(table, columns, values) for table, columns, values in rows]
+            lines.append("")
+        lines += ["COMMIT;", ""]
         return "\n".join(lines)
+
+    def write_db(self, path):
+        """Writes the book straight into a new SQLite database file."""
+        import sqlite3
+        db = sqlite3.connect(path)
+        try:
+            db.execute("PRAGMA foreign_keys = ON")
+            db.executescript(SCHEMA)
+            with db:
+                for _, rows in self.sections():
+                    for table, columns, values in rows:
+                        db.execute("INSERT INTO %s(%s) VALUES(%s)" % (
+                            table, ",".join(columns), ",".join("?" * len(columns))), values)
+        finally:
+            db.close()
