@@ -1,0 +1,297 @@
+#include "print/CreatorWord.h"
+
+#include "automation/AutomationError.h"
+#include "automation/ClassRegistry.h"
+#include "automation/WordApplication.h"
+#include "automation/WordConstants.h"
+#include "markup/GaijiFace.h"
+
+#include <QtDebug>
+#include <optional>
+
+namespace Print {
+
+namespace {
+
+using Automation::Variant;
+
+const QString Tab = QStringLiteral("\t");
+const QString LineBreakChar = QStringLiteral("\v");
+const QString TitlePlaceholder = QStringLiteral("@title");
+const QString RangePlaceholder = QStringLiteral("@range");
+
+// The answer of the availability probe, shared by every Word creator.
+std::optional<bool>& Availability()
+{
+    static std::optional<bool> answer;
+    return answer;
+}
+
+bool ProbeAvailability()
+{
+    try {
+        auto application = Automation::CreateObjectAs<Word::_Application>(
+            QString::fromLatin1(Word::_Application::ProgId));
+        if (!application)
+            return false;
+        application->Quit();
+        return true;
+    } catch (const std::exception& error) {
+        qWarning("Word is not available: %s", error.what());
+    } catch (...) {
+        qWarning("Word is not available");
+    }
+    return false;
+}
+
+bool IsAsciiDigit(const QString& text)
+{
+    return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
+}
+
+} // namespace
+
+CreatorWord::CreatorWord() = default;
+CreatorWord::~CreatorWord() = default;
+
+bool CreatorWord::CanCreate() const
+{
+    return true;
+}
+
+bool CreatorWord::IsAvailable()
+{
+    std::optional<bool>& answer = Availability();
+    if (!answer)
+        answer = ProbeAvailability();
+    return *answer;
+}
+
+void CreatorWord::ForgetAvailability()
+{
+    Availability().reset();
+}
+
+bool CreatorWord::Open(const QString& templatePath)
+{
+    ReleaseAll();
+    try {
+        m_application = Automation::CreateObjectAs<Word::_Application>(
+            QString::fromLatin1(Word::_Application::ProgId));
+    } catch (const Automation::AutomationError& error) {
+        qWarning("Word could not be started: %s", error.what());
+    }
+    if (!m_application)
+        return false;
+
+    m_application->PutVisible(false);
+    m_application->PutWindowState(Word::wdWindowStateMinimize);
+    m_application->PutDisplayAlerts(Word::wdAlertsNone);
+
+    m_document = m_application->GetDocuments()->Add(templatePath);
+
+    m_header = m_document->Range();
+    m_header->PutEnd(m_header->GetEnd() - 1);
+
+    const int end = m_document->Range()->GetEnd();
+    m_document->Range(end, end)->Select();
+    m_selection = m_application->GetSelection();
+    return true;
+}
+
+bool CreatorWord::WriteCommand(const Cmd& command)
+{
+    switch (command.kind) {
+    case QuestionHead:
+    case ItemNumber:
+    case AnswerNumber:
+        SetParagraphStyle(StyleName(command.kind));
+        m_selection->TypeText(Decorate(command.kind, command.text) + Tab);
+        break;
+    case NewParagraph:
+        m_selection->TypeParagraph();
+        break;
+    case NewPage:
+        m_selection->InsertBreak(static_cast<int>(Word::wdPageBreak));
+        break;
+    case LineBreak:
+        m_selection->TypeText(LineBreakChar);
+        break;
+    case Text:
+        m_selection->TypeText(command.text);
+        break;
+    case UnderlinedText:
+        TypeWithUnderline(command.text);
+        break;
+    case SubscriptText:
+        TypeAsSubscript(command.text);
+        break;
+    case PrintId:
+        SetParagraphStyle(StyleName(PrintId));
+        m_selection->TypeText(command.text);
+        break;
+    case PageHeader:
+        PasteHeader();
+        break;
+    case ExternalChar:
+        TypeExternalChar(command.text);
+        break;
+    default:
+        break; // not a kind this creator writes
+    }
+    return true;
+}
+
+// The style is set before the text is typed so that it applies to the
+// paragraph being written.
+void CreatorWord::SetParagraphStyle(const QString& style)
+{
+    m_selection->GetParagraphFormat()->PutStyle(style);
+}
+
+void CreatorWord::TypeWithUnderline(const QString& text)
+{
+    auto font = m_selection->GetFont();
+    font->PutUnderline(Word::wdUnderlineSingle);
+    m_selection->TypeText(text);
+    font->PutUnderline(Word::wdUnderlineNone);
+}
+
+void CreatorWord::TypeAsSubscript(const QString& text)
+{
+    auto font = m_selection->GetFont();
+    font->PutSubscript(1);
+    m_selection->TypeText(text);
+    font->PutSubscript(0);
+}
+
+void CreatorWord::TypeExternalChar(const QString& character)
+{
+    auto font = m_selection->GetFont();
+    const QString previousFace = font->GetName();
+    font->PutName(GaijiFaceName.toString());
+    m_selection->TypeText(character);
+    font->PutName(previousFace);
+}
+
+// A template that holds nothing but its final paragraph mark has an empty
+// header block. Copying an empty range would leave the user's clipboard in
+// place for Paste to insert, so nothing is copied or pasted then.
+void CreatorWord::PasteHeader()
+{
+    if (HeaderIsEmpty())
+        return;
+    m_header->Copy();
+    m_selection->Paste();
+}
+
+bool CreatorWord::HeaderIsEmpty()
+{
+    return m_header->GetEnd() <= m_header->GetStart();
+}
+
+void CreatorWord::Abort()
+{
+    if (m_application)
+        m_application->GetDocuments()->Close(static_cast<int>(Word::wdDoNotSaveChanges));
+}
+
+bool CreatorWord::SetTitle(const QString& title)
+{
+    ReplaceAll(TitlePlaceholder, title);
+    return true;
+}
+
+bool CreatorWord::SetRange(const QString& rangeText)
+{
+    ReplaceAll(RangePlaceholder, rangeText);
+    return true;
+}
+
+void CreatorWord::ReplaceAll(const QString& placeholder, const QString& text)
+{
+    m_selection->HomeKey(static_cast<int>(Word::wdStory));
+    auto find = m_selection->GetFind();
+    find->ClearFormatting();
+    auto replacement = find->GetReplacement();
+    replacement->ClearFormatting();
+    find->PutText(placeholder);
+    replacement->PutText(text);
+    find->PutForward(true);
+    find->PutWrap(Word::wdFindContinue);
+    find->PutMatchCase(false);
+    find->PutMatchByte(false);
+    find->PutMatchAllWordForms(false);
+    find->PutMatchSoundsLike(false);
+    find->PutMatchWildcards(false);
+    const Variant missing = Variant::Missing();
+    find->Execute(missing, missing, missing, missing, missing, missing, missing, missing, missing,
+                  missing, static_cast<int>(Word::wdReplaceAll));
+}
+
+// Deleting an empty range would delete the character after it (the first
+// character of the first print), so an empty header block is left alone.
+bool CreatorWord::Complete()
+{
+    if (!HeaderIsEmpty())
+        m_header->Delete();
+    m_selection->HomeKey(static_cast<int>(Word::wdStory));
+    return true;
+}
+
+bool CreatorWord::IsVertical()
+{
+    const int orientation = m_selection->GetOrientation();
+    return orientation == Word::wdTextOrientationVerticalFarEast ||
+           orientation == Word::wdTextOrientationVertical;
+}
+
+// Every run of ASCII digits, the final paragraph mark aside, is set
+// horizontally in the vertical line; full-width digits stand upright anyway.
+void CreatorWord::MakeDigitsUpright()
+{
+    const int end = m_document->Range()->GetEnd();
+    if (end < 2)
+        return;
+    const int last = end - 2;
+    int runStart = -1;
+    for (int c = 0; c <= last; ++c) {
+        const bool digit = IsAsciiDigit(m_document->Range(c, c + 1)->GetText());
+        if (digit && runStart < 0) {
+            runStart = c;
+        } else if (!digit && runStart >= 0) {
+            SetUpright(runStart, c);
+            runStart = -1;
+        }
+    }
+    if (runStart >= 0)
+        SetUpright(runStart, last + 1);
+}
+
+void CreatorWord::SetUpright(int start, int end)
+{
+    m_document->Range(start, end)->PutHorizontalInVertical(Word::wdHorizontalInVerticalResizeLine);
+}
+
+// Word stays running and visible: with the finished document after a
+// successful run, without it after Abort. The references are dropped even
+// when showing the application fails.
+void CreatorWord::Finish()
+{
+    auto application = std::move(m_application);
+    ReleaseAll();
+    if (application) {
+        application->PutVisible(true);
+        application->PutWindowState(Word::wdWindowStateNormal);
+    }
+}
+
+void CreatorWord::ReleaseAll()
+{
+    m_header.reset();
+    m_selection.reset();
+    m_document.reset();
+    m_application.reset();
+}
+
+} // namespace Print
