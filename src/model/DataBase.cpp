@@ -307,6 +307,35 @@ int DataBase::SetUserInfoInt(const QString& name, int value)
     return SetUserInfo(name, DecimalText::Format(value));
 }
 
+int DataBase::BeginUser()
+{
+    return RunOnUser("begin immediate;");
+}
+
+int DataBase::CommitUser()
+{
+    return RunOnUser("commit;");
+}
+
+void DataBase::RollbackUser() noexcept
+{
+    RunOnUser("rollback;");
+}
+
+int DataBase::RunOnUser(const char* sql) noexcept
+{
+    if (!m_userEnabled)
+        return 0;
+    if (!m_user)
+        return 1;
+    try {
+        m_user->ExecuteBatch(sql);
+        return 0;
+    } catch (...) {
+        return 1;
+    }
+}
+
 int DataBase::ReadBooks(std::vector<std::unique_ptr<Book>>& out)
 {
     out.clear();

@@ -58,6 +58,12 @@ public:
     // the write may throw CppSQLite3Exception.
     int SetUserInfo(const QString& name, const QString& value);
     int SetUserInfoInt(const QString& name, int value);
+    // A transaction on the user database, so that several values are
+    // stored together or not at all. 0 on success (and, doing nothing, when
+    // the user database is disabled), 1 on failure. Rollback never throws.
+    int BeginUser();
+    int CommitUser();
+    void RollbackUser() noexcept;
 
     int ReadBooks(std::vector<std::unique_ptr<Book>>& out);
     int ReadIndices(std::vector<std::unique_ptr<Index>>& out);
@@ -78,6 +84,8 @@ public:
     static int DiscoverBooks(const QStringList& candidates, std::vector<std::unique_ptr<Book>>& out);
 
 private:
+    int RunOnUser(const char* sql) noexcept;
+
     std::unique_ptr<CppSQLite3DB> m_book;
     std::unique_ptr<CppSQLite3DB> m_user;
     QString m_dbid;
