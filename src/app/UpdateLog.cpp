@@ -1,0 +1,3 @@
+#include "app/UpdateLog.h"
+
+Q_LOGGING_CATEGORY(lcUpdateCheck, "tavisko.update", QtInfoMsg)
