@@ -3,10 +3,14 @@
 #include "model/DataBase.h"
 #include "model/NodeStorage.h"
 #include "model/Question.h"
+#include "print/Parser.h"
 #include "quiz/CountsText.h"
 #include "quiz/SettingsStore.h"
+#include "quiz/View.h"
 
+#include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -19,6 +23,17 @@ const QString kQuestionCounts = QStringLiteral("autosel_question_counts");
 const QString kRandomize = QStringLiteral("autosel_randomize");
 const QString kWpa = QStringLiteral("Wpa");
 const QString kTemplate = QStringLiteral("template");
+
+// Sentences whose value of this class is at least kFirstBonusSource come
+// from outside the book itself.
+constexpr int kSourceClass = 101;
+constexpr int kFirstBonusSource = 20;
+
+bool IsFromBookBody(const Sentence& sentence)
+{
+    const Attr<int>* source = sentence.Attribute(kSourceClass, 0);
+    return source && !source->isText && source->intValue < kFirstBonusSource;
+}
 
 } // namespace
 
@@ -108,4 +123,237 @@ int Model::ChooseWpa(int available, int stored)
         if (key & available)
             return key;
     return 0;
+}
+
+int Model::Initialize(const Path& path)
+{
+    m_path = path;
+    int result = kInitOk;
+    const QString userDatabase = path.UserDatabasePath();
+    if (userDatabase.isEmpty() || m_db->OpenUser(userDatabase) != 0) {
+        m_db->SetUserEnabled(false);
+        result = kInitNoUserDatabase;
+    }
+    const int available = AvailableApplications();
+    if (available == 0)
+        return kInitNoWordProcessor;
+    m_application = ChooseWpa(available, ReadWpa());
+    QStringList bookFiles;
+    if (path.BookFiles(bookFiles) == 0)
+        return kInitNoBookFile;
+    if (!LoadBooks(bookFiles))
+        return kInitNoBook;
+    return result;
+}
+
+bool Model::LoadBooks(const QStringList& candidates)
+{
+    if (!m_storage->LoadBooks(candidates))
+        return false;
+    StartOverWithOnePrint();
+    return true;
+}
+
+int Model::SelectBook(int bid)
+{
+    if (bid == m_storage->CurrentBid())
+        return 0;
+    if (!m_storage->SelectBook(bid))
+        return kSelectBookFailed;
+    StartOverWithOnePrint();
+    NotifyViews();
+    return 0;
+}
+
+// The prints and the range pointed into the previous book's nodes.
+void Model::StartOverWithOnePrint()
+{
+    m_range = Ranges();
+    m_rangeBackup = Ranges();
+    m_rangeBackupValid = false;
+    m_quizzes.clear();
+    AddQuiz();
+}
+
+void Model::AddView(View* view)
+{
+    if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void Model::RemoveView(View* view)
+{
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+void Model::NotifyViews()
+{
+    // A view may unregister while it rebuilds.
+    const std::vector<View*> views = m_views;
+    for (View* view : views)
+        view->UpdateView();
+}
+
+void Model::SetQuestions(const std::vector<int>& qids)
+{
+    m_selectedQids = qids;
+    for (Quiz& quiz : m_quizzes)
+        quiz.SetQuestions(qids);
+}
+
+Quiz Model::GetQuiz(int index) const
+{
+    if (index < 0 || index >= QuizCount())
+        return NewQuiz();
+    return m_quizzes[static_cast<std::size_t>(index)];
+}
+
+void Model::SetQuiz(int index, const Quiz& quiz)
+{
+    if (index >= 0 && index < QuizCount())
+        m_quizzes[static_cast<std::size_t>(index)] = quiz;
+}
+
+void Model::ReplaceQuizzes(std::vector<Quiz> quizzes)
+{
+    m_quizzes = std::move(quizzes);
+    if (m_quizzes.empty())
+        AddQuiz();
+}
+
+void Model::AddQuiz()
+{
+    Quiz quiz = NewQuiz();
+    for (int qid : m_selectedQids)
+        quiz.AddQuestion(qid);
+    m_quizzes.push_back(std::move(quiz));
+}
+
+int Model::RemoveQuiz(int index)
+{
+    if (index >= 0 && index < QuizCount())
+        m_quizzes.erase(m_quizzes.begin() + index);
+    if (m_quizzes.empty())
+        AddQuiz();
+    return std::clamp(index, 0, QuizCount() - 1);
+}
+
+Quiz Model::NewQuiz() const
+{
+    return Quiz(m_storage.get());
+}
+
+void Model::SortSentences(bool random)
+{
+    for (Quiz& quiz : m_quizzes)
+        quiz.SortSentences(random);
+}
+
+void Model::SetRange(const Ranges& range)
+{
+    m_range = range;
+}
+
+void Model::BackupRange()
+{
+    if (m_rangeBackupValid)
+        return;
+    m_rangeBackup = m_range;
+    m_rangeBackupValid = true;
+}
+
+void Model::RestoreRange()
+{
+    if (!m_rangeBackupValid)
+        return;
+    m_range = m_rangeBackup;
+    m_rangeBackupValid = false;
+}
+
+void Model::DropRangeBackup()
+{
+    m_rangeBackupValid = false;
+}
+
+int Model::InRangeKeywords(std::vector<const Keyword*>& out)
+{
+    out.clear();
+    if (m_range.IsNull())
+        return 0;
+    for (const Keyword* keyword : m_storage->Keywords()) {
+        if (m_range.Contains(*keyword))
+            out.push_back(keyword);
+    }
+    return static_cast<int>(out.size());
+}
+
+int Model::CandidateSentences(std::vector<const Sentence*>& out, int qid)
+{
+    return CollectCandidates(out, qid, false);
+}
+
+bool Model::HasCandidates(int qid)
+{
+    std::vector<const Sentence*> first;
+    return CollectCandidates(first, qid, true) > 0;
+}
+
+int Model::CollectCandidates(std::vector<const Sentence*>& out, int qid, bool firstOnly)
+{
+    out.clear();
+    std::vector<const Keyword*> inRange;
+    if (InRangeKeywords(inRange) == 0)
+        return 0;
+    std::set<int> kids;
+    for (const Keyword* keyword : inRange)
+        kids.insert(keyword->kid);
+    const bool useBonus = ReadPrintOptions().useBonus;
+    std::vector<Sentence*> sentences;
+    m_storage->SentencesOf(qid, sentences);
+    for (const Sentence* sentence : sentences) {
+        if (!kids.count(sentence->kid) || !(useBonus || IsFromBookBody(*sentence)))
+            continue;
+        out.push_back(sentence);
+        if (firstOnly)
+            break;
+    }
+    return static_cast<int>(out.size());
+}
+
+QString Model::RangeLine() const
+{
+    const Book* book = m_storage->CurrentBook();
+    return QChar(0xFF08) + (book ? book->title : QString()) + QChar(0xFF0F) + m_range.Describe(*m_storage) +
+           QChar(0xFF09);
+}
+
+void Model::RegisterCreator(int type, std::shared_ptr<Print::Creator> creator)
+{
+    m_creators.Register(type, std::move(creator));
+}
+
+int Model::AvailableApplications() const
+{
+    return m_creators.AvailableTypes();
+}
+
+bool Model::SetApplication(int type)
+{
+    if (ChooseWpa(AvailableApplications(), type) != type || type == 0)
+        return false;
+    m_application = type;
+    return true;
+}
+
+bool Model::CreatePrints(const QString& templatePath)
+{
+    const PrintOptions options = ReadPrintOptions();
+    const QString rangeText = options.showRange ? RangeLine() : QString();
+    // The run holds its own reference to the creator.
+    const std::shared_ptr<Print::Creator> creator = m_creators.Find(m_application);
+    if (!creator)
+        return false;
+    Print::CmdList commands;
+    Print::Parser().Parse(commands, m_quizzes);
+    return creator->Create(commands, templatePath, options.title, rangeText);
 }

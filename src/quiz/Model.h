@@ -1,22 +1,44 @@
 #pragma once
 
+#include "app/Path.h"
+#include "print/CreatorRegistry.h"
 #include "quiz/AutoSelectOptions.h"
 #include "quiz/PrintOptions.h"
+#include "quiz/Quiz.h"
+#include "quiz/Ranges.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
 
 class DataBase;
+class Keyword;
 class NodeStorage;
+class Sentence;
+class View;
 
 // The application model: the database gateway, the content of the selected
-// book, the question formats chosen for composition, and the user's options
-// in the user database.
+// book, the question formats chosen for composition, the current range, the
+// prints, the creators of the word processors, the user's options in the
+// user database, and the views that show it.
+//
+// Prints and the range point into the nodes of the selected book; they are
+// discarded whenever another book is selected. While a book is loaded there
+// is always at least one print.
 class Model
 {
 public:
+    // Results of Initialize.
+    static constexpr int kInitOk = 0;
+    static constexpr int kInitNoUserDatabase = 11; // runs on, saving nothing
+    static constexpr int kInitNoBookFile = 102;
+    static constexpr int kInitNoBook = 112;
+    static constexpr int kInitNoWordProcessor = 151;
+    // Result of SelectBook when the book cannot be switched to.
+    static constexpr int kSelectBookFailed = 121;
+
     // Word-processor keys; also bit values in a set of available ones.
     static constexpr int kWord = 1;
     static constexpr int kIchitaro = 2;
@@ -30,9 +52,96 @@ public:
     NodeStorage& Storage() { return *m_storage; }
     const NodeStorage& Storage() const { return *m_storage; }
 
+    // Start-up: opens the user database (disabled when it has no path or
+    // cannot be opened: kInitNoUserDatabase), chooses the word processor
+    // from the registered creators and "Wpa", loads the books of the data
+    // folder and selects the first with one print. Returns kInitOk or
+    // kInitNoUserDatabase on success, else a code of 101 or more.
+    int Initialize(const Path& path);
+    const Path& Paths() const { return m_path; }
+    // Discovers the books of the candidate files and selects the first,
+    // starting over with an empty range and one print. False (nothing
+    // changed) when no book can be loaded.
+    bool LoadBooks(const QStringList& candidates);
+    // Switches to another book: 0 on success (the range is emptied, the
+    // prints start over with one print of the selected question formats and
+    // the views are told), 0 at once for the current book, and
+    // kSelectBookFailed when the book cannot be loaded, everything kept.
+    int SelectBook(int bid);
+
+    // Views are told to rebuild after a book change and after an automatic
+    // selection. The model does not own them.
+    void AddView(View* view);
+    void RemoveView(View* view);
+    void NotifyViews();
+
     // The qids of the question formats chosen for composition, in order.
     const std::vector<int>& SelectedQids() const { return m_selectedQids; }
     void SetSelectedQids(std::vector<int> qids) { m_selectedQids = std::move(qids); }
+    // Stores the selection and rebuilds every print's units in that order.
+    void SetQuestions(const std::vector<int>& qids);
+
+    // Prints, in tab order.
+    const std::vector<Quiz>& Quizzes() const { return m_quizzes; }
+    int QuizCount() const { return static_cast<int>(m_quizzes.size()); }
+    // A copy of the print at `index`; an empty print for an index out of range.
+    Quiz GetQuiz(int index) const;
+    // Writes an edited copy back; nothing for an index out of range.
+    void SetQuiz(int index, const Quiz& quiz);
+    // Replaces all prints (automatic selection, restoring the selection).
+    // An empty list leaves one fresh print, as one print always exists.
+    void ReplaceQuizzes(std::vector<Quiz> quizzes);
+    // Appends a print with an empty unit for every selected question format.
+    void AddQuiz();
+    // Removes the print at `index`; when none is left a fresh one is added.
+    // Returns the index of the print to show next (the same index, or the
+    // one before when the last was removed).
+    int RemoveQuiz(int index);
+    // An empty print of the current book, without units.
+    Quiz NewQuiz() const;
+    // Reorders the sentences of every print: shuffled or in book order.
+    void SortSentences(bool random);
+
+    // Automatic selection (AutoSelect, with its AutoSelector) fills all
+    // prints at once through ReplaceQuizzes and NotifyViews.
+
+    // The current range; empty after a book change.
+    const Ranges& CurrentRange() const { return m_range; }
+    void SetRange(const Ranges& range);
+    // The range dialog keeps a copy of the range before its first change
+    // and puts it back on Cancel. BackupRange copies only when no copy is
+    // pending; RestoreRange puts a pending copy back; DropRangeBackup (OK)
+    // forgets it.
+    void BackupRange();
+    void RestoreRange();
+    void DropRangeBackup();
+    bool HasRangeBackup() const { return m_rangeBackupValid; }
+
+    // The keywords the current range contains, in book order; the count.
+    int InRangeKeywords(std::vector<const Keyword*>& out);
+    // The candidate sentences of question `qid` in sort_key order: those
+    // whose keyword is in range and which are from the book itself (their
+    // first value of class 101 is below 20, a missing value counting as
+    // not from the book), unless the options include other sentences.
+    int CandidateSentences(std::vector<const Sentence*>& out, int qid);
+    bool HasCandidates(int qid);
+    // "（book title／range description）" for the "@range" placeholder.
+    QString RangeLine() const;
+
+    // Word processors (1 Word, 2 Ichitaro) and their creators.
+    void RegisterCreator(int type, std::shared_ptr<Print::Creator> creator);
+    const Print::CreatorRegistry& Creators() const { return m_creators; }
+    // The OR of the types whose creator can start its word processor.
+    int AvailableApplications() const;
+    // The output word processor; 0 before one is chosen.
+    int Application() const { return m_application; }
+    // Chooses the output word processor; false (nothing changed) for a type
+    // that is not available.
+    bool SetApplication(int type);
+    // Writes every print (question half, page break, answer half) into a
+    // new document of the current word processor made from the template,
+    // with the print title and, when the options say so, the range line.
+    bool CreatePrints(const QString& templatePath);
 
     // Settings. A read the database cannot answer gives the defaults; a
     // write it refuses does nothing.
@@ -54,7 +163,18 @@ public:
     static int ChooseWpa(int available, int stored);
 
 private:
+    void StartOverWithOnePrint();
+    int CollectCandidates(std::vector<const Sentence*>& out, int qid, bool firstOnly);
+
     std::unique_ptr<DataBase> m_db;
     std::unique_ptr<NodeStorage> m_storage;
     std::vector<int> m_selectedQids;
+    Path m_path;
+    Ranges m_range;
+    Ranges m_rangeBackup;
+    bool m_rangeBackupValid = false;
+    std::vector<Quiz> m_quizzes;
+    std::vector<View*> m_views;
+    Print::CreatorRegistry m_creators;
+    int m_application = 0;
 };

@@ -35,9 +35,7 @@ protected:
     void SetUp() override
     {
         LoadBook();
-        std::vector<Sentence*> sentences;
-        storage.SentencesOf(11, sentences);
-        storage.SentencesOf(12, sentences);
+        LoadSentencesOf({11, 12});
     }
 
     Quiz PrintOf(std::initializer_list<int> sids, std::initializer_list<int> qids = {})

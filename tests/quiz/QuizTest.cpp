@@ -1,4 +1,5 @@
 #include "quiz/Quiz.h"
+#include "QuizIds.h"
 #include "StorageFixture.h"
 
 #include "quiz/QuizVisitor.h"
@@ -26,28 +27,10 @@ protected:
     void SetUp() override
     {
         LoadBook();
-        std::vector<Sentence*> sentences;
-        storage.SentencesOf(11, sentences);
-        storage.SentencesOf(12, sentences);
+        LoadSentencesOf({11, 12});
     }
 
     const Sentence* S(int sid) { return storage.SentencePool().Find(sid); }
-
-    static std::vector<int> QuestionIds(const Quiz& quiz)
-    {
-        std::vector<int> qids;
-        for (const QuestionUnit& unit : quiz.Units())
-            qids.push_back(unit.QuestionId());
-        return qids;
-    }
-
-    static std::vector<int> SentenceIds(const QuestionUnit& unit)
-    {
-        std::vector<int> sids;
-        for (const Sentence* sentence : unit.Sentences())
-            sids.push_back(sentence->sid);
-        return sids;
-    }
 
     Quiz quiz{&storage};
 };

@@ -25,6 +25,14 @@ protected:
         ASSERT_TRUE(storage.LoadBooks({BuildBook(sql)}));
     }
 
+    // Reads the sentences of the questions into the storage.
+    void LoadSentencesOf(std::initializer_list<int> qids)
+    {
+        std::vector<Sentence*> sentences;
+        for (int qid : qids)
+            storage.SentencesOf(qid, sentences);
+    }
+
     QTemporaryDir m_dir;
     DataBase db;
     NodeStorage storage{db};
