@@ -5,7 +5,9 @@
 #include "res/StringTable.h"
 #include "support/RecordingMessageSink.h"
 
+#include <QScopeGuard>
 #include <QTest>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +65,10 @@ protected:
               return true;
           })
     {
+        // The checks use the system proxy settings; the loopback server is never behind one.
+        const QByteArray noProxy = qgetenv("no_proxy");
+        if (!noProxy.contains("127.0.0.1"))
+            qputenv("no_proxy", noProxy.isEmpty() ? "127.0.0.1" : noProxy + ",127.0.0.1");
         notifier.SetOwner(&menu);
         MakeChecker({});
     }
@@ -324,4 +330,28 @@ TEST(UpdateAnswerTest, OnlyWebAddressesAreDownloadAddresses)
                                   QByteArray("http://[::1/")}) {
         EXPECT_FALSE(CVersionChecker::DownloadAddressIn(bad)) << bad.constData();
     }
+}
+
+TEST_F(UpdateCheckTest, GoesThroughTheProxyOfTheSystemSettings)
+{
+    const QByteArray saved = qgetenv("http_proxy");
+    const auto restore = qScopeGuard([&] {
+        if (saved.isNull())
+            qunsetenv("http_proxy");
+        else
+            qputenv("http_proxy", saved);
+    });
+    // The loopback server plays the proxy: it sees the whole address.
+    const QUrl proxy(server.BaseAddress());
+    qputenv("http_proxy", QStringLiteral("http://127.0.0.1:%1").arg(proxy.port()).toLatin1());
+    checker = std::make_unique<CountingChecker>(QStringLiteral("http://update.invalid/tavisko/"),
+                                                QStringLiteral("1.0.0"));
+    server.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
+    Check(false);
+
+    ASSERT_EQ(server.RequestCount(), 1);
+    EXPECT_TRUE(server.RequestHead(0).startsWith(
+        "GET http://update.invalid/tavisko/latest_version.asp?p=tv&v=1.0.0 HTTP/1.1\r\n"))
+        << server.RequestHead(0).constData();
+    EXPECT_EQ(menu.items, QStringList{kUpdateItem});
 }
