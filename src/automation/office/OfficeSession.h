@@ -1,0 +1,107 @@
+#pragma once
+
+#include "automation/office/OfficeProcess.h"
+
+#include <QString>
+
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/datatransfer/XTransferable.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <atomic>
+#include <memory>
+
+namespace Office {
+
+// The connection to one LibreOffice process, shared by every automation
+// backend ("Word.Application", "JXW.Application") so that the program
+// runs one office at most. The office is started on first use with a pipe
+// and a profile folder of the program's own, and started afresh on the
+// next use after it has died or been ended.
+class OfficeSession {
+public:
+    struct Options {
+        bool headless = true;     // no windows (always so without a display)
+        QString profileDir;       // the office's own profile folder
+        int startTimeoutMs = 30000;
+    };
+
+    // Headless when neither DISPLAY nor WAYLAND_DISPLAY is set; the profile
+    // under the XDG cache home.
+    static Options DefaultOptions();
+
+    // The session that the backends share, made with DefaultOptions or
+    // with the options given to ConfigureShared before its first use.
+    static std::shared_ptr<OfficeSession> Shared();
+    static void ConfigureShared(const Options& options);
+
+    explicit OfficeSession(Options options);
+    ~OfficeSession();
+    OfficeSession(const OfficeSession&) = delete;
+    OfficeSession& operator=(const OfficeSession&) = delete;
+
+    // The office's component context and desktop, starting and connecting
+    // the office when there is no live connection. Raises an
+    // AutomationError (ServerExecFailure, on interface `iid`) when the
+    // office cannot be started or reached.
+    css::uno::Reference<css::uno::XComponentContext> Context(const char* iid);
+    css::uno::Reference<css::frame::XDesktop2> Desktop(const char* iid);
+
+    // Whether a connection is held and still answers (a dead office is
+    // noticed here and the connection dropped).
+    bool IsAlive();
+    // After a failed call: drop the connection when the office has died.
+    void NoteFailure();
+
+    // Whether the office of the current connection was started by this
+    // session (rather than reached through a running office of the same
+    // profile), and its launcher's process id (-1 when none).
+    bool StartedOffice() const { return m_connected && m_ownsOffice; }
+    pid_t LauncherPid() const { return m_process ? m_process->Pid() : -1; }
+    const Options& GetOptions() const { return m_options; }
+
+    // Whether any document is open in the office.
+    bool HasOpenDocuments();
+
+    // Ends the office if this session started it (after closing nothing:
+    // callers close their documents first), else just disconnects.
+    void Terminate();
+    // At program end: ends an office this session started when it is
+    // headless or shows no document; one that shows documents to the
+    // teacher keeps running.
+    void Release();
+
+    // What Selection.Paste inserts: a formatted copy kept inside the office
+    // (never on the system clipboard), with its plain text in the positions'
+    // terms (paragraph marks as "\r"). An empty text means nothing to paste.
+    void SetCopiedContent(const css::uno::Reference<css::datatransfer::XTransferable>& content, const QString& text);
+    css::uno::Reference<css::datatransfer::XTransferable> CopiedContent() const { return m_copied; }
+    const QString& CopiedText() const { return m_copiedText; }
+
+    // How often an office was started, and how long the last start took
+    // (from launching to a working connection), for diagnostics.
+    int StartCount() const { return m_startCount; }
+    double LastStartSeconds() const { return m_lastStartSeconds; }
+
+private:
+    void Connect(const char* iid);
+    bool TryConnect(const QString& pipeName);
+    void CheckWriterWorks();
+    void Disconnect();
+
+    Options m_options;
+    std::unique_ptr<OfficeProcess> m_process;
+    bool m_connected = false;
+    bool m_ownsOffice = false;
+    css::uno::Reference<css::bridge::XBridge> m_bridge;
+    css::uno::Reference<css::uno::XComponentContext> m_context;
+    css::uno::Reference<css::frame::XDesktop2> m_desktop;
+    css::uno::Reference<css::datatransfer::XTransferable> m_copied;
+    QString m_copiedText;
+    std::shared_ptr<std::atomic<bool>> m_bridgeDisposed;
+    int m_startCount = 0;
+    double m_lastStartSeconds = 0;
+};
+
+} // namespace Office

@@ -1,0 +1,235 @@
+#include "automation/office/WriterDocument.h"
+
+#include "automation/office/OfficeSession.h"
+#include "automation/office/UnoCall.h"
+#include "automation/office/UnoStrings.h"
+#include "automation/office/WriterRange.h"
+
+#include <com/sun/star/awt/XTopWindow2.hpp>
+#include <com/sun/star/awt/XWindow.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XFrame.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <algorithm>
+#include <cstdlib>
+
+using namespace css;
+
+namespace Office {
+
+WriterDocument::WriterDocument(std::shared_ptr<OfficeSession> session, uno::Reference<text::XTextDocument> model)
+    : m_session(std::move(session))
+    , m_model(std::move(model))
+{
+    UnoCall(m_session.get(), Word::_Document::Iid, [&] {
+        m_text = m_model->getText();
+        ReloadStory();
+        m_selectionSpan = Track(0, 0);
+        m_selectionCursor = m_text->createTextCursor();
+        m_selectionCursor->gotoStart(false);
+    });
+}
+
+WriterDocument::~WriterDocument()
+{
+    // The document itself stays open in the office (as a Word document
+    // stays open when its automation references are released); it only
+    // must not stay frozen.
+    try {
+        SetControllersLocked(false);
+    } catch (...) {
+    }
+}
+
+void WriterDocument::EnsureOpen(const char* iid) const
+{
+    if (IsClosed())
+        throw Automation::AutomationError(Automation::AutomationError::Disconnected, QString::fromLatin1(iid),
+                                          QStringLiteral("the document has been closed"));
+}
+
+void WriterDocument::ReloadStory()
+{
+    QString story;
+    uno::Reference<container::XEnumeration> paragraphs =
+        uno::Reference<container::XEnumerationAccess>(m_text, uno::UNO_QUERY_THROW)->createEnumeration();
+    while (paragraphs->hasMoreElements()) {
+        uno::Reference<lang::XServiceInfo> info(paragraphs->nextElement(), uno::UNO_QUERY);
+        if (!info.is() || !info->supportsService(OUString("com.sun.star.text.Paragraph")))
+            continue; // tables have no place in the positions of the main text
+        QString paragraph = ToQString(uno::Reference<text::XTextRange>(info, uno::UNO_QUERY_THROW)->getString());
+        paragraph.replace(QLatin1Char('\n'), QLatin1Char('\v'));
+        story += paragraph + QLatin1Char('\r');
+    }
+    if (story.isEmpty())
+        story = QStringLiteral("\r");
+    m_story = story;
+}
+
+std::shared_ptr<Word::Range> WriterDocument::Range(const Automation::Variant& start, const Automation::Variant& end)
+{
+    EnsureOpen(Iid);
+    const auto position = [this](const Automation::Variant& v, int omitted) {
+        if (v.IsNull())
+            return omitted;
+        bool ok = false;
+        const int p = v.ToInt(&ok);
+        if (!ok || p < 0)
+            throw Automation::AutomationError(Automation::AutomationError::InvalidArgument, QString::fromLatin1(Iid),
+                                              QStringLiteral("a character position must be a number from 0"));
+        return std::min(p, StoryEnd());
+    };
+    int s = position(start, 0);
+    int e = position(end, StoryEnd());
+    if (s > e)
+        std::swap(s, e);
+    return std::make_shared<WriterRange>(shared_from_this(), Track(s, e));
+}
+
+std::shared_ptr<TextSpan> WriterDocument::Track(int start, int end)
+{
+    std::erase_if(m_spans, [](const std::weak_ptr<TextSpan>& s) { return s.expired(); });
+    auto span = std::make_shared<TextSpan>(TextSpan{start, end});
+    m_spans.push_back(span);
+    return span;
+}
+
+int WriterDocument::Steps(int from, int to) const
+{
+    // The office moves over a surrogate pair in one step.
+    int steps = to - from;
+    for (int i = std::max(from, 1); i < to; ++i)
+        if (m_story.at(i).isLowSurrogate() && m_story.at(i - 1).isHighSurrogate())
+            --steps;
+    return steps;
+}
+
+void WriterDocument::MoveCursor(const uno::Reference<text::XTextCursor>& cursor, int from, int to, bool expand) const
+{
+    int steps = Steps(std::min(from, to), std::max(from, to));
+    while (steps > 0) {
+        const sal_Int16 chunk = static_cast<sal_Int16>(std::min(steps, 32767));
+        if (to > from)
+            cursor->goRight(chunk, expand);
+        else
+            cursor->goLeft(chunk, expand);
+        steps -= chunk;
+    }
+}
+
+uno::Reference<text::XTextCursor> WriterDocument::CursorFor(int start, int end, bool nearSelection)
+{
+    const int last = StoryEnd() - 1;
+    start = std::clamp(start, 0, last);
+    end = std::clamp(end, start, last);
+    // Walk from the nearer of the story start and the selection.
+    uno::Reference<text::XTextCursor> cursor;
+    int at = 0;
+    const int selection = std::clamp(m_selectionSpan->start, 0, last);
+    if (nearSelection && m_selectionCursor.is() && std::abs(start - selection) < start) {
+        cursor = m_text->createTextCursorByRange(m_selectionCursor->getStart());
+        at = selection;
+    } else {
+        cursor = m_text->createTextCursor();
+        cursor->gotoStart(false);
+    }
+    MoveCursor(cursor, at, start, false);
+    MoveCursor(cursor, start, end, true);
+    return cursor;
+}
+
+void WriterDocument::NoteInserted(int position, const QString& text)
+{
+    m_story.insert(position, text);
+    for (const std::weak_ptr<TextSpan>& weak : m_spans)
+        if (auto span = weak.lock())
+            span->Inserted(position, static_cast<int>(text.size()));
+}
+
+void WriterDocument::NoteRemoved(int position, int count)
+{
+    m_story.remove(position, count);
+    for (const std::weak_ptr<TextSpan>& weak : m_spans)
+        if (auto span = weak.lock())
+            span->Removed(position, count);
+}
+
+void WriterDocument::Select(int start, int end)
+{
+    const int last = StoryEnd() - 1;
+    start = std::clamp(start, 0, last);
+    end = std::clamp(end, start, last);
+    m_selectionCursor = CursorFor(start, end);
+    *m_selectionSpan = TextSpan{start, end};
+    m_typing.Moved();
+}
+
+void WriterDocument::ResyncSelection()
+{
+    m_selectionCursor = CursorFor(m_selectionSpan->start, m_selectionSpan->end, false);
+}
+
+void WriterDocument::SetControllersLocked(bool locked)
+{
+    if (locked == m_locked || IsClosed())
+        return;
+    uno::Reference<frame::XModel> model(m_model, uno::UNO_QUERY_THROW);
+    if (locked)
+        model->lockControllers();
+    else
+        model->unlockControllers();
+    m_locked = locked;
+}
+
+void WriterDocument::ShowWindow(bool visible)
+{
+    if (IsClosed() || m_session->GetOptions().headless)
+        return;
+    uno::Reference<frame::XController> controller =
+        uno::Reference<frame::XModel>(m_model, uno::UNO_QUERY_THROW)->getCurrentController();
+    if (controller.is())
+        controller->getFrame()->getContainerWindow()->setVisible(visible);
+}
+
+void WriterDocument::SetWindowState(int state)
+{
+    if (IsClosed() || m_session->GetOptions().headless)
+        return;
+    uno::Reference<frame::XController> controller =
+        uno::Reference<frame::XModel>(m_model, uno::UNO_QUERY_THROW)->getCurrentController();
+    if (!controller.is())
+        return;
+    uno::Reference<awt::XTopWindow2> window(controller->getFrame()->getContainerWindow(), uno::UNO_QUERY);
+    if (!window.is())
+        return;
+    window->setIsMinimized(state == 2);
+    window->setIsMaximized(state == 1);
+}
+
+void WriterDocument::Close()
+{
+    if (IsClosed())
+        return;
+    SetControllersLocked(false);
+    uno::Reference<util::XCloseable> closeable(m_model, uno::UNO_QUERY);
+    try {
+        if (closeable.is())
+            closeable->close(true);
+        else
+            uno::Reference<lang::XComponent>(m_model, uno::UNO_QUERY_THROW)->dispose();
+    } catch (const util::CloseVetoException&) {
+        // Someone holds it open; close(true) hands it over to them to close.
+    }
+    m_selectionCursor.clear();
+    m_text.clear();
+    m_model.clear();
+}
+
+} // namespace Office

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "automation/WordDocument.h"
+#include "automation/office/FindSettings.h"
+#include "automation/office/TextSpan.h"
+#include "automation/office/TypingFormat.h"
+
+#include <QString>
+
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+
+#include <memory>
+#include <vector>
+
+namespace Office {
+
+class OfficeSession;
+
+// A Writer document behind Word's Document object, and the state that
+// Word keeps per document: the selection (an insertion point with the
+// formatting that typing takes on), the search settings, and the ranges
+// handed out, which follow the text as it changes.
+//
+// Positions count UTF-16 units of the main text as Word does, with one
+// character for each paragraph mark ("\r") and line break ("\v"); the
+// last paragraph mark ends the story. The text is read once when the
+// document is opened and then kept up to date by every change made
+// through this object, so that reading text and finding positions costs
+// no office call.
+class WriterDocument : public Word::_Document, public std::enable_shared_from_this<WriterDocument> {
+public:
+    WriterDocument(std::shared_ptr<OfficeSession> session, css::uno::Reference<css::text::XTextDocument> model);
+    ~WriterDocument() override;
+
+    std::shared_ptr<Word::Range> Range(const Automation::Variant& start, const Automation::Variant& end) override;
+
+    OfficeSession* Session() const { return m_session.get(); }
+    const css::uno::Reference<css::text::XTextDocument>& Model() const { return m_model; }
+    const css::uno::Reference<css::text::XText>& Text() const { return m_text; }
+
+    // Raises an AutomationError on `iid` once the document is closed.
+    void EnsureOpen(const char* iid) const;
+    bool IsClosed() const { return !m_model.is(); }
+
+    // The whole story, final paragraph mark included.
+    const QString& Story() const { return m_story; }
+    int StoryEnd() const { return static_cast<int>(m_story.size()); }
+    // Rereads the text from the office (after changes made elsewhere).
+    void ReloadStory();
+
+    // A span that follows the text from now on.
+    std::shared_ptr<TextSpan> Track(int start, int end);
+    // The office range for [start, end) (clamped to the text; the final
+    // paragraph mark cannot be part of it). Found by walking from the story
+    // start or, when nearer and `nearSelection` allows, from the selection.
+    css::uno::Reference<css::text::XTextCursor> CursorFor(int start, int end, bool nearSelection = true);
+
+    // Every change to the text is reported here with its position.
+    void NoteInserted(int position, const QString& text);
+    void NoteRemoved(int position, int count);
+
+    // The selection: its span (tracked), its office cursor and the
+    // formatting that typing there takes on.
+    TextSpan& SelectionSpan() { return *m_selectionSpan; }
+    const css::uno::Reference<css::text::XTextCursor>& SelectionCursor() const { return m_selectionCursor; }
+    TypingFormat& Typing() { return m_typing; }
+    // Moves the selection to [start, end); an end beyond the last
+    // paragraph mark's position is taken back before it.
+    void Select(int start, int end);
+    // Places the office cursor on the selection's span again.
+    void ResyncSelection();
+
+    FindSettings& Find() { return m_find; }
+
+    // Views: no repainting while hidden, the window shown or hidden, minimised or not.
+    void SetControllersLocked(bool locked);
+    void ShowWindow(bool visible);
+    void SetWindowState(int state);
+
+    // Closes the document without saving it; later calls raise errors.
+    void Close();
+
+private:
+    int Steps(int from, int to) const;
+    void MoveCursor(const css::uno::Reference<css::text::XTextCursor>& cursor, int from, int to, bool expand) const;
+
+    std::shared_ptr<OfficeSession> m_session;
+    css::uno::Reference<css::text::XTextDocument> m_model;
+    css::uno::Reference<css::text::XText> m_text;
+    QString m_story;
+    std::vector<std::weak_ptr<TextSpan>> m_spans;
+    std::shared_ptr<TextSpan> m_selectionSpan;
+    css::uno::Reference<css::text::XTextCursor> m_selectionCursor;
+    TypingFormat m_typing;
+    FindSettings m_find;
+    bool m_locked = false;
+};
+
+} // namespace Office

@@ -1,0 +1,242 @@
+#include "automation/office/WriterSelection.h"
+
+#include "automation/WordConstants.h"
+#include "automation/office/CharacterFormat.h"
+#include "automation/office/OfficeSession.h"
+#include "automation/office/UnoCall.h"
+#include "automation/office/UnoStrings.h"
+#include "automation/office/WriterDocument.h"
+#include "automation/office/WriterFind.h"
+#include "automation/office/WriterFont.h"
+#include "automation/office/WriterParagraphFormat.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/WritingMode2.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+
+using namespace css;
+using Automation::AutomationError;
+
+namespace Office {
+namespace {
+
+int CodePoints(const QString& text)
+{
+    int count = static_cast<int>(text.size());
+    for (qsizetype i = 1; i < text.size(); ++i)
+        if (text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate())
+            --count;
+    return count;
+}
+
+} // namespace
+
+WriterSelection::WriterSelection(std::shared_ptr<WriterDocument> document)
+    : m_document(std::move(document))
+{
+}
+
+void WriterSelection::DeleteSelectedText()
+{
+    TextSpan& span = m_document->SelectionSpan();
+    const int end = std::min(span.end, m_document->StoryEnd() - 1);
+    if (end > span.start) {
+        m_document->SelectionCursor()->setString(OUString());
+        m_document->NoteRemoved(span.start, end - span.start);
+    }
+    m_document->SelectionCursor()->collapseToStart();
+    span.end = span.start;
+}
+
+void WriterSelection::InsertRun(const QString& run)
+{
+    if (run.isEmpty())
+        return;
+    const uno::Reference<text::XTextCursor>& cursor = m_document->SelectionCursor();
+    const int position = m_document->SelectionSpan().start;
+    m_document->Text()->insertString(uno::Reference<text::XTextRange>(cursor.get()), ToOUString(run), false);
+    TypingFormat& typing = m_document->Typing();
+    if (typing.HasPending()) {
+        const int steps = CodePoints(run);
+        cursor->goLeft(static_cast<sal_Int16>(std::min(steps, 32767)), true);
+        CharacterFormat::Apply(cursor, typing);
+        cursor->collapseToEnd();
+        typing.Typed();
+    }
+    m_document->NoteInserted(position, run);
+    m_document->SelectionSpan() = TextSpan{position + static_cast<int>(run.size()), position + static_cast<int>(run.size())};
+}
+
+void WriterSelection::InsertControl(sal_Int16 character, QChar mark)
+{
+    const int position = m_document->SelectionSpan().start;
+    m_document->Text()->insertControlCharacter(
+        uno::Reference<text::XTextRange>(m_document->SelectionCursor().get()), character, false);
+    m_document->NoteInserted(position, QString(mark));
+    m_document->SelectionSpan() = TextSpan{position + 1, position + 1};
+}
+
+void WriterSelection::InsertPageBreak()
+{
+    // A new paragraph that begins a new page, as Word's page break does.
+    InsertControl(text::ControlCharacter::PARAGRAPH_BREAK, QLatin1Char('\r'));
+    uno::Reference<beans::XPropertySet>(m_document->SelectionCursor(), uno::UNO_QUERY_THROW)
+        ->setPropertyValue(OUString("BreakType"), uno::Any(style::BreakType_PAGE_BEFORE));
+}
+
+void WriterSelection::TypeText(const QString& text)
+{
+    m_document->EnsureOpen(Iid);
+    UnoCall(m_document->Session(), Iid, [&] {
+        DeleteSelectedText();
+        QString run;
+        for (const QChar c : text) {
+            if (c != u'\r' && c != u'\n' && c != u'\v' && c != u'\f') {
+                run += c;
+                continue;
+            }
+            InsertRun(run);
+            run.clear();
+            if (c == u'\v')
+                InsertControl(text::ControlCharacter::LINE_BREAK, QLatin1Char('\v'));
+            else if (c == u'\f')
+                InsertPageBreak();
+            else
+                InsertControl(text::ControlCharacter::PARAGRAPH_BREAK, QLatin1Char('\r'));
+        }
+        InsertRun(run);
+    });
+}
+
+void WriterSelection::TypeParagraph()
+{
+    m_document->EnsureOpen(Iid);
+    UnoCall(m_document->Session(), Iid, [&] {
+        DeleteSelectedText();
+        InsertControl(text::ControlCharacter::PARAGRAPH_BREAK, QLatin1Char('\r'));
+    });
+}
+
+void WriterSelection::InsertBreak(const Automation::Variant& type)
+{
+    m_document->EnsureOpen(Iid);
+    const int kind = type.IsNull() ? Word::wdPageBreak : type.ToInt();
+    UnoCall(m_document->Session(), Iid, [&] {
+        switch (kind) {
+        case Word::wdPageBreak:
+        case Word::wdSectionBreakNextPage:
+            DeleteSelectedText();
+            InsertPageBreak();
+            break;
+        case Word::wdLineBreak:
+            DeleteSelectedText();
+            InsertControl(text::ControlCharacter::LINE_BREAK, QLatin1Char('\v'));
+            break;
+        default:
+            throw AutomationError(AutomationError::NotImplemented, QString::fromLatin1(Iid),
+                                  QStringLiteral("break type %1 is not supported").arg(kind));
+        }
+    });
+}
+
+void WriterSelection::Paste()
+{
+    m_document->EnsureOpen(Iid);
+    OfficeSession* session = m_document->Session();
+    const QString copied = session->CopiedText();
+    if (copied.isEmpty())
+        return;
+    UnoCall(session, Iid, [&] {
+        DeleteSelectedText();
+        const int position = m_document->SelectionSpan().start;
+        const uno::Reference<frame::XController> controller =
+            uno::Reference<frame::XModel>(m_document->Model(), uno::UNO_QUERY_THROW)->getCurrentController();
+        const uno::Reference<text::XTextViewCursor> viewCursor =
+            uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
+        viewCursor->gotoRange(m_document->SelectionCursor()->getStart(), false);
+        uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)
+            ->insertTransferable(session->CopiedContent());
+        m_document->NoteInserted(position, copied);
+        m_document->SelectionSpan() = TextSpan{position + static_cast<int>(copied.size()),
+                                               position + static_cast<int>(copied.size())};
+        m_document->ResyncSelection();
+        m_document->Typing().Moved();
+    });
+}
+
+int WriterSelection::HomeKey(const Automation::Variant& unit, const Automation::Variant& extend)
+{
+    m_document->EnsureOpen(Iid);
+    const int kind = unit.IsNull() ? Word::wdLine : unit.ToInt();
+    const bool extending = !extend.IsNull() && extend.ToInt() == Word::wdExtend;
+    const TextSpan before = m_document->SelectionSpan();
+    int target = 0;
+    if (kind == Word::wdLine || kind == Word::wdParagraph) {
+        const QString& story = m_document->Story();
+        target = before.start;
+        while (target > 0 && story.at(target - 1) != u'\r')
+            --target;
+    } else if (kind != Word::wdStory) {
+        throw AutomationError(AutomationError::InvalidArgument, QString::fromLatin1(Iid),
+                              QStringLiteral("HomeKey does not take unit %1").arg(kind));
+    }
+    UnoCall(m_document->Session(), Iid, [&] { m_document->Select(target, extending ? before.end : target); });
+    return before.start - target;
+}
+
+int WriterSelection::GetOrientation()
+{
+    m_document->EnsureOpen(Iid);
+    return UnoCall(m_document->Session(), Iid, [&] {
+        const uno::Reference<beans::XPropertySet> props(m_document->SelectionCursor(), uno::UNO_QUERY_THROW);
+        sal_Int16 mode = text::WritingMode2::PAGE;
+        props->getPropertyValue(OUString("WritingMode")) >>= mode;
+        if (mode == text::WritingMode2::PAGE || mode == text::WritingMode2::CONTEXT) {
+            OUString pageStyle;
+            props->getPropertyValue(OUString("PageStyleName")) >>= pageStyle;
+            const uno::Reference<container::XNameAccess> pageStyles(
+                uno::Reference<style::XStyleFamiliesSupplier>(m_document->Model(), uno::UNO_QUERY_THROW)
+                    ->getStyleFamilies()
+                    ->getByName(OUString("PageStyles")),
+                uno::UNO_QUERY_THROW);
+            mode = text::WritingMode2::LR_TB;
+            if (pageStyles->hasByName(pageStyle))
+                uno::Reference<beans::XPropertySet>(pageStyles->getByName(pageStyle), uno::UNO_QUERY_THROW)
+                        ->getPropertyValue(OUString("WritingMode")) >>= mode;
+        }
+        switch (mode) {
+        case text::WritingMode2::TB_RL: return static_cast<int>(Word::wdTextOrientationVerticalFarEast);
+        case text::WritingMode2::TB_LR: return static_cast<int>(Word::wdTextOrientationVertical);
+        case text::WritingMode2::BT_LR: return static_cast<int>(Word::wdTextOrientationUpward);
+        default: return static_cast<int>(Word::wdTextOrientationHorizontal);
+        }
+    });
+}
+
+std::shared_ptr<Word::_Font> WriterSelection::GetFont()
+{
+    m_document->EnsureOpen(Iid);
+    return std::make_shared<WriterFont>(m_document);
+}
+
+std::shared_ptr<Word::_ParagraphFormat> WriterSelection::GetParagraphFormat()
+{
+    m_document->EnsureOpen(Iid);
+    return std::make_shared<WriterParagraphFormat>(m_document);
+}
+
+std::shared_ptr<Word::Find> WriterSelection::GetFind()
+{
+    m_document->EnsureOpen(Iid);
+    return std::make_shared<WriterFind>(m_document);
+}
+
+} // namespace Office
