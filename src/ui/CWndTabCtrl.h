@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QTabWidget>
+
+// A tab control whose tabs own their pages: a page added with a tab lives
+// until its tab is deleted (or the control is destroyed). Only the current
+// tab's page is shown; it gets the focus when its tab becomes current, and
+// every page is kept sized to the display area of the tabs.
+class CWndTabCtrl : public QTabWidget {
+    Q_OBJECT
+
+public:
+    explicit CWndTabCtrl(QWidget* parent = nullptr);
+
+    // Appends a tab captioned `caption` showing `page`, which the control
+    // takes over (an empty page when none is given). Returns the tab index.
+    int AddTab(const QString& caption, QWidget* page);
+
+    // Deletes tab `index` and destroys its page. Do not call it from an
+    // event handler of that page.
+    void DeleteTab(int index);
+    void DeleteAllTabs();
+
+    int TabCount() const;
+    QWidget* Page(int index) const;
+
+    // Makes tab `index` current: hides the old page, shows the new one and
+    // gives it the focus.
+    void SetCurrentTab(int index);
+    int CurrentTab() const;
+
+    // The tab under `pos` (in this control's coordinates), -1 when none.
+    int TabAt(const QPoint& pos) const;
+
+private:
+    void FocusPage(int index);
+};

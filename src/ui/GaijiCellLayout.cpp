@@ -1,0 +1,74 @@
+#include "ui/GaijiCellLayout.h"
+
+#include "markup/DisplayRun.h"
+#include "markup/GaijiFace.h"
+
+#include <QFontInfo>
+#include <QStringList>
+
+namespace {
+
+// The external-character font is this much larger than the list's font.
+constexpr double ExternalScale = 1.2;
+
+} // namespace
+
+GaijiCellLayout::GaijiCellLayout(const QFont& plainFont, const QFont& externalFont)
+    : plain_(plainFont)
+    , external_(externalFont)
+{
+}
+
+QFont GaijiCellLayout::ExternalFontFor(const QFont& listFont)
+{
+    QFont font(listFont);
+    font.setFamilies(QStringList{GaijiFaceName.toString()});
+    font.setPixelSize(qMax(1, static_cast<int>(QFontInfo(listFont).pixelSize() * ExternalScale)));
+    return font;
+}
+
+int GaijiCellLayout::Place(const QString& text, int start, int width, std::vector<PlacedRun>* placed) const
+{
+    int x = start;
+    for (const DisplayRun& run : SplitDisplayRuns(text)) {
+        if (run.external) {
+            const int advance = 1 + static_cast<int>(external_.horizontalAdvance(run.text) / ExternalScale);
+            if (placed)
+                placed->push_back({run.text, true, x, advance});
+            x += advance;
+            continue;
+        }
+        const int remaining = qMax(0, width - x);
+        const int advance = qMin(plain_.horizontalAdvance(run.text), remaining);
+        if (placed) {
+            const QString shown = remaining > 0 ? plain_.elidedText(run.text, Qt::ElideRight, remaining) : QString();
+            placed->push_back({shown, false, x, advance});
+        }
+        x += advance;
+    }
+    return x;
+}
+
+std::vector<GaijiCellLayout::PlacedRun> GaijiCellLayout::Layout(const QString& text, int width,
+                                                                Qt::Alignment alignment) const
+{
+    const int textWidth = Place(text, 0, width, nullptr);
+    int start = 0;
+    if (width > textWidth) {
+        if (alignment & Qt::AlignRight)
+            start = width - textWidth;
+        else if (alignment & Qt::AlignHCenter)
+            start = (width - textWidth) / 2;
+    }
+    std::vector<PlacedRun> placed;
+    Place(text, start, width, &placed);
+    return placed;
+}
+
+QString GaijiCellLayout::DisplayText(const QString& text)
+{
+    QString shown;
+    for (const DisplayRun& run : SplitDisplayRuns(text))
+        shown += run.text;
+    return shown;
+}

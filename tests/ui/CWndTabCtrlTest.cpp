@@ -1,0 +1,114 @@
+// The tab control owns the pages of its tabs: deleting a tab destroys its
+// page, and switching tabs shows and focuses the new page.
+#include "ui/CWndTabCtrl.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QTabBar>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A page with one field that takes the focus.
+QWidget* PageWithField(const QString& name)
+{
+    auto* page = new QWidget;
+    auto* field = new QLineEdit(page);
+    field->setObjectName(name);
+    (new QVBoxLayout(page))->addWidget(field);
+    return page;
+}
+
+} // namespace
+
+TEST(TabControl, DeletingATabDestroysItsPageAndKeepsTheOthers)
+{
+    CWndTabCtrl tabs;
+    QPointer<QWidget> first = new QWidget;
+    QPointer<QWidget> second = new QWidget;
+    QPointer<QWidget> third = new QWidget;
+    tabs.AddTab(QStringLiteral("プリント1"), first);
+    tabs.AddTab(QStringLiteral("プリント2"), second);
+    EXPECT_EQ(tabs.AddTab(QStringLiteral("プリント3"), third), 2);
+
+    tabs.DeleteTab(1);
+    EXPECT_TRUE(second.isNull());
+    ASSERT_EQ(tabs.TabCount(), 2);
+    EXPECT_EQ(tabs.Page(0), first.data());
+    EXPECT_EQ(tabs.Page(1), third.data());
+    EXPECT_EQ(tabs.tabText(1), QStringLiteral("プリント3"));
+
+    tabs.DeleteTab(5);  // no such tab
+    EXPECT_EQ(tabs.TabCount(), 2);
+
+    tabs.DeleteAllTabs();
+    EXPECT_EQ(tabs.TabCount(), 0);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(third.isNull());
+}
+
+TEST(TabControl, PagesDieWithTheControl)
+{
+    QPointer<QWidget> page = new QWidget;
+    {
+        CWndTabCtrl tabs;
+        tabs.AddTab(QStringLiteral("目次で指定"), page);
+        EXPECT_EQ(page->parent() != nullptr, true);
+    }
+    EXPECT_TRUE(page.isNull());
+}
+
+TEST(TabControl, TabWithoutAPageGetsAnEmptyOne)
+{
+    CWndTabCtrl tabs;
+    tabs.AddTab(QStringLiteral("数値で指定"), nullptr);
+    ASSERT_NE(tabs.Page(0), nullptr);
+    tabs.DeleteTab(0);
+    EXPECT_EQ(tabs.TabCount(), 0);
+}
+
+TEST(TabControl, ChangingTabsShowsAndFocusesTheNewPage)
+{
+    QWidget window;
+    auto* tabs = new CWndTabCtrl(&window);
+    (new QVBoxLayout(&window))->addWidget(tabs);
+    QWidget* one = PageWithField(QStringLiteral("one"));
+    QWidget* two = PageWithField(QStringLiteral("two"));
+    tabs->AddTab(QStringLiteral("1"), one);
+    tabs->AddTab(QStringLiteral("2"), two);
+    window.resize(300, 200);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    tabs->SetCurrentTab(1);
+    EXPECT_EQ(tabs->CurrentTab(), 1);
+    EXPECT_FALSE(one->isVisible());
+    EXPECT_TRUE(two->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), two->findChild<QLineEdit*>());
+
+    tabs->SetCurrentTab(0);
+    EXPECT_TRUE(one->isVisible());
+    EXPECT_FALSE(two->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), one->findChild<QLineEdit*>());
+    // Pages fill the display area of the tabs.
+    EXPECT_GT(one->width(), 200);
+
+    tabs->SetCurrentTab(7);  // out of range: nothing changes
+    EXPECT_EQ(tabs->CurrentTab(), 0);
+}
+
+TEST(TabControl, FindsTheTabUnderAPoint)
+{
+    CWndTabCtrl tabs;
+    tabs.AddTab(QStringLiteral("プリント1"), nullptr);
+    tabs.AddTab(QStringLiteral("プリント2"), nullptr);
+    tabs.resize(300, 200);
+    tabs.show();
+    const QRect second = tabs.tabBar()->tabRect(1);
+    EXPECT_EQ(tabs.TabAt(tabs.tabBar()->mapTo(&tabs, second.center())), 1);
+    EXPECT_EQ(tabs.TabAt(QPoint(290, 190)), -1);
+}
