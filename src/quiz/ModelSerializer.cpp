@@ -1,0 +1,97 @@
+#include "quiz/ModelSerializer.h"
+
+#include "model/DataBase.h"
+#include "model/NodeStorage.h"
+#include "quiz/Model.h"
+#include "quiz/NodeSerializer.h"
+
+namespace {
+
+const QString kDbid = QStringLiteral("dbid");
+const QString kBid = QStringLiteral("bid");
+const QString kRange = QStringLiteral("range");
+const QString kQid = QStringLiteral("qid");
+const QString kQuiz = QStringLiteral("quiz");
+
+} // namespace
+
+ModelSerializer::ModelSerializer(Model& model, DataBase& db)
+    : m_model(model)
+    , m_db(db)
+{
+}
+
+bool ModelSerializer::Save()
+{
+    try {
+        if (m_db.BeginUser() != 0)
+            return false;
+        WriteAll();
+        if (m_db.CommitUser() != 0)
+            throw 1;
+        return true;
+    } catch (...) {
+        m_db.RollbackUser();
+        return false;
+    }
+}
+
+// Throws on the first value that could not be stored, so that the caller
+// rolls the whole set back.
+void ModelSerializer::WriteAll()
+{
+    const NodeSerializer serializer(m_model);
+    const std::pair<QString, QString> values[] = {
+        {kDbid, m_db.Dbid()},
+        {kBid, serializer.to_str(m_model.Storage().CurrentBid())},
+        {kRange, serializer.to_str(m_model.CurrentRange())},
+        {kQid, serializer.to_str(m_model.SelectedQids())},
+        {kQuiz, serializer.to_str(m_model.Quizzes())},
+    };
+    for (const auto& [name, value] : values) {
+        if (m_db.SetUserInfo(name, value) != 0)
+            throw 1;
+    }
+}
+
+void ModelSerializer::Load()
+{
+    try {
+        Restore();
+    } catch (...) {
+        // A user database that cannot be read restores nothing more.
+    }
+}
+
+void ModelSerializer::Restore()
+{
+    const NodeSerializer serializer(m_model);
+    const QString dbid = m_db.UserInfo(kDbid);
+    if (dbid.isEmpty())
+        return;
+    int bid = 0;
+    if (!serializer.from_str(m_db.UserInfo(kBid), bid) || bid == 0)
+        return;
+    // The book is switched before its database is compared, as the book id
+    // alone still says which book the user worked on last.
+    if (m_model.SelectBook(bid) != 0)
+        return;
+    if (dbid != m_db.Dbid())
+        return;
+
+    Ranges range;
+    serializer.from_str(m_db.UserInfo(kRange), range);
+    m_model.SetRange(range);
+
+    const QString qidText = m_db.UserInfo(kQid);
+    std::vector<int> qids;
+    if (!qidText.isEmpty() && serializer.from_str(qidText, qids))
+        m_model.SetQuestions(qids);
+
+    const QString quizText = m_db.UserInfo(kQuiz);
+    std::vector<Quiz> quizzes;
+    if (quizText.isEmpty())
+        m_model.AddQuiz();
+    else if (serializer.from_str(quizText, quizzes))
+        m_model.ReplaceQuizzes(std::move(quizzes));
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Keeps the user's working state across runs in the user database: which
+// book of which book database was open, the range, the selected question
+// formats and every print with its sentences.
+class DataBase;
+class Model;
+
+class ModelSerializer {
+public:
+    ModelSerializer(Model& model, DataBase& db);
+    virtual ~ModelSerializer() = default;
+
+    // Writes "dbid", "bid", "range", "qid" and "quiz" together: either all
+    // five are stored or, on a failure, none is changed. Whether they were
+    // stored (true also when the user database is disabled).
+    bool Save();
+    // Restores what Save stored, as far as the current book databases
+    // allow: nothing without a stored book; only the book when the stored
+    // book database identifier differs from the open one.
+    void Load();
+
+private:
+    void Restore();
+    void WriteAll();
+
+    Model& m_model;
+    DataBase& m_db;
+};
