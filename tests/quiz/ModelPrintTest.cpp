@@ -1,0 +1,241 @@
+#include "ModelFixture.h"
+
+#include "print/Creator.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+// Keeps what a print run hands to the word processor.
+class RecordingCreator : public Print::Creator {
+public:
+    explicit RecordingCreator(bool available = true)
+        : m_available(available)
+    {
+    }
+
+    bool CanCreate() const override { return true; }
+    bool IsAvailable() override { return m_available; }
+
+    QString templatePath;
+    QString title;
+    QString rangeText;
+    std::vector<Print::Cmd> commands;
+    int runs = 0;
+    bool completes = true;
+
+protected:
+    bool Open(const QString& path) override
+    {
+        ++runs;
+        templatePath = path;
+        commands.clear();
+        return true;
+    }
+    bool WriteCommand(const Print::Cmd& command) override
+    {
+        commands.push_back(command);
+        return true;
+    }
+    void Abort() override {}
+    bool SetTitle(const QString& text) override
+    {
+        title = text;
+        return true;
+    }
+    bool SetRange(const QString& text) override
+    {
+        rangeText = text;
+        return true;
+    }
+    bool Complete() override { return completes; }
+    bool IsVertical() override { return false; }
+    void MakeDigitsUpright() override {}
+
+private:
+    bool m_available;
+};
+
+class ModelPrintTest : public ModelFixture {
+protected:
+    void SetUp() override
+    {
+        ModelFixture::SetUp();
+        model.RegisterCreator(1, word);
+        model.RegisterCreator(2, taro);
+        ASSERT_TRUE(model.SetApplication(1));
+        ASSERT_TRUE(model.LoadBooks({BuildBook(BookFixture::SmallBookSql())}));
+        model.SetQuestions({11});
+        Quiz quiz = model.GetQuiz(0);
+        quiz.AddSentence(S(51));
+        model.SetQuiz(0, quiz);
+        model.AddQuiz();
+        model.SetRange(Ranges(std::vector<int>{3}));
+    }
+
+    void SetPrintOptions(const QString& title, bool showRange)
+    {
+        PrintOptions options = model.ReadPrintOptions();
+        options.title = title;
+        options.showRange = showRange;
+        model.WritePrintOptions(options);
+    }
+
+    // The commands as "kind:text".
+    static QStringList Describe(const std::vector<Print::Cmd>& commands)
+    {
+        QStringList out;
+        for (const Print::Cmd& command : commands)
+            out << QStringLiteral("%1:%2").arg(command.kind).arg(command.text);
+        return out;
+    }
+
+    std::shared_ptr<RecordingCreator> word = std::make_shared<RecordingCreator>();
+    std::shared_ptr<RecordingCreator> taro = std::make_shared<RecordingCreator>();
+};
+
+TEST_F(ModelPrintTest, RunWritesEveryPrintWithTitleAndRangeLine)
+{
+    SetPrintOptions(QStringLiteral("1学期 小テスト"), true);
+    ASSERT_TRUE(model.CreatePrints(QStringLiteral("/templates/A.dot")));
+    EXPECT_EQ(word->runs, 1);
+    EXPECT_EQ(taro->runs, 0);
+    EXPECT_EQ(word->templatePath, QStringLiteral("/templates/A.dot"));
+    EXPECT_EQ(word->title, QStringLiteral("1学期 小テスト"));
+    EXPECT_EQ(word->rangeText, QStringLiteral("（テスト英単語 1／1-A）"));
+
+    const QStringList questionHalf = {
+        "10:1", "4:", "11:", "1:1", "7:次の日本語を英語にしなさい。", "4:", "2:1", "7:りんごを食べる。", "4:", "4:", "4:",
+        "3:1", "7:______", "4:", "5:", "10:2", "4:", "11:", "1:1", "7:次の日本語を英語にしなさい。", "4:"};
+    const QStringList written = Describe(word->commands);
+    ASSERT_EQ(written.size(), 2 * questionHalf.size() + 1);
+    EXPECT_EQ(written.mid(0, questionHalf.size()), questionHalf);
+    EXPECT_EQ(written[questionHalf.size()], QStringLiteral("5:"));
+    EXPECT_EQ(written[questionHalf.size() + 1 + 12], QStringLiteral("7:eat an apple"));
+}
+
+TEST_F(ModelPrintTest, RangeLineIsLeftOutWhenTheOptionIsOff)
+{
+    SetPrintOptions(QString(), false);
+    ASSERT_TRUE(model.CreatePrints(QString()));
+    EXPECT_EQ(word->rangeText, QString());
+    EXPECT_EQ(word->title, QString());
+}
+
+TEST_F(ModelPrintTest, RunGoesToTheChosenWordProcessor)
+{
+    ASSERT_TRUE(model.SetApplication(2));
+    EXPECT_EQ(model.Application(), 2);
+    ASSERT_TRUE(model.CreatePrints(QStringLiteral("x.jtt")));
+    EXPECT_EQ(taro->runs, 1);
+    EXPECT_EQ(word->runs, 0);
+    taro->completes = false;
+    EXPECT_FALSE(model.CreatePrints(QStringLiteral("x.jtt")));
+}
+
+TEST_F(ModelPrintTest, OnlyAvailableWordProcessorsCanBeChosen)
+{
+    model.RegisterCreator(2, std::make_shared<RecordingCreator>(false));
+    EXPECT_EQ(model.AvailableApplications(), 1);
+    EXPECT_FALSE(model.SetApplication(2));
+    EXPECT_FALSE(model.SetApplication(3));
+    EXPECT_FALSE(model.SetApplication(0));
+    EXPECT_EQ(model.Application(), 1);
+}
+
+TEST_F(ModelPrintTest, NoCreatorForTheApplicationFailsTheRun)
+{
+    Model bare;
+    EXPECT_EQ(bare.Application(), 0);
+    EXPECT_FALSE(bare.CreatePrints(QStringLiteral("A.dot")));
+}
+
+// Start-up over a program folder of its own and a private data home.
+class ModelInitializeTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        m_savedHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("home")).toUtf8());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("program/data")));
+    }
+    void TearDown() override { qputenv("XDG_DATA_HOME", m_savedHome); }
+
+    void AddBook(const QString& name, const QString& sql)
+    {
+        const QString error = BookFixture::Build(dir.filePath(QStringLiteral("program/data/") + name), sql);
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    }
+
+    void Register(Model& model, bool wordAvailable, bool taroAvailable)
+    {
+        model.RegisterCreator(1, std::make_shared<RecordingCreator>(wordAvailable));
+        model.RegisterCreator(2, std::make_shared<RecordingCreator>(taroAvailable));
+    }
+
+    QTemporaryDir dir;
+    Path path{dir.filePath(QStringLiteral("program"))};
+
+private:
+    QByteArray m_savedHome;
+};
+
+TEST_F(ModelInitializeTest, LoadsTheFirstBookWithOnePrintAndChoosesTheStoredWordProcessor)
+{
+    AddBook(QStringLiteral("a_main.db"), BookFixture::SmallBookSql());
+    {
+        Model first;
+        Register(first, true, true);
+        ASSERT_EQ(first.Initialize(path), Model::kInitOk);
+        EXPECT_EQ(first.Application(), 1);
+        EXPECT_EQ(first.Storage().CurrentBid(), 1);
+        EXPECT_EQ(first.QuizCount(), 1);
+        first.WriteWpa(2);
+    }
+    Model second;
+    Register(second, true, true);
+    ASSERT_EQ(second.Initialize(path), Model::kInitOk);
+    EXPECT_EQ(second.Application(), 2);
+
+    // "Wpa" names Ichitaro but only Word is there.
+    Model wordOnly;
+    Register(wordOnly, true, false);
+    ASSERT_EQ(wordOnly.Initialize(path), Model::kInitOk);
+    EXPECT_EQ(wordOnly.Application(), 1);
+}
+
+TEST_F(ModelInitializeTest, FailuresInStartUpOrder)
+{
+    Model noWordProcessor;
+    Register(noWordProcessor, false, false);
+    EXPECT_EQ(noWordProcessor.Initialize(path), Model::kInitNoWordProcessor);
+
+    Model noBookFile;
+    Register(noBookFile, true, false);
+    EXPECT_EQ(noBookFile.Initialize(path), Model::kInitNoBookFile);
+
+    AddBook(QStringLiteral("x_main.db"), BookFixture::SmallBookSql(QStringLiteral("tv-lower")));
+    Model noBook;
+    Register(noBook, true, false);
+    EXPECT_EQ(noBook.Initialize(path), Model::kInitNoBook);
+}
+
+TEST_F(ModelInitializeTest, UnwritableDataHomeRunsWithoutUserDatabase)
+{
+    AddBook(QStringLiteral("a_main.db"), BookFixture::SmallBookSql());
+    // A file where the folder of the user database would go.
+    QFile blocker(dir.filePath(QStringLiteral("home")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Model model;
+    Register(model, false, true);
+    EXPECT_EQ(model.Initialize(path), Model::kInitNoUserDatabase);
+    EXPECT_FALSE(model.Db().UserEnabled());
+    EXPECT_EQ(model.Application(), 2);
+    EXPECT_EQ(model.Storage().CurrentBid(), 1);
+    EXPECT_EQ(model.QuizCount(), 1);
+}
+
+} // namespace
