@@ -19,9 +19,9 @@ public:
     // Takes ownership; returns the node.
     T* Add(const K& key, std::unique_ptr<T> node)
     {
-        m_list.reserve(m_list.size() + 1);
-        T* raw = node.release();
-        m_list.push_back(raw);
+        T* raw = node.get();
+        m_list.push_back(raw); // listed means owned
+        node.release();
         m_map.emplace(key, raw);
         return raw;
     }

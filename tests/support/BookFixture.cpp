@@ -1,4 +1,4 @@
-#include "BookFixture.h"
+#include "support/BookFixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -53,6 +53,9 @@ CREATE TABLE Sentences(sid INTEGER PRIMARY KEY, kid INTEGER, qid INTEGER, sort_k
 CREATE TABLE SentenceAttrs(sid INTEGER, acid INTEGER, seq INTEGER, type INTEGER, value);
 CREATE TABLE IKRelations(iid INTEGER, kid INTEGER);
 CREATE TABLE KeywordAttrRange(acid INTEGER PRIMARY KEY, min_value INTEGER, max_value INTEGER);
+CREATE INDEX KeywordAttrsByOwner ON KeywordAttrs(kid, acid, seq);
+CREATE INDEX SentenceAttrsByOwner ON SentenceAttrs(sid, acid, seq);
+CREATE INDEX SentencesByQuestion ON Sentences(qid, sid);
 CREATE VIEW KeywordsWithAttrs AS
   SELECT k.kid AS kid, k.word AS word, k.sort_key AS sort_key, k.enable AS enable,
          a.acid AS acid, a.seq AS seq, a.type AS type, a.value AS value
@@ -116,5 +119,46 @@ INSERT INTO SentenceAttrs VALUES(53,101,0,0,20);
 INSERT INTO SentenceAttrs VALUES(61,101,0,0,1);
 INSERT INTO SentenceAttrs VALUES(62,101,0,0,1);
 )sql").arg(bid);
+    return sql;
+}
+
+QString BookFixture::LargeBookSql(int keywords, int sentences, int questions)
+{
+    QString sql = SchemaSql() + InfoSql(QStringLiteral("TV-LARGE"));
+    sql += QStringLiteral(R"sql(
+BEGIN;
+INSERT INTO BookInfo VALUES(1,'大きな単語帳');
+INSERT INTO AttrClasses VALUES(1,'No.','No.で選択',0,1,1);
+INSERT INTO AttrClasses VALUES(2,'品詞','品詞',1,2,0);
+INSERT INTO AttrClasses VALUES(3,'備考','備考',1,3,0);
+INSERT INTO AttrClasses VALUES(101,'出典','出典',0,4,0);
+INSERT INTO KeywordAttrRange VALUES(1,1,%1);
+INSERT INTO Indices VALUES(1,1,0,0,0,1,'目次');
+WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM c WHERE i < 50),
+     s(j) AS (SELECT 0 UNION ALL SELECT j+1 FROM s WHERE j < 4)
+INSERT INTO Indices
+  SELECT 1000+i*10+j, 1, CASE j WHEN 0 THEN 1 ELSE 1000+i*10 END, i*4+j, i*10+j, 1,
+         CASE j WHEN 0 THEN 'Chapter ' || i ELSE 'Section ' || i || '-' || j END
+  FROM c, s;
+WITH RECURSIVE q(i) AS (SELECT 0 UNION ALL SELECT i+1 FROM q WHERE i < %3-1)
+INSERT INTO Questions
+  SELECT 11+i, i, '問題形式 ' || (i+1), '次の英語を日本語にしなさい。', '(          )', 1, i % 2 FROM q;
+WITH RECURSIVE k(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM k WHERE i < %1)
+INSERT INTO Keywords SELECT 100000+i, 'word' || i, i, 1 FROM k;
+INSERT INTO KeywordAttrs SELECT kid, 1, 0, 0, sort_key FROM Keywords;
+INSERT INTO KeywordAttrs SELECT kid, 2, 0, 1, CASE sort_key % 3 WHEN 0 THEN '名詞' WHEN 1 THEN '動詞' ELSE '形容詞' END
+  FROM Keywords;
+INSERT INTO IKRelations
+  SELECT 1000 + ((sort_key-1) % 50 + 1)*10 + ((sort_key-1) / 50) % 4 + 1, kid FROM Keywords;
+WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i < %2)
+INSERT INTO Sentences
+  SELECT i, 100000 + (i-1) % %1 + 1, 11 + (i-1) * %3 / %2, i,
+         '彼はその単語 word' || ((i-1) % %1 + 1) || ' を毎朝の授業で何度も練習した。',
+         'He practised the word many times in every morning lesson. (' || i || ')'
+  FROM n;
+INSERT INTO SentenceAttrs SELECT sid, 101, 0, 0, sid % 25 FROM Sentences;
+INSERT INTO SentenceAttrs SELECT sid, 3, 0, 1, '例文 ' || sid FROM Sentences;
+COMMIT;
+)sql").arg(keywords).arg(sentences).arg(questions);
     return sql;
 }

@@ -39,4 +39,12 @@ public:
     //     all but 53 have the value 1.
     static QString SmallBookSql(const QString& dbid = QStringLiteral("TV-TEST-1"), int bid = 1,
                                 const QString& title = QStringLiteral("テスト英単語 1"));
+
+    // A large synthetic book (DBID "TV-LARGE", bid 1) for benchmarks:
+    // `keywords` keywords with two attribute rows each (No. and a text),
+    // `sentences` sentences spread evenly over `questions` question formats
+    // (qids 11, 12, ...) with two attribute rows each, a table of contents
+    // of 50 chapters with 4 sections each, every keyword related to one
+    // section.
+    static QString LargeBookSql(int keywords = 5000, int sentences = 40000, int questions = 8);
 };

@@ -1,0 +1,123 @@
+// Loading the largest book: the content NodeStorage reads at a book switch
+// (index entries, questions, keywords, attribute classes, relations) and all
+// its sentences, against the sqlite3 shell reading the two attribute views.
+#include "model/DataBase.h"
+#include "model/Keyword.h"
+#include "model/NodeStorage.h"
+#include "model/Question.h"
+#include "model/Sentence.h"
+#include "support/BookFixture.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The book to load: $TV_LARGE_BOOK when set, else the generated large book
+// of the build when present, else one made here from SQL.
+const QString& LargeBook()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString given = qEnvironmentVariable("TV_LARGE_BOOK");
+        if (!given.isEmpty())
+            return given;
+        const QString generated = QStringLiteral(TV_BUILD_DIR "/generated/large_main.db");
+        if (QFileInfo::exists(generated))
+            return generated;
+        const QString made = dir.filePath(QStringLiteral("large_main.db"));
+        const QString error = BookFixture::Build(made, BookFixture::LargeBookSql());
+        if (!error.isEmpty())
+            qFatal("cannot build the large book: %s", qPrintable(error));
+        return made;
+    }();
+    return path;
+}
+
+int LoadAllSentences(NodeStorage& storage)
+{
+    int count = 0;
+    std::vector<Sentence*> sentences;
+    for (const Question* question : storage.Questions())
+        count += storage.SentencesOf(question->qid, sentences);
+    return count;
+}
+
+void BM_SelectBook(benchmark::State& state)
+{
+    const QStringList files{LargeBook()};
+    for (auto _ : state) {
+        DataBase db;
+        NodeStorage storage(db);
+        if (!storage.LoadBooks(files))
+            state.SkipWithError("the large book does not load");
+        benchmark::DoNotOptimize(storage.Keywords().size());
+    }
+}
+BENCHMARK(BM_SelectBook)->Unit(benchmark::kMillisecond);
+
+void BM_SelectBookAndLoadAllSentences(benchmark::State& state)
+{
+    const QStringList files{LargeBook()};
+    int sentences = 0;
+    std::size_t keywords = 0;
+    for (auto _ : state) {
+        DataBase db;
+        NodeStorage storage(db);
+        if (!storage.LoadBooks(files))
+            state.SkipWithError("the large book does not load");
+        sentences = LoadAllSentences(storage);
+        keywords = storage.Keywords().size();
+    }
+    state.counters["keywords"] = double(keywords);
+    state.counters["sentences"] = sentences;
+}
+BENCHMARK(BM_SelectBookAndLoadAllSentences)->Unit(benchmark::kMillisecond);
+
+void BM_ReadKeywordsAndAllSentences(benchmark::State& state)
+{
+    DataBase db;
+    if (db.OpenBook(LargeBook()) != 0)
+        state.SkipWithError("the large book does not open");
+    std::vector<std::unique_ptr<Keyword>> keywords;
+    std::vector<std::unique_ptr<Sentence>> sentences;
+    for (auto _ : state) {
+        db.ReadKeywords(keywords);
+        db.ReadSentences(0, sentences);
+    }
+    state.counters["keywords"] = double(keywords.size());
+    state.counters["sentences"] = double(sentences.size());
+}
+BENCHMARK(BM_ReadKeywordsAndAllSentences)->Unit(benchmark::kMillisecond);
+
+// The same two views read by the sqlite3 shell, output discarded.
+void BM_Sqlite3Shell(benchmark::State& state)
+{
+    const QString command =
+        QStringLiteral("sqlite3 '%1' 'select * from KeywordsWithAttrs; select * from SentencesWithAttrs;' > /dev/null")
+            .arg(LargeBook());
+    const QByteArray shell = command.toLocal8Bit();
+    for (auto _ : state) {
+        if (std::system(shell.constData()) != 0)
+            state.SkipWithError("sqlite3 failed");
+    }
+}
+BENCHMARK(BM_Sqlite3Shell)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    LargeBook();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
