@@ -249,6 +249,46 @@ void Model::SortSentences(bool random)
         quiz.SortSentences(random);
 }
 
+int Model::AutoSelect(const AutoSelectOptions& options, std::array<bool, 2>& warnings,
+                      const AutoSelector::ClusterSearch& search)
+{
+    if (m_selectedQids.empty())
+        return kAutoSelectNoQuestion;
+    std::map<int, int> counts;
+    for (const auto& [question, count] : options.counts) {
+        if (question)
+            counts.emplace(question->qid, count);
+    }
+    for (int qid : m_selectedQids) {
+        if (!counts.count(qid))
+            return kAutoSelectFailed;
+    }
+
+    bool tooFew = false;
+    bool duplicates = false;
+    std::vector<Quiz> prints;
+    for (int k = 0; k < options.printCount; ++k) {
+        AutoSelectOutcome outcome;
+        if (AutoSelector(*this, search).Select(outcome, m_selectedQids, counts) == 0)
+            return outcome.timedOut ? kAutoSelectTimedOut : kAutoSelectFailed;
+        tooFew = tooFew || outcome.tooFew;
+        duplicates = duplicates || outcome.duplicates;
+        Quiz quiz = NewQuiz();
+        for (int qid : m_selectedQids)
+            quiz.AddQuestion(qid);
+        for (const Sentence* sentence : outcome.sentences)
+            quiz.AddSentence(sentence);
+        prints.push_back(std::move(quiz));
+    }
+    warnings[0] = warnings[0] || tooFew;
+    warnings[1] = warnings[1] || duplicates;
+    ReplaceQuizzes(std::move(prints));
+    if (!options.randomize)
+        SortSentences(false);
+    NotifyViews();
+    return tooFew || duplicates ? kAutoSelectWarnings : kAutoSelectOk;
+}
+
 void Model::SetRange(const Ranges& range)
 {
     m_range = range;

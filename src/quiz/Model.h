@@ -3,6 +3,7 @@
 #include "app/Path.h"
 #include "print/CreatorRegistry.h"
 #include "quiz/AutoSelectOptions.h"
+#include "quiz/AutoSelector.h"
 #include "quiz/PrintOptions.h"
 #include "quiz/Quiz.h"
 #include "quiz/Ranges.h"
@@ -10,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -102,8 +104,20 @@ public:
     // Reorders the sentences of every print: shuffled or in book order.
     void SortSentences(bool random);
 
-    // Automatic selection (AutoSelect, with its AutoSelector) fills all
-    // prints at once through ReplaceQuizzes and NotifyViews.
+    // Results of AutoSelect.
+    static constexpr int kAutoSelectOk = 0;
+    static constexpr int kAutoSelectFailed = 301;     // a count missing, or no selection possible
+    static constexpr int kAutoSelectNoQuestion = 302; // no question format selected
+    static constexpr int kAutoSelectWarnings = 303;   // done, but see the warnings
+    static constexpr int kAutoSelectTimedOut = 304;   // a search ran out of time
+    // Replaces all prints by `options.printCount` prints filled
+    // automatically (AutoSelector), one unit per selected question format,
+    // and tells the views. warnings[0] (fewer sentences than asked for) and
+    // warnings[1] (a keyword serves two formats of a print) are set, never
+    // cleared. On failure the prints stay as they were. A print count below
+    // 1 leaves one fresh print. `search` replaces the cluster search (tests).
+    int AutoSelect(const AutoSelectOptions& options, std::array<bool, 2>& warnings,
+                   const AutoSelector::ClusterSearch& search = {});
 
     // The current range; empty after a book change.
     const Ranges& CurrentRange() const { return m_range; }
