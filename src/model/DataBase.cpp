@@ -210,7 +210,6 @@ int DataBase::OpenBook(const QString& path)
         const QString dbid = InfoValue(*db, "DBID");
         m_book = std::move(db);
         m_dbid = dbid;
-        m_dbidUtf8 = ToUtf8(dbid);
         m_bookPathUtf8 = pathUtf8;
         return 0;
     } catch (...) {
@@ -224,10 +223,8 @@ void DataBase::TakeBookFrom(DataBase& other) noexcept
         return;
     m_book = std::move(other.m_book);
     m_dbid = std::move(other.m_dbid);
-    m_dbidUtf8 = std::move(other.m_dbidUtf8);
     m_bookPathUtf8 = std::move(other.m_bookPathUtf8);
     other.m_dbid.clear();
-    other.m_dbidUtf8.clear();
     other.m_bookPathUtf8.clear();
 }
 

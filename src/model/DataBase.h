@@ -89,7 +89,6 @@ private:
     std::unique_ptr<CppSQLite3DB> m_book;
     std::unique_ptr<CppSQLite3DB> m_user;
     QString m_dbid;
-    std::string m_dbidUtf8;
     std::string m_bookPathUtf8;
     bool m_userEnabled = true;
 };
