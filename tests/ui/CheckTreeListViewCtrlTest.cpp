@@ -50,18 +50,6 @@ struct Tree {
 
 } // namespace
 
-TEST(CheckTreeList, RowsKnowTheirParentChildrenAndDepth)
-{
-    Tree t;
-    EXPECT_EQ(t.list.ParentRow(t.chapter1), -1);
-    EXPECT_EQ(t.list.ParentRow(t.item2), t.s12);
-    EXPECT_EQ(t.list.ChildRows(t.chapter1), (std::vector<int>{t.s11, t.s12, t.s13}));
-    EXPECT_EQ(t.list.Level(t.chapter2), 0);
-    EXPECT_EQ(t.list.Level(t.s12), 1);
-    EXPECT_EQ(t.list.Level(t.item1), 2);
-    EXPECT_GT(t.list.CheckBoxRect(t.item1).left(), t.list.CheckBoxRect(t.s12).left());
-    EXPECT_EQ(t.States(), std::vector<int>(8, Off));
-}
 
 TEST(CheckTreeList, ParentFollowsItsChildrenAllMixedOrNone)
 {
