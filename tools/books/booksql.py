@@ -266,6 +266,10 @@ class Book:
         db = sqlite3.connect(path)
         try:
             db.execute("PRAGMA foreign_keys = ON")
+            # A new file that nobody reads before it is complete: no journal,
+            # no waiting for the disk.
+            db.execute("PRAGMA journal_mode = OFF")
+            db.execute("PRAGMA synchronous = OFF")
             db.executescript(SCHEMA)
             with db:
                 for _, rows in self.sections():
