@@ -25,7 +25,8 @@ public:
         ReadOnly,        // a missing file fails; nothing is ever written
     };
 
-    // Closes a connection already held, then opens `path`.
+    // Closes a connection already held, then opens `path`. The connection
+    // must be used from one thread at a time.
     void Open(const std::string& path, OpenMode mode = OpenMode::ReadWriteCreate);
     void Close();
     bool IsOpen() const { return m_db != nullptr; }
