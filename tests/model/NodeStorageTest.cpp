@@ -221,6 +221,28 @@ TEST_F(NodeStorageTest, FailedSentenceReadLoadsNothing)
     EXPECT_EQ(storage.SentencesOf(12, sentences), 2);
 }
 
+TEST_F(NodeStorageTest, TruncatedBooksFailWithoutHarm)
+{
+    QFile source(SmallBook(QStringLiteral("whole_main.db"), 1));
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray whole = source.readAll();
+    for (qsizetype size = 0; size < whole.size(); size += 1024) {
+        const QString path = dir.filePath(QStringLiteral("cut%1_main.db").arg(size));
+        QFile cut(path);
+        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+        cut.write(whole.left(size));
+        cut.close();
+        DataBase cutDb;
+        NodeStorage cutStorage(cutDb);
+        if (!cutStorage.LoadBooks({path}))
+            continue;
+        std::vector<Sentence*> sentences;
+        for (const Question* question : cutStorage.Questions())
+            cutStorage.SentencesOf(question->qid, sentences);
+        cutStorage.SentenceById(53);
+    }
+}
+
 TEST_F(NodeStorageTest, NothingBeforeABookIsSelected)
 {
     std::vector<Sentence*> sentences;
