@@ -4,9 +4,14 @@ void AutoSelectCoverage::Reset(int questionCount, int keywordCount,
                                const std::vector<std::pair<int, int>>& edges)
 {
     m_edges = edges;
-    m_edgesOf.assign(questionCount, {});
-    for (std::size_t e = 0; e < edges.size(); ++e)
-        m_edgesOf[edges[e].first].push_back(static_cast<int>(e));
+    m_usable.assign(questionCount, {});
+    m_slot.assign(edges.size(), -1);
+    m_edgesOfKeyword.assign(keywordCount, {});
+    for (std::size_t e = 0; e < edges.size(); ++e) {
+        m_edgesOfKeyword[edges[e].second].push_back(static_cast<int>(e));
+        m_slot[e] = static_cast<int>(m_usable[edges[e].first].size());
+        m_usable[edges[e].first].push_back(static_cast<int>(e));
+    }
     m_alive.assign(edges.size(), 1);
     m_open.assign(keywordCount, 1);
     m_capacity.assign(questionCount, 0);
@@ -31,6 +36,8 @@ void AutoSelectCoverage::RemoveEdge(int edge)
     if (!m_alive[edge])
         return;
     m_undo.push_back({Change::Edge, edge, 1});
+    if (Usable(edge))
+        Detach(edge);
     m_alive[edge] = 0;
     const auto [question, keyword] = m_edges[edge];
     if (m_matchOf[keyword] == question)
@@ -42,6 +49,10 @@ void AutoSelectCoverage::CloseKeyword(int keyword)
     if (!m_open[keyword])
         return;
     m_undo.push_back({Change::Keyword, keyword, 1});
+    for (int e : m_edgesOfKeyword[keyword]) {
+        if (m_alive[e])
+            Detach(e);
+    }
     m_open[keyword] = 0;
     if (m_matchOf[keyword] >= 0)
         SetMatch(keyword, -1);
@@ -76,16 +87,39 @@ void AutoSelectCoverage::Rollback(std::size_t mark)
             break;
         }
         case Change::Edge:
-            m_alive[undo.index] = static_cast<char>(undo.old);
+            m_alive[undo.index] = 1;
+            if (Usable(undo.index))
+                Attach(undo.index);
             break;
         case Change::Keyword:
-            m_open[undo.index] = static_cast<char>(undo.old);
+            m_open[undo.index] = 1;
+            for (int e : m_edgesOfKeyword[undo.index]) {
+                if (m_alive[e])
+                    Attach(e);
+            }
             break;
         case Change::Capacity:
             m_capacity[undo.index] = undo.old;
             break;
         }
     }
+}
+
+void AutoSelectCoverage::Attach(int edge)
+{
+    std::vector<int>& usable = m_usable[m_edges[edge].first];
+    m_slot[edge] = static_cast<int>(usable.size());
+    usable.push_back(edge);
+}
+
+void AutoSelectCoverage::Detach(int edge)
+{
+    std::vector<int>& usable = m_usable[m_edges[edge].first];
+    const int slot = m_slot[edge];
+    usable[slot] = usable.back();
+    m_slot[usable[slot]] = slot;
+    usable.pop_back();
+    m_slot[edge] = -1;
 }
 
 void AutoSelectCoverage::SetMatch(int keyword, int question)
@@ -105,9 +139,9 @@ void AutoSelectCoverage::SetMatch(int keyword, int question)
 
 void AutoSelectCoverage::ReleaseOneOf(int question)
 {
-    for (int e : m_edgesOf[question]) {
+    for (int e : m_usable[question]) {
         const int keyword = m_edges[e].second;
-        if (m_alive[e] && m_matchOf[keyword] == question) {
+        if (m_matchOf[keyword] == question) {
             SetMatch(keyword, -1);
             return;
         }
@@ -131,9 +165,9 @@ bool AutoSelectCoverage::Visit(int question)
     if (m_seen[question] == m_stamp)
         return false;
     m_seen[question] = m_stamp;
-    for (int e : m_edgesOf[question]) {
+    for (int e : m_usable[question]) {
         const int keyword = m_edges[e].second;
-        if (!m_alive[e] || !m_open[keyword] || m_matchOf[keyword] == question)
+        if (m_matchOf[keyword] == question)
             continue;
         const int holder = m_matchOf[keyword];
         if (holder < 0 || Visit(holder)) {

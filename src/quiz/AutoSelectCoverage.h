@@ -43,13 +43,18 @@ private:
         int old;
     };
 
+    bool Usable(int edge) const { return m_alive[edge] && m_open[m_edges[edge].second]; }
+    void Attach(int edge);
+    void Detach(int edge);
     void SetMatch(int keyword, int question);
     void ReleaseOneOf(int question);
     bool Augment();
     bool Visit(int question);
 
     std::vector<std::pair<int, int>> m_edges;
-    std::vector<std::vector<int>> m_edgesOf; // per question
+    std::vector<std::vector<int>> m_usable;  // per question: its edges to open keywords, any order
+    std::vector<int> m_slot;                  // per edge: its place in m_usable, -1 when not usable
+    std::vector<std::vector<int>> m_edgesOfKeyword;
     std::vector<char> m_alive;                // per edge
     std::vector<char> m_open;                 // per keyword
     std::vector<int> m_capacity;              // per question
