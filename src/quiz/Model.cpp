@@ -168,7 +168,7 @@ int Model::SelectBook(int bid)
 // The prints and the range pointed into the previous book's nodes.
 void Model::StartOverWithOnePrint()
 {
-    m_range = Ranges();
+    ChangeRange(Ranges());
     m_rangeBackup = Ranges();
     m_rangeBackupValid = false;
     m_quizzes.clear();
@@ -291,7 +291,13 @@ int Model::AutoSelect(const AutoSelectOptions& options, std::array<bool, 2>& war
 
 void Model::SetRange(const Ranges& range)
 {
+    ChangeRange(range);
+}
+
+void Model::ChangeRange(const Ranges& range)
+{
     m_range = range;
+    m_inRangeKidsValid = false;
 }
 
 void Model::BackupRange()
@@ -306,7 +312,7 @@ void Model::RestoreRange()
 {
     if (!m_rangeBackupValid)
         return;
-    m_range = m_rangeBackup;
+    ChangeRange(m_rangeBackup);
     m_rangeBackupValid = false;
 }
 
@@ -341,13 +347,10 @@ bool Model::HasCandidates(int qid)
 int Model::CollectCandidates(std::vector<const Sentence*>& out, int qid, bool firstOnly)
 {
     out.clear();
-    std::vector<const Keyword*> inRange;
-    if (InRangeKeywords(inRange) == 0)
+    const std::set<int>& kids = InRangeKids();
+    if (kids.empty())
         return 0;
-    std::set<int> kids;
-    for (const Keyword* keyword : inRange)
-        kids.insert(keyword->kid);
-    const bool useBonus = ReadPrintOptions().useBonus;
+    const bool useBonus = SettingsStore(*m_db).Flag(kUseBonus, false);
     std::vector<Sentence*> sentences;
     m_storage->SentencesOf(qid, sentences);
     for (const Sentence* sentence : sentences) {
@@ -358,6 +361,19 @@ int Model::CollectCandidates(std::vector<const Sentence*>& out, int qid, bool fi
             break;
     }
     return static_cast<int>(out.size());
+}
+
+const std::set<int>& Model::InRangeKids()
+{
+    if (!m_inRangeKidsValid) {
+        std::vector<const Keyword*> inRange;
+        InRangeKeywords(inRange);
+        m_inRangeKids.clear();
+        for (const Keyword* keyword : inRange)
+            m_inRangeKids.insert(keyword->kid);
+        m_inRangeKidsValid = true;
+    }
+    return m_inRangeKids;
 }
 
 QString Model::RangeLine() const

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 #include <vector>
 
 class DataBase;
@@ -179,12 +180,17 @@ public:
 private:
     void StartOverWithOnePrint();
     int CollectCandidates(std::vector<const Sentence*>& out, int qid, bool firstOnly);
+    // The ids of the keywords in range, worked out once per range and book.
+    const std::set<int>& InRangeKids();
+    void ChangeRange(const Ranges& range);
 
     std::unique_ptr<DataBase> m_db;
     std::unique_ptr<NodeStorage> m_storage;
     std::vector<int> m_selectedQids;
     Path m_path;
     Ranges m_range;
+    std::set<int> m_inRangeKids;
+    bool m_inRangeKidsValid = false;
     Ranges m_rangeBackup;
     bool m_rangeBackupValid = false;
     std::vector<Quiz> m_quizzes;

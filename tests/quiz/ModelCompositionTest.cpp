@@ -194,8 +194,10 @@ TEST_F(ModelCompositionTest, RangeBackupKeepsTheRangeFromBeforeTheFirstChange)
     model.BackupRange(); // a second change keeps the first copy
     model.SetRange(Ranges());
     EXPECT_TRUE(model.HasRangeBackup());
+    EXPECT_TRUE(Candidates(11).empty());
     model.RestoreRange();
     EXPECT_EQ(model.CurrentRange().Get(), original.Get());
+    EXPECT_EQ(Candidates(11), std::vector<int>{51});
     EXPECT_FALSE(model.HasRangeBackup());
     model.SetRange(Ranges());
     model.RestoreRange(); // nothing pending: no change
