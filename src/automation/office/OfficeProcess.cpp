@@ -5,6 +5,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -48,6 +50,13 @@ bool OfficeProcess::Start(const QString& program, const QStringList& arguments, 
         argv.push_back(s.data());
     argv.push_back(nullptr);
 
+    // The office writes nothing to the program's terminal, and holds none
+    // of its output pipes open after the program has ended.
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
     posix_spawnattr_t attr;
     posix_spawnattr_init(&attr);
     // A session (and process group) of its own: a terminal's hang-up or a
@@ -55,8 +64,9 @@ bool OfficeProcess::Start(const QString& program, const QStringList& arguments, 
     // end the launcher and soffice.bin together.
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
     pid_t pid = -1;
-    const int rc = posix_spawn(&pid, argv[0], nullptr, &attr, argv.data(), environ);
+    const int rc = posix_spawn(&pid, argv[0], &files, &attr, argv.data(), environ);
     posix_spawnattr_destroy(&attr);
+    posix_spawn_file_actions_destroy(&files);
     if (rc != 0) {
         if (error)
             *error = QStringLiteral("cannot start %1: %2").arg(program, QString::fromLocal8Bit(strerror(rc)));

@@ -248,6 +248,10 @@ bool OfficeSession::HasOpenDocuments()
 
 void OfficeSession::Terminate()
 {
+    try {
+        SetCopiedContent(nullptr, QString(), nullptr);
+    } catch (const uno::Exception&) {
+    }
     if (m_connected && m_ownsOffice && !m_bridgeDisposed->load()) {
         try {
             m_desktop->terminate();
@@ -272,16 +276,25 @@ void OfficeSession::Release()
         Disconnect();
 }
 
-void OfficeSession::SetCopiedContent(const uno::Reference<datatransfer::XTransferable>& content, const QString& text)
+void OfficeSession::SetCopiedContent(const uno::Reference<datatransfer::XTransferable>& content, const QString& text,
+                                     const uno::Reference<uno::XInterface>& source)
 {
     m_copied = content;
     m_copiedText = content.is() ? text : QString();
+    m_copiedSource = content.is() ? source : nullptr;
+}
+
+void OfficeSession::ForgetCopiedContentOf(const uno::Reference<uno::XInterface>& source)
+{
+    if (m_copiedSource.is() && m_copiedSource == source)
+        SetCopiedContent(nullptr, QString(), nullptr);
 }
 
 void OfficeSession::Disconnect()
 {
     m_copied.clear();
     m_copiedText.clear();
+    m_copiedSource.clear();
     m_desktop.clear();
     m_context.clear();
     if (m_bridge.is()) {

@@ -74,8 +74,13 @@ public:
 
     // What Selection.Paste inserts: a formatted copy kept inside the office
     // (never on the system clipboard), with its plain text in the positions'
-    // terms (paragraph marks as "\r"). An empty text means nothing to paste.
-    void SetCopiedContent(const css::uno::Reference<css::datatransfer::XTransferable>& content, const QString& text);
+    // terms (paragraph marks as "\r") and the document it was copied from.
+    // An empty text means nothing to paste.
+    void SetCopiedContent(const css::uno::Reference<css::datatransfer::XTransferable>& content, const QString& text,
+                          const css::uno::Reference<css::uno::XInterface>& source);
+    // Drops the copy when it came from `source`, which is about to close:
+    // Writer cannot release a copy whose document has gone.
+    void ForgetCopiedContentOf(const css::uno::Reference<css::uno::XInterface>& source);
     css::uno::Reference<css::datatransfer::XTransferable> CopiedContent() const { return m_copied; }
     const QString& CopiedText() const { return m_copiedText; }
 
@@ -99,6 +104,7 @@ private:
     css::uno::Reference<css::frame::XDesktop2> m_desktop;
     css::uno::Reference<css::datatransfer::XTransferable> m_copied;
     QString m_copiedText;
+    css::uno::Reference<css::uno::XInterface> m_copiedSource;
     std::shared_ptr<std::atomic<bool>> m_bridgeDisposed;
     int m_startCount = 0;
     double m_lastStartSeconds = 0;

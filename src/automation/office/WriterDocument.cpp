@@ -41,9 +41,11 @@ WriterDocument::~WriterDocument()
 {
     // The document itself stays open in the office (as a Word document
     // stays open when its automation references are released); it only
-    // must not stay frozen.
+    // must not stay frozen, nor be copied from once the teacher closes it.
     try {
         SetControllersLocked(false);
+        if (m_model.is())
+            m_session->ForgetCopiedContentOf(m_model);
     } catch (...) {
     }
 }
@@ -218,6 +220,7 @@ void WriterDocument::Close()
     if (IsClosed())
         return;
     SetControllersLocked(false);
+    m_session->ForgetCopiedContentOf(m_model);
     uno::Reference<util::XCloseable> closeable(m_model, uno::UNO_QUERY);
     try {
         if (closeable.is())

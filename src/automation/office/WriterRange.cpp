@@ -76,7 +76,7 @@ void WriterRange::Copy()
     const int start = m_span->start;
     const int end = std::min(m_span->end, m_document->StoryEnd() - 1);
     if (end <= start) {
-        session->SetCopiedContent(nullptr, QString());
+        session->SetCopiedContent(nullptr, QString(), nullptr);
         return;
     }
     UnoCall(session, Iid, [&] {
@@ -87,7 +87,7 @@ void WriterRange::Copy()
             ->select(uno::Any(uno::Reference<text::XTextRange>(cursor.get())));
         const uno::Reference<datatransfer::XTransferable> content =
             uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)->getTransferable();
-        session->SetCopiedContent(content, m_document->Story().mid(start, end - start));
+        session->SetCopiedContent(content, m_document->Story().mid(start, end - start), m_document->Model());
     });
 }
 

@@ -196,22 +196,20 @@ int WriterSelection::GetOrientation()
 {
     m_document->EnsureOpen(Iid);
     return UnoCall(m_document->Session(), Iid, [&] {
+        // A Writer paragraph's own direction only orders its text left or
+        // right; whether lines run vertically is the page's matter.
         const uno::Reference<beans::XPropertySet> props(m_document->SelectionCursor(), uno::UNO_QUERY_THROW);
-        sal_Int16 mode = text::WritingMode2::PAGE;
-        props->getPropertyValue(OUString("WritingMode")) >>= mode;
-        if (mode == text::WritingMode2::PAGE || mode == text::WritingMode2::CONTEXT) {
-            OUString pageStyle;
-            props->getPropertyValue(OUString("PageStyleName")) >>= pageStyle;
-            const uno::Reference<container::XNameAccess> pageStyles(
-                uno::Reference<style::XStyleFamiliesSupplier>(m_document->Model(), uno::UNO_QUERY_THROW)
-                    ->getStyleFamilies()
-                    ->getByName(OUString("PageStyles")),
-                uno::UNO_QUERY_THROW);
-            mode = text::WritingMode2::LR_TB;
-            if (pageStyles->hasByName(pageStyle))
-                uno::Reference<beans::XPropertySet>(pageStyles->getByName(pageStyle), uno::UNO_QUERY_THROW)
-                        ->getPropertyValue(OUString("WritingMode")) >>= mode;
-        }
+        OUString pageStyle;
+        props->getPropertyValue(OUString("PageStyleName")) >>= pageStyle;
+        const uno::Reference<container::XNameAccess> pageStyles(
+            uno::Reference<style::XStyleFamiliesSupplier>(m_document->Model(), uno::UNO_QUERY_THROW)
+                ->getStyleFamilies()
+                ->getByName(OUString("PageStyles")),
+            uno::UNO_QUERY_THROW);
+        sal_Int16 mode = text::WritingMode2::LR_TB;
+        if (pageStyles->hasByName(pageStyle))
+            uno::Reference<beans::XPropertySet>(pageStyles->getByName(pageStyle), uno::UNO_QUERY_THROW)
+                    ->getPropertyValue(OUString("WritingMode")) >>= mode;
         switch (mode) {
         case text::WritingMode2::TB_RL: return static_cast<int>(Word::wdTextOrientationVerticalFarEast);
         case text::WritingMode2::TB_LR: return static_cast<int>(Word::wdTextOrientationVertical);

@@ -23,9 +23,9 @@ public:
     // wdStory moves to the start of the document; wdLine to the start of
     // the paragraph (line ends are a matter of layout).
     int HomeKey(const Automation::Variant& unit, const Automation::Variant& extend) override;
-    // From the writing mode of the paragraph, or else of its page style:
-    // top-to-bottom right-to-left is wdTextOrientationVerticalFarEast,
-    // top-to-bottom left-to-right wdTextOrientationVertical.
+    // From the writing mode of the selection's page style: top-to-bottom
+    // right-to-left is wdTextOrientationVerticalFarEast, top-to-bottom
+    // left-to-right wdTextOrientationVertical.
     int GetOrientation() override;
 
     std::shared_ptr<Word::_Font> GetFont() override;

@@ -1,0 +1,118 @@
+#include "OfficeTestSupport.h"
+
+#include "automation/AutomationError.h"
+#include "automation/ClassRegistry.h"
+#include "automation/office/OfficeSession.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using Automation::AutomationError;
+using namespace OfficeTest;
+
+namespace {
+
+TEST(OfficeSessionTest, ProbeStartsTheOfficeAndQuitEndsIt)
+{
+    auto session = Office::OfficeSession::Shared();
+    const int startsBefore = session->StartCount();
+
+    auto word = NewWord();
+    ASSERT_NE(word, nullptr);
+    EXPECT_TRUE(session->StartedOffice());
+    const pid_t group = session->LauncherPid();
+    EXPECT_TRUE(ProcessGroupAlive(group));
+    EXPECT_EQ(session->StartCount(), startsBefore + 1);
+
+    word->Quit();
+    EXPECT_FALSE(session->IsAlive());
+    EXPECT_FALSE(ProcessGroupAlive(group));
+    EXPECT_THROW(word->GetDocuments(), AutomationError);
+
+    // The next application starts a fresh office.
+    auto again = NewWord();
+    ASSERT_NE(again, nullptr);
+    EXPECT_NE(session->LauncherPid(), group);
+    EXPECT_EQ(session->StartCount(), startsBefore + 2);
+    again->Quit();
+}
+
+TEST(OfficeSessionTest, QuitKeepsAnOfficeThatStillShowsAnotherApplicationsDocument)
+{
+    auto session = Office::OfficeSession::Shared();
+    auto teachers = NewWord();
+    teachers->GetDocuments()->Add(HorizontalTemplate());
+    teachers->PutVisible(true);
+
+    auto probe = NewWord();
+    probe->Quit();
+    EXPECT_TRUE(session->IsAlive()); // the first document is still open
+
+    teachers->Quit();
+    EXPECT_FALSE(session->IsAlive());
+}
+
+TEST(OfficeSessionTest, KilledOfficeIsNoticedAndTheNextUseStartsAFreshOne)
+{
+    auto session = Office::OfficeSession::Shared();
+    auto word = NewWord();
+    auto document = word->GetDocuments()->Add(HorizontalTemplate());
+    auto selection = word->GetSelection();
+    const pid_t group = session->LauncherPid();
+
+    ::kill(-group, SIGKILL);
+    for (int i = 0; i < 100 && ProcessGroupAlive(group); ++i)
+        usleep(20000);
+
+    try {
+        selection->TypeText(QStringLiteral("x"));
+        FAIL() << "a call into a dead office succeeded";
+    } catch (const AutomationError& e) {
+        EXPECT_EQ(e.Code(), AutomationError::Disconnected);
+        EXPECT_EQ(e.InterfaceId(), QString::fromLatin1(Word::Selection::Iid));
+    }
+    EXPECT_FALSE(session->IsAlive());
+
+    auto fresh = NewWord();
+    auto freshDocument = fresh->GetDocuments()->Add(HorizontalTemplate());
+    fresh->GetSelection()->TypeText(QStringLiteral("ok"));
+    EXPECT_NE(session->LauncherPid(), group);
+    EXPECT_TRUE(Writer(freshDocument)->Story().startsWith(QStringLiteral("ok@title")));
+    fresh->Quit();
+}
+
+TEST(OfficeSessionTest, FailuresNameTheInterfaceThatFailed)
+{
+    auto word = NewWord();
+    try {
+        word->GetSelection();
+        FAIL() << "a selection without a document";
+    } catch (const AutomationError& e) {
+        EXPECT_EQ(e.InterfaceId(), QString::fromLatin1(Word::_Application::Iid));
+    }
+    try {
+        word->GetDocuments()->Add(TemplatePath(QStringLiteral("どこにもない.dot")));
+        FAIL() << "a missing template was opened";
+    } catch (const AutomationError& e) {
+        EXPECT_EQ(e.InterfaceId(), QString::fromLatin1(Word::Documents::Iid));
+        EXPECT_TRUE(e.Description().contains(QStringLiteral("どこにもない.dot")));
+    }
+    word->GetDocuments()->Add(HorizontalTemplate());
+    try {
+        word->GetSelection()->GetParagraphFormat()->PutStyle(QStringLiteral("存在しない様式"));
+        FAIL() << "an unknown style was accepted";
+    } catch (const AutomationError& e) {
+        EXPECT_EQ(e.InterfaceId(), QString::fromLatin1(Word::_ParagraphFormat::Iid));
+        EXPECT_TRUE(e.Description().contains(QStringLiteral("存在しない様式")));
+    }
+    word->Quit();
+}
+
+TEST(OfficeSessionTest, UnregisteredIdentifierGivesNoApplication)
+{
+    EXPECT_EQ(Automation::CreateObject(QStringLiteral("Word.Application.8")), nullptr);
+    EXPECT_TRUE(Automation::ClassRegistry::IsRegistered(QStringLiteral("Word.Application")));
+}
+
+} // namespace

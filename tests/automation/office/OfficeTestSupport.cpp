@@ -1,0 +1,159 @@
+#include "OfficeTestSupport.h"
+
+#include "automation/ClassRegistry.h"
+#include "automation/office/OfficeBackends.h"
+#include "automation/office/OfficeSession.h"
+#include "automation/office/UnoStrings.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/text/XTextRange.hpp>
+
+#include <gtest/gtest.h>
+
+using namespace css;
+using rtl::OUString;
+
+namespace OfficeTest {
+namespace {
+
+// Configures the shared office session for the tests and ends the office
+// when the test process ends; fails the run when an office outlives it.
+class OfficeEnvironment : public testing::Environment {
+public:
+    void SetUp() override
+    {
+        Office::OfficeSession::Options options;
+        options.headless = true;
+        options.profileDir = QStringLiteral(TV_BUILD_DIR "/test-home/office-profile");
+        Office::OfficeSession::ConfigureShared(options);
+        ASSERT_TRUE(Office::RegisterBackends()) << "LibreOffice is not installed";
+    }
+
+    void TearDown() override
+    {
+        auto session = Office::OfficeSession::Shared();
+        const pid_t group = session->LauncherPid();
+        session->Terminate();
+        if (group > 0)
+            EXPECT_FALSE(ProcessGroupAlive(group)) << "an office process outlived the tests";
+    }
+};
+
+[[maybe_unused]] const testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new OfficeEnvironment);
+
+} // namespace
+
+std::shared_ptr<Word::_Application> NewWord()
+{
+    return Automation::CreateObjectAs<Word::_Application>(QStringLiteral("Word.Application"));
+}
+
+QString TemplatePath(const QString& fileName)
+{
+    return QStringLiteral(TV_TEST_DATA_DIR "/template/") + fileName;
+}
+
+QString HorizontalTemplate()
+{
+    return TemplatePath(QStringLiteral("横書き標準.dot"));
+}
+
+QString VerticalTemplate()
+{
+    return TemplatePath(QStringLiteral("縦書き標準.dot"));
+}
+
+std::shared_ptr<Office::WriterDocument> Writer(const std::shared_ptr<Word::_Document>& document)
+{
+    return std::dynamic_pointer_cast<Office::WriterDocument>(document);
+}
+
+std::vector<Paragraph> Paragraphs(const std::shared_ptr<Word::_Document>& document)
+{
+    std::vector<Paragraph> result;
+    const auto paragraphs = uno::Reference<container::XEnumerationAccess>(Writer(document)->Model()->getText(),
+                                                                          uno::UNO_QUERY_THROW)
+                                ->createEnumeration();
+    while (paragraphs->hasMoreElements()) {
+        uno::Reference<beans::XPropertySet> props(paragraphs->nextElement(), uno::UNO_QUERY_THROW);
+        Paragraph p;
+        OUString style;
+        props->getPropertyValue(OUString("ParaStyleName")) >>= style;
+        p.style = Office::ToQString(style);
+        p.text = Office::ToQString(uno::Reference<text::XTextRange>(props, uno::UNO_QUERY_THROW)->getString());
+        style::BreakType breakType = style::BreakType_NONE;
+        props->getPropertyValue(OUString("BreakType")) >>= breakType;
+        p.pageBreakBefore = breakType == style::BreakType_PAGE_BEFORE;
+        result.push_back(p);
+    }
+    return result;
+}
+
+std::vector<Portion> Portions(const std::shared_ptr<Word::_Document>& document)
+{
+    std::vector<Portion> result;
+    const auto paragraphs = uno::Reference<container::XEnumerationAccess>(Writer(document)->Model()->getText(),
+                                                                          uno::UNO_QUERY_THROW)
+                                ->createEnumeration();
+    while (paragraphs->hasMoreElements()) {
+        const auto portions =
+            uno::Reference<container::XEnumerationAccess>(paragraphs->nextElement(), uno::UNO_QUERY_THROW)
+                ->createEnumeration();
+        while (portions->hasMoreElements()) {
+            uno::Reference<beans::XPropertySet> props(portions->nextElement(), uno::UNO_QUERY_THROW);
+            Portion p;
+            p.text = Office::ToQString(uno::Reference<text::XTextRange>(props, uno::UNO_QUERY_THROW)->getString());
+            sal_Int16 underline = 0, escapement = 0, rotation = 0;
+            OUString western, asian;
+            props->getPropertyValue(OUString("CharUnderline")) >>= underline;
+            props->getPropertyValue(OUString("CharEscapement")) >>= escapement;
+            props->getPropertyValue(OUString("CharRotation")) >>= rotation;
+            props->getPropertyValue(OUString("CharFontName")) >>= western;
+            props->getPropertyValue(OUString("CharFontNameAsian")) >>= asian;
+            p.underline = underline;
+            p.escapement = escapement;
+            p.rotation = rotation;
+            p.faceWestern = Office::ToQString(western);
+            p.faceAsian = Office::ToQString(asian);
+            result.push_back(p);
+        }
+    }
+    return result;
+}
+
+Portion PortionWith(const std::vector<Portion>& portions, const QString& text)
+{
+    for (const Portion& p : portions)
+        if (p.text.contains(text))
+            return p;
+    return {};
+}
+
+bool ProcessGroupAlive(pid_t group)
+{
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        bool numeric = false;
+        entry.toInt(&numeric);
+        if (!numeric)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // pid (comm) state ppid pgrp ...; comm may hold spaces, so read after ')'.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 2 && fields[0] != "Z" && fields[2].toInt() == group)
+            return true;
+    }
+    return false;
+}
+
+} // namespace OfficeTest

@@ -1,0 +1,328 @@
+#include "OfficeTestSupport.h"
+
+#include "automation/AutomationError.h"
+#include "automation/WordConstants.h"
+#include "automation/office/OfficeSession.h"
+#include "automation/office/UnoStrings.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+
+#include <gtest/gtest.h>
+
+using Automation::AutomationError;
+using Automation::Variant;
+using namespace OfficeTest;
+using namespace css;
+using rtl::OUString;
+
+namespace {
+
+const QString kHeader = QStringLiteral("@title\r@range\r\t組\t番\t氏名\t得点　　　　　\r");
+const int kHeaderLength = static_cast<int>(kHeader.size());
+
+QByteArray Digest(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1);
+}
+
+class WriterDocumentTest : public testing::Test {
+protected:
+    void SetUp() override { word = NewWord(); }
+    void TearDown() override
+    {
+        if (word)
+            word->Quit();
+    }
+
+    // Opens a template the way the Word creator does: hidden, the header
+    // range over everything but the last paragraph mark, the selection at
+    // the end.
+    std::shared_ptr<Word::_Document> Open(const QString& templatePath)
+    {
+        word->PutVisible(false);
+        word->PutWindowState(Word::wdWindowStateMinimize);
+        word->PutDisplayAlerts(Word::wdAlertsNone);
+        auto document = word->GetDocuments()->Add(templatePath);
+        header = document->Range();
+        header->PutEnd(header->GetEnd() - 1);
+        const int end = document->Range()->GetEnd();
+        document->Range(end, end)->Select();
+        selection = word->GetSelection();
+        return document;
+    }
+
+    void Styled(const QString& style, const QString& text)
+    {
+        selection->GetParagraphFormat()->PutStyle(style);
+        selection->TypeText(text);
+    }
+
+    std::shared_ptr<Word::_Application> word;
+    std::shared_ptr<Word::Range> header;
+    std::shared_ptr<Word::Selection> selection;
+};
+
+TEST_F(WriterDocumentTest, EachTemplateMakesAnUntitledDocumentWithTheHeaderBlockAndTheStyles)
+{
+    for (const QString& path : {HorizontalTemplate(), VerticalTemplate()}) {
+        SCOPED_TRACE(path.toStdString());
+        const QByteArray before = Digest(path);
+        auto document = word->GetDocuments()->Add(path);
+        EXPECT_EQ(document->Range()->GetText(), kHeader + QStringLiteral("\r"));
+        EXPECT_EQ(document->Range()->GetEnd(), kHeaderLength + 1);
+
+        const auto model = Writer(document)->Model();
+        EXPECT_FALSE(uno::Reference<frame::XStorable>(model, uno::UNO_QUERY_THROW)->hasLocation());
+        const uno::Reference<container::XNameAccess> styles(
+            uno::Reference<style::XStyleFamiliesSupplier>(model, uno::UNO_QUERY_THROW)
+                ->getStyleFamilies()
+                ->getByName(OUString("ParagraphStyles")),
+            uno::UNO_QUERY_THROW);
+        for (const char16_t* name : {u"設問", u"問題", u"解答", u"プリントID", u"標準"})
+            EXPECT_TRUE(styles->hasByName(Office::ToOUString(QString::fromUtf16(name)))) << QString::fromUtf16(name).toStdString();
+
+        const auto paragraphs = Paragraphs(document);
+        ASSERT_EQ(paragraphs.size(), 4u);
+        EXPECT_EQ(paragraphs.back().style, QStringLiteral("標準"));
+        EXPECT_TRUE(paragraphs.back().text.isEmpty());
+        EXPECT_EQ(Digest(path), before);
+    }
+}
+
+TEST_F(WriterDocumentTest, WritingAPrintGivesTheParagraphsStylesAndPagesOfWord)
+{
+    auto document = Open(HorizontalTemplate());
+    EXPECT_EQ(selection->GetOrientation(), Word::wdTextOrientationHorizontal);
+
+    Styled(QStringLiteral("プリントID"), QStringLiteral("1"));
+    selection->TypeParagraph();
+    header->Copy();
+    selection->Paste();
+    Styled(QStringLiteral("設問"), QStringLiteral("【1】\t次の語の意味を書きなさい。"));
+    selection->TypeParagraph();
+    Styled(QStringLiteral("問題"), QStringLiteral("(1)\tapple"));
+    selection->TypeText(QStringLiteral("\v"));
+    selection->TypeText(QStringLiteral("two lines"));
+    selection->TypeParagraph();
+    selection->InsertBreak(Word::wdPageBreak);
+    Styled(QStringLiteral("プリントID"), QStringLiteral("2"));
+    selection->TypeParagraph();
+    selection->Paste();
+    Styled(QStringLiteral("解答"), QStringLiteral("(1)\tりんご"));
+
+    // The header range has kept to the template's own copy.
+    EXPECT_EQ(header->GetStart(), 0);
+    EXPECT_EQ(header->GetText(), kHeader);
+
+    const auto p = Paragraphs(document);
+    const std::vector<std::pair<QString, QString>> expected = {
+        {QStringLiteral("表題"), QStringLiteral("@title")},
+        {QStringLiteral("範囲"), QStringLiteral("@range")},
+        {QStringLiteral("記名欄"), QStringLiteral("\t組\t番\t氏名\t得点　　　　　")},
+        {QStringLiteral("プリントID"), QStringLiteral("1")},
+        {QStringLiteral("表題"), QStringLiteral("@title")},
+        {QStringLiteral("範囲"), QStringLiteral("@range")},
+        {QStringLiteral("記名欄"), QStringLiteral("\t組\t番\t氏名\t得点　　　　　")},
+        {QStringLiteral("設問"), QStringLiteral("【1】\t次の語の意味を書きなさい。")},
+        {QStringLiteral("問題"), QStringLiteral("(1)\tapple\ntwo lines")},
+        {QStringLiteral("問題"), QString()},
+        {QStringLiteral("プリントID"), QStringLiteral("2")},
+        {QStringLiteral("表題"), QStringLiteral("@title")},
+        {QStringLiteral("範囲"), QStringLiteral("@range")},
+        {QStringLiteral("記名欄"), QStringLiteral("\t組\t番\t氏名\t得点　　　　　")},
+        {QStringLiteral("解答"), QStringLiteral("(1)\tりんご")},
+    };
+    ASSERT_EQ(p.size(), expected.size());
+    for (size_t i = 0; i < p.size(); ++i) {
+        EXPECT_EQ(p[i].style, expected[i].first) << i;
+        EXPECT_EQ(p[i].text, expected[i].second) << i;
+        EXPECT_EQ(p[i].pageBreakBefore, i == 10) << i;
+    }
+
+    // The positions agree with the office's text.
+    auto writer = Writer(document);
+    const QString kept = writer->Story();
+    writer->ReloadStory();
+    EXPECT_EQ(writer->Story(), kept);
+    EXPECT_EQ(document->Range(kHeaderLength, kHeaderLength + 1)->GetText(), QStringLiteral("1"));
+
+    // Completing: the template's copy goes, the first print's number heads the document.
+    EXPECT_EQ(header->Delete(), kHeaderLength);
+    selection->HomeKey(Word::wdStory);
+    const auto after = Paragraphs(document);
+    EXPECT_EQ(after.front().style, QStringLiteral("プリントID"));
+    EXPECT_EQ(after.front().text, QStringLiteral("1"));
+    EXPECT_EQ(after.size(), expected.size() - 3);
+    selection->TypeText(QStringLiteral("P"));
+    EXPECT_EQ(Paragraphs(document).front().text, QStringLiteral("P1"));
+}
+
+TEST_F(WriterDocumentTest, UnderlineSubscriptAndFaceApplyOnlyToTheTextTypedWithThem)
+{
+    auto document = Open(HorizontalTemplate());
+    auto font = selection->GetFont();
+    selection->TypeText(QStringLiteral("plain "));
+    font->PutUnderline(Word::wdUnderlineSingle);
+    selection->TypeText(QStringLiteral("under"));
+    font->PutUnderline(Word::wdUnderlineNone);
+    selection->TypeText(QStringLiteral(" after"));
+    font->PutSubscript(1);
+    selection->TypeText(QStringLiteral("low"));
+    font->PutSubscript(0);
+    selection->TypeParagraph();
+    selection->TypeText(QStringLiteral("next"));
+
+    const QString face = font->GetName();
+    EXPECT_FALSE(face.isEmpty());
+    font->PutName(QStringLiteral("Morvane Gaiji"));
+    EXPECT_EQ(font->GetName(), QStringLiteral("Morvane Gaiji"));
+    selection->TypeText(QString(QChar(0xE001)));
+    font->PutName(face);
+    selection->TypeText(QStringLiteral("tail"));
+    font->PutUnderline(Word::wdUnderlineSingle);
+    selection->TypeText(QStringLiteral("U"));
+    font->PutUnderline(Word::wdUnderlineNone);
+    selection->TypeParagraph();
+    selection->TypeText(QStringLiteral("fresh"));
+
+    const auto portions = Portions(document);
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("under")).text, QStringLiteral("under"));
+    EXPECT_NE(PortionWith(portions, QStringLiteral("under")).underline, 0);
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("plain")).underline, 0);
+    EXPECT_EQ(PortionWith(portions, QStringLiteral(" after")).underline, 0);
+    EXPECT_LT(PortionWith(portions, QStringLiteral("low")).escapement, 0);
+    EXPECT_EQ(PortionWith(portions, QStringLiteral(" after")).escapement, 0);
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("next")).escapement, 0);
+    const auto gaiji = PortionWith(portions, QString(QChar(0xE001)));
+    EXPECT_EQ(gaiji.faceAsian, QStringLiteral("Morvane Gaiji"));
+    EXPECT_EQ(gaiji.faceWestern, QStringLiteral("Morvane Gaiji"));
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("tail")).faceAsian, face);
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("fresh")).underline, 0);
+}
+
+TEST_F(WriterDocumentTest, ReplaceAllReplacesEveryPlaceholderIgnoringCaseAndWidth)
+{
+    auto document = Open(HorizontalTemplate());
+    selection->TypeText(QStringLiteral("＠ＴＩＴＬＥ and @Title"));
+
+    const auto replace = [&](const QString& placeholder, const QString& text) {
+        selection->HomeKey(Word::wdStory);
+        auto find = selection->GetFind();
+        find->ClearFormatting();
+        find->GetReplacement()->ClearFormatting();
+        find->PutText(placeholder);
+        find->GetReplacement()->PutText(text);
+        find->PutForward(true);
+        find->PutWrap(Word::wdFindContinue);
+        find->PutMatchCase(false);
+        find->PutMatchByte(false);
+        find->PutMatchAllWordForms(false);
+        find->PutMatchSoundsLike(false);
+        find->PutMatchWildcards(false);
+        return find->Execute(Variant::Missing(), Variant::Missing(), Variant::Missing(), Variant::Missing(),
+                             Variant::Missing(), Variant::Missing(), Variant::Missing(), Variant::Missing(),
+                             Variant::Missing(), Variant::Missing(), Word::wdReplaceAll);
+    };
+
+    EXPECT_TRUE(replace(QStringLiteral("@title"), QStringLiteral("英単語テスト 第1回")));
+    const auto p = Paragraphs(document);
+    EXPECT_EQ(p[0].text, QStringLiteral("英単語テスト 第1回"));
+    EXPECT_EQ(p[0].style, QStringLiteral("表題"));
+    EXPECT_EQ(p[3].text, QStringLiteral("英単語テスト 第1回 and 英単語テスト 第1回"));
+    // The header range grew with its title.
+    EXPECT_EQ(header->GetText(), kHeader.mid(6).prepend(QStringLiteral("英単語テスト 第1回")));
+
+    // An empty range text makes the placeholder disappear.
+    EXPECT_TRUE(replace(QStringLiteral("@range"), QString()));
+    EXPECT_TRUE(Paragraphs(document)[1].text.isEmpty());
+    // Nothing left to replace: the document is unchanged.
+    const QString before = Writer(document)->Story();
+    EXPECT_FALSE(replace(QStringLiteral("@range"), QStringLiteral("x")));
+    EXPECT_EQ(Writer(document)->Story(), before);
+    // The replacement text is taken literally.
+    selection->TypeText(QStringLiteral(" @x"));
+    EXPECT_TRUE(replace(QStringLiteral("@x"), QStringLiteral("^p$1&")));
+    EXPECT_TRUE(Paragraphs(document)[0].text.startsWith(QStringLiteral(" ^p$1&英単語")));
+}
+
+TEST_F(WriterDocumentTest, VerticalTemplateIsDetectedAndDigitRunsAreSetUpright)
+{
+    auto document = Open(VerticalTemplate());
+    EXPECT_EQ(selection->GetOrientation(), Word::wdTextOrientationVerticalFarEast);
+    selection->TypeText(QStringLiteral("x12y3z"));
+    const int start = kHeaderLength;
+    document->Range(start + 1, start + 3)->PutHorizontalInVertical(Word::wdHorizontalInVerticalResizeLine);
+    document->Range(start + 4, start + 5)->PutHorizontalInVertical(Word::wdHorizontalInVerticalResizeLine);
+
+    EXPECT_EQ(document->Range(start + 1, start + 3)->GetHorizontalInVertical(), Word::wdHorizontalInVerticalResizeLine);
+    EXPECT_EQ(document->Range(start, start + 1)->GetHorizontalInVertical(), Word::wdHorizontalInVerticalNone);
+    const auto portions = Portions(document);
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("12")).text, QStringLiteral("12"));
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("12")).rotation, 900);
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("3")).text, QStringLiteral("3"));
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("y")).rotation, 0);
+    EXPECT_EQ(PortionWith(portions, QStringLiteral("z")).rotation, 0);
+}
+
+TEST_F(WriterDocumentTest, PositionsCountSurrogatePairsAsWordDoes)
+{
+    auto document = Open(HorizontalTemplate());
+    const int start = kHeaderLength;
+    selection->TypeText(QStringLiteral("a𠮟b"));
+    EXPECT_EQ(document->Range(start + 3, start + 4)->GetText(), QStringLiteral("b"));
+    document->Range(start + 3, start + 4)->Select();
+    selection->TypeText(QStringLiteral("c"));
+    document->Range(start, start + 1)->Delete();
+    EXPECT_EQ(Paragraphs(document)[3].text, QStringLiteral("𠮟c"));
+    auto writer = Writer(document);
+    const QString kept = writer->Story();
+    writer->ReloadStory();
+    EXPECT_EQ(writer->Story(), kept);
+}
+
+TEST_F(WriterDocumentTest, EmptyHeaderRangeCopiesAndDeletesNothing)
+{
+    auto document = Open(HorizontalTemplate());
+    auto empty = document->Range(0, 0);
+    empty->Copy();
+    selection->TypeText(QStringLiteral("1"));
+    selection->Paste();
+    EXPECT_EQ(empty->Delete(), 0);
+    EXPECT_EQ(document->Range()->GetText(), kHeader + QStringLiteral("1\r"));
+}
+
+TEST_F(WriterDocumentTest, ClosingWithoutSavingDiscardsTheDocuments)
+{
+    auto document = Open(HorizontalTemplate());
+    selection->TypeText(QStringLiteral("draft"));
+    auto session = Office::OfficeSession::Shared();
+    EXPECT_TRUE(session->HasOpenDocuments());
+    word->GetDocuments()->Close(Word::wdDoNotSaveChanges);
+    EXPECT_FALSE(session->HasOpenDocuments());
+    EXPECT_THROW(selection->TypeText(QStringLiteral("more")), AutomationError);
+    EXPECT_THROW(word->GetSelection(), AutomationError);
+    // The application stays usable for a new document.
+    word->GetDocuments()->Add(HorizontalTemplate());
+    word->GetSelection()->TypeText(QStringLiteral("again"));
+}
+
+TEST_F(WriterDocumentTest, ShowingTheApplicationUnlocksItsDocuments)
+{
+    auto document = Open(HorizontalTemplate());
+    const uno::Reference<frame::XModel> model(Writer(document)->Model(), uno::UNO_QUERY_THROW);
+    EXPECT_TRUE(model->hasControllersLocked());
+    word->PutVisible(true);
+    word->PutWindowState(Word::wdWindowStateNormal);
+    EXPECT_FALSE(model->hasControllersLocked());
+    EXPECT_TRUE(word->GetVisible());
+}
+
+} // namespace
