@@ -3,15 +3,11 @@
 void AutoSelectCoverage::Reset(int questionCount, int keywordCount,
                                const std::vector<std::pair<int, int>>& edges)
 {
+    m_questions = questionCount;
     m_edges = edges;
-    m_usable.assign(questionCount, {});
-    m_slot.assign(edges.size(), -1);
     m_edgesOfKeyword.assign(keywordCount, {});
-    for (std::size_t e = 0; e < edges.size(); ++e) {
-        m_edgesOfKeyword[edges[e].second].push_back(static_cast<int>(e));
-        m_slot[e] = static_cast<int>(m_usable[edges[e].first].size());
-        m_usable[edges[e].first].push_back(static_cast<int>(e));
-    }
+    m_filed.assign(static_cast<std::size_t>(questionCount) * (questionCount + 1), {});
+    m_slot.assign(edges.size(), -1);
     m_alive.assign(edges.size(), 1);
     m_open.assign(keywordCount, 1);
     m_capacity.assign(questionCount, 0);
@@ -21,14 +17,20 @@ void AutoSelectCoverage::Reset(int questionCount, int keywordCount,
     m_stamp = 0;
     m_size = 0;
     m_undo.clear();
+    for (std::size_t e = 0; e < edges.size(); ++e) {
+        m_edgesOfKeyword[edges[e].second].push_back(static_cast<int>(e));
+        File(static_cast<int>(e));
+    }
 }
 
 void AutoSelectCoverage::SetCapacity(int question, int capacity)
 {
     m_undo.push_back({Change::Capacity, question, m_capacity[question]});
     m_capacity[question] = capacity;
-    while (m_matched[question] > capacity)
-        ReleaseOneOf(question);
+    while (m_matched[question] > capacity) {
+        const std::vector<int>& own = Filed(question, question);
+        SetMatch(m_edges[own.back()].second, -1);
+    }
 }
 
 void AutoSelectCoverage::RemoveEdge(int edge)
@@ -37,7 +39,7 @@ void AutoSelectCoverage::RemoveEdge(int edge)
         return;
     m_undo.push_back({Change::Edge, edge, 1});
     if (Usable(edge))
-        Detach(edge);
+        Unfile(edge);
     m_alive[edge] = 0;
     const auto [question, keyword] = m_edges[edge];
     if (m_matchOf[keyword] == question)
@@ -48,14 +50,14 @@ void AutoSelectCoverage::CloseKeyword(int keyword)
 {
     if (!m_open[keyword])
         return;
+    if (m_matchOf[keyword] >= 0)
+        SetMatch(keyword, -1);
     m_undo.push_back({Change::Keyword, keyword, 1});
     for (int e : m_edgesOfKeyword[keyword]) {
         if (m_alive[e])
-            Detach(e);
+            Unfile(e);
     }
     m_open[keyword] = 0;
-    if (m_matchOf[keyword] >= 0)
-        SetMatch(keyword, -1);
 }
 
 bool AutoSelectCoverage::Reach(int target)
@@ -73,29 +75,19 @@ void AutoSelectCoverage::Rollback(std::size_t mark)
         const Undo undo = m_undo.back();
         m_undo.pop_back();
         switch (undo.change) {
-        case Change::Match: {
-            const int now = m_matchOf[undo.index];
-            if (now >= 0) {
-                --m_matched[now];
-                --m_size;
-            }
-            if (undo.old >= 0) {
-                ++m_matched[undo.old];
-                ++m_size;
-            }
-            m_matchOf[undo.index] = undo.old;
+        case Change::Match:
+            Rematch(undo.index, undo.old);
             break;
-        }
         case Change::Edge:
             m_alive[undo.index] = 1;
             if (Usable(undo.index))
-                Attach(undo.index);
+                File(undo.index);
             break;
         case Change::Keyword:
             m_open[undo.index] = 1;
             for (int e : m_edgesOfKeyword[undo.index]) {
                 if (m_alive[e])
-                    Attach(e);
+                    File(e);
             }
             break;
         case Change::Capacity:
@@ -105,27 +97,39 @@ void AutoSelectCoverage::Rollback(std::size_t mark)
     }
 }
 
-void AutoSelectCoverage::Attach(int edge)
+void AutoSelectCoverage::File(int edge)
 {
-    std::vector<int>& usable = m_usable[m_edges[edge].first];
-    m_slot[edge] = static_cast<int>(usable.size());
-    usable.push_back(edge);
+    std::vector<int>& file = Filed(m_edges[edge].first, m_matchOf[m_edges[edge].second]);
+    m_slot[edge] = static_cast<int>(file.size());
+    file.push_back(edge);
 }
 
-void AutoSelectCoverage::Detach(int edge)
+void AutoSelectCoverage::Unfile(int edge)
 {
-    std::vector<int>& usable = m_usable[m_edges[edge].first];
+    std::vector<int>& file = Filed(m_edges[edge].first, m_matchOf[m_edges[edge].second]);
     const int slot = m_slot[edge];
-    usable[slot] = usable.back();
-    m_slot[usable[slot]] = slot;
-    usable.pop_back();
+    file[slot] = file.back();
+    m_slot[file[slot]] = slot;
+    file.pop_back();
     m_slot[edge] = -1;
 }
 
 void AutoSelectCoverage::SetMatch(int keyword, int question)
 {
+    m_undo.push_back({Change::Match, keyword, m_matchOf[keyword]});
+    Rematch(keyword, question);
+}
+
+// Gives the keyword to another holder and refiles its usable edges.
+void AutoSelectCoverage::Rematch(int keyword, int question)
+{
     const int old = m_matchOf[keyword];
-    m_undo.push_back({Change::Match, keyword, old});
+    if (m_open[keyword]) {
+        for (int e : m_edgesOfKeyword[keyword]) {
+            if (m_alive[e])
+                Unfile(e);
+        }
+    }
     if (old >= 0) {
         --m_matched[old];
         --m_size;
@@ -135,15 +139,10 @@ void AutoSelectCoverage::SetMatch(int keyword, int question)
         ++m_size;
     }
     m_matchOf[keyword] = question;
-}
-
-void AutoSelectCoverage::ReleaseOneOf(int question)
-{
-    for (int e : m_usable[question]) {
-        const int keyword = m_edges[e].second;
-        if (m_matchOf[keyword] == question) {
-            SetMatch(keyword, -1);
-            return;
+    if (m_open[keyword]) {
+        for (int e : m_edgesOfKeyword[keyword]) {
+            if (m_alive[e])
+                File(e);
         }
     }
 }
@@ -153,25 +152,25 @@ void AutoSelectCoverage::ReleaseOneOf(int question)
 bool AutoSelectCoverage::Augment()
 {
     ++m_stamp;
-    for (std::size_t q = 0; q < m_capacity.size(); ++q) {
-        if (m_matched[q] < m_capacity[q] && Visit(static_cast<int>(q)))
+    for (int q = 0; q < m_questions; ++q) {
+        if (m_matched[q] < m_capacity[q] && Visit(q))
             return true;
     }
     return false;
 }
 
+// Finds the question one more keyword: a free one, or one that another
+// question holds and can replace by a keyword of its own finding.
 bool AutoSelectCoverage::Visit(int question)
 {
     if (m_seen[question] == m_stamp)
         return false;
     m_seen[question] = m_stamp;
-    for (int e : m_usable[question]) {
-        const int keyword = m_edges[e].second;
-        if (m_matchOf[keyword] == question)
+    for (int holder = -1; holder < m_questions; ++holder) {
+        if (holder == question || Filed(question, holder).empty())
             continue;
-        const int holder = m_matchOf[keyword];
         if (holder < 0 || Visit(holder)) {
-            SetMatch(keyword, question);
+            SetMatch(m_edges[Filed(question, holder).back()].second, question);
             return true;
         }
     }

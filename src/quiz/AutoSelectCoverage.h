@@ -6,9 +6,12 @@
 // its question and its keyword. The largest such number is a maximum
 // matching in which a question takes up to its capacity of keywords and an
 // open keyword goes to one question at most. The matching is kept between
-// calls and only grown by augmenting paths, so each change to the graph
-// costs little more than one path search. Every change can be taken back
-// (Mark / Rollback), so a tentative step needs no copy of the state.
+// calls and only grown by augmenting paths. The usable edges of each
+// question are filed by the current holder of their keyword (none, or a
+// question), so a path search steps from question to question without
+// looking at single keywords: a search costs in the number of questions,
+// not of items. Every change can be taken back (Mark / Rollback), so a
+// tentative step needs no copy of the state.
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -23,7 +26,6 @@ public:
     void RemoveEdge(int edge);
     // The keyword is used already: it no longer adds to the coverage.
     void CloseKeyword(int keyword);
-    bool IsOpen(int keyword) const { return m_open[keyword]; }
 
     // Whether the matching can be made at least `target` large (it grows
     // until it is, or until it is maximum).
@@ -44,23 +46,26 @@ private:
     };
 
     bool Usable(int edge) const { return m_alive[edge] && m_open[m_edges[edge].second]; }
-    void Attach(int edge);
-    void Detach(int edge);
+    // The edges of `question` whose keyword `holder` holds (-1: none).
+    std::vector<int>& Filed(int question, int holder) { return m_filed[question * (m_questions + 1) + holder + 1]; }
+    void File(int edge);
+    void Unfile(int edge);
     void SetMatch(int keyword, int question);
-    void ReleaseOneOf(int question);
+    void Rematch(int keyword, int question);
     bool Augment();
     bool Visit(int question);
 
+    int m_questions = 0;
     std::vector<std::pair<int, int>> m_edges;
-    std::vector<std::vector<int>> m_usable;  // per question: its edges to open keywords, any order
-    std::vector<int> m_slot;                  // per edge: its place in m_usable, -1 when not usable
     std::vector<std::vector<int>> m_edgesOfKeyword;
-    std::vector<char> m_alive;                // per edge
-    std::vector<char> m_open;                 // per keyword
-    std::vector<int> m_capacity;              // per question
-    std::vector<int> m_matchOf;               // per keyword: its question or -1
-    std::vector<int> m_matched;               // per question: keywords matched
-    std::vector<unsigned> m_seen;             // per question: search stamp
+    std::vector<std::vector<int>> m_filed; // per (question, holder): usable edges
+    std::vector<int> m_slot;               // per edge: its place in its file, -1 when not usable
+    std::vector<char> m_alive;             // per edge
+    std::vector<char> m_open;              // per keyword
+    std::vector<int> m_capacity;           // per question
+    std::vector<int> m_matchOf;            // per keyword: its question or -1
+    std::vector<int> m_matched;            // per question: keywords matched
+    std::vector<unsigned> m_seen;          // per question: search stamp
     unsigned m_stamp = 0;
     int m_size = 0;
     std::vector<Undo> m_undo;

@@ -78,6 +78,8 @@ bool AutoSelectSearch::Prepare(const AutoSelectProblem& problem)
     m_taken = 0;
     m_distinct = 0;
     m_missing = 0;
+    m_newTaken = 0;
+    m_usedRefused.assign(questions, -1);
     m_coverage.Reset(questions, static_cast<int>(m_kids.size()), edges);
 
     long long total = 0;
@@ -102,10 +104,12 @@ bool AutoSelectSearch::TryTake(int item)
     const auto [q, k] = m_items[item];
     if (m_remaining[q] == 0)
         return false;
+    const bool newKeyword = m_uses[k] == 0;
+    if (!newKeyword && m_usedRefused[q] == m_newTaken)
+        return false;
     const std::size_t mark = m_coverage.Mark();
     m_coverage.RemoveEdge(item);
     m_coverage.SetCapacity(q, m_remaining[q] - 1);
-    const bool newKeyword = m_uses[k] == 0;
     if (newKeyword)
         m_coverage.CloseKeyword(k);
     --m_remaining[q];
@@ -116,8 +120,11 @@ bool AutoSelectSearch::TryTake(int item)
     m_distinct += newKeyword;
     if (Feasible()) {
         m_chosen[item] = 1;
+        m_newTaken += newKeyword;
         return true;
     }
+    if (!newKeyword)
+        m_usedRefused[q] = m_newTaken;
     m_distinct -= newKeyword;
     --m_uses[k];
     --m_taken;

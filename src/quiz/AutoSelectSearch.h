@@ -53,5 +53,12 @@ private:
     int m_taken = 0;
     int m_distinct = 0;
     int m_required = 0; // distinct keywords a complete assignment must use
+    // Taking a keyword that is used already only costs its question one
+    // unit of need, whichever keyword it is; once that failed, it fails
+    // again until a new keyword is taken (passing items and taking used
+    // keywords only remove options). m_newTaken counts the new keywords
+    // taken; m_usedRefused[q] holds that count when q was refused.
+    int m_newTaken = 0;
+    std::vector<int> m_usedRefused;
     AutoSelectCoverage m_coverage;
 };
