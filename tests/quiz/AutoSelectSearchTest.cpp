@@ -100,9 +100,9 @@ struct RandomCase {
     std::string text;
 };
 
-RandomCase MakeRandomCase(std::mt19937& random, bool clusterLimit)
+RandomCase MakeRandomCase(std::mt19937& random, bool clusterLimit, int maxQuestions = 4, int maxKeywords = 6)
 {
-    std::uniform_int_distribution<int> questionCount(1, 4), keywordCount(1, 6), percent(0, 99);
+    std::uniform_int_distribution<int> questionCount(1, maxQuestions), keywordCount(1, maxKeywords), percent(0, 99);
     const int questions = questionCount(random);
     const int keywords = keywordCount(random);
     const int density = 30 + percent(random) * 6 / 10;
@@ -160,6 +160,28 @@ TEST(AutoSelectSearch, AgreesWithThePlainDepthFirstSearch)
     EXPECT_GT(found, 500);
     EXPECT_GT(failed, 300);
     EXPECT_GT(withDuplicates, 200);
+}
+
+TEST(AutoSelectSearch, AgreesWithThePlainSearchOnLargerClustersItFinishes)
+{
+    // The plain search gets a clock that runs 50 times fast (its bound
+    // becomes 100 ms); cases it cannot finish in that time are skipped.
+    const TickSource fastClock = [] { return SystemTickCount() * 50u; };
+    std::mt19937 random(99);
+    int compared = 0;
+    for (int n = 0; n < 60; ++n) {
+        const RandomCase c = MakeRandomCase(random, true, 9, 14);
+        const auto plain = ReferenceAutoSelectSearch(fastClock).Run(c.problem);
+        if (plain.timedOut)
+            continue;
+        const auto fast = AutoSelectSearch().Run(c.problem);
+        ASSERT_EQ(fast.found, plain.found) << c.text;
+        ASSERT_FALSE(fast.timedOut) << c.text;
+        ASSERT_EQ(fast.reportedCost, plain.reportedCost) << c.text;
+        ASSERT_EQ(fast.chosen, plain.chosen) << c.text;
+        ++compared;
+    }
+    EXPECT_GT(compared, 30);
 }
 
 } // namespace
