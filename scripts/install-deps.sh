@@ -11,7 +11,7 @@ packages=(
   libfontconfig-dev
   libreoffice-writer libreoffice-dev libreoffice-dev-common
   fonts-noto-cjk
-  xvfb xauth
+  xvfb xauth x11-utils imagemagick
   clang libclang-rt-14-dev
   python3
 )
