@@ -12,7 +12,8 @@ struct AutoSelectProblem {
     // A search that runs longer than this gives up (and says so).
     static constexpr std::uint32_t kTimeLimitMs = 5000;
 
-    std::vector<AutoSelectItem> items; // in the order the search decides them
+    // Distinct (keyword, question) pairs, in the order the search decides them.
+    std::vector<AutoSelectItem> items;
     std::map<int, int> needs;          // qid -> number of keywords it must get
     int limit = 0;                     // duplicates allowed in the result
 };
