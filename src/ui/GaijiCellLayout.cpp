@@ -39,9 +39,16 @@ int GaijiCellLayout::Place(const QString& text, int start, int width, std::vecto
             continue;
         }
         const int remaining = qMax(0, width - x);
-        const int advance = qMin(plain_.horizontalAdvance(run.text), remaining);
+        const int full = plain_.horizontalAdvance(run.text);
+        const int advance = qMin(full, remaining);
         if (placed) {
-            const QString shown = remaining > 0 ? plain_.elidedText(run.text, Qt::ElideRight, remaining) : QString();
+            // A run that fits is drawn whole: eliding it to exactly its own
+            // width may cut it, as the elision measures more finely.
+            QString shown;
+            if (full <= remaining)
+                shown = run.text;
+            else if (remaining > 0)
+                shown = plain_.elidedText(run.text, Qt::ElideRight, remaining);
             placed->push_back({shown, false, x, advance});
         }
         x += advance;

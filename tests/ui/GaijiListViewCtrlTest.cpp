@@ -85,6 +85,24 @@ TEST(GaijiCellLayout, AlignmentShiftsANarrowTextOnly)
     EXPECT_EQ(f.Layout().Layout(text, width - 1, Qt::AlignRight).front().x, 0);
 }
 
+TEST(GaijiCellLayout, ShiftedTextThatFitsIsShownWhole)
+{
+    // Whole-pixel widths round some texts down ("22" is 20.3 pixels wide
+    // at 16 pixels): such a text, shifted right by the rounded width, must
+    // still be drawn whole, not cut to an ellipsis.
+    for (const int pixels : {12, 13, 16}) {
+        QFont plain;
+        plain.setPixelSize(pixels);
+        const GaijiCellLayout layout(plain, GaijiCellLayout::ExternalFontFor(plain));
+        for (const QString text : {QStringLiteral("22"), QStringLiteral("216")}) {
+            for (const int cellWidth : {QFontMetrics(plain).horizontalAdvance(text), 32, 100}) {
+                EXPECT_EQ(layout.Layout(text, cellWidth, Qt::AlignRight).front().text, text) << pixels << " " << cellWidth;
+                EXPECT_EQ(layout.Layout(text, cellWidth, Qt::AlignHCenter).front().text, text) << pixels << " " << cellWidth;
+            }
+        }
+    }
+}
+
 TEST(GaijiCellLayout, TextIsCutWithAnEllipsisAtTheCellsEnd)
 {
     const Fonts f;
