@@ -1,6 +1,7 @@
 #include "ui/DialogUnits.h"
 
 #include <QFontMetrics>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -36,4 +37,13 @@ QSize DialogUnits::Size(int width, int height) const
 QRect DialogUnits::Rect(int x, int y, int width, int height) const
 {
     return {X(x), Y(y), X(width), Y(height)};
+}
+
+QRect DialogUnits::TextRect(const QWidget& control, int x, int y, int width, int height) const
+{
+    const QSize needed = control.sizeHint();
+    QRect rect = Rect(x, y, width, height);
+    rect.setWidth(std::max(rect.width(), needed.width()));
+    rect.setHeight(std::max(rect.height(), needed.height()));
+    return rect;
 }

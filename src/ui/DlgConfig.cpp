@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 DlgConfig::DlgConfig(const PrintOptions& options, QWidget* parent)
     : QDialog(parent)
     , options_(options)
@@ -20,18 +22,20 @@ DlgConfig::DlgConfig(const PrintOptions& options, QWidget* parent)
 
     auto* group = new QGroupBox(Res::Text::ConfigPrintGroup, this);
     group->setGeometry(du.Rect(7, 7, 226, 51));
+    // The label is as wide as its text needs; the edit keeps its right edge.
     auto* titleLabel = new QLabel(Res::Text::ConfigTitleLabel, this);
-    titleLabel->setGeometry(du.Rect(18, 20, 24, 8).adjusted(0, 0, 0, du.Y(6)));
+    titleLabel->setGeometry(du.TextRect(*titleLabel, 18, 20, 24, 14));
 
     title_ = new QLineEdit(this);
     SetControlId(title_, Res::IDC_PRINT_TITLE);
-    title_->setGeometry(du.Rect(46, 20, 176, 14));
+    QRect titleRect = du.Rect(46, 20, 176, 14);
+    titleRect.setLeft(std::max(titleRect.left(), titleLabel->geometry().right() + du.X(4)));
+    title_->setGeometry(titleRect);
     titleLabel->setBuddy(title_);
 
     showRange_ = new QCheckBox(Res::Text::ConfigShowRange, this);
     SetControlId(showRange_, Res::IDC_SHOW_RANGE);
-    showRange_->setGeometry(du.Rect(18, 40, 83, 10));
-    showRange_->adjustSize();
+    showRange_->setGeometry(du.TextRect(*showRange_, 18, 40, 83, 10));
 
     auto* ok = new QPushButton(Res::Text::Ok, this);
     SetControlId(ok, Res::IDOK);

@@ -53,10 +53,11 @@ void DlgRangeNumber::BuildControls()
     auto* anchors = new CDialogResize(this);
 
     auto* methodLabel = new QLabel(Res::Text::RangeMethodLabel, this);
-    methodLabel->setGeometry(du.X(7), du.Y(7), du.X(60), lineHeight);
+    methodLabel->setGeometry(du.TextRect(*methodLabel, 7, 7, 60, 8));
     method_ = new QComboBox(this);
     SetControlId(method_, Res::IDC_RANGE_METHOD);
-    method_->setGeometry(du.X(76), du.Y(7) - 2, du.X(87), method_->sizeHint().height());
+    const int methodLeft = std::max(du.X(76), methodLabel->geometry().right() + du.X(4));
+    method_->setGeometry(methodLeft, du.Y(7) - 2, du.X(87), method_->sizeHint().height());
     methodLabel->setBuddy(method_);
 
     auto* group = new QGroupBox(Res::Text::RangeGroup, this);
