@@ -1,0 +1,291 @@
+// Print runs through the Word creator into a real (headless) office: the
+// document is read back from the office after the run.
+#include "OfficeTestSupport.h"
+
+#include "app/CClipboardBackup.h"
+#include "automation/ClassRegistry.h"
+#include "automation/WordConstants.h"
+#include "automation/office/OfficeBackends.h"
+#include "automation/office/OfficeSession.h"
+#include "automation/office/WriterApplication.h"
+#include "print/CreatorWord.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
+#include <gtest/gtest.h>
+
+using namespace OfficeTest;
+using namespace Print;
+
+namespace {
+
+const QString Title = QStringLiteral("第2回 単語テスト");
+const QString RangeText = QStringLiteral("Lesson 1〜3");
+const QString NameLine = QStringLiteral("\t組\t番\t氏名\t得点　　　　　");
+const QString Instruction = QStringLiteral("次の英文を日本語にしなさい。");
+const QChar ExternalCharacter(0xE000);
+const QString ClipboardFormat = QStringLiteral("application/x-tavisko-office-test");
+
+struct Line {
+    QString style;
+    QString text;
+    bool pageBreakBefore = false;
+    bool operator==(const Line&) const = default;
+};
+
+void PrintTo(const Line& line, std::ostream* out)
+{
+    *out << (line.pageBreakBefore ? "[page] " : "") << line.style.toStdString() << ": "
+         << line.text.toStdString();
+}
+
+class Commands {
+public:
+    void Add(int kind, const QString& text = {}) { list.push_back(std::make_shared<Cmd>(Cmd{kind, text})); }
+    CmdList list;
+};
+
+// One half of the document as the parser lays it out: each print with its
+// number, the header block, one question format and two sentences.
+void AddHalf(Commands& c, int prints, bool answers)
+{
+    for (int p = 1; p <= prints; ++p) {
+        if (p > 1)
+            c.Add(NewPage);
+        c.Add(PrintId, QString::number(p));
+        c.Add(NewParagraph);
+        c.Add(PageHeader);
+        c.Add(QuestionHead, QStringLiteral("1"));
+        c.Add(Text, Instruction);
+        c.Add(NewParagraph);
+
+        c.Add(ItemNumber, QStringLiteral("1"));
+        c.Add(Text, QStringLiteral("I have a "));
+        c.Add(UnderlinedText, QStringLiteral("pen"));
+        c.Add(Text, QStringLiteral("."));
+        c.Add(NewParagraph);
+        c.Add(NewParagraph);
+        c.Add(AnswerNumber, QStringLiteral("1"));
+        c.Add(Text, answers ? QStringLiteral("ペン") : QStringLiteral("（　　）"));
+        c.Add(NewParagraph);
+
+        c.Add(ItemNumber, QStringLiteral("2"));
+        c.Add(Text, QStringLiteral("C"));
+        c.Add(SubscriptText, QStringLiteral("n"));
+        c.Add(Text, QStringLiteral("H x12y3"));
+        c.Add(LineBreak);
+        c.Add(Text, QStringLiteral("第"));
+        c.Add(ExternalChar, QString(ExternalCharacter));
+        c.Add(Text, QStringLiteral("課"));
+        c.Add(NewParagraph);
+        c.Add(NewParagraph);
+        c.Add(AnswerNumber, QStringLiteral("2"));
+        c.Add(Text, answers ? QStringLiteral("炭化水素") : QStringLiteral("（　　）"));
+        c.Add(NewParagraph);
+    }
+}
+
+CmdList TwoPrints()
+{
+    Commands c;
+    AddHalf(c, 2, false);
+    c.Add(NewPage);
+    AddHalf(c, 2, true);
+    return c.list;
+}
+
+// The paragraphs the two halves should give, header blocks included.
+std::vector<Line> ExpectedLines(int prints)
+{
+    std::vector<Line> lines;
+    for (const bool answers : {false, true}) {
+        for (int p = 1; p <= prints; ++p) {
+            const bool newPage = !lines.empty();
+            if (newPage)
+                lines.push_back({lines.back().style, QString()}); // where the page break was typed
+            lines.push_back({QStringLiteral("プリントID"), QString::number(p), newPage});
+            lines.push_back({QStringLiteral("表題"), Title});
+            lines.push_back({QStringLiteral("範囲"), RangeText});
+            lines.push_back({QStringLiteral("記名欄"), NameLine});
+            lines.push_back({QStringLiteral("設問"), QStringLiteral("【1】\t") + Instruction});
+            lines.push_back({QStringLiteral("問題"), QStringLiteral("(1)\tI have a pen.")});
+            lines.push_back({QStringLiteral("問題"), QString()});
+            lines.push_back({QStringLiteral("解答"),
+                             QStringLiteral("(1)\t") + (answers ? QStringLiteral("ペン") : QStringLiteral("（　　）"))});
+            lines.push_back({QStringLiteral("問題"),
+                             QStringLiteral("(2)\tCnH x12y3\n第") + ExternalCharacter + QStringLiteral("課")});
+            lines.push_back({QStringLiteral("問題"), QString()});
+            lines.push_back({QStringLiteral("解答"),
+                             QStringLiteral("(2)\t") + (answers ? QStringLiteral("炭化水素") : QStringLiteral("（　　）"))});
+        }
+    }
+    lines.push_back({QStringLiteral("解答"), QString()}); // the last paragraph end
+    return lines;
+}
+
+std::vector<Line> Lines(const std::shared_ptr<Word::_Document>& document)
+{
+    std::vector<Line> lines;
+    for (const Paragraph& p : Paragraphs(document))
+        lines.push_back({p.style, p.text, p.pageBreakBefore});
+    return lines;
+}
+
+// Every portion whose text is exactly `text`.
+std::vector<Portion> PortionsOf(const std::vector<Portion>& portions, const QString& text)
+{
+    std::vector<Portion> found;
+    for (const Portion& p : portions) {
+        if (p.text == text)
+            found.push_back(p);
+    }
+    return found;
+}
+
+void PutPrivateClipboard()
+{
+    auto* mime = new QMimeData;
+    mime->setText(QStringLiteral("先生のメモ"));
+    mime->setData(ClipboardFormat, QByteArray("\x00\x01kept", 6));
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void ExpectPrivateClipboard()
+{
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_EQ(mime->text(), QStringLiteral("先生のメモ"));
+    EXPECT_EQ(mime->data(ClipboardFormat), QByteArray("\x00\x01kept", 6));
+}
+
+class CreatorWordOfficeTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The applications the creator starts are kept here, so that the
+        // documents it leaves open in the office can be read back.
+        Automation::ClassRegistry::Register(QStringLiteral("Word.Application"), [this] {
+            auto application = Office::WriterApplication::Create(Office::OfficeSession::Shared());
+            applications.push_back(application);
+            return std::static_pointer_cast<Automation::Object>(application);
+        });
+        creator.SetClipboardBackupFactory(CClipboardBackup::Factory());
+        PutPrivateClipboard();
+    }
+
+    void TearDown() override
+    {
+        for (const auto& application : applications)
+            application->CloseDocuments(Word::wdDoNotSaveChanges);
+        Office::RegisterBackends();
+    }
+
+    bool Run(const QString& templatePath)
+    {
+        return creator.Create(TwoPrints(), templatePath, Title, RangeText);
+    }
+
+    // The one document the last run left open.
+    std::shared_ptr<Word::_Document> LastDocument()
+    {
+        if (applications.empty())
+            return nullptr;
+        const auto open = applications.back()->OpenDocuments();
+        return open.size() == 1 ? open.front() : nullptr;
+    }
+
+    void ExpectPrintsWritten(const std::shared_ptr<Word::_Document>& document, bool vertical)
+    {
+        ASSERT_NE(document, nullptr);
+        const std::vector<Line> lines = Lines(document);
+        EXPECT_EQ(lines, ExpectedLines(2));
+        for (const Line& line : lines) {
+            EXPECT_FALSE(line.text.contains(QStringLiteral("@title")));
+            EXPECT_FALSE(line.text.contains(QStringLiteral("@range")));
+        }
+
+        const std::vector<Portion> portions = Portions(document);
+        for (const Portion& pen : PortionsOf(portions, QStringLiteral("pen")))
+            EXPECT_NE(pen.underline, 0);
+        EXPECT_EQ(PortionsOf(portions, QStringLiteral("pen")).size(), 4u);
+        for (const Portion& after : PortionsOf(portions, QStringLiteral(".")))
+            EXPECT_EQ(after.underline, 0);
+
+        const auto subscripts = PortionsOf(portions, QStringLiteral("n"));
+        ASSERT_EQ(subscripts.size(), 4u);
+        for (const Portion& n : subscripts)
+            EXPECT_LT(n.escapement, 0);
+
+        const auto gaiji = PortionsOf(portions, QString(ExternalCharacter));
+        ASSERT_EQ(gaiji.size(), 4u);
+        for (const Portion& g : gaiji)
+            EXPECT_EQ(g.faceAsian, QStringLiteral("Morvane Gaiji"));
+        for (const Portion& after : PortionsOf(portions, QStringLiteral("課")))
+            EXPECT_NE(after.faceAsian, QStringLiteral("Morvane Gaiji"));
+
+        const int upright = vertical ? 900 : 0;
+        EXPECT_EQ(PortionsOf(portions, QStringLiteral("12")).size(), vertical ? 4u : 0u);
+        for (const Portion& digits : PortionsOf(portions, QStringLiteral("12")))
+            EXPECT_EQ(digits.rotation, upright);
+        for (const Portion& digit : PortionsOf(portions, QStringLiteral("3")))
+            EXPECT_EQ(digit.rotation, upright);
+        for (const Portion& p : portions) {
+            if (p.text.contains(QStringLiteral("x")) || p.text.contains(QStringLiteral("H"))) {
+                EXPECT_EQ(p.rotation, 0) << p.text.toStdString();
+            }
+        }
+    }
+
+    CreatorWord creator;
+    std::vector<std::shared_ptr<Office::WriterApplication>> applications;
+};
+
+} // namespace
+
+TEST_F(CreatorWordOfficeTest, HorizontalTemplateGivesBothHalvesWithHeaderBlocks)
+{
+    ASSERT_TRUE(Run(HorizontalTemplate()));
+    ExpectPrintsWritten(LastDocument(), false);
+    ExpectPrivateClipboard();
+}
+
+TEST_F(CreatorWordOfficeTest, VerticalTemplateSetsDigitRunsUpright)
+{
+    ASSERT_TRUE(Run(VerticalTemplate()));
+    ExpectPrintsWritten(LastDocument(), true);
+    ExpectPrivateClipboard();
+}
+
+TEST_F(CreatorWordOfficeTest, SecondRunRightAfterTheFirstWorks)
+{
+    ASSERT_TRUE(Run(HorizontalTemplate()));
+    ASSERT_TRUE(Run(HorizontalTemplate()));
+    ASSERT_EQ(applications.size(), 2u);
+    ExpectPrintsWritten(LastDocument(), false);
+    // The first run's document is still open beside the second one.
+    EXPECT_EQ(applications.front()->OpenDocuments().size(), 1u);
+    ExpectPrivateClipboard();
+}
+
+TEST_F(CreatorWordOfficeTest, MissingTemplateFailsAndLeavesTheClipboardAlone)
+{
+    EXPECT_FALSE(Run(TemplatePath(QStringLiteral("ない.dot"))));
+    ASSERT_EQ(applications.size(), 1u);
+    EXPECT_TRUE(applications.front()->OpenDocuments().empty());
+    ExpectPrivateClipboard();
+
+    // The creator is usable again at once.
+    ASSERT_TRUE(Run(HorizontalTemplate()));
+    ExpectPrintsWritten(LastDocument(), false);
+}
+
+TEST_F(CreatorWordOfficeTest, OfficeCountsAsAvailable)
+{
+    // The probe quits its application; it is not one to read back.
+    Office::RegisterBackends();
+    CreatorWord::ForgetAvailability();
+    EXPECT_TRUE(creator.IsAvailable());
+    CreatorWord::ForgetAvailability();
+}
