@@ -3,7 +3,8 @@
 namespace Office {
 
 // Registers the word processors that LibreOffice provides with the
-// automation class registry: "Word.Application" (Writer). Does nothing and
+// automation class registry: "Word.Application" and "JXW.Application"
+// (both Writer, in one office). Does nothing and
 // answers false when LibreOffice is not installed. Call once at start-up.
 bool RegisterBackends();
 

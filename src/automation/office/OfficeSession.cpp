@@ -252,12 +252,17 @@ void OfficeSession::Terminate()
         SetCopiedContent(nullptr, QString(), nullptr);
     } catch (const uno::Exception&) {
     }
-    if (m_connected && m_ownsOffice && !m_bridgeDisposed->load()) {
+    if (m_connected && !m_bridgeDisposed->load()) {
         try {
             m_desktop->terminate();
         } catch (const uno::Exception&) {
             // The bridge goes down with the office; that is what we want.
         }
+        // The office closes the connection as it goes; until then a new
+        // office on the same profile would hand over to this dying one.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!m_bridgeDisposed->load() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     const bool owned = m_ownsOffice;
     Disconnect();
@@ -270,10 +275,16 @@ void OfficeSession::Release()
 {
     if (!m_connected)
         return;
-    if (m_ownsOffice && (m_options.headless || !HasOpenDocuments()))
+    if (m_options.headless || !HasOpenDocuments())
         Terminate();
     else
-        Disconnect();
+        Detach();
+}
+
+void OfficeSession::Detach()
+{
+    Disconnect();
+    m_process.reset();
 }
 
 void OfficeSession::SetCopiedContent(const uno::Reference<datatransfer::XTransferable>& content, const QString& text,

@@ -64,13 +64,17 @@ public:
     // Whether any document is open in the office.
     bool HasOpenDocuments();
 
-    // Ends the office if this session started it (after closing nothing:
-    // callers close their documents first), else just disconnects.
+    // Ends the office (after closing nothing: callers close their
+    // documents first). The profile is the program's own, so an office
+    // reached on it (one left running by an earlier run) is ended too.
     void Terminate();
-    // At program end: ends an office this session started when it is
-    // headless or shows no document; one that shows documents to the
-    // teacher keeps running.
+    // At program end: ends the office when it is headless or shows no
+    // document; one that shows documents to the teacher keeps running
+    // and is only let go (Detach).
     void Release();
+    // Lets go of the office without ending it. The next use of the
+    // session reaches it again through the profile (or starts a new one).
+    void Detach();
 
     // What Selection.Paste inserts: a formatted copy kept inside the office
     // (never on the system clipboard), with its plain text in the positions'

@@ -82,6 +82,26 @@ TEST(OfficeSessionTest, KilledOfficeIsNoticedAndTheNextUseStartsAFreshOne)
     fresh->Quit();
 }
 
+TEST(OfficeSessionTest, AnOfficeLeftRunningByAnEarlierRunIsReachedAgainAndEnded)
+{
+    const auto options = Office::OfficeSession::Shared()->GetOptions();
+    auto earlier = std::make_shared<Office::OfficeSession>(options);
+    earlier->Desktop(Word::_Application::Iid);
+    const pid_t group = earlier->LauncherPid();
+    earlier->Detach(); // as when the teacher's documents stay open at exit
+
+    Office::OfficeSession later(options);
+    later.Desktop(Word::_Application::Iid);
+    EXPECT_FALSE(later.StartedOffice());
+    EXPECT_TRUE(later.IsAlive());
+    EXPECT_TRUE(ProcessGroupAlive(group));
+
+    later.Terminate();
+    for (int i = 0; i < 250 && ProcessGroupAlive(group); ++i)
+        usleep(20000);
+    EXPECT_FALSE(ProcessGroupAlive(group));
+}
+
 TEST(OfficeSessionTest, FailuresNameTheInterfaceThatFailed)
 {
     auto word = NewWord();
