@@ -28,6 +28,7 @@ WriterDocument::WriterDocument(std::shared_ptr<OfficeSession> session, uno::Refe
     : m_session(std::move(session))
     , m_model(std::move(model))
 {
+    m_officeGeneration = m_session->StartCount();
     UnoCall(m_session.get(), Word::_Document::Iid, [&] {
         m_text = m_model->getText();
         ReloadStory();
@@ -50,11 +51,16 @@ WriterDocument::~WriterDocument()
     }
 }
 
+bool WriterDocument::IsClosed() const
+{
+    return !m_model.is() || m_session->StartCount() != m_officeGeneration || !m_session->IsAlive();
+}
+
 void WriterDocument::EnsureOpen(const char* iid) const
 {
     if (IsClosed())
         throw Automation::AutomationError(Automation::AutomationError::Disconnected, QString::fromLatin1(iid),
-                                          QStringLiteral("the document has been closed"));
+                                          QStringLiteral("the document has been closed, or its office has ended"));
 }
 
 void WriterDocument::ReloadStory()
@@ -217,8 +223,12 @@ void WriterDocument::SetWindowState(int state)
 
 void WriterDocument::Close()
 {
-    if (IsClosed())
+    if (IsClosed()) {
+        m_selectionCursor.clear();
+        m_text.clear();
+        m_model.clear();
         return;
+    }
     SetControllersLocked(false);
     m_session->ForgetCopiedContentOf(m_model);
     uno::Reference<util::XCloseable> closeable(m_model, uno::UNO_QUERY);

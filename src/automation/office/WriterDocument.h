@@ -42,7 +42,8 @@ public:
 
     // Raises an AutomationError on `iid` once the document is closed.
     void EnsureOpen(const char* iid) const;
-    bool IsClosed() const { return !m_model.is(); }
+    // Closed, or gone with the office it was made in.
+    bool IsClosed() const;
 
     // The whole story, final paragraph mark included.
     const QString& Story() const { return m_story; }
@@ -96,6 +97,7 @@ private:
     TypingFormat m_typing;
     FindSettings m_find;
     bool m_locked = false;
+    int m_officeGeneration = 0; // which office of the session made it
 };
 
 } // namespace Office

@@ -65,8 +65,8 @@ void WriterSelection::InsertRun(const QString& run)
     m_document->Text()->insertString(uno::Reference<text::XTextRange>(cursor.get()), ToOUString(run), false);
     TypingFormat& typing = m_document->Typing();
     if (typing.HasPending()) {
-        const int steps = CodePoints(run);
-        cursor->goLeft(static_cast<sal_Int16>(std::min(steps, 32767)), true);
+        for (int steps = CodePoints(run); steps > 0; steps -= 32767)
+            cursor->goLeft(static_cast<sal_Int16>(std::min(steps, 32767)), true);
         CharacterFormat::Apply(cursor, typing);
         cursor->collapseToEnd();
         typing.Typed();

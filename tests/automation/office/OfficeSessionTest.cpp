@@ -79,6 +79,14 @@ TEST(OfficeSessionTest, KilledOfficeIsNoticedAndTheNextUseStartsAFreshOne)
     fresh->GetSelection()->TypeText(QStringLiteral("ok"));
     EXPECT_NE(session->LauncherPid(), group);
     EXPECT_TRUE(Writer(freshDocument)->Story().startsWith(QStringLiteral("ok@title")));
+
+    // The application of the dead office counts its old document as
+    // closed and goes on with a new one.
+    EXPECT_TRUE(Writer(document)->IsClosed());
+    word->GetDocuments()->Add(HorizontalTemplate());
+    word->GetSelection()->TypeText(QStringLiteral("on"));
+    word->PutVisible(true);
+    word->Quit();
     fresh->Quit();
 }
 
