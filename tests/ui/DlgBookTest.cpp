@@ -1,0 +1,127 @@
+// The book dialog: the books of the database with the current one
+// selected, and switching the model's book on OK or a double-click.
+#include "ui/DlgBook.h"
+
+#include "SelectionDialogFixture.h"
+#include "quiz/View.h"
+#include "res/ResourceIds.h"
+#include "support/RecordingMessageSink.h"
+
+#include <QFile>
+#include <QListWidget>
+
+namespace {
+
+class CountingView : public View {
+public:
+    void UpdateView() override { ++updates; }
+    int updates = 0;
+};
+
+class BookDialog : public SelectionDialogFixture {
+protected:
+    void SetUp() override
+    {
+        SelectionDialogFixture::SetUp();
+        LoadTwoBooks();
+        model.AddView(&view);
+        model.SetQuestions({11});
+        SetIndexRange({3});
+        Quiz quiz = model.GetQuiz(0);
+        quiz.AddSentence(S(51));
+        model.SetQuiz(0, quiz);
+        model.AddQuiz();
+    }
+    void TearDown() override { model.RemoveView(&view); }
+
+    QListWidget& Books(DlgBook& dialog) { return dialog.List(); }
+
+    CountingView view;
+};
+
+} // namespace
+
+TEST_F(BookDialog, ListsTheBooksWithTheCurrentOneSelected)
+{
+    DlgBook dialog(model);
+    Show(dialog);
+    QListWidget* list = Control<QListWidget>(dialog, Res::IDC_BOOK_LIST);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("テスト英単語 1"));
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("第二の本"));
+    EXPECT_EQ(list->currentRow(), 0);
+}
+
+TEST_F(BookDialog, OkSwitchesToTheChosenBookWithAFreshStart)
+{
+    DlgBook dialog(model);
+    Show(dialog);
+    Books(dialog).setCurrentRow(1);
+    Click(dialog, Res::IDOK);
+
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(model.Storage().CurrentBid(), 2);
+    EXPECT_EQ(view.updates, 1);
+    EXPECT_EQ(model.QuizCount(), 1);
+    EXPECT_EQ(model.GetQuiz(0).SentenceCount(), 0);
+    EXPECT_TRUE(model.CurrentRange().IsEmpty());
+    EXPECT_EQ(model.SelectedQids(), (std::vector<int>{11}));
+}
+
+TEST_F(BookDialog, DoubleClickSwitchesAndCloses)
+{
+    DlgBook dialog(model);
+    Show(dialog);
+    QListWidget& list = Books(dialog);
+    const QPoint second = list.visualItemRect(list.item(1)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, second);
+
+    EXPECT_EQ(model.Storage().CurrentBid(), 2);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(BookDialog, TheCurrentBookOrCancelChangesNothing)
+{
+    {
+        DlgBook dialog(model);
+        Show(dialog);
+        Click(dialog, Res::IDOK);
+    }
+    {
+        DlgBook dialog(model);
+        Show(dialog);
+        Books(dialog).setCurrentRow(1);
+        Click(dialog, Res::IDCANCEL);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
+    EXPECT_EQ(model.Storage().CurrentBid(), 1);
+    EXPECT_EQ(view.updates, 0);
+    EXPECT_EQ(model.QuizCount(), 2);
+    EXPECT_EQ(model.GetQuiz(0).SentenceCount(), 1);
+}
+
+TEST_F(BookDialog, ABookThatCannotBeReadIsReportedAndTheCurrentOneKept)
+{
+    RecordingMessageSink messages;
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("b_main.db"))));
+    DlgBook dialog(model);
+    Show(dialog);
+    Books(dialog).setCurrentRow(1);
+    Click(dialog, Res::IDOK);
+
+    EXPECT_EQ(model.Storage().CurrentBid(), 1);
+    EXPECT_EQ(model.GetQuiz(0).SentenceCount(), 1);
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    EXPECT_EQ(messages.Messages()[0].text, QStringLiteral("問題データベースの読み込みに失敗しました。"));
+}
+
+TEST_F(SelectionDialogFixture, BookDialogWithoutABookDatabaseListsNothing)
+{
+    DlgBook dialog(model);
+    Show(dialog);
+    EXPECT_EQ(Control<QListWidget>(dialog, Res::IDC_BOOK_LIST)->count(), 0);
+    Click(dialog, Res::IDOK);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
