@@ -1,0 +1,153 @@
+#include "ui/DlgPrint.h"
+
+#include "app/TextFormat.h"
+#include "model/Question.h"
+#include "quiz/Quiz.h"
+#include "quiz/QuizVisitor.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
+#include "res/UiText.h"
+#include "ui/ControlId.h"
+#include "ui/ListBuilder.h"
+#include "ui/ListViewCtrl.h"
+
+#include <QContextMenuEvent>
+#include <QVBoxLayout>
+
+// Fills the list from a print: header rows carry their qid, sub-question
+// rows (laid out by the builder) carry nothing.
+class DlgPrint::Visitor : public QuizVisitor {
+public:
+    Visitor(DlgPrint& page) : page_(page) {}
+
+    void VisitQuestion(const Question* question, int number) override
+    {
+        if (!question)
+            return;
+        const QString text = FormatText(Res::String(Res::IDS_UNIT_HEADER),
+                                        {number, page_.stripper_.Strip(question->question)});
+        const int inserted = page_.list_->InsertRow(row_, text);
+        page_.list_->SetRowData(inserted, question->qid);
+        row_ = inserted + 1;
+    }
+
+    void VisitSentence(const Sentence* sentence, int number) override
+    {
+        const int inserted = page_.builder_->InsertPrintSentence(*page_.list_, row_, sentence, number);
+        if (inserted < 0)
+            return;
+        page_.list_->SetRowData(inserted, QVariant());
+        row_ = inserted + 1;
+    }
+
+private:
+    DlgPrint& page_;
+    int row_ = 0;
+};
+
+DlgPrint::DlgPrint(Model& model, QWidget* parent)
+    : DialogPage(parent)
+    , list_(new ListViewCtrl(this))
+    , builder_(ListBuilder::ForBook(model))
+{
+    SetControlId(this, Res::IDD_PRINT);
+    SetControlId(list_, Res::IDC_PRINT_LIST);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_);
+    list_->SetGridLines(true);
+    if (builder_) {
+        builder_->InitPrintColumns(*list_);
+        builder_->FitPrintColumns(*list_);
+    }
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { RequestSentences(); });
+}
+
+DlgPrint::~DlgPrint() = default;
+
+void DlgPrint::InsertQuiz(const Quiz& quiz)
+{
+    list_->DeleteAllRows();
+    if (!builder_)
+        return;  // a book of a type whose lists cannot be laid out
+    Visitor visitor(*this);
+    quiz.Accept(visitor);
+    AddPlaceholders();
+}
+
+// A header directly followed by another header, or standing last, has no
+// sub-question: a placeholder row invites the teacher to add some.
+void DlgPrint::AddPlaceholders()
+{
+    const QString placeholder = Res::String(Res::IDS_ADD_PLACEHOLDER);
+    for (int row = list_->RowCount() - 1; row >= 0; --row) {
+        if (!IsHeader(row))
+            continue;
+        const bool last = row == list_->RowCount() - 1;
+        if (last || IsHeader(row + 1))
+            list_->InsertRow(row + 1, placeholder);
+    }
+}
+
+bool DlgPrint::IsHeader(int row) const
+{
+    return list_->RowData(row).isValid();
+}
+
+void DlgPrint::ApplyRangeMarks(const std::map<int, bool>& hasCandidates)
+{
+    const int lastColumn = list_->ColumnCount() - 1;
+    if (lastColumn < 0)
+        return;
+    const QString noCandidates = Res::String(Res::IDS_NO_CANDIDATES);
+    for (int row = 0; row < list_->RowCount(); ++row) {
+        if (!IsHeader(row))
+            continue;
+        const auto found = hasCandidates.find(list_->RowData(row).toInt());
+        const bool marked = found == hasCandidates.end() || !found->second;
+        list_->SetCellText(row, lastColumn, marked ? noCandidates : QString());
+    }
+}
+
+int DlgPrint::CurrentQuestionId() const
+{
+    for (int row = list_->SelectedRow(); row >= 0; --row) {
+        if (IsHeader(row))
+            return list_->RowData(row).toInt();
+    }
+    return 0;
+}
+
+void DlgPrint::RequestSentences()
+{
+    const int qid = CurrentQuestionId();
+    if (qid != 0 && request_)
+        request_(qid);
+}
+
+void DlgPrint::resizeEvent(QResizeEvent* event)
+{
+    DialogPage::resizeEvent(event);
+    layout()->activate();  // the list takes its new size before the columns are fitted
+    if (builder_)
+        builder_->FitPrintColumns(*list_);
+}
+
+// The context menu of the list offers the sub-question selection of the
+// selected row's question format; elsewhere, or with no row selected,
+// there is no menu.
+void DlgPrint::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    QPoint pos = event->pos();
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        pos = QPoint(0, 0);
+    const bool fromList = list_->geometry().contains(pos);
+    if (!rect().contains(pos) || !fromList || list_->SelectedRow() < 0)
+        return;
+    QMenu menu(this);
+    QAction* select = menu.addAction(Res::Text::MenuSelectSentences);
+    select->setData(Res::ID_SELECT_SENTENCES);
+    if (RunPopup(popupRunner_, menu, mapToGlobal(pos)) == select)
+        RequestSentences();
+}

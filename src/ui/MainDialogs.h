@@ -1,0 +1,38 @@
+#pragma once
+
+#include <vector>
+
+class Model;
+class QWidget;
+class QuestionUnit;
+class Sentence;
+struct AutoSelectOptions;
+struct PrintOptions;
+
+// The modal dialogs the main window opens from its commands, each owned by
+// `owner` and run to its end. The main window does what comes around them
+// (refreshing its views, storing what they return); each returns true
+// when the user confirmed (OK). StandardDialogs opens the program's own
+// dialogs; tests put their own answers in their place.
+class MainDialogs {
+public:
+    virtual ~MainDialogs() = default;
+
+    // The book dialog; on OK it selects the chosen book in the model itself.
+    virtual bool ChangeBook(Model& model, QWidget* owner) = 0;
+    // The question-format dialog; on OK it stores the chosen formats.
+    virtual bool SelectQuestions(Model& model, QWidget* owner) = 0;
+    // The range dialog; on OK the model holds the new range.
+    virtual bool SelectRange(Model& model, QWidget* owner) = 0;
+    // The sub-question dialog for a copy of one unit of the current print;
+    // on OK `chosen` holds the sentences chosen, in order.
+    virtual bool SelectSentences(Model& model, const QuestionUnit& unit, std::vector<const Sentence*>& chosen,
+                                 QWidget* owner) = 0;
+    // The automatic-selection dialog over `options`, edited in place on OK.
+    // `randomizeAllowed`: whether the random order may be turned off.
+    virtual bool EditAutoSelectOptions(AutoSelectOptions& options, bool randomizeAllowed, QWidget* owner) = 0;
+    // The options dialog over `options`, edited in place on OK.
+    virtual bool EditPrintOptions(PrintOptions& options, QWidget* owner) = 0;
+    // The About box.
+    virtual void ShowAbout(QWidget* owner) = 0;
+};

@@ -1,0 +1,61 @@
+#include "ui/StandardDialogs.h"
+
+#include "ui/DlgAbout.h"
+#include "ui/DlgAuto.h"
+#include "ui/DlgBook.h"
+#include "ui/DlgConfig.h"
+#include "ui/DlgQuestion.h"
+#include "ui/DlgRange.h"
+#include "ui/DlgSentence.h"
+
+bool StandardDialogs::ChangeBook(Model& model, QWidget* owner)
+{
+    DlgBook dialog(model, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool StandardDialogs::SelectQuestions(Model& model, QWidget* owner)
+{
+    DlgQuestion dialog(model, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool StandardDialogs::SelectRange(Model& model, QWidget* owner)
+{
+    DlgRange dialog(model, owner);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool StandardDialogs::SelectSentences(Model& model, const QuestionUnit& unit, std::vector<const Sentence*>& chosen,
+                                      QWidget* owner)
+{
+    DlgSentence dialog(model, unit, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    chosen = dialog.Sentences();
+    return true;
+}
+
+bool StandardDialogs::EditAutoSelectOptions(AutoSelectOptions& options, bool randomizeAllowed, QWidget* owner)
+{
+    DlgAuto dialog(options, randomizeAllowed, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.Options();
+    return true;
+}
+
+bool StandardDialogs::EditPrintOptions(PrintOptions& options, QWidget* owner)
+{
+    DlgConfig dialog(options, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    options = dialog.Options();
+    return true;
+}
+
+void StandardDialogs::ShowAbout(QWidget* owner)
+{
+    DlgAbout dialog(owner);
+    dialog.exec();
+}

@@ -1,0 +1,447 @@
+// The main window driven as a teacher drives it: tabs and their numbers,
+// the question-order menu, the print run, automatic selection and its
+// messages, sub-question selection, the output word processor and its
+// templates, help, the update command and the keys that must not close it.
+#include "MainWindowFixture.h"
+
+#include "app/MessageBox.h"
+#include "model/Question.h"
+#include "quiz/Quiz.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabBar>
+
+namespace {
+
+class MainWindow : public MainWindowFixture {
+protected:
+    // The small book with format 11 selected and its print holding `sids`.
+    void SmallBookWithPrint(const std::vector<int>& qids, const std::vector<int>& sids)
+    {
+        LoadSmallBook();
+        model.SetQuestions(qids);
+        Quiz quiz = model.GetQuiz(0);
+        for (int sid : sids)
+            quiz.AddSentence(S(sid));
+        model.SetQuiz(0, quiz);
+    }
+
+    QStringList MenuBarTitles() const
+    {
+        QStringList titles;
+        for (QAction* action : window->menuBar()->actions())
+            titles << action->text();
+        return titles;
+    }
+
+    QAction* MenuCommand(int id) const
+    {
+        for (QAction* action : window->findChildren<QAction*>()) {
+            if (action->data() == QVariant(id))
+                return action;
+        }
+        return nullptr;
+    }
+
+    std::vector<int> SentenceIds(int print, int qid) const
+    {
+        std::vector<int> sids;
+        const QuestionUnit unit = model.GetQuiz(print).UnitFor(qid);
+        for (const Sentence* sentence : unit.Sentences())
+            sids.push_back(sentence->sid);
+        return sids;
+    }
+
+    void ShowActive()
+    {
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+};
+
+} // namespace
+
+TEST_F(MainWindow, TabsKeepTheirNumbersUntilABookChange)
+{
+    LoadTwoBooks();
+    model.SetQuestions({11});
+    DlgMain& main = Open();
+    EXPECT_EQ(TabCaptions(), QStringList{"プリント1"});
+    EXPECT_EQ(Control<QLineEdit>(main, Res::IDC_BOOK_NAME)->text(), QStringLiteral("テスト英単語 1"));
+
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント2", "プリント3"}));
+    EXPECT_EQ(main.Tabs().CurrentTab(), 2);
+    EXPECT_EQ(model.QuizCount(), 3);
+
+    // Deleting the middle print asks first and selects the tab that moved up.
+    main.Tabs().SetCurrentTab(1);
+    main.ExecuteCommand(Res::ID_PRINT_DELETE);
+    EXPECT_EQ(MessageTexts(), QStringList{"プリントを削除します。"});
+    EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント3"}));
+    EXPECT_EQ(main.Tabs().CurrentTab(), 1);
+    EXPECT_EQ(main.PageCount(), 2);
+    EXPECT_EQ(model.QuizCount(), 2);
+
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント3", "プリント4"}));
+
+    // Deleting the last tab selects the new last one.
+    main.ExecuteCommand(Res::ID_PRINT_DELETE);
+    EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント3"}));
+    EXPECT_EQ(main.Tabs().CurrentTab(), 1);
+
+    dialogs->bookToSelect = 2;
+    Click(main, Res::IDC_CHANGE_BOOK);
+    EXPECT_EQ(TabCaptions(), QStringList{"プリント1"});
+    EXPECT_EQ(Control<QLineEdit>(main, Res::IDC_BOOK_NAME)->text(), QStringLiteral("第二の本"));
+}
+
+TEST_F(MainWindow, DeletingTheOnlyPrintLeavesAFreshOne)
+{
+    SmallBookWithPrint({11}, {51});
+    DlgMain& main = Open();
+
+    sink.QueueAnswer(false);
+    main.ExecuteCommand(Res::ID_PRINT_DELETE);
+    EXPECT_EQ(SentenceIds(0, 11), std::vector<int>{51});
+    EXPECT_EQ(main.Page(0)->List().RowCount(), 2);
+
+    main.ExecuteCommand(Res::ID_PRINT_DELETE);
+    EXPECT_EQ(TabCaptions(), QStringList{"プリント1"});
+    ASSERT_EQ(model.QuizCount(), 1);
+    EXPECT_TRUE(model.GetQuiz(0).HasQuestion(11));
+    EXPECT_TRUE(SentenceIds(0, 11).empty());
+    EXPECT_EQ(Rows(*main.Page(0)).value(1), QStringLiteral("　　　《ダブルクリックで問題を追加します》|"));
+
+    // With two prints, deleting the first leaves the second with its number.
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    main.Tabs().SetCurrentTab(0);
+    main.ExecuteCommand(Res::ID_PRINT_DELETE);
+    EXPECT_EQ(TabCaptions(), QStringList{"プリント2"});
+}
+
+TEST_F(MainWindow, TabContextMenuSelectsTheTabUnderThePointer)
+{
+    SmallBookWithPrint({11}, {});
+    DlgMain& main = Open();
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    main.Tabs().SetCurrentTab(1);
+    ShowActive();
+
+    int chosen = Res::ID_PRINT_DELETE;
+    main.SetPopupRunner([&](QMenu& menu, const QPoint&) -> QAction* {
+        for (QAction* action : menu.actions()) {
+            if (action->data() == QVariant(chosen))
+                return action;
+        }
+        return nullptr;
+    });
+    QTabBar* bar = main.Tabs().tabBar();
+    const QPoint onFirst = bar->tabRect(0).center();
+    QContextMenuEvent onTab(QContextMenuEvent::Mouse, onFirst, bar->mapToGlobal(onFirst));
+    QApplication::sendEvent(bar, &onTab);
+    EXPECT_EQ(TabCaptions(), QStringList{"プリント2"});
+
+    chosen = Res::ID_PRINT_ADD;
+    QContextMenuEvent again(QContextMenuEvent::Mouse, onFirst, bar->mapToGlobal(onFirst));
+    QApplication::sendEvent(bar, &again);
+    EXPECT_EQ(TabCaptions(), (QStringList{"プリント2", "プリント3"}));
+    EXPECT_EQ(main.Tabs().CurrentTab(), 1);
+}
+
+TEST_F(MainWindow, QuestionOrderMenuOnlyForEnglishBooksAndNeverTwice)
+{
+    LoadSampleBooks();
+    DlgMain& main = Open();
+    EXPECT_EQ(MenuBarTitles(), (QStringList{"ファイル(&F)", "設定(&C)", "出題順(&S)", "ヘルプ(&H)"}));
+
+    ASSERT_EQ(model.SelectBook(332), 0);
+    EXPECT_EQ(MenuBarTitles(), (QStringList{"ファイル(&F)", "設定(&C)", "ヘルプ(&H)"}));
+    ASSERT_EQ(model.SelectBook(111), 0);
+    model.NotifyViews();
+    main.UpdateView();
+    EXPECT_EQ(MenuBarTitles(), (QStringList{"ファイル(&F)", "設定(&C)", "出題順(&S)", "ヘルプ(&H)"}));
+    ASSERT_EQ(model.SelectBook(335), 0);
+    EXPECT_EQ(MenuBarTitles().count(QStringLiteral("出題順(&S)")), 0);
+    main.UpdateView();
+    EXPECT_EQ(MenuBarTitles().size(), 3);
+}
+
+TEST_F(MainWindow, EnterAndEscapeDoNotCloseTheWindow)
+{
+    SmallBookWithPrint({11}, {51});
+    DlgMain& main = Open();
+    ShowActive();
+    for (QWidget* target : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&main.Page(0)->List()),
+                            static_cast<QWidget*>(Control<QComboBox>(main, Res::IDC_TEMPLATE))}) {
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QTest::keyClick(target, Qt::Key_Enter);
+        QTest::keyClick(target, Qt::Key_Escape);
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.PageCount(), 1);
+    EXPECT_TRUE(sink.Messages().empty());
+}
+
+TEST_F(MainWindow, PrintRunShowsProgressAndReportsFailure)
+{
+    SmallBookWithPrint({11}, {51});
+    DlgMain& main = Open();
+    auto* button = Control<QPushButton>(main, Res::IDC_CREATE_PRINT);
+    EXPECT_EQ(main.StatusText(), QStringLiteral("準備完了"));
+
+    QStringList statusDuringRun;
+    bool enabledDuringRun = true;
+    word->onWrite = [&] {
+        statusDuringRun << main.StatusText();
+        enabledDuringRun = enabledDuringRun && button->isEnabled();
+    };
+    Click(main, Res::IDC_CREATE_PRINT);
+    EXPECT_EQ(word->runs, 1);
+    EXPECT_EQ(taro->runs, 0);
+    EXPECT_EQ(word->templatePath, path.TemplateFolder() + QStringLiteral("/A.dot"));
+    ASSERT_FALSE(statusDuringRun.isEmpty());
+    EXPECT_EQ(statusDuringRun.first(), QStringLiteral("プリント作成中..."));
+    EXPECT_EQ(statusDuringRun.removeDuplicates(), statusDuringRun.size() - 1);
+    EXPECT_FALSE(enabledDuringRun);
+    EXPECT_EQ(main.StatusText(), QStringLiteral("準備完了"));
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_TRUE(sink.Messages().empty());
+
+    word->completes = false;
+    Click(main, Res::IDC_CREATE_PRINT);
+    ASSERT_EQ(sink.Messages().size(), 1u);
+    EXPECT_EQ(sink.Messages()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(sink.Messages()[0].text, QStringLiteral("プリントデータの作成に失敗しました。"));
+    EXPECT_EQ(main.StatusText(), QStringLiteral("準備完了"));
+    EXPECT_TRUE(button->isEnabled());
+    EXPECT_EQ(model.QuizCount(), 1);
+}
+
+TEST_F(MainWindow, AutomaticSelectionNeedsFormatsAndARange)
+{
+    LoadSmallBook();
+    DlgMain& main = Open();
+    Click(main, Res::IDC_AUTO_SELECT);
+    model.SetQuestions({11});
+    Click(main, Res::IDC_AUTO_SELECT);  // no range yet
+    model.SetRange(Ranges(std::vector<int>{}));
+    Click(main, Res::IDC_AUTO_SELECT);  // a range of nothing
+    EXPECT_EQ(dialogs->opened, 0);
+    const QString need = QStringLiteral("自動選択を行うには，出題形式と出題範囲を選択してください。");
+    EXPECT_EQ(MessageTexts(), (QStringList{need, need, need}));
+    EXPECT_EQ(sink.Messages()[0].icon, MessageIcon::Information);
+
+    // With both, the dialog opens; cancelling it changes nothing.
+    SetIndexRange({3});
+    sink.Clear();
+    Click(main, Res::IDC_AUTO_SELECT);
+    EXPECT_EQ(dialogs->opened, 1);
+    EXPECT_TRUE(dialogs->randomizeWasAllowed);
+    EXPECT_TRUE(sink.Messages().empty());
+    EXPECT_EQ(TabCaptions(), QStringList{"プリント1"});
+}
+
+TEST_F(MainWindow, AutomaticSelectionRebuildsTheTabsAndReportsItsWarnings)
+{
+    LoadSmallBook();
+    model.SetQuestions({11, 12});
+    SetIndexRange({3, 4});
+    DlgMain& main = Open();
+
+    dialogs->editAutoSelect = [](AutoSelectOptions& options) {
+        options.printCount = 2;
+        for (auto& entry : options.counts)
+            entry.second = 5;  // more than the range holds
+    };
+    Click(main, Res::IDC_AUTO_SELECT);
+    EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント2"}));
+    ASSERT_EQ(sink.Messages().size(), 1u);
+    EXPECT_EQ(sink.Messages()[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(sink.Messages()[0].text.startsWith(QStringLiteral("小問数が不足している設問があります。")));
+    EXPECT_EQ(model.ReadAutoSelectOptions().printCount, 2);
+    EXPECT_FALSE(SentenceIds(1, 11).empty());
+
+    // A format without a count cannot be filled.
+    sink.Clear();
+    dialogs->editAutoSelect = [](AutoSelectOptions& options) { options.counts.clear(); };
+    Click(main, Res::IDC_AUTO_SELECT);
+    EXPECT_EQ(MessageTexts(), QStringList{"問題の自動選択に失敗しました。"});
+    EXPECT_EQ(main.PageCount(), 2);
+}
+
+TEST_F(MainWindow, SubQuestionSelectionWritesTheChosenSentencesBack)
+{
+    SmallBookWithPrint({11, 12}, {51});
+    DlgMain& main = Open();
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    DlgPrint* first = main.Page(0);
+
+    dialogs->sentencesToChoose = {S(52), S(51), S(52)};
+    first->List().SelectRow(1);
+    first->RequestSentences();
+    ASSERT_NE(dialogs->unitShown.GetQuestion(), nullptr);
+    EXPECT_EQ(dialogs->unitShown.QuestionId(), 11);
+    EXPECT_EQ(dialogs->unitShown.Sentences().size(), 1u);
+    EXPECT_EQ(SentenceIds(0, 11), (std::vector<int>{52, 51}));
+    EXPECT_TRUE(SentenceIds(1, 11).empty());
+    EXPECT_EQ(Rows(*first).value(1), QStringLiteral("　　(1) 本を読む。|read a book"));
+    // No range: the refreshed page marks its headers.
+    EXPECT_EQ(first->List().CellText(0, 1), QStringLiteral("　　《現在の選択範囲に該当する問題がありません》"));
+
+    dialogs->acceptSentences = false;
+    dialogs->sentencesToChoose = {};
+    first->RequestSentences();
+    EXPECT_EQ(SentenceIds(0, 11), (std::vector<int>{52, 51}));
+
+    // Book order: keyword 201 (sentence 51) before keyword 202.
+    main.ExecuteCommand(Res::ID_ORDER_BOOK);
+    EXPECT_EQ(SentenceIds(0, 11), (std::vector<int>{51, 52}));
+    EXPECT_EQ(Rows(*main.Page(0)).value(1), QStringLiteral("　　(1) りんごを食べる。|eat an apple"));
+}
+
+TEST_F(MainWindow, RangeAndBonusOptionRefreshTheMarks)
+{
+    SmallBookWithPrint({11, 12, 13}, {});
+    DlgMain& main = Open();
+    const QString none = QStringLiteral("　　《現在の選択範囲に該当する問題がありません》");
+    ListViewCtrl& list = main.Page(0)->List();
+    EXPECT_EQ(list.CellText(0, 1), none);
+
+    dialogs->rangeToSelect = {3};
+    Click(main, Res::IDC_SELECT_RANGE);
+    EXPECT_EQ(list.CellText(0, 1), QString());
+    EXPECT_EQ(list.CellText(2, 1), QString());
+    EXPECT_EQ(list.CellText(4, 1), none);
+
+    // Entry 5 holds only a sentence from outside the book body.
+    dialogs->rangeToSelect = {5};
+    Click(main, Res::IDC_SELECT_RANGE);
+    EXPECT_EQ(list.CellText(0, 1), none);
+    auto* bonus = Control<QCheckBox>(main, Res::IDC_USE_BONUS);
+    EXPECT_FALSE(bonus->isChecked());
+    QTest::mouseClick(bonus, Qt::LeftButton);
+    EXPECT_TRUE(model.ReadPrintOptions().useBonus);
+    EXPECT_EQ(list.CellText(0, 1), QString());
+
+    // A new window shows the stored option.
+    window.reset();
+    EXPECT_TRUE(Control<QCheckBox>(Open(), Res::IDC_USE_BONUS)->isChecked());
+}
+
+TEST_F(MainWindow, FormatChangeRebuildsThePrints)
+{
+    SmallBookWithPrint({11}, {51});
+    DlgMain& main = Open();
+    dialogs->questionsToSelect = {12, 11};
+    Click(main, Res::IDC_SELECT_QUESTIONS);
+    EXPECT_EQ(Rows(*main.Page(0)).value(0), QStringLiteral("[1] 次の英文を日本語にしなさい。|　　《現在の選択範囲に該当する問題がありません》"));
+    EXPECT_EQ(Rows(*main.Page(0)).value(2), QStringLiteral("[2] 次の日本語を英語にしなさい。|　　《現在の選択範囲に該当する問題がありません》"));
+}
+
+TEST_F(MainWindow, OutputApplicationChoosesItsTemplates)
+{
+    SmallBookWithPrint({11}, {});
+    model.RegisterCreator(Model::kIchitaro, std::make_shared<RecordingCreator>(false));
+    DlgMain& main = Open();
+    auto* combo = Control<QComboBox>(main, Res::IDC_TEMPLATE);
+    ASSERT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("A.dot"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("A.dot"));
+    EXPECT_TRUE(MenuCommand(Res::ID_OUTPUT_WORD)->isChecked());
+    EXPECT_FALSE(MenuCommand(Res::ID_OUTPUT_TARO)->isEnabled());
+
+    combo->setCurrentIndex(1);
+    main.ExecuteCommand(Res::IDC_TEMPLATE);
+    EXPECT_EQ(templ->Selected(Model::kWord), QStringLiteral("B.dot"));
+
+    // An unavailable word processor cannot be chosen.
+    main.ExecuteCommand(Res::ID_OUTPUT_TARO);
+    EXPECT_EQ(model.Application(), Model::kWord);
+
+    model.RegisterCreator(Model::kIchitaro, taro);
+    main.ExecuteCommand(Res::ID_OUTPUT_TARO);
+    EXPECT_EQ(model.Application(), Model::kIchitaro);
+    EXPECT_TRUE(MenuCommand(Res::ID_OUTPUT_TARO)->isChecked());
+    EXPECT_FALSE(MenuCommand(Res::ID_OUTPUT_WORD)->isChecked());
+    ASSERT_EQ(combo->count(), 1);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("縦書き.jtt"));
+}
+
+TEST_F(MainWindow, HelpAndAboutByMenuAndKeys)
+{
+    SmallBookWithPrint({11}, {});
+    DlgMain& main = Open();
+    QStringList opened;
+    bool browserStarts = false;
+    main.SetBrowserOpener([&](const QString& target) {
+        opened << target;
+        return browserStarts;
+    });
+    ShowActive();
+
+    QTest::keyClick(&main, Qt::Key_F1);
+    ASSERT_EQ(sink.Messages().size(), 1u);
+    EXPECT_EQ(sink.Messages()[0].text,
+              QStringLiteral("ヘルプファイル\n%1\nが見つかりません。").arg(QDir::toNativeSeparators(path.HelpPage())));
+
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("program/help")));
+    Touch(QStringLiteral("program/help/index.html"));
+    sink.Clear();
+    main.ExecuteCommand(Res::ID_HELP_BROWSER);
+    EXPECT_EQ(MessageTexts(), QStringList{"ヘルプの表示に失敗しました。"});
+    browserStarts = true;
+    sink.Clear();
+    QTest::keyClick(&main, Qt::Key_F1);
+    EXPECT_TRUE(sink.Messages().empty());
+    EXPECT_EQ(opened, (QStringList{path.HelpPage(), path.HelpPage()}));
+
+    QTest::keyClick(&main, Qt::Key_Slash, Qt::AltModifier);
+    QTest::keyClick(&main, Qt::Key_Question, Qt::AltModifier);
+    EXPECT_EQ(dialogs->aboutShown, 2);
+
+    main.ExecuteCommand(Res::ID_OPTIONS);
+    EXPECT_EQ(model.ReadPrintOptions().title, QStringLiteral("小テスト"));
+}
+
+TEST_F(MainWindow, UpdateCommandOpensTheDownloadPage)
+{
+    SmallBookWithPrint({11}, {});
+    DlgMain& main = Open();
+    QStringList opened;
+    main.SetBrowserOpener([&](const QString& target) {
+        opened << target;
+        return true;
+    });
+    main.UpdateNotifier().SetResult(QStringLiteral("https://example.com/tv/new"));
+    EXPECT_EQ(MenuBarTitles().last(), QStringLiteral("最新版をご利用いただけます"));
+    MenuBarTitles().last();
+    main.menuBar()->actions().last()->trigger();
+    EXPECT_EQ(opened, QStringList{"https://example.com/tv/new"});
+
+    main.UpdateNotifier().SetResult(QString());
+    EXPECT_EQ(MenuBarTitles().size(), 4);  // the order menu of the "101" book stays
+}
+
+TEST_F(MainWindow, QuitStopsStatusOutputAndClosesTheWindow)
+{
+    SmallBookWithPrint({11}, {});
+    DlgMain& main = Open();
+    main.show();
+    main.ExecuteCommand(Res::ID_APP_EXIT);
+    EXPECT_FALSE(main.isVisible());
+    ShowStatus(Res::IDS_CREATING_PRINTS);
+    EXPECT_EQ(main.StatusText(), QStringLiteral("準備完了"));
+}
