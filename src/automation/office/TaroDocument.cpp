@@ -1,0 +1,34 @@
+#include "automation/office/TaroDocument.h"
+
+#include "automation/office/TaroApplication.h"
+#include "automation/office/TaroCall.h"
+#include "automation/office/WriterDocument.h"
+
+namespace Office {
+
+TaroDocument::TaroDocument(std::shared_ptr<WriterDocument> writer, std::weak_ptr<TaroApplication> application)
+    : m_writer(std::move(writer))
+    , m_application(std::move(application))
+    , m_editor(m_writer->Model())
+{
+    AddMethod(QStringLiteral("Close"), [this](Arguments&) {
+        Close();
+        return Automation::Variant();
+    });
+}
+
+void TaroDocument::Close()
+{
+    m_writer->EnsureOpen(Iid);
+    // Writer cannot let go of a copy once its document is gone.
+    if (const auto application = m_application.lock())
+        application->ForgetCopyOf(this);
+    TaroCall(m_writer->Session(), [this] { m_writer->Close(); });
+}
+
+bool TaroDocument::IsClosed() const
+{
+    return m_writer->IsClosed();
+}
+
+} // namespace Office

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "automation/NamedDispatch.h"
+#include "automation/office/TaroEditor.h"
+
+#include <memory>
+
+namespace Office {
+
+class TaroApplication;
+class WriterDocument;
+
+// Ichitaro's document object ("ActiveDocument") over a Writer document,
+// with the editing state that the library works on. Member: Close.
+class TaroDocument : public Automation::NamedDispatch {
+public:
+    TaroDocument(std::shared_ptr<WriterDocument> writer, std::weak_ptr<TaroApplication> application);
+
+    // Closes the document without saving, whatever the argument says: a
+    // document made from a template has no file of its own to save to.
+    void Close();
+    bool IsClosed() const;
+
+    TaroEditor& Editor() { return m_editor; }
+    const std::shared_ptr<WriterDocument>& Writer() const { return m_writer; }
+
+private:
+    std::shared_ptr<WriterDocument> m_writer;
+    std::weak_ptr<TaroApplication> m_application;
+    TaroEditor m_editor;
+};
+
+} // namespace Office

@@ -1,0 +1,453 @@
+#include "automation/office/TaroEditor.h"
+
+#include "automation/office/UnoStrings.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumeration.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
+#include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/WritingMode2.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+#include <com/sun/star/util/XReplaceable.hpp>
+#include <com/sun/star/util/XSearchable.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+
+#include <algorithm>
+
+using namespace css;
+
+namespace Office {
+namespace {
+
+// Writer's rotation, in tenths of a degree, that sets a run across a
+// vertical line.
+constexpr sal_Int16 AcrossRotation = 900;
+
+// The office steps over a surrogate pair at once.
+int CodePoints(const QString& text, int from, int to)
+{
+    int count = to - from;
+    for (int i = std::max(from, 1); i < to; ++i)
+        if (text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate())
+            --count;
+    return count;
+}
+
+void Go(const uno::Reference<text::XTextCursor>& cursor, int steps, bool expand)
+{
+    while (steps != 0) {
+        const int chunk = std::clamp(steps, -32767, 32767);
+        if (chunk > 0)
+            cursor->goRight(static_cast<sal_Int16>(chunk), expand);
+        else
+            cursor->goLeft(static_cast<sal_Int16>(-chunk), expand);
+        steps -= chunk;
+    }
+}
+
+bool IsHalfWidthSign(QChar c)
+{
+    return c.unicode() > 0x20 && c.unicode() < 0x7F && !c.isLetterOrNumber();
+}
+
+bool IsLatinLetter(QChar c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+bool IsDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+uno::Reference<text::XTextRange> AsRange(const uno::Reference<text::XTextCursor>& cursor)
+{
+    return uno::Reference<text::XTextRange>(cursor.get());
+}
+
+uno::Reference<frame::XController> Controller(const uno::Reference<text::XTextDocument>& model)
+{
+    const uno::Reference<frame::XController> controller =
+        uno::Reference<frame::XModel>(model, uno::UNO_QUERY_THROW)->getCurrentController();
+    if (!controller.is())
+        throw uno::RuntimeException(OUString("the document has no view to copy or paste through"));
+    return controller;
+}
+
+} // namespace
+
+TaroEditor::TaroEditor(uno::Reference<text::XTextDocument> model)
+    : m_model(std::move(model))
+    , m_text(m_model->getText())
+{
+    m_caret = m_text->createTextCursor();
+    m_caretRows.set(m_caret, uno::UNO_QUERY_THROW);
+    m_caret->gotoStart(false);
+}
+
+void TaroEditor::Moved()
+{
+    m_input.Moved();
+}
+
+void TaroEditor::JumpStart()
+{
+    m_caret->gotoStart(false);
+    Moved();
+}
+
+void TaroEditor::JumpEnd()
+{
+    m_caret->gotoEnd(false);
+    Moved();
+}
+
+void TaroEditor::CursorLeft(int count)
+{
+    Go(m_caret, -std::max(count, 0), false);
+    Moved();
+}
+
+void TaroEditor::CursorRight(int count)
+{
+    Go(m_caret, std::max(count, 0), false);
+    Moved();
+}
+
+void TaroEditor::EndOfLine()
+{
+    const uno::Reference<text::XParagraphCursor> rest(m_text->createTextCursorByRange(AsRange(m_caret)), uno::UNO_QUERY_THROW);
+    rest->gotoEndOfParagraph(true);
+    const QString text = ToQString(rest->getString());
+    const int lineEnd = static_cast<int>(text.indexOf(QLatin1Char('\n')));
+    if (lineEnd < 0)
+        m_caret->gotoRange(rest->getEnd(), false);
+    else
+        Go(m_caret, CodePoints(text, 0, lineEnd), false);
+    Moved();
+}
+
+void TaroEditor::MoveRows(int count)
+{
+    if (count > 0) {
+        for (int i = 0; i < count; ++i) {
+            if (!m_caretRows->gotoNextParagraph(false)) {
+                m_caret->gotoEnd(false);
+                break;
+            }
+        }
+    } else if (count < 0) {
+        m_caretRows->gotoStartOfParagraph(false);
+        for (int i = 0; i < -count && m_caretRows->gotoPreviousParagraph(false); ++i) {
+        }
+    }
+    Moved();
+}
+
+int TaroEditor::Row()
+{
+    const uno::Reference<text::XParagraphCursor> cursor(m_text->createTextCursorByRange(AsRange(m_caret)), uno::UNO_QUERY_THROW);
+    cursor->gotoStartOfParagraph(false);
+    int row = 1;
+    while (cursor->gotoPreviousParagraph(false))
+        ++row;
+    return row;
+}
+
+void TaroEditor::StartSelection()
+{
+    m_anchor = m_text->createTextCursorByRange(AsRange(m_caret));
+}
+
+void TaroEditor::CancelSelection()
+{
+    m_anchor.clear();
+}
+
+void TaroEditor::SelectAll()
+{
+    m_anchor = m_text->createTextCursor();
+    m_anchor->gotoStart(false);
+    m_caret->gotoEnd(false);
+    Moved();
+}
+
+uno::Reference<text::XTextCursor> TaroEditor::SelectionRange()
+{
+    if (!m_anchor.is())
+        return nullptr;
+    const uno::Reference<text::XTextCursor> range = m_text->createTextCursorByRange(AsRange(m_anchor));
+    range->gotoRange(AsRange(m_caret), true);
+    return range;
+}
+
+bool TaroEditor::HasSelection()
+{
+    const uno::Reference<text::XTextCursor> range = SelectionRange();
+    return range.is() && !range->isCollapsed();
+}
+
+QString TaroEditor::SelectedText()
+{
+    const uno::Reference<text::XTextCursor> range = SelectionRange();
+    return range.is() ? ToQString(range->getString()) : QString();
+}
+
+// A page style set on the first paragraph belongs to the document (Writer
+// keeps the page setup there): it stays when that paragraph is removed.
+void TaroEditor::Remove(const uno::Reference<text::XTextCursor>& range)
+{
+    const uno::Reference<text::XTextRangeCompare> compare(m_text, uno::UNO_QUERY_THROW);
+    const bool fromStart = compare->compareRegionStarts(AsRange(range), m_text->getStart()) == 0;
+    OUString pageStyle;
+    if (fromStart)
+        uno::Reference<beans::XPropertySet>(m_text->createTextCursorByRange(m_text->getStart()), uno::UNO_QUERY_THROW)
+                ->getPropertyValue(OUString("PageDescName")) >>= pageStyle;
+    range->setString(OUString());
+    if (pageStyle.isEmpty())
+        return;
+    const uno::Reference<beans::XPropertySet> first(m_text->createTextCursorByRange(m_text->getStart()),
+                                                    uno::UNO_QUERY_THROW);
+    OUString now;
+    first->getPropertyValue(OUString("PageDescName")) >>= now;
+    if (now.isEmpty())
+        first->setPropertyValue(OUString("PageDescName"), uno::Any(pageStyle));
+}
+
+void TaroEditor::RemoveSelection()
+{
+    const uno::Reference<text::XTextCursor> range = SelectionRange();
+    m_anchor.clear();
+    if (!range.is() || range->isCollapsed())
+        return;
+    Remove(range);
+    m_caret->gotoRange(range->getStart(), false);
+}
+
+void TaroEditor::Insert(const QString& text)
+{
+    RemoveSelection();
+    if (text.isEmpty())
+        return;
+    m_text->insertString(AsRange(m_caret), ToOUString(text), false);
+    if (m_input.NeedsApplying()) {
+        Go(m_caret, -CodePoints(text, 0, static_cast<int>(text.size())), true);
+        m_input.ApplyTo(m_caret);
+        m_caret->collapseToEnd();
+    }
+}
+
+void TaroEditor::InsertParagraphBreak()
+{
+    RemoveSelection();
+    m_text->insertControlCharacter(AsRange(m_caret), text::ControlCharacter::PARAGRAPH_BREAK, false);
+    m_input.LineBegun();
+}
+
+void TaroEditor::InsertLineBreak()
+{
+    RemoveSelection();
+    m_text->insertControlCharacter(AsRange(m_caret), text::ControlCharacter::LINE_BREAK, false);
+    m_input.LineBegun();
+}
+
+void TaroEditor::InsertPageBreak()
+{
+    InsertParagraphBreak();
+    uno::Reference<beans::XPropertySet>(m_caret, uno::UNO_QUERY_THROW)
+        ->setPropertyValue(OUString("BreakType"), uno::Any(style::BreakType_PAGE_BEFORE));
+}
+
+void TaroEditor::Delete()
+{
+    if (HasSelection()) {
+        RemoveSelection();
+        return;
+    }
+    m_anchor.clear();
+    const uno::Reference<text::XTextCursor> next = m_text->createTextCursorByRange(AsRange(m_caret));
+    if (next->goRight(1, true))
+        Remove(next);
+}
+
+void TaroEditor::BackSpace()
+{
+    if (HasSelection()) {
+        RemoveSelection();
+        return;
+    }
+    m_anchor.clear();
+    const uno::Reference<text::XTextCursor> previous = m_text->createTextCursorByRange(AsRange(m_caret));
+    if (!previous->goLeft(1, true))
+        return;
+    m_input.TakeOver(previous);
+    Remove(previous);
+}
+
+uno::Reference<datatransfer::XTransferable> TaroEditor::Copy()
+{
+    const uno::Reference<text::XTextCursor> range = SelectionRange();
+    if (!range.is() || range->isCollapsed())
+        return nullptr;
+    const uno::Reference<frame::XController> controller = Controller(m_model);
+    uno::Reference<view::XSelectionSupplier>(controller, uno::UNO_QUERY_THROW)
+        ->select(uno::Any(uno::Reference<text::XTextRange>(range, uno::UNO_QUERY_THROW)));
+    return uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)->getTransferable();
+}
+
+void TaroEditor::Paste(const uno::Reference<datatransfer::XTransferable>& content)
+{
+    RemoveSelection();
+    if (!content.is())
+        return;
+    const uno::Reference<frame::XController> controller = Controller(m_model);
+    const uno::Reference<text::XTextViewCursor> view =
+        uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
+    view->gotoRange(AsRange(m_caret), false);
+    uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)->insertTransferable(content);
+    m_caret->gotoRange(view->getEnd(), false);
+    Moved();
+}
+
+void TaroEditor::SetParagraphStyle(const QString& style)
+{
+    const uno::Reference<text::XTextCursor> range = SelectionRange();
+    const uno::Reference<beans::XPropertySet> target(range.is() ? range.get() : m_caret.get(), uno::UNO_QUERY_THROW);
+    try {
+        target->setPropertyValue(OUString("ParaStyleName"), uno::Any(ToOUString(style)));
+    } catch (const lang::IllegalArgumentException&) {
+        throw lang::IllegalArgumentException(
+            ToOUString(QStringLiteral("the document has no paragraph style \"%1\"").arg(style)), nullptr, 0);
+    }
+}
+
+void TaroEditor::SetCharacterSize(int points)
+{
+    const uno::Reference<text::XTextCursor> range = SelectionRange();
+    if (range.is() && !range->isCollapsed()) {
+        TaroInputFormat size;
+        size.SetSize(points);
+        size.ApplyTo(range);
+    } else {
+        m_input.SetSize(points);
+    }
+}
+
+QString TaroEditor::FontAtInsertionPoint(bool japanese)
+{
+    if (const auto typing = m_input.Font())
+        return *typing;
+    OUString face;
+    uno::Reference<beans::XPropertySet>(m_caret, uno::UNO_QUERY_THROW)
+            ->getPropertyValue(OUString::createFromAscii(japanese ? "CharFontNameAsian" : "CharFontName")) >>= face;
+    return ToQString(face);
+}
+
+int TaroEditor::ReplaceAll(const QString& search, const QString& replacement)
+{
+    if (search.isEmpty())
+        return 0;
+    const uno::Reference<util::XReplaceable> replaceable(m_model, uno::UNO_QUERY_THROW);
+    const uno::Reference<util::XReplaceDescriptor> descriptor = replaceable->createReplaceDescriptor();
+    const uno::Reference<util::XSearchDescriptor> asSearch(descriptor.get());
+    descriptor->setSearchString(ToOUString(search));
+    descriptor->setReplaceString(ToOUString(replacement));
+    const uno::Reference<beans::XPropertySet> options(descriptor, uno::UNO_QUERY_THROW);
+    options->setPropertyValue(OUString("SearchCaseSensitive"), uno::Any(true));
+    options->setPropertyValue(OUString("SearchRegularExpression"), uno::Any(false));
+    return replaceable->replaceAll(asSearch);
+}
+
+bool TaroEditor::SearchRegexp(const QString& pattern)
+{
+    const uno::Reference<util::XSearchable> searchable(m_model, uno::UNO_QUERY_THROW);
+    if (!m_searchDescriptor.is() || pattern != m_searchPattern) {
+        m_searchDescriptor.set(searchable->createSearchDescriptor(), uno::UNO_QUERY_THROW);
+        m_searchDescriptor->setSearchString(ToOUString(pattern));
+        const uno::Reference<beans::XPropertySet> options(m_searchDescriptor, uno::UNO_QUERY_THROW);
+        options->setPropertyValue(OUString("SearchCaseSensitive"), uno::Any(true));
+        options->setPropertyValue(OUString("SearchRegularExpression"), uno::Any(true));
+        m_searchPattern = pattern;
+    }
+    const uno::Reference<text::XTextRange> found(searchable->findNext(AsRange(m_caret), m_searchDescriptor), uno::UNO_QUERY);
+    if (!found.is())
+        return false;
+    m_anchor = m_text->createTextCursorByRange(found->getStart());
+    m_caret->gotoRange(found->getEnd(), false);
+    Moved();
+    return true;
+}
+
+std::vector<std::pair<int, int>> TaroEditor::UprightRuns(const QString& text, bool letters, int longest)
+{
+    std::vector<std::pair<int, int>> runs;
+    const auto belongs = [letters](QChar c) { return IsDigit(c) || IsHalfWidthSign(c) || (letters && IsLatinLetter(c)); };
+    int i = 0;
+    const int size = static_cast<int>(text.size());
+    while (i < size) {
+        if (!belongs(text.at(i))) {
+            ++i;
+            continue;
+        }
+        const int start = i;
+        bool digit = false;
+        while (i < size && belongs(text.at(i)))
+            digit = IsDigit(text.at(i++)) || digit;
+        if (digit && (longest <= 0 || i - start <= longest))
+            runs.emplace_back(start, i);
+    }
+    return runs;
+}
+
+void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
+{
+    const uno::Reference<text::XTextCursor> range = SelectionRange();
+    if (!range.is() || range->isCollapsed())
+        return;
+    const uno::Reference<container::XEnumeration> paragraphs =
+        uno::Reference<container::XEnumerationAccess>(range, uno::UNO_QUERY_THROW)->createEnumeration();
+    while (paragraphs->hasMoreElements()) {
+        const uno::Reference<lang::XServiceInfo> info(paragraphs->nextElement(), uno::UNO_QUERY);
+        if (!info.is() || !info->supportsService(OUString("com.sun.star.text.Paragraph")))
+            continue; // tables keep their own layout
+        const uno::Reference<text::XTextRange> paragraph(info, uno::UNO_QUERY_THROW);
+        const QString text = ToQString(paragraph->getString());
+        for (const auto& [start, end] : UprightRuns(text, letters, longest)) {
+            const uno::Reference<text::XTextCursor> run = m_text->createTextCursorByRange(paragraph->getStart());
+            Go(run, CodePoints(text, 0, start), false);
+            Go(run, CodePoints(text, start, end), true);
+            const uno::Reference<beans::XPropertySet> props(run, uno::UNO_QUERY_THROW);
+            props->setPropertyValue(OUString("CharRotation"), uno::Any(on ? AcrossRotation : sal_Int16(0)));
+            props->setPropertyValue(OUString("CharRotationIsFitToLine"), uno::Any(on));
+        }
+    }
+}
+
+bool TaroEditor::IsVertical()
+{
+    OUString pageStyle;
+    uno::Reference<beans::XPropertySet>(m_caret, uno::UNO_QUERY_THROW)->getPropertyValue(OUString("PageStyleName")) >>=
+        pageStyle;
+    const uno::Reference<container::XNameAccess> pageStyles(
+        uno::Reference<style::XStyleFamiliesSupplier>(m_model, uno::UNO_QUERY_THROW)
+            ->getStyleFamilies()
+            ->getByName(OUString("PageStyles")),
+        uno::UNO_QUERY_THROW);
+    if (!pageStyles->hasByName(pageStyle))
+        return false;
+    sal_Int16 mode = text::WritingMode2::LR_TB;
+    uno::Reference<beans::XPropertySet>(pageStyles->getByName(pageStyle), uno::UNO_QUERY_THROW)
+            ->getPropertyValue(OUString("WritingMode")) >>= mode;
+    return mode == text::WritingMode2::TB_RL || mode == text::WritingMode2::TB_LR;
+}
+
+} // namespace Office
