@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST_F(BookDialog, ListsTheBooksWithTheCurrentOneSelected)
+TEST_F(BookDialog, ListsTheBooksAndOnOkSwitchesToTheChosenOneWithAFreshStart)
 {
     DlgBook dialog(model);
     Show(dialog);
@@ -50,13 +50,8 @@ TEST_F(BookDialog, ListsTheBooksWithTheCurrentOneSelected)
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("テスト英単語 1"));
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("第二の本"));
     EXPECT_EQ(list->currentRow(), 0);
-}
 
-TEST_F(BookDialog, OkSwitchesToTheChosenBookWithAFreshStart)
-{
-    DlgBook dialog(model);
-    Show(dialog);
-    Books(dialog).setCurrentRow(1);
+    list->setCurrentRow(1);
     Click(dialog, Res::IDOK);
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);

@@ -145,17 +145,6 @@ TEST_F(QuestionDialog, UntickingEveryFormatLeavesNoneSelected)
     EXPECT_TRUE(model.GetQuiz(0).Units().empty());
 }
 
-TEST_F(QuestionDialog, CancelChangesNothing)
-{
-    SelectAndMove(1, Res::IDC_QUESTION_UP);
-    ClickBox(2);
-    Click(*dialog, Res::IDCANCEL);
-
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(model.SelectedQids(), (std::vector<int>{12, 11}));
-    EXPECT_EQ(UnitQids(0), (std::vector<int>{12, 11}));
-}
-
 TEST_F(QuestionDialog, GrowsItsListAndSharesTheHeightBetweenTheArrows)
 {
     const QSize first = dialog->size();
