@@ -1,0 +1,190 @@
+#include "app/Application.h"
+
+#include "app/CClipboardBackup.h"
+#include "app/MessageBox.h"
+#include "markup/GaijiMapper.h"
+#include "markup/InstalledFonts.h"
+#include "model/DataBase.h"
+#include "print/CreatorTaro.h"
+#include "print/CreatorWord.h"
+#include "print/Templ.h"
+#include "quiz/Model.h"
+#include "quiz/ModelSerializer.h"
+#include "res/ResourceIds.h"
+#include "ui/DlgMain.h"
+
+#include <QApplication>
+
+#ifdef TV_HAVE_OFFICE
+#include "automation/office/OfficeBackends.h"
+#endif
+
+namespace {
+
+// The first code that stops the start.
+constexpr int FirstStopCode = 101;
+
+// Word before Ichitaro: the order in which templates are scanned.
+constexpr int WordProcessors[] = {Model::kWord, Model::kIchitaro};
+
+// Keeps QApplication's quit-on-last-window-closed off for the run: only the
+// main window ends the loop, with its own result, and a message box closed
+// before the loop runs must not leave a quit behind for it.
+class QuitOnLastWindowClosedOff
+{
+public:
+    QuitOnLastWindowClosedOff()
+        : m_previous(QApplication::quitOnLastWindowClosed())
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    ~QuitOnLastWindowClosedOff() { QApplication::setQuitOnLastWindowClosed(m_previous); }
+    QuitOnLastWindowClosedOff(const QuitOnLastWindowClosedOff&) = delete;
+    QuitOnLastWindowClosedOff& operator=(const QuitOnLastWindowClosedOff&) = delete;
+
+private:
+    bool m_previous;
+};
+
+} // namespace
+
+Application::Application(const Path& path)
+    : m_path(path)
+    , m_creatorSource(&Application::StandardCreators)
+{
+}
+
+Application::~Application() = default;
+
+void Application::SetCreatorSource(CreatorSource source)
+{
+    m_creatorSource = std::move(source);
+}
+
+void Application::SetWindowHook(WindowHook hook)
+{
+    m_windowHook = std::move(hook);
+}
+
+void Application::SetDialogs(std::shared_ptr<MainDialogs> dialogs)
+{
+    m_dialogs = std::move(dialogs);
+}
+
+Application::CreatorList Application::StandardCreators()
+{
+#ifdef TV_HAVE_OFFICE
+    // The creators' availability probes go through the automation
+    // registry, so the office must be registered there first.
+    Office::RegisterBackends();
+#endif
+    auto word = std::make_shared<Print::CreatorWord>();
+    word->SetClipboardBackupFactory(CClipboardBackup::Factory());
+    auto taro = std::make_shared<Print::CreatorTaro>();
+    taro->SetClipboardBackupFactory(CClipboardBackup::Factory());
+    return {{Model::kWord, word}, {Model::kIchitaro, taro}};
+}
+
+bool Application::ReportStartCode(int code)
+{
+    switch (code) {
+    case Model::kInitNoUserDatabase:
+        ShowInformation(Res::IDS_ERR_USER_DATABASE);
+        return true;
+    case Model::kInitNoBookFile:
+        ShowWarning(Res::IDS_ERR_NO_BOOK_DATABASE);
+        return false;
+    case Model::kInitNoBook:
+        ShowWarning(Res::IDS_ERR_LOAD_BOOK_DATABASE);
+        return false;
+    case Model::kInitNoWordProcessor:
+        ShowWarning(Res::IDS_ERR_NO_WORD_PROCESSOR);
+        return false;
+    default:
+        if (code < FirstStopCode)
+            return true;
+        ShowWarning(Res::IDS_ERR_APPLICATION, code);
+        return false;
+    }
+}
+
+int Application::Run()
+{
+    const QuitOnLastWindowClosedOff quitOnlyFromMainWindow;
+    int result = kStopped;
+    m_model = std::make_unique<Model>();
+    if (m_creatorSource) {
+        for (auto& [type, creator] : m_creatorSource())
+            m_model->RegisterCreator(type, std::move(creator));
+    }
+    if (ReportStartCode(m_model->Initialize(m_path)) && ScanTemplates()) {
+        RestoreTemplate();
+        RestoreSelection();
+        result = RunMainWindow();
+    }
+    m_templ.reset();
+    m_model.reset(); // the content, the creators and both database connections
+    return result;
+}
+
+// Both catalogues are listed (Word first). A word processor that cannot
+// run here needs no templates: only a usable one without any stops the
+// start, so a teacher with one word processor is not held up by the
+// missing templates of the other.
+bool Application::ScanTemplates()
+{
+    m_templ = std::make_unique<Templ>(m_path);
+    const int available = m_model->AvailableApplications();
+    bool complete = true;
+    for (int type : WordProcessors) {
+        const bool found = m_templ->Scan(type);
+        if (!found && (available & type) != 0)
+            complete = false;
+    }
+    if (!complete) {
+        ShowWarning(Res::IDS_ERR_NO_TEMPLATE);
+        m_templ.reset();
+    }
+    return complete;
+}
+
+void Application::RestoreTemplate()
+{
+    // A name the catalogue does not list is refused and the first stays.
+    m_templ->Select(m_model->Application(), m_model->ReadTemplateName());
+}
+
+void Application::RestoreSelection()
+{
+    if (m_model->Db().UserEnabled())
+        ModelSerializer(*m_model, m_model->Db()).Load();
+}
+
+int Application::RunMainWindow()
+{
+    auto window = std::make_unique<DlgMain>(*m_model, *m_templ, m_path, m_dialogs);
+    if (m_windowHook)
+        m_windowHook(*this, *window);
+    window->show();
+    const int result = QApplication::exec();
+    SaveState();
+    ReleaseSharedTables();
+    window.reset();
+    return result;
+}
+
+void Application::SaveState()
+{
+    if (!m_model->Db().UserEnabled())
+        return;
+    const int application = m_model->Application();
+    m_model->WriteWpa(application);
+    ModelSerializer(*m_model, m_model->Db()).Save();
+    m_model->WriteTemplateName(m_templ->Selected(application));
+}
+
+void Application::ReleaseSharedTables()
+{
+    GaijiMapper::ReleaseTable();
+    InstalledFonts::Shared().Clear();
+}

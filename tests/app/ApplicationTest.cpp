@@ -1,0 +1,339 @@
+#include "app/Application.h"
+
+#include "app/CVersionChecker.h"
+#include "model/Book.h"
+#include "model/DataBase.h"
+#include "model/Index.h"
+#include "model/NodeStorage.h"
+#include "model/Question.h"
+#include "model/Sentence.h"
+#include "print/Templ.h"
+#include "quiz/Model.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
+#include "support/RecordingMessageSink.h"
+#include "support/SampleBooks.h"
+#include "ui/DlgMain.h"
+#include "support/RecordingCreator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace {
+
+// A program folder of its own (books, templates) and a private XDG data
+// home for the user database; the runs use recording word processors.
+class ApplicationTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("program/data/template")));
+        ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("home")));
+        savedDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("home")).toUtf8());
+    }
+    void TearDown() override { qputenv("XDG_DATA_HOME", savedDataHome); }
+
+    QString ProgramFolder() const { return dir.filePath(QStringLiteral("program")); }
+    QString DataFolder() const { return ProgramFolder() + QStringLiteral("/data"); }
+    QString UserDatabase() const { return dir.filePath(QStringLiteral("home/morvane-k/userdata/tv_user.db")); }
+
+    void CopySampleBooks()
+    {
+        for (const SampleBook& book : SampleBooks())
+            ASSERT_TRUE(QFile::copy(QStringLiteral(TV_TEST_DATA_DIR "/") + book.file,
+                                    DataFolder() + u'/' + book.file));
+    }
+    void AddFile(const QString& relative, const QByteArray& content = {})
+    {
+        QFile file(ProgramFolder() + u'/' + relative);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    void AddTemplates(const QString& extension)
+    {
+        AddFile(QStringLiteral("data/template/A") + extension);
+        AddFile(QStringLiteral("data/template/B") + extension);
+    }
+
+    // Which word processors the recording creators say they can start.
+    void SetAvailable(bool word, bool taro)
+    {
+        wordAvailable = word;
+        taroAvailable = taro;
+    }
+
+    // One run. `onWindow` sees the running program; the window then quits
+    // as the user would. Returns the exit code.
+    int RunOnce(std::function<void(Application&, DlgMain&)> onWindow = {})
+    {
+        Application application{Path(ProgramFolder())};
+        application.SetCreatorSource([this] {
+            Application::CreatorList creators;
+            creators.emplace_back(Model::kWord, std::make_shared<RecordingCreator>(wordAvailable));
+            creators.emplace_back(Model::kIchitaro, std::make_shared<RecordingCreator>(taroAvailable));
+            return creators;
+        });
+        application.SetWindowHook([&](Application& app, DlgMain& window) {
+            ++windowsShown;
+            // No update check goes out from a test.
+            window.SetVersionChecker(std::make_unique<CVersionChecker>(QStringLiteral("http://127.0.0.1:9/"), QString()));
+            if (onWindow)
+                onWindow(app, window);
+            QTimer::singleShot(0, &window, [&window] { window.ExecuteCommand(Res::ID_APP_EXIT); });
+        });
+        return application.Run();
+    }
+
+    std::map<QString, QString> StoredValues() const
+    {
+        std::map<QString, QString> values;
+        for (const SqlRow& row : QueryRows(UserDatabase(), QStringLiteral("SELECT name, value FROM Info")))
+            values[row.at(0).toString()] = row.at(1).toString();
+        return values;
+    }
+
+    void ExpectOneBox(MessageIcon icon, int stringId)
+    {
+        ASSERT_EQ(sink.Messages().size(), 1u);
+        EXPECT_EQ(sink.Messages()[0].icon, icon);
+        EXPECT_EQ(sink.Messages()[0].text, Res::String(stringId));
+        EXPECT_EQ(sink.Messages()[0].caption, Res::String(Res::IDS_APP_TITLE));
+    }
+
+    QTemporaryDir dir;
+    QByteArray savedDataHome;
+    RecordingMessageSink sink;
+    bool wordAvailable = true;
+    bool taroAvailable = true;
+    int windowsShown = 0;
+};
+
+TEST_F(ApplicationTest, StopsWithOneWarningWhenTheStartCannotGoOn)
+{
+    // No book file at all.
+    AddTemplates(QStringLiteral(".dot"));
+    AddTemplates(QStringLiteral(".jtt"));
+    EXPECT_EQ(RunOnce(), Application::kStopped);
+    ExpectOneBox(MessageIcon::Warning, Res::IDS_ERR_NO_BOOK_DATABASE);
+
+    // Only a file that is no book database.
+    sink.Clear();
+    AddFile(QStringLiteral("data/broken_main.db"), "not a database");
+    EXPECT_EQ(RunOnce(), Application::kStopped);
+    ExpectOneBox(MessageIcon::Warning, Res::IDS_ERR_LOAD_BOOK_DATABASE);
+
+    EXPECT_EQ(windowsShown, 0);
+    EXPECT_EQ(StoredValues().count(QStringLiteral("Wpa")), 0u);
+}
+
+TEST_F(ApplicationTest, NoWordProcessorIsReportedBeforeAnyBookIsRead)
+{
+    // The data folder is empty too, yet the missing word processor is what is told.
+    SetAvailable(false, false);
+    EXPECT_EQ(RunOnce(), Application::kStopped);
+    ExpectOneBox(MessageIcon::Warning, Res::IDS_ERR_NO_WORD_PROCESSOR);
+    EXPECT_EQ(windowsShown, 0);
+}
+
+TEST_F(ApplicationTest, UnexpectedCodesStopWithTheCodeAndSmallCodesGoOn)
+{
+    EXPECT_FALSE(Application::ReportStartCode(150));
+    ASSERT_EQ(sink.Messages().size(), 1u);
+    EXPECT_EQ(sink.Messages()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(sink.Messages()[0].text, QStringLiteral("アプリケーションエラーが発生しました。\nエラーコード - 150"));
+
+    sink.Clear();
+    EXPECT_TRUE(Application::ReportStartCode(0));
+    EXPECT_TRUE(Application::ReportStartCode(5));
+    EXPECT_TRUE(Application::ReportStartCode(100));
+    EXPECT_TRUE(sink.Messages().empty());
+}
+
+TEST_F(ApplicationTest, MissingTemplatesOfAUsableWordProcessorStopTheStart)
+{
+    CopySampleBooks();
+    AddTemplates(QStringLiteral(".dot"));
+    EXPECT_EQ(RunOnce(), Application::kStopped);
+    ExpectOneBox(MessageIcon::Warning, Res::IDS_ERR_NO_TEMPLATE);
+    EXPECT_EQ(windowsShown, 0);
+    EXPECT_EQ(StoredValues().count(QStringLiteral("Wpa")), 0u);
+}
+
+TEST_F(ApplicationTest, TemplatesOfAWordProcessorThatCannotRunAreNotNeeded)
+{
+    CopySampleBooks();
+    AddTemplates(QStringLiteral(".dot"));
+    SetAvailable(true, false);
+    int application = 0;
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) { application = app.GetModel()->Application(); }), 1);
+    EXPECT_TRUE(sink.Messages().empty());
+    EXPECT_EQ(windowsShown, 1);
+    EXPECT_EQ(application, Model::kWord);
+
+    // Only Ichitaro can run and only its templates are there.
+    QFile::remove(ProgramFolder() + QStringLiteral("/data/template/A.dot"));
+    QFile::remove(ProgramFolder() + QStringLiteral("/data/template/B.dot"));
+    AddTemplates(QStringLiteral(".jtt"));
+    SetAvailable(false, true);
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) { application = app.GetModel()->Application(); }), 1);
+    EXPECT_TRUE(sink.Messages().empty());
+    EXPECT_EQ(application, Model::kIchitaro);
+}
+
+TEST_F(ApplicationTest, UnusableUserDatabaseIsReportedAndTheProgramRunsSavingNothing)
+{
+    CopySampleBooks();
+    AddTemplates(QStringLiteral(".dot"));
+    AddTemplates(QStringLiteral(".jtt"));
+    // A data home that is a plain file: no folder can be made below it.
+    const QString blocker = dir.filePath(QStringLiteral("blocker"));
+    {
+        QFile file(blocker);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    qputenv("XDG_DATA_HOME", blocker.toUtf8());
+
+    bool userEnabled = true;
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) {
+                  userEnabled = app.GetModel()->Db().UserEnabled();
+                  app.GetModel()->AddQuiz();
+              }),
+              1);
+    ExpectOneBox(MessageIcon::Information, Res::IDS_ERR_USER_DATABASE);
+    EXPECT_EQ(windowsShown, 1);
+    EXPECT_FALSE(userEnabled);
+    EXPECT_EQ(QFileInfo(blocker).size(), 0);
+}
+
+// What a run leaves for the next: the book, range, formats and prints, the
+// word processor and its template.
+struct Selection {
+    int application = 0;
+    QString templateName;
+    int bid = 0;
+    std::vector<int> qids;
+    std::vector<int> rangeIndexIds;
+    std::vector<std::vector<int>> printSentenceIds;
+
+    static Selection Of(Application& app)
+    {
+        Model& model = *app.GetModel();
+        Selection s;
+        s.application = model.Application();
+        s.templateName = app.GetTempl()->Selected(s.application);
+        s.bid = model.Storage().CurrentBid();
+        s.qids = model.SelectedQids();
+        s.rangeIndexIds = model.CurrentRange().OrderedIndexIds();
+        for (const Quiz& quiz : model.Quizzes()) {
+            std::vector<int> sids;
+            for (const QuestionUnit& unit : quiz.Units())
+                for (const Sentence* sentence : unit.Sentences())
+                    sids.push_back(sentence->sid);
+            s.printSentenceIds.push_back(sids);
+        }
+        return s;
+    }
+    bool operator==(const Selection&) const = default;
+};
+
+// The first `count` entries of the table of contents that can be chosen
+// and have no entries below them, in book order.
+void CollectLeaves(const Index* entry, std::vector<int>& out, size_t count)
+{
+    for (const Index* child : entry->children) {
+        if (out.size() == count)
+            return;
+        if (child->children.empty()) {
+            if (child->enable)
+                out.push_back(child->iid);
+        } else {
+            CollectLeaves(child, out, count);
+        }
+    }
+}
+
+// Another book than the first, its formats in reverse order, a range of
+// two entries, and two prints, the first with two sentences; Ichitaro with
+// its second template.
+void Compose(Application& app)
+{
+    Model& model = *app.GetModel();
+    NodeStorage& storage = model.Storage();
+    ASSERT_GE(storage.Books().size(), 2u);
+    ASSERT_EQ(model.SelectBook(storage.Books()[1]->bid), 0);
+
+    std::vector<int> qids;
+    for (const Question* question : storage.Questions())
+        qids.insert(qids.begin(), question->qid);
+    ASSERT_FALSE(qids.empty());
+    model.SetQuestions(qids);
+
+    std::vector<int> range;
+    CollectLeaves(storage.Root(), range, 2);
+    ASSERT_FALSE(range.empty());
+    model.SetRange(Ranges(range));
+
+    std::vector<const Sentence*> candidates;
+    for (int qid : qids)
+        if (model.CandidateSentences(candidates, qid) >= 2)
+            break;
+    ASSERT_GE(candidates.size(), 2u);
+    model.AddQuiz();
+    Quiz first = model.GetQuiz(0);
+    ASSERT_TRUE(first.AddSentence(candidates[1]));
+    ASSERT_TRUE(first.AddSentence(candidates[0]));
+    model.SetQuiz(0, first);
+
+    ASSERT_TRUE(model.SetApplication(Model::kIchitaro));
+    ASSERT_TRUE(app.GetTempl()->Select(Model::kIchitaro, QStringLiteral("B.jtt")));
+}
+
+TEST_F(ApplicationTest, TheNextStartRestoresWhatTheLastRunLeft)
+{
+    CopySampleBooks();
+    AddTemplates(QStringLiteral(".dot"));
+    AddTemplates(QStringLiteral(".jtt"));
+
+    Selection left;
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) {
+                  Compose(app);
+                  left = Selection::Of(app);
+              }),
+              1);
+    ASSERT_FALSE(HasFailure());
+    const std::map<QString, QString> stored = StoredValues();
+    EXPECT_EQ(stored.at(QStringLiteral("Wpa")), QStringLiteral("2"));
+    EXPECT_EQ(stored.at(QStringLiteral("template")), QStringLiteral("B.jtt"));
+    for (const char* name : {"dbid", "bid", "range", "qid", "quiz"})
+        EXPECT_FALSE(stored.at(QString::fromLatin1(name)).isEmpty()) << name;
+
+    Selection restored;
+    int tabs = 0;
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain& window) {
+                  restored = Selection::Of(app);
+                  tabs = window.PageCount();
+              }),
+              1);
+    EXPECT_EQ(restored, left);
+    EXPECT_EQ(tabs, 2);
+    EXPECT_EQ(left.printSentenceIds.size(), 2u);
+    EXPECT_TRUE(sink.Messages().empty());
+
+    // When Ichitaro is gone, Word takes over with its first template and
+    // the selection is still restored.
+    SetAvailable(true, false);
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) { restored = Selection::Of(app); }), 1);
+    EXPECT_EQ(restored.application, Model::kWord);
+    EXPECT_EQ(restored.templateName, QStringLiteral("A.dot"));
+    EXPECT_EQ(restored.printSentenceIds, left.printSentenceIds);
+    EXPECT_EQ(StoredValues().at(QStringLiteral("Wpa")), QStringLiteral("1"));
+}
+
+} // namespace
