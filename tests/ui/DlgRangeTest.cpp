@@ -241,7 +241,11 @@ TEST_F(RangeDialog, AddingStoresTheSmallerBoundFirstAndKeepsRepeats)
     LoadSmallBook();
     Open();
     dialog->Tabs().SetCurrentTab(DlgRange::NumberTab);
-    AddInterval(50, 20);
+    Bounds(QStringLiteral("50"), QStringLiteral("20"));
+    QTest::keyClick(Control<QLineEdit>(1804), Qt::Key_Return);  // stays in the page
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(RangeIntervals().empty());
+    Press(1807);
     EXPECT_EQ(RangeIntervals(), (Intervals{{20, 50}}));
     EXPECT_EQ(RangeClass(), 1);
     AddInterval(20, 50);
