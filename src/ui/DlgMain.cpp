@@ -68,6 +68,7 @@ DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<M
     , notifier_([this](const QString& address) { return browserOpener_(address); })
     , checker_(std::make_unique<CVersionChecker>())
     , browserOpener_([this](const QString& target) { return path_.OpenInBrowser(target); })
+    , quitHandler_([](int exitCode) { QCoreApplication::exit(exitCode); })
 {
     model_.AddView(this);
     setWindowTitle(Res::Text::MainCaption);
@@ -540,6 +541,12 @@ void DlgMain::SetPopupRunner(PopupRunner runner)
         page->SetPopupRunner(popupRunner_);
 }
 
+void DlgMain::SetQuitHandler(std::function<void(int exitCode)> handler)
+{
+    if (handler)
+        quitHandler_ = std::move(handler);
+}
+
 QString DlgMain::StatusText() const
 {
     return status_->text();
@@ -572,7 +579,7 @@ void DlgMain::closeEvent(QCloseEvent* event)
 {
     event->accept();
     SetStatusOutput({});
-    QCoreApplication::exit(1);
+    quitHandler_(1);
 }
 
 void DlgMain::Quit()

@@ -44,7 +44,8 @@ class Templ;
 // (all outliving the window) and shows it; showing it the first time
 // starts the quiet update check. Quitting (menu or close box) stops
 // status output, closes the window and ends the event loop with exit
-// code 1; the window itself writes no settings.
+// code 1 (see SetQuitHandler); the window itself writes no settings. As a
+// main window it has no default button: Enter and Esc never close it.
 class DlgMain : public QMainWindow, public View {
     Q_OBJECT
 
@@ -86,6 +87,10 @@ public:
     void SetBrowserOpener(BrowserOpener opener);
     // Replaces how context menus are run (tests choose an item).
     void SetPopupRunner(PopupRunner runner);
+    // Replaces what quitting does once the window is closed (default: end
+    // the application's event loop with `exitCode`). Tests that run no
+    // event loop put a recorder here.
+    void SetQuitHandler(std::function<void(int exitCode)> handler);
 
     CWndTabCtrl& Tabs() { return *tabs_; }
     int PageCount() const { return static_cast<int>(pages_.size()); }
@@ -141,6 +146,7 @@ private:
     std::unique_ptr<MenuBarUpdateItem> updateMenu_;
     BrowserOpener browserOpener_;
     PopupRunner popupRunner_;
+    std::function<void(int exitCode)> quitHandler_;
 
     QLabel* status_ = nullptr;
     CWndTabCtrl* tabs_ = nullptr;

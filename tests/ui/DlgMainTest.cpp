@@ -439,9 +439,17 @@ TEST_F(MainWindow, QuitStopsStatusOutputAndClosesTheWindow)
 {
     SmallBookWithPrint({11}, {});
     DlgMain& main = Open();
+    std::vector<int> exitCodes;
+    main.SetQuitHandler([&](int code) { exitCodes.push_back(code); });
     main.show();
     main.ExecuteCommand(Res::ID_APP_EXIT);
     EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(exitCodes, std::vector<int>{1});
     ShowStatus(Res::IDS_CREATING_PRINTS);
     EXPECT_EQ(main.StatusText(), QStringLiteral("準備完了"));
+
+    // The close box quits the same way.
+    main.show();
+    main.close();
+    EXPECT_EQ(exitCodes, (std::vector<int>{1, 1}));
 }
