@@ -256,23 +256,26 @@ TEST_F(MainWindow, AutomaticSelectionNeedsFormatsAndARange)
 
 TEST_F(MainWindow, AutomaticSelectionRebuildsTheTabsAndReportsItsWarnings)
 {
+    // Entry 3 holds one keyword, drilled by one sentence of each format.
     LoadSmallBook();
     model.SetQuestions({11, 12});
-    SetIndexRange({3, 4});
+    SetIndexRange({3});
     DlgMain& main = Open();
 
     dialogs->editAutoSelect = [](AutoSelectOptions& options) {
         options.printCount = 2;
         for (auto& entry : options.counts)
-            entry.second = 5;  // more than the range holds
+            entry.second = 2;  // more than the range holds
     };
     Click(main, Res::IDC_AUTO_SELECT);
     EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント2"}));
     ASSERT_EQ(sink.Messages().size(), 1u);
     EXPECT_EQ(sink.Messages()[0].icon, MessageIcon::Warning);
-    EXPECT_TRUE(sink.Messages()[0].text.startsWith(QStringLiteral("小問数が不足している設問があります。")));
+    EXPECT_EQ(sink.Messages()[0].text,
+              QStringLiteral("小問数が不足している設問があります。語彙が重複している問題があります。"));
     EXPECT_EQ(model.ReadAutoSelectOptions().printCount, 2);
-    EXPECT_FALSE(SentenceIds(1, 11).empty());
+    EXPECT_EQ(SentenceIds(1, 11), std::vector<int>{51});
+    EXPECT_EQ(Rows(*main.Page(1)).value(1), QStringLiteral("　　(1) りんごを食べる。|eat an apple"));
 
     // A format without a count cannot be filled.
     sink.Clear();
