@@ -369,6 +369,11 @@ TEST_F(MainWindow, OutputApplicationChoosesItsTemplates)
     combo->setCurrentIndex(1);
     main.ExecuteCommand(Res::IDC_TEMPLATE);
     EXPECT_EQ(templ->Selected(Model::kWord), QStringLiteral("B.dot"));
+    // A name the catalogue does not hold is refused.
+    combo->addItem(QStringLiteral("消えた.dot"));
+    combo->setCurrentIndex(2);
+    main.ExecuteCommand(Res::IDC_TEMPLATE);
+    EXPECT_EQ(templ->Selected(Model::kWord), QStringLiteral("B.dot"));
 
     // An unavailable word processor cannot be chosen.
     main.ExecuteCommand(Res::ID_OUTPUT_TARO);
