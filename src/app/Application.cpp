@@ -11,6 +11,7 @@
 #include "quiz/Model.h"
 #include "quiz/ModelSerializer.h"
 #include "res/ResourceIds.h"
+#include "ui/CStaticLink.h"
 #include "ui/DlgMain.h"
 
 #include <QApplication>
@@ -162,6 +163,8 @@ void Application::RestoreSelection()
 
 int Application::RunMainWindow()
 {
+    // Links (the About box's) open in the browser the way help does.
+    CStaticLink::SetDefaultOpener([this](const QString& target) { return m_path.OpenInBrowser(target); });
     auto window = std::make_unique<DlgMain>(*m_model, *m_templ, m_path, m_dialogs);
     if (m_windowHook)
         m_windowHook(*this, *window);
@@ -170,6 +173,7 @@ int Application::RunMainWindow()
     SaveState();
     ReleaseSharedTables();
     window.reset();
+    CStaticLink::SetDefaultOpener({});
     return result;
 }
 
