@@ -33,11 +33,13 @@ int CreatorRegistry::AvailableTypes() const
 
 int CreatorRegistry::ChooseType(int storedType, int availableTypes)
 {
-    if (IsTypeBit(storedType) && (availableTypes & storedType) != 0)
+    // Only a stored word processor of its own counts: a stored 3 (both
+    // bits) or an unknown type is no choice.
+    if ((storedType == kWord || storedType == kIchitaro) && (availableTypes & storedType) != 0)
         return storedType;
-    for (int bit = 1; bit > 0 && bit <= availableTypes; bit <<= 1) {
-        if ((availableTypes & bit) != 0)
-            return bit;
+    for (int type : {kWord, kIchitaro}) {
+        if ((availableTypes & type) != 0)
+            return type;
     }
     return 0;
 }

@@ -13,6 +13,10 @@ class CreatorRegistry {
 public:
     using Map = std::map<int, std::shared_ptr<Creator>>;
 
+    // The word processors a print run can write to.
+    static constexpr int kWord = 1;
+    static constexpr int kIchitaro = 2;
+
     // Replaces any creator registered under the type.
     void Register(int type, std::shared_ptr<Creator> creator);
     // Null when no creator is registered under the type.
@@ -21,8 +25,9 @@ public:
 
     // OR of the types whose creator can start its word processor.
     int AvailableTypes() const;
-    // The stored type when it is available, else the lowest available type;
-    // 0 when none is available.
+    // The word processor to use: the stored type when it is Word or
+    // Ichitaro and available, else the first available of the two; 0 when
+    // neither is available.
     static int ChooseType(int storedType, int availableTypes);
 
 private:

@@ -114,17 +114,6 @@ void Model::WriteWpa(int key)
     SettingsStore(*m_db).SetInt(kWpa, key);
 }
 
-int Model::ChooseWpa(int available, int stored)
-{
-    // Only a single known key counts: a stored 3 is not a word processor.
-    if ((stored == kWord || stored == kIchitaro) && (stored & available))
-        return stored;
-    for (int key : {kWord, kIchitaro})
-        if (key & available)
-            return key;
-    return 0;
-}
-
 int Model::Initialize(const Path& path)
 {
     m_path = path;
@@ -137,7 +126,7 @@ int Model::Initialize(const Path& path)
     const int available = AvailableApplications();
     if (available == 0)
         return kInitNoWordProcessor;
-    m_application = ChooseWpa(available, ReadWpa());
+    m_application = Print::CreatorRegistry::ChooseType(ReadWpa(), available);
     QStringList bookFiles;
     if (path.BookFiles(bookFiles) == 0)
         return kInitNoBookFile;
@@ -395,7 +384,7 @@ int Model::AvailableApplications() const
 
 bool Model::SetApplication(int type)
 {
-    if (ChooseWpa(AvailableApplications(), type) != type || type == 0)
+    if (type == 0 || Print::CreatorRegistry::ChooseType(type, AvailableApplications()) != type)
         return false;
     m_application = type;
     return true;

@@ -43,8 +43,8 @@ public:
     static constexpr int kSelectBookFailed = 121;
 
     // Word-processor keys; also bit values in a set of available ones.
-    static constexpr int kWord = 1;
-    static constexpr int kIchitaro = 2;
+    static constexpr int kWord = Print::CreatorRegistry::kWord;
+    static constexpr int kIchitaro = Print::CreatorRegistry::kIchitaro;
 
     Model();
     Model(const Model&) = delete;
@@ -172,10 +172,6 @@ public:
     // The stored output word processor ("Wpa"), 0 when none.
     int ReadWpa();
     void WriteWpa(int key);
-
-    // The word processor to use: `stored` when it is available, otherwise
-    // the lowest available key; 0 when none is available.
-    static int ChooseWpa(int available, int stored);
 
 private:
     void StartOverWithOnePrint();

@@ -277,5 +277,7 @@ TEST(CreatorRegistry, ChoosesTheStoredTypeOnlyWhenAvailable)
     EXPECT_EQ(CreatorRegistry::ChooseType(0, 2), 2);
     EXPECT_EQ(CreatorRegistry::ChooseType(3, 2), 2); // not a type of its own
     EXPECT_EQ(CreatorRegistry::ChooseType(-1, 2), 2);
+    EXPECT_EQ(CreatorRegistry::ChooseType(4, 6), 2); // no word processor of ours
+    EXPECT_EQ(CreatorRegistry::ChooseType(4, 4), 0);
     EXPECT_EQ(CreatorRegistry::ChooseType(1, 0), 0);
 }

@@ -132,14 +132,4 @@ TEST_F(ModelSettingsTest, DatabaseErrorsGiveDefaultsAndLoseNoWrite)
     EXPECT_NO_THROW(model.WritePrintOptions({}));
 }
 
-TEST(ModelWpaTest, ChoosesAnAvailableWordProcessor)
-{
-    EXPECT_EQ(Model::ChooseWpa(1, 2), 1); // Ichitaro stored, only Word available
-    EXPECT_EQ(Model::ChooseWpa(3, 2), 2);
-    EXPECT_EQ(Model::ChooseWpa(2, 0), 2);
-    EXPECT_EQ(Model::ChooseWpa(3, 0), 1);
-    EXPECT_EQ(Model::ChooseWpa(2, 3), 2);
-    EXPECT_EQ(Model::ChooseWpa(0, 1), 0);
-}
-
 } // namespace
