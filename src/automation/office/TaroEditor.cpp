@@ -2,6 +2,7 @@
 
 #include "automation/office/UnoStrings.h"
 
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -10,7 +11,6 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
-#include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/BreakType.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
@@ -413,21 +413,31 @@ void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
     const uno::Reference<text::XTextCursor> range = SelectionRange();
     if (!range.is() || range->isCollapsed())
         return;
+    const OUString nameList[] = {OUString("CharRotation"), OUString("CharRotationIsFitToLine")};
+    const uno::Any valueList[] = {uno::Any(on ? AcrossRotation : sal_Int16(0)), uno::Any(on)};
+    const uno::Sequence<OUString> names(nameList, 2);
+    const uno::Sequence<uno::Any> values(valueList, 2);
     const uno::Reference<container::XEnumeration> paragraphs =
         uno::Reference<container::XEnumerationAccess>(range, uno::UNO_QUERY_THROW)->createEnumeration();
     while (paragraphs->hasMoreElements()) {
-        const uno::Reference<lang::XServiceInfo> info(paragraphs->nextElement(), uno::UNO_QUERY);
-        if (!info.is() || !info->supportsService(OUString("com.sun.star.text.Paragraph")))
-            continue; // tables keep their own layout
-        const uno::Reference<text::XTextRange> paragraph(info, uno::UNO_QUERY_THROW);
+        // Tables are no text ranges; they keep their own layout.
+        const uno::Reference<text::XTextRange> paragraph(paragraphs->nextElement(), uno::UNO_QUERY);
+        if (!paragraph.is())
+            continue;
         const QString text = ToQString(paragraph->getString());
-        for (const auto& [start, end] : UprightRuns(text, letters, longest)) {
-            const uno::Reference<text::XTextCursor> run = m_text->createTextCursorByRange(paragraph->getStart());
-            Go(run, CodePoints(text, 0, start), false);
+        const auto runs = UprightRuns(text, letters, longest);
+        if (runs.empty())
+            continue;
+        // One cursor walks the paragraph from run to run.
+        const uno::Reference<text::XTextCursor> run = m_text->createTextCursorByRange(paragraph->getStart());
+        const uno::Reference<beans::XMultiPropertySet> props(run, uno::UNO_QUERY_THROW);
+        int at = 0;
+        for (const auto& [start, end] : runs) {
+            Go(run, CodePoints(text, at, start), false);
             Go(run, CodePoints(text, start, end), true);
-            const uno::Reference<beans::XPropertySet> props(run, uno::UNO_QUERY_THROW);
-            props->setPropertyValue(OUString("CharRotation"), uno::Any(on ? AcrossRotation : sal_Int16(0)));
-            props->setPropertyValue(OUString("CharRotationIsFitToLine"), uno::Any(on));
+            props->setPropertyValues(names, values);
+            run->collapseToEnd();
+            at = end;
         }
     }
 }

@@ -74,6 +74,9 @@ void TaroInputFormat::ApplyTo(const uno::Reference<text::XTextCursor>& run)
             ->setPropertyValues(ToSequence(names), ToSequence(values));
     if (!resets.empty())
         uno::Reference<beans::XMultiPropertyStates>(run, uno::UNO_QUERY_THROW)->setPropertiesToDefault(ToSequence(resets));
+    // Text typed after the run continues it, so what went back to normal
+    // stays so without being told again.
+    std::erase_if(m_values, [](const auto& entry) { return !entry.second.has_value(); });
     m_applied = true;
 }
 

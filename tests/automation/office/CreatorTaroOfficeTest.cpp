@@ -17,7 +17,6 @@
 #include "print/Templ.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -202,10 +201,7 @@ protected:
 
 TEST_F(CreatorTaroOfficeTest, HorizontalTemplateGivesBothHalvesWithHeaderBlocks)
 {
-    QElapsedTimer timer;
-    timer.start();
     ASSERT_TRUE(Run(HorizontalJtt()));
-    std::cout << "print run: " << timer.elapsed() << " ms" << std::endl;
     const auto document = LastDocument();
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(Lines(document), ExpectedLines(2, false));
@@ -270,10 +266,7 @@ TEST(OfficeAvailabilityTest, BothWordProcessorsAndBothTemplateKindsAreThere)
     CreatorRegistry registry;
     registry.Register(1, std::make_shared<CreatorWord>());
     registry.Register(2, std::make_shared<CreatorTaro>());
-    QElapsedTimer timer;
-    timer.start();
     EXPECT_EQ(registry.AvailableTypes(), 3);
-    std::cout << "both availability probes: " << timer.elapsed() << " ms" << std::endl;
     CreatorWord::ForgetAvailability();
     CreatorTaro::ForgetAvailability();
 
