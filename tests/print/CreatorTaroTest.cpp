@@ -176,6 +176,7 @@ TEST_F(CreatorTaroTest, SubscriptIsSizedAndTheSizeResetForLaterInput)
                            "CancelSelectRange(-)", "EndOfLine(2)", "Insert(\"〓\")", "SelectRangeStart(-)",
                            "CursorLeft(1)", "CharacterSize(0)", "CancelSelectRange(-)", "CursorRight(1)",
                            "BackSpace(-)"}));
+    EXPECT_TRUE(Write(SubscriptText, "").isEmpty());
 }
 
 TEST_F(CreatorTaroTest, ExternalCharacterIsTypedInItsFontAndTheFontRestored)
@@ -295,6 +296,15 @@ TEST_F(CreatorTaroTest, FailedRunClosesQuitsAndGivesTheSettingsBack)
                            "OptionEnvironment(object)", "App.Quit(-)"}));
     EXPECT_EQ(taro->keyAssignment, 1);
     EXPECT_EQ(taro->warningMode, Automation::Variant(1));
+}
+
+TEST_F(CreatorTaroTest, ApplicationOfARunThatFailsEarlyIsQuitAfterAPresentedRun)
+{
+    ASSERT_TRUE(creator.Create(Commands({{Text, "a"}}), QStringLiteral("/t/a.jtt"), "", ""));
+    taro->hasLibrary = false;
+    taro->log.clear();
+    EXPECT_FALSE(creator.Create(Commands({{Text, "a"}}), QStringLiteral("/t/a.jtt"), "", ""));
+    EXPECT_EQ(taro->log, (QStringList{"App.TaroLibrary", "App.Quit(-)"}));
 }
 
 TEST_F(CreatorTaroTest, FinishTriesEveryStepWhenOneFails)
