@@ -9,6 +9,7 @@
 #include "automation/office/OfficeSession.h"
 #include "automation/office/TaroApplication.h"
 #include "automation/office/TaroDocument.h"
+#include "automation/office/TaroLibrary.h"
 #include "automation/office/UnoStrings.h"
 #include "automation/office/WriterDocument.h"
 #include "print/CreatorTaro.h"
@@ -201,7 +202,11 @@ protected:
 
 TEST_F(CreatorTaroOfficeTest, HorizontalTemplateGivesBothHalvesWithHeaderBlocks)
 {
+    const QString keyAssignment = QStringLiteral("JW型ｷｰ割付");
+    Office::TaroLibrary::SetOption(keyAssignment, 1);
     ASSERT_TRUE(Run(HorizontalJtt()));
+    EXPECT_EQ(Office::TaroLibrary::Option(keyAssignment).ToInt(), 1); // given back after the run
+    Office::TaroLibrary::SetOption(keyAssignment, 0);
     const auto document = LastDocument();
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(Lines(document), ExpectedLines(2, false));
