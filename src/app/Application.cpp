@@ -2,6 +2,7 @@
 
 #include "app/CClipboardBackup.h"
 #include "app/MessageBox.h"
+#include "app/TerminationSignals.h"
 #include "markup/GaijiMapper.h"
 #include "markup/InstalledFonts.h"
 #include "model/DataBase.h"
@@ -15,6 +16,7 @@
 #include "ui/DlgMain.h"
 
 #include <QApplication>
+#include <QPointer>
 
 #ifdef TV_HAVE_OFFICE
 #include "automation/office/OfficeBackends.h"
@@ -168,6 +170,12 @@ int Application::RunMainWindow()
     auto window = std::make_unique<DlgMain>(*m_model, *m_templ, m_path, m_dialogs);
     if (m_windowHook)
         m_windowHook(*this, *window);
+    // Logout, shutdown or Ctrl+C in a terminal close the window as the
+    // user would, so the state below is still saved.
+    const TerminationSignals termination([window = QPointer<DlgMain>(window.get())](int) {
+        if (window)
+            window->close();
+    });
     window->show();
     const int result = QApplication::exec();
     SaveState();

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <map>
 
 namespace {
@@ -86,7 +87,8 @@ protected:
             window.SetVersionChecker(std::make_unique<CVersionChecker>(QStringLiteral("http://127.0.0.1:9/"), QString()));
             if (onWindow)
                 onWindow(app, window);
-            QTimer::singleShot(0, &window, [&window] { window.ExecuteCommand(Res::ID_APP_EXIT); });
+            if (quitByCommand)
+                QTimer::singleShot(0, &window, [&window] { window.ExecuteCommand(Res::ID_APP_EXIT); });
         });
         return application.Run();
     }
@@ -113,6 +115,7 @@ protected:
     bool wordAvailable = true;
     bool taroAvailable = true;
     int windowsShown = 0;
+    bool quitByCommand = true; // otherwise the run decides how it ends
 };
 
 TEST_F(ApplicationTest, StopsWithOneWarningWhenTheStartCannotGoOn)
@@ -334,6 +337,25 @@ TEST_F(ApplicationTest, TheNextStartRestoresWhatTheLastRunLeft)
     EXPECT_EQ(restored.templateName, QStringLiteral("A.dot"));
     EXPECT_EQ(restored.printSentenceIds, left.printSentenceIds);
     EXPECT_EQ(StoredValues().at(QStringLiteral("Wpa")), QStringLiteral("1"));
+}
+
+} // namespace
+
+namespace {
+
+// Logging out ends the program through the ordinary quit, which saves.
+TEST_F(ApplicationTest, TerminationRequestQuitsTheOrdinaryWayAndSaves)
+{
+    CopySampleBooks();
+    AddTemplates(QStringLiteral(".dot"));
+    AddTemplates(QStringLiteral(".jtt"));
+    quitByCommand = false;
+    EXPECT_EQ(RunOnce([](Application& app, DlgMain& window) {
+                  ASSERT_TRUE(app.GetModel()->SetApplication(Model::kIchitaro));
+                  QTimer::singleShot(0, &window, [] { std::raise(SIGTERM); });
+              }),
+              1);
+    EXPECT_EQ(StoredValues().at(QStringLiteral("Wpa")), QStringLiteral("2"));
 }
 
 } // namespace
