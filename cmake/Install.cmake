@@ -1,0 +1,36 @@
+# `cmake --install` lays the program out as it runs from the build tree:
+#   <prefix>/lib/tavisko/tavisko             the executable
+#   <prefix>/lib/tavisko/data/*_main.db      the book databases
+#   <prefix>/lib/tavisko/data/template/*     the print templates
+#   <prefix>/lib/tavisko/help/index.html     the help page
+#   <prefix>/bin/tavisko                     a link to the executable (the
+#                                            program finds its files beside
+#                                            the real file, not the link)
+#   <prefix>/share/applications/tavisko.desktop
+#   <prefix>/share/icons/hicolor/scalable/apps/tavisko.svg
+if(NOT TARGET tavisko)
+  return()
+endif()
+
+set(TV_INSTALL_PROGRAM_DIR lib/tavisko)
+
+install(TARGETS tavisko RUNTIME DESTINATION ${TV_INSTALL_PROGRAM_DIR})
+install(DIRECTORY ${TV_BIN_DIR}/data/ DESTINATION ${TV_INSTALL_PROGRAM_DIR}/data
+        FILES_MATCHING PATTERN "*_main.db" PATTERN "*.dot" PATTERN "*.jtt")
+install(FILES ${TV_BIN_DIR}/help/index.html DESTINATION ${TV_INSTALL_PROGRAM_DIR}/help OPTIONAL)
+install(FILES ${CMAKE_SOURCE_DIR}/src/res/images/app.svg
+        DESTINATION share/icons/hicolor/scalable/apps RENAME tavisko.svg)
+
+# The link and the desktop entry name the installed prefix, which is known
+# only when installing (`cmake --install --prefix` may change it).
+install(CODE "
+  set(_root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
+  file(MAKE_DIRECTORY \"\${_root}/bin\" \"\${_root}/share/applications\")
+  file(REMOVE \"\${_root}/bin/tavisko\")
+  file(CREATE_LINK ../${TV_INSTALL_PROGRAM_DIR}/tavisko \"\${_root}/bin/tavisko\" SYMBOLIC)
+  message(STATUS \"Installing: \${_root}/bin/tavisko -> ../${TV_INSTALL_PROGRAM_DIR}/tavisko\")
+  set(TV_LAUNCHER \"\${CMAKE_INSTALL_PREFIX}/bin/tavisko\")
+  configure_file(\"${CMAKE_SOURCE_DIR}/data/desktop/tavisko.desktop.in\"
+                 \"\${_root}/share/applications/tavisko.desktop\" @ONLY)
+  message(STATUS \"Installing: \${_root}/share/applications/tavisko.desktop\")
+")
