@@ -9,7 +9,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
 OUT_DIR=${OUT_DIR:-build/screenshots}
-program="$(cd "$BUILD_DIR/bin" && pwd)/tavisko"
+case "$BUILD_DIR" in
+  /*) program="$BUILD_DIR/bin/tavisko" ;;
+  *) program="$PWD/$BUILD_DIR/bin/tavisko" ;;
+esac
 
 if [ -z "${TV_SCREENSHOTS_IN_XVFB:-}" ]; then
   ./scripts/install-deps.sh
