@@ -54,18 +54,6 @@ TEST(SingleInstanceTest, WithoutAUsableLockFolderTheProgramStillRuns)
     EXPECT_FALSE(instance.IsHeld());
 }
 
-TEST(SingleInstanceTest, TheLockLivesInTheRuntimeFolder)
-{
-    QTemporaryDir dir;
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
-    const QString path = SingleInstance::DefaultLockPath();
-    qputenv("XDG_RUNTIME_DIR", saved);
-    EXPECT_EQ(QFileInfo(path).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
-    EXPECT_FALSE(QFileInfo(path).fileName().isEmpty());
-}
-
 // The real program, started while this process holds its lock, ends at
 // once with exit code 0 before touching anything.
 TEST(SingleInstanceTest, ASecondProgramEndsAtOnceWithCodeZero)
