@@ -123,16 +123,25 @@ void TypeInto(QLineEdit* field, const QString& text)
 
 // Runs `action` on the next modal dialog of type T once it is shown and
 // has painted. The dialog must be closed by the action; one left open is
-// cancelled so that the round goes on. Gives up after 20 seconds.
-template <typename T>
-void OnNextModal(std::function<void(T*)> action)
-{
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [clock, poll, action]() {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (dialog && dialog->isVisible()) {
+// cancelled so that the round goes on. The answer tells, once the command
+// that opens the dialog has returned, whether the dialog came up (asking
+// stops the waiting).
+class ModalStep {
+public:
+    template <typename T>
+    static std::shared_ptr<ModalStep> OnNext(std::function<void(T*)> action)
+    {
+        auto step = std::make_shared<ModalStep>();
+        auto poll = std::make_shared<std::function<void()>>();
+        *poll = [step, poll, action]() {
+            if (step->abandoned_)
+                return;
+            auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible()) {
+                QTimer::singleShot(50, *poll);
+                return;
+            }
+            step->seen_ = true;
             QTimer::singleShot(300, dialog, [dialog, action]() {
                 action(dialog);
                 if (dialog->isVisible()) {
@@ -140,16 +149,21 @@ void OnNextModal(std::function<void(T*)> action)
                     dialog->reject();
                 }
             });
-            return;
-        }
-        if (clock->elapsed() > 20000) {
-            ADD_FAILURE() << "no " << T::staticMetaObject.className() << " came up";
-            return;
-        }
-        QTimer::singleShot(50, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
+        };
+        QTimer::singleShot(0, *poll);
+        return step;
+    }
+
+    bool CameUp()
+    {
+        abandoned_ = true;
+        return seen_;
+    }
+
+private:
+    bool seen_ = false;
+    bool abandoned_ = false;
+};
 
 // Answers every message box that comes up with its default button after
 // taking its picture; what they said is kept.
@@ -268,13 +282,16 @@ protected:
         QTest::qWait(500);
         pictures.Take(window, QStringLiteral("start"));
 
-        ChooseBook();
-        ChooseQuestionFormats();
-        ChooseRange();
-        SelectAutomatically();
-        LookAtPrints();
-        LookAtSubQuestions();
-        CreatePrints();
+        // A step that could not be done ends the round.
+        const std::vector<void (TeacherRound::*)()> steps = {
+            &TeacherRound::ChooseBook,          &TeacherRound::ChooseQuestionFormats, &TeacherRound::ChooseRange,
+            &TeacherRound::SelectAutomatically, &TeacherRound::LookAtPrints,          &TeacherRound::ChangeSubQuestions,
+            &TeacherRound::CreatePrints};
+        for (const auto step : steps) {
+            (this->*step)();
+            if (HasFatalFailure())
+                break;
+        }
 
         std::printf("message boxes on the way: %d\n", static_cast<int>(messages.Texts().size()));
         window->close();
@@ -282,7 +299,7 @@ protected:
 
     void ChooseBook()
     {
-        OnNextModal<DlgBook>([this](DlgBook* dialog) {
+        const auto step = ModalStep::OnNext<DlgBook>([this](DlgBook* dialog) {
             QListWidget& list = dialog->List();
             const auto found = list.findItems(QStringLiteral("漢字の読み書き"), Qt::MatchStartsWith);
             ASSERT_EQ(found.size(), 1);
@@ -291,13 +308,14 @@ protected:
             Click(dialog, Res::IDOK);
         });
         Click(window, Res::IDC_CHANGE_BOOK);
+        ASSERT_TRUE(step->CameUp());
         EXPECT_EQ(model->Storage().CurrentBid(), 332);
         pictures.Take(window, QStringLiteral("book-chosen"));
     }
 
     void ChooseQuestionFormats()
     {
-        OnNextModal<DlgQuestion>([this](DlgQuestion* dialog) {
+        const auto step = ModalStep::OnNext<DlgQuestion>([this](DlgQuestion* dialog) {
             pictures.Take(dialog, QStringLiteral("formats-dialog"));
             GaijiListViewCtrl& list = dialog->List();
             for (int row = 0; row < list.RowCount(); ++row) {
@@ -308,6 +326,7 @@ protected:
             Click(dialog, Res::IDOK);
         });
         Click(window, Res::IDC_SELECT_QUESTIONS);
+        ASSERT_TRUE(step->CameUp());
         EXPECT_EQ(model->SelectedQids().size(), model->Storage().Questions().size());
         pictures.Take(window, QStringLiteral("formats-chosen"));
     }
@@ -315,7 +334,7 @@ protected:
     // Units "1 生活の漢字①" and "2 生活の漢字②" of the contents.
     void ChooseRange()
     {
-        OnNextModal<DlgRange>([this](DlgRange* dialog) {
+        const auto step = ModalStep::OnNext<DlgRange>([this](DlgRange* dialog) {
             EXPECT_EQ(dialog->Tabs().currentIndex(), DlgRange::IndexTab);
             pictures.Take(dialog, QStringLiteral("range-dialog"));
             DlgRangeIndex& page = dialog->IndexPage();
@@ -330,6 +349,7 @@ protected:
             Click(dialog, Res::IDOK);
         });
         Click(window, Res::IDC_SELECT_RANGE);
+        ASSERT_TRUE(step->CameUp());
         std::vector<const Keyword*> keywords;
         EXPECT_GT(model->InRangeKeywords(keywords), 0);
         pictures.Take(window, QStringLiteral("range-chosen"));
@@ -337,7 +357,7 @@ protected:
 
     void SelectAutomatically()
     {
-        OnNextModal<DlgAuto>([this](DlgAuto* dialog) {
+        const auto step = ModalStep::OnNext<DlgAuto>([this](DlgAuto* dialog) {
             pictures.Take(dialog, QStringLiteral("auto-dialog"));
             TypeInto(Control<QLineEdit>(dialog, Res::IDC_CLASS_COUNT), QStringLiteral("3"));
             TypeInto(Control<QLineEdit>(dialog, Res::IDC_BULK_COUNT), QStringLiteral("4"));
@@ -348,6 +368,7 @@ protected:
         QElapsedTimer clock;
         clock.start();
         Click(window, Res::IDC_AUTO_SELECT);
+        ASSERT_TRUE(step->CameUp());
         std::printf("automatic selection (with its dialog): %lld ms\n", static_cast<long long>(clock.elapsed()));
         EXPECT_EQ(model->QuizCount(), 3);
         EXPECT_EQ(window->PageCount(), 3);
@@ -365,29 +386,63 @@ protected:
     }
 
     // A double-click on the first header row opens the sub-questions of
-    // its format; the teacher looks and cancels.
-    void LookAtSubQuestions()
+    // its format: the teacher swaps the last chosen one for the first
+    // candidate not chosen.
+    void ChangeSubQuestions()
     {
         DlgPrint* page = window->Page(0);
         ASSERT_NE(page, nullptr);
         ListViewCtrl& list = page->List();
         ASSERT_GT(list.RowCount(), 0);
-        OnNextModal<DlgSentence>([this](DlgSentence* dialog) {
+        const Quiz before = model->GetQuiz(0);
+        const auto step = ModalStep::OnNext<DlgSentence>([this](DlgSentence* dialog) {
             pictures.Take(dialog, QStringLiteral("subquestions-dialog"));
-            Click(dialog, Res::IDCANCEL);
+            GaijiListViewCtrl& rows = dialog->List();
+            int lastTicked = -1;
+            int firstUnticked = -1;
+            for (int row = 0; row < rows.RowCount(); ++row) {
+                if (rows.IsChecked(row))
+                    lastTicked = row;
+                else if (firstUnticked < 0)
+                    firstUnticked = row;
+            }
+            ASSERT_GE(lastTicked, 0);
+            ASSERT_GE(firstUnticked, 0) << "no candidate left to add";
+            ClickBox(rows, lastTicked);
+            ClickBox(rows, firstUnticked);
+            pictures.Take(dialog, QStringLiteral("subquestions-changed"));
+            Click(dialog, Res::IDOK);
         });
+        // A double-click as the window system delivers it: press, release, double-click.
         const QPoint header = list.visualItemRect(list.topLevelItem(0)).center();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, header);
         QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, header);
+        ASSERT_TRUE(step->CameUp());
+        const Quiz after = model->GetQuiz(0);
+        ASSERT_FALSE(after.Units().empty());
+        EXPECT_EQ(after.Units().front().Sentences().size(), before.Units().front().Sentences().size());
+        EXPECT_NE(after.Units().front().Sentences(), before.Units().front().Sentences());
+        pictures.Take(window, QStringLiteral("print1-changed"));
     }
 
     void CreatePrints()
     {
-        // The status bar while the run goes on.
-        QTimer::singleShot(1500, window, [this]() { pictures.Take(window, QStringLiteral("creating")); });
+        // The window while the run goes on: the status bar says so.
+        QTimer whileCreating;
+        bool pictured = false;
+        QObject::connect(&whileCreating, &QTimer::timeout, [this, &pictured]() {
+            if (!pictured && window->StatusText() != QStringLiteral("準備完了")) {
+                pictured = true;
+                pictures.Take(window, QStringLiteral("creating"));
+            }
+        });
+        whileCreating.start(50);
         QElapsedTimer clock;
         clock.start();
         Click(window, Res::IDC_CREATE_PRINT);
         std::printf("print run: %lld ms\n", static_cast<long long>(clock.elapsed()));
+        whileCreating.stop();
+        EXPECT_TRUE(pictured) << "the status bar never said that prints are being made";
         pictures.Take(window, QStringLiteral("created"));
         QTest::qWait(3000); // the word processor's window comes up
         pictures.TakeScreen(QStringLiteral("writer"));
