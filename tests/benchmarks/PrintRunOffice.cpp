@@ -4,21 +4,48 @@
 // into the horizontal and the vertical template. The office is started
 // before timing; each run makes its document from the template, and the
 // document is closed again outside the timing.
+//
+// Then a teacher's print run through the model (3 prints of 5 question
+// formats with 10 sub-questions each, filled by the automatic selection)
+// with the views locked and unlocked, each phase of the creator timed, set
+// against the floor of the same office: opening the finished document and
+// exporting it as PDF.
 #include "automation/ClassRegistry.h"
 #include "automation/WordConstants.h"
 #include "automation/office/OfficeBackends.h"
 #include "automation/office/OfficeSession.h"
 #include "automation/office/TaroApplication.h"
 #include "automation/office/TaroDocument.h"
+#include "automation/office/UnoStrings.h"
 #include "automation/office/WriterApplication.h"
+#include "automation/office/WriterDocument.h"
+#include "model/NodeStorage.h"
 #include "print/CreatorTaro.h"
 #include "print/CreatorWord.h"
+#include "quiz/Model.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUrl>
 
 #include <benchmark/benchmark.h>
 
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+
+#include <array>
+#include <chrono>
+#include <set>
+
 namespace {
+
+using rtl::OUString;
 
 using namespace Print;
 
@@ -110,6 +137,264 @@ void BM_WordPrintRun(benchmark::State& state)
 }
 BENCHMARK(BM_WordPrintRun)->ArgsProduct({{1, 5}, {0, 1}})->Iterations(2)->Unit(benchmark::kMillisecond);
 
+// While set, the Word applications made for the creators never hide: their
+// documents keep their views unlocked while being written.
+bool keepViewsUnlocked = false;
+
+// A Word application whose documents stay visible, views unlocked.
+class UnlockedWriterApplication : public Office::WriterApplication {
+public:
+    using WriterApplication::WriterApplication;
+    void PutVisible(bool) override { WriterApplication::PutVisible(true); }
+};
+
+// The Word creator with the time of each of its steps kept, per command
+// kind and for the steps around the commands.
+class TimedCreatorWord : public CreatorWord {
+public:
+    std::array<double, 13> commandSeconds{};
+    std::array<int, 13> commandCount{};
+    double openSeconds = 0;
+    double placeholderSeconds = 0;
+    double completeSeconds = 0;
+    double uprightSeconds = 0;
+    double finishSeconds = 0;
+
+    void ResetTimes()
+    {
+        commandSeconds = {};
+        commandCount = {};
+        openSeconds = placeholderSeconds = completeSeconds = uprightSeconds = finishSeconds = 0;
+    }
+    int CommandCount() const
+    {
+        int total = 0;
+        for (const int count : commandCount)
+            total += count;
+        return total;
+    }
+
+protected:
+    bool Open(const QString& templatePath) override
+    {
+        return Timed(openSeconds, [&] { return CreatorWord::Open(templatePath); });
+    }
+    bool WriteCommand(const Cmd& command) override
+    {
+        const bool known = command.kind > 0 && command.kind < static_cast<int>(commandSeconds.size());
+        double ignored = 0;
+        if (known)
+            ++commandCount[command.kind];
+        return Timed(known ? commandSeconds[command.kind] : ignored, [&] { return CreatorWord::WriteCommand(command); });
+    }
+    bool SetTitle(const QString& title) override
+    {
+        return Timed(placeholderSeconds, [&] { return CreatorWord::SetTitle(title); });
+    }
+    bool SetRange(const QString& rangeText) override
+    {
+        return Timed(placeholderSeconds, [&] { return CreatorWord::SetRange(rangeText); });
+    }
+    bool Complete() override
+    {
+        return Timed(completeSeconds, [&] { return CreatorWord::Complete(); });
+    }
+    void MakeDigitsUpright() override
+    {
+        Timed(uprightSeconds, [&] {
+            CreatorWord::MakeDigitsUpright();
+            return true;
+        });
+    }
+    void Finish() override
+    {
+        Timed(finishSeconds, [&] {
+            CreatorWord::Finish();
+            return true;
+        });
+    }
+
+private:
+    template<class Step>
+    static bool Timed(double& seconds, Step&& step)
+    {
+        const auto started = std::chrono::steady_clock::now();
+        const bool done = step();
+        seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        return done;
+    }
+};
+
+// A generated book with five question formats (the sample books have
+// three), made once in a temporary folder.
+QString FiveFormatBook()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString file = dir.filePath(QStringLiteral("five_main.db"));
+        const int exit = QProcess::execute(QStringLiteral("python3"),
+                                           {QStringLiteral(TV_SOURCE_DIR "/tools/generate_book.py"),
+                                            QStringLiteral("--questions"), QStringLiteral("5"),
+                                            QStringLiteral("--keywords"), QStringLiteral("1000"),
+                                            QStringLiteral("--sentences"), QStringLiteral("10000"), file});
+        return exit == 0 ? file : QString();
+    }();
+    return path;
+}
+
+// The model of a teacher who has filled 3 prints of every format of that
+// book with 10 sub-questions each; empty when that cannot be done.
+std::unique_ptr<Model>& FilledModel()
+{
+    static std::unique_ptr<Model> model = []() -> std::unique_ptr<Model> {
+        const QString book = FiveFormatBook();
+        auto made = std::make_unique<Model>();
+        if (book.isEmpty() || !made->LoadBooks({book}))
+            return nullptr;
+        made->SetRange(Ranges(std::vector<int>{3})); // the first part: every keyword
+        std::vector<int> qids;
+        AutoSelectOptions options;
+        options.printCount = 3;
+        for (int qid = 1; qid <= 5; ++qid) {
+            qids.push_back(qid);
+            options.counts.emplace_back(made->Storage().QuestionPool().Find(qid), 10);
+        }
+        made->SetQuestions(qids);
+        std::array<bool, 2> warnings{};
+        const int result = made->AutoSelect(options, warnings);
+        if (result != Model::kAutoSelectOk && result != Model::kAutoSelectWarnings)
+            return nullptr;
+        return made;
+    }();
+    return model;
+}
+
+// One print run of the model into the template, the document closed again.
+bool RunModelOnce(Model& model, const QString& templatePath)
+{
+    const bool done = model.CreatePrints(templatePath);
+    CloseDocuments();
+    return done;
+}
+
+// state.range(0): 1 for the vertical template; state.range(1): 1 with the
+// views locked as the creator leaves them, 0 with them unlocked.
+void BM_ModelPrintRun(benchmark::State& state)
+{
+    auto& model = FilledModel();
+    if (!model) {
+        state.SkipWithError("the five-format book could not be made or filled");
+        return;
+    }
+    const QString path = Template(state.range(0) != 0, ".dot");
+    keepViewsUnlocked = state.range(1) == 0;
+    Office::OfficeSession::Shared()->Desktop("bench");
+    auto creator = std::make_shared<TimedCreatorWord>();
+    model->RegisterCreator(Model::kWord, creator);
+    static std::set<std::pair<int64_t, int64_t>> warmedUp;
+    if (!model->SetApplication(Model::kWord) ||
+        (warmedUp.insert({state.range(0), state.range(1)}).second && !RunModelOnce(*model, path))) {
+        keepViewsUnlocked = false;
+        state.SkipWithError("the warm-up print run failed");
+        return;
+    }
+    creator->ResetTimes();
+    int runs = 0;
+    for (auto _ : state) {
+        if (!model->CreatePrints(path))
+            state.SkipWithError("the print run failed");
+        ++runs;
+        state.PauseTiming();
+        CloseDocuments();
+        state.ResumeTiming();
+    }
+    keepViewsUnlocked = false;
+    const auto perRun = [runs](double seconds) { return seconds * 1000.0 / std::max(runs, 1); };
+    state.counters["commands"] = creator->CommandCount() / std::max(runs, 1);
+    state.counters["open_ms"] = perRun(creator->openSeconds);
+    state.counters["text_ms"] = perRun(creator->commandSeconds[Text]);
+    state.counters["underline_ms"] = perRun(creator->commandSeconds[UnderlinedText]);
+    state.counters["subscript_ms"] = perRun(creator->commandSeconds[SubscriptText]);
+    state.counters["gaiji_ms"] = perRun(creator->commandSeconds[ExternalChar]);
+    state.counters["numbers_ms"] = perRun(creator->commandSeconds[QuestionHead] + creator->commandSeconds[ItemNumber] +
+                                          creator->commandSeconds[AnswerNumber] + creator->commandSeconds[PrintId]);
+    state.counters["paragraphs_ms"] = perRun(creator->commandSeconds[NewParagraph] + creator->commandSeconds[LineBreak] +
+                                             creator->commandSeconds[NewPage]);
+    state.counters["header_ms"] = perRun(creator->commandSeconds[PageHeader]);
+    state.counters["placeholders_ms"] = perRun(creator->placeholderSeconds);
+    state.counters["complete_ms"] = perRun(creator->completeSeconds);
+    state.counters["upright_ms"] = perRun(creator->uprightSeconds);
+    state.counters["finish_ms"] = perRun(creator->finishSeconds);
+}
+BENCHMARK(BM_ModelPrintRun)->ArgsProduct({{0, 1}, {1, 0}})->Iterations(1)->Unit(benchmark::kMillisecond);
+
+css::beans::PropertyValue Property(const char* name, const css::uno::Any& value)
+{
+    css::beans::PropertyValue property;
+    property.Name = OUString::createFromAscii(name);
+    property.Value = value;
+    return property;
+}
+
+OUString FileUrl(const QString& path)
+{
+    return Office::ToOUString(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
+}
+
+void Store(const css::uno::Reference<css::uno::XInterface>& document, const OUString& url, const char* filter)
+{
+    css::uno::Sequence<css::beans::PropertyValue> args(2);
+    args[0] = Property("FilterName", css::uno::Any(OUString::createFromAscii(filter)));
+    args[1] = Property("Overwrite", css::uno::Any(true));
+    css::uno::Reference<css::frame::XStorable>(document, css::uno::UNO_QUERY_THROW)->storeToURL(url, args);
+}
+
+// The floor: the same office opening the finished print run (saved as
+// .odt beforehand) and exporting it as PDF. state.range(0): 1 for the
+// vertical template.
+void BM_OpenAndExportPdf(benchmark::State& state)
+{
+    auto& model = FilledModel();
+    if (!model) {
+        state.SkipWithError("the five-format book could not be made or filled");
+        return;
+    }
+    QTemporaryDir dir;
+    const OUString odt = FileUrl(dir.filePath(QStringLiteral("prints.odt")));
+    const OUString pdf = FileUrl(dir.filePath(QStringLiteral("prints.pdf")));
+    model->RegisterCreator(Model::kWord, std::make_shared<CreatorWord>());
+    if (!model->SetApplication(Model::kWord) || !model->CreatePrints(Template(state.range(0) != 0, ".dot")) ||
+        wordApplications.empty() || wordApplications.back()->OpenDocuments().empty()) {
+        CloseDocuments();
+        state.SkipWithError("the print run failed");
+        return;
+    }
+    Store(wordApplications.back()->OpenDocuments().back()->Model(), odt, "writer8");
+    CloseDocuments();
+    const auto desktop = Office::OfficeSession::Shared()->Desktop("bench");
+    css::uno::Sequence<css::beans::PropertyValue> load(1);
+    load[0] = Property("Hidden", css::uno::Any(true));
+    const auto openAndExport = [&] {
+        const auto document = desktop->loadComponentFromURL(odt, OUString("_blank"), 0, load);
+        Store(document, pdf, "writer_pdf_Export");
+        return document;
+    };
+    const auto close = [](const css::uno::Reference<css::lang::XComponent>& document) {
+        css::uno::Reference<css::util::XCloseable>(document, css::uno::UNO_QUERY_THROW)->close(true);
+    };
+    static std::set<int64_t> warmedUp;
+    if (warmedUp.insert(state.range(0)).second)
+        close(openAndExport());
+    for (auto _ : state) {
+        const auto document = openAndExport();
+        state.PauseTiming();
+        close(document);
+        state.ResumeTiming();
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(dir.filePath(QStringLiteral("prints.pdf"))).size());
+}
+BENCHMARK(BM_OpenAndExportPdf)->DenseRange(0, 1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -126,13 +411,16 @@ int main(int argc, char** argv)
         return std::static_pointer_cast<Automation::Object>(application);
     });
     Automation::ClassRegistry::Register(QStringLiteral("Word.Application"), [] {
-        auto application = Office::WriterApplication::Create(Office::OfficeSession::Shared());
+        auto application = keepViewsUnlocked
+                               ? std::make_shared<UnlockedWriterApplication>(Office::OfficeSession::Shared())
+                               : Office::WriterApplication::Create(Office::OfficeSession::Shared());
         wordApplications.push_back(application);
         return std::static_pointer_cast<Automation::Object>(application);
     });
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    FilledModel().reset();
     CloseDocuments();
     Office::OfficeSession::Shared()->Terminate();
     return 0;
