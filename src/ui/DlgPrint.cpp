@@ -28,6 +28,9 @@ public:
                                         {number, page_.stripper_.Strip(question->question)});
         const int inserted = page_.list_->InsertRow(row_, text);
         page_.list_->SetRowData(inserted, question->qid);
+        // The instruction is long: it takes the whole row until a range mark
+        // needs the last column.
+        page_.list_->setFirstColumnSpanned(inserted, QModelIndex(), true);
         row_ = inserted + 1;
     }
 
@@ -106,6 +109,7 @@ void DlgPrint::ApplyRangeMarks(const std::map<int, bool>& hasCandidates)
         const auto found = hasCandidates.find(list_->RowData(row).toInt());
         const bool marked = found == hasCandidates.end() || !found->second;
         list_->SetCellText(row, lastColumn, marked ? noCandidates : QString());
+        list_->setFirstColumnSpanned(row, QModelIndex(), !marked || lastColumn == 0);
     }
 }
 

@@ -87,10 +87,16 @@ TEST_F(PrintPage, RangeMarksGoIntoTheLastColumnOfHeaders)
     EXPECT_EQ(list.CellText(5, 1), NoCandidates);
     EXPECT_EQ(list.CellText(1, 1), QStringLiteral("read a book"));  // sub-question rows keep their answer
     EXPECT_EQ(list.CellText(4, 1), QString());
+    // An unmarked instruction takes the whole row; a marked one leaves the
+    // last column to its mark.
+    EXPECT_TRUE(list.isFirstColumnSpanned(0, QModelIndex()));
+    EXPECT_FALSE(list.isFirstColumnSpanned(3, QModelIndex()));
+    EXPECT_FALSE(list.isFirstColumnSpanned(1, QModelIndex()));
 
     shown.ApplyRangeMarks({{11, true}, {12, true}, {13, true}});
     EXPECT_EQ(list.CellText(3, 1), QString());
     EXPECT_EQ(list.CellText(5, 1), QString());
+    EXPECT_TRUE(list.isFirstColumnSpanned(3, QModelIndex()));
 }
 
 TEST_F(PrintPage, KanjiBookWithFrequencyMarksItsThirdColumn)
