@@ -25,5 +25,8 @@ int main(int argc, char** argv)
     // open in it.
     Office::ReleaseBackends();
 #endif
-    return result;
+    // The main window ends the loop with 1 on an ordinary quit. On Linux a
+    // non-zero status reads as a failure to shells and desktop launchers, so
+    // an ordinary quit leaves with 0 like the early stops do.
+    return result == 1 ? 0 : result;
 }
