@@ -10,6 +10,7 @@
 // with the views locked and unlocked, each phase of the creator timed, set
 // against the floor of the same office: opening the finished document and
 // exporting it as PDF.
+#include "automation/AutomationError.h"
 #include "automation/ClassRegistry.h"
 #include "automation/WordConstants.h"
 #include "automation/office/OfficeBackends.h"
@@ -102,8 +103,13 @@ void CloseDocuments()
     for (const auto& application : taroApplications)
         if (const auto document = application->ActiveDocument())
             document->Close();
-    for (const auto& application : wordApplications)
-        application->CloseDocuments(static_cast<int>(Word::wdDoNotSaveChanges));
+    for (const auto& application : wordApplications) {
+        try {
+            application->CloseDocuments(static_cast<int>(Word::wdDoNotSaveChanges));
+        } catch (const Automation::AutomationError&) {
+            // the application has quit (the availability probe), nothing is open in it
+        }
+    }
     taroApplications.clear();
     wordApplications.clear();
 }
@@ -249,9 +255,11 @@ std::unique_ptr<Model>& FilledModel()
     static std::unique_ptr<Model> model = []() -> std::unique_ptr<Model> {
         const QString book = FiveFormatBook();
         auto made = std::make_unique<Model>();
-        if (book.isEmpty() || !made->LoadBooks({book}))
+        if (book.isEmpty() || !made->LoadBooks({book})) {
+            qWarning("The generated book %s could not be loaded", qPrintable(book));
             return nullptr;
-        made->SetRange(Ranges(std::vector<int>{3})); // the first part: every keyword
+        }
+        made->SetRange(Ranges(2, {{1, 1000}})); // every keyword, by its number
         std::vector<int> qids;
         AutoSelectOptions options;
         options.printCount = 3;
@@ -262,8 +270,10 @@ std::unique_ptr<Model>& FilledModel()
         made->SetQuestions(qids);
         std::array<bool, 2> warnings{};
         const int result = made->AutoSelect(options, warnings);
-        if (result != Model::kAutoSelectOk && result != Model::kAutoSelectWarnings)
+        if (result != Model::kAutoSelectOk && result != Model::kAutoSelectWarnings) {
+            qWarning("The automatic selection failed with %d", result);
             return nullptr;
+        }
         return made;
     }();
     return model;
