@@ -28,7 +28,7 @@ chmod 700 "$home/runtime"
 status=0
 env HOME="$home" XDG_DATA_HOME="$home/data" XDG_CACHE_HOME="$home/cache" \
     XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home/runtime" \
-    QT_QPA_PLATFORM=xcb TV_WALK_DIR="$out" \
+    QT_QPA_PLATFORM=xcb TV_WALK_DIR="$out" TV_KEEP_TEST_ENV=1 \
     timeout 900 xvfb-run -a -s "-screen 0 1280x900x24" \
     "$build/bin/walkthrough_TeacherRound" "$@" || status=$?
 echo "pictures in $out:"

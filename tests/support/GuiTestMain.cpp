@@ -1,12 +1,14 @@
-// Test entry point for tests that need widgets or the clipboard. The test
-// environment selects the offscreen platform, so no display is needed.
+// Test entry point for tests that need widgets or the clipboard. Without a
+// platform chosen by the caller, the offscreen one is used, so no display
+// is needed.
+#include "support/TestEnvironment.h"
+
 #include <QApplication>
 #include <gmock/gmock.h>
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    UsePrivateTestHome();
     QApplication app(argc, argv);
     testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();
