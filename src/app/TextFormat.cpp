@@ -36,32 +36,32 @@ int ReadNumber(const QString& format, qsizetype& pos)
 
 // Reads the conversion that starts after the '%' at `pos`; on return `pos`
 // is just past it. Returns false when the text ends before a conversion.
-bool ReadSpec(const QString& format, qsizetype& pos, ConversionSpec& spec)
+bool ReadSpec(const QString& format, qsizetype& pos, ConversionSpec& directive)
 {
     while (pos < format.size() && IsFlag(format[pos]))
-        spec.flags += format[pos++];
+        directive.flags += format[pos++];
     if (pos < format.size() && format[pos].isDigit())
-        spec.width = ReadNumber(format, pos);
+        directive.width = ReadNumber(format, pos);
     if (pos < format.size() && format[pos] == u'.') {
         ++pos;
-        spec.precision = ReadNumber(format, pos);
+        directive.precision = ReadNumber(format, pos);
     }
     while (pos < format.size() && IsLengthModifier(format[pos]))
         ++pos;
     if (pos >= format.size())
         return false;
-    spec.conversion = format[pos++];
+    directive.conversion = format[pos++];
     return true;
 }
 
-QString Pad(const QString& field, const ConversionSpec& spec, bool zeroAllowed)
+QString Pad(const QString& field, const ConversionSpec& directive, bool zeroAllowed)
 {
-    if (spec.width <= field.size())
+    if (directive.width <= field.size())
         return field;
-    const qsizetype fill = spec.width - field.size();
-    if (spec.flags.contains(u'-'))
+    const qsizetype fill = directive.width - field.size();
+    if (directive.flags.contains(u'-'))
         return field + QString(fill, u' ');
-    if (zeroAllowed && spec.flags.contains(u'0') && spec.precision < 0) {
+    if (zeroAllowed && directive.flags.contains(u'0') && directive.precision < 0) {
         const qsizetype signLength =
             (!field.isEmpty() && (field[0] == u'-' || field[0] == u'+' || field[0] == u' ')) ? 1 : 0;
         return field.left(signLength) + QString(fill, u'0') + field.mid(signLength);
@@ -69,10 +69,10 @@ QString Pad(const QString& field, const ConversionSpec& spec, bool zeroAllowed)
     return QString(fill, u' ') + field;
 }
 
-QString FormatInteger(const ConversionSpec& spec, const FormatArg& arg)
+QString FormatInteger(const ConversionSpec& directive, const FormatArg& arg)
 {
     const qint64 value = arg.IsNumber() ? arg.Number() : arg.Text().toLongLong();
-    const char conversion = static_cast<char>(spec.conversion.unicode());
+    const char conversion = static_cast<char>(directive.conversion.unicode());
     QString digits;
     if (conversion == 'd' || conversion == 'i') {
         digits = QString::number(value < 0 ? -static_cast<quint64>(value) : static_cast<quint64>(value));
@@ -84,40 +84,40 @@ QString FormatInteger(const ConversionSpec& spec, const FormatArg& arg)
         if (conversion == 'X')
             digits = digits.toUpper();
     }
-    if (spec.precision >= 0 && digits.size() < spec.precision)
-        digits.prepend(QString(spec.precision - digits.size(), u'0'));
-    if (spec.precision == 0 && value == 0)
+    if (directive.precision >= 0 && digits.size() < directive.precision)
+        digits.prepend(QString(directive.precision - digits.size(), u'0'));
+    if (directive.precision == 0 && value == 0)
         digits.clear();
     QString sign;
     if (conversion == 'd' || conversion == 'i') {
         if (value < 0)
             sign = QStringLiteral("-");
-        else if (spec.flags.contains(u'+'))
+        else if (directive.flags.contains(u'+'))
             sign = QStringLiteral("+");
-        else if (spec.flags.contains(u' '))
+        else if (directive.flags.contains(u' '))
             sign = QStringLiteral(" ");
-    } else if (spec.flags.contains(u'#') && value != 0) {
+    } else if (directive.flags.contains(u'#') && value != 0) {
         sign = conversion == 'o' ? QStringLiteral("0") : (conversion == 'X' ? QStringLiteral("0X") : QStringLiteral("0x"));
     }
-    return Pad(sign + digits, spec, true);
+    return Pad(sign + digits, directive, true);
 }
 
-QString FormatString(const ConversionSpec& spec, const FormatArg& arg)
+QString FormatString(const ConversionSpec& directive, const FormatArg& arg)
 {
     QString text = arg.IsNumber() ? QString::number(arg.Number()) : arg.Text();
-    if (spec.precision >= 0 && text.size() > spec.precision)
-        text.truncate(spec.precision);
-    return Pad(text, spec, false);
+    if (directive.precision >= 0 && text.size() > directive.precision)
+        text.truncate(directive.precision);
+    return Pad(text, directive, false);
 }
 
-QString FormatCharacter(const ConversionSpec& spec, const FormatArg& arg)
+QString FormatCharacter(const ConversionSpec& directive, const FormatArg& arg)
 {
     QString text;
     if (arg.IsNumber())
         text = QString(QChar(static_cast<char16_t>(arg.Number())));
     else
         text = arg.Text().left(1);
-    return Pad(text, spec, false);
+    return Pad(text, directive, false);
 }
 
 } // namespace
@@ -143,13 +143,13 @@ QString FormatText(const QString& format, std::initializer_list<FormatArg> args)
             ++pos;
             continue;
         }
-        ConversionSpec spec;
-        if (!ReadSpec(format, pos, spec)) {
+        ConversionSpec directive;
+        if (!ReadSpec(format, pos, directive)) {
             result += format.mid(start);
             break;
         }
-        const char conversion = static_cast<char>(spec.conversion.unicode());
-        const bool known = QStringLiteral("diuxXocsS").contains(spec.conversion);
+        const char conversion = static_cast<char>(directive.conversion.unicode());
+        const bool known = QStringLiteral("diuxXocsS").contains(directive.conversion);
         if (!known) {
             result += format.mid(start, pos - start);
             continue;
@@ -157,11 +157,11 @@ QString FormatText(const QString& format, std::initializer_list<FormatArg> args)
         const FormatArg& arg = next < arguments.size() ? arguments[next] : missing;
         ++next;
         if (conversion == 's' || conversion == 'S')
-            result += FormatString(spec, arg);
+            result += FormatString(directive, arg);
         else if (conversion == 'c')
-            result += FormatCharacter(spec, arg);
+            result += FormatCharacter(directive, arg);
         else if (next <= arguments.size())
-            result += FormatInteger(spec, arg);
+            result += FormatInteger(directive, arg);
     }
     return result;
 }
