@@ -80,6 +80,7 @@ DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<M
     BuildAccelerators();
 
     status_ = new QLabel(this);
+    status_->setIndent(4);  // keeps the text off the window's edge
     SetControlId(statusBar(), Res::IDC_STATUS_BAR);
     statusBar()->setSizeGripEnabled(true);
     statusBar()->addWidget(status_, 1);
