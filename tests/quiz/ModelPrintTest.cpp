@@ -1,61 +1,12 @@
 #include "ModelFixture.h"
 
 #include "print/Creator.h"
+#include "support/RecordingCreator.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace {
-
-// Keeps what a print run hands to the word processor.
-class RecordingCreator : public Print::Creator {
-public:
-    explicit RecordingCreator(bool available = true)
-        : m_available(available)
-    {
-    }
-
-    bool CanCreate() const override { return true; }
-    bool IsAvailable() override { return m_available; }
-
-    QString templatePath;
-    QString title;
-    QString rangeText;
-    std::vector<Print::Cmd> commands;
-    int runs = 0;
-    bool completes = true;
-
-protected:
-    bool Open(const QString& path) override
-    {
-        ++runs;
-        templatePath = path;
-        commands.clear();
-        return true;
-    }
-    bool WriteCommand(const Print::Cmd& command) override
-    {
-        commands.push_back(command);
-        return true;
-    }
-    void Abort() override {}
-    bool SetTitle(const QString& text) override
-    {
-        title = text;
-        return true;
-    }
-    bool SetRange(const QString& text) override
-    {
-        rangeText = text;
-        return true;
-    }
-    bool Complete() override { return completes; }
-    bool IsVertical() override { return false; }
-    void MakeDigitsUpright() override {}
-
-private:
-    bool m_available;
-};
 
 class ModelPrintTest : public ModelFixture {
 protected:
