@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 using namespace css;
 
@@ -65,6 +66,7 @@ void WriterDocument::EnsureOpen(const char* iid) const
 
 void WriterDocument::ReloadStory()
 {
+    ForgetLastFound();
     QString story;
     uno::Reference<container::XEnumeration> paragraphs =
         uno::Reference<container::XEnumerationAccess>(m_text, uno::UNO_QUERY_THROW)->createEnumeration();
@@ -137,24 +139,49 @@ uno::Reference<text::XTextCursor> WriterDocument::CursorFor(int start, int end, 
     const int last = StoryEnd() - 1;
     start = std::clamp(start, 0, last);
     end = std::clamp(end, start, last);
-    // Walk from the nearer of the story start and the selection.
-    uno::Reference<text::XTextCursor> cursor;
+    // Walk from the nearest of the story start, the range found last and the selection.
+    enum class From { StoryStart, LastFound, Selection } from = From::StoryStart;
     int at = 0;
-    const int selection = std::clamp(m_selectionSpan->start, 0, last);
-    if (nearSelection && m_selectionCursor.is() && std::abs(start - selection) < start) {
-        cursor = m_text->createTextCursorByRange(m_selectionCursor->getStart());
-        at = selection;
-    } else {
-        cursor = m_text->createTextCursor();
-        cursor->gotoStart(false);
+    if (m_lastFound.is() && std::abs(start - m_lastFoundAt) < start) {
+        from = From::LastFound;
+        at = m_lastFoundAt;
     }
-    MoveCursor(cursor, at, start, false);
+    const int selection = std::clamp(m_selectionSpan->start, 0, last);
+    if (nearSelection && m_selectionCursor.is() && std::abs(start - selection) < std::abs(start - at)) {
+        from = From::Selection;
+        at = selection;
+    }
+    uno::Reference<text::XTextCursor> cursor;
+    if (from == From::LastFound) {
+        // The kept cursor itself moves on; it is let go while it moves, as
+        // its place is unknown should the office fail on the way.
+        const uno::Reference<text::XTextCursor> kept = std::exchange(m_lastFound, nullptr);
+        MoveCursor(kept, at, start, false);
+        cursor = m_text->createTextCursorByRange(uno::Reference<text::XTextRange>(kept.get()));
+        m_lastFound = kept;
+    } else {
+        if (from == From::Selection) {
+            cursor = m_text->createTextCursorByRange(m_selectionCursor->getStart());
+        } else {
+            cursor = m_text->createTextCursor();
+            cursor->gotoStart(false);
+        }
+        MoveCursor(cursor, at, start, false);
+        m_lastFound = m_text->createTextCursorByRange(uno::Reference<text::XTextRange>(cursor.get()));
+    }
+    m_lastFoundAt = start;
     MoveCursor(cursor, start, end, true);
     return cursor;
 }
 
+void WriterDocument::ForgetLastFound()
+{
+    m_lastFound.clear();
+}
+
 void WriterDocument::NoteInserted(int position, const QString& text)
 {
+    ForgetLastFound();
     m_story.insert(position, text);
     for (const std::weak_ptr<TextSpan>& weak : m_spans)
         if (auto span = weak.lock())
@@ -163,6 +190,7 @@ void WriterDocument::NoteInserted(int position, const QString& text)
 
 void WriterDocument::NoteRemoved(int position, int count)
 {
+    ForgetLastFound();
     m_story.remove(position, count);
     for (const std::weak_ptr<TextSpan>& weak : m_spans)
         if (auto span = weak.lock())
@@ -225,6 +253,7 @@ void WriterDocument::Close()
 {
     if (IsClosed()) {
         m_selectionCursor.clear();
+        m_lastFound.clear();
         m_text.clear();
         m_model.clear();
         return;
@@ -241,6 +270,7 @@ void WriterDocument::Close()
         // Someone holds it open; close(true) hands it over to them to close.
     }
     m_selectionCursor.clear();
+    m_lastFound.clear();
     m_text.clear();
     m_model.clear();
 }

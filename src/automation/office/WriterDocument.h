@@ -54,8 +54,11 @@ public:
     // A span that follows the text from now on.
     std::shared_ptr<TextSpan> Track(int start, int end);
     // The office range for [start, end) (clamped to the text; the final
-    // paragraph mark cannot be part of it). Found by walking from the story
-    // start or, when nearer and `nearSelection` allows, from the selection.
+    // paragraph mark cannot be part of it). Found by walking from the
+    // nearest known place: the story start, the start of the range found
+    // last (while the text is unchanged) or, when `nearSelection` allows,
+    // the selection. The office walks one character at a time, so ranges
+    // asked for in document order each cost a short walk.
     css::uno::Reference<css::text::XTextCursor> CursorFor(int start, int end, bool nearSelection = true);
 
     // Every change to the text is reported here with its position.
@@ -86,6 +89,7 @@ public:
 private:
     int Steps(int from, int to) const;
     void MoveCursor(const css::uno::Reference<css::text::XTextCursor>& cursor, int from, int to, bool expand) const;
+    void ForgetLastFound();
 
     std::shared_ptr<OfficeSession> m_session;
     css::uno::Reference<css::text::XTextDocument> m_model;
@@ -94,6 +98,10 @@ private:
     std::vector<std::weak_ptr<TextSpan>> m_spans;
     std::shared_ptr<TextSpan> m_selectionSpan;
     css::uno::Reference<css::text::XTextCursor> m_selectionCursor;
+    // A collapsed cursor at the start of the range CursorFor found last;
+    // dropped whenever the text changes.
+    css::uno::Reference<css::text::XTextCursor> m_lastFound;
+    int m_lastFoundAt = 0;
     TypingFormat m_typing;
     FindSettings m_find;
     bool m_locked = false;

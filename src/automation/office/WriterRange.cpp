@@ -6,6 +6,7 @@
 #include "automation/office/UnoStrings.h"
 #include "automation/office/WriterDocument.h"
 
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -151,12 +152,14 @@ void WriterRange::PutHorizontalInVertical(int type)
     if (m_span->IsCollapsed())
         return;
     UnoCall(m_document->Session(), Iid, [&] {
-        const uno::Reference<beans::XPropertySet> props(m_document->CursorFor(m_span->start, m_span->end),
-                                                        uno::UNO_QUERY_THROW);
+        // Both properties in one office call; the names are in alphabetical order, as the call asks.
+        const uno::Reference<beans::XMultiPropertySet> props(m_document->CursorFor(m_span->start, m_span->end),
+                                                             uno::UNO_QUERY_THROW);
         const bool upright = type != Word::wdHorizontalInVerticalNone;
-        props->setPropertyValue(OUString("CharRotation"), uno::Any(upright ? kUprightRotation : sal_Int16(0)));
-        props->setPropertyValue(OUString("CharRotationIsFitToLine"),
-                                uno::Any(type == Word::wdHorizontalInVerticalFitInLine));
+        const OUString names[] = {OUString("CharRotation"), OUString("CharRotationIsFitToLine")};
+        const uno::Any values[] = {uno::Any(upright ? kUprightRotation : sal_Int16(0)),
+                                   uno::Any(type == Word::wdHorizontalInVerticalFitInLine)};
+        props->setPropertyValues(uno::Sequence<OUString>(names, 2), uno::Sequence<uno::Any>(values, 2));
     });
 }
 

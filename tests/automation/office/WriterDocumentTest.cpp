@@ -272,6 +272,35 @@ TEST_F(WriterDocumentTest, VerticalTemplateIsDetectedAndDigitRunsAreSetUpright)
     EXPECT_EQ(PortionWith(portions, QStringLiteral("z")).rotation, 0);
 }
 
+// Ranges are found in the office by walking from a known place (the last
+// range found, the selection); asked for backwards, across a surrogate pair
+// and after the text has changed, they must still land on their characters.
+TEST_F(WriterDocumentTest, RangesFoundOutOfOrderAndAfterEditsLandOnTheirCharacters)
+{
+    auto document = Open(VerticalTemplate());
+    selection->TypeText(QStringLiteral("x1𠮟y22z333w"));
+    const int start = kHeaderLength;
+    const int upright = Word::wdHorizontalInVerticalResizeLine;
+    document->Range(start + 8, start + 11)->PutHorizontalInVertical(upright); // 333
+    document->Range(start + 1, start + 2)->PutHorizontalInVertical(upright);  // 1, back over 𠮟
+    document->Range(start, start)->Select();
+    selection->TypeText(QStringLiteral("u"));
+    EXPECT_EQ(document->Range(start + 5, start + 6)->Delete(), 1);           // y
+    document->Range(start + 5, start + 7)->PutHorizontalInVertical(upright);  // 22, moved by the edits
+    EXPECT_EQ(document->Range(start + 8, start + 11)->GetHorizontalInVertical(), upright);
+    document->Range(start + 12, start + 12)->Select();
+    selection->TypeText(QStringLiteral("v"));
+
+    const auto portions = Portions(document);
+    for (const QString digits : {QStringLiteral("1"), QStringLiteral("22"), QStringLiteral("333")}) {
+        EXPECT_EQ(PortionWith(portions, digits).text, digits);
+        EXPECT_EQ(PortionWith(portions, digits).rotation, 900) << digits.toStdString();
+    }
+    for (const QString other : {QStringLiteral("u"), QStringLiteral("𠮟"), QStringLiteral("z"), QStringLiteral("w")})
+        EXPECT_EQ(PortionWith(portions, other).rotation, 0) << other.toStdString();
+    EXPECT_EQ(Paragraphs(document)[3].text, QStringLiteral("ux1𠮟22z333wv"));
+}
+
 TEST_F(WriterDocumentTest, PositionsCountSurrogatePairsAsWordDoes)
 {
     auto document = Open(HorizontalTemplate());
