@@ -13,6 +13,10 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTimer>
+
+#include <csignal>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -279,6 +283,30 @@ TEST_F(CreatorWordOfficeTest, MissingTemplateFailsAndLeavesTheClipboardAlone)
     // The creator is usable again at once.
     ASSERT_TRUE(Run(HorizontalTemplate()));
     ExpectPrintsWritten(LastDocument(), false);
+}
+
+TEST_F(CreatorWordOfficeTest, OfficeKilledDuringARunFailsItAndTheNextRunStartsAFreshOne)
+{
+    // The creator lets pending events through between commands: the first
+    // of them ends the office in the middle of writing.
+    auto session = Office::OfficeSession::Shared();
+    pid_t killed = 0;
+    QTimer::singleShot(0, [&] {
+        killed = session->LauncherPid();
+        if (killed > 0)
+            ::kill(-killed, SIGKILL);
+        for (int i = 0; i < 100 && ProcessGroupAlive(killed); ++i)
+            usleep(20000);
+    });
+    EXPECT_FALSE(Run(HorizontalTemplate()));
+    ASSERT_GT(killed, 0);
+    EXPECT_FALSE(ProcessGroupAlive(killed));
+    ExpectPrivateClipboard();
+
+    ASSERT_TRUE(Run(HorizontalTemplate()));
+    EXPECT_NE(session->LauncherPid(), killed);
+    ExpectPrintsWritten(LastDocument(), false);
+    ExpectPrivateClipboard();
 }
 
 TEST_F(CreatorWordOfficeTest, OfficeCountsAsAvailable)
