@@ -6,6 +6,7 @@
 #include "model/NodeStorage.h"
 #include "model/Question.h"
 #include "model/Sentence.h"
+#include "LargeBook.h"
 #include "support/BookFixture.h"
 
 #include <QCoreApplication>
@@ -22,23 +23,6 @@
 
 namespace {
 
-// The book to load: the generated benchmark book of the build, or, when
-// it is missing, a book of the same size made here from SQL.
-const QString& LargeBook()
-{
-    static QTemporaryDir dir;
-    static const QString path = [] {
-        const QString generated = QStringLiteral(TV_BENCH_BOOK);
-        if (QFileInfo::exists(generated))
-            return generated;
-        const QString made = dir.filePath(QStringLiteral("large_main.db"));
-        const QString error = BookFixture::Build(made, BookFixture::LargeBookSql());
-        if (!error.isEmpty())
-            qFatal("cannot build the large book: %s", qPrintable(error));
-        return made;
-    }();
-    return path;
-}
 
 int LoadAllSentences(NodeStorage& storage)
 {

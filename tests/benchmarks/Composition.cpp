@@ -10,6 +10,7 @@
 #include "print/Parser.h"
 #include "quiz/Model.h"
 #include "quiz/NodeSerializer.h"
+#include "LargeBook.h"
 #include "support/BookFixture.h"
 
 #include <QFileInfo>
@@ -19,19 +20,6 @@
 
 namespace {
 
-// The generated benchmark book of the build, or one of the same size made here.
-QString LargeBook(QTemporaryDir& dir)
-{
-    const QString generated = QStringLiteral(TV_BENCH_BOOK);
-    if (QFileInfo::exists(generated))
-        return generated;
-    const QString made = dir.filePath(QStringLiteral("large_main.db"));
-    const QString error = BookFixture::Build(made, BookFixture::LargeBookSql());
-    if (!error.isEmpty())
-        qFatal("cannot build the large book: %s", qPrintable(error));
-    return made;
-}
-
 // The large book with every index entry as the range, every question format
 // selected and three prints of up to 10 sentences per format.
 Model& LoadedModel()
@@ -40,7 +28,7 @@ Model& LoadedModel()
     static Model model;
     static const bool loaded = [] {
         model.Db().OpenUser(dir.filePath(QStringLiteral("tv_user.db")));
-        if (!model.LoadBooks({LargeBook(dir)}))
+        if (!model.LoadBooks({LargeBook()}))
             return false;
         std::vector<int> indexIds;
         for (const Index* index : model.Storage().IndexPool().List())
