@@ -1,5 +1,6 @@
 // Print runs through the Word creator into a real (headless) office: the
 // document is read back from the office after the run.
+#include "DocumentLines.h"
 #include "OfficeTestSupport.h"
 
 #include "app/CClipboardBackup.h"
@@ -32,28 +33,9 @@ const QString Instruction = QStringLiteral("次の英文を日本語にしなさ
 const QChar ExternalCharacter(0xE000);
 const QString ClipboardFormat = QStringLiteral("application/x-tavisko-office-test");
 
-struct Line {
-    QString style;
-    QString text;
-    bool pageBreakBefore = false;
-    bool operator==(const Line&) const = default;
-};
-
-void PrintTo(const Line& line, std::ostream* out)
-{
-    *out << (line.pageBreakBefore ? "[page] " : "") << line.style.toStdString() << ": "
-         << line.text.toStdString();
-}
-
-class Commands {
-public:
-    void Add(int kind, const QString& text = {}) { list.push_back(std::make_shared<Cmd>(Cmd{kind, text})); }
-    CmdList list;
-};
-
 // One half of the document as the parser lays it out: each print with its
 // number, the header block, one question format and two sentences.
-void AddHalf(Commands& c, int prints, bool answers)
+void AddHalf(CommandList& c, int prints, bool answers)
 {
     for (int p = 1; p <= prints; ++p) {
         if (p > 1)
@@ -93,7 +75,7 @@ void AddHalf(Commands& c, int prints, bool answers)
 
 CmdList TwoPrints()
 {
-    Commands c;
+    CommandList c;
     AddHalf(c, 2, false);
     c.Add(NewPage);
     AddHalf(c, 2, true);
@@ -126,14 +108,6 @@ std::vector<Line> ExpectedLines(int prints)
         }
     }
     lines.push_back({QStringLiteral("解答"), QString()}); // the last paragraph end
-    return lines;
-}
-
-std::vector<Line> Lines(const std::shared_ptr<Word::_Document>& document)
-{
-    std::vector<Line> lines;
-    for (const Paragraph& p : Paragraphs(document))
-        lines.push_back({p.style, p.text, p.pageBreakBefore});
     return lines;
 }
 
