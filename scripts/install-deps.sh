@@ -9,10 +9,15 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libfontconfig-dev
-  libreoffice-writer libreoffice-dev libreoffice-dev-common
-  fonts-noto-cjk
-  xvfb xauth x11-utils imagemagick
+  libreoffice-writer libreoffice-calc libreoffice-dev libreoffice-dev-common
+  fonts-noto-cjk python3-fonttools
+  qt6-translations-l10n
+  libcsv-dev
+  xdg-utils
+  xvfb xauth x11-utils imagemagick poppler-utils
+  appstream desktop-file-utils
   clang libclang-rt-14-dev
+  ccache
   python3
 )
 
