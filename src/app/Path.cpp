@@ -56,12 +56,17 @@ int Path::BookFiles(QStringList& out) const
     return static_cast<int>(out.size());
 }
 
-QString Path::UserDatabasePath() const
+QString Path::MakerFolder(bool create) const
 {
     const QString root = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     if (root.isEmpty())
         return QString();
-    const QString maker = FolderBelow(root, m_makerFolder);
+    return create ? FolderBelow(root, m_makerFolder) : root + u'/' + m_makerFolder;
+}
+
+QString Path::UserDatabasePath() const
+{
+    const QString maker = MakerFolder(true);
     if (maker.isEmpty())
         return QString();
     const QString userData = FolderBelow(maker, m_userDataFolder);
@@ -73,6 +78,18 @@ QString Path::UserDatabasePath() const
 QString Path::TemplateFolder() const
 {
     return Join(m_templateFolder);
+}
+
+QString Path::UserTemplateFolder() const
+{
+    const QString maker = MakerFolder(false);
+    return maker.isEmpty() ? QString() : maker + u'/' + m_userTemplateFolder;
+}
+
+QString Path::MakeUserTemplateFolder() const
+{
+    const QString maker = MakerFolder(true);
+    return maker.isEmpty() ? QString() : FolderBelow(maker, m_userTemplateFolder);
 }
 
 QString Path::HelpPage() const

@@ -23,7 +23,13 @@ public:
     // <XDG data home>/morvane-k/userdata/tv_user.db, creating the folders;
     // empty when they cannot be made.
     QString UserDatabasePath() const;
+    // The bundled templates below the program folder (read-only for a teacher).
     QString TemplateFolder() const;
+    // <XDG data home>/morvane-k/template: the teacher's own templates. Only
+    // named here; the folder may not exist.
+    QString UserTemplateFolder() const;
+    // The same folder, made when missing; empty when it cannot be made.
+    QString MakeUserTemplateFolder() const;
     QString HelpPage() const;
     // Names (no folder) of the files matching the full pattern
     // "<folder>/<wildcards>", skipping folders and hidden files, by name.
@@ -35,6 +41,9 @@ public:
 
 private:
     QString Join(const QString& relative) const;
+    // <XDG data home>/morvane-k, made when `create` is set; empty when there
+    // is no data home or the folder cannot be made.
+    QString MakerFolder(bool create) const;
 
     QString m_programFolder; // empty: ask the running application
     QString m_dataFolder = QStringLiteral("data");
@@ -43,5 +52,6 @@ private:
     QString m_userDataFolder = QStringLiteral("userdata");
     QString m_userDatabase = QStringLiteral("tv_user.db");
     QString m_templateFolder = QStringLiteral("data/template");
+    QString m_userTemplateFolder = QStringLiteral("template");
     QString m_helpPage = QStringLiteral("help/index.html");
 };

@@ -1,5 +1,9 @@
 #include "print/Templ.h"
 
+#include <QFileInfo>
+
+#include <algorithm>
+
 Templ::Templ(const Path& path)
     : m_path(path)
 {
@@ -17,11 +21,27 @@ QString Templ::Extension(int type)
     }
 }
 
+QStringList Templ::Folders() const
+{
+    QStringList folders;
+    const QString own = m_path.UserTemplateFolder();
+    if (!own.isEmpty())
+        folders << own;
+    folders << m_path.TemplateFolder();
+    return folders;
+}
+
 bool Templ::Scan(int type)
 {
     QStringList found;
-    const QString pattern = m_path.TemplateFolder() + QStringLiteral("/*") + Extension(type);
-    if (m_path.ListFiles(pattern, found) == 0)
+    for (const QString& folder : Folders()) {
+        QStringList names;
+        m_path.ListFiles(folder + QStringLiteral("/*") + Extension(type), names);
+        found << names;
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    if (found.isEmpty())
         return false;
     m_selected[type] = found.front();
     m_names[type] = found;
@@ -47,7 +67,23 @@ QString Templ::FullPath(int type) const
     const QString name = Selected(type);
     if (name.isEmpty())
         return folder;
-    return folder + QLatin1Char('/') + name;
+    const QString found = Locate(type, name);
+    // A file removed since the scan: the bundled path, whose opening fails.
+    return found.isEmpty() ? folder + QLatin1Char('/') + name : found;
+}
+
+QString Templ::Locate(int type, const QString& name) const
+{
+    const QString extension = Extension(type);
+    const QString file = name.endsWith(extension) ? name : name + extension;
+    if (name.isEmpty() || file.startsWith(QLatin1Char('.')) || file.contains(QLatin1Char('/')))
+        return QString();
+    for (const QString& folder : Folders()) {
+        const QString path = folder + QLatin1Char('/') + file;
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return QString();
 }
 
 bool Templ::Contains(int type, const QString& name) const

@@ -44,6 +44,7 @@ inline constexpr int ID_CHECK_UPDATE = 210;
 inline constexpr int ID_GET_UPDATE = 211;      // added to the menu bar when an update exists
 inline constexpr int ID_ORDER_BOOK = 212;
 inline constexpr int ID_ORDER_RANDOM = 213;
+inline constexpr int ID_TEMPLATE_FOLDER = 231;  // opens the teacher's template folder
 
 // Buttons common to all dialogs.
 inline constexpr int IDOK = 1;
@@ -155,6 +156,7 @@ inline constexpr int IDS_WARN_TOO_FEW_SENTENCES = 611;
 inline constexpr int IDS_WARN_REPEATED_KEYWORD = 612;
 inline constexpr int IDS_ERR_UPDATE_CHECK = 613;
 inline constexpr int IDS_ERR_AUTO_SELECT_TIMEOUT = 614;
+inline constexpr int IDS_ERR_TEMPLATE_FOLDER = 631;   // %s = the teacher's template folder
 inline constexpr int IDS_READY = 701;
 inline constexpr int IDS_CREATING_PRINTS = 702;
 inline constexpr int IDS_CONFIRM_DELETE_PRINT = 703;

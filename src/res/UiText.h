@@ -21,6 +21,7 @@ inline const QString MenuOutputApplication = QStringLiteral("出力アプリケ�
 inline const QString MenuOutputWord = QStringLiteral("Microsoft Word(&W)");           // ID_OUTPUT_WORD
 inline const QString MenuOutputTaro = QStringLiteral("ジャストシステム 一太郎(&T)");    // ID_OUTPUT_TARO
 inline const QString MenuOptions = QStringLiteral("オプション(&O)...");               // ID_OPTIONS
+inline const QString MenuTemplateFolder = QStringLiteral("雛形フォルダを開く(&T)");    // ID_TEMPLATE_FOLDER
 inline const QString MenuHelp = QStringLiteral("ヘルプ(&H)");
 inline const QString MenuHelpBrowser = QStringLiteral("ヘルプ(ブラウザ起動) (&H)");     // ID_HELP_BROWSER
 inline const QString MenuHelpBrowserShortcut = QStringLiteral("F1");

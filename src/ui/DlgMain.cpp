@@ -198,6 +198,7 @@ void DlgMain::BuildMenuBar()
     outputWord_->setCheckable(true);
     outputTaro_->setCheckable(true);
     AddCommand(settings, Res::Text::MenuOptions, Res::ID_OPTIONS);
+    AddCommand(settings, Res::Text::MenuTemplateFolder, Res::ID_TEMPLATE_FOLDER);
     connect(settings, &QMenu::aboutToShow, this, &DlgMain::RefreshMenuState);
     connect(output, &QMenu::aboutToShow, this, &DlgMain::RefreshMenuState);
 
@@ -237,6 +238,7 @@ void DlgMain::ExecuteCommand(int id)
     case Res::ID_OUTPUT_WORD: ChooseOutput(Model::kWord); break;
     case Res::ID_OUTPUT_TARO: ChooseOutput(Model::kIchitaro); break;
     case Res::ID_OPTIONS: EditOptions(); break;
+    case Res::ID_TEMPLATE_FOLDER: OpenTemplateFolder(); break;
     case Res::ID_HELP_BROWSER: ShowHelp(); break;
     case Res::ID_PRINT_ADD: AddPrint(); break;
     case Res::ID_PRINT_DELETE: DeletePrint(); break;
@@ -338,8 +340,15 @@ void DlgMain::RefreshMenuState()
     outputTaro_->setChecked(model_.Application() == Model::kIchitaro);
 }
 
+// The folders are listed again each time, keeping the chosen template
+// while it is still there, so that a template the teacher has just saved
+// into their folder can be chosen without a restart.
 void DlgMain::FillTemplates()
 {
+    const int type = model_.Application();
+    const QString chosen = templ_.Selected(type);
+    if (templ_.Scan(type))
+        templ_.Select(type, chosen);
     QStringList names;
     templ_.Names(model_.Application(), names);
     templates_->clear();
@@ -441,6 +450,15 @@ void DlgMain::EditOptions()
     PrintOptions options = model_.ReadPrintOptions();
     if (dialogs_->EditPrintOptions(options, this))
         model_.WritePrintOptions(options);
+}
+
+void DlgMain::OpenTemplateFolder()
+{
+    const QString folder = path_.MakeUserTemplateFolder();
+    if (folder.isEmpty() || !browserOpener_(folder)) {
+        const QString shown = folder.isEmpty() ? path_.UserTemplateFolder() : folder;
+        ShowWarning(Res::IDS_ERR_TEMPLATE_FOLDER, QDir::toNativeSeparators(shown));
+    }
 }
 
 void DlgMain::ShowHelp()
@@ -574,6 +592,13 @@ void DlgMain::showEvent(QShowEvent* event)
         updateCheckStarted_ = true;
         StartUpdateCheck(true);
     }
+}
+
+void DlgMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && templates_)
+        FillTemplates();
 }
 
 void DlgMain::closeEvent(QCloseEvent* event)

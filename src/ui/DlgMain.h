@@ -104,6 +104,9 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Coming back to the window (from the file manager, say) lists the
+    // templates afresh.
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildControls();
@@ -129,6 +132,7 @@ private:
     void UseBonusClicked();
     void ChooseOutput(int type);
     void EditOptions();
+    void OpenTemplateFolder();
     void ShowHelp();
     void AddPrint();
     void DeletePrint();

@@ -1,4 +1,5 @@
 #include "app/Path.h"
+#include "support/ScopedEnv.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -16,31 +17,6 @@ void Touch(const QString& path, const QByteArray& bytes = QByteArray())
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
     file.write(bytes);
 }
-
-// Sets an environment variable for the life of the object.
-class ScopedEnv
-{
-public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : m_name(name)
-        , m_had(qEnvironmentVariableIsSet(name))
-        , m_old(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~ScopedEnv()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
 
 class PathTest : public testing::Test
 {
@@ -118,6 +94,23 @@ TEST_F(PathTest, UserDatabasePathCreatesItsFolders)
     EXPECT_TRUE(QFileInfo(home + QStringLiteral("/morvane-k/userdata")).isDir());
     EXPECT_FALSE(QFileInfo::exists(db)); // the database itself is made by its opening
     EXPECT_EQ(Path(program).UserDatabasePath(), db);
+}
+
+TEST_F(PathTest, UserTemplateFolderIsNamedAlwaysAndMadeOnlyOnRequest)
+{
+    const QString home = dir.filePath(QStringLiteral("xdg"));
+    ScopedEnv env("XDG_DATA_HOME", home.toUtf8());
+    const Path path(program);
+    const QString folder = home + QStringLiteral("/morvane-k/template");
+    EXPECT_EQ(path.UserTemplateFolder(), folder);
+    EXPECT_FALSE(QFileInfo::exists(folder));
+    EXPECT_EQ(path.MakeUserTemplateFolder(), folder);
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(path.MakeUserTemplateFolder(), folder);
+
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    Touch(folder); // a file where the folder belongs
+    EXPECT_EQ(path.MakeUserTemplateFolder(), QString());
 }
 
 TEST_F(PathTest, UserDatabasePathIsEmptyWhenAFolderCannotBeMade)

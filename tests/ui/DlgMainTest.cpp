@@ -9,6 +9,7 @@
 #include "quiz/Quiz.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
+#include "support/ScopedEnv.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -422,6 +423,42 @@ TEST_F(MainWindow, HelpAndAboutByMenuAndKeys)
 
     main.ExecuteCommand(Res::ID_OPTIONS);
     EXPECT_EQ(model.ReadPrintOptions().title, QStringLiteral("小テスト"));
+}
+
+TEST_F(MainWindow, TemplateFolderCommandMakesAndOpensTheTeachersFolder)
+{
+    const QString home = dir.filePath(QStringLiteral("home"));
+    const ScopedEnv env("XDG_DATA_HOME", home.toUtf8());
+    const QString folder = home + QStringLiteral("/morvane-k/template");
+    SmallBookWithPrint({11}, {});
+    DlgMain& main = Open();
+    QStringList opened;
+    bool opens = true;
+    main.SetBrowserOpener([&](const QString& target) {
+        opened << target;
+        return opens;
+    });
+    auto* combo = Control<QComboBox>(main, Res::IDC_TEMPLATE);
+    combo->setCurrentIndex(1);
+    main.ExecuteCommand(Res::IDC_TEMPLATE);
+
+    MenuCommand(Res::ID_TEMPLATE_FOLDER)->trigger();
+    EXPECT_EQ(opened, QStringList{folder});
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(sink.Messages().empty());
+
+    // A template saved there shows up when the teacher comes back to the
+    // window; the chosen one stays chosen.
+    Touch(QStringLiteral("home/morvane-k/template/自作.dot"));
+    ShowActive();
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(2), QStringLiteral("自作.dot"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("B.dot"));
+    EXPECT_EQ(templ->FullPath(Model::kWord), path.TemplateFolder() + QStringLiteral("/B.dot"));
+
+    opens = false;
+    main.ExecuteCommand(Res::ID_TEMPLATE_FOLDER);
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("雛形フォルダ\n%1\nを開けませんでした。").arg(folder)});
 }
 
 TEST_F(MainWindow, UpdateCommandOpensTheDownloadPage)
