@@ -65,7 +65,7 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_SELECT_BY, "%s"},     {Res::IDS_INTERVAL, "%d%d"},
         {Res::IDS_VALID_RANGE, "%d%d"}, {Res::IDS_UNIT_HEADER, "%d%s"},
         {Res::IDS_SENTENCE_ROW, "%d%s"}, {Res::IDS_ERR_APPLICATION, "%d"},
-        {Res::IDS_ERR_NO_HELP_FILE, "%s"},
+        {Res::IDS_ERR_NO_HELP_FILE, "%s"}, {Res::IDS_ERR_TEMPLATE_FOLDER, "%s"},
     };
     for (int id : Res::StringIds())
         EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;
