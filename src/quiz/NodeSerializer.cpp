@@ -2,6 +2,7 @@
 
 #include "model/DecimalText.h"
 #include "model/NodeStorage.h"
+#include "model/TableOrder.h"
 #include "quiz/CountsText.h"
 #include "quiz/Model.h"
 #include "quiz/QuizVisitor.h"
@@ -36,11 +37,7 @@ public:
 // lists them.
 void CollectInTableOrder(const Index* index, std::vector<int>& out)
 {
-    if (!index)
-        return;
-    out.push_back(index->iid);
-    for (const Index* child : index->children)
-        CollectInTableOrder(child, out);
+    ForEachInTableOrder(index, [&out](const Index& entry) { out.push_back(entry.iid); });
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "ui/DlgRangeIndex.h"
 
 #include "model/NodeStorage.h"
+#include "model/TableOrder.h"
 #include "quiz/Model.h"
 #include "quiz/Ranges.h"
 #include "res/ResourceIds.h"
@@ -38,8 +39,7 @@ void DlgRangeIndex::InitIndices()
 {
     list_->DeleteAllRows();
     rowOfIndex_.clear();
-    if (const Index* root = model_.Storage().Root())
-        AddEntry(*root);
+    ForEachInTableOrder(model_.Storage().Root(), [this](const Index& entry) { AddEntry(entry); });
 }
 
 void DlgRangeIndex::AddEntry(const Index& entry)
@@ -52,10 +52,6 @@ void DlgRangeIndex::AddEntry(const Index& entry)
         list_->SetRowData(row, entry.iid);
         if (!entry.enable)
             list_->SetCheckable(row, false);
-    }
-    for (const Index* child : entry.children) {
-        if (child)
-            AddEntry(*child);
     }
 }
 

@@ -48,7 +48,7 @@ Q_SIGNALS:
 
 private:
     void InitIndices();
-    // Lists `entry` and, below it, its children depth first.
+    // Lists one entry below its parent's row (entries come in table order).
     void AddEntry(const Index& entry);
 
     Model& model_;

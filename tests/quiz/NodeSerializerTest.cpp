@@ -125,6 +125,17 @@ INSERT INTO Questions VALUES(11,1,'q','q','',0,0);
     EXPECT_EQ(restored.Describe(Storage()), chosen.Describe(Storage()));
 }
 
+// A table of contents far deeper than the thread's stack allows for one
+// call per level: a stored range over it comes back, at every start.
+TEST_F(NodeSerializerTest, RangeOfAVeryDeepTableOfContentsComesBack)
+{
+    constexpr int depth = 200000;
+    ASSERT_TRUE(model.LoadBooks({BuildBook(BookFixture::DeepContentsBookSql(depth), QStringLiteral("deep"))}));
+    const int deepest = 999 + depth;
+    const Ranges restored = RangeFrom(serializer.to_str(Ranges(std::vector<int>{deepest, 3})));
+    EXPECT_EQ(restored.OrderedIndexIds(), (std::vector<int>{3, deepest}));
+}
+
 TEST_F(NodeSerializerTest, PrintTexts)
 {
     Quiz first = model.NewQuiz();

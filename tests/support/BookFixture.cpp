@@ -122,6 +122,16 @@ INSERT INTO SentenceAttrs VALUES(62,101,0,0,1);
     return sql;
 }
 
+QString BookFixture::DeepContentsBookSql(int depth)
+{
+    return SmallBookSql(QStringLiteral("TV-DEEP")) + QStringLiteral(R"sql(
+WITH RECURSIVE chain(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM chain WHERE i + 1 < %1)
+INSERT INTO Indices SELECT 1000 + i, 1, CASE i WHEN 0 THEN 4 ELSE 999 + i END, 6, 100 + i, 1, 'D' || i FROM chain;
+INSERT INTO IKRelations VALUES(999 + %1, 202);
+UPDATE Indices SET sort_key = 1000000000 WHERE iid = 5;
+)sql").arg(depth);
+}
+
 QString BookFixture::LargeBookSql(int keywords, int sentences, int questions)
 {
     QString sql = SchemaSql() + InfoSql(QStringLiteral("TV-LARGE"));

@@ -40,6 +40,12 @@ public:
     static QString SmallBookSql(const QString& dbid = QStringLiteral("TV-TEST-1"), int bid = 1,
                                 const QString& title = QStringLiteral("テスト英単語 1"));
 
+    // The small book with its table of contents continued by a chain of
+    // `depth` more entries, each the child of the one before: iids 1000,
+    // 1001, ... below entry 4 ("1-B") and before entry 5 in table order;
+    // the last one holds keyword 202.
+    static QString DeepContentsBookSql(int depth);
+
     // A large synthetic book (DBID "TV-LARGE", bid 1) for benchmarks:
     // `keywords` keywords with two attribute rows each (No. and a text),
     // `sentences` sentences spread evenly over `questions` question formats

@@ -236,6 +236,24 @@ TEST_F(RangeDialog, AnEntryThatCannotBeChosenIsShownButNeverInTheRange)
     EXPECT_EQ(Contents().GetCheck(lesson2), CheckTreeListViewCtrl::Unticked);
 }
 
+// Every entry of a table of contents far deeper than one call per level
+// would allow is listed, in table order, and can be ticked.
+TEST_F(RangeDialog, AVeryDeepTableOfContentsIsListedWhole)
+{
+    constexpr int depth = 150000;
+    Load(BookFixture::DeepContentsBookSql(depth));
+    Open();
+    DlgRangeIndex& page = dialog->IndexPage();
+    ASSERT_EQ(Contents().RowCount(), 5 + depth);
+    const int deepest = 999 + depth;
+    EXPECT_EQ(page.RowOf(1000), page.RowOf(4) + 1);
+    EXPECT_EQ(page.RowOf(deepest), page.RowOf(5) - 1);
+    EXPECT_EQ(Contents().Level(page.RowOf(deepest)), Contents().Level(page.RowOf(4)) + depth);
+    model.SetRange(Ranges(std::vector<int>{deepest}));
+    std::vector<const Keyword*> inRange;
+    EXPECT_EQ(model.InRangeKeywords(inRange), 1);
+}
+
 TEST_F(RangeDialog, AddingStoresTheSmallerBoundFirstAndKeepsRepeats)
 {
     LoadSmallBook();
