@@ -1,5 +1,6 @@
 #include "quiz/AutoSelectSearch.h"
 #include "support/ReferenceAutoSelectSearch.h"
+#include "support/TestClocks.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +29,7 @@ TickSource Advancing(std::uint32_t step, std::uint32_t start = 0)
 TEST(AutoSelectSearch, TakesItemsInSearchOrderWhileNeedsAreOpen)
 {
     // Two questions with their own keywords: the first items of each win.
-    const auto result = AutoSelectSearch().Run(
+    const auto result = AutoSelectSearch(StoppedClock()).Run(
         Problem({{3, 1}, {1, 1}, {2, 1}, {7, 2}, {5, 2}}, {{1, 2}, {2, 1}}, 0));
     EXPECT_TRUE(result.found);
     EXPECT_FALSE(result.timedOut);
@@ -38,7 +39,7 @@ TEST(AutoSelectSearch, TakesItemsInSearchOrderWhileNeedsAreOpen)
 
 TEST(AutoSelectSearch, SharedOnlyKeywordIsUsedTwiceWithinTheLimit)
 {
-    const auto result = AutoSelectSearch().Run(Problem({{9, 1}, {9, 2}}, {{1, 1}, {2, 1}}, 1));
+    const auto result = AutoSelectSearch(StoppedClock()).Run(Problem({{9, 1}, {9, 2}}, {{1, 1}, {2, 1}}, 1));
     EXPECT_TRUE(result.found);
     EXPECT_EQ(result.reportedCost, 1);
     EXPECT_EQ(result.chosen, (Chosen{{1, {9}}, {2, {9}}}));
@@ -47,7 +48,7 @@ TEST(AutoSelectSearch, SharedOnlyKeywordIsUsedTwiceWithinTheLimit)
 TEST(AutoSelectSearch, PassesAnEarlyItemThatWouldForceADuplicateLater)
 {
     // Question 2 can only have keyword 1; question 1 must leave it.
-    const auto result = AutoSelectSearch().Run(Problem({{1, 1}, {2, 1}, {1, 2}}, {{1, 1}, {2, 1}}, 0));
+    const auto result = AutoSelectSearch(StoppedClock()).Run(Problem({{1, 1}, {2, 1}, {1, 2}}, {{1, 1}, {2, 1}}, 0));
     EXPECT_TRUE(result.found);
     EXPECT_EQ(result.reportedCost, 0);
     EXPECT_EQ(result.chosen, (Chosen{{1, {2}}, {2, {1}}}));
@@ -57,7 +58,7 @@ TEST(AutoSelectSearch, FailsWhenTwoQuestionsMustShareWithoutAllowance)
 {
     // P {k1}, Q {k1}, R {k1, k2, k3}, one each: three needed, three keywords,
     // so no duplicate is allowed, yet P and Q both have only k1.
-    const auto result = AutoSelectSearch().Run(Problem({{1, 1}, {1, 2}, {1, 3}, {2, 3}, {3, 3}},
+    const auto result = AutoSelectSearch(StoppedClock()).Run(Problem({{1, 1}, {1, 2}, {1, 3}, {2, 3}, {3, 3}},
                                                        {{1, 1}, {2, 1}, {3, 1}}, 0));
     EXPECT_FALSE(result.found);
     EXPECT_FALSE(result.timedOut);
@@ -144,9 +145,9 @@ TEST(AutoSelectSearch, AgreesWithThePlainDepthFirstSearch)
     int found = 0, failed = 0, withDuplicates = 0;
     for (int n = 0; n < 3000; ++n) {
         const RandomCase c = MakeRandomCase(random, n % 3 != 0);
-        const auto plain = ReferenceAutoSelectSearch().Run(c.problem);
+        const auto plain = ReferenceAutoSelectSearch(StoppedClock()).Run(c.problem);
         ASSERT_FALSE(plain.timedOut) << c.text;
-        const auto fast = AutoSelectSearch().Run(c.problem);
+        const auto fast = AutoSelectSearch(StoppedClock()).Run(c.problem);
         ASSERT_EQ(fast.found, plain.found) << c.text;
         ASSERT_EQ(fast.timedOut, plain.timedOut) << c.text;
         ASSERT_EQ(fast.reportedCost, plain.reportedCost) << c.text;
@@ -164,17 +165,16 @@ TEST(AutoSelectSearch, AgreesWithThePlainDepthFirstSearch)
 
 TEST(AutoSelectSearch, AgreesWithThePlainSearchOnLargerClustersItFinishes)
 {
-    // The plain search gets a clock that runs 50 times fast (its bound
-    // becomes 100 ms); cases it cannot finish in that time are skipped.
-    const TickSource fastClock = [] { return SystemTickCount() * 50u; };
+    // The plain search gets a clock that counts its steps (its time bound
+    // becomes 500,000 steps); cases it cannot finish within them are skipped.
     std::mt19937 random(99);
     int compared = 0;
     for (int n = 0; n < 60; ++n) {
         const RandomCase c = MakeRandomCase(random, true, 9, 14);
-        const auto plain = ReferenceAutoSelectSearch(fastClock).Run(c.problem);
+        const auto plain = ReferenceAutoSelectSearch(CountingClock(100)).Run(c.problem);
         if (plain.timedOut)
             continue;
-        const auto fast = AutoSelectSearch().Run(c.problem);
+        const auto fast = AutoSelectSearch(StoppedClock()).Run(c.problem);
         ASSERT_EQ(fast.found, plain.found) << c.text;
         ASSERT_FALSE(fast.timedOut) << c.text;
         ASSERT_EQ(fast.reportedCost, plain.reportedCost) << c.text;

@@ -5,6 +5,7 @@
 #include "quiz/View.h"
 #include "support/BookFixture.h"
 #include "support/ReferenceAutoSelectSearch.h"
+#include "support/TestClocks.h"
 
 #include <QTemporaryDir>
 
@@ -114,6 +115,12 @@ AutoSelectSearchResult OutOfTime(const AutoSelectProblem& problem)
     return AutoSelectSearch([tick] { return *tick += 6000; }).Run(problem);
 }
 
+// The program's search, on a clock that never runs out.
+AutoSelectSearchResult Untimed(const AutoSelectProblem& problem)
+{
+    return AutoSelectSearch(StoppedClock()).Run(problem);
+}
+
 class AutoSelectTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -135,7 +142,7 @@ protected:
 
     // Selects the questions of `counts` in that order and runs the selection.
     int Run(const std::vector<std::pair<int, int>>& counts, int printCount = 1, bool randomize = true,
-            const AutoSelector::ClusterSearch& search = {})
+            const AutoSelector::ClusterSearch& search = Untimed)
     {
         std::vector<int> qids;
         AutoSelectOptions options;
@@ -292,7 +299,7 @@ TEST_F(AutoSelectTest, SameSelectionAsThePlainDepthFirstSearch)
     int fastResult = -1;
     OnFreshThread([&] {
         plainResult = Run(counts, 3, true, [&](const AutoSelectProblem& problem) {
-            auto result = ReferenceAutoSelectSearch().Run(problem);
+            auto result = ReferenceAutoSelectSearch(StoppedClock()).Run(problem);
             timedOut = timedOut || result.timedOut;
             return result;
         });
