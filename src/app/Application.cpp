@@ -185,14 +185,20 @@ int Application::RunMainWindow()
     return result;
 }
 
+// One transaction, so a file locked by another program costs one wait at
+// exit, not one per value; the teacher hears when nothing could be kept.
 void Application::SaveState()
 {
-    if (!m_model->Db().UserEnabled())
-        return;
+    DataBase& db = m_model->Db();
+    if (!db.UserEnabled() || !db.UserWritable())
+        return; // told at start-up (603)
     const int application = m_model->Application();
-    m_model->WriteWpa(application);
-    ModelSerializer(*m_model, m_model->Db()).Save();
-    m_model->WriteTemplateName(m_templ->Selected(application));
+    const bool saved = ModelSerializer(*m_model, db).Save([&] {
+        m_model->WriteWpa(application);
+        m_model->WriteTemplateName(m_templ->Selected(application));
+    });
+    if (!saved)
+        ShowWarning(Res::IDS_ERR_SAVE_STATE);
 }
 
 void Application::ReleaseSharedTables()

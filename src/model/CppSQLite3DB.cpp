@@ -42,6 +42,12 @@ bool CppSQLite3DB::IsReadOnly() const
     return sqlite3_db_readonly(m_db, "main") == 1;
 }
 
+bool CppSQLite3DB::IsAutoCommit() const
+{
+    CheckOpen();
+    return sqlite3_get_autocommit(m_db) != 0;
+}
+
 void CppSQLite3DB::CheckOpen() const
 {
     if (!m_db)

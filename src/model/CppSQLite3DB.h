@@ -40,6 +40,8 @@ public:
     int ExecuteBatch(const char* sql);
 
     void SetBusyTimeout(int ms);
+    // False while a transaction is open.
+    bool IsAutoCommit() const;
     int BusyTimeout() const { return m_busyTimeoutMs; }
 
 private:

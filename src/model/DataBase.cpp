@@ -20,6 +20,13 @@ const char* const kCreateUserInfo =
     "CREATE TABLE IF NOT EXISTS Info (iid INTEGER NOT NULL PRIMARY KEY,name TEXT NOT NULL DEFAULT '',"
     "value TEXT DEFAULT NULL);";
 const char* const kSelectInfo = "select value from Info where name=?;";
+// Names are meant to be unique; a name stored twice would make every later
+// update change two rows and fail. The last row stored is the one to keep.
+const char* const kCollapseDuplicateNames =
+    "delete from Info where iid not in (select max(iid) from Info group by name);";
+// A write that is undone before anything reaches the file: it fails where
+// the file or its folder (for the journal) cannot be written.
+const char* const kProbeWrite = "begin immediate;insert into Info(name,value) values('',NULL);rollback;";
 
 // Runs `readRow` on every row of `query`, then finalizes it.
 template <typename ReadRow>
@@ -236,16 +243,35 @@ QString DataBase::BookPath() const
 int DataBase::OpenUser(const QString& path)
 {
     m_user.reset();
+    m_userWritable = false;
+    m_unsaved.clear();
     try {
         auto db = std::make_unique<CppSQLite3DB>();
         db->Open(ToUtf8(path));
         db->ExecuteBatch(kCreateUserInfo);
-        if (db->IsReadOnly())
-            return 1; // nothing could ever be saved into it
+        m_userWritable = CanWrite(*db);
         m_user = std::move(db);
         return 0;
     } catch (...) {
         return 1;
+    }
+}
+
+bool DataBase::CanWrite(CppSQLite3DB& db) noexcept
+{
+    try {
+        if (db.IsReadOnly())
+            return false;
+        db.ExecuteBatch(kCollapseDuplicateNames);
+        db.ExecuteBatch(kProbeWrite);
+        return true;
+    } catch (...) {
+        try {
+            if (!db.IsAutoCommit())
+                db.ExecuteBatch("rollback;");
+        } catch (...) {
+        }
+        return false;
     }
 }
 
@@ -260,7 +286,10 @@ QString DataBase::UserInfo(const QString& name)
 {
     if (!m_userEnabled || !m_user)
         return QString();
-    return InfoValue(*m_user, ToUtf8(name));
+    const std::string nameUtf8 = ToUtf8(name);
+    if (const auto unsaved = m_unsaved.find(nameUtf8); unsaved != m_unsaved.end())
+        return unsaved->second;
+    return InfoValue(*m_user, nameUtf8);
 }
 
 int DataBase::UserInfoInt(const QString& name, int def)
@@ -275,6 +304,10 @@ int DataBase::SetUserInfo(const QString& name, const QString& value)
     if (!m_user)
         return 1;
     const std::string nameUtf8 = ToUtf8(name);
+    if (!m_userWritable) {
+        m_unsaved[nameUtf8] = value;
+        return 0;
+    }
     const std::string valueUtf8 = ToUtf8(value);
     bool exists = false;
     {
@@ -306,7 +339,13 @@ int DataBase::SetUserInfoInt(const QString& name, int value)
 
 int DataBase::BeginUser()
 {
-    return RunOnUser("begin immediate;");
+    if (!m_userEnabled || !m_user)
+        return RunOnUser("begin exclusive;");
+    const int usualWait = m_user->BusyTimeout();
+    m_user->SetBusyTimeout(m_beginWaitMs);
+    const int result = RunOnUser("begin exclusive;");
+    m_user->SetBusyTimeout(usualWait);
+    return result;
 }
 
 int DataBase::CommitUser()
@@ -321,7 +360,7 @@ void DataBase::RollbackUser() noexcept
 
 int DataBase::RunOnUser(const char* sql) noexcept
 {
-    if (!m_userEnabled)
+    if (!m_userEnabled || (m_user && !m_userWritable))
         return 0;
     if (!m_user)
         return 1;

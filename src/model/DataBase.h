@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -39,11 +40,16 @@ public:
     QString Dbid() const { return m_dbid; }
     QString BookPath() const;
 
-    // Opens (creating when missing) the user database and its Info table.
-    // A database that cannot be written fails too.
+    // Opens (creating when missing) the user database and its Info table,
+    // and keeps one row per name: when another program stored a name twice,
+    // the last row stays. A database that can be read but not written (a
+    // read-only file or folder) opens read-only: see UserWritable.
     int OpenUser(const QString& path);
     void SetUserEnabled(bool enabled) { m_userEnabled = enabled; }
     bool UserEnabled() const { return m_userEnabled; }
+    // False when the open user database can only be read. Its values are
+    // read as stored; values set during the run are kept in memory only.
+    bool UserWritable() const { return m_userWritable; }
 
     // Book Info value by name; empty when absent or no book is open.
     // Throws CppSQLite3Exception when the lookup cannot be made.
@@ -61,6 +67,11 @@ public:
     // A transaction on the user database, so that several values are
     // stored together or not at all. 0 on success (and, doing nothing, when
     // the user database is disabled), 1 on failure. Rollback never throws.
+    // The transaction takes the whole file at once, so the writes and the
+    // commit after it never wait: another program's lock makes BeginUser
+    // wait once, up to the begin wait, and then fail.
+    static constexpr int kDefaultBeginWaitMs = 10000;
+    void SetBeginWait(int ms) { m_beginWaitMs = ms; }
     int BeginUser();
     int CommitUser();
     void RollbackUser() noexcept;
@@ -85,10 +96,15 @@ public:
 
 private:
     int RunOnUser(const char* sql) noexcept;
+    static bool CanWrite(CppSQLite3DB& db) noexcept;
 
     std::unique_ptr<CppSQLite3DB> m_book;
     std::unique_ptr<CppSQLite3DB> m_user;
     QString m_dbid;
     std::string m_bookPathUtf8;
     bool m_userEnabled = true;
+    bool m_userWritable = false;
+    int m_beginWaitMs = kDefaultBeginWaitMs;
+    // Values set while the user database is read-only, by name.
+    std::map<std::string, QString> m_unsaved;
 };

@@ -7,6 +7,8 @@
 #include "model/Sentence.h"
 #include "quiz/Quiz.h"
 
+#include <algorithm>
+
 namespace Print {
 
 Parser::Parser()
@@ -29,6 +31,11 @@ bool Parser::Parse(CmdList& out, const std::vector<Quiz>& quizzes)
     EmitPrints(quizzes);
     out = m_commands;
     return true;
+}
+
+int Parser::AnswerLines(int requested)
+{
+    return std::clamp(requested, 0, kMaxAnswerLines);
 }
 
 void Parser::EmitPrints(const std::vector<Quiz>& quizzes)
@@ -61,7 +68,7 @@ void Parser::VisitSentence(const Sentence* sentence, int number)
     AppendNumber(ItemNumber, number);
     ParseText(sentence->sentence);
     Append(NewParagraph);
-    const int answerLines = m_question ? m_question->ans_field_spc : 0;
+    const int answerLines = m_question ? AnswerLines(m_question->ans_field_spc) : 0;
     for (int i = 0; i < answerLines; ++i)
         Append(NewParagraph);
     AppendNumber(AnswerNumber, number);

@@ -23,6 +23,13 @@ public:
     explicit Parser(InstalledFonts& fonts);
     virtual ~Parser() = default;
 
+    // The most empty answer lines written under one sub-question. A book
+    // may ask for any number; more than a few pages of blank lines is never
+    // meant, and an absurd count would grow the command list without end.
+    // A negative count writes none.
+    static constexpr int kMaxAnswerLines = 100;
+    static int AnswerLines(int requested);
+
     // Builds the whole list for the prints, in order, into `out` (replacing
     // its content). Always succeeds.
     bool Parse(CmdList& out, const std::vector<Quiz>& quizzes);

@@ -122,6 +122,8 @@ int Model::Initialize(const Path& path)
     if (userDatabase.isEmpty() || m_db->OpenUser(userDatabase) != 0) {
         m_db->SetUserEnabled(false);
         result = kInitNoUserDatabase;
+    } else if (!m_db->UserWritable()) {
+        result = kInitNoUserDatabase; // restored from, but nothing is kept
     }
     const int available = AvailableApplications();
     if (available == 0)
@@ -398,7 +400,14 @@ bool Model::CreatePrints(const QString& templatePath)
     const std::shared_ptr<Print::Creator> creator = m_creators.Find(m_application);
     if (!creator)
         return false;
-    Print::CmdList commands;
-    Print::Parser().Parse(commands, m_quizzes);
-    return creator->Create(commands, templatePath, options.title, rangeText);
+    // Whatever a book makes the parser or the word processor run into
+    // (running out of memory included) fails this run only: the prints are
+    // only read here, so the teacher's selection stays as it was.
+    try {
+        Print::CmdList commands;
+        Print::Parser().Parse(commands, m_quizzes);
+        return creator->Create(commands, templatePath, options.title, rangeText);
+    } catch (...) {
+        return false;
+    }
 }

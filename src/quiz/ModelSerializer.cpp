@@ -21,12 +21,14 @@ ModelSerializer::ModelSerializer(Model& model, DataBase& db)
 {
 }
 
-bool ModelSerializer::Save()
+bool ModelSerializer::Save(const std::function<void()>& alongside)
 {
     try {
         if (m_db.BeginUser() != 0)
             return false;
         WriteAll();
+        if (alongside)
+            alongside();
         if (m_db.CommitUser() != 0)
             throw 1;
         return true;

@@ -2,6 +2,8 @@
 // Keeps the user's working state across runs in the user database: which
 // book of which book database was open, the range, the selected question
 // formats and every print with its sentences.
+#include <functional>
+
 class DataBase;
 class Model;
 
@@ -10,10 +12,12 @@ public:
     ModelSerializer(Model& model, DataBase& db);
     virtual ~ModelSerializer() = default;
 
-    // Writes "dbid", "bid", "range", "qid" and "quiz" together: either all
-    // five are stored or, on a failure, none is changed. Whether they were
-    // stored (true also when the user database is disabled).
-    bool Save();
+    // Writes "dbid", "bid", "range", "qid" and "quiz", and whatever
+    // `alongside` writes, in one transaction: either all are stored or, on a
+    // failure, none is changed. Another program's lock on the file is
+    // waited for once. Whether they were stored (true also when the user
+    // database is disabled).
+    bool Save(const std::function<void()>& alongside = {});
     // Restores what Save stored, as far as the current book databases
     // allow: nothing without a stored book; only the book when the stored
     // book database identifier differs from the open one.

@@ -157,6 +157,7 @@ inline constexpr int IDS_WARN_REPEATED_KEYWORD = 612;
 inline constexpr int IDS_ERR_UPDATE_CHECK = 613;
 inline constexpr int IDS_ERR_AUTO_SELECT_TIMEOUT = 614;
 inline constexpr int IDS_ERR_TEMPLATE_FOLDER = 631;   // %s = the teacher's template folder
+inline constexpr int IDS_ERR_SAVE_STATE = 651;
 inline constexpr int IDS_READY = 701;
 inline constexpr int IDS_CREATING_PRINTS = 702;
 inline constexpr int IDS_CONFIRM_DELETE_PRINT = 703;

@@ -51,6 +51,7 @@ const QHash<int, QString>& Table()
         {613, QStringLiteral("最新版のチェック中にエラーが発生しました。\n時間を置いて再度ご確認ください。")},
         {614, QStringLiteral("問題の自働選択に時間がかかっています。\n出題する問題形式を減らして再度実行するか，\n手動にて問題選択してください。")},
         {631, QStringLiteral("雛形フォルダ\n%s\nを開けませんでした。")},
+        {651, QStringLiteral("選択状態などを保存できませんでした。\nアプリケーション情報保存用データが他のプログラムで使用中か、書き込めない状態です。")},
 
         // Status bar texts, confirmations and menu texts set at run time.
         {701, QStringLiteral("準備完了")},

@@ -2,6 +2,7 @@
 
 #include "app/CVersionChecker.h"
 #include "model/Book.h"
+#include "model/CppSQLite3DB.h"
 #include "model/DataBase.h"
 #include "model/Index.h"
 #include "model/NodeStorage.h"
@@ -213,6 +214,30 @@ TEST_F(ApplicationTest, UnusableUserDatabaseIsReportedAndTheProgramRunsSavingNot
     EXPECT_EQ(windowsShown, 1);
     EXPECT_FALSE(userEnabled);
     EXPECT_EQ(QFileInfo(blocker).size(), 0);
+}
+
+// Another program holds the user database when the teacher quits: one
+// short wait, then the teacher hears that nothing was kept, and nothing is.
+TEST_F(ApplicationTest, ExitSaysSoWhenTheSelectionCannotBeSaved)
+{
+    CopySampleBooks();
+    AddTemplates(QStringLiteral(".dot"));
+    AddTemplates(QStringLiteral(".jtt"));
+    EXPECT_EQ(RunOnce(), 1);
+    const std::map<QString, QString> stored = StoredValues();
+    ASSERT_FALSE(stored.empty());
+
+    CppSQLite3DB other;
+    other.Open(UserDatabase().toStdString());
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) {
+                  app.GetModel()->Db().SetBeginWait(50);
+                  ASSERT_TRUE(app.GetModel()->SetApplication(Model::kIchitaro));
+                  other.ExecuteBatch("begin immediate;");
+              }),
+              1);
+    other.ExecuteBatch("rollback;");
+    ExpectOneBox(MessageIcon::Warning, Res::IDS_ERR_SAVE_STATE);
+    EXPECT_EQ(StoredValues(), stored);
 }
 
 // What a run leaves for the next: the book, range, formats and prints, the

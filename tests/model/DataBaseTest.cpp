@@ -9,6 +9,7 @@
 #include "model/AttrClass.h"
 
 #include "support/BookFixture.h"
+#include "support/ReadOnlyAccess.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -348,6 +349,91 @@ TEST_F(DataBaseTest, UserDatabaseThatCannotBeWrittenFailsToOpen)
     EXPECT_EQ(db.OpenUser(dir.filePath(QStringLiteral("no/such/folder/tv_user.db"))), 1);
     EXPECT_EQ(db.UserInfo(QStringLiteral("k")), QString());
     EXPECT_EQ(db.SetUserInfo(QStringLiteral("k"), QStringLiteral("v")), 1);
+}
+
+// Another program stored names twice. Opening keeps the last row of each,
+// so every update changes one row again.
+TEST_F(DataBaseTest, NamesStoredTwiceCollapseToTheLastRowOnOpen)
+{
+    const QString path = dir.filePath(QStringLiteral("tv_user.db"));
+    ASSERT_EQ(BookFixture::Build(path, QStringLiteral(
+                  "CREATE TABLE Info (iid INTEGER NOT NULL PRIMARY KEY,name TEXT NOT NULL DEFAULT '',"
+                  "value TEXT DEFAULT NULL);"
+                  "INSERT INTO Info(name,value) VALUES('dbid','old'),('quiz','11:51'),('bid','3'),"
+                  "('dbid','new'),('quiz','12:'),('quiz','13:');")),
+              QString());
+    DataBase db;
+    ASSERT_EQ(db.OpenUser(path), 0);
+    EXPECT_TRUE(db.UserWritable());
+    EXPECT_EQ(db.UserInfo(QStringLiteral("dbid")), QStringLiteral("new"));
+    EXPECT_EQ(db.UserInfo(QStringLiteral("quiz")), QStringLiteral("13:"));
+    EXPECT_EQ(db.UserInfo(QStringLiteral("bid")), QStringLiteral("3"));
+    EXPECT_EQ(db.SetUserInfo(QStringLiteral("dbid"), QStringLiteral("TV-1")), 0);
+    EXPECT_EQ(db.SetUserInfo(QStringLiteral("quiz"), QStringLiteral("11:")), 0);
+    CppSQLite3DB raw;
+    raw.Open(path.toStdString());
+    CppSQLite3Query rows = raw.Query("select count(*) from Info;");
+    EXPECT_EQ(rows.IntField(0), 3);
+}
+
+// A user database the program may read but not write (a read-only file in
+// a read-only folder): its values are read, values set meanwhile live in
+// memory for the run, and the file stays as it was.
+TEST_F(DataBaseTest, UserDatabaseThatCanOnlyBeReadIsReadAndNeverWritten)
+{
+    const QString folder = dir.filePath(QStringLiteral("userdata"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/tv_user.db");
+    {
+        DataBase writer;
+        ASSERT_EQ(writer.OpenUser(path), 0);
+        ASSERT_EQ(writer.SetUserInfo(QStringLiteral("bid"), QStringLiteral("2")), 0);
+    }
+    const auto bytes = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+
+    DataBase db;
+    {
+        const ReadOnlyAccess access({path, folder}, {dir.path()});
+        ASSERT_EQ(db.OpenUser(path), 0);
+    }
+    EXPECT_TRUE(db.UserEnabled());
+    EXPECT_FALSE(db.UserWritable());
+    EXPECT_EQ(db.UserInfo(QStringLiteral("bid")), QStringLiteral("2"));
+    EXPECT_EQ(db.SetUserInfo(QStringLiteral("bid"), QStringLiteral("5")), 0);
+    EXPECT_EQ(db.SetUserInfo(QStringLiteral("new"), QStringLiteral("x")), 0);
+    EXPECT_EQ(db.UserInfo(QStringLiteral("bid")), QStringLiteral("5"));
+    EXPECT_EQ(db.UserInfo(QStringLiteral("new")), QStringLiteral("x"));
+    EXPECT_EQ(db.BeginUser(), 0);
+    EXPECT_EQ(db.CommitUser(), 0);
+    EXPECT_EQ(bytes(), before);
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral("-journal")));
+}
+
+// Another program holds the user database: the transaction waits once, for
+// the begin wait, and fails; the writes after a begin never wait.
+TEST_F(DataBaseTest, LockedUserDatabaseFailsTheTransactionAfterOneWait)
+{
+    DataBase db;
+    const QString path = OpenUser(db);
+    db.SetBeginWait(50);
+    CppSQLite3DB other;
+    other.Open(path.toStdString());
+    other.ExecuteBatch("begin immediate;");
+    EXPECT_EQ(db.BeginUser(), 1);
+    other.ExecuteBatch("rollback;");
+
+    // A reader that keeps reading would hold up a commit; it cannot start
+    // once the transaction has begun.
+    ASSERT_EQ(db.BeginUser(), 0);
+    EXPECT_EQ(db.SetUserInfo(QStringLiteral("k"), QStringLiteral("v")), 0);
+    other.SetBusyTimeout(0);
+    EXPECT_THROW(other.Query("select * from Info;"), CppSQLite3Exception);
+    EXPECT_EQ(db.CommitUser(), 0);
+    EXPECT_EQ(db.UserInfo(QStringLiteral("k")), QStringLiteral("v"));
 }
 
 TEST_F(DataBaseTest, UserInfoLookupOfABrokenDatabaseThrows)

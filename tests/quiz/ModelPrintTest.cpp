@@ -1,9 +1,14 @@
 #include "ModelFixture.h"
 
 #include "print/Creator.h"
+#include "print/Parser.h"
 #include "support/RecordingCreator.h"
+#include "support/ReadOnlyAccess.h"
+#include "quiz/ModelSerializer.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 
 namespace {
@@ -83,6 +88,38 @@ TEST_F(ModelPrintTest, RunGoesToTheChosenWordProcessor)
     EXPECT_EQ(word->runs, 0);
     taro->completes = false;
     EXPECT_FALSE(model.CreatePrints(QStringLiteral("x.jtt")));
+}
+
+// A book may ask for any number of answer lines: a huge count (here as the
+// 32-bit read of 99999999999 would give, and more) writes the capped number
+// of empty lines, a negative count none, and the run still succeeds.
+TEST_F(ModelPrintTest, AnswerLineCountsOfABookAreBounded)
+{
+    const QString sql = BookFixture::SmallBookSql(QStringLiteral("TV-LINES"), 7) +
+                        QStringLiteral("UPDATE Questions SET ans_field_spc=2000000000 WHERE qid=11;"
+                                       "UPDATE Questions SET ans_field_spc=-5 WHERE qid=12;");
+    ASSERT_TRUE(model.LoadBooks({BuildBook(sql, QStringLiteral("lines"))}));
+    model.SetQuestions({11, 12});
+    Quiz quiz = model.GetQuiz(0);
+    quiz.AddSentence(S(51));
+    quiz.AddSentence(S(61));
+    model.SetQuiz(0, quiz);
+
+    ASSERT_TRUE(model.CreatePrints(QString()));
+    // Empty paragraphs after each sentence's own paragraph end, question half first.
+    std::vector<int> emptyRuns;
+    const auto& commands = word->commands;
+    for (std::size_t i = 0; i < commands.size(); ++i) {
+        if (commands[i].kind != 2) // an item number starts a sub-question
+            continue;
+        std::size_t j = i + 2;
+        while (j < commands.size() && commands[j].kind == 4)
+            ++j;
+        emptyRuns.push_back(static_cast<int>(j - i - 2));
+    }
+    const int capped = 1 + Print::Parser::kMaxAnswerLines;
+    EXPECT_EQ(emptyRuns, (std::vector<int>{capped, 1, capped, 1}));
+    EXPECT_EQ(model.GetQuiz(0).SentenceCount(), 2);
 }
 
 TEST_F(ModelPrintTest, OnlyAvailableWordProcessorsCanBeChosen)
@@ -171,6 +208,50 @@ TEST_F(ModelInitializeTest, FailuresInStartUpOrder)
     Model noBook;
     Register(noBook, true, false);
     EXPECT_EQ(noBook.Initialize(path), Model::kInitNoBook);
+}
+
+// A user database that can be read but not written: the start says so
+// (603) and restores from it; nothing the run does reaches the file.
+TEST_F(ModelInitializeTest, ReadOnlyUserDatabaseIsRestoredFromAndLeftAsItWas)
+{
+    AddBook(QStringLiteral("a_main.db"), BookFixture::SmallBookSql());
+    const QString folder = dir.filePath(QStringLiteral("home/morvane-k/userdata"));
+    const QString file = folder + QStringLiteral("/tv_user.db");
+    {
+        Model first;
+        Register(first, true, true);
+        ASSERT_EQ(first.Initialize(path), Model::kInitOk);
+        first.SetQuestions({12});
+        ASSERT_TRUE(ModelSerializer(first, first.Db()).Save());
+    }
+    const QDateTime before = QFileInfo(file).lastModified();
+
+    Model second;
+    Register(second, true, true);
+    {
+        const ReadOnlyAccess access({file, folder},
+                                    {dir.path(), dir.filePath(QStringLiteral("home")),
+                                     dir.filePath(QStringLiteral("home/morvane-k")), dir.filePath(QStringLiteral("program")),
+                                     dir.filePath(QStringLiteral("program/data"))});
+        ASSERT_EQ(second.Initialize(path), Model::kInitNoUserDatabase);
+    }
+    EXPECT_TRUE(second.Db().UserEnabled());
+    ModelSerializer(second, second.Db()).Load();
+    EXPECT_EQ(second.SelectedQids(), std::vector<int>{12});
+    PrintOptions options = second.ReadPrintOptions();
+    options.title = QStringLiteral("小テスト");
+    second.WritePrintOptions(options);
+    EXPECT_EQ(second.ReadPrintOptions().title, QStringLiteral("小テスト"));
+    second.SetQuestions({11});
+    EXPECT_TRUE(ModelSerializer(second, second.Db()).Save());
+    EXPECT_EQ(QFileInfo(file).lastModified(), before);
+
+    Model third;
+    Register(third, true, true);
+    ASSERT_EQ(third.Initialize(path), Model::kInitOk);
+    ModelSerializer(third, third.Db()).Load();
+    EXPECT_EQ(third.SelectedQids(), std::vector<int>{12});
+    EXPECT_EQ(third.ReadPrintOptions().title, QString());
 }
 
 TEST_F(ModelInitializeTest, UnwritableDataHomeRunsWithoutUserDatabase)

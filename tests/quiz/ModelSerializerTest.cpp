@@ -177,6 +177,59 @@ TEST_F(ModelSerializerTest, FailedSaveChangesNoStoredValue)
     EXPECT_EQ(Stored(QStringLiteral("quiz")), QStringLiteral("12:|11:"));
 }
 
+// A user database where "dbid" and "quiz" were stored twice (by another
+// program, or a copy merged by hand) used to refuse every later save. The
+// next start keeps one row per name, and the session's selection is kept.
+TEST_F(ModelSerializerTest, NamesStoredTwiceNoLongerStopTheSave)
+{
+    Save();
+    OnUserDatabase("insert into Info(name,value) values('dbid','TV-OTHER'),('quiz','11:51');");
+    Model next;
+    ASSERT_EQ(next.Db().OpenUser(dir.filePath(QStringLiteral("tv_user.db"))), 0);
+    ASSERT_TRUE(next.LoadBooks({bookA, bookB}));
+    ModelSerializer(next, next.Db()).Load();
+    ASSERT_EQ(next.SelectBook(2), 0);
+    next.SetQuestions({11});
+    Quiz quiz = next.GetQuiz(0);
+    quiz.AddSentence(next.Storage().SentenceById(52));
+    next.SetQuiz(0, quiz);
+    ASSERT_TRUE(ModelSerializer(next, next.Db()).Save());
+
+    Model third;
+    ASSERT_EQ(third.Db().OpenUser(dir.filePath(QStringLiteral("tv_user.db"))), 0);
+    ASSERT_TRUE(third.LoadBooks({bookA, bookB}));
+    ModelSerializer(third, third.Db()).Load();
+    EXPECT_EQ(third.Storage().CurrentBid(), 2);
+    ASSERT_EQ(third.QuizCount(), 1);
+    EXPECT_EQ(SentenceIds(third.GetQuiz(0).UnitFor(11)), std::vector<int>{52});
+}
+
+// Another program holds the user database at exit: one wait, then nothing
+// is written and the caller hears so; the next save goes through.
+TEST_F(ModelSerializerTest, LockedUserDatabaseFailsTheSaveWhole)
+{
+    Compose();
+    Save();
+    model.Db().SetBeginWait(50);
+    ASSERT_EQ(model.SelectBook(1), 0);
+    bool alongside = false;
+    {
+        CppSQLite3DB other;
+        other.Open(dir.filePath(QStringLiteral("tv_user.db")).toStdString());
+        other.ExecuteBatch("begin immediate;");
+        EXPECT_FALSE(ModelSerializer(model, model.Db()).Save([&] { alongside = true; }));
+    }
+    EXPECT_FALSE(alongside);
+    EXPECT_EQ(Stored(QStringLiteral("bid")), QStringLiteral("2"));
+    EXPECT_TRUE(ModelSerializer(model, model.Db()).Save([&] {
+        alongside = true;
+        model.WriteTemplateName(QStringLiteral("B.dot"));
+    }));
+    EXPECT_TRUE(alongside);
+    EXPECT_EQ(Stored(QStringLiteral("bid")), QStringLiteral("1"));
+    EXPECT_EQ(Stored(QStringLiteral("template")), QStringLiteral("B.dot"));
+}
+
 TEST_F(ModelSerializerTest, DisabledUserDatabaseNeitherSavesNorRestores)
 {
     Compose();
