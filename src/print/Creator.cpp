@@ -22,6 +22,9 @@ private:
 
 } // namespace
 
+const QString Creator::TitlePlaceholder = QStringLiteral("@title");
+const QString Creator::RangePlaceholder = QStringLiteral("@range");
+
 void Creator::SetClipboardBackupFactory(ClipboardBackupFactory factory)
 {
     m_clipboardBackupFactory = std::move(factory);
@@ -62,13 +65,33 @@ bool Creator::Run(const CmdList& commands, const QString& templatePath, const QS
         return false;
     if (!WriteCommands(commands))
         return AbortRun();
-    if (!SetTitle(title) || !SetRange(rangeText))
+    if (!SetTitle(title) || !SetRange(rangeText) || PlaceholderLeft(title, rangeText))
         return AbortRun();
     if (IsVertical())
         MakeDigitsUpright();
     if (!Complete())
         return AbortRun();
     return true;
+}
+
+// A placeholder the replacement missed would be printed as it stands on
+// every paper. One that the title or range text brings in itself is meant.
+bool Creator::PlaceholderLeft(const QString& title, const QString& rangeText)
+{
+    for (const QString& placeholder : {TitlePlaceholder, RangePlaceholder}) {
+        const bool broughtIn = title.contains(placeholder, Qt::CaseInsensitive) ||
+                               rangeText.contains(placeholder, Qt::CaseInsensitive);
+        if (!broughtIn && Holds(placeholder)) {
+            qWarning("\"%s\" is still in the document after its replacement", qPrintable(placeholder));
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Creator::Holds(const QString& /*text*/)
+{
+    return false;
 }
 
 bool Creator::AbortRun()

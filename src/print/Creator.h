@@ -28,8 +28,10 @@ public:
     // The whole print run: a new document from the template with the
     // commands written into it and "@title"/"@range" replaced. The user's
     // clipboard is restored and Finish runs on every path. False when any
-    // step failed or threw; a run while another is in progress (reached
-    // through the events dispatched between commands) is refused.
+    // step failed or threw, or when a placeholder is still in the document
+    // after its replacement (the document is then discarded); a run while
+    // another is in progress (reached through the events dispatched
+    // between commands) is refused.
     bool Create(const CmdList& commands, const QString& templatePath, const QString& title,
                 const QString& rangeText);
 
@@ -69,10 +71,17 @@ protected:
     virtual bool IsVertical() = 0;
     // Set runs of digits upright inside vertical text.
     virtual void MakeDigitsUpright() = 0;
+    // Whether the document still holds the text where SetTitle and
+    // SetRange replace. A writer that cannot tell answers false.
+    virtual bool Holds(const QString& text);
+
+    static const QString TitlePlaceholder; // "@title"
+    static const QString RangePlaceholder; // "@range"
 
 private:
     bool Run(const CmdList& commands, const QString& templatePath, const QString& title,
              const QString& rangeText);
+    bool PlaceholderLeft(const QString& title, const QString& rangeText);
     bool AbortRun();
     bool FinishRun();
     static void ProcessPendingEvents();

@@ -4,6 +4,7 @@
 #include "automation/ClassRegistry.h"
 #include "markup/GaijiFace.h"
 
+#include <QRegularExpression>
 #include <QtDebug>
 #include <exception>
 #include <optional>
@@ -17,8 +18,6 @@ using Automation::Variant;
 
 const QString ProgId = QStringLiteral("JXW.Application");
 const QString Tab = QStringLiteral("\t");
-const QString TitlePlaceholder = QStringLiteral("@title");
-const QString RangePlaceholder = QStringLiteral("@range");
 const QString JapaneseFontKey = QStringLiteral("和文フォント名");
 const QString WritingDirectionKey = QStringLiteral("文字組");
 const QString SizeResetMark = QStringLiteral("〓");
@@ -296,6 +295,17 @@ bool CreatorTaro::SetRange(const QString& rangeText)
     Lib(QStringLiteral("JumpStart"));
     ReplaceAll(RangePlaceholder, rangeText);
     return true;
+}
+
+// A search from the start, as the replacement went; the match found is
+// let go again.
+bool CreatorTaro::Holds(const QString& text)
+{
+    Lib(QStringLiteral("JumpStart"));
+    const bool found = Lib(QStringLiteral("SearchRegexp"), {QRegularExpression::escape(text)}).ToInt() != 0;
+    Lib(QStringLiteral("CancelSelectRange"));
+    Lib(QStringLiteral("JumpStart"));
+    return found;
 }
 
 void CreatorTaro::ReplaceAll(const QString& search, const QString& replacement)

@@ -34,6 +34,7 @@ protected:
     bool Complete() override;
     bool IsVertical() override;
     void MakeDigitsUpright() override;
+    bool Holds(const QString& text) override;
 
 private:
     bool OpenDocument(const QString& templatePath);

@@ -17,8 +17,6 @@ using Automation::Variant;
 
 const QString Tab = QStringLiteral("\t");
 const QString LineBreakChar = QStringLiteral("\v");
-const QString TitlePlaceholder = QStringLiteral("@title");
-const QString RangePlaceholder = QStringLiteral("@range");
 
 // The answer of the availability probe, shared by every Word creator.
 std::optional<bool>& Availability()
@@ -210,13 +208,27 @@ bool CreatorWord::SetRange(const QString& rangeText)
 
 void CreatorWord::ReplaceAll(const QString& placeholder, const QString& text)
 {
+    const Variant missing = Variant::Missing();
+    PrepareFind(placeholder, text)->Execute(missing, missing, missing, missing, missing, missing, missing, missing,
+                                            missing, missing, static_cast<int>(Word::wdReplaceAll));
+}
+
+// The same search as ReplaceAll, without replacing: found anywhere.
+bool CreatorWord::Holds(const QString& text)
+{
+    return PrepareFind(text, std::nullopt)->Execute();
+}
+
+std::shared_ptr<Word::Find> CreatorWord::PrepareFind(const QString& text, const std::optional<QString>& replacement)
+{
     m_selection->HomeKey(static_cast<int>(Word::wdStory));
     auto find = m_selection->GetFind();
     find->ClearFormatting();
-    auto replacement = find->GetReplacement();
-    replacement->ClearFormatting();
-    find->PutText(placeholder);
-    replacement->PutText(text);
+    auto replacing = find->GetReplacement();
+    replacing->ClearFormatting();
+    find->PutText(text);
+    if (replacement)
+        replacing->PutText(*replacement);
     find->PutForward(true);
     find->PutWrap(Word::wdFindContinue);
     find->PutMatchCase(false);
@@ -224,9 +236,7 @@ void CreatorWord::ReplaceAll(const QString& placeholder, const QString& text)
     find->PutMatchAllWordForms(false);
     find->PutMatchSoundsLike(false);
     find->PutMatchWildcards(false);
-    const Variant missing = Variant::Missing();
-    find->Execute(missing, missing, missing, missing, missing, missing, missing, missing, missing,
-                  missing, static_cast<int>(Word::wdReplaceAll));
+    return find;
 }
 
 // Deleting an empty range would delete the character after it (the first

@@ -7,8 +7,10 @@
 #include "print/Creator.h"
 
 #include <memory>
+#include <optional>
 
 namespace Word {
+class Find;
 class _Application;
 class _Document;
 class Selection;
@@ -39,6 +41,7 @@ protected:
     bool Complete() override;
     bool IsVertical() override;
     void MakeDigitsUpright() override;
+    bool Holds(const QString& text) override;
 
 private:
     void SetParagraphStyle(const QString& style);
@@ -48,6 +51,9 @@ private:
     void PasteHeader();
     bool HeaderIsEmpty();
     void ReplaceAll(const QString& placeholder, const QString& text);
+    // Selection.Find from the document start with the options of a placeholder
+    // search; no replacement text is set without one.
+    std::shared_ptr<Word::Find> PrepareFind(const QString& text, const std::optional<QString>& replacement);
     void SetUpright(int start, int end);
     void ReleaseAll();
 

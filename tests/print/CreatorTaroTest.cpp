@@ -283,6 +283,11 @@ TEST_F(CreatorTaroTest, SuccessfulRunTalksToIchitaroInTheFixedOrder)
         "App.Visible=true", "App.WindowState=0", "WarningMode(1)"};
     EXPECT_EQ(landmarks.mid(1), expected); // after App.TaroLibrary
     EXPECT_EQ(taro->keyAssignment, 1);
+    // Neither placeholder is left: each is searched for from the start.
+    const qsizetype range = taro->log.indexOf("ReplaceStringAll(\"@range\",\"R\",1,0,0)");
+    EXPECT_EQ(taro->log.mid(range + 1, 8),
+              (QStringList{"JumpStart(-)", "SearchRegexp(\"\\@title\")", "CancelSelectRange(-)", "JumpStart(-)",
+                           "JumpStart(-)", "SearchRegexp(\"\\@range\")", "CancelSelectRange(-)", "JumpStart(-)"}));
 }
 
 TEST_F(CreatorTaroTest, FailedRunClosesQuitsAndGivesTheSettingsBack)

@@ -31,6 +31,7 @@ public:
     bool completeResult = true;
     bool vertical = false;
     bool finishThrows = false;
+    QStringList held; // what the document still holds after the replacements
     std::function<void()> onWrite;
 
     RecordingCreator()
@@ -91,6 +92,11 @@ protected:
         return vertical;
     }
     void MakeDigitsUpright() override { log << QStringLiteral("MakeDigitsUpright"); }
+    bool Holds(const QString& text) override
+    {
+        log << QStringLiteral("Holds ") + text;
+        return held.contains(text);
+    }
 };
 
 CmdList Commands(const QStringList& texts)
@@ -115,7 +121,7 @@ TEST(Creator, SuccessfulRunFollowsTheFixedOrder)
     EXPECT_TRUE(RunPrint(creator, {QStringLiteral("x"), QStringLiteral("y")}));
     const QStringList expected = {
         "clipboard saved", "Open a.dot", "Write 7 x", "Write 7 y", "SetTitle 単語テスト",
-        "SetRange p.1-5", "IsVertical", "Complete", "clipboard restored", "Finish"};
+        "SetRange p.1-5", "Holds @title", "Holds @range", "IsVertical", "Complete", "clipboard restored", "Finish"};
     EXPECT_EQ(creator.log, expected);
 }
 
@@ -125,8 +131,8 @@ TEST(Creator, VerticalDocumentGetsUprightDigitsBeforeCompletion)
     creator.vertical = true;
     EXPECT_TRUE(RunPrint(creator, {}));
     const QStringList expected = {
-        "clipboard saved", "Open a.dot", "SetTitle 単語テスト", "SetRange p.1-5", "IsVertical",
-        "MakeDigitsUpright", "Complete", "clipboard restored", "Finish"};
+        "clipboard saved", "Open a.dot", "SetTitle 単語テスト", "SetRange p.1-5", "Holds @title", "Holds @range",
+        "IsVertical", "MakeDigitsUpright", "Complete", "clipboard restored", "Finish"};
     EXPECT_EQ(creator.log, expected);
 }
 
@@ -178,7 +184,25 @@ TEST(Creator, FailedPlaceholderOrCompletionAborts)
     RecordingCreator complete;
     complete.completeResult = false;
     EXPECT_FALSE(RunPrint(complete, {}));
-    EXPECT_EQ(complete.log.mid(5), (QStringList{"Complete", "Abort", "clipboard restored", "Finish"}));
+    EXPECT_EQ(complete.log.mid(7), (QStringList{"Complete", "Abort", "clipboard restored", "Finish"}));
+}
+
+TEST(Creator, PlaceholderLeftAfterItsReplacementFailsTheRun)
+{
+    RecordingCreator clean;
+    EXPECT_TRUE(RunPrint(clean, {}));
+    EXPECT_EQ(clean.log.mid(4, 3), (QStringList{"Holds @title", "Holds @range", "IsVertical"}));
+
+    RecordingCreator left;
+    left.held = QStringList{QStringLiteral("@range")};
+    EXPECT_FALSE(RunPrint(left, {}));
+    EXPECT_EQ(left.log.mid(4), (QStringList{"Holds @title", "Holds @range", "Abort", "clipboard restored", "Finish"}));
+
+    // A title that says "@Title" itself leaves it in the document on purpose.
+    RecordingCreator meant;
+    meant.held = QStringList{QStringLiteral("@title")};
+    EXPECT_TRUE(meant.Create({}, QStringLiteral("a.dot"), QStringLiteral("@Title test"), QString()));
+    EXPECT_FALSE(meant.log.contains("Holds @title"));
 }
 
 TEST(Creator, FinishThatThrowsFailsTheRunWithTheClipboardRestored)

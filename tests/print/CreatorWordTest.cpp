@@ -307,6 +307,14 @@ TEST_F(CreatorWordTest, WholeRunLeavesTheDocumentShown)
               (QStringList{"Application.Visible=true", "Application.WindowState=0"}));
     EXPECT_FALSE(word->log.contains("Documents.Close(0,-,-)"));
     EXPECT_TRUE(registration.lastApplication.expired());
+
+    // A placeholder that the replacement missed discards the document.
+    word->log.clear();
+    word->unreplaced = QStringList{QStringLiteral("@title")};
+    EXPECT_FALSE(creator.Create(commands, QStringLiteral("/t/a.dot"), QStringLiteral("T"), QStringLiteral("R")));
+    EXPECT_TRUE(word->log.contains("Find.Execute(-,-,-,-,-,-,-,-,-,-,-)"));
+    EXPECT_TRUE(word->log.contains("Documents.Close(0,-,-)"));
+    EXPECT_FALSE(word->log.contains("Range[0,7].Delete(-,-)"));
 }
 
 TEST_F(CreatorWordTest, AutomationErrorMidRunEndsItWithWordShownAndNothingClosed)

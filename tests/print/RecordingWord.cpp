@@ -152,7 +152,11 @@ public:
     using Base::Base;
     void ClearFormatting() override { Log("Find.ClearFormatting"); }
     QString GetText() override { Log("Find.Text"); return {}; }
-    void PutText(const QString& text) override { Log("Find.Text=\"" + text + "\""); }
+    void PutText(const QString& text) override
+    {
+        Log("Find.Text=\"" + text + "\"");
+        m_state->findText = text;
+    }
     bool GetForward() override { Log("Find.Forward"); return true; }
     void PutForward(bool value) override { Log("Find.Forward=" + Flag(value)); }
     int GetWrap() override { Log("Find.Wrap"); return 0; }
@@ -179,6 +183,8 @@ public:
     {
         Log("Find.Execute" + Args({findText, matchCase, matchWholeWord, matchWildcards, matchSoundsLike,
                                    matchAllWordForms, forward, wrap, format, replaceWith, replace}));
+        if (replace.IsNull() || replace.ToInt() == 0)
+            return m_state->unreplaced.contains(findText.IsNull() ? m_state->findText : findText.ToString());
         return true;
     }
 };

@@ -17,6 +17,9 @@ struct State {
     QString documentText;          // set from templateText by Documents.Add
     int orientation = 0;
     QString fontName = QStringLiteral("ＭＳ 明朝");
+    // What a search without replacing finds (the document holds it still).
+    QStringList unreplaced;
+    QString findText; // the last Find.Text put
     // Called with each logged call before it returns; may throw.
     std::function<void(const QString&)> onCall;
 
