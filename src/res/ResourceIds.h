@@ -141,6 +141,7 @@ inline constexpr int IDS_SENTENCE_ROW = 563;          // %d = number, %s = quest
 inline constexpr int IDS_ADD_PLACEHOLDER = 564;
 inline constexpr int IDS_NO_CANDIDATES = 565;
 inline constexpr int IDS_COL_COUNT = 566;
+inline constexpr int IDS_FIRST_STEPS = 581;           // a print page with no question format yet
 inline constexpr int IDS_ERR_APPLICATION = 600;       // %d = result code
 inline constexpr int IDS_ERR_NO_BOOK_DATABASE = 601;
 inline constexpr int IDS_ERR_LOAD_BOOK_DATABASE = 602;
@@ -157,6 +158,7 @@ inline constexpr int IDS_WARN_REPEATED_KEYWORD = 612;
 inline constexpr int IDS_ERR_UPDATE_CHECK = 613;
 inline constexpr int IDS_ERR_AUTO_SELECT_TIMEOUT = 614;
 inline constexpr int IDS_ERR_TEMPLATE_FOLDER = 631;   // %s = the teacher's template folder
+inline constexpr int IDS_ERR_NOTHING_TO_PRINT = 647;  // a print run without a single sub-question
 inline constexpr int IDS_ERR_SAVE_STATE = 651;
 inline constexpr int IDS_READY = 701;
 inline constexpr int IDS_CREATING_PRINTS = 702;

@@ -33,6 +33,7 @@ const QHash<int, QString>& Table()
         {564, QStringLiteral("　　　《ダブルクリックで問題を追加します》")},
         {565, QStringLiteral("　　《現在の選択範囲に該当する問題がありません》")},
         {566, QStringLiteral("出題数")},
+        {581, QStringLiteral("まず「出題形式選択」で出題形式を選び，次に「出題範囲選択」で出題範囲を選んでください。")},
 
         // Message boxes.
         {600, QStringLiteral("アプリケーションエラーが発生しました。\nエラーコード - %d")},
@@ -51,6 +52,7 @@ const QHash<int, QString>& Table()
         {613, QStringLiteral("最新版のチェック中にエラーが発生しました。\n時間を置いて再度ご確認ください。")},
         {614, QStringLiteral("問題の自働選択に時間がかかっています。\n出題する問題形式を減らして再度実行するか，\n手動にて問題選択してください。")},
         {631, QStringLiteral("雛形フォルダ\n%s\nを開けませんでした。")},
+        {647, QStringLiteral("プリントに問題がありません。\n出題形式と出題範囲を選び，問題を選択してからプリントを作成してください。")},
         {651, QStringLiteral("選択状態などを保存できませんでした。\nアプリケーション情報保存用データが他のプログラムで使用中か、書き込めない状態です。")},
 
         // Status bar texts, confirmations and menu texts set at run time.

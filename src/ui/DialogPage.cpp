@@ -12,7 +12,6 @@ void DialogPage::keyPressEvent(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Escape:
         event->accept();
         return;
     default:

@@ -2,9 +2,10 @@
 
 #include <QWidget>
 
-// A page of a dialog, shown inside the dialog (on a tab). Enter and Esc
-// pressed inside the page stay in it: they neither press the dialog's
-// default button nor close the dialog.
+// A page of a dialog, shown inside the dialog (on a tab). Enter pressed
+// inside the page stays in it and does not press the dialog's default
+// button; Esc goes on to the dialog, which closes as cancelled, as it
+// does from any other control.
 class DialogPage : public QWidget {
     Q_OBJECT
 

@@ -126,6 +126,7 @@ void DlgMain::BuildControls()
     bookName_->setReadOnly(true);
     bookName_->setFixedSize(units.Size(145, RowHeight));
     SetControlId(bookName_, Res::IDC_BOOK_NAME);
+    QPushButton* changeBook = AddButton(Res::Text::MainChangeBook, Res::IDC_CHANGE_BOOK, 40);
     useBonus_ = new QCheckBox(Res::Text::MainUseBonus, central);
     useBonus_->setMinimumWidth(units.X(113));
     SetControlId(useBonus_, Res::IDC_USE_BONUS);
@@ -134,7 +135,7 @@ void DlgMain::BuildControls()
     bookRow->addSpacing(units.X(3));
     bookRow->addWidget(bookName_);
     bookRow->addSpacing(units.X(5));
-    bookRow->addWidget(AddButton(Res::Text::MainChangeBook, Res::IDC_CHANGE_BOOK, 40));
+    bookRow->addWidget(changeBook);
     bookRow->addSpacing(units.X(6));
     bookRow->addWidget(useBonus_);
     bookRow->addStretch(1);
@@ -165,6 +166,13 @@ void DlgMain::BuildControls()
     layout->addLayout(commandRow);
     layout->addWidget(tabs_, 1);
     setCentralWidget(central);
+
+    // Tab walks the controls row by row, left to right, as they are laid out.
+    QWidget* order[] = {bookName_, changeBook, useBonus_, FindControl<QWidget>(this, Res::IDC_SELECT_QUESTIONS),
+                        FindControl<QWidget>(this, Res::IDC_SELECT_RANGE),
+                        FindControl<QWidget>(this, Res::IDC_AUTO_SELECT), templates_, createPrint_, tabs_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 QPushButton* DlgMain::AddButton(const QString& text, int id, int widthUnits)
@@ -420,6 +428,13 @@ void DlgMain::ChooseTemplate()
 // processor writes the prints.
 void DlgMain::CreatePrints()
 {
+    // A run over prints without a single sub-question would only make a
+    // document of empty pages.
+    const std::vector<Quiz>& prints = model_.Quizzes();
+    if (std::none_of(prints.begin(), prints.end(), [](const Quiz& quiz) { return quiz.SentenceCount() > 0; })) {
+        ShowWarning(Res::IDS_ERR_NOTHING_TO_PRINT);
+        return;
+    }
     createPrint_->setEnabled(false);
     const QString templatePath = templ_.FullPath(model_.Application());
     ShowStatus(Res::IDS_CREATING_PRINTS);
@@ -590,6 +605,9 @@ void DlgMain::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!updateCheckStarted_) {
         updateCheckStarted_ = true;
+        // The tabs were built before the window was shown, when no page
+        // could take the focus: the teacher starts on the print list.
+        tabs_->SetCurrentTab(tabs_->CurrentTab());
         StartUpdateCheck(true);
     }
 }

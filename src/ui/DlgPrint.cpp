@@ -76,6 +76,11 @@ void DlgPrint::InsertQuiz(const Quiz& quiz)
     Visitor visitor(*this);
     quiz.Accept(visitor);
     AddPlaceholders();
+    if (quiz.Units().empty()) {
+        // Nothing chosen yet: the page says where to begin.
+        const int row = list_->InsertRow(0, Res::String(Res::IDS_FIRST_STEPS));
+        list_->setFirstColumnSpanned(row, QModelIndex(), true);
+    }
 }
 
 // A header directly followed by another header, or standing last, has no

@@ -17,7 +17,8 @@ class Quiz;
 // formats, each as a header row "[n] instruction" followed by its chosen
 // sub-questions (or a placeholder row when it has none). A header row
 // whose format has no candidate in the current range says so in its last
-// column.
+// column. A print without any question format shows one row that says
+// where to begin (question formats, then the range).
 //
 // The page never changes the print: a double-click on a row, or "小問選択..."
 // from its context menu, asks the main window (through the request given at

@@ -57,6 +57,7 @@ void DlgSentence::BuildTop()
     instruction->setReadOnly(true);
     if (const Question* question = unit_.GetQuestion())
         instruction->setText(TagStripper().Strip(question->question));
+    instruction->setCursorPosition(0);  // a long instruction shows its beginning
     Resizer().Add(instruction, CDialogResize::SizeX);
 
     // Kept from the dialog's layout, never shown and never used.

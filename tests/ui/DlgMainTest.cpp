@@ -196,6 +196,43 @@ TEST_F(MainWindow, EnterAndEscapeDoNotCloseTheWindow)
     EXPECT_TRUE(sink.Messages().empty());
 }
 
+TEST_F(MainWindow, StartsOnThePrintListAndTabWalksTheTopRowInOrder)
+{
+    SmallBookWithPrint({11}, {51});
+    DlgMain& main = Open();
+    ShowActive();
+    EXPECT_EQ(QApplication::focusWidget(), &main.Page(0)->List());
+
+    auto* bookName = Control<QLineEdit>(main, Res::IDC_BOOK_NAME);
+    bookName->setFocus();
+    QStringList walked;
+    for (int i = 0; i < 3; ++i) {
+        walked << QString::number(ControlIdOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    walked << QString::number(ControlIdOf(QApplication::focusWidget()));
+    EXPECT_EQ(walked, (QStringList{"1101", "1102", "2103", "1103"}));
+}
+
+TEST_F(MainWindow, PrintRunWithoutAnySubQuestionIsRefused)
+{
+    SmallBookWithPrint({11}, {});
+    DlgMain& main = Open();
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    Click(main, Res::IDC_CREATE_PRINT);
+    EXPECT_EQ(word->runs, 0);
+    EXPECT_EQ(MessageTexts(), QStringList{Res::String(Res::IDS_ERR_NOTHING_TO_PRINT)});
+    EXPECT_TRUE(Control<QPushButton>(main, Res::IDC_CREATE_PRINT)->isEnabled());
+
+    // One sub-question in the second print is enough.
+    Quiz second = model.GetQuiz(1);
+    second.AddSentence(S(51));
+    model.SetQuiz(1, second);
+    Click(main, Res::IDC_CREATE_PRINT);
+    EXPECT_EQ(word->runs, 1);
+    EXPECT_EQ(MessageTexts().size(), 1);
+}
+
 TEST_F(MainWindow, PrintRunShowsProgressAndReportsFailure)
 {
     SmallBookWithPrint({11}, {51});

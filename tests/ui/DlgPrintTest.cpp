@@ -4,6 +4,8 @@
 #include "MainWindowFixture.h"
 
 #include "quiz/Quiz.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 #include <QContextMenuEvent>
 
@@ -172,6 +174,21 @@ TEST_F(PrintPage, EnterAndEscapeDoNotCloseThePage)
     QTest::keyClick(&shown, Qt::Key_Escape);
     EXPECT_TRUE(shown.isVisible());
     EXPECT_EQ(shown.List().RowCount(), 7);
+}
+
+TEST_F(PrintPage, APrintWithoutFormatsSaysWhereToBegin)
+{
+    LoadSmallBook();
+    DlgPrint& shown = ShowPage(model.GetQuiz(0));
+    EXPECT_EQ(Rows(shown), QStringList{Res::String(Res::IDS_FIRST_STEPS) + u'|'});
+    EXPECT_TRUE(shown.List().isFirstColumnSpanned(0, QModelIndex()));
+    shown.List().setCurrentItem(shown.List().topLevelItem(0));
+    shown.RequestSentences();
+    EXPECT_TRUE(requests.empty());
+
+    model.SetQuestions({11});
+    shown.InsertQuiz(model.GetQuiz(0));
+    EXPECT_EQ(Rows(shown), (QStringList{"[1] 次の日本語を英語にしなさい。|", Placeholder}));
 }
 
 TEST_F(PrintPage, BookOfUnknownTypeGetsAnEmptyList)

@@ -183,6 +183,13 @@ TEST_F(RangeDialog, CancelAndEscPutBackAnIndexRangeAndOkKeepsTheNewOne)
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(RangeIndexIds(), std::vector<int>{4});
 
+    // Esc from inside a page (its list has the focus) cancels as well.
+    Open();
+    ClickBoxOf(3);
+    QTest::keyClick(&dialog->IndexPage().List(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(RangeIndexIds(), std::vector<int>{4});
+
     Open();
     ClickBoxOf(3);
     Press(1);

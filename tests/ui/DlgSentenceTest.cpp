@@ -77,6 +77,8 @@ TEST_F(SentenceDialog, ShowsTheInstructionAndTheUnitBeforeTheOtherCandidates)
 
     EXPECT_EQ(Control<QLineEdit>(*dialog, Res::IDC_INSTRUCTION)->text(), QStringLiteral("次の日本語を英語にしなさい。"));
     EXPECT_TRUE(Control<QLineEdit>(*dialog, Res::IDC_INSTRUCTION)->isReadOnly());
+    // An instruction longer than the field shows its beginning.
+    EXPECT_EQ(Control<QLineEdit>(*dialog, Res::IDC_INSTRUCTION)->cursorPosition(), 0);
     EXPECT_FALSE(Control<QCheckBox>(*dialog, Res::IDC_SELECT_ALL)->isVisible());
     EXPECT_EQ(RowSids(), (std::vector<int>{51, 52}));
     EXPECT_EQ(RowTicks(), (std::vector<bool>{true, false}));
