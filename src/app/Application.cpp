@@ -17,6 +17,10 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QTimer>
+#include <QWindow>
+
+#include <utility>
 
 #ifdef TV_HAVE_OFFICE
 #include "automation/office/OfficeBackends.h"
@@ -49,11 +53,40 @@ private:
     bool m_previous;
 };
 
+// Runs a task once, after the window has been exposed and painted for the
+// first time.
+class AfterFirstExposure : public QObject
+{
+public:
+    AfterFirstExposure(QWindow* window, std::function<void()> task)
+        : QObject(window)
+        , m_task(std::move(task))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* window = qobject_cast<QWindow*>(watched);
+        if (event->type() == QEvent::Expose && window && window->isExposed() && m_task) {
+            // The window paints while it handles this event; the task
+            // follows once that is done.
+            QTimer::singleShot(0, this, std::exchange(m_task, {}));
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_task;
+};
+
 } // namespace
 
 Application::Application(const Path& path)
     : m_path(path)
     , m_creatorSource(&Application::StandardCreators)
+    , m_backgroundStart(&Application::StartWordProcessorInBackground)
 {
 }
 
@@ -62,6 +95,19 @@ Application::~Application() = default;
 void Application::SetCreatorSource(CreatorSource source)
 {
     m_creatorSource = std::move(source);
+    m_backgroundStart = {};
+}
+
+void Application::SetBackgroundStart(std::function<void()> start)
+{
+    m_backgroundStart = std::move(start);
+}
+
+void Application::StartWordProcessorInBackground()
+{
+#ifdef TV_HAVE_OFFICE
+    Office::StartOfficeInBackground();
+#endif
 }
 
 void Application::SetWindowHook(WindowHook hook)
@@ -177,6 +223,10 @@ int Application::RunMainWindow()
             window->close();
     });
     window->show();
+    // The word processor starts while the teacher looks at the window, not
+    // before it appears; a print run then finds it running or nearly so.
+    if (m_backgroundStart && m_model->AvailableApplications() != 0 && window->windowHandle())
+        new AfterFirstExposure(window->windowHandle(), m_backgroundStart);
     const int result = QApplication::exec();
     SaveState();
     ReleaseSharedTables();

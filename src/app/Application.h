@@ -46,7 +46,12 @@ public:
     Application& operator=(const Application&) = delete;
 
     // Where the creators come from; StandardCreators unless replaced.
+    // Creators of another source start their word processor themselves:
+    // replacing the source drops the background start.
     void SetCreatorSource(CreatorSource source);
+    // What starts the word processor once the window has appeared (when
+    // one is available); StartWordProcessorInBackground unless replaced.
+    void SetBackgroundStart(std::function<void()> start);
     void SetWindowHook(WindowHook hook);
     // The modal dialogs of the main window; null: the program's own.
     void SetDialogs(std::shared_ptr<MainDialogs> dialogs);
@@ -64,6 +69,8 @@ public:
     // writing through the office backends, which are registered first, and
     // both keeping the desktop clipboard as they found it.
     static CreatorList StandardCreators();
+    // Launches the office of the standard creators without waiting for it.
+    static void StartWordProcessorInBackground();
 
     // Whether a run with the given start-up code goes on. Codes of 101 or
     // more stop after their warning; 11 goes on after its information box;
@@ -81,6 +88,7 @@ private:
     Path m_path;
     CreatorSource m_creatorSource;
     WindowHook m_windowHook;
+    std::function<void()> m_backgroundStart;
     std::shared_ptr<MainDialogs> m_dialogs;
     std::unique_ptr<Model> m_model;
     std::unique_ptr<Templ> m_templ;

@@ -10,6 +10,7 @@ namespace {
 struct Table {
     std::mutex mutex;
     QMap<QString, ClassRegistry::Factory> factories;
+    QMap<QString, ClassRegistry::Probe> probes;
 };
 
 Table& TheTable()
@@ -20,11 +21,15 @@ Table& TheTable()
 
 } // namespace
 
-void ClassRegistry::Register(const QString& progId, Factory factory)
+void ClassRegistry::Register(const QString& progId, Factory factory, Probe probe)
 {
     Table& t = TheTable();
     std::lock_guard lock(t.mutex);
     t.factories.insert(progId, std::move(factory));
+    if (probe)
+        t.probes.insert(progId, std::move(probe));
+    else
+        t.probes.remove(progId);
 }
 
 void ClassRegistry::Unregister(const QString& progId)
@@ -32,6 +37,22 @@ void ClassRegistry::Unregister(const QString& progId)
     Table& t = TheTable();
     std::lock_guard lock(t.mutex);
     t.factories.remove(progId);
+    t.probes.remove(progId);
+}
+
+std::optional<bool> ClassRegistry::Availability(const QString& progId)
+{
+    Probe probe;
+    {
+        Table& t = TheTable();
+        std::lock_guard lock(t.mutex);
+        if (!t.factories.contains(progId))
+            return false;
+        probe = t.probes.value(progId);
+    }
+    if (!probe)
+        return std::nullopt;
+    return probe();
 }
 
 bool ClassRegistry::IsRegistered(const QString& progId)

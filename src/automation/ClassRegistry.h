@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace Automation {
 
@@ -18,13 +19,22 @@ public:
     // Makes a new application object. May throw AutomationError when the
     // application cannot be started.
     using Factory = std::function<ObjectPtr()>;
+    // Answers, without making an object, whether the factory could make one
+    // here (for an application: whether it is installed, not started).
+    using Probe = std::function<bool()>;
 
-    // Registers (or replaces) the factory of `progId`.
-    static void Register(const QString& progId, Factory factory);
+    // Registers (or replaces) the factory of `progId`, with the probe that
+    // answers Availability, if it has one.
+    static void Register(const QString& progId, Factory factory, Probe probe = {});
     static void Unregister(const QString& progId);
 
     // Whether a factory is registered under `progId` (class lookup).
     static bool IsRegistered(const QString& progId);
+    // Whether `progId` can make objects, as far as can be told without
+    // making one: false when nothing is registered, the probe's answer when
+    // it was registered with one, and no answer otherwise (only making an
+    // object can tell then).
+    static std::optional<bool> Availability(const QString& progId);
     static QStringList RegisteredIds();
 
     // A new application object: null when nothing is registered under

@@ -53,6 +53,9 @@ Automation::DispatchPtr RequireObject(const Variant& value, const QString& what)
 
 bool ProbeAvailability()
 {
+    // A backend that can tell without starting the word processor does.
+    if (const std::optional<bool> known = Automation::ClassRegistry::Availability(ProgId))
+        return *known;
     try {
         const auto application = Automation::CreateObjectAs<Dispatch>(ProgId);
         if (!application)

@@ -27,6 +27,9 @@ std::optional<bool>& Availability()
 
 bool ProbeAvailability()
 {
+    // A backend that can tell without starting the word processor does.
+    if (const std::optional<bool> known = Automation::ClassRegistry::Availability(QString::fromLatin1(Word::_Application::ProgId)))
+        return *known;
     try {
         auto application = Automation::CreateObjectAs<Word::_Application>(
             QString::fromLatin1(Word::_Application::ProgId));

@@ -125,10 +125,10 @@ int Model::Initialize(const Path& path)
     } else if (!m_db->UserWritable()) {
         result = kInitNoUserDatabase; // restored from, but nothing is kept
     }
+    // Without a word processor the teacher can still compose prints; a
+    // print run says then that none is there. The stored choice is kept.
     const int available = AvailableApplications();
-    if (available == 0)
-        return kInitNoWordProcessor;
-    m_application = Print::CreatorRegistry::ChooseType(ReadWpa(), available);
+    m_application = Print::CreatorRegistry::ChooseType(ReadWpa(), available != 0 ? available : kWord | kIchitaro);
     QStringList bookFiles;
     if (path.BookFiles(bookFiles) == 0)
         return kInitNoBookFile;

@@ -38,6 +38,7 @@ public:
     static constexpr int kInitNoUserDatabase = 11; // runs on, saving nothing
     static constexpr int kInitNoBookFile = 102;
     static constexpr int kInitNoBook = 112;
+    // Reported when a print run needs a word processor and none is there.
     static constexpr int kInitNoWordProcessor = 151;
     // Result of SelectBook when the book cannot be switched to.
     static constexpr int kSelectBookFailed = 121;
@@ -57,7 +58,8 @@ public:
 
     // Start-up: opens the user database (disabled when it has no path or
     // cannot be opened: kInitNoUserDatabase), chooses the word processor
-    // from the registered creators and "Wpa", loads the books of the data
+    // from the registered creators and "Wpa" (the stored one when none is
+    // available: the program runs without one), loads the books of the data
     // folder and selects the first with one print. Returns kInitOk or
     // kInitNoUserDatabase on success, else a code of 101 or more.
     int Initialize(const Path& path);

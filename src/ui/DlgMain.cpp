@@ -430,6 +430,10 @@ void DlgMain::CreatePrints()
 {
     // A run over prints without a single sub-question would only make a
     // document of empty pages.
+    if ((model_.AvailableApplications() & model_.Application()) == 0) {
+        ShowWarning(Res::IDS_ERR_NO_WORD_PROCESSOR);
+        return;
+    }
     const std::vector<Quiz>& prints = model_.Quizzes();
     if (std::none_of(prints.begin(), prints.end(), [](const Quiz& quiz) { return quiz.SentenceCount() > 0; })) {
         ShowWarning(Res::IDS_ERR_NOTHING_TO_PRINT);

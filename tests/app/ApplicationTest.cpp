@@ -10,6 +10,7 @@
 #include "model/Sentence.h"
 #include "print/Templ.h"
 #include "quiz/Model.h"
+#include "quiz/Quiz.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 #include "support/RecordingMessageSink.h"
@@ -137,13 +138,23 @@ TEST_F(ApplicationTest, StopsWithOneWarningWhenTheStartCannotGoOn)
     EXPECT_EQ(StoredValues().count(QStringLiteral("Wpa")), 0u);
 }
 
-TEST_F(ApplicationTest, NoWordProcessorIsReportedBeforeAnyBookIsRead)
+TEST_F(ApplicationTest, WithoutAWordProcessorTheWindowComesUpAndAPrintRunSaysSo)
 {
-    // The data folder is empty too, yet the missing word processor is what is told.
+    CopySampleBooks();
     SetAvailable(false, false);
-    EXPECT_EQ(RunOnce(), Application::kStopped);
+    RunOnce([&](Application& app, DlgMain& window) {
+        Model& model = *app.GetModel();
+        const int qid = model.Storage().Questions().front()->qid;
+        model.SetQuestions({qid});
+        std::vector<Sentence*> sentences;
+        ASSERT_GT(model.Storage().SentencesOf(qid, sentences), 0);
+        Quiz quiz = model.GetQuiz(0);
+        quiz.AddSentence(sentences.front());
+        model.SetQuiz(0, quiz);
+        window.ExecuteCommand(Res::IDC_CREATE_PRINT);
+    });
+    EXPECT_EQ(windowsShown, 1);
     ExpectOneBox(MessageIcon::Warning, Res::IDS_ERR_NO_WORD_PROCESSOR);
-    EXPECT_EQ(windowsShown, 0);
 }
 
 TEST_F(ApplicationTest, UnexpectedCodesStopWithTheCodeAndSmallCodesGoOn)

@@ -194,12 +194,24 @@ TEST_F(ModelInitializeTest, LoadsTheFirstBookWithOnePrintAndChoosesTheStoredWord
     EXPECT_EQ(wordOnly.Application(), 1);
 }
 
+TEST_F(ModelInitializeTest, NoWordProcessorIsNoStopAndKeepsTheStoredChoice)
+{
+    AddBook(QStringLiteral("a_main.db"), BookFixture::SmallBookSql());
+    Model first;
+    Register(first, true, true);
+    ASSERT_EQ(first.Initialize(path), Model::kInitOk);
+    first.WriteWpa(2);
+
+    Model none;
+    Register(none, false, false);
+    ASSERT_EQ(none.Initialize(path), Model::kInitOk);
+    EXPECT_EQ(none.AvailableApplications(), 0);
+    EXPECT_EQ(none.Application(), 2);
+    EXPECT_EQ(none.QuizCount(), 1);
+}
+
 TEST_F(ModelInitializeTest, FailuresInStartUpOrder)
 {
-    Model noWordProcessor;
-    Register(noWordProcessor, false, false);
-    EXPECT_EQ(noWordProcessor.Initialize(path), Model::kInitNoWordProcessor);
-
     Model noBookFile;
     Register(noBookFile, true, false);
     EXPECT_EQ(noBookFile.Initialize(path), Model::kInitNoBookFile);

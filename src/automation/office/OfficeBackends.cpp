@@ -8,17 +8,33 @@
 
 namespace Office {
 
+namespace {
+
+// The office can run when its program is there: this module loaded, so
+// its UNO libraries are there too. Nothing is started to find out.
+bool OfficeInstalled()
+{
+    return !OfficeProcess::FindProgram().isEmpty();
+}
+
+} // namespace
+
 bool RegisterBackends()
 {
-    if (OfficeProcess::FindProgram().isEmpty())
+    if (!OfficeInstalled())
         return false;
-    Automation::ClassRegistry::Register(QString::fromLatin1(Word::_Application::ProgId), [] {
-        return WriterApplication::Create(OfficeSession::Shared());
-    });
-    Automation::ClassRegistry::Register(QString::fromLatin1(TaroApplication::ProgId), [] {
-        return TaroApplication::Create(OfficeSession::Shared());
-    });
+    Automation::ClassRegistry::Register(
+        QString::fromLatin1(Word::_Application::ProgId),
+        [] { return WriterApplication::Create(OfficeSession::Shared()); }, &OfficeInstalled);
+    Automation::ClassRegistry::Register(
+        QString::fromLatin1(TaroApplication::ProgId),
+        [] { return TaroApplication::Create(OfficeSession::Shared()); }, &OfficeInstalled);
     return true;
+}
+
+void StartOfficeInBackground()
+{
+    OfficeSession::Shared()->StartInBackground();
 }
 
 void ReleaseBackends()

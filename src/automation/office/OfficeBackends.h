@@ -4,9 +4,15 @@ namespace Office {
 
 // Registers the word processors that LibreOffice provides with the
 // automation class registry: "Word.Application" and "JXW.Application"
-// (both Writer, in one office). Does nothing and
-// answers false when LibreOffice is not installed. Call once at start-up.
+// (both Writer, in one office). Whether they are available is answered
+// without starting the office. Does nothing and answers false when
+// LibreOffice is not installed. Call once at start-up.
 bool RegisterBackends();
+
+// Launches the office without waiting for it, so that it is up (or nearly)
+// when the first print run needs it. Never blocks and reports nothing: a
+// failure to start is reported by the run that needs the office.
+void StartOfficeInBackground();
 
 // At program end: ends the office that the program started, unless it
 // shows documents to the teacher (those stay open in Writer).

@@ -139,25 +139,59 @@ void OfficeSession::NoteFailure()
     IsAlive();
 }
 
-void OfficeSession::Connect(const char* iid)
+namespace {
+
+Automation::AutomationError StartFailure(const char* iid, const QString& why)
 {
-    Disconnect();
-    const auto fail = [iid](const QString& why) {
-        return Automation::AutomationError(Automation::AutomationError::ServerExecFailure, QString::fromLatin1(iid), why);
-    };
+    return Automation::AutomationError(Automation::AutomationError::ServerExecFailure, QString::fromLatin1(iid), why);
+}
+
+} // namespace
+
+QString OfficeSession::Launch(const char* iid)
+{
     const QString program = OfficeProcess::FindProgram();
     if (program.isEmpty())
-        throw fail(QStringLiteral("LibreOffice (soffice) is not installed"));
+        throw StartFailure(iid, QStringLiteral("LibreOffice (soffice) is not installed"));
     if (!QDir().mkpath(m_options.profileDir))
-        throw fail(QStringLiteral("cannot create the office profile folder %1").arg(m_options.profileDir));
-
-    const auto started = std::chrono::steady_clock::now();
+        throw StartFailure(iid, QStringLiteral("cannot create the office profile folder %1").arg(m_options.profileDir));
     const QString pipeName = UniquePipeName();
     const QString profileUrl = QUrl::fromLocalFile(m_options.profileDir).toString(QUrl::FullyEncoded);
     m_process = std::make_unique<OfficeProcess>();
     QString error;
     if (!m_process->Start(program, OfficeProcess::Arguments(pipeName, profileUrl, m_options.headless), &error))
-        throw fail(error);
+        throw StartFailure(iid, error);
+    return pipeName;
+}
+
+void OfficeSession::StartInBackground()
+{
+    if (m_connected || !m_launchedPipe.isEmpty())
+        return;
+    try {
+        m_launchedAt = std::chrono::steady_clock::now();
+        m_launchedPipe = Launch("background start");
+    } catch (const Automation::AutomationError&) {
+        m_launchedPipe.clear();
+    }
+}
+
+void OfficeSession::Connect(const char* iid)
+{
+    Disconnect();
+    const auto fail = [iid](const QString& why) { return StartFailure(iid, why); };
+
+    // An office launched in the background is used while its launcher
+    // runs, or has handed over to an office already running (code 0).
+    QString pipeName;
+    auto started = std::chrono::steady_clock::now();
+    if (!m_launchedPipe.isEmpty() && m_process && (m_process->IsRunning() || m_process->ExitCode() == 0)) {
+        pipeName = m_launchedPipe;
+        started = m_launchedAt;
+    }
+    m_launchedPipe.clear();
+    if (pipeName.isEmpty())
+        pipeName = Launch(iid);
 
     // The office takes a few seconds to open its pipe; a launcher that
     // ends with code 0 has handed over to an office already running on
@@ -246,8 +280,22 @@ bool OfficeSession::HasOpenDocuments()
     }
 }
 
+// An office launched in the background and never connected to shows
+// nothing to anyone: it is ended at once.
+void OfficeSession::EndBackgroundLaunch()
+{
+    if (m_launchedPipe.isEmpty())
+        return;
+    m_launchedPipe.clear();
+    if (m_process && !m_connected) {
+        m_process->Kill();
+        m_process.reset();
+    }
+}
+
 void OfficeSession::Terminate()
 {
+    EndBackgroundLaunch();
     try {
         SetCopiedContent(nullptr, QString(), nullptr);
     } catch (const uno::Exception&) {
@@ -273,8 +321,10 @@ void OfficeSession::Terminate()
 
 void OfficeSession::Release()
 {
-    if (!m_connected)
+    if (!m_connected) {
+        EndBackgroundLaunch();
         return;
+    }
     if (m_options.headless || !HasOpenDocuments())
         Terminate();
     else
@@ -283,6 +333,7 @@ void OfficeSession::Release()
 
 void OfficeSession::Detach()
 {
+    m_launchedPipe.clear();
     Disconnect();
     m_process.reset();
 }

@@ -10,6 +10,7 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 
 namespace Office {
@@ -47,6 +48,12 @@ public:
     // office cannot be started or reached.
     css::uno::Reference<css::uno::XComponentContext> Context(const char* iid);
     css::uno::Reference<css::frame::XDesktop2> Desktop(const char* iid);
+
+    // Launches the office without waiting for it (when there is no
+    // connection and no launch under way); the next Context or Desktop
+    // connects to it instead of starting another. Never throws: a launch
+    // that fails is retried, and reported, by the next connection.
+    void StartInBackground();
 
     // Whether a connection is held and still answers (a dead office is
     // noticed here and the connection dropped).
@@ -99,8 +106,16 @@ private:
     void CheckWriterWorks();
     void Disconnect();
 
+    // Starts the office process on a new pipe; throws AutomationError.
+    QString Launch(const char* iid);
+    void EndBackgroundLaunch();
+
     Options m_options;
     std::unique_ptr<OfficeProcess> m_process;
+    // The pipe of an office launched in the background and not yet
+    // connected to (empty: none), and when it was launched.
+    QString m_launchedPipe;
+    std::chrono::steady_clock::time_point m_launchedAt;
     bool m_connected = false;
     bool m_ownsOffice = false;
     css::uno::Reference<css::bridge::XBridge> m_bridge;

@@ -2,6 +2,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/ClassRegistry.h"
+#include "automation/office/OfficeBackends.h"
 #include "automation/office/OfficeSession.h"
 
 #include <gtest/gtest.h>
@@ -108,6 +109,43 @@ TEST(OfficeSessionTest, AnOfficeLeftRunningByAnEarlierRunIsReachedAgainAndEnded)
     for (int i = 0; i < 250 && ProcessGroupAlive(group); ++i)
         usleep(20000);
     EXPECT_FALSE(ProcessGroupAlive(group));
+}
+
+TEST(OfficeSessionTest, AnOfficeStartedInTheBackgroundIsTheOneTheFirstUseReaches)
+{
+    const auto options = Office::OfficeSession::Shared()->GetOptions();
+    Office::OfficeSession session(options);
+    session.StartInBackground();
+    const pid_t group = session.LauncherPid();
+    ASSERT_GT(group, 0);
+    EXPECT_FALSE(session.IsAlive());  // launched, not waited for
+    session.StartInBackground();      // a launch under way is not repeated
+    EXPECT_EQ(session.LauncherPid(), group);
+
+    session.Desktop(Word::_Application::Iid);
+    EXPECT_TRUE(session.StartedOffice());
+    EXPECT_EQ(session.LauncherPid(), group);
+    EXPECT_EQ(session.StartCount(), 1);
+    session.Terminate();
+
+    // Never used: the program's end ends it at once.
+    Office::OfficeSession unused(options);
+    unused.StartInBackground();
+    const pid_t unusedGroup = unused.LauncherPid();
+    ASSERT_GT(unusedGroup, 0);
+    unused.Release();
+    EXPECT_FALSE(ProcessGroupAlive(unusedGroup));
+}
+
+TEST(OfficeSessionTest, AvailabilityIsKnownWithoutStartingTheOffice)
+{
+    ASSERT_TRUE(Office::RegisterBackends());
+    auto session = Office::OfficeSession::Shared();
+    const int startsBefore = session->StartCount();
+    EXPECT_EQ(Automation::ClassRegistry::Availability(QStringLiteral("Word.Application")), std::optional<bool>(true));
+    EXPECT_EQ(Automation::ClassRegistry::Availability(QStringLiteral("JXW.Application")), std::optional<bool>(true));
+    EXPECT_EQ(Automation::ClassRegistry::Availability(QStringLiteral("Word.Application.8")), std::optional<bool>(false));
+    EXPECT_EQ(session->StartCount(), startsBefore);
 }
 
 TEST(OfficeSessionTest, FailuresNameTheInterfaceThatFailed)
