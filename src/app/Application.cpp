@@ -6,6 +6,7 @@
 #include "markup/GaijiMapper.h"
 #include "markup/InstalledFonts.h"
 #include "model/DataBase.h"
+#include "model/NodeStorage.h"
 #include "print/CreatorTaro.h"
 #include "print/CreatorWord.h"
 #include "print/Templ.h"
@@ -16,6 +17,7 @@
 #include "ui/DlgMain.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPointer>
 #include <QTimer>
 #include <QWindow>
@@ -166,7 +168,10 @@ int Application::Run()
         for (auto& [type, creator] : m_creatorSource())
             m_model->RegisterCreator(type, std::move(creator));
     }
-    if (ReportStartCode(m_model->Initialize(m_path)) && ScanTemplates()) {
+    const bool started = ReportStartCode(m_model->Initialize(m_path));
+    if (started)
+        ReportUnreadableBooks();
+    if (started && ScanTemplates()) {
         RestoreTemplate();
         RestoreSelection();
         result = RunMainWindow();
@@ -174,6 +179,17 @@ int Application::Run()
     m_templ.reset();
     m_model.reset(); // the content, the creators and both database connections
     return result;
+}
+
+// Book files passed over at start-up, so the teacher knows why a book is
+// missing from where the program started.
+void Application::ReportUnreadableBooks()
+{
+    QStringList files;
+    for (const QString& file : m_model->Storage().UnreadableFiles())
+        files.append(QDir::toNativeSeparators(file));
+    if (!files.isEmpty())
+        ShowWarning(Res::IDS_ERR_BOOK_FILE_UNREADABLE, files.join(u'\n'));
 }
 
 // Both catalogues are listed (Word first). A word processor that cannot

@@ -78,6 +78,7 @@ public:
     static bool ReportStartCode(int code);
 
 private:
+    void ReportUnreadableBooks();
     bool ScanTemplates();
     void RestoreTemplate();
     void RestoreSelection();

@@ -527,8 +527,10 @@ int DataBase::DiscoverBooks(const QStringList& candidates, std::vector<std::uniq
             continue;
         std::vector<std::unique_ptr<Book>> books;
         probe.ReadBooks(books);
-        for (auto& book : books)
+        for (auto& book : books) {
+            book->dbid = probe.Dbid();
             out.push_back(std::move(book));
+        }
     }
     return 0;
 }

@@ -26,8 +26,17 @@ bool NodeStorage::LoadBooks(const QStringList& candidates)
         const int bid = book->bid;
         books->Add(bid, std::move(book));
     }
-    const Book& first = *books->List().front();
-    return Switch(first, std::move(books));
+    // A damaged book file must not keep the good ones from being used.
+    QStringList unreadable;
+    for (const Book* book : books->List()) {
+        if (Switch(*book, &books)) {
+            m_unreadable = unreadable;
+            return true;
+        }
+        if (!unreadable.contains(book->path))
+            unreadable.append(book->path);
+    }
+    return false;
 }
 
 bool NodeStorage::SelectBook(int bid)
@@ -40,7 +49,16 @@ bool NodeStorage::SelectBook(int bid)
     return Switch(*book, nullptr);
 }
 
-bool NodeStorage::Switch(const Book& book, std::unique_ptr<NodePool<int, Book>> books)
+bool NodeStorage::SelectBook(const Book& book)
+{
+    if (&book == m_current)
+        return true;
+    return Switch(book, nullptr);
+}
+
+// On success `books`, when given, becomes the book list (and receives the
+// previous one).
+bool NodeStorage::Switch(const Book& book, std::unique_ptr<NodePool<int, Book>>* books)
 {
     DataBase staging;
     staging.SetUserEnabled(false);
@@ -55,7 +73,8 @@ bool NodeStorage::Switch(const Book& book, std::unique_ptr<NodePool<int, Book>> 
     IKRelations::ReplaceAll(content->relations);
     m_content.swap(content);
     if (books)
-        m_books.swap(books);
+        m_books.swap(*books);
+    m_current = &book;
     return true;
 }
 
@@ -124,9 +143,9 @@ int NodeStorage::CurrentBid() const
     return m_content->bid;
 }
 
-Book* NodeStorage::CurrentBook() const
+const Book* NodeStorage::CurrentBook() const
 {
-    return m_books->Find(CurrentBid());
+    return m_current;
 }
 
 Index* NodeStorage::Root() const

@@ -32,13 +32,18 @@ public:
     NodeStorage& operator=(const NodeStorage&) = delete;
     virtual ~NodeStorage();
 
-    // Discovers the books of the candidate files and selects the first.
-    // False (and nothing changed) when no book was found or the first
-    // cannot be loaded.
+    // Discovers the books of the candidate files and selects the first one
+    // that can be read. False (and nothing changed) when no book was found
+    // or none can be read.
     bool LoadBooks(const QStringList& candidates);
+    // The files of the books that LoadBooks passed over because they could
+    // not be read, in book order; they stay in the book list.
+    const QStringList& UnreadableFiles() const { return m_unreadable; }
     // True at once for the current book; false for an unknown bid or a book
-    // that cannot be loaded.
+    // that cannot be loaded. Where files share a bid, the first book with it.
     bool SelectBook(int bid);
+    // The same for one of Books().
+    bool SelectBook(const Book& book);
 
     // The sentences of question `qid` in sort_key order, read from the book
     // on first use. 0 when none, when no book is selected, when the book has
@@ -49,7 +54,7 @@ public:
     Sentence* SentenceById(int sid);
 
     int CurrentBid() const;
-    Book* CurrentBook() const;
+    const Book* CurrentBook() const;
 
     const std::vector<Book*>& Books() const { return m_books->List(); }
     Index* Root() const;
@@ -71,11 +76,13 @@ public:
 private:
     // Reads `book` into a fresh content over a fresh connection; on success
     // makes both current (and `books`, when given, the book list).
-    bool Switch(const Book& book, std::unique_ptr<NodePool<int, Book>> books);
+    bool Switch(const Book& book, std::unique_ptr<NodePool<int, Book>>* books);
     bool LoadSentences(int qid);
     void LinkKeyword(Sentence& sentence, Keyword*& lastKeyword) const;
 
     DataBase& m_db;
     std::unique_ptr<NodePool<int, Book>> m_books;
     std::unique_ptr<BookContent> m_content;
+    const Book* m_current = nullptr; // one of m_books
+    QStringList m_unreadable;
 };

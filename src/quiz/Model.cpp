@@ -149,7 +149,15 @@ int Model::SelectBook(int bid)
 {
     if (bid == m_storage->CurrentBid())
         return 0;
-    if (!m_storage->SelectBook(bid))
+    const Book* book = m_storage->BookPool().Find(bid);
+    return book ? SelectBook(*book) : kSelectBookFailed;
+}
+
+int Model::SelectBook(const Book& book)
+{
+    if (&book == m_storage->CurrentBook())
+        return 0;
+    if (!m_storage->SelectBook(book))
         return kSelectBookFailed;
     StartOverWithOnePrint();
     NotifyViews();

@@ -16,6 +16,7 @@
 #include <set>
 #include <vector>
 
+class Book;
 class DataBase;
 class Keyword;
 class NodeStorage;
@@ -72,7 +73,10 @@ public:
     // prints start over with one print of the selected question formats and
     // the views are told), 0 at once for the current book, and
     // kSelectBookFailed when the book cannot be loaded, everything kept.
+    // Where book files share a bid, the first book with it.
     int SelectBook(int bid);
+    // The same for one of the storage's Books(): a book is its file and bid.
+    int SelectBook(const Book& book);
 
     // Views are told to rebuild after a book change and after an automatic
     // selection. The model does not own them.

@@ -1,5 +1,6 @@
 #include "quiz/ModelSerializer.h"
 
+#include "model/Book.h"
 #include "model/DataBase.h"
 #include "model/NodeStorage.h"
 #include "quiz/Model.h"
@@ -65,6 +66,20 @@ void ModelSerializer::Load()
     }
 }
 
+const Book* ModelSerializer::FindBook(const QString& dbid, int bid) const
+{
+    const Book* sameBid = nullptr;
+    for (const Book* book : m_model.Storage().Books()) {
+        if (book->bid != bid)
+            continue;
+        if (book->dbid == dbid)
+            return book;
+        if (!sameBid)
+            sameBid = book;
+    }
+    return sameBid;
+}
+
 void ModelSerializer::Restore()
 {
     const NodeSerializer serializer(m_model);
@@ -75,8 +90,10 @@ void ModelSerializer::Restore()
     if (!serializer.from_str(m_db.UserInfo(kBid), bid) || bid == 0)
         return;
     // The book is switched before its database is compared, as the book id
-    // alone still says which book the user worked on last.
-    if (m_model.SelectBook(bid) != 0)
+    // alone still says which book the user worked on last. Where several
+    // files hold that bid, the one with the stored database is meant.
+    const Book* book = FindBook(dbid, bid);
+    if (!book || m_model.SelectBook(*book) != 0)
         return;
     if (dbid != m_db.Dbid())
         return;

@@ -2,8 +2,11 @@
 // Keeps the user's working state across runs in the user database: which
 // book of which book database was open, the range, the selected question
 // formats and every print with its sentences.
+#include <QString>
+
 #include <functional>
 
+class Book;
 class DataBase;
 class Model;
 
@@ -25,6 +28,8 @@ public:
 
 private:
     void Restore();
+    // The book with this bid, from the file with this "DBID" if there is one.
+    const Book* FindBook(const QString& dbid, int bid) const;
     void WriteAll();
 
     Model& m_model;

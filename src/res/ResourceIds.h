@@ -160,6 +160,7 @@ inline constexpr int IDS_ERR_AUTO_SELECT_TIMEOUT = 614;
 inline constexpr int IDS_ERR_TEMPLATE_FOLDER = 631;   // %s = the teacher's template folder
 inline constexpr int IDS_ERR_NOTHING_TO_PRINT = 647;  // a print run without a single sub-question
 inline constexpr int IDS_ERR_SAVE_STATE = 651;
+inline constexpr int IDS_ERR_BOOK_FILE_UNREADABLE = 652; // %s = the files, one a line
 inline constexpr int IDS_READY = 701;
 inline constexpr int IDS_CREATING_PRINTS = 702;
 inline constexpr int IDS_CONFIRM_DELETE_PRINT = 703;

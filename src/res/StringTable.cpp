@@ -54,6 +54,7 @@ const QHash<int, QString>& Table()
         {631, QStringLiteral("雛形フォルダ\n%s\nを開けませんでした。")},
         {647, QStringLiteral("プリントに問題がありません。\n出題形式と出題範囲を選び，問題を選択してからプリントを作成してください。")},
         {651, QStringLiteral("選択状態などを保存できませんでした。\nアプリケーション情報保存用データが他のプログラムで使用中か、書き込めない状態です。")},
+        {652, QStringLiteral("次の問題データベースを読み込めませんでした。\n%s")},
 
         // Status bar texts, confirmations and menu texts set at run time.
         {701, QStringLiteral("準備完了")},

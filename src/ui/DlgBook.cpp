@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int BookIdRole = Qt::UserRole;
+constexpr int BookPositionRole = Qt::UserRole;
 
 } // namespace
 
@@ -58,11 +58,12 @@ void DlgBook::FillBooks()
 {
     if (!model_.Db().HasBook())
         return;
-    const int current = model_.Storage().CurrentBid();
-    for (const Book* book : model_.Storage().Books()) {
-        auto* item = new QListWidgetItem(book->title, list_);
-        item->setData(BookIdRole, book->bid);
-        if (book->bid == current)
+    // Files may share a bid: a line stands for its place in the book list.
+    const std::vector<Book*>& books = model_.Storage().Books();
+    for (std::size_t i = 0; i < books.size(); ++i) {
+        auto* item = new QListWidgetItem(books[i]->title, list_);
+        item->setData(BookPositionRole, static_cast<int>(i));
+        if (books[i] == model_.Storage().CurrentBook())
             list_->setCurrentItem(item);
     }
 }
@@ -70,8 +71,10 @@ void DlgBook::FillBooks()
 void DlgBook::accept()
 {
     const QListWidgetItem* item = list_->currentItem();
-    if (item && item->isSelected()
-        && model_.SelectBook(item->data(BookIdRole).toInt()) == Model::kSelectBookFailed) {
+    const std::vector<Book*>& books = model_.Storage().Books();
+    const int position = item ? item->data(BookPositionRole).toInt() : -1;
+    if (item && item->isSelected() && position >= 0 && position < static_cast<int>(books.size())
+        && model_.SelectBook(*books[static_cast<std::size_t>(position)]) == Model::kSelectBookFailed) {
         // The model keeps the book it had; say why nothing changed.
         ShowWarning(Res::IDS_ERR_LOAD_BOOK_DATABASE);
     }

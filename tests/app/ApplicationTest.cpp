@@ -13,6 +13,7 @@
 #include "quiz/Quiz.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
+#include "support/BookFixture.h"
 #include "support/RecordingMessageSink.h"
 #include "support/SampleBooks.h"
 #include "ui/DlgMain.h"
@@ -249,6 +250,27 @@ TEST_F(ApplicationTest, ExitSaysSoWhenTheSelectionCannotBeSaved)
     other.ExecuteBatch("rollback;");
     ExpectOneBox(MessageIcon::Warning, Res::IDS_ERR_SAVE_STATE);
     EXPECT_EQ(StoredValues(), stored);
+}
+
+// A damaged book database that sorts first: the program starts on the
+// first good book and names the file it could not read.
+TEST_F(ApplicationTest, DamagedFirstBookIsNamedAndTheGoodOnesAreUsed)
+{
+    CopySampleBooks();
+    AddTemplates(QStringLiteral(".dot"));
+    AddTemplates(QStringLiteral(".jtt"));
+    const QString broken = DataFolder() + QStringLiteral("/0000_main.db");
+    ASSERT_EQ(BookFixture::Build(broken, BookFixture::SmallBookSql(QStringLiteral("TV-BROKEN"), 9) +
+                                             QStringLiteral("DROP VIEW KeywordsWithAttrs;")),
+              QString());
+    QString dbid;
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) { dbid = app.GetModel()->Db().Dbid(); }), 1);
+    EXPECT_EQ(windowsShown, 1);
+    EXPECT_NE(dbid, QStringLiteral("TV-BROKEN"));
+    EXPECT_TRUE(dbid.startsWith(QStringLiteral("TV")));
+    ASSERT_EQ(sink.Messages().size(), 1u);
+    EXPECT_EQ(sink.Messages()[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(sink.Messages()[0].text.contains(QDir::toNativeSeparators(broken)));
 }
 
 // What a run leaves for the next: the book, range, formats and prints, the

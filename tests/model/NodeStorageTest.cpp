@@ -68,6 +68,26 @@ TEST_F(NodeStorageTest, LoadBooksWithoutABookChangesNothing)
     EXPECT_EQ(storage.Root(), nullptr);
 }
 
+// A book file that is a book database but cannot be read whole (here its
+// question formats are gone) no longer keeps the good books from loading.
+TEST_F(NodeStorageTest, LoadBooksPassesOverABookThatCannotBeRead)
+{
+    const QString broken = BookFixture::MakeIn(
+        dir, QStringLiteral("0_main.db"),
+        BookFixture::SmallBookSql(QStringLiteral("TV-BROKEN"), 9) + QStringLiteral("DROP TABLE Questions;"));
+    const QString good = SmallBook(QStringLiteral("b_main.db"), 2);
+    ASSERT_TRUE(storage.LoadBooks({broken, good}));
+    EXPECT_EQ(storage.CurrentBid(), 2);
+    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-2"));
+    EXPECT_EQ(storage.UnreadableFiles(), QStringList{broken});
+    EXPECT_EQ(storage.Books().size(), 2u);
+
+    EXPECT_FALSE(storage.LoadBooks({broken}));
+    EXPECT_EQ(storage.CurrentBid(), 2);
+    ASSERT_TRUE(storage.LoadBooks({good}));
+    EXPECT_TRUE(storage.UnreadableFiles().isEmpty());
+}
+
 TEST_F(NodeStorageTest, IndexRowsInPreOrderBuildTheTree)
 {
     ASSERT_TRUE(storage.LoadBooks({SmallBook(QStringLiteral("a_main.db"), 1)}));

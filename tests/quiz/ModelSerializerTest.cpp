@@ -159,6 +159,26 @@ TEST_F(ModelSerializerTest, UnreadablePrintsLeaveThePrintsAsTheyWere)
     EXPECT_EQ(QuestionIds(model.GetQuiz(0)), std::vector<int>{13});
 }
 
+// Two files hold a book 1: the next start comes back to the one of the
+// stored database, not to the first with that bid.
+TEST_F(ModelSerializerTest, BookIsFoundByItsDatabaseWhereFilesShareABid)
+{
+    const QString c = BuildBook(BookFixture::SmallBookSql(QStringLiteral("TV-TEST-3"), 1, QStringLiteral("三冊目")),
+                                QStringLiteral("c"));
+    ASSERT_TRUE(model.LoadBooks({bookA, bookB, c}));
+    ASSERT_EQ(model.SelectBook(*Storage().Books()[2]), 0);
+    model.SetQuestions({11});
+    Save();
+    EXPECT_EQ(Stored(QStringLiteral("dbid")), QStringLiteral("TV-TEST-3"));
+
+    Model next;
+    ASSERT_EQ(next.Db().OpenUser(dir.filePath(QStringLiteral("tv_user.db"))), 0);
+    ASSERT_TRUE(next.LoadBooks({bookA, bookB, c}));
+    ModelSerializer(next, next.Db()).Load();
+    EXPECT_EQ(next.Storage().CurrentBook()->path, c);
+    EXPECT_EQ(next.SelectedQids(), std::vector<int>{11});
+}
+
 TEST_F(ModelSerializerTest, FailedSaveChangesNoStoredValue)
 {
     Compose();

@@ -112,6 +112,36 @@ TEST_F(BookDialog, ABookThatCannotBeReadIsReportedAndTheCurrentOneKept)
     EXPECT_EQ(messages.Messages()[0].text, QStringLiteral("問題データベースの読み込みに失敗しました。"));
 }
 
+// Two book files that both call their book 1: each can be chosen, and the
+// dialog marks the one in use.
+TEST_F(SelectionDialogFixture, BooksOfTwoFilesWithTheSameBidAreTwoBooks)
+{
+    const QString a = BuildBook(QStringLiteral("a"), BookFixture::SmallBookSql());
+    const QString b = BuildBook(QStringLiteral("b"), BookFixture::SmallBookSql(QStringLiteral("TV-TEST-2"), 1,
+                                                                               QStringLiteral("第二の本")));
+    ASSERT_TRUE(model.LoadBooks({a, b}));
+    {
+        DlgBook dialog(model);
+        Show(dialog);
+        ASSERT_EQ(dialog.List().count(), 2);
+        dialog.List().setCurrentRow(1);
+        Click(dialog, Res::IDOK);
+    }
+    ASSERT_NE(model.Storage().CurrentBook(), nullptr);
+    EXPECT_EQ(model.Storage().CurrentBook()->path, b);
+    EXPECT_EQ(model.Db().Dbid(), QStringLiteral("TV-TEST-2"));
+    EXPECT_EQ(model.RangeLine(), QStringLiteral("（第二の本／）"));
+    {
+        DlgBook dialog(model);
+        Show(dialog);
+        EXPECT_EQ(dialog.List().currentRow(), 1);
+        dialog.List().setCurrentRow(0);
+        Click(dialog, Res::IDOK);
+    }
+    EXPECT_EQ(model.Storage().CurrentBook()->path, a);
+    EXPECT_EQ(model.Db().Dbid(), QStringLiteral("TV-TEST-1"));
+}
+
 TEST_F(SelectionDialogFixture, BookDialogWithoutABookDatabaseListsNothing)
 {
     DlgBook dialog(model);
