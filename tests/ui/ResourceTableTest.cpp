@@ -66,6 +66,7 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_VALID_RANGE, "%d%d"}, {Res::IDS_UNIT_HEADER, "%d%s"},
         {Res::IDS_SENTENCE_ROW, "%d%s"}, {Res::IDS_ERR_APPLICATION, "%d"},
         {Res::IDS_ERR_NO_HELP_FILE, "%s"}, {Res::IDS_ERR_TEMPLATE_FOLDER, "%s"},
+        {Res::IDS_ERR_BOOK_FILE_UNREADABLE, "%s"},
     };
     for (int id : Res::StringIds())
         EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;
