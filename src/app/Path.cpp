@@ -49,11 +49,20 @@ QString Path::Join(const QString& relative) const
 int Path::BookFiles(QStringList& out) const
 {
     out.clear();
-    const QString folder = Join(m_dataFolder);
-    const QString absolute = QFileInfo(folder).absoluteFilePath();
-    for (const QString& name : Entries(folder, m_bookPattern, QDir::Files | QDir::Hidden))
-        out.append(absolute + u'/' + name);
+    for (const QString& folder : {Join(m_dataFolder), UserBookFolder()}) {
+        if (folder.isEmpty())
+            continue;
+        const QString absolute = QFileInfo(folder).absoluteFilePath();
+        for (const QString& name : Entries(folder, m_bookPattern, QDir::Files | QDir::Hidden))
+            out.append(absolute + u'/' + name);
+    }
     return static_cast<int>(out.size());
+}
+
+QString Path::UserBookFolder() const
+{
+    const QString maker = MakerFolder(false);
+    return maker.isEmpty() ? QString() : maker + u'/' + m_userBookFolder;
 }
 
 QString Path::MakerFolder(bool create) const

@@ -18,8 +18,14 @@ public:
     QString ProgramFolder() const;
     // Full paths of the book database candidates: the files (hidden ones
     // too, no folders) matching "data/*_main.db" below the program folder,
-    // by name. The list is emptied first; returns the count.
+    // by name, then those matching "*_main.db" in the teacher's own book
+    // folder, by name. The list is emptied first; returns the count.
     int BookFiles(QStringList& out) const;
+    // <XDG data home>/morvane-k/books: the teacher's own books. Not made
+    // here; empty when there is no data home.
+    QString UserBookFolder() const;
+    // The file pattern of book databases, "*_main.db".
+    QString BookPattern() const { return m_bookPattern; }
     // <XDG data home>/morvane-k/userdata/tv_user.db, creating the folders;
     // empty when they cannot be made.
     QString UserDatabasePath() const;
@@ -51,6 +57,7 @@ private:
     QString m_makerFolder = QStringLiteral("morvane-k");
     QString m_userDataFolder = QStringLiteral("userdata");
     QString m_userDatabase = QStringLiteral("tv_user.db");
+    QString m_userBookFolder = QStringLiteral("books");
     QString m_templateFolder = QStringLiteral("data/template");
     QString m_userTemplateFolder = QStringLiteral("template");
     QString m_helpPage = QStringLiteral("help/index.html");

@@ -25,14 +25,14 @@ const QString kWpa = QStringLiteral("Wpa");
 const QString kTemplate = QStringLiteral("template");
 
 // Sentences whose value of this class is at least kFirstBonusSource come
-// from outside the book itself.
+// from outside the book itself. A text value counts as 0, the book body.
 constexpr int kSourceClass = 101;
 constexpr int kFirstBonusSource = 20;
 
 bool IsFromBookBody(const Sentence& sentence)
 {
     const Attr<int>* source = sentence.Attribute(kSourceClass, 0);
-    return source && !source->isText && source->intValue < kFirstBonusSource;
+    return source && source->intValue < kFirstBonusSource;
 }
 
 } // namespace

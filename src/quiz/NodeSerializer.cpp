@@ -217,8 +217,11 @@ void NodeSerializer::AddUnit(const QString& text, Quiz& quiz) const
 {
     const QStringList parts = TextSplit::Split(text, u':');
     int qid = 0;
-    if (parts.isEmpty() || !from_str(parts[0], qid) || !quiz.AddQuestion(qid))
+    if (parts.isEmpty() || !from_str(parts[0], qid))
         return;
+    // A question the book no longer has gets no unit, but its sentences
+    // still join the units of their own questions.
+    quiz.AddQuestion(qid);
     if (parts.size() < 2)
         return;
     std::vector<int> sids;

@@ -26,8 +26,8 @@ RangeNumber::RangeNumber(int attrClassId, Intervals intervals)
 bool RangeNumber::Contains(const Keyword& keyword) const
 {
     const Attr<int>* attr = keyword.Attribute(m_attrClassId, 0);
-    // A text value has no number to compare.
-    if (!attr || attr->isText)
+    // A text value counts as the number 0 (its integer part is 0).
+    if (!attr)
         return false;
     const int value = attr->intValue;
     return std::any_of(m_intervals.begin(), m_intervals.end(), [value](const Interval& interval) {

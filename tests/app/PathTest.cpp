@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -58,6 +59,24 @@ TEST_F(PathTest, BookFilesTakesMatchingFilesHiddenOnesToo)
     EXPECT_EQ(Path(program).BookFiles(files), 3);
     EXPECT_EQ(files, (QStringList{data + QStringLiteral("/.hidden_main.db"), data + QStringLiteral("/a_main.db"),
                                   data + QStringLiteral("/b_main.db")}));
+}
+
+TEST_F(PathTest, TeachersOwnBooksComeAfterTheBundledOnes)
+{
+    const ScopedEnv dataHome("XDG_DATA_HOME", dir.filePath(QStringLiteral("home")).toUtf8());
+    const Path path(program);
+    const QString own = path.UserBookFolder();
+    EXPECT_EQ(own, dir.filePath(QStringLiteral("home/morvane-k/books")));
+    QStringList files;
+    EXPECT_EQ(path.BookFiles(files), 0); // a missing folder is no error, and is not made
+    EXPECT_FALSE(QFileInfo::exists(own));
+
+    ASSERT_TRUE(QDir().mkpath(own));
+    Touch(own + QStringLiteral("/a_own_main.db"));
+    Touch(own + QStringLiteral("/notes.db"));
+    Touch(program + QStringLiteral("/data/z_main.db"));
+    EXPECT_EQ(path.BookFiles(files), 2);
+    EXPECT_EQ(files, (QStringList{program + QStringLiteral("/data/z_main.db"), own + QStringLiteral("/a_own_main.db")}));
 }
 
 TEST_F(PathTest, NoDataFolderMeansNoBookFiles)

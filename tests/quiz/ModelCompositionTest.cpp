@@ -162,7 +162,7 @@ TEST_F(ModelCompositionTest, CandidatesAreInRangeAndFromTheBookUnlessBonusIsOn)
     EXPECT_FALSE(model.HasCandidates(11));
 }
 
-TEST_F(ModelCompositionTest, SentenceWithoutSourceCountsAsOutsideTheBook)
+TEST_F(ModelCompositionTest, SentenceWithoutSourceIsOutsideTheBookATextSourceCountsAsZero)
 {
     const QString sql = BookFixture::SmallBookSql() + QStringLiteral(R"sql(
 INSERT INTO Sentences VALUES(55,201,11,60,'no source','none');
@@ -172,7 +172,7 @@ INSERT INTO SentenceAttrs VALUES(56,101,0,1,'1');
 )sql");
     ASSERT_TRUE(model.LoadBooks({BuildBook(sql, QStringLiteral("nosource"))}));
     model.SetRange(Ranges(std::vector<int>{3}));
-    EXPECT_EQ(Candidates(11), std::vector<int>{51});
+    EXPECT_EQ(Candidates(11), (std::vector<int>{51, 56}));
     UseBonus(true);
     EXPECT_EQ(Candidates(11), (std::vector<int>{51, 55, 56}));
 }

@@ -96,6 +96,18 @@ TEST_F(ModelSerializerTest, SavedSelectionComesBackInTheNextRun)
     EXPECT_EQ(next.GetQuiz(0).UnitFor(11).Sentences()[0]->answer, QStringLiteral("read a book"));
 }
 
+TEST_F(ModelSerializerTest, SentencesOfAQuestionTheBookLacksJoinTheirOwnQuestions)
+{
+    StoreSelection(QStringLiteral("TV-TEST-1"), QStringLiteral("1"), QString(), QStringLiteral("11,12"),
+                   QStringLiteral("99:61,51|11:52"));
+    Load();
+    ASSERT_EQ(model.QuizCount(), 1);
+    const Quiz quiz = model.GetQuiz(0);
+    EXPECT_EQ(QuestionIds(quiz), (std::vector<int>{12, 11}));
+    EXPECT_EQ(SentenceIds(quiz.UnitFor(12)), std::vector<int>{61});
+    EXPECT_EQ(SentenceIds(quiz.UnitFor(11)), (std::vector<int>{51, 52}));
+}
+
 TEST_F(ModelSerializerTest, FirstRunRestoresNothing)
 {
     Load();
@@ -152,7 +164,7 @@ TEST_F(ModelSerializerTest, EmptyStoredPrintsAddADefaultPrint)
 TEST_F(ModelSerializerTest, UnreadablePrintsLeaveThePrintsAsTheyWere)
 {
     StoreSelection(QStringLiteral("TV-TEST-1"), QStringLiteral("1"), QStringLiteral("1:"), QStringLiteral("13"),
-                   QStringLiteral("x/98:51"));
+                   QStringLiteral("x/98:|97:999"));
     Load();
     EXPECT_TRUE(model.CurrentRange().IsNull());
     ASSERT_EQ(model.QuizCount(), 1);

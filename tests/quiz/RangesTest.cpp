@@ -71,11 +71,13 @@ TEST_F(RangesTest, NumberRangeIncludesBothEndsAndIgnoresReversedIntervals)
     EXPECT_EQ(Contained(Ranges(1, {{5, 5}, {30, 10}, {25, 40}})), std::vector<int>{203});
 }
 
-TEST_F(RangesTest, NumberRangeNeedsAValueOfItsClass)
+TEST_F(RangesTest, NumberRangeNeedsAValueOfItsClassAndReadsATextValueAsZero)
 {
-    // Class 101 is given to sentences only; class 2 holds texts.
+    // Class 101 is given to sentences only.
     EXPECT_TRUE(Contained(Ranges(101, {{-100000, 100000}})).empty());
-    EXPECT_TRUE(Contained(Ranges(2, {{-100000, 100000}})).empty());
+    // Class 2 holds texts (keyword 202 only): they count as the number 0.
+    EXPECT_EQ(Contained(Ranges(2, {{0, 0}})), std::vector<int>{202});
+    EXPECT_EQ(Contained(Ranges(2, {{-5, -1}, {1, 5}})), std::vector<int>{});
 }
 
 TEST_F(RangesTest, NumberRangeDescription)
