@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+// A book as it is about to be written: everything the book database holds,
+// with the ids it will have there.
+struct BookDraft
+{
+    struct QuestionFormat
+    {
+        int qid = 0;
+        QString title;
+        QString instruction;
+        QString answerField;
+        int answerLines = 0;
+    };
+    struct Keyword
+    {
+        int kid = 0;
+        QString word;
+        int number = 0;
+        std::optional<int> page;
+        QString partOfSpeech;
+    };
+    struct Sentence
+    {
+        int sid = 0;
+        int kid = 0;
+        int qid = 0;
+        QString sentence;
+        QString answer;
+        int source = 1; // below 20: from the book body
+        std::optional<int> frequency;
+        QString problemNumber;
+    };
+    struct Entry
+    {
+        int iid = 0;
+        int parent = 0;
+        int page = 0;
+        QString title;
+    };
+    struct AttrClass
+    {
+        int acid = 0;
+        QString name;
+        QString longName;
+        int type = 0; // 0 integer, 1 text
+        bool isRange = false;
+    };
+
+    QString type; // "101", "301" or "303"
+    QString title;
+    QString dbid;
+    int bid = 0;
+    std::vector<QuestionFormat> questions; // in print order
+    std::vector<Keyword> keywords;         // in book order (by number)
+    std::vector<Sentence> sentences;       // in book order
+    std::vector<Entry> entries;            // table of contents in pre-order, root first
+    std::vector<std::pair<int, int>> relations; // (iid, kid)
+    std::vector<AttrClass> attrClasses;
+};

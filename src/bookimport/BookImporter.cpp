@@ -1,0 +1,140 @@
+#include "bookimport/BookImporter.h"
+
+#include "app/Path.h"
+#include "bookimport/ColumnName.h"
+#include "bookimport/DelimitedSheetReader.h"
+#include "bookimport/QuestionSheetConverter.h"
+#include "bookimport/SpreadsheetReader.h"
+#include "bookimport/WordListConverter.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kDefaultType = QStringLiteral("101");
+
+// A question sheet names its formats; a word list has meanings instead.
+bool IsQuestionSheet(const Sheet& sheet)
+{
+    return sheet.header.cells.contains(ColumnName::Format);
+}
+
+// The first row names the columns: if it names none that either shape
+// knows, the sheet has no header row.
+bool HasHeader(const Sheet& sheet)
+{
+    const QStringList known = WordListConverter::KnownColumns() + QuestionSheetConverter::KnownColumns();
+    for (const QString& cell : sheet.header.cells)
+        if (known.contains(cell))
+            return true;
+    return false;
+}
+
+} // namespace
+
+BookImporter::BookImporter(SpreadsheetReader* spreadsheets)
+    : m_spreadsheets(spreadsheets)
+{
+}
+
+bool BookImporter::IsSpreadsheet(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("ods") || suffix == QLatin1String("xlsx") || suffix == QLatin1String("xls");
+}
+
+bool BookImporter::IsKnownType(const QString& type)
+{
+    return type == QLatin1String("101") || type == QLatin1String("301") || type == QLatin1String("303");
+}
+
+QString BookImporter::TitleFor(const ImportRequest& request)
+{
+    const QString title = request.title.trimmed();
+    return title.isEmpty() ? QFileInfo(request.input).completeBaseName() : title;
+}
+
+QString BookImporter::FileNameFor(const QString& title)
+{
+    QString name;
+    for (QChar c : title.trimmed()) {
+        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c))
+            name.append(u'_');
+        else
+            name.append(c);
+    }
+    while (name.startsWith(u'.'))
+        name.remove(0, 1);
+    if (name.isEmpty())
+        name = QStringLiteral("book");
+    return name + QStringLiteral("_main.db");
+}
+
+QString BookImporter::OutputFor(const ImportRequest& request)
+{
+    if (!request.output.isEmpty())
+        return request.output;
+    const QString folder = Path().UserBookFolder();
+    if (folder.isEmpty())
+        return QString();
+    return folder + u'/' + FileNameFor(TitleFor(request));
+}
+
+bool BookImporter::ReadSheet(const QString& path, Sheet& sheet, Problems& problems)
+{
+    if (!IsSpreadsheet(path))
+        return DelimitedSheetReader::Read(path, sheet, problems);
+    if (!m_spreadsheets) {
+        problems.Error(0, 0, QStringLiteral("表計算のファイル（ODS・XLSX）を読むにはオフィスが必要ですが、使えません"));
+        return false;
+    }
+    return m_spreadsheets->Read(path, sheet, problems);
+}
+
+std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, Sheet& sheet, Problems& problems)
+{
+    problems.SetFile(request.input);
+    const QString type = request.type.isEmpty() ? kDefaultType : request.type;
+    if (!IsKnownType(type)) {
+        problems.Error(0, 0, QStringLiteral("本の種別は 101、301、303 のどれかです（指定: %1）").arg(type));
+        return std::nullopt;
+    }
+    if (TitleFor(request).isEmpty()) {
+        problems.Error(0, 0, QStringLiteral("本の題名がありません"));
+        return std::nullopt;
+    }
+    if (!ReadSheet(request.input, sheet, problems))
+        return std::nullopt;
+    if (!HasHeader(sheet)) {
+        problems.Error(sheet.header.row, 0,
+                       QStringLiteral("見出し行がありません。1 行目に「見出し語」「意味」（単語帳）か"
+                                      "「形式」「見出し語」「問題文」「解答」（問題シート）などの列名を書いてください"));
+        return std::nullopt;
+    }
+    if (IsQuestionSheet(sheet))
+        return QuestionSheetConverter().Convert(sheet, type, TitleFor(request), problems);
+    return WordListConverter().Convert(sheet, type, TitleFor(request), problems);
+}
+
+QString BookImporter::Import(const ImportRequest& request, Problems& problems, BookWriter::Progress progress)
+{
+    Sheet sheet;
+    const std::optional<BookDraft> draft = Prepare(request, sheet, problems);
+    if (!draft)
+        return QString();
+    const QString output = OutputFor(request);
+    if (output.isEmpty()) {
+        problems.Error(0, 0, QStringLiteral("本を置くフォルダがわかりません（-o で指定してください）"));
+        return QString();
+    }
+    if (QFileInfo::exists(output) && !request.force) {
+        problems.Error(0, 0, QStringLiteral("%1 は既にあります。置き換えるときは --force を付けてください").arg(output));
+        return QString();
+    }
+    QString error;
+    if (!BookWriter(std::move(progress)).Write(*draft, output, error)) {
+        problems.Error(0, 0, error);
+        return QString();
+    }
+    return output;
+}

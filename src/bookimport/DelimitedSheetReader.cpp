@@ -1,0 +1,155 @@
+#include "bookimport/DelimitedSheetReader.h"
+
+#include "bookimport/TextDecoder.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <csv.h>
+
+namespace {
+
+// libcsv hands over fields and row ends through callbacks; this collects
+// them into rows numbered by the line where each record starts.
+struct RowCollector
+{
+    std::vector<SheetRow> rows;
+    SheetRow current;
+    bool inRecord = false;
+    bool started = false; // a line of the current record has been fed
+    int startLine = 1;    // where the current record starts
+    int line = 1;         // the line being fed
+
+    static void OnField(void* data, std::size_t size, void* self)
+    {
+        auto* collector = static_cast<RowCollector*>(self);
+        if (!collector->inRecord) {
+            collector->inRecord = true;
+            collector->current.row = collector->startLine;
+        }
+        QString cell = QString::fromUtf8(static_cast<const char*>(data), static_cast<qsizetype>(size));
+        if (cell.contains(u'\r'))
+            cell.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        collector->current.cells.append(cell.trimmed().isEmpty() ? QString() : TrimBlanks(cell));
+    }
+
+    static void OnRowEnd(int, void* self)
+    {
+        auto* collector = static_cast<RowCollector*>(self);
+        SheetRow row = std::move(collector->current);
+        collector->current = SheetRow();
+        collector->inRecord = false;
+        collector->started = false;
+        while (!row.cells.isEmpty() && row.cells.last().isEmpty())
+            row.cells.removeLast();
+        if (!row.cells.isEmpty())
+            collector->rows.push_back(std::move(row));
+    }
+
+    static QString TrimBlanks(const QString& text)
+    {
+        qsizetype begin = 0;
+        qsizetype end = text.size();
+        while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+            ++begin;
+        while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+            --end;
+        return text.mid(begin, end - begin);
+    }
+};
+
+// Blanks are trimmed by RowCollector, after quoting is resolved, so libcsv
+// is told that nothing is a blank (a tab may be the delimiter).
+int NoBlank(unsigned char)
+{
+    return 0;
+}
+
+} // namespace
+
+char DelimitedSheetReader::DelimiterFor(const QString& name, const QByteArray& utf8)
+{
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    if (suffix == QLatin1String("tsv") || suffix == QLatin1String("tab"))
+        return '\t';
+    if (suffix == QLatin1String("csv"))
+        return ',';
+    const QByteArray firstLine = utf8.left(utf8.indexOf('\n'));
+    return firstLine.contains('\t') && !firstLine.contains(',') ? '\t' : ',';
+}
+
+bool DelimitedSheetReader::Read(const QString& path, Sheet& sheet, Problems& problems)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        problems.Error(0, 0, QStringLiteral("ファイルを開けません（%1）").arg(file.errorString()));
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        problems.Error(0, 0, QStringLiteral("ファイルを読めません（%1）").arg(file.errorString()));
+        return false;
+    }
+    return Parse(bytes, path, sheet, problems);
+}
+
+bool DelimitedSheetReader::Parse(const QByteArray& bytes, const QString& name, Sheet& sheet, Problems& problems)
+{
+    sheet = Sheet();
+    sheet.file = name;
+    const TextDecoder::Result text = TextDecoder::Decode(bytes);
+    if (!text.ok) {
+        problems.Error(0, 0, text.error);
+        return false;
+    }
+    sheet.encoding = text.encoding;
+
+    csv_parser parser;
+    if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
+        problems.Error(0, 0, QStringLiteral("CSV の読み取りを始められません"));
+        return false;
+    }
+    csv_set_delim(&parser, static_cast<unsigned char>(DelimiterFor(name, text.utf8)));
+    csv_set_space_func(&parser, NoBlank);
+
+    // Fed one line at a time, so that each record knows the line it starts on.
+    RowCollector collector;
+    const QByteArray& utf8 = text.utf8;
+    qsizetype start = 0;
+    bool ok = true;
+    while (ok && start < utf8.size()) {
+        qsizetype end = utf8.indexOf('\n', start);
+        end = end < 0 ? utf8.size() : end + 1;
+        const auto length = static_cast<std::size_t>(end - start);
+        if (!collector.started && !QByteArrayView(utf8.constData() + start, end - start).trimmed().isEmpty()) {
+            collector.started = true;
+            collector.startLine = collector.line;
+        }
+        if (csv_parse(&parser, utf8.constData() + start, length, RowCollector::OnField, RowCollector::OnRowEnd,
+                      &collector) != length)
+            ok = false;
+        else
+            ++collector.line;
+        start = end;
+    }
+    if (ok && csv_fini(&parser, RowCollector::OnField, RowCollector::OnRowEnd, &collector) != 0)
+        ok = false;
+    if (!ok) {
+        const int row = collector.started ? collector.startLine : collector.line;
+        problems.Error(row, collector.current.cells.size() + 1,
+                       QStringLiteral("引用符（\"）の使い方が正しくありません（%1）")
+                           .arg(QString::fromLatin1(csv_strerror(csv_error(&parser)))));
+        csv_free(&parser);
+        return false;
+    }
+    csv_free(&parser);
+
+    if (collector.rows.empty()) {
+        problems.Error(0, 0, QStringLiteral("空のファイルです（見出し行がありません）"));
+        return false;
+    }
+    sheet.header = std::move(collector.rows.front());
+    collector.rows.erase(collector.rows.begin());
+    sheet.rows = std::move(collector.rows);
+    return true;
+}

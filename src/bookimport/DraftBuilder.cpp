@@ -1,0 +1,315 @@
+#include "bookimport/DraftBuilder.h"
+
+#include "bookimport/BookAttrClass.h"
+#include "bookimport/ColumnName.h"
+#include "bookimport/RowCells.h"
+#include "bookimport/SheetColumns.h"
+
+#include <QUuid>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+// A book id that no bundled book uses and that two made books share only
+// by rare chance; ids 331, 333 and 334 change how lists look.
+int BookIdFor(const QString& dbid)
+{
+    return 100000 + static_cast<int>(qHash(dbid) % 900000u);
+}
+
+} // namespace
+
+DraftBuilder::DraftBuilder(const QString& type, const QString& title, KeywordRows keywordRows, Problems& problems)
+    : m_type(type)
+    , m_title(title)
+    , m_keywordRows(keywordRows)
+    , m_problems(problems)
+{
+}
+
+DraftBuilder::KeywordRow DraftBuilder::ReadKeywordRow(RowCells& cells, const SheetColumns& columns)
+{
+    KeywordRow keyword;
+    keyword.row = cells.Row();
+    keyword.word = cells.RequiredText(ColumnName::Word);
+    keyword.number = cells.Number(ColumnName::Number);
+    keyword.numberColumn = columns.Number(ColumnName::Number);
+    keyword.page = cells.Number(ColumnName::Page);
+    keyword.chapter = cells.Plain(ColumnName::Chapter);
+    keyword.section = cells.Plain(ColumnName::Section);
+    keyword.partOfSpeech = cells.Plain(ColumnName::PartOfSpeech);
+    return keyword;
+}
+
+int DraftBuilder::Question(const QString& title)
+{
+    for (const auto& question : m_questions)
+        if (question.title == title)
+            return question.qid;
+    BookDraft::QuestionFormat question;
+    question.qid = static_cast<int>(m_questions.size()) + 1;
+    question.title = title;
+    m_questions.push_back(question);
+    m_answerLinesSet.push_back(false);
+    return question.qid;
+}
+
+void DraftBuilder::SetQuestionTexts(int qid, const QString& instruction, const QString& answerField,
+                                    std::optional<int> answerLines)
+{
+    BookDraft::QuestionFormat& question = m_questions[static_cast<std::size_t>(qid - 1)];
+    if (question.instruction.isEmpty())
+        question.instruction = instruction;
+    if (question.answerField.isEmpty())
+        question.answerField = answerField;
+    if (answerLines && !m_answerLinesSet[static_cast<std::size_t>(qid - 1)]) {
+        question.answerLines = *answerLines;
+        m_answerLinesSet[static_cast<std::size_t>(qid - 1)] = true;
+    }
+}
+
+int DraftBuilder::Keyword(const KeywordRow& row)
+{
+    int slot = -1;
+    if (row.number) {
+        const auto found = m_slotOfNumber.find(*row.number);
+        if (found != m_slotOfNumber.end()) {
+            const auto [earlierSlot, earlierRow] = found->second;
+            if (m_keywordRows == KeywordRows::OnePerRow) {
+                m_problems.Error(row.row, row.numberColumn,
+                                 QStringLiteral("番号 %1 が %2 行目と重なっています").arg(*row.number).arg(earlierRow));
+                return -1;
+            }
+            const QString& earlierWord = m_slots[static_cast<std::size_t>(earlierSlot)].keyword.word;
+            if (earlierWord != row.word) {
+                m_problems.Error(row.row, row.numberColumn,
+                                 QStringLiteral("番号 %1 は %2 行目で別の見出し語「%3」に使われています")
+                                     .arg(*row.number)
+                                     .arg(earlierRow)
+                                     .arg(earlierWord));
+                return -1;
+            }
+            slot = earlierSlot;
+        }
+    } else if (m_keywordRows == KeywordRows::Shared) {
+        slot = m_slotOfWord.value(row.word, -1);
+    }
+    if (slot < 0) {
+        slot = static_cast<int>(m_slots.size());
+        Slot fresh;
+        fresh.keyword.word = row.word;
+        if (row.number) {
+            fresh.keyword.number = *row.number;
+            fresh.numbered = true;
+            m_slotOfNumber.emplace(*row.number, std::make_pair(slot, row.row));
+        }
+        m_slots.push_back(std::move(fresh));
+        if (!m_slotOfWord.contains(row.word))
+            m_slotOfWord.insert(row.word, slot);
+    }
+    Slot& target = m_slots[static_cast<std::size_t>(slot)];
+    if (!target.keyword.page && row.page)
+        target.keyword.page = row.page;
+    if (target.keyword.partOfSpeech.isEmpty() && !row.partOfSpeech.isEmpty()) {
+        target.keyword.partOfSpeech = row.partOfSpeech;
+        m_usesPartOfSpeech = true;
+    }
+    if (!row.chapter.isEmpty()) {
+        const std::pair<QString, QString> heading(row.chapter, row.section);
+        if (std::find(target.headings.begin(), target.headings.end(), heading) == target.headings.end())
+            target.headings.push_back(heading);
+    }
+    return slot;
+}
+
+void DraftBuilder::AddSentence(int keyword, const SentenceRow& row)
+{
+    BookDraft::Sentence sentence;
+    sentence.qid = row.qid;
+    sentence.sentence = row.sentence;
+    sentence.answer = row.answer;
+    sentence.source = row.source;
+    sentence.frequency = row.frequency;
+    sentence.problemNumber = row.problemNumber;
+    if (!row.problemNumber.isEmpty())
+        m_usesProblemNumber = true;
+    m_sentences.emplace_back(keyword, std::move(sentence));
+}
+
+BookDraft DraftBuilder::Finish(bool byChapters)
+{
+    BookDraft draft;
+    draft.type = m_type;
+    draft.title = m_title;
+    draft.dbid = QStringLiteral("TV-U-") + QUuid::createUuid().toString(QUuid::WithoutBraces);
+    draft.bid = BookIdFor(draft.dbid);
+    draft.questions = m_questions;
+
+    std::vector<int> kidOfSlot;
+    NumberKeywords(draft, kidOfSlot);
+    int sid = 0;
+    draft.sentences.reserve(m_sentences.size());
+    for (auto& [slot, sentence] : m_sentences) {
+        sentence.sid = ++sid;
+        sentence.kid = kidOfSlot[static_cast<std::size_t>(slot)];
+        draft.sentences.push_back(std::move(sentence));
+    }
+    draft.entries.push_back(BookDraft::Entry{1, 0, 0, m_title});
+    if (byChapters)
+        BuildChapters(draft, kidOfSlot);
+    else
+        BuildNumberEntries(draft);
+    SetEntryPages(draft);
+    BuildAttrClasses(draft);
+    return draft;
+}
+
+// Rows without a number follow the highest number given, in row order;
+// keyword ids then follow the numbers.
+void DraftBuilder::NumberKeywords(BookDraft& draft, std::vector<int>& kidOfSlot)
+{
+    int next = m_slotOfNumber.empty() ? 1 : m_slotOfNumber.rbegin()->first + 1;
+    for (Slot& slot : m_slots)
+        if (!slot.numbered)
+            slot.keyword.number = next++;
+    std::vector<int> order(m_slots.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
+        return m_slots[static_cast<std::size_t>(a)].keyword.number < m_slots[static_cast<std::size_t>(b)].keyword.number;
+    });
+    kidOfSlot.assign(m_slots.size(), 0);
+    draft.keywords.reserve(m_slots.size());
+    for (std::size_t rank = 0; rank < order.size(); ++rank) {
+        const auto slot = static_cast<std::size_t>(order[rank]);
+        kidOfSlot[slot] = static_cast<int>(rank) + 1;
+        BookDraft::Keyword keyword = m_slots[slot].keyword;
+        keyword.kid = kidOfSlot[slot];
+        draft.keywords.push_back(std::move(keyword));
+    }
+}
+
+// Chapters in order of first appearance, each with its sections in order
+// of first appearance; a keyword is related to every heading it appears
+// under (the section, or the chapter for a row without section).
+void DraftBuilder::BuildChapters(BookDraft& draft, const std::vector<int>& kidOfSlot)
+{
+    struct Chapter
+    {
+        QString title;
+        std::vector<QString> sections;
+    };
+    std::vector<Chapter> chapters;
+    // Headings in the order the sheet's rows first use them.
+    std::vector<std::pair<int, std::pair<QString, QString>>> uses; // (first sentence index, heading)
+    std::vector<int> firstUse(m_slots.size(), -1);
+    for (std::size_t i = 0; i < m_sentences.size(); ++i)
+        if (firstUse[static_cast<std::size_t>(m_sentences[i].first)] < 0)
+            firstUse[static_cast<std::size_t>(m_sentences[i].first)] = static_cast<int>(i);
+    for (std::size_t slot = 0; slot < m_slots.size(); ++slot)
+        for (const auto& heading : m_slots[slot].headings)
+            uses.emplace_back(firstUse[slot], heading);
+    std::stable_sort(uses.begin(), uses.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [use, heading] : uses) {
+        auto chapter = std::find_if(chapters.begin(), chapters.end(),
+                                    [&](const Chapter& c) { return c.title == heading.first; });
+        if (chapter == chapters.end()) {
+            chapters.push_back(Chapter{heading.first, {}});
+            chapter = chapters.end() - 1;
+        }
+        if (!heading.second.isEmpty() &&
+            std::find(chapter->sections.begin(), chapter->sections.end(), heading.second) == chapter->sections.end())
+            chapter->sections.push_back(heading.second);
+    }
+
+    std::map<std::pair<QString, QString>, int> iidOf;
+    int iid = 1;
+    for (const Chapter& chapter : chapters) {
+        const int chapterIid = ++iid;
+        draft.entries.push_back(BookDraft::Entry{chapterIid, 1, 0, chapter.title});
+        iidOf[{chapter.title, QString()}] = chapterIid;
+        for (const QString& section : chapter.sections) {
+            draft.entries.push_back(BookDraft::Entry{++iid, chapterIid, 0, section});
+            iidOf[{chapter.title, section}] = iid;
+        }
+    }
+    for (std::size_t slot = 0; slot < m_slots.size(); ++slot)
+        for (const auto& heading : m_slots[slot].headings)
+            draft.relations.emplace_back(iidOf[heading], kidOfSlot[slot]);
+    std::sort(draft.relations.begin(), draft.relations.end());
+    draft.relations.erase(std::unique(draft.relations.begin(), draft.relations.end()), draft.relations.end());
+}
+
+// Without chapters: one entry per 25 keywords in number order, titled by
+// the first and last number it covers.
+void DraftBuilder::BuildNumberEntries(BookDraft& draft)
+{
+    int iid = 1;
+    for (std::size_t first = 0; first < draft.keywords.size(); first += kKeywordsPerEntry) {
+        const std::size_t last = std::min(first + kKeywordsPerEntry, draft.keywords.size()) - 1;
+        const int low = draft.keywords[first].number;
+        const int high = draft.keywords[last].number;
+        const QString title =
+            low == high ? QString::number(low) : QString::number(low) + QChar(0xFF5E) + QString::number(high);
+        draft.entries.push_back(BookDraft::Entry{++iid, 1, 0, title});
+        for (std::size_t k = first; k <= last; ++k)
+            draft.relations.emplace_back(iid, draft.keywords[k].kid);
+    }
+}
+
+// An entry's page is the lowest page of its keywords, a chapter's the
+// lowest of its own and its sections'; 0 without pages.
+void DraftBuilder::SetEntryPages(BookDraft& draft)
+{
+    std::map<int, int> pageOfKid;
+    for (const auto& keyword : draft.keywords)
+        if (keyword.page)
+            pageOfKid[keyword.kid] = *keyword.page;
+    std::map<int, int> pageOfEntry;
+    for (const auto& [iid, kid] : draft.relations) {
+        const auto page = pageOfKid.find(kid);
+        if (page == pageOfKid.end())
+            continue;
+        auto [it, fresh] = pageOfEntry.emplace(iid, page->second);
+        if (!fresh)
+            it->second = std::min(it->second, page->second);
+    }
+    // Children come after their parents: walk backwards to lift pages up.
+    for (auto entry = draft.entries.rbegin(); entry != draft.entries.rend(); ++entry) {
+        const auto own = pageOfEntry.find(entry->iid);
+        if (own == pageOfEntry.end())
+            continue;
+        entry->page = own->second;
+        if (entry->parent > 1) {
+            auto [it, fresh] = pageOfEntry.emplace(entry->parent, own->second);
+            if (!fresh)
+                it->second = std::min(it->second, own->second);
+        }
+    }
+}
+
+void DraftBuilder::BuildAttrClasses(BookDraft& draft) const
+{
+    const bool wordBook = m_type == QLatin1String("101");
+    const bool hasPages = std::any_of(draft.keywords.begin(), draft.keywords.end(),
+                                      [](const BookDraft::Keyword& k) { return k.page.has_value(); });
+    draft.attrClasses.push_back(BookDraft::AttrClass{
+        BookAttrClass::Number, QStringLiteral("番号"),
+        wordBook ? QStringLiteral("見出し語番号") : QStringLiteral("キー漢字番号"), 0, true});
+    draft.attrClasses.push_back(
+        BookDraft::AttrClass{BookAttrClass::Page, QStringLiteral("頁"), QStringLiteral("ページ"), 0, hasPages});
+    if (m_usesPartOfSpeech)
+        draft.attrClasses.push_back(
+            BookDraft::AttrClass{BookAttrClass::PartOfSpeech, QStringLiteral("品詞"), QStringLiteral("品詞"), 1, false});
+    draft.attrClasses.push_back(wordBook ? BookDraft::AttrClass{BookAttrClass::Source, QStringLiteral("出典"),
+                                                                QStringLiteral("例文の出典"), 0, false}
+                                         : BookDraft::AttrClass{BookAttrClass::Source, QStringLiteral("区分"),
+                                                                QStringLiteral("例文の区分"), 0, false});
+    if (m_usesProblemNumber)
+        draft.attrClasses.push_back(BookDraft::AttrClass{BookAttrClass::ProblemNumber, QStringLiteral("問題番号"),
+                                                         QStringLiteral("問題番号"), 1, false});
+    if (m_type == QLatin1String("303"))
+        draft.attrClasses.push_back(BookDraft::AttrClass{BookAttrClass::Frequency, QStringLiteral("頻出"),
+                                                         QStringLiteral("入試頻出度"), 0, false});
+}

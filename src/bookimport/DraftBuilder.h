@@ -1,0 +1,103 @@
+#pragma once
+
+#include "bookimport/BookDraft.h"
+#include "bookimport/Problems.h"
+
+#include <QHash>
+#include <QString>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+class RowCells;
+class SheetColumns;
+
+// Gathers the rows of a sheet into a book draft: question formats in order
+// of first appearance, keywords with their numbers, pages and contents
+// headings, and the sentences in row order. Both sheet shapes use it.
+class DraftBuilder
+{
+public:
+    // How rows name their keyword: every word-list row is a keyword of its
+    // own; question-sheet rows share a keyword by number (or, without one,
+    // by headword).
+    enum class KeywordRows
+    {
+        OnePerRow,
+        Shared,
+    };
+
+    struct KeywordRow
+    {
+        int row = 0;
+        QString word;
+        std::optional<int> number;
+        int numberColumn = 0;
+        std::optional<int> page;
+        QString chapter;
+        QString section;
+        QString partOfSpeech;
+    };
+
+    struct SentenceRow
+    {
+        int qid = 0;
+        QString sentence;
+        QString answer;
+        int source = 1;
+        std::optional<int> frequency;
+        QString problemNumber;
+    };
+
+    // The keyword columns of a row: headword, number, page, headings and
+    // part of speech.
+    static KeywordRow ReadKeywordRow(RowCells& cells, const SheetColumns& columns);
+
+    DraftBuilder(const QString& type, const QString& title, KeywordRows keywordRows, Problems& problems);
+
+    // The id of the format of that title, made on its first appearance.
+    int Question(const QString& title);
+    // Instruction, answer field and answer lines of a format, from the
+    // first row that gives each of them.
+    void SetQuestionTexts(int qid, const QString& instruction, const QString& answerField,
+                          std::optional<int> answerLines);
+    // The keyword of a row; -1 when the row conflicts with an earlier one
+    // (the problem is recorded).
+    int Keyword(const KeywordRow& row);
+    void AddSentence(int keyword, const SentenceRow& sentence);
+
+    // Numbers the keywords, builds the contents (from chapters and
+    // sections when `byChapters`, else entries of 25 keywords by number)
+    // and the attribute classes.
+    BookDraft Finish(bool byChapters);
+
+    static constexpr int kKeywordsPerEntry = 25;
+
+private:
+    struct Slot
+    {
+        BookDraft::Keyword keyword;
+        bool numbered = false;
+        std::vector<std::pair<QString, QString>> headings; // (chapter, section), first appearance first
+    };
+
+    void NumberKeywords(BookDraft& draft, std::vector<int>& kidOfSlot);
+    void BuildChapters(BookDraft& draft, const std::vector<int>& kidOfSlot);
+    void BuildNumberEntries(BookDraft& draft);
+    void BuildAttrClasses(BookDraft& draft) const;
+    static void SetEntryPages(BookDraft& draft);
+
+    QString m_type;
+    QString m_title;
+    KeywordRows m_keywordRows;
+    Problems& m_problems;
+    std::vector<BookDraft::QuestionFormat> m_questions;
+    std::vector<bool> m_answerLinesSet;
+    std::vector<Slot> m_slots;
+    std::map<int, std::pair<int, int>> m_slotOfNumber; // number -> (slot, row)
+    QHash<QString, int> m_slotOfWord;                   // unnumbered rows of the shared kind
+    std::vector<std::pair<int, BookDraft::Sentence>> m_sentences; // (slot, sentence)
+    bool m_usesPartOfSpeech = false;
+    bool m_usesProblemNumber = false;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "bookimport/Problems.h"
+#include "bookimport/SheetColumns.h"
+
+#include <optional>
+
+// Reads the named cells of one row, recording a problem for an empty
+// required cell, a number that is not an integer, and a text whose "<"
+// had to be kept from swallowing the rest (MarkupGuard).
+class RowCells
+{
+public:
+    RowCells(const SheetRow& row, const SheetColumns& columns, Problems& problems);
+
+    // A plain cell (headings, keys), as written.
+    QString Plain(const QString& name) const;
+    // A required plain cell; empty (and an error) when it is empty.
+    QString RequiredPlain(const QString& name);
+    // A text cell that may carry markup.
+    QString Text(const QString& name);
+    QString RequiredText(const QString& name);
+    // An integer cell: no value when empty; an error when not an integer.
+    std::optional<int> Number(const QString& name);
+    // An integer cell that must be one of `allowed` when given.
+    std::optional<int> Choice(const QString& name, std::initializer_list<int> allowed);
+
+    int Row() const { return m_row.row; }
+    bool Failed() const { return m_failed; }
+
+    // Parses a whole cell as an integer; full-width digits and signs count.
+    static std::optional<int> ParseInteger(const QString& text);
+
+private:
+    void Require(const QString& name, const QString& value);
+
+    const SheetRow& m_row;
+    const SheetColumns& m_columns;
+    Problems& m_problems;
+    bool m_failed = false;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "bookimport/BookDraft.h"
+#include "bookimport/Problems.h"
+#include "bookimport/Sheet.h"
+
+#include <optional>
+
+// Turns the rows of a sheet of one shape into a book draft. No value when
+// the sheet has errors (they are in `problems`); warnings do not stop it.
+class SheetConverter
+{
+public:
+    virtual ~SheetConverter() = default;
+    virtual std::optional<BookDraft> Convert(const Sheet& sheet, const QString& type, const QString& title,
+                                             Problems& problems) const = 0;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "bookimport/Problems.h"
+#include "bookimport/Sheet.h"
+
+#include <QString>
+
+// Reads the first sheet of a spreadsheet file (ODS, XLSX) into a sheet, the
+// first non-empty row as its header. Implemented over the office.
+class SpreadsheetReader
+{
+public:
+    virtual ~SpreadsheetReader() = default;
+    // False, with the reason in `problems`, when the file cannot be read.
+    virtual bool Read(const QString& path, Sheet& sheet, Problems& problems) = 0;
+};

@@ -1,0 +1,93 @@
+// Sheets that cannot make a book: each problem is named with its row and
+// column, and nothing is written.
+#include "ImportFixture.h"
+
+namespace {
+
+class BadInputTest : public ImportFixture {
+protected:
+    // Imports `bytes` and expects failure with an error at (row, column)
+    // whose text contains `words`; no book and no stray file may be left.
+    void ExpectRejected(const QByteArray& bytes, int row, int column, const QString& words,
+                        const QString& name = QStringLiteral("in.csv"))
+    {
+        const QString input = Write(name, bytes);
+        ExpectRejectedFile(input, row, column, words);
+    }
+
+    void ExpectRejectedFile(const QString& input, int row, int column, const QString& words)
+    {
+        Problems problems;
+        const QString output = PathOf("out_main.db");
+        EXPECT_TRUE(Import(input, output, QString(), &problems).isEmpty());
+        bool found = false;
+        for (const Problem& p : problems.List())
+            found = found || (p.IsError() && p.row == row && p.column == column && p.message.contains(words));
+        EXPECT_TRUE(found) << "expected " << row << ":" << column << " " << words.toStdString() << " in\n"
+                           << problems.Lines().join(u'\n').toStdString();
+        for (const QString& line : problems.Lines())
+            EXPECT_TRUE(line.startsWith(input + u':')) << line.toStdString();
+        EXPECT_FALSE(QFile::exists(output));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("out_main")).size(), 0);
+    }
+};
+
+TEST_F(BadInputTest, EachProblemHasItsRowAndColumn)
+{
+    ExpectRejected("achieve,達成する\nattend,出席する\n", 1, 0, QStringLiteral("見出し行がありません"));
+    ExpectRejected("見出し語,例文\nachieve,x\n", 1, 0, QStringLiteral("意味"));
+    ExpectRejected("見出し語,意味\nachieve,達成する\nattend,\n", 3, 2, QStringLiteral("意味"));
+    ExpectRejected("意味,見出し語,番号\n達成する,achieve,1\n出席する,attend,２ａ\n", 3, 3, QStringLiteral("整数"));
+    ExpectRejected("番号,見出し語,意味\n7,achieve,達成する\n8,attend,出席する\n7,bright,明るい\n", 4, 1,
+                   QStringLiteral("2 行目"));
+    // A quoted cell with a line break moves the rows after it.
+    ExpectRejected("見出し語,意味\n\"a\nb\",x\n\nc,\n", 5, 2, QStringLiteral("意味"));
+    ExpectRejected("形式,見出し語,問題文,解答,番号\n読み,山,〔山〕,やま,1\n読み,川,〔川〕,かわ,1\n", 3, 5,
+                   QStringLiteral("別の見出し語「山」"));
+    ExpectRejected("見出し語,意味\n\"open,x\n", 2, 1, QStringLiteral("引用符"));
+    ExpectRejected("", 0, 0, QStringLiteral("空のファイル"));
+    ExpectRejected("見出し語,意味\n", 1, 0, QStringLiteral("データの行がありません"));
+}
+
+TEST_F(BadInputTest, BinaryAndUnreadableFilesAreRefused)
+{
+    ExpectRejected(QByteArray("PK\x03\x04\x00\x00\x08\x00", 8) + QByteArray(200, '\x01'), 0, 0,
+                   QStringLiteral("テキストファイルではありません"));
+    ExpectRejected(QByteArray("\x81\x7f\xff\xfe\xfd"), 0, 0, QStringLiteral("Shift_JIS"));
+    ExpectRejectedFile(PathOf("missing.csv"), 0, 0, QStringLiteral("開けません"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.csv")));
+    ExpectRejectedFile(PathOf("folder.csv"), 0, 0, QStringLiteral("開けません"));
+    ExpectRejected("見出し語,意味\na,b\n", 0, 0, QStringLiteral("オフィス"), QStringLiteral("list.ods"));
+}
+
+TEST_F(BadInputTest, AnExistingBookIsReplacedOnlyWhenForcedAndOnlyByACompleteOne)
+{
+    const QString input = Write(QStringLiteral("ok.csv"), "見出し語,意味\nachieve,達成する\n");
+    const QString output = Write(QStringLiteral("out_main.db"), "old book");
+    ImportRequest request;
+    request.input = input;
+    request.output = output;
+    Problems problems;
+    EXPECT_TRUE(BookImporter().Import(request, problems).isEmpty());
+    EXPECT_TRUE(problems.List().front().message.contains(QStringLiteral("--force")));
+    QFile kept(output);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old book"));
+    kept.close();
+
+    // A bad sheet with --force leaves the old book too.
+    request.force = true;
+    request.input = Write(QStringLiteral("bad.csv"), "見出し語,意味\nachieve,\n");
+    EXPECT_TRUE(BookImporter().Import(request, problems).isEmpty());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("old book"));
+    kept.close();
+
+    request.input = input;
+    problems = Problems();
+    EXPECT_EQ(BookImporter().Import(request, problems), output) << problems.Lines().join(u'\n').toStdString();
+    EXPECT_EQ(QueryInt(output, QStringLiteral("select count(*) from Keywords")), 1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".part")).size(), 0);
+}
+
+} // namespace
