@@ -3,6 +3,7 @@
 #   <prefix>/lib/tavisko/data/*_main.db      the book databases
 #   <prefix>/lib/tavisko/data/template/*     the print templates
 #   <prefix>/lib/tavisko/help/index.html     the help page
+#   <prefix>/bin/tavisko-book                the book import/check/export tool
 #   <prefix>/bin/tavisko                     a link to the executable (the
 #                                            program finds its files beside
 #                                            the real file, not the link)
@@ -15,6 +16,8 @@ endif()
 set(TV_INSTALL_PROGRAM_DIR lib/tavisko)
 
 install(TARGETS tavisko RUNTIME DESTINATION ${TV_INSTALL_PROGRAM_DIR})
+# The book tool needs no files beside it: installed straight into bin.
+install(TARGETS tavisko-book RUNTIME DESTINATION bin)
 install(DIRECTORY ${TV_BIN_DIR}/data/ DESTINATION ${TV_INSTALL_PROGRAM_DIR}/data
         FILES_MATCHING PATTERN "*_main.db" PATTERN "*.dot" PATTERN "*.jtt")
 install(FILES ${TV_BIN_DIR}/help/index.html DESTINATION ${TV_INSTALL_PROGRAM_DIR}/help OPTIONAL)
