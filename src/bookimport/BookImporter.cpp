@@ -5,6 +5,7 @@
 #include "bookimport/DelimitedSheetReader.h"
 #include "bookimport/QuestionSheetConverter.h"
 #include "bookimport/SpreadsheetReader.h"
+#include "bookimport/SpreadsheetReaders.h"
 #include "bookimport/WordListConverter.h"
 
 #include <QFileInfo>
@@ -84,11 +85,12 @@ bool BookImporter::ReadSheet(const QString& path, Sheet& sheet, Problems& proble
 {
     if (!IsSpreadsheet(path))
         return DelimitedSheetReader::Read(path, sheet, problems);
-    if (!m_spreadsheets) {
+    SpreadsheetReader* spreadsheets = m_spreadsheets ? m_spreadsheets : SpreadsheetReaders::Default();
+    if (!spreadsheets) {
         problems.Error(0, 0, QStringLiteral("表計算のファイル（ODS・XLSX）を読むにはオフィスが必要ですが、使えません"));
         return false;
     }
-    return m_spreadsheets->Read(path, sheet, problems);
+    return spreadsheets->Read(path, sheet, problems);
 }
 
 std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, Sheet& sheet, Problems& problems)

@@ -16,7 +16,8 @@ class SpreadsheetReader;
 class BookImporter
 {
 public:
-    // `spreadsheets` reads ODS and XLSX files; without one they are refused.
+    // `spreadsheets` reads ODS and XLSX files; without one the default
+    // reader does (SpreadsheetReaders), and without that they are refused.
     explicit BookImporter(SpreadsheetReader* spreadsheets = nullptr);
 
     // Reads the input into `sheet` and turns it into a draft, writing

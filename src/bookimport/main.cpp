@@ -1,16 +1,40 @@
 // tavisko-book: makes, checks and exports book databases (see BookTool).
 #include "bookimport/BookTool.h"
 
+#ifdef TV_HAVE_OFFICE
+#include "automation/office/CalcSheetReader.h"
+#include "automation/office/OfficeProcess.h"
+#include "automation/office/OfficeSession.h"
+#endif
+
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    BookTool tool(out, err);
-    return tool.Run(app.arguments().mid(1));
+#ifdef TV_HAVE_OFFICE
+    // ODS and XLSX files are read by the office, started only when one is
+    // imported.
+    std::unique_ptr<Office::CalcSheetReader> calc;
+    std::shared_ptr<Office::OfficeSession> session;
+    if (!Office::OfficeProcess::FindProgram().isEmpty()) {
+        session = Office::OfficeSession::Shared();
+        calc = std::make_unique<Office::CalcSheetReader>(session);
+    }
+    const int status = BookTool(out, err, calc.get()).Run(app.arguments().mid(1));
+    // An office this run started is ended; one it only reached (the
+    // program's, with the teacher's documents) is left alone.
+    if (session && session->StartedOffice())
+        session->Terminate();
+    else if (session)
+        session->Detach();
+    return status;
+#else
+    return BookTool(out, err).Run(app.arguments().mid(1));
+#endif
 }

@@ -1,10 +1,12 @@
 #include "automation/office/OfficeBackends.h"
 
 #include "automation/ClassRegistry.h"
+#include "automation/office/CalcSheetReader.h"
 #include "automation/office/OfficeProcess.h"
 #include "automation/office/OfficeSession.h"
 #include "automation/office/TaroApplication.h"
 #include "automation/office/WriterApplication.h"
+#include "bookimport/SpreadsheetReaders.h"
 
 namespace Office {
 
@@ -29,6 +31,9 @@ bool RegisterBackends()
     Automation::ClassRegistry::Register(
         QString::fromLatin1(TaroApplication::ProgId),
         [] { return TaroApplication::Create(OfficeSession::Shared()); }, &OfficeInstalled);
+    // Teachers' spreadsheets (ODS, XLSX) are read by Calc in the same office.
+    static CalcSheetReader spreadsheets(OfficeSession::Shared());
+    SpreadsheetReaders::SetDefault(&spreadsheets);
     return true;
 }
 
