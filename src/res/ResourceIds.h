@@ -45,6 +45,7 @@ inline constexpr int ID_GET_UPDATE = 211;      // added to the menu bar when an 
 inline constexpr int ID_ORDER_BOOK = 212;
 inline constexpr int ID_ORDER_RANDOM = 213;
 inline constexpr int ID_TEMPLATE_FOLDER = 231;  // opens the teacher's template folder
+inline constexpr int ID_IMPORT_BOOK = 232;      // makes a book from a teacher's sheet
 
 // Buttons common to all dialogs.
 inline constexpr int IDOK = 1;

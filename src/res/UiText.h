@@ -15,6 +15,7 @@ inline const QString ArrowDown = QStringLiteral("↓");
 
 // Menu bar of the main dialog (IDR_MAIN_MENU) and its commands.
 inline const QString MenuFile = QStringLiteral("ファイル(&F)");
+inline const QString MenuImportBook = QStringLiteral("単語帳を取り込む(&I)...");        // ID_IMPORT_BOOK
 inline const QString MenuAppExit = QStringLiteral("アプリケーションの終了(&X)");       // ID_APP_EXIT
 inline const QString MenuSettings = QStringLiteral("設定(&C)");
 inline const QString MenuOutputApplication = QStringLiteral("出力アプリケーション(&A)");
@@ -117,5 +118,26 @@ inline const QString PageAddendumFormat = QStringLiteral("追録%d");
 // Frequency marks.
 inline const QString FrequencyFrequent = QStringLiteral("○");
 inline const QString FrequencyVeryFrequent = QStringLiteral("◎");
+
+// DlgImportBook: a teacher's word list or question sheet made into a book.
+inline const QString ImportCaption = QStringLiteral("単語帳を取り込む");
+inline const QString ImportFileLabel = QStringLiteral("ファイル(&F):");
+inline const QString ImportBrowse = QStringLiteral("参照(&B)...");
+inline const QString ImportFileFilter =
+    QStringLiteral("単語帳・問題シート (*.csv *.tsv *.txt *.ods *.xlsx);;すべてのファイル (*)");
+inline const QString ImportTypeLabel = QStringLiteral("種別(&T):");
+inline const QString ImportType101 = QStringLiteral("101 英単語");
+inline const QString ImportType301 = QStringLiteral("301 漢字");
+inline const QString ImportType303 = QStringLiteral("303 漢字（頻出度つき）");
+inline const QString ImportTitleLabel = QStringLiteral("題名(&N):");
+inline const QString ImportPreviewLabel = QStringLiteral("先頭の行:");
+inline const QString ImportProblemsLabel = QStringLiteral("問題点:");
+inline const QString ImportRun = QStringLiteral("取り込む(&I)");
+inline const QString ImportNoFile = QStringLiteral("取り込むファイルを選んでください。");
+inline const QString ImportSummary = QStringLiteral("%1：語彙 %2 語、小問 %3 問、形式 %4 種類。%5 に作ります。");
+inline const QString ImportHasErrors = QStringLiteral("エラーが %1 件あるため取り込めません。");
+inline const QString ImportReplace = QStringLiteral("%1 は既にあります。置き換えますか？");
+inline const QString ImportWriting = QStringLiteral("本を作っています...");
+inline const QString ImportFailed = QStringLiteral("本を作れませんでした。\n%1");
 
 } // namespace Res::Text

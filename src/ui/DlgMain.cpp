@@ -197,6 +197,8 @@ QAction* DlgMain::AddCommand(QMenu* menu, const QString& text, int id)
 void DlgMain::BuildMenuBar()
 {
     QMenu* file = menuBar()->addMenu(Res::Text::MenuFile);
+    AddCommand(file, Res::Text::MenuImportBook, Res::ID_IMPORT_BOOK);
+    file->addSeparator();
     AddCommand(file, Res::Text::MenuAppExit, Res::ID_APP_EXIT);
 
     QMenu* settings = menuBar()->addMenu(Res::Text::MenuSettings);
@@ -247,6 +249,7 @@ void DlgMain::ExecuteCommand(int id)
     case Res::ID_OUTPUT_TARO: ChooseOutput(Model::kIchitaro); break;
     case Res::ID_OPTIONS: EditOptions(); break;
     case Res::ID_TEMPLATE_FOLDER: OpenTemplateFolder(); break;
+    case Res::ID_IMPORT_BOOK: ImportBook(); break;
     case Res::ID_HELP_BROWSER: ShowHelp(); break;
     case Res::ID_PRINT_ADD: AddPrint(); break;
     case Res::ID_PRINT_DELETE: DeletePrint(); break;
@@ -478,6 +481,28 @@ void DlgMain::OpenTemplateFolder()
         const QString shown = folder.isEmpty() ? path_.UserTemplateFolder() : folder;
         ShowWarning(Res::IDS_ERR_TEMPLATE_FOLDER, QDir::toNativeSeparators(shown));
     }
+}
+
+// A book made from a teacher's sheet joins the book list and is selected.
+void DlgMain::ImportBook()
+{
+    const QString written = dialogs_->ImportBook(this);
+    if (written.isEmpty())
+        return;
+    QStringList files;
+    path_.BookFiles(files);
+    if (!model_.LoadBooks(files)) {
+        ShowWarning(Res::IDS_ERR_LOAD_BOOK_DATABASE);
+        return;
+    }
+    const QString wanted = QFileInfo(written).canonicalFilePath();
+    for (const Book* book : model_.Storage().Books()) {
+        if (QFileInfo(book->path).canonicalFilePath() == wanted) {
+            model_.SelectBook(*book);
+            break;
+        }
+    }
+    UpdateView();
 }
 
 void DlgMain::ShowHelp()

@@ -133,6 +133,7 @@ private:
     void ChooseOutput(int type);
     void EditOptions();
     void OpenTemplateFolder();
+    void ImportBook();
     void ShowHelp();
     void AddPrint();
     void DeletePrint();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <vector>
 
 class Model;
@@ -35,4 +37,11 @@ public:
     virtual bool EditPrintOptions(PrintOptions& options, QWidget* owner) = 0;
     // The About box.
     virtual void ShowAbout(QWidget* owner) = 0;
+    // The book import dialog; the path of the book it wrote, or empty when
+    // the teacher wrote none.
+    virtual QString ImportBook(QWidget* owner)
+    {
+        (void)owner;
+        return QString();
+    }
 };

@@ -3,6 +3,7 @@
 #include "ui/DlgAbout.h"
 #include "ui/DlgAuto.h"
 #include "ui/DlgBook.h"
+#include "ui/DlgImportBook.h"
 #include "ui/DlgConfig.h"
 #include "ui/DlgQuestion.h"
 #include "ui/DlgRange.h"
@@ -58,4 +59,10 @@ void StandardDialogs::ShowAbout(QWidget* owner)
 {
     DlgAbout dialog(owner);
     dialog.exec();
+}
+
+QString StandardDialogs::ImportBook(QWidget* owner)
+{
+    DlgImportBook dialog(nullptr, owner);
+    return dialog.exec() == QDialog::Accepted ? dialog.WrittenBook() : QString();
 }

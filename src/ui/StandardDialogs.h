@@ -15,4 +15,5 @@ public:
     bool EditAutoSelectOptions(AutoSelectOptions& options, bool randomizeAllowed, QWidget* owner) override;
     bool EditPrintOptions(PrintOptions& options, QWidget* owner) override;
     void ShowAbout(QWidget* owner) override;
+    QString ImportBook(QWidget* owner) override;
 };

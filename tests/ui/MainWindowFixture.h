@@ -72,6 +72,11 @@ public:
         return true;
     }
     void ShowAbout(QWidget*) override { ++aboutShown; }
+    QString ImportBook(QWidget*) override
+    {
+        ++opened;
+        return bookToImport;
+    }
 
     int opened = 0;
     int aboutShown = 0;
@@ -83,6 +88,7 @@ public:
     QuestionUnit unitShown;
     std::function<void(AutoSelectOptions&)> editAutoSelect;
     bool randomizeWasAllowed = false;
+    QString bookToImport;
 };
 
 class MainWindowFixture : public SelectionDialogFixture {

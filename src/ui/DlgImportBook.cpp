@@ -1,0 +1,205 @@
+#include "ui/DlgImportBook.h"
+
+#include "app/MessageBox.h"
+#include "bookimport/BookImporter.h"
+#include "res/UiText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+// Imports of more rows than this show a progress dialog while writing.
+constexpr int kProgressFromRows = 2000;
+
+QString Where(const Problem& problem)
+{
+    if (problem.row == 0)
+        return QString();
+    if (problem.column == 0)
+        return QStringLiteral("%1 行目: ").arg(problem.row);
+    return QStringLiteral("%1 行 %2 列: ").arg(problem.row).arg(problem.column);
+}
+
+} // namespace
+
+DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
+    : QDialog(parent)
+    , m_spreadsheets(spreadsheets)
+    , m_file(new QLineEdit(this))
+    , m_type(new QComboBox(this))
+    , m_title(new QLineEdit(this))
+    , m_preview(new QTableWidget(this))
+    , m_problems(new QListWidget(this))
+    , m_summary(new QLabel(this))
+{
+    setWindowTitle(Res::Text::ImportCaption);
+    m_file->setObjectName(QStringLiteral("file"));
+    m_type->setObjectName(QStringLiteral("type"));
+    m_title->setObjectName(QStringLiteral("title"));
+    m_preview->setObjectName(QStringLiteral("preview"));
+    m_problems->setObjectName(QStringLiteral("problems"));
+    m_summary->setObjectName(QStringLiteral("summary"));
+    m_type->addItem(Res::Text::ImportType101, QStringLiteral("101"));
+    m_type->addItem(Res::Text::ImportType301, QStringLiteral("301"));
+    m_type->addItem(Res::Text::ImportType303, QStringLiteral("303"));
+    m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_preview->horizontalHeader()->setStretchLastSection(true);
+    m_summary->setWordWrap(true);
+
+    auto* browse = new QPushButton(Res::Text::ImportBrowse, this);
+    auto* fileRow = new QHBoxLayout;
+    fileRow->addWidget(m_file, 1);
+    fileRow->addWidget(browse);
+    auto* form = new QFormLayout;
+    form->addRow(Res::Text::ImportFileLabel, fileRow);
+    form->addRow(Res::Text::ImportTypeLabel, m_type);
+    form->addRow(Res::Text::ImportTitleLabel, m_title);
+
+    auto* buttons = new QDialogButtonBox(this);
+    m_run = buttons->addButton(Res::Text::ImportRun, QDialogButtonBox::AcceptRole);
+    m_run->setObjectName(QStringLiteral("run"));
+    buttons->addButton(Res::Text::Cancel, QDialogButtonBox::RejectRole);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(Res::Text::ImportPreviewLabel, this));
+    layout->addWidget(m_preview, 3);
+    layout->addWidget(new QLabel(Res::Text::ImportProblemsLabel, this));
+    layout->addWidget(m_problems, 2);
+    layout->addWidget(m_summary);
+    layout->addWidget(buttons);
+    resize(720, 560);
+
+    connect(browse, &QPushButton::clicked, this, &DlgImportBook::Browse);
+    connect(m_file, &QLineEdit::editingFinished, this, &DlgImportBook::Preview);
+    connect(m_type, &QComboBox::currentIndexChanged, this, &DlgImportBook::Preview);
+    connect(m_title, &QLineEdit::textEdited, this, [this] { m_titleEdited = true; });
+    connect(m_title, &QLineEdit::editingFinished, this, &DlgImportBook::Preview);
+    connect(buttons, &QDialogButtonBox::accepted, this, &DlgImportBook::Run);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    Preview();
+}
+
+void DlgImportBook::SetFile(const QString& file)
+{
+    m_file->setText(file);
+    if (!m_titleEdited)
+        m_title->setText(QFileInfo(file).completeBaseName());
+    Preview();
+}
+
+void DlgImportBook::Browse()
+{
+    const QString file =
+        QFileDialog::getOpenFileName(this, Res::Text::ImportCaption, m_file->text(), Res::Text::ImportFileFilter);
+    if (!file.isEmpty())
+        SetFile(file);
+}
+
+ImportRequest DlgImportBook::Request() const
+{
+    ImportRequest request;
+    request.input = m_file->text().trimmed();
+    request.type = m_type->currentData().toString();
+    request.title = m_title->text().trimmed();
+    return request;
+}
+
+// Reads and checks the sheet without writing anything: the first rows, every
+// problem, and what the book would hold.
+void DlgImportBook::Preview()
+{
+    m_preview->clear();
+    m_preview->setRowCount(0);
+    m_preview->setColumnCount(0);
+    m_problems->clear();
+    m_run->setEnabled(false);
+    const ImportRequest request = Request();
+    if (request.input.isEmpty()) {
+        m_summary->setText(Res::Text::ImportNoFile);
+        return;
+    }
+    Sheet sheet;
+    Problems problems;
+    const std::optional<BookDraft> draft = BookImporter(m_spreadsheets).Prepare(request, sheet, problems);
+
+    m_preview->setColumnCount(static_cast<int>(sheet.header.cells.size()));
+    m_preview->setHorizontalHeaderLabels(sheet.header.cells);
+    const int shown = static_cast<int>(std::min<std::size_t>(sheet.rows.size(), kPreviewRows));
+    m_preview->setRowCount(shown);
+    QStringList rowNumbers;
+    for (int r = 0; r < shown; ++r) {
+        const SheetRow& row = sheet.rows[static_cast<std::size_t>(r)];
+        rowNumbers.append(QString::number(row.row));
+        for (int c = 0; c < row.cells.size() && c < m_preview->columnCount(); ++c)
+            m_preview->setItem(r, c, new QTableWidgetItem(row.cells[c]));
+    }
+    m_preview->setVerticalHeaderLabels(rowNumbers);
+
+    for (const Problem& problem : problems.List()) {
+        auto* item = new QListWidgetItem(Where(problem) + problem.message, m_problems);
+        item->setIcon(style()->standardIcon(problem.IsError() ? QStyle::SP_MessageBoxCritical
+                                                              : QStyle::SP_MessageBoxWarning));
+    }
+    if (!draft) {
+        m_summary->setText(Res::Text::ImportHasErrors.arg(std::max(problems.ErrorCount(), 1)));
+        return;
+    }
+    m_summary->setText(Res::Text::ImportSummary.arg(draft->title)
+                           .arg(draft->keywords.size())
+                           .arg(draft->sentences.size())
+                           .arg(draft->questions.size())
+                           .arg(QDir::toNativeSeparators(BookImporter::OutputFor(request))));
+    m_run->setEnabled(true);
+}
+
+void DlgImportBook::Run()
+{
+    ImportRequest request = Request();
+    const QString output = BookImporter::OutputFor(request);
+    if (QFileInfo::exists(output)) {
+        if (!AskOkCancel(QStringLiteral("%s"), Res::Text::ImportReplace.arg(QDir::toNativeSeparators(output))))
+            return;
+        request.force = true;
+    }
+    // Made only for a long import, so a short one shows nothing.
+    std::unique_ptr<QProgressDialog> progress;
+    const auto report = [this, &progress](int done, int total) {
+        if (total < kProgressFromRows)
+            return;
+        if (!progress) {
+            progress = std::make_unique<QProgressDialog>(Res::Text::ImportWriting, QString(), 0, total, this);
+            progress->setWindowModality(Qt::WindowModal);
+            progress->setMinimumDuration(0);
+        }
+        progress->setValue(done);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    };
+    Problems problems;
+    const QString written = BookImporter(m_spreadsheets).Import(request, problems, report);
+    progress.reset();
+    if (written.isEmpty()) {
+        ShowWarning(QStringLiteral("%s"), Res::Text::ImportFailed.arg(problems.Lines().join(u'\n')));
+        Preview();
+        return;
+    }
+    m_written = written;
+    accept();
+}
