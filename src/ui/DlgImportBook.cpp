@@ -68,7 +68,9 @@ DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
     fileRow->addWidget(m_file, 1);
     fileRow->addWidget(browse);
     auto* form = new QFormLayout;
-    form->addRow(Res::Text::ImportFileLabel, fileRow);
+    auto* fileLabel = new QLabel(Res::Text::ImportFileLabel, this);
+    fileLabel->setBuddy(m_file);
+    form->addRow(fileLabel, fileRow);
     form->addRow(Res::Text::ImportTypeLabel, m_type);
     form->addRow(Res::Text::ImportTitleLabel, m_title);
 

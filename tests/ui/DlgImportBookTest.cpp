@@ -10,8 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
+
+#include <tuple>
 
 namespace {
 
@@ -80,6 +83,36 @@ TEST_F(DlgImportBookTest, ShowsRowsAndProblemsFirstAndWritesOnlyASoundSheet)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.WrittenBook(), dir.filePath(QStringLiteral("home/morvane-k/books/私の単語_main.db")));
     EXPECT_TRUE(QFile::exists(dialog.WrittenBook()));
+}
+
+// Counts the progress dialogs shown while it is installed.
+class ProgressWatcher : public QObject {
+public:
+    ProgressWatcher() { qApp->installEventFilter(this); }
+    ~ProgressWatcher() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QProgressDialog*>(object))
+            ++shown;
+        return false;
+    }
+    int shown = 0;
+};
+
+TEST_F(DlgImportBookTest, OnlyALongImportShowsItsProgress)
+{
+    QByteArray rows("見出し語,意味\n");
+    for (int i = 0; i < 3000; ++i)
+        rows += "w" + QByteArray::number(i) + ",m\n";
+    for (const auto& [name, bytes, expectShown] :
+         {std::tuple{"short.csv", QByteArray("見出し語,意味\na,b\n"), false}, std::tuple{"long.csv", rows, true}}) {
+        DlgImportBook dialog;
+        dialog.SetFile(WriteSheet(QString::fromLatin1(name), bytes));
+        ProgressWatcher watcher;
+        Part<QPushButton>(dialog, "run")->click();
+        EXPECT_FALSE(dialog.WrittenBook().isEmpty()) << name;
+        EXPECT_EQ(watcher.shown > 0, expectShown) << name;
+    }
 }
 
 TEST_F(DlgImportBookTest, TheImportedBookIsFoundAndSelected)
