@@ -138,5 +138,8 @@ QString BookImporter::Import(const ImportRequest& request, Problems& problems, B
         problems.Error(0, 0, error);
         return QString();
     }
+    if (!QFileInfo(output).fileName().endsWith(QStringLiteral("_main.db")))
+        problems.Warning(0, 0, QStringLiteral("%1 は名前が _main.db で終わらないので、プログラムの書籍一覧には出ません")
+                                   .arg(output));
     return output;
 }

@@ -58,6 +58,11 @@ TEST_F(BookToolTest, ImportProblemsArePrintedAsFileRowColumn)
     EXPECT_TRUE(out.isEmpty());
     EXPECT_EQ(Run({QStringLiteral("import"), input, QStringLiteral("--type"), QStringLiteral("999")}),
               BookTool::kProblems);
+    // A book the program would not find is made, with a warning.
+    const QString good = Write(QStringLiteral("good.csv"), "見出し語,意味\na,b\n");
+    EXPECT_EQ(Run({QStringLiteral("import"), good, QStringLiteral("-o"), PathOf(QStringLiteral("plain.db"))}),
+              BookTool::kOk);
+    EXPECT_TRUE(err.contains(QStringLiteral("_main.db で終わらない"))) << err.toStdString();
     EXPECT_EQ(Run({QStringLiteral("import")}), BookTool::kUsage);
     EXPECT_EQ(Run({QStringLiteral("import"), input, QStringLiteral("--bogus")}), BookTool::kUsage);
     EXPECT_EQ(Run({QStringLiteral("export"), input}), BookTool::kUsage);
