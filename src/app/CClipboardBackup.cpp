@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
+#include <QThread>
 #include <chrono>
 #include <thread>
 
@@ -39,8 +40,11 @@ Print::ClipboardBackupFactory CClipboardBackup::Factory()
 
 QClipboard* CClipboardBackup::Clipboard()
 {
-    // Without a GUI application there is no clipboard to reach.
-    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+    // Without a GUI application there is no clipboard to reach, and only
+    // its thread may touch it: a print run on a worker thread leaves the
+    // clipboard to the caller on the GUI thread.
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (qobject_cast<const QGuiApplication*>(application) == nullptr || application->thread() != QThread::currentThread())
         return nullptr;
     return QGuiApplication::clipboard();
 }

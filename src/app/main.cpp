@@ -1,15 +1,42 @@
 // Tavisko: makes vocabulary test papers from textbook databases.
 #include "app/Application.h"
+#include "app/PrintCommandLine.h"
 #include "app/SingleInstance.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #ifdef TV_HAVE_OFFICE
 #include "automation/office/OfficeBackends.h"
 #endif
 
+namespace {
+
+// Prints into a file without a window (no display needed), beside any
+// window of the program that is open.
+int RunCommandLine(int argc, char** argv)
+{
+    QCoreApplication core(argc, argv);
+#ifdef TV_HAVE_OFFICE
+    Office::UseHeadlessOffice();
+#endif
+    const int status = PrintCommandLine().Run(QCoreApplication::arguments());
+#ifdef TV_HAVE_OFFICE
+    Office::ReleaseBackends();
+#endif
+    return status;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (PrintCommandLine::Applies(arguments))
+        return RunCommandLine(argc, argv);
+
     QApplication qtApplication(argc, argv);
     // Matches tavisko.desktop, so desktops find the program's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tavisko"));

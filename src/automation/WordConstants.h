@@ -31,6 +31,14 @@ enum WdTextOrientation {
 
 enum WdUnderline { wdUnderlineNone = 0, wdUnderlineSingle = 1, wdUnderlineDouble = 3, wdUnderlineDotted = 4, wdUnderlineThick = 6 };
 
+// The file formats Document.SaveAs2 writes.
+enum WdSaveFormat {
+    wdFormatDocument97 = 0,
+    wdFormatXMLDocument = 12,
+    wdFormatPDF = 17,
+    wdFormatOpenDocumentText = 23,
+};
+
 enum WdHorizontalInVerticalType {
     wdHorizontalInVerticalNone = 0,
     wdHorizontalInVerticalFitInLine = 1,

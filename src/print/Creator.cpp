@@ -1,6 +1,7 @@
 #include "print/Creator.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <QtDebug>
 #include <exception>
 
@@ -11,14 +12,18 @@ namespace {
 // Clears the in-progress flag however the run ends.
 class RunningFlag {
 public:
-    explicit RunningFlag(bool& flag) : m_flag(flag) { m_flag = true; }
+    explicit RunningFlag(std::atomic<bool>& flag) : m_flag(flag) {}
     ~RunningFlag() { m_flag = false; }
     RunningFlag(const RunningFlag&) = delete;
     RunningFlag& operator=(const RunningFlag&) = delete;
 
 private:
-    bool& m_flag;
+    std::atomic<bool>& m_flag;
 };
+
+// Steps a run reports besides its commands: opening the template, the
+// placeholders, completing the document, handing it over.
+constexpr int StepsAroundCommands = 4;
 
 } // namespace
 
@@ -30,12 +35,23 @@ void Creator::SetClipboardBackupFactory(ClipboardBackupFactory factory)
     m_clipboardBackupFactory = std::move(factory);
 }
 
-bool Creator::Create(const CmdList& commands, const QString& templatePath, const QString& title,
-                     const QString& rangeText)
+int Creator::StepCount(const CmdList& commands)
 {
-    if (m_running)
+    return static_cast<int>(commands.size()) + StepsAroundCommands;
+}
+
+bool Creator::Create(const CmdList& commands, const QString& templatePath, const QString& title,
+                     const QString& rangeText, const RunDestination& destination, RunObserver* observer)
+{
+    bool idle = false;
+    if (!m_running.compare_exchange_strong(idle, true))
         return false;
     RunningFlag running(m_running);
+    m_destination = destination;
+    m_observer = observer;
+    m_stepsDone = 0;
+    m_stepsTotal = StepCount(commands);
+    m_stopped = false;
 
     std::unique_ptr<ClipboardBackup> clipboard;
     if (m_clipboardBackupFactory)
@@ -55,6 +71,8 @@ bool Creator::Create(const CmdList& commands, const QString& templatePath, const
     if (clipboard)
         clipboard->Restore();
     const bool finished = FinishRun();
+    m_observer = nullptr;
+    m_destination = {};
     return succeeded && finished;
 }
 
@@ -63,14 +81,17 @@ bool Creator::Run(const CmdList& commands, const QString& templatePath, const QS
 {
     if (!Open(templatePath))
         return false;
-    if (!WriteCommands(commands))
+    if (!Step() || !WriteCommands(commands) || m_stopped)
         return AbortRun();
-    if (!SetTitle(title) || !SetRange(rangeText) || PlaceholderLeft(title, rangeText))
+    if (!SetTitle(title) || !SetRange(rangeText) || PlaceholderLeft(title, rangeText) || !Step())
         return AbortRun();
     if (IsVertical())
         MakeDigitsUpright();
-    if (!Complete())
+    if (!Complete() || !Step())
         return AbortRun();
+    if (WritesToFile() && !SaveAs(m_destination.path, m_destination.format))
+        return AbortRun();
+    Step();
     return true;
 }
 
@@ -90,6 +111,19 @@ bool Creator::PlaceholderLeft(const QString& title, const QString& rangeText)
 }
 
 bool Creator::Holds(const QString& /*text*/)
+{
+    return false;
+}
+
+bool Creator::Step()
+{
+    ++m_stepsDone;
+    if (m_observer && !m_stopped && !m_observer->Progress(m_stepsDone, m_stepsTotal))
+        m_stopped = true;
+    return !m_stopped;
+}
+
+bool Creator::SaveAs(const QString&, const QString&)
 {
     return false;
 }
@@ -126,13 +160,18 @@ bool Creator::WriteCommands(const CmdList& commands)
         if (command && !WriteCommand(*command))
             allWritten = false;
         ProcessPendingEvents();
+        if (!Step())
+            return false;
     }
     return allWritten;
 }
 
+// Only a run on the thread of the event loop keeps it going; a run on a
+// worker thread leaves the loop to its own thread.
 void Creator::ProcessPendingEvents()
 {
-    if (QCoreApplication::instance() != nullptr)
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (application != nullptr && application->thread() == QThread::currentThread())
         QCoreApplication::processEvents();
 }
 

@@ -7,8 +7,11 @@
 // the subclasses.
 #include "print/ClipboardBackup.h"
 #include "print/Cmd.h"
+#include "print/RunObserver.h"
 
 #include <QString>
+
+#include <atomic>
 
 namespace Print {
 
@@ -26,14 +29,19 @@ public:
     virtual bool IsAvailable() = 0;
 
     // The whole print run: a new document from the template with the
-    // commands written into it and "@title"/"@range" replaced. The user's
+    // commands written into it and "@title"/"@range" replaced, handed to
+    // the teacher or written to the destination's file. The user's
     // clipboard is restored and Finish runs on every path. False when any
-    // step failed or threw, or when a placeholder is still in the document
-    // after its replacement (the document is then discarded); a run while
-    // another is in progress (reached through the events dispatched
-    // between commands) is refused.
+    // step failed or threw, when a placeholder is still in the document
+    // after its replacement (the document is then discarded), or when the
+    // observer stopped the run; a run while another is in progress
+    // (reached through the events dispatched between commands, or from
+    // another thread) is refused.
     bool Create(const CmdList& commands, const QString& templatePath, const QString& title,
-                const QString& rangeText);
+                const QString& rangeText, const RunDestination& destination = {}, RunObserver* observer = nullptr);
+
+    // The number of steps a run of `commands` reports to its observer.
+    static int StepCount(const CmdList& commands);
 
     // How each run saves and restores the clipboard. Without a factory the
     // clipboard is left alone.
@@ -77,17 +85,31 @@ protected:
 
     static const QString TitlePlaceholder; // "@title"
     static const QString RangePlaceholder; // "@range"
+    // Write the completed document to `path` in `format` (RunDestination).
+    // Writers that cannot write files answer false.
+    virtual bool SaveAs(const QString& path, const QString& format);
+    // Whether the current run writes a file rather than handing the
+    // document to the teacher: Complete and Finish then keep the word
+    // processor hidden and close the document.
+    bool WritesToFile() const { return m_destination.IsFile(); }
 
 private:
     bool Run(const CmdList& commands, const QString& templatePath, const QString& title,
              const QString& rangeText);
     bool PlaceholderLeft(const QString& title, const QString& rangeText);
+    // Reports one more step done; false once the observer asked to stop.
+    bool Step();
     bool AbortRun();
     bool FinishRun();
     static void ProcessPendingEvents();
 
     ClipboardBackupFactory m_clipboardBackupFactory;
-    bool m_running = false;
+    std::atomic<bool> m_running = false;
+    RunDestination m_destination;
+    RunObserver* m_observer = nullptr;
+    int m_stepsDone = 0;
+    int m_stepsTotal = 0;
+    bool m_stopped = false;
 };
 
 } // namespace Print

@@ -362,8 +362,17 @@ bool CreatorTaro::Complete()
     }
     m_options.Restore();
     Lib(QStringLiteral("EnableAssist"), {1});
-    ShowApplication();
-    m_presented = true;
+    // A document bound for a file stays hidden; Finish closes it.
+    if (!WritesToFile()) {
+        ShowApplication();
+        m_presented = true;
+    }
+    return true;
+}
+
+bool CreatorTaro::SaveAs(const QString& path, const QString& format)
+{
+    m_document->Call(QStringLiteral("SaveAs"), {path, format});
     return true;
 }
 

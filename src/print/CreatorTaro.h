@@ -32,6 +32,7 @@ protected:
     bool SetTitle(const QString& title) override;
     bool SetRange(const QString& rangeText) override;
     bool Complete() override;
+    bool SaveAs(const QString& path, const QString& format) override;
     bool IsVertical() override;
     void MakeDigitsUpright() override;
     bool Holds(const QString& text) override;

@@ -18,6 +18,20 @@ using Automation::Variant;
 const QString Tab = QStringLiteral("\t");
 const QString LineBreakChar = QStringLiteral("\v");
 
+// Word's save format for a destination's format; -1 for one it has not.
+int SaveFormat(const QString& format)
+{
+    if (format == QLatin1String("pdf"))
+        return Word::wdFormatPDF;
+    if (format == QLatin1String("odt"))
+        return Word::wdFormatOpenDocumentText;
+    if (format == QLatin1String("docx"))
+        return Word::wdFormatXMLDocument;
+    if (format == QLatin1String("doc"))
+        return Word::wdFormatDocument97;
+    return -1;
+}
+
 // The answer of the availability probe, shared by every Word creator.
 std::optional<bool>& Availability()
 {
@@ -289,14 +303,30 @@ void CreatorWord::SetUpright(int start, int end)
 // Word stays running and visible: with the finished document after a
 // successful run, without it after Abort. The references are dropped even
 // when showing the application fails.
+// The document of a run into a file is not handed over: it goes unsaved
+// with the hidden application, which ends the word processor when it
+// shows nothing else.
 void CreatorWord::Finish()
 {
     auto application = std::move(m_application);
     ReleaseAll();
-    if (application) {
-        application->PutVisible(true);
-        application->PutWindowState(Word::wdWindowStateNormal);
+    if (!application)
+        return;
+    if (WritesToFile()) {
+        application->Quit(static_cast<int>(Word::wdDoNotSaveChanges));
+        return;
     }
+    application->PutVisible(true);
+    application->PutWindowState(Word::wdWindowStateNormal);
+}
+
+bool CreatorWord::SaveAs(const QString& path, const QString& format)
+{
+    const int saveFormat = SaveFormat(format);
+    if (saveFormat < 0)
+        return false;
+    m_document->SaveAs2(path, saveFormat);
+    return true;
 }
 
 void CreatorWord::ReleaseAll()

@@ -42,6 +42,7 @@ protected:
     bool IsVertical() override;
     void MakeDigitsUpright() override;
     bool Holds(const QString& text) override;
+    bool SaveAs(const QString& path, const QString& format) override;
 
 private:
     void SetParagraphStyle(const QString& style);

@@ -44,6 +44,7 @@ inline constexpr int ID_CHECK_UPDATE = 210;
 inline constexpr int ID_GET_UPDATE = 211;      // added to the menu bar when an update exists
 inline constexpr int ID_ORDER_BOOK = 212;
 inline constexpr int ID_ORDER_RANDOM = 213;
+inline constexpr int ID_SAVE_PDF = 214;         // the prints into a PDF file, Writer not shown
 inline constexpr int ID_TEMPLATE_FOLDER = 231;  // opens the teacher's template folder
 inline constexpr int ID_IMPORT_BOOK = 232;      // makes a book from a teacher's sheet
 
@@ -162,11 +163,26 @@ inline constexpr int IDS_ERR_TEMPLATE_FOLDER = 631;   // %s = the teacher's temp
 inline constexpr int IDS_ERR_NOTHING_TO_PRINT = 647;  // a print run without a single sub-question
 inline constexpr int IDS_ERR_SAVE_STATE = 651;
 inline constexpr int IDS_ERR_BOOK_FILE_UNREADABLE = 652; // %s = the files, one a line
+inline constexpr int IDS_ERR_PRINT_TOO_LARGE = 670; // %s = one of the three below
+inline constexpr int IDS_TOO_MANY_COMMANDS = 671;     // %d, %d = count, limit
+inline constexpr int IDS_TEXT_TOO_LONG = 672;         // %d, %d = length, limit
+inline constexpr int IDS_TOO_MUCH_TEXT = 673;         // %d, %d = total, limit
+inline constexpr int IDS_ERR_SAVE_PDF = 674;          // %s = why
+inline constexpr int IDS_CLI_USAGE = 680;
+inline constexpr int IDS_CLI_UNKNOWN_FORMAT = 681;    // %s, %s = file, the extensions
+inline constexpr int IDS_CLI_NO_TEMPLATE = 682;       // %s = template name
+inline constexpr int IDS_CLI_NO_SELECTION = 683;
+inline constexpr int IDS_CLI_NOTHING_TO_PRINT = 684;
+inline constexpr int IDS_CLI_CANNOT_WRITE = 685;      // %s = why
+inline constexpr int IDS_CLI_BAD_USAGE = 686;         // %s = what is wrong
 inline constexpr int IDS_READY = 701;
 inline constexpr int IDS_CREATING_PRINTS = 702;
 inline constexpr int IDS_CONFIRM_DELETE_PRINT = 703;
 inline constexpr int IDS_NEED_FORMAT_AND_RANGE = 704;
 inline constexpr int IDS_UPDATE_AVAILABLE = 705;      // menu text of ID_GET_UPDATE
 inline constexpr int IDS_UP_TO_DATE = 706;
+inline constexpr int IDS_SAVED_PDF = 751;             // %s = the file
+inline constexpr int IDS_PRINT_CANCELLED = 752;
+inline constexpr int IDS_SAVING_PDF = 753;
 
 } // namespace Res

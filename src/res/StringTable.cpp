@@ -56,6 +56,34 @@ const QHash<int, QString>& Table()
         {651, QStringLiteral("選択状態などを保存できませんでした。\nアプリケーション情報保存用データが他のプログラムで使用中か、書き込めない状態です。")},
         {652, QStringLiteral("次の問題データベースを読み込めませんでした。\n%s")},
 
+        // Print runs into files, their limits, and the command line.
+        {670, QStringLiteral("プリントが大きすぎるため作成できません。\n%s\n出題形式や小問の数を減らしてください。")},
+        {671, QStringLiteral("書き込む項目が %d 件あります（上限 %d 件）。")},
+        {672, QStringLiteral("%d 文字の長さの文があります（上限 %d 文字）。")},
+        {673, QStringLiteral("文字が合計 %d 文字あります（上限 %d 文字）。")},
+        {674, QStringLiteral("PDFファイルを保存できませんでした。\n%s")},
+        {680, QStringLiteral(
+                  "使い方: tavisko --print-to ファイル [--template 雛形名] [--auto-select]\n"
+                  "\n"
+                  "保存された選択（書籍・出題範囲・出題形式・プリント）のプリントを、ウィンドウを開かずに\n"
+                  "ファイルへ書き出します。形式はファイルの拡張子で決まります: .pdf .odt .docx .doc\n"
+                  "\n"
+                  "  --print-to ファイル   書き出すファイル（途中で失敗したときは何も残しません）\n"
+                  "  --template 雛形名     使う雛形（省略時は保存された雛形）。.dot は Word、.jtt は一太郎の書式\n"
+                  "  --auto-select         保存された設定で問題を自動選択してから書き出します\n"
+                  "  --help                この説明を表示します\n"
+                  "  --version             版を表示します\n"
+                  "\n"
+                  "選択は保存しません。プログラムのウィンドウが開いていても使えます。\n"
+                  "終了コード: 0 成功、1 プリント作成の失敗、2 使い方の誤り、3 書籍・選択・雛形の不足、\n"
+                  "4 ワープロ（LibreOffice）がない、5 ファイルに書き込めない")},
+        {681, QStringLiteral("出力ファイルの形式が分かりません: %s（拡張子は %s のいずれか）")},
+        {682, QStringLiteral("雛形が見つかりません: %s")},
+        {683, QStringLiteral("保存された選択がありません。先にプログラムで書籍・出題形式・プリントを選んでください。")},
+        {684, QStringLiteral("書き出す小問がありません。")},
+        {685, QStringLiteral("出力ファイルに書き込めません: %s")},
+        {686, QStringLiteral("使い方が正しくありません: %s（tavisko --help を参照）")},
+
         // Status bar texts, confirmations and menu texts set at run time.
         {701, QStringLiteral("準備完了")},
         {702, QStringLiteral("プリント作成中...")},
@@ -63,6 +91,9 @@ const QHash<int, QString>& Table()
         {704, QStringLiteral("自動選択を行うには，出題形式と出題範囲を選択してください。")},
         {705, QStringLiteral("最新版をご利用いただけます")},
         {706, QStringLiteral("お使いの製品は最新版です。")},
+        {751, QStringLiteral("PDFに保存しました: %s")},
+        {752, QStringLiteral("プリント作成を中止しました。")},
+        {753, QStringLiteral("PDFに保存中...")},
     };
     return table;
 }

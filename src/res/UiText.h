@@ -16,6 +16,7 @@ inline const QString ArrowDown = QStringLiteral("↓");
 // Menu bar of the main dialog (IDR_MAIN_MENU) and its commands.
 inline const QString MenuFile = QStringLiteral("ファイル(&F)");
 inline const QString MenuImportBook = QStringLiteral("単語帳を取り込む(&I)...");        // ID_IMPORT_BOOK
+inline const QString MenuSavePdf = QStringLiteral("PDFに保存(&D)...");                 // ID_SAVE_PDF
 inline const QString MenuAppExit = QStringLiteral("アプリケーションの終了(&X)");       // ID_APP_EXIT
 inline const QString MenuSettings = QStringLiteral("設定(&C)");
 inline const QString MenuOutputApplication = QStringLiteral("出力アプリケーション(&A)");
@@ -48,6 +49,11 @@ inline const QString MainSelectQuestions = QStringLiteral("出題形式選択(&Q
 inline const QString MainSelectRange = QStringLiteral("出題範囲選択(&R)");            // IDC_SELECT_RANGE
 inline const QString MainAutoSelect = QStringLiteral("問題自動選択(&A)");             // IDC_AUTO_SELECT
 inline const QString MainCreatePrint = QStringLiteral("プリント作成(&P)");            // IDC_CREATE_PRINT
+// The status bar while a print run goes on: its cancel button, and the
+// file dialog of ID_SAVE_PDF.
+inline const QString PrintRunCancel = QStringLiteral("中止");
+inline const QString SavePdfCaption = QStringLiteral("PDFに保存");
+inline const QString SavePdfFilter = QStringLiteral("PDF (*.pdf)");
 
 // DlgAbout (IDD_ABOUT).
 inline const QString AboutCaption = QStringLiteral("バージョン情報 テスト作成システム");

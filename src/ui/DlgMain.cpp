@@ -3,6 +3,8 @@
 #include "app/CVersionChecker.h"
 #include "app/MenuBarUpdateItem.h"
 #include "app/MessageBox.h"
+#include "export/PrintRequest.h"
+#include "model/DataBase.h"
 #include "model/Book.h"
 #include "model/NodeStorage.h"
 #include "print/Templ.h"
@@ -17,6 +19,7 @@
 #include "ui/DlgPrint.h"
 #include "ui/ListBuilder.h"
 #include "ui/MainDialogs.h"
+#include "ui/PrintRunControl.h"
 #include "ui/StandardDialogs.h"
 
 #include <QApplication>
@@ -89,6 +92,8 @@ DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<M
             label->setText(text);
     });
     ShowStatus(Res::IDS_READY);
+    printRuns_ = new PrintRunControl(model_, *statusBar(), this);
+    printRuns_->SetRunningHandler([this](bool running) { PrintRunning(running); });
 
     const DialogUnits units(font());
     resize(units.Size(DialogWidth, DialogHeight) + QSize(0, menuBar()->sizeHint().height()));
@@ -197,6 +202,7 @@ QAction* DlgMain::AddCommand(QMenu* menu, const QString& text, int id)
 void DlgMain::BuildMenuBar()
 {
     QMenu* file = menuBar()->addMenu(Res::Text::MenuFile);
+    savePdf_ = AddCommand(file, Res::Text::MenuSavePdf, Res::ID_SAVE_PDF);
     AddCommand(file, Res::Text::MenuImportBook, Res::ID_IMPORT_BOOK);
     file->addSeparator();
     AddCommand(file, Res::Text::MenuAppExit, Res::ID_APP_EXIT);
@@ -242,6 +248,7 @@ void DlgMain::ExecuteCommand(int id)
     case Res::IDC_AUTO_SELECT: AutoSelect(); break;
     case Res::IDC_TEMPLATE: ChooseTemplate(); break;
     case Res::IDC_CREATE_PRINT: CreatePrints(); break;
+    case Res::ID_SAVE_PDF: SavePdf(); break;
     case Res::IDC_USE_BONUS: UseBonusClicked(); break;
     case Res::ID_APP_ABOUT: dialogs_->ShowAbout(this); break;
     case Res::ID_APP_EXIT: Quit(); break;
@@ -427,28 +434,64 @@ void DlgMain::ChooseTemplate()
         templ_.Select(type, name);
 }
 
-// The button stays disabled and the status bar says so while the word
-// processor writes the prints.
+// The run goes on while the window answers; the commands that start runs
+// stay disabled and the status bar says so until it has ended.
 void DlgMain::CreatePrints()
 {
-    // A run over prints without a single sub-question would only make a
-    // document of empty pages.
+    if (CanStartPrintRun())
+        printRuns_->Start(PrintRequest::FromModel(model_, templ_.FullPath(model_.Application())));
+}
+
+// A run needs a word processor, and prints with at least one
+// sub-question: a run over prints without any would only make a document
+// of empty pages.
+bool DlgMain::CanStartPrintRun()
+{
+    if (IsPrintRunning())
+        return false;
     if ((model_.AvailableApplications() & model_.Application()) == 0) {
         ShowWarning(Res::IDS_ERR_NO_WORD_PROCESSOR);
-        return;
+        return false;
     }
     const std::vector<Quiz>& prints = model_.Quizzes();
     if (std::none_of(prints.begin(), prints.end(), [](const Quiz& quiz) { return quiz.SentenceCount() > 0; })) {
         ShowWarning(Res::IDS_ERR_NOTHING_TO_PRINT);
-        return;
+        return false;
     }
-    createPrint_->setEnabled(false);
-    const QString templatePath = templ_.FullPath(model_.Application());
-    ShowStatus(Res::IDS_CREATING_PRINTS);
-    if (!model_.CreatePrints(templatePath))
-        ShowWarning(Res::IDS_ERR_CREATE_PRINT);
-    ShowStatus(Res::IDS_READY);
-    createPrint_->setEnabled(true);
+    return true;
+}
+
+// The folder of the last PDF is kept with the teacher's settings.
+void DlgMain::SavePdf()
+{
+    if (!CanStartPrintRun())
+        return;
+    const QString setting = QStringLiteral("conf_pdf_folder");
+    QString folder = model_.Db().UserInfo(setting);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const Book* book = model_.Storage().CurrentBook();
+    QString name = book && !book->title.isEmpty() ? book->title : QStringLiteral("prints");
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QString suggested = QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    QString file = dialogs_->ChoosePdfFile(suggested, this);
+    if (file.isEmpty())
+        return;
+    if (QFileInfo(file).suffix().isEmpty())
+        file += QStringLiteral(".pdf");
+    model_.Db().SetUserInfo(setting, QFileInfo(file).absolutePath());
+    printRuns_->Start(PrintRequest::FromModel(model_, templ_.FullPath(model_.Application())), file);
+}
+
+bool DlgMain::IsPrintRunning() const
+{
+    return printRuns_->IsRunning();
+}
+
+void DlgMain::PrintRunning(bool running)
+{
+    createPrint_->setEnabled(!running);
+    savePdf_->setEnabled(!running);
 }
 
 void DlgMain::UseBonusClicked()
@@ -651,6 +694,7 @@ void DlgMain::changeEvent(QEvent* event)
 void DlgMain::closeEvent(QCloseEvent* event)
 {
     event->accept();
+    printRuns_->Cancel();
     SetStatusOutput({});
     quitHandler_(1);
 }

@@ -18,6 +18,7 @@ class DlgPrint;
 class MainDialogs;
 class MenuBarUpdateItem;
 class Model;
+class PrintRunControl;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -100,6 +101,10 @@ public:
     CUpdateNotifier& UpdateNotifier() { return notifier_; }
     // The text of the status bar.
     QString StatusText() const;
+    // The print runs into Writer and into PDF files, with their progress
+    // in the status bar.
+    PrintRunControl& PrintRuns() { return *printRuns_; }
+    bool IsPrintRunning() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -129,6 +134,9 @@ private:
     void AutoSelect();
     void ChooseTemplate();
     void CreatePrints();
+    void SavePdf();
+    bool CanStartPrintRun();
+    void PrintRunning(bool running);
     void UseBonusClicked();
     void ChooseOutput(int type);
     void EditOptions();
@@ -161,6 +169,8 @@ private:
     QPushButton* createPrint_ = nullptr;
     QAction* outputWord_ = nullptr;
     QAction* outputTaro_ = nullptr;
+    QAction* savePdf_ = nullptr;
+    PrintRunControl* printRuns_ = nullptr;
     QMenu* orderMenu_ = nullptr;
 
     std::vector<std::shared_ptr<DlgPrint>> pages_;

@@ -44,4 +44,13 @@ public:
         (void)owner;
         return QString();
     }
+    // The file dialog of "PDFに保存": the PDF file to write, starting at
+    // `suggested` (a folder or a file); empty when the user cancelled.
+    // Without a dialog of its own a stand-in cancels.
+    virtual QString ChoosePdfFile(const QString& suggested, QWidget* owner)
+    {
+        (void)suggested;
+        (void)owner;
+        return {};
+    }
 };

@@ -8,6 +8,9 @@
 #include "ui/DlgQuestion.h"
 #include "ui/DlgRange.h"
 #include "ui/DlgSentence.h"
+#include "res/UiText.h"
+
+#include <QFileDialog>
 
 bool StandardDialogs::ChangeBook(Model& model, QWidget* owner)
 {
@@ -65,4 +68,9 @@ QString StandardDialogs::ImportBook(QWidget* owner)
 {
     DlgImportBook dialog(nullptr, owner);
     return dialog.exec() == QDialog::Accepted ? dialog.WrittenBook() : QString();
+}
+
+QString StandardDialogs::ChoosePdfFile(const QString& suggested, QWidget* owner)
+{
+    return QFileDialog::getSaveFileName(owner, Res::Text::SavePdfCaption, suggested, Res::Text::SavePdfFilter);
 }

@@ -16,4 +16,5 @@ public:
     bool EditPrintOptions(PrintOptions& options, QWidget* owner) override;
     void ShowAbout(QWidget* owner) override;
     QString ImportBook(QWidget* owner) override;
+    QString ChoosePdfFile(const QString& suggested, QWidget* owner) override;
 };

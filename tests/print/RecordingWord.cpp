@@ -99,6 +99,10 @@ public:
         return std::make_shared<FakeRange>(m_state, start.IsNull() ? 0 : start.ToInt(),
                                            end.IsNull() ? whole : end.ToInt());
     }
+    void SaveAs2(const Variant& fileName, const Variant& fileFormat) override
+    {
+        Log(QStringLiteral("Document.SaveAs2") + Args({fileName, fileFormat}));
+    }
 };
 
 class FakeDocuments : public Word::Documents, Base {

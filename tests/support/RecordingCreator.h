@@ -4,6 +4,8 @@
 // needs the print library, which the support library does not link.
 #include "print/Creator.h"
 
+#include <QFile>
+
 #include <functional>
 #include <vector>
 
@@ -23,6 +25,9 @@ public:
     QString title;
     QString rangeText;
     std::vector<Print::Cmd> commands;
+    // Where and how the last run into a file wrote (a few bytes naming the format).
+    QString savedPath;
+    QString savedFormat;
 
 protected:
     bool Open(const QString& path) override
@@ -53,6 +58,13 @@ protected:
     bool Complete() override { return completes; }
     bool IsVertical() override { return false; }
     void MakeDigitsUpright() override {}
+    bool SaveAs(const QString& path, const QString& format) override
+    {
+        savedPath = path;
+        savedFormat = format;
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(format.toUtf8()) > 0;
+    }
 
 private:
     bool available_;

@@ -10,14 +10,23 @@
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 #include "support/ScopedEnv.h"
+#include "ui/PrintRunControl.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QProgressBar>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTest>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -240,32 +249,96 @@ TEST_F(MainWindow, PrintRunShowsProgressAndReportsFailure)
     auto* button = Control<QPushButton>(main, Res::IDC_CREATE_PRINT);
     EXPECT_EQ(main.StatusText(), QStringLiteral("準備完了"));
 
-    QStringList statusDuringRun;
-    bool enabledDuringRun = true;
+    std::atomic<bool> release{false};
     word->onWrite = [&] {
-        statusDuringRun << main.StatusText();
-        enabledDuringRun = enabledDuringRun && button->isEnabled();
+        while (!release.load())
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
     };
     Click(main, Res::IDC_CREATE_PRINT);
+    // The run is held at its first command: the window answers meanwhile.
+    ASSERT_TRUE(main.IsPrintRunning());
+    EXPECT_EQ(main.StatusText(), QStringLiteral("プリント作成中..."));
+    EXPECT_FALSE(button->isEnabled());
+    EXPECT_TRUE(main.PrintRuns().ProgressBar()->isVisibleTo(&main));
+    EXPECT_TRUE(main.PrintRuns().CancelButton()->isVisibleTo(&main));
+    Click(main, Res::IDC_CREATE_PRINT); // refused while one goes on
+    release = true;
+    WaitForPrintRun();
     EXPECT_EQ(word->runs, 1);
     EXPECT_EQ(taro->runs, 0);
     EXPECT_EQ(word->templatePath, path.TemplateFolder() + QStringLiteral("/A.dot"));
-    ASSERT_FALSE(statusDuringRun.isEmpty());
-    EXPECT_EQ(statusDuringRun.first(), QStringLiteral("プリント作成中..."));
-    EXPECT_EQ(statusDuringRun.removeDuplicates(), statusDuringRun.size() - 1);
-    EXPECT_FALSE(enabledDuringRun);
+    EXPECT_EQ(main.PrintRuns().ProgressBar()->maximum(), static_cast<int>(word->commands.size()) + 4);
+    EXPECT_FALSE(main.PrintRuns().ProgressBar()->isVisibleTo(&main));
     EXPECT_EQ(main.StatusText(), QStringLiteral("準備完了"));
     EXPECT_TRUE(button->isEnabled());
     EXPECT_TRUE(sink.Messages().empty());
 
+    word->onWrite = {};
     word->completes = false;
     Click(main, Res::IDC_CREATE_PRINT);
+    WaitForPrintRun();
     ASSERT_EQ(sink.Messages().size(), 1u);
     EXPECT_EQ(sink.Messages()[0].icon, MessageIcon::Warning);
     EXPECT_EQ(sink.Messages()[0].text, QStringLiteral("プリントデータの作成に失敗しました。"));
     EXPECT_EQ(main.StatusText(), QStringLiteral("準備完了"));
     EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(model.QuizCount(), 1);
+}
+
+TEST_F(MainWindow, CancelledPrintRunDiscardsItsDocument)
+{
+    SmallBookWithPrint({11}, {51});
+    DlgMain& main = Open();
+    std::atomic<int> written{0};
+    word->onWrite = [&] {
+        ++written;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    };
+    Click(main, Res::IDC_CREATE_PRINT);
+    QTest::mouseClick(main.PrintRuns().CancelButton(), Qt::LeftButton);
+    WaitForPrintRun();
+    EXPECT_LT(written.load(), static_cast<int>(word->commands.size()) + 1);
+    EXPECT_EQ(main.StatusText(), QStringLiteral("プリント作成を中止しました。"));
+    EXPECT_TRUE(sink.Messages().empty());
+    EXPECT_TRUE(Control<QPushButton>(main, Res::IDC_CREATE_PRINT)->isEnabled());
+}
+
+// "PDFに保存": the file dialog starts in the folder used last, the run
+// writes the file without showing the word processor, and the status bar
+// says where it went.
+TEST_F(MainWindow, SavePdfWritesTheChosenFileAndRemembersItsFolder)
+{
+    SmallBookWithPrint({11}, {51});
+    DlgMain& main = Open();
+    const QString folder = dir.filePath(QStringLiteral("pdfs"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    main.ExecuteCommand(Res::ID_SAVE_PDF); // cancelled: nothing runs
+    EXPECT_EQ(word->runs, 0);
+
+    dialogs->pdfFile = folder + QStringLiteral("/小テスト"); // the extension is added
+    main.ExecuteCommand(Res::ID_SAVE_PDF);
+    WaitForPrintRun();
+    const QString written = folder + QStringLiteral("/小テスト.pdf");
+    EXPECT_EQ(word->runs, 1);
+    EXPECT_EQ(word->savedFormat, QStringLiteral("pdf"));
+    EXPECT_NE(word->savedPath, written); // a temporary file beside it, renamed at the end
+    EXPECT_EQ(QFileInfo(word->savedPath).absolutePath(), folder);
+    EXPECT_TRUE(QFileInfo::exists(written));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("小テスト.pdf")});
+    EXPECT_EQ(main.StatusText(), QStringLiteral("PDFに保存しました: ") + written);
+    EXPECT_TRUE(sink.Messages().empty());
+
+    main.ExecuteCommand(Res::ID_SAVE_PDF);
+    WaitForPrintRun();
+    EXPECT_EQ(QFileInfo(dialogs->pdfSuggested).absolutePath(), folder);
+
+    // A failed run leaves the older file as it was and no temporary file.
+    word->completes = false;
+    QFile::remove(written);
+    main.ExecuteCommand(Res::ID_SAVE_PDF);
+    WaitForPrintRun();
+    EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("プリントデータの作成に失敗しました。")});
 }
 
 TEST_F(MainWindow, AutomaticSelectionNeedsFormatsAndARange)

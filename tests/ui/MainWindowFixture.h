@@ -14,6 +14,8 @@
 #include "quiz/PrintOptions.h"
 #include "quiz/QuestionUnit.h"
 #include "ui/CWndTabCtrl.h"
+
+#include <QTest>
 #include "ui/DlgMain.h"
 #include "ui/DlgPrint.h"
 #include "ui/ListViewCtrl.h"
@@ -77,6 +79,12 @@ public:
         ++opened;
         return bookToImport;
     }
+    QString ChoosePdfFile(const QString& suggested, QWidget*) override
+    {
+        ++opened;
+        pdfSuggested = suggested;
+        return pdfFile;
+    }
 
     int opened = 0;
     int aboutShown = 0;
@@ -89,6 +97,8 @@ public:
     std::function<void(AutoSelectOptions&)> editAutoSelect;
     bool randomizeWasAllowed = false;
     QString bookToImport;
+    QString pdfFile;       // what the PDF file dialog answers; empty: cancelled
+    QString pdfSuggested;  // where it was asked to start
 };
 
 class MainWindowFixture : public SelectionDialogFixture {
@@ -132,6 +142,14 @@ protected:
         window = std::make_unique<DlgMain>(model, *templ, path, dialogs);
         window->SetVersionChecker(std::make_unique<CVersionChecker>(QString(), QString()));
         return *window;
+    }
+
+    // Lets the print run started last end (it runs on a thread of its own).
+    void WaitForPrintRun()
+    {
+        for (int i = 0; i < 500 && window->IsPrintRunning(); ++i)
+            QTest::qWait(20);
+        ASSERT_FALSE(window->IsPrintRunning());
     }
 
     QStringList TabCaptions() const

@@ -2,6 +2,7 @@
 
 #include "automation/ClassRegistry.h"
 #include "automation/office/CalcSheetReader.h"
+#include "automation/ServerControl.h"
 #include "automation/office/OfficeProcess.h"
 #include "automation/office/OfficeSession.h"
 #include "automation/office/TaroApplication.h"
@@ -34,12 +35,21 @@ bool RegisterBackends()
     // Teachers' spreadsheets (ODS, XLSX) are read by Calc in the same office.
     static CalcSheetReader spreadsheets(OfficeSession::Shared());
     SpreadsheetReaders::SetDefault(&spreadsheets);
+    Automation::ServerControl::SetAbandonHandler([] { OfficeSession::Shared()->Abandon(); });
     return true;
 }
 
 void StartOfficeInBackground()
 {
     OfficeSession::Shared()->StartInBackground();
+}
+
+void UseHeadlessOffice()
+{
+    OfficeSession::Options options = OfficeSession::DefaultOptions();
+    options.headless = true;
+    options.profileDir += QStringLiteral("-command-line");
+    OfficeSession::ConfigureShared(options);
 }
 
 void ReleaseBackends()

@@ -14,6 +14,11 @@ bool RegisterBackends();
 // failure to start is reported by the run that needs the office.
 void StartOfficeInBackground();
 
+// Before the first use: an office without windows and with a profile of
+// its own, apart from the one of the program's window (which may be
+// running at the same time).
+void UseHeadlessOffice();
+
 // At program end: ends the office that the program started, unless it
 // shows documents to the teacher (those stay open in Writer).
 void ReleaseBackends();

@@ -24,6 +24,7 @@
 #include <chrono>
 #include <mutex>
 #include <thread>
+#include <csignal>
 #include <unistd.h>
 
 using namespace css;
@@ -161,6 +162,7 @@ QString OfficeSession::Launch(const char* iid)
     QString error;
     if (!m_process->Start(program, OfficeProcess::Arguments(pipeName, profileUrl, m_options.headless), &error))
         throw StartFailure(iid, error);
+    m_officeGroup.store(m_process->Pid());
     return pipeName;
 }
 
@@ -249,7 +251,10 @@ bool OfficeSession::TryConnect(const QString& pipeName)
         ->addEventListener(new BridgeWatcher(m_bridgeDisposed));
     uno::Reference<uno::XComponentContext> context(bridge->getInstance(OUString("StarOffice.ComponentContext")),
                                                   uno::UNO_QUERY_THROW);
-    m_bridge = bridge;
+    {
+        std::lock_guard lock(m_abandonMutex);
+        m_bridge = bridge;
+    }
     m_context = context;
     m_desktop = frame::Desktop::create(context);
     m_connected = true;
@@ -289,6 +294,7 @@ void OfficeSession::EndBackgroundLaunch()
     m_launchedPipe.clear();
     if (m_process && !m_connected) {
         m_process->Kill();
+        m_officeGroup.store(-1);
         m_process.reset();
     }
 }
@@ -316,6 +322,7 @@ void OfficeSession::Terminate()
     Disconnect();
     if (owned && m_process && !m_process->WaitForExit(10000))
         m_process->Kill();
+    m_officeGroup.store(-1);
     m_process.reset();
 }
 
@@ -331,10 +338,31 @@ void OfficeSession::Release()
         Detach();
 }
 
+void OfficeSession::Abandon()
+{
+    const pid_t group = m_officeGroup.exchange(-1);
+    if (group > 0)
+        ::kill(-group, SIGKILL);
+    uno::Reference<bridge::XBridge> bridge;
+    {
+        std::lock_guard lock(m_abandonMutex);
+        bridge = m_bridge;
+    }
+    // An office reached through the profile is not in that group; letting
+    // go of its connection still frees the calls that wait on it.
+    if (bridge.is()) {
+        try {
+            uno::Reference<lang::XComponent>(bridge, uno::UNO_QUERY_THROW)->dispose();
+        } catch (const uno::Exception&) {
+        }
+    }
+}
+
 void OfficeSession::Detach()
 {
     m_launchedPipe.clear();
     Disconnect();
+    m_officeGroup.store(-1);
     m_process.reset();
 }
 
@@ -359,12 +387,17 @@ void OfficeSession::Disconnect()
     m_copiedSource.clear();
     m_desktop.clear();
     m_context.clear();
-    if (m_bridge.is()) {
+    uno::Reference<bridge::XBridge> bridge;
+    {
+        std::lock_guard lock(m_abandonMutex);
+        bridge = m_bridge;
+        m_bridge.clear();
+    }
+    if (bridge.is()) {
         try {
-            uno::Reference<lang::XComponent>(m_bridge, uno::UNO_QUERY_THROW)->dispose();
+            uno::Reference<lang::XComponent>(bridge, uno::UNO_QUERY_THROW)->dispose();
         } catch (const uno::Exception&) {
         }
-        m_bridge.clear();
     }
     m_connected = false;
     m_ownsOffice = false;

@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <memory>
 
 namespace Office {
@@ -79,6 +80,10 @@ public:
     // document; one that shows documents to the teacher keeps running
     // and is only let go (Detach).
     void Release();
+    // From any thread: ends a stuck office at once (its whole process
+    // group) and drops the connection under the calls waiting on it, which
+    // then fail. The next use starts a fresh office.
+    void Abandon();
     // Lets go of the office without ending it. The next use of the
     // session reaches it again through the profile (or starts a new one).
     void Detach();
@@ -125,6 +130,10 @@ private:
     QString m_copiedText;
     css::uno::Reference<css::uno::XInterface> m_copiedSource;
     std::shared_ptr<std::atomic<bool>> m_bridgeDisposed;
+    // What Abandon reaches from another thread: the process group of the
+    // office started last, and the bridge (guarded by the mutex).
+    std::atomic<pid_t> m_officeGroup{-1};
+    std::mutex m_abandonMutex;
     int m_startCount = 0;
     double m_lastStartSeconds = 0;
 };

@@ -1,5 +1,6 @@
 #include "automation/office/TaroDocument.h"
 
+#include "automation/office/DocumentExport.h"
 #include "automation/office/TaroApplication.h"
 #include "automation/office/TaroCall.h"
 #include "automation/office/WriterDocument.h"
@@ -15,6 +16,16 @@ TaroDocument::TaroDocument(std::shared_ptr<WriterDocument> writer, std::weak_ptr
         Close();
         return Automation::Variant();
     });
+    AddMethod(QStringLiteral("SaveAs"), [this](Arguments& args) {
+        SaveAs(Arg(args, 0).ToString(), Arg(args, 1).ToString());
+        return Automation::Variant();
+    });
+}
+
+void TaroDocument::SaveAs(const QString& path, const QString& format)
+{
+    m_writer->EnsureOpen(Iid);
+    TaroCall(m_writer->Session(), [&] { ExportDocument(m_writer->Session(), Iid, m_writer->Model(), path, format); });
 }
 
 void TaroDocument::Close()

@@ -11,7 +11,9 @@ class TaroApplication;
 class WriterDocument;
 
 // Ichitaro's document object ("ActiveDocument") over a Writer document,
-// with the editing state that the library works on. Member: Close.
+// with the editing state that the library works on. Members: Close;
+// SaveAs (path, format): writes the document to a file of the format
+// ("pdf", "odt", "docx", "doc"), the document itself staying untitled.
 class TaroDocument : public Automation::NamedDispatch {
 public:
     TaroDocument(std::shared_ptr<WriterDocument> writer, std::weak_ptr<TaroApplication> application);
@@ -20,6 +22,7 @@ public:
     // document made from a template has no file of its own to save to.
     void Close();
     bool IsClosed() const;
+    void SaveAs(const QString& path, const QString& format);
 
     TaroEditor& Editor() { return m_editor; }
     const std::shared_ptr<WriterDocument>& Writer() const { return m_writer; }

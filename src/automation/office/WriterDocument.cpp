@@ -1,5 +1,7 @@
 #include "automation/office/WriterDocument.h"
 
+#include "automation/WordConstants.h"
+#include "automation/office/DocumentExport.h"
 #include "automation/office/OfficeSession.h"
 #include "automation/office/UnoCall.h"
 #include "automation/office/UnoStrings.h"
@@ -101,6 +103,13 @@ std::shared_ptr<Word::Range> WriterDocument::Range(const Automation::Variant& st
     if (s > e)
         std::swap(s, e);
     return std::make_shared<WriterRange>(shared_from_this(), Track(s, e));
+}
+
+void WriterDocument::SaveAs2(const Automation::Variant& fileName, const Automation::Variant& fileFormat)
+{
+    EnsureOpen(Iid);
+    const int saveFormat = fileFormat.IsNull() ? static_cast<int>(Word::wdFormatOpenDocumentText) : fileFormat.ToInt();
+    ExportDocument(m_session.get(), Iid, m_model, fileName.ToString(), FormatOfWordSaveFormat(saveFormat));
 }
 
 std::shared_ptr<TextSpan> WriterDocument::Track(int start, int end)

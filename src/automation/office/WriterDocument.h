@@ -35,6 +35,8 @@ public:
     ~WriterDocument() override;
 
     std::shared_ptr<Word::Range> Range(const Automation::Variant& start, const Automation::Variant& end) override;
+    // Through the office's export filters (DocumentExport).
+    void SaveAs2(const Automation::Variant& fileName, const Automation::Variant& fileFormat) override;
 
     OfficeSession* Session() const { return m_session.get(); }
     const css::uno::Reference<css::text::XTextDocument>& Model() const { return m_model; }

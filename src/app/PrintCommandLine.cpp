@@ -1,0 +1,244 @@
+#include "app/PrintCommandLine.h"
+
+#include "app/TextFormat.h"
+#include "export/OutputFile.h"
+#include "export/OutputFormat.h"
+#include "export/PrintJob.h"
+#include "export/RunLimits.h"
+#include "model/DataBase.h"
+#include "print/Creator.h"
+#include "print/Templ.h"
+#include "quiz/Model.h"
+#include "quiz/ModelSerializer.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
+
+#include <QFileInfo>
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+const QString PrintToOption = QStringLiteral("--print-to");
+const QString TemplateOption = QStringLiteral("--template");
+const QString AutoSelectOption = QStringLiteral("--auto-select");
+const QString HelpOption = QStringLiteral("--help");
+const QString VersionOption = QStringLiteral("--version");
+
+constexpr int FirstStopCode = 101;
+
+void WriteLine(FILE* stream, const QString& text)
+{
+    std::fputs(text.toUtf8().constData(), stream);
+    std::fputc('\n', stream);
+    std::fflush(stream);
+}
+
+QString Text(int id, std::initializer_list<FormatArg> args = {})
+{
+    return FormatText(Res::String(id), args);
+}
+
+// The refusal of a run beyond the limits, in the teacher's words.
+QString TooLarge(const RunLimits::Verdict& verdict)
+{
+    int detail = Res::IDS_TOO_MANY_COMMANDS;
+    if (verdict.exceeded == RunLimits::Exceeded::TextLength)
+        detail = Res::IDS_TEXT_TOO_LONG;
+    else if (verdict.exceeded == RunLimits::Exceeded::TotalText)
+        detail = Res::IDS_TOO_MUCH_TEXT;
+    return Text(Res::IDS_ERR_PRINT_TOO_LARGE, {Text(detail, {verdict.actual, verdict.limit})});
+}
+
+bool HasSentences(const Model& model)
+{
+    for (const Quiz& quiz : model.Quizzes())
+        if (quiz.SentenceCount() > 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool PrintCommandLine::Applies(const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1)) {
+        const QString option = argument.section(QLatin1Char('='), 0, 0);
+        if (option == PrintToOption || option == HelpOption || option == VersionOption || option == TemplateOption ||
+            option == AutoSelectOption)
+            return true;
+    }
+    return false;
+}
+
+PrintCommandLine::PrintCommandLine(const Path& path, Application::CreatorSource creators)
+    : m_path(path)
+    , m_creators(std::move(creators))
+    , m_stallLimitMs(PrintJob::DefaultStallLimitMs)
+{
+}
+
+int PrintCommandLine::Run(const QStringList& arguments)
+{
+    Options options;
+    QString error;
+    if (!Parse(arguments, options, &error))
+        return Fail(kBadUsage, Text(Res::IDS_CLI_BAD_USAGE, {error}));
+    if (options.help) {
+        WriteLine(stdout, Res::String(Res::IDS_CLI_USAGE));
+        return kSucceeded;
+    }
+    if (options.version) {
+        WriteLine(stdout, QStringLiteral("tavisko " TV_VERSION));
+        return kSucceeded;
+    }
+    if (options.file.isEmpty())
+        return Fail(kBadUsage, Text(Res::IDS_CLI_BAD_USAGE, {PrintToOption}));
+    return PrintTo(options);
+}
+
+bool PrintCommandLine::Parse(const QStringList& arguments, Options& options, QString* error) const
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        QString option = arguments[i];
+        QString value;
+        const bool inlineValue = option.startsWith(QLatin1String("--")) && option.contains(QLatin1Char('='));
+        if (inlineValue) {
+            value = option.section(QLatin1Char('='), 1);
+            option = option.section(QLatin1Char('='), 0, 0);
+        }
+        const bool takesValue = option == PrintToOption || option == TemplateOption;
+        if (takesValue && !inlineValue) {
+            if (i + 1 >= arguments.size()) {
+                *error = option;
+                return false;
+            }
+            value = arguments[++i];
+        }
+        if (option == PrintToOption)
+            options.file = value;
+        else if (option == TemplateOption)
+            options.templateName = value;
+        else if (option == AutoSelectOption && !inlineValue)
+            options.autoSelect = true;
+        else if ((option == HelpOption || option == QLatin1String("-h")) && !inlineValue)
+            options.help = true;
+        else if (option == VersionOption && !inlineValue)
+            options.version = true;
+        else {
+            *error = arguments[i];
+            return false;
+        }
+        if (takesValue && value.isEmpty()) {
+            *error = option;
+            return false;
+        }
+    }
+    return true;
+}
+
+int PrintCommandLine::PrintTo(const Options& options)
+{
+    const QString format = OutputFormat::OfFile(options.file);
+    if (format.isEmpty())
+        return Fail(kBadUsage,
+                    Text(Res::IDS_CLI_UNKNOWN_FORMAT, {options.file, OutputFormat::Extensions().join(QLatin1Char(' '))}));
+
+    Model model;
+    if (m_creators) {
+        for (auto& [type, creator] : m_creators())
+            model.RegisterCreator(type, std::move(creator));
+    }
+    const int code = model.Initialize(m_path);
+    if (code == Model::kInitNoWordProcessor)
+        return Fail(kNoOffice, Res::String(Res::IDS_ERR_NO_WORD_PROCESSOR));
+    if (code == Model::kInitNoBookFile)
+        return Fail(kMissing, Res::String(Res::IDS_ERR_NO_BOOK_DATABASE));
+    if (code == Model::kInitNoBook)
+        return Fail(kMissing, Res::String(Res::IDS_ERR_LOAD_BOOK_DATABASE));
+    if (code >= FirstStopCode)
+        return Fail(kMissing, Text(Res::IDS_ERR_APPLICATION, {code}));
+
+    Templ templ(m_path);
+    int type = 0;
+    if (const int status = ChooseTemplate(model, templ, options.templateName, type); status != kSucceeded)
+        return status;
+    if (const int status = RestoreSelection(model, options.autoSelect); status != kSucceeded)
+        return status;
+
+    PrintRequest request = PrintRequest::FromModel(model, templ.FullPath(type), type);
+    const RunLimits::Verdict verdict = RunLimits::Check(request.commands, request.title, request.rangeText);
+    if (!verdict.Allowed())
+        return Fail(kRunFailed, TooLarge(verdict));
+
+    OutputFile output(options.file);
+    QString error;
+    if (!output.Prepare(&error))
+        return Fail(kCannotWrite, Text(Res::IDS_CLI_CANNOT_WRITE, {error}));
+    request.destination = {output.TemporaryPath(), format};
+    PrintJob job(std::move(request));
+    job.SetStallLimit(m_stallLimitMs);
+    job.Start();
+    if (job.Wait() != PrintJob::Outcome::Succeeded)
+        return Fail(kRunFailed, Res::String(Res::IDS_ERR_CREATE_PRINT));
+    if (!output.Commit(&error))
+        return Fail(kCannotWrite, Text(Res::IDS_CLI_CANNOT_WRITE, {error}));
+    return kSucceeded;
+}
+
+// A named template decides the word processor by its extension; without
+// a name the saved template of the saved word processor is used.
+int PrintCommandLine::ChooseTemplate(Model& model, Templ& templ, const QString& name, int& type)
+{
+    for (int candidate : {Model::kWord, Model::kIchitaro})
+        templ.Scan(candidate);
+    if (name.isEmpty()) {
+        type = model.Application();
+        templ.Select(type, model.ReadTemplateName());
+        if (templ.Selected(type).isEmpty())
+            return Fail(kMissing, Res::String(Res::IDS_ERR_NO_TEMPLATE));
+    } else {
+        type = 0;
+        for (int candidate : {Model::kWord, Model::kIchitaro})
+            if (name.endsWith(Templ::Extension(candidate), Qt::CaseInsensitive))
+                type = candidate;
+        if (type == 0 || !templ.Select(type, name))
+            return Fail(kMissing, Text(Res::IDS_CLI_NO_TEMPLATE, {name}));
+    }
+    const auto creator = model.Creators().Find(type);
+    if (!creator || !creator->IsAvailable())
+        return Fail(kNoOffice, Res::String(Res::IDS_ERR_NO_WORD_PROCESSOR));
+    return kSucceeded;
+}
+
+int PrintCommandLine::RestoreSelection(Model& model, bool autoSelect)
+{
+    if (!model.Db().UserEnabled() || model.Db().UserInfo(QStringLiteral("dbid")).isEmpty())
+        return Fail(kMissing, Res::String(Res::IDS_CLI_NO_SELECTION));
+    ModelSerializer(model, model.Db()).Load();
+    if (autoSelect) {
+        if (model.SelectedQids().empty() || model.CurrentRange().IsEmpty())
+            return Fail(kMissing, Res::String(Res::IDS_NEED_FORMAT_AND_RANGE));
+        std::array<bool, 2> warnings{false, false};
+        switch (model.AutoSelect(model.ReadAutoSelectOptions(), warnings)) {
+        case Model::kAutoSelectOk:
+        case Model::kAutoSelectWarnings: break;
+        case Model::kAutoSelectNoQuestion: return Fail(kRunFailed, Res::String(Res::IDS_ERR_AUTO_SELECT_NO_FORMAT));
+        case Model::kAutoSelectTimedOut: return Fail(kRunFailed, Res::String(Res::IDS_ERR_AUTO_SELECT_TIMEOUT));
+        default: return Fail(kRunFailed, Res::String(Res::IDS_ERR_AUTO_SELECT));
+        }
+    }
+    if (!HasSentences(model))
+        return Fail(kMissing, Res::String(Res::IDS_CLI_NOTHING_TO_PRINT));
+    return kSucceeded;
+}
+
+// One line on standard error, so a script's log shows why.
+int PrintCommandLine::Fail(int status, const QString& message)
+{
+    QString line = message;
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    WriteLine(stderr, QStringLiteral("tavisko: ") + line);
+    return status;
+}

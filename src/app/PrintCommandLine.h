@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/Application.h"
+#include "app/Path.h"
+
+#include <QString>
+#include <QStringList>
+
+class Model;
+class Templ;
+
+// The program's command line, which makes prints without a window:
+//   tavisko --print-to FILE [--template NAME] [--auto-select]
+// writes the prints of the saved selection (book, range, question formats
+// and prints, as the window left them) into FILE, in the format its
+// extension names (.pdf, .odt, .docx, .doc), through the creator of the
+// template's word processor. --auto-select first fills the prints by
+// automatic selection with the saved settings. Also --help and --version.
+//
+// It needs no display, takes no single-instance lock and saves nothing, so
+// it runs beside an open window. Every failure leaves nothing at FILE and
+// ends with one line on standard error and a non-zero status (Status).
+class PrintCommandLine {
+public:
+    enum Status {
+        kSucceeded = 0,
+        kRunFailed = 1,    // the print run failed, was too large, or the selection could not be filled
+        kBadUsage = 2,     // unknown option, no FILE, an extension of no known format
+        kMissing = 3,      // no book, no saved selection, nothing to print, unknown template
+        kNoOffice = 4,     // no word processor to write with
+        kCannotWrite = 5,  // FILE cannot be written
+    };
+
+    // Whether the arguments ask for the command line rather than the window.
+    static bool Applies(const QStringList& arguments);
+
+    explicit PrintCommandLine(const Path& path = Path(),
+                              Application::CreatorSource creators = &Application::StandardCreators);
+
+    // No progress of the word processor for this long fails the run.
+    void SetStallLimit(int milliseconds) { m_stallLimitMs = milliseconds; }
+
+    // The whole command (arguments[0] is the program); writes help and
+    // version to standard output, failures to standard error.
+    int Run(const QStringList& arguments);
+
+private:
+    struct Options {
+        QString file;
+        QString templateName;
+        bool autoSelect = false;
+        bool help = false;
+        bool version = false;
+    };
+    bool Parse(const QStringList& arguments, Options& options, QString* error) const;
+    int PrintTo(const Options& options);
+    int ChooseTemplate(Model& model, Templ& templ, const QString& name, int& type);
+    int RestoreSelection(Model& model, bool autoSelect);
+    int Fail(int status, const QString& message);
+
+    Path m_path;
+    Application::CreatorSource m_creators;
+    int m_stallLimitMs;
+};
