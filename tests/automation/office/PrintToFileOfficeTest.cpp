@@ -1,0 +1,401 @@
+// Prints written straight into files against the real office: the
+// program's command line (tavisko --print-to) run as its own process
+// without a display, each format read back; the failures that must leave
+// nothing behind; and a print run of the window whose office is stopped
+// in the middle of it.
+#include "OfficeTestSupport.h"
+
+#include "app/Application.h"
+#include "app/MessageBox.h"
+#include "app/PrintCommandLine.h"
+#include "automation/office/OfficeSession.h"
+#include "markup/TagStripper.h"
+#include "model/DataBase.h"
+#include "model/NodeStorage.h"
+#include "model/Question.h"
+#include "model/Sentence.h"
+#include "print/Templ.h"
+#include "quiz/Model.h"
+#include "quiz/ModelSerializer.h"
+#include "quiz/NodeSerializer.h"
+#include "res/ResourceIds.h"
+#include "support/RecordingCreator.h"
+#include "support/RecordingMessageSink.h"
+#include "support/SampleBooks.h"
+#include "ui/DlgMain.h"
+#include "ui/PrintRunControl.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <csignal>
+
+namespace {
+
+const QString ProgramFolder = QFileInfo(QStringLiteral(TV_TEST_DATA_DIR)).absolutePath();
+const QString Program = ProgramFolder + QStringLiteral("/tavisko");
+
+// The texts of one print as a reader of the file sees them.
+struct PrintTexts {
+    QStringList sentences;
+    QStringList answers;
+};
+
+QString Squeezed(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    return text;
+}
+
+// Text of the document in a finished file, whitespace removed; for a PDF
+// one text per page.
+QStringList PdfPages(const QString& file)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && Squeezed(pages.last()).isEmpty())
+        pages.removeLast();
+    for (QString& page : pages)
+        page = Squeezed(page);
+    return pages;
+}
+
+QString ZippedXmlText(const QString& file, const QString& member)
+{
+    QProcess process;
+    process.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, member});
+    process.waitForFinished(60000);
+    QString xml = QString::fromUtf8(process.readAllStandardOutput());
+    xml.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+    return Squeezed(xml);
+}
+
+QStringList MessageTexts(const RecordingMessageSink& sink)
+{
+    QStringList texts;
+    for (const MessageRequest& message : sink.Messages())
+        texts << message.text;
+    return texts;
+}
+
+bool GoneWithin(pid_t group, int milliseconds)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (OfficeTest::ProcessGroupAlive(group) && clock.elapsed() < milliseconds)
+        QTest::qWait(50);
+    return !OfficeTest::ProcessGroupAlive(group);
+}
+
+class PrintToFile : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        savedDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("home")).toUtf8());
+        out = dir.filePath(QStringLiteral("out"));
+        ASSERT_TRUE(QDir().mkpath(out));
+    }
+    void TearDown() override { qputenv("XDG_DATA_HOME", savedDataHome); }
+
+    // Leaves in the user database what a teacher's session leaves: the
+    // first sample book, its first two question formats, every index entry
+    // as the range, and `prints` prints filled by automatic selection.
+    void SaveSelection(int prints = 2)
+    {
+        Model model;
+        model.RegisterCreator(Model::kWord, std::make_shared<RecordingCreator>());
+        model.RegisterCreator(Model::kIchitaro, std::make_shared<RecordingCreator>());
+        ASSERT_EQ(model.Initialize(Path(ProgramFolder)), Model::kInitOk);
+        const auto& questions = model.Storage().Questions();
+        ASSERT_GE(questions.size(), 2u);
+        model.SetQuestions({questions[0]->qid, questions[1]->qid});
+        std::vector<int> iids;
+        for (const SqlRow& row : QueryRows(model.Db().BookPath(), QStringLiteral("SELECT iid FROM Indices WHERE enable = 1")))
+            iids.push_back(row.at(0).toInt());
+        model.SetRange(Ranges(iids));
+        AutoSelectOptions options = model.ReadAutoSelectOptions();
+        options.printCount = prints;
+        for (auto& count : options.counts)
+            count.second = 3;
+        std::array<bool, 2> warnings{false, false};
+        const int selected = model.AutoSelect(options, warnings);
+        ASSERT_TRUE(selected == Model::kAutoSelectOk || selected == Model::kAutoSelectWarnings) << selected;
+        model.WriteAutoSelectOptions(options);
+        model.WriteWpa(Model::kWord);
+        model.WriteTemplateName(QStringLiteral("横書き標準.dot"));
+        ModelSerializer(model, model.Db()).Save();
+
+        expected.clear();
+        const TagStripper stripper;
+        for (const Quiz& quiz : model.Quizzes()) {
+            PrintTexts texts;
+            for (const QuestionUnit& unit : quiz.Units())
+                for (const Sentence* sentence : unit.Sentences()) {
+                    texts.sentences << Squeezed(stripper.Strip(sentence->sentence));
+                    texts.answers << Squeezed(stripper.Strip(sentence->answer));
+                }
+            expected.push_back(texts);
+        }
+    }
+
+    struct Outcome {
+        int status = -1;
+        QString error;
+    };
+    // The program run as a teacher's script runs it: no display, no Qt
+    // platform chosen.
+    Outcome Run(const QStringList& arguments)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(Program, arguments);
+        EXPECT_TRUE(process.waitForFinished(300000));
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QStringList OutFiles() const { return QDir(out).entryList(QDir::Files | QDir::Hidden); }
+
+    // A failed run: the status, one line saying why, and nothing new in
+    // the output folder.
+    void ExpectFailure(const Outcome& outcome, int status, const QString& why)
+    {
+        EXPECT_EQ(outcome.status, status);
+        EXPECT_TRUE(outcome.error.startsWith(QStringLiteral("tavisko: "))) << outcome.error.toStdString();
+        EXPECT_EQ(outcome.error.count(QLatin1Char('\n')), 1) << outcome.error.toStdString();
+        EXPECT_TRUE(outcome.error.contains(why)) << outcome.error.toStdString();
+    }
+
+    QTemporaryDir dir;
+    QByteArray savedDataHome;
+    QString out;
+    std::vector<PrintTexts> expected;
+};
+
+// Each print's question half and answer half on pages of their own: the
+// questions first, then the answers, in print order, with every font in
+// the file.
+TEST_F(PrintToFile, PdfHoldsEveryPrintsHalvesWithItsFontsEmbedded)
+{
+    SaveSelection(2);
+    const QString file = out + QStringLiteral("/prints.pdf");
+    const Outcome outcome = Run({QStringLiteral("--print-to"), file});
+    ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
+    EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
+    EXPECT_EQ(OutFiles(), QStringList{QStringLiteral("prints.pdf")});
+
+    const QStringList pages = PdfPages(file);
+    ASSERT_EQ(pages.size(), 2 * static_cast<int>(expected.size()));
+    for (size_t p = 0; p < expected.size(); ++p) {
+        const QString& questions = pages[static_cast<int>(p)];
+        const QString& answers = pages[static_cast<int>(p + expected.size())];
+        for (const QString& sentence : expected[p].sentences) {
+            EXPECT_TRUE(questions.contains(sentence)) << "print " << p + 1 << ": " << sentence.toStdString();
+            EXPECT_TRUE(answers.contains(sentence)) << "print " << p + 1 << ": " << sentence.toStdString();
+        }
+        for (const QString& answer : expected[p].answers) {
+            EXPECT_FALSE(questions.contains(answer)) << "print " << p + 1 << ": " << answer.toStdString();
+            EXPECT_TRUE(answers.contains(answer)) << "print " << p + 1 << ": " << answer.toStdString();
+        }
+    }
+
+    QProcess fonts;
+    fonts.start(QStringLiteral("pdffonts"), {file});
+    fonts.waitForFinished(60000);
+    const QStringList rows = QString::fromUtf8(fonts.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    ASSERT_FALSE(rows.isEmpty());
+    for (const QString& row : rows) {
+        const QStringList columns = row.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_GE(columns.size(), 5);
+        // name, type (one or two words), encoding, emb, sub, uni, object, id
+        EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes")) << row.toStdString();
+    }
+}
+
+// The other formats, through both word processors' creators: the named
+// template decides which.
+TEST_F(PrintToFile, OdtDocxAndDocHoldEverySentenceAndAnswer)
+{
+    SaveSelection(1);
+    const QString odt = out + QStringLiteral("/prints.odt");
+    const QString docx = out + QStringLiteral("/prints.DOCX");
+    const QString doc = out + QStringLiteral("/prints.doc");
+    Outcome outcome = Run({QStringLiteral("--print-to=") + odt});
+    ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
+    outcome = Run({QStringLiteral("--template"), QStringLiteral("縦書き標準.jtt"), QStringLiteral("--print-to"), docx});
+    ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
+    outcome = Run({QStringLiteral("--print-to"), doc, QStringLiteral("--template=横書き標準.jtt")});
+    ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
+
+    const QString odtText = ZippedXmlText(odt, QStringLiteral("content.xml"));
+    const QString docxText = ZippedXmlText(docx, QStringLiteral("word/document.xml"));
+    for (const QString& text : expected[0].sentences + expected[0].answers) {
+        EXPECT_EQ(odtText.count(text) >= 1, true) << text.toStdString();
+        EXPECT_EQ(docxText.count(text) >= 1, true) << text.toStdString();
+    }
+    QFile binary(doc);
+    ASSERT_TRUE(binary.open(QIODevice::ReadOnly));
+    EXPECT_EQ(binary.read(4), QByteArray("\xD0\xCF\x11\xE0", 4)); // a Word 97 (compound) file
+    EXPECT_EQ(OutFiles().size(), 3);
+}
+
+// --auto-select fills the saved number of prints anew before printing;
+// the stored selection is not changed by it.
+TEST_F(PrintToFile, AutoSelectPrintsTheSavedNumberOfPrintsAndSavesNothing)
+{
+    SaveSelection(1);
+    const QString userDatabase = dir.filePath(QStringLiteral("home/morvane-k/userdata/tv_user.db"));
+    const auto storedQuiz = [&] {
+        return QueryRows(userDatabase, QStringLiteral("SELECT value FROM Info WHERE name = 'quiz'")).at(0).at(0);
+    };
+    const QVariant before = storedQuiz();
+    {
+        DataBase db;
+        ASSERT_EQ(db.OpenUser(userDatabase), 0);
+        ASSERT_EQ(db.SetUserInfoInt(QStringLiteral("autosel_p_count"), 3), 0);
+    }
+    const QString file = out + QStringLiteral("/auto.pdf");
+    const Outcome outcome = Run({QStringLiteral("--auto-select"), QStringLiteral("--print-to"), file});
+    ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
+    EXPECT_EQ(PdfPages(file).size(), 6);
+    EXPECT_EQ(storedQuiz(), before);
+}
+
+TEST_F(PrintToFile, FailuresSayWhyAndLeaveNoFile)
+{
+    // Nothing saved yet.
+    ExpectFailure(Run({QStringLiteral("--print-to"), out + QStringLiteral("/a.pdf")}), PrintCommandLine::kMissing,
+                  QStringLiteral("保存された選択がありません"));
+    EXPECT_TRUE(OutFiles().isEmpty());
+
+    SaveSelection(1);
+    // An older file at the target stays as it was.
+    const QString older = out + QStringLiteral("/older.pdf");
+    {
+        QFile file(older);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("older");
+    }
+    ExpectFailure(Run({QStringLiteral("--template"), QStringLiteral("無い雛形.dot"), QStringLiteral("--print-to"), older}),
+                  PrintCommandLine::kMissing, QStringLiteral("無い雛形.dot"));
+    ExpectFailure(Run({QStringLiteral("--print-to"), out + QStringLiteral("/prints.txt")}), PrintCommandLine::kBadUsage,
+                  QStringLiteral(".pdf .odt .docx .doc"));
+    ExpectFailure(Run({QStringLiteral("--print-to"), out + QStringLiteral("/no/such/folder/a.pdf")}),
+                  PrintCommandLine::kCannotWrite, QStringLiteral("no/such/folder"));
+    const QString folder = out + QStringLiteral("/folder.pdf");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ExpectFailure(Run({QStringLiteral("--print-to"), folder}), PrintCommandLine::kCannotWrite, folder);
+    ASSERT_TRUE(QDir().rmdir(folder));
+    ExpectFailure(Run({QStringLiteral("--print-to")}), PrintCommandLine::kBadUsage, QStringLiteral("--print-to"));
+    ExpectFailure(Run({QStringLiteral("--print-to"), older, QStringLiteral("--pages=2")}), PrintCommandLine::kBadUsage,
+                  QStringLiteral("--pages=2"));
+    EXPECT_EQ(OutFiles(), QStringList{QStringLiteral("older.pdf")});
+    QFile file(older);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("older"));
+
+    const Outcome help = Run({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    const Outcome version = Run({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_TRUE(help.error.isEmpty() && version.error.isEmpty());
+}
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// The office stopped (SIGSTOP) in the middle of a run from the window:
+// the window goes on painting, the run is given up after the stall limit
+// with the usual failure message, the stopped office is ended, the
+// selection was saved before the run began, and the next run works with a
+// fresh office.
+TEST_F(PrintToFile, StoppedOfficeIsGivenUpWhileTheWindowPaints)
+{
+    SaveSelection(3);
+    RecordingMessageSink sink;
+    Model model;
+    for (auto& [type, creator] : Application::StandardCreators())
+        model.RegisterCreator(type, std::move(creator));
+    ASSERT_EQ(model.Initialize(Path(ProgramFolder)), Model::kInitOk);
+    ASSERT_TRUE(model.SetApplication(Model::kWord));
+    ModelSerializer(model, model.Db()).Load();
+    const QString quizText = NodeSerializer(model).to_str(model.Quizzes());
+    model.Db().SetUserInfo(QStringLiteral("quiz"), QString()); // only the run's own save can put it back
+
+    Templ templ{Path(ProgramFolder)};
+    ASSERT_TRUE(templ.Scan(Model::kWord));
+    ASSERT_TRUE(templ.Select(Model::kWord, QStringLiteral("縦書き標準.dot")));
+    DlgMain window(model, templ, Path(ProgramFolder));
+    window.show();
+    PaintCounter painted;
+    window.installEventFilter(&painted);
+    constexpr int StallLimitMs = 3000;
+    window.PrintRuns().SetStallLimit(StallLimitMs);
+
+    auto session = Office::OfficeSession::Shared();
+    window.ExecuteCommand(Res::IDC_CREATE_PRINT);
+    ASSERT_TRUE(window.IsPrintRunning());
+    EXPECT_EQ(model.Db().UserInfo(QStringLiteral("quiz")), quizText);
+    // Stop the office once it writes the prints.
+    PrintJob* job = window.PrintRuns().Job();
+    for (int i = 0; i < 3000 && job->StepsDone() < 20 && window.IsPrintRunning(); ++i)
+        QTest::qWait(10);
+    ASSERT_TRUE(window.IsPrintRunning()) << "the run ended before the office could be stopped";
+    const pid_t group = session->LauncherPid();
+    ASSERT_GT(group, 0);
+    ASSERT_EQ(::kill(-group, SIGSTOP), 0);
+    QElapsedTimer stopped;
+    stopped.start();
+
+    const int paintsBefore = painted.paints;
+    window.update();
+    QTest::qWait(200);
+    EXPECT_GT(painted.paints, paintsBefore) << "the window did not paint while the office was stopped";
+    while (window.IsPrintRunning() && stopped.elapsed() < 60000)
+        QTest::qWait(50);
+    ::kill(-group, SIGCONT); // in case it was not ended
+    EXPECT_FALSE(window.IsPrintRunning());
+    EXPECT_LT(stopped.elapsed(), StallLimitMs + PrintJob::AbandonGraceMs);
+    EXPECT_EQ(MessageTexts(sink), QStringList{QStringLiteral("プリントデータの作成に失敗しました。")});
+    EXPECT_EQ(window.StatusText(), QStringLiteral("準備完了"));
+    EXPECT_TRUE(GoneWithin(group, 5000));
+
+    window.PrintRuns().SetStallLimit(PrintJob::DefaultStallLimitMs);
+    ASSERT_TRUE(templ.Select(Model::kWord, QStringLiteral("横書き標準.dot")));
+    window.ExecuteCommand(Res::IDC_CREATE_PRINT);
+    while (window.IsPrintRunning())
+        QTest::qWait(50);
+    EXPECT_EQ(sink.Messages().size(), 1u);
+    EXPECT_NE(session->LauncherPid(), group);
+    session->Terminate();
+}
+
+} // namespace
