@@ -12,6 +12,7 @@
 #include "quiz/ModelSerializer.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
+#include "ui/PrintRunControl.h"
 
 #include <QFileInfo>
 
@@ -38,17 +39,6 @@ void WriteLine(FILE* stream, const QString& text)
 QString Text(int id, std::initializer_list<FormatArg> args = {})
 {
     return FormatText(Res::String(id), args);
-}
-
-// The refusal of a run beyond the limits, in the teacher's words.
-QString TooLarge(const RunLimits::Verdict& verdict)
-{
-    int detail = Res::IDS_TOO_MANY_COMMANDS;
-    if (verdict.exceeded == RunLimits::Exceeded::TextLength)
-        detail = Res::IDS_TEXT_TOO_LONG;
-    else if (verdict.exceeded == RunLimits::Exceeded::TotalText)
-        detail = Res::IDS_TOO_MUCH_TEXT;
-    return Text(Res::IDS_ERR_PRINT_TOO_LARGE, {Text(detail, {verdict.actual, verdict.limit})});
 }
 
 bool HasSentences(const Model& model)
@@ -160,17 +150,17 @@ int PrintCommandLine::PrintTo(const Options& options)
     if (code >= FirstStopCode)
         return Fail(kMissing, Text(Res::IDS_ERR_APPLICATION, {code}));
 
-    Templ templ(m_path);
     int type = 0;
-    if (const int status = ChooseTemplate(model, templ, options.templateName, type); status != kSucceeded)
+    QString templatePath;
+    if (const int status = ChooseTemplate(model, options.templateName, type, templatePath); status != kSucceeded)
         return status;
     if (const int status = RestoreSelection(model, options.autoSelect); status != kSucceeded)
         return status;
 
-    PrintRequest request = PrintRequest::FromModel(model, templ.FullPath(type), type);
+    PrintRequest request = PrintRequest::FromModel(model, templatePath, type);
     const RunLimits::Verdict verdict = RunLimits::Check(request.commands, request.title, request.rangeText);
     if (!verdict.Allowed())
-        return Fail(kRunFailed, TooLarge(verdict));
+        return Fail(kRunFailed, PrintRunControl::TooLargeMessage(verdict));
 
     OutputFile output(options.file);
     QString error;
@@ -187,23 +177,34 @@ int PrintCommandLine::PrintTo(const Options& options)
     return kSucceeded;
 }
 
-// A named template decides the word processor by its extension; without
-// a name the saved template of the saved word processor is used.
-int PrintCommandLine::ChooseTemplate(Model& model, Templ& templ, const QString& name, int& type)
+// A named template (bundled or the teacher's own; its extension may be
+// left off) decides the word processor by its extension; without a name
+// the saved template of the saved word processor is used.
+int PrintCommandLine::ChooseTemplate(Model& model, const QString& name, int& type, QString& templatePath)
 {
-    for (int candidate : {Model::kWord, Model::kIchitaro})
-        templ.Scan(candidate);
+    Templ templ(m_path);
     if (name.isEmpty()) {
         type = model.Application();
+        templ.Scan(type);
         templ.Select(type, model.ReadTemplateName());
         if (templ.Selected(type).isEmpty())
             return Fail(kMissing, Res::String(Res::IDS_ERR_NO_TEMPLATE));
+        templatePath = templ.FullPath(type);
     } else {
-        type = 0;
-        for (int candidate : {Model::kWord, Model::kIchitaro})
-            if (name.endsWith(Templ::Extension(candidate), Qt::CaseInsensitive))
+        // The saved word processor first, for a name without extension.
+        const int saved = model.Application();
+        for (int candidate : {saved, saved == Model::kWord ? Model::kIchitaro : Model::kWord}) {
+            const bool named = name.endsWith(Templ::Extension(candidate), Qt::CaseInsensitive);
+            const bool bare = QFileInfo(name).suffix().isEmpty();
+            if (!named && !bare)
+                continue;
+            templatePath = templ.Locate(candidate, name);
+            if (!templatePath.isEmpty()) {
                 type = candidate;
-        if (type == 0 || !templ.Select(type, name))
+                break;
+            }
+        }
+        if (templatePath.isEmpty())
             return Fail(kMissing, Text(Res::IDS_CLI_NO_TEMPLATE, {name}));
     }
     const auto creator = model.Creators().Find(type);

@@ -7,12 +7,12 @@
 #include <QStringList>
 
 class Model;
-class Templ;
 
 // The program's command line, which makes prints without a window:
 //   tavisko --print-to FILE [--template NAME] [--auto-select]
 // writes the prints of the saved selection (book, range, question formats
-// and prints, as the window left them) into FILE, in the format its
+// and prints, as the window left them) into FILE, with the saved template
+// or the template NAME (bundled or in the teacher's template folder), in the format its
 // extension names (.pdf, .odt, .docx, .doc), through the creator of the
 // template's word processor. --auto-select first fills the prints by
 // automatic selection with the saved settings. Also --help and --version.
@@ -54,7 +54,7 @@ private:
     };
     bool Parse(const QStringList& arguments, Options& options, QString* error) const;
     int PrintTo(const Options& options);
-    int ChooseTemplate(Model& model, Templ& templ, const QString& name, int& type);
+    int ChooseTemplate(Model& model, const QString& name, int& type, QString& templatePath);
     int RestoreSelection(Model& model, bool autoSelect);
     int Fail(int status, const QString& message);
 

@@ -15,19 +15,16 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-namespace {
-
-void RefuseTooLarge(const RunLimits::Verdict& verdict)
+QString PrintRunControl::TooLargeMessage(const RunLimits::Verdict& verdict)
 {
     int detail = Res::IDS_TOO_MANY_COMMANDS;
     if (verdict.exceeded == RunLimits::Exceeded::TextLength)
         detail = Res::IDS_TEXT_TOO_LONG;
     else if (verdict.exceeded == RunLimits::Exceeded::TotalText)
         detail = Res::IDS_TOO_MUCH_TEXT;
-    ShowWarning(Res::IDS_ERR_PRINT_TOO_LARGE, FormatText(Res::String(detail), {verdict.actual, verdict.limit}));
+    return FormatText(Res::String(Res::IDS_ERR_PRINT_TOO_LARGE),
+                      {FormatText(Res::String(detail), {verdict.actual, verdict.limit})});
 }
-
-} // namespace
 
 PrintRunControl::PrintRunControl(Model& model, QStatusBar& statusBar, QObject* parent)
     : QObject(parent)
@@ -59,7 +56,7 @@ bool PrintRunControl::Start(PrintRequest request, const QString& pdfFile)
     SaveSelection();
     const RunLimits::Verdict verdict = RunLimits::Check(request.commands, request.title, request.rangeText);
     if (!verdict.Allowed()) {
-        RefuseTooLarge(verdict);
+        ShowWarning(QStringLiteral("%s"), TooLargeMessage(verdict));
         return false;
     }
     if (!pdfFile.isEmpty()) {

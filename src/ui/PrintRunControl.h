@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/PrintJob.h"
+#include "export/RunLimits.h"
 
 #include <QObject>
 #include <QString>
@@ -43,6 +44,9 @@ public:
     void SetRunningHandler(std::function<void(bool running)> handler) { m_onRunning = std::move(handler); }
     // No progress for this long gives up on the word processor (tests).
     void SetStallLimit(int milliseconds) { m_stallLimitMs = milliseconds; }
+
+    // What the teacher is told of a run beyond the limits.
+    static QString TooLargeMessage(const RunLimits::Verdict& verdict);
 
     QProgressBar* ProgressBar() const { return m_progress; }
     QPushButton* CancelButton() const { return m_cancel; }

@@ -11,6 +11,9 @@
 #include "res/StringTable.h"
 #include "support/ScopedEnv.h"
 #include "ui/PrintRunControl.h"
+#include "export/RunLimits.h"
+#include "model/DataBase.h"
+#include "quiz/PrintOptions.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -283,6 +286,25 @@ TEST_F(MainWindow, PrintRunShowsProgressAndReportsFailure)
     EXPECT_EQ(main.StatusText(), QStringLiteral("準備完了"));
     EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(model.QuizCount(), 1);
+}
+
+// A run beyond the limits is refused before the word processor is
+// touched; the selection is saved all the same.
+TEST_F(MainWindow, PrintRunBeyondTheLimitsIsRefusedBeforeTheWordProcessor)
+{
+    SmallBookWithPrint({11}, {51});
+    PrintOptions options = model.ReadPrintOptions();
+    options.title = QString(RunLimits::MaxTextLength + 1, QChar(u'題'));
+    model.WritePrintOptions(options);
+    DlgMain& main = Open();
+    Click(main, Res::IDC_CREATE_PRINT);
+    EXPECT_FALSE(main.IsPrintRunning());
+    EXPECT_EQ(word->runs, 0);
+    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("プリントが大きすぎるため作成できません。\n"
+                                                         "100001 文字の長さの文があります（上限 100000 文字）。\n"
+                                                         "出題形式や小問の数を減らしてください。")});
+    EXPECT_FALSE(model.Db().UserInfo(QStringLiteral("quiz")).isEmpty());
+    EXPECT_TRUE(Control<QPushButton>(main, Res::IDC_CREATE_PRINT)->isEnabled());
 }
 
 TEST_F(MainWindow, CancelledPrintRunDiscardsItsDocument)

@@ -67,6 +67,11 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_SENTENCE_ROW, "%d%s"}, {Res::IDS_ERR_APPLICATION, "%d"},
         {Res::IDS_ERR_NO_HELP_FILE, "%s"}, {Res::IDS_ERR_TEMPLATE_FOLDER, "%s"},
         {Res::IDS_ERR_BOOK_FILE_UNREADABLE, "%s"},
+        {Res::IDS_ERR_PRINT_TOO_LARGE, "%s"}, {Res::IDS_TOO_MANY_COMMANDS, "%d%d"},
+        {Res::IDS_TEXT_TOO_LONG, "%d%d"},  {Res::IDS_TOO_MUCH_TEXT, "%d%d"},
+        {Res::IDS_ERR_SAVE_PDF, "%s"},     {Res::IDS_CLI_UNKNOWN_FORMAT, "%s%s"},
+        {Res::IDS_CLI_NO_TEMPLATE, "%s"},  {Res::IDS_CLI_CANNOT_WRITE, "%s"},
+        {Res::IDS_CLI_BAD_USAGE, "%s"},    {Res::IDS_SAVED_PDF, "%s"},
     };
     for (int id : Res::StringIds())
         EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;

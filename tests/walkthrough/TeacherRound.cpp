@@ -440,6 +440,8 @@ protected:
         QElapsedTimer clock;
         clock.start();
         Click(window, Res::IDC_CREATE_PRINT);
+        while (window->IsPrintRunning()) // the run goes on its own thread
+            QTest::qWait(20);
         std::printf("print run: %lld ms\n", static_cast<long long>(clock.elapsed()));
         whileCreating.stop();
         EXPECT_TRUE(pictured) << "the status bar never said that prints are being made";

@@ -241,7 +241,11 @@ TEST_F(PrintToFile, OdtDocxAndDocHoldEverySentenceAndAnswer)
     ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
     outcome = Run({QStringLiteral("--template"), QStringLiteral("縦書き標準.jtt"), QStringLiteral("--print-to"), docx});
     ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
-    outcome = Run({QStringLiteral("--print-to"), doc, QStringLiteral("--template=横書き標準.jtt")});
+    // A template of the teacher's own, named without its extension.
+    const QString own = dir.filePath(QStringLiteral("home/morvane-k/template"));
+    ASSERT_TRUE(QDir().mkpath(own));
+    ASSERT_TRUE(QFile::copy(ProgramFolder + QStringLiteral("/data/template/横書き標準.jtt"), own + QStringLiteral("/自作.jtt")));
+    outcome = Run({QStringLiteral("--print-to"), doc, QStringLiteral("--template=自作")});
     ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
 
     const QString odtText = ZippedXmlText(odt, QStringLiteral("content.xml"));
