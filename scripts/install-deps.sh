@@ -14,7 +14,7 @@ packages=(
   qt6-translations-l10n
   libcsv-dev
   xdg-utils
-  xvfb xauth x11-utils imagemagick poppler-utils
+  xvfb xauth x11-utils imagemagick poppler-utils unzip
   appstream desktop-file-utils
   clang libclang-rt-14-dev
   ccache
