@@ -11,6 +11,13 @@ PrintRequest PrintRequest::FromModel(Model& model, const QString& templatePath, 
     const PrintOptions options = model.ReadPrintOptions();
     request.title = options.title;
     request.rangeText = options.showRange ? model.RangeLine() : QString();
-    Print::Parser().Parse(request.commands, model.Quizzes());
+    // Whatever a book makes the parser run into (running out of memory
+    // included) fails this run only: without a creator it ends as failed.
+    try {
+        Print::Parser().Parse(request.commands, model.Quizzes());
+    } catch (...) {
+        request.commands.clear();
+        request.creator.reset();
+    }
     return request;
 }

@@ -28,6 +28,7 @@ struct PrintRequest {
 
     // The prints of `model` with the template of application `type`
     // (1 Word, 2 Ichitaro; 0: the model's current one). The creator is
-    // null when none is registered for the type.
+    // null when none is registered for the type or the prints could not be
+    // turned into commands; a run of such a request fails.
     static PrintRequest FromModel(Model& model, const QString& templatePath, int type = 0);
 };

@@ -241,6 +241,7 @@ TEST_F(MainWindow, PrintRunWithoutAnySubQuestionIsRefused)
     second.AddSentence(S(51));
     model.SetQuiz(1, second);
     Click(main, Res::IDC_CREATE_PRINT);
+    WaitForPrintRun();
     EXPECT_EQ(word->runs, 1);
     EXPECT_EQ(MessageTexts().size(), 1);
 }
