@@ -1,0 +1,100 @@
+// The command line without an office: the word processors are stand-ins
+// that are missing, fail, or write a few bytes.
+#include "app/PrintCommandLine.h"
+
+#include "model/DataBase.h"
+#include "model/NodeStorage.h"
+#include "model/Question.h"
+#include "model/Sentence.h"
+#include "quiz/Model.h"
+#include "quiz/ModelSerializer.h"
+#include "support/RecordingCreator.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString ProgramFolder = QFileInfo(QStringLiteral(TV_TEST_DATA_DIR)).absolutePath();
+
+class PrintCommandLineTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        savedDataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("home")).toUtf8());
+    }
+    void TearDown() override { qputenv("XDG_DATA_HOME", savedDataHome); }
+
+    // One print with one sub-question of the first book, saved.
+    void SaveOnePrint()
+    {
+        Model model;
+        model.RegisterCreator(Model::kWord, std::make_shared<RecordingCreator>());
+        ASSERT_EQ(model.Initialize(Path(ProgramFolder)), Model::kInitOk);
+        const int qid = model.Storage().Questions().front()->qid;
+        model.SetQuestions({qid});
+        std::vector<Sentence*> sentences;
+        ASSERT_GT(model.Storage().SentencesOf(qid, sentences), 0);
+        Quiz quiz = model.GetQuiz(0);
+        quiz.AddSentence(sentences.front());
+        model.SetQuiz(0, quiz);
+        ModelSerializer(model, model.Db()).Save();
+    }
+
+    int Run(std::shared_ptr<RecordingCreator> word, const QStringList& arguments)
+    {
+        PrintCommandLine command(Path(ProgramFolder), [word] {
+            return Application::CreatorList{{Model::kWord, word}};
+        });
+        return command.Run(QStringList{QStringLiteral("tavisko")} + arguments);
+    }
+
+    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir dir;
+    QByteArray savedDataHome;
+};
+
+TEST_F(PrintCommandLineTest, WritesThroughTheSavedTemplatesCreator)
+{
+    SaveOnePrint();
+    auto word = std::make_shared<RecordingCreator>();
+    EXPECT_EQ(Run(word, {QStringLiteral("--print-to"), dir.filePath(QStringLiteral("p.docx"))}),
+              PrintCommandLine::kSucceeded);
+    EXPECT_EQ(word->runs, 1);
+    EXPECT_EQ(word->savedFormat, QStringLiteral("docx"));
+    EXPECT_TRUE(word->templatePath.endsWith(QStringLiteral(".dot")));
+    EXPECT_GT(word->commands.size(), 10u);
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("p.docx")});
+}
+
+// A word processor that is missing, or that fails in the middle of the
+// run, leaves nothing at the target.
+TEST_F(PrintCommandLineTest, MissingOrFailingWordProcessorLeavesNoFile)
+{
+    SaveOnePrint();
+    const QString target = dir.filePath(QStringLiteral("p.pdf"));
+    EXPECT_EQ(Run(std::make_shared<RecordingCreator>(false), {QStringLiteral("--print-to"), target}),
+              PrintCommandLine::kNoOffice);
+    auto failing = std::make_shared<RecordingCreator>();
+    failing->completes = false;
+    EXPECT_EQ(Run(failing, {QStringLiteral("--print-to"), target}), PrintCommandLine::kRunFailed);
+    EXPECT_EQ(failing->runs, 1);
+    EXPECT_TRUE(Files().isEmpty());
+}
+
+TEST_F(PrintCommandLineTest, OnlyItsOwnOptionsTakeTheCommandLine)
+{
+    EXPECT_TRUE(PrintCommandLine::Applies({QStringLiteral("tavisko"), QStringLiteral("--print-to=a.pdf")}));
+    EXPECT_TRUE(PrintCommandLine::Applies({QStringLiteral("tavisko"), QStringLiteral("--version")}));
+    EXPECT_FALSE(PrintCommandLine::Applies({QStringLiteral("tavisko")}));
+    EXPECT_FALSE(PrintCommandLine::Applies({QStringLiteral("tavisko"), QStringLiteral("-style=fusion")}));
+    EXPECT_FALSE(PrintCommandLine::Applies({QStringLiteral("--print-to")})); // the program's own name
+}
+
+} // namespace
