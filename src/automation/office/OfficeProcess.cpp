@@ -5,7 +5,9 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -15,6 +17,44 @@
 extern char** environ;
 
 namespace Office {
+
+namespace {
+
+// True while a process other than a zombie belongs to process group `group`.
+bool GroupHasLiveMembers(pid_t group)
+{
+    DIR* proc = ::opendir("/proc");
+    if (!proc)
+        return false;
+    bool alive = false;
+    while (const dirent* entry = ::readdir(proc)) {
+        if (entry->d_name[0] < '0' || entry->d_name[0] > '9')
+            continue;
+        char path[64];
+        std::snprintf(path, sizeof path, "/proc/%s/stat", entry->d_name);
+        FILE* stat = std::fopen(path, "r");
+        if (!stat)
+            continue;
+        char line[1024];
+        const size_t length = std::fread(line, 1, sizeof line - 1, stat);
+        std::fclose(stat);
+        line[length] = '\0';
+        // pid (comm) state ppid pgrp ...; comm may hold spaces, so read after the last ')'.
+        const char* afterName = std::strrchr(line, ')');
+        char state = 0;
+        int parent = 0;
+        int processGroup = 0;
+        if (afterName && std::sscanf(afterName + 1, " %c %d %d", &state, &parent, &processGroup) == 3
+            && state != 'Z' && processGroup == group) {
+            alive = true;
+            break;
+        }
+    }
+    ::closedir(proc);
+    return alive;
+}
+
+} // namespace
 
 QString OfficeProcess::FindProgram()
 {
@@ -107,8 +147,14 @@ void OfficeProcess::Kill()
 {
     if (m_pid <= 0)
         return;
-    // The group outlives the launcher when soffice.bin is still running.
-    ::kill(-m_pid, SIGKILL);
+    // The group outlives the launcher when soffice.bin is still running, and
+    // a launcher killed just after its start may still be forking: repeat the
+    // signal until no live member is left (zombies may stay unreaped).
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    do {
+        ::kill(-m_pid, SIGKILL);
+        WaitForExit(20);
+    } while (GroupHasLiveMembers(m_pid) && std::chrono::steady_clock::now() < deadline);
     WaitForExit(5000);
 }
 
