@@ -9,6 +9,7 @@
 #                                            the real file, not the link)
 #   <prefix>/share/applications/tavisko.desktop
 #   <prefix>/share/icons/hicolor/scalable/apps/tavisko.svg
+#   <prefix>/share/metainfo/jp.morvane_k.tavisko.metainfo.xml
 if(NOT TARGET tavisko)
   return()
 endif()
@@ -37,3 +38,5 @@ install(CODE "
                  \"\${_root}/share/applications/tavisko.desktop\" @ONLY)
   message(STATUS \"Installing: \${_root}/share/applications/tavisko.desktop\")
 ")
+
+install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/jp.morvane_k.tavisko.metainfo.xml DESTINATION share/metainfo)
