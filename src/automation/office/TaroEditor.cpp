@@ -260,9 +260,13 @@ void TaroEditor::InsertLineBreak()
     m_input.LineBegun();
 }
 
+// An empty paragraph (the one a finished print leaves) itself begins the
+// new page: split off, it would stay behind on the full page before and
+// could make a blank page of its own.
 void TaroEditor::InsertPageBreak()
 {
-    InsertParagraphBreak();
+    if (!(m_caretRows->isStartOfParagraph() && m_caretRows->isEndOfParagraph()))
+        InsertParagraphBreak();
     uno::Reference<beans::XPropertySet>(m_caret, uno::UNO_QUERY_THROW)
         ->setPropertyValue(OUString("BreakType"), uno::Any(style::BreakType_PAGE_BEFORE));
 }

@@ -3,6 +3,7 @@
 #include "automation/WordConstants.h"
 #include "automation/office/DocumentExport.h"
 #include "automation/office/OfficeSession.h"
+#include "automation/office/StoryReader.h"
 #include "automation/office/UnoCall.h"
 #include "automation/office/UnoStrings.h"
 #include "automation/office/WriterRange.h"
@@ -17,6 +18,7 @@
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/text/XTextTable.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
 #include <algorithm>
@@ -69,20 +71,96 @@ void WriterDocument::EnsureOpen(const char* iid) const
 void WriterDocument::ReloadStory()
 {
     ForgetLastFound();
-    QString story;
-    uno::Reference<container::XEnumeration> paragraphs =
-        uno::Reference<container::XEnumerationAccess>(m_text, uno::UNO_QUERY_THROW)->createEnumeration();
-    while (paragraphs->hasMoreElements()) {
-        uno::Reference<lang::XServiceInfo> info(paragraphs->nextElement(), uno::UNO_QUERY);
-        if (!info.is() || !info->supportsService(OUString("com.sun.star.text.Paragraph")))
-            continue; // tables have no place in the positions of the main text
-        QString paragraph = ToQString(uno::Reference<text::XTextRange>(info, uno::UNO_QUERY_THROW)->getString());
-        paragraph.replace(QLatin1Char('\n'), QLatin1Char('\v'));
-        story += paragraph + QLatin1Char('\r');
-    }
-    if (story.isEmpty())
-        story = QStringLiteral("\r");
+    const StoryReader reader(m_text);
+    QString story = reader.ReadFrom(reader.StartCursor());
+    reader.Check(story);
     m_story = story;
+}
+
+QString WriterDocument::ReadStoryFrom(int position)
+{
+    ForgetLastFound(); // it may stand after a change the office made
+    const uno::Reference<text::XTextCursor> from = CursorFor(position, position, false);
+    return StoryReader(m_text).ReadFrom(from);
+}
+
+void WriterDocument::Erase(const uno::Reference<text::XTextCursor>& range)
+{
+    // A table rides on the paragraph mark before it, and removing the text
+    // of a range leaves the tables in it: they are removed first.
+    std::vector<uno::Reference<lang::XComponent>> tables;
+    const uno::Reference<container::XEnumeration> parts =
+        uno::Reference<container::XEnumerationAccess>(range, uno::UNO_QUERY_THROW)->createEnumeration();
+    while (parts->hasMoreElements()) {
+        const uno::Reference<text::XTextTable> table(parts->nextElement(), uno::UNO_QUERY);
+        if (table.is())
+            tables.emplace_back(table, uno::UNO_QUERY_THROW);
+    }
+    for (const auto& table : tables)
+        table->dispose();
+    range->setString(OUString());
+}
+
+// The text outside tables is the same in both, in the same order; only the
+// runs of table places can differ in length.
+void WriterDocument::NoteTablesChanged()
+{
+    const StoryReader reader(m_text);
+    const QString now = reader.ReadFrom(reader.StartCursor());
+    const QChar place(0xFFFC);
+    const auto runs = [place](const QString& story) {
+        std::vector<std::pair<int, int>> found; // start, length
+        for (int i = 0; i < story.size();) {
+            if (story.at(i) != place) {
+                ++i;
+                continue;
+            }
+            const int start = i;
+            while (i < story.size() && story.at(i) == place)
+                ++i;
+            found.emplace_back(start, i - start);
+        }
+        return found;
+    };
+    const auto before = runs(m_story);
+    const auto after = runs(now);
+    QString outside = m_story;
+    QString outsideNow = now;
+    outside.remove(place);
+    outsideNow.remove(place);
+    if (before.size() != after.size() || outside != outsideNow) {
+        ReloadStory(); // not a change within tables: take the text as it is
+        return;
+    }
+    for (std::size_t r = before.size(); r-- > 0;) {
+        const auto [start, length] = before[r];
+        const int lengthNow = after[r].second;
+        if (lengthNow > length)
+            NoteInserted(start + length, QString(lengthNow - length, place));
+        else if (lengthNow < length)
+            NoteRemoved(start + lengthNow, length - lengthNow);
+    }
+}
+
+void WriterDocument::NoteReplaced(int position, const QString& units)
+{
+    const QString before = m_story.mid(position);
+    if (units == before)
+        return;
+    // The unchanged ends of the text around the change.
+    int head = 0;
+    const int shorter = static_cast<int>(std::min(before.size(), units.size()));
+    while (head < shorter && before.at(head) == units.at(head))
+        ++head;
+    int tail = 0;
+    while (tail < shorter - head && before.at(before.size() - 1 - tail) == units.at(units.size() - 1 - tail))
+        ++tail;
+    const int removed = static_cast<int>(before.size()) - head - tail;
+    const QString inserted = units.mid(head, units.size() - head - tail);
+    if (removed > 0)
+        NoteRemoved(position + head, removed);
+    if (!inserted.isEmpty())
+        NoteInserted(position + head, inserted);
 }
 
 std::shared_ptr<Word::Range> WriterDocument::Range(const Automation::Variant& start, const Automation::Variant& end)
@@ -122,12 +200,7 @@ std::shared_ptr<TextSpan> WriterDocument::Track(int start, int end)
 
 int WriterDocument::Steps(int from, int to) const
 {
-    // The office moves over a surrogate pair in one step.
-    int steps = to - from;
-    for (int i = std::max(from, 1); i < to; ++i)
-        if (m_story.at(i).isLowSurrogate() && m_story.at(i - 1).isHighSurrogate())
-            --steps;
-    return steps;
+    return StoryReader::Steps(m_story, from, to);
 }
 
 void WriterDocument::MoveCursor(const uno::Reference<text::XTextCursor>& cursor, int from, int to, bool expand) const
@@ -148,15 +221,18 @@ uno::Reference<text::XTextCursor> WriterDocument::CursorFor(int start, int end, 
     const int last = StoryEnd() - 1;
     start = std::clamp(start, 0, last);
     end = std::clamp(end, start, last);
-    // Walk from the nearest of the story start, the range found last and the selection.
+    // Walk from the nearest of the story start, the range found last and
+    // the selection that lies before it: the cursor counts every step
+    // through a table when it moves forward, which is how the positions
+    // were counted, so it never walks back.
     enum class From { StoryStart, LastFound, Selection } from = From::StoryStart;
     int at = 0;
-    if (m_lastFound.is() && std::abs(start - m_lastFoundAt) < start) {
+    if (m_lastFound.is() && m_lastFoundAt <= start) {
         from = From::LastFound;
         at = m_lastFoundAt;
     }
     const int selection = std::clamp(m_selectionSpan->start, 0, last);
-    if (nearSelection && m_selectionCursor.is() && std::abs(start - selection) < std::abs(start - at)) {
+    if (nearSelection && m_selectionCursor.is() && selection <= start && selection > at) {
         from = From::Selection;
         at = selection;
     }
@@ -172,8 +248,7 @@ uno::Reference<text::XTextCursor> WriterDocument::CursorFor(int start, int end, 
         if (from == From::Selection) {
             cursor = m_text->createTextCursorByRange(m_selectionCursor->getStart());
         } else {
-            cursor = m_text->createTextCursor();
-            cursor->gotoStart(false);
+            cursor = StoryReader(m_text).StartCursor();
         }
         MoveCursor(cursor, at, start, false);
         m_lastFound = m_text->createTextCursorByRange(uno::Reference<text::XTextRange>(cursor.get()));

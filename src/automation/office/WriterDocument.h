@@ -23,12 +23,15 @@ class OfficeSession;
 // formatting that typing takes on), the search settings, and the ranges
 // handed out, which follow the text as it changes.
 //
-// Positions count UTF-16 units of the main text as Word does, with one
-// character for each paragraph mark ("\r") and line break ("\v"); the
-// last paragraph mark ends the story. The text is read once when the
-// document is opened and then kept up to date by every change made
-// through this object, so that reading text and finding positions costs
-// no office call.
+// Positions count the units of the main text that StoryReader defines:
+// the steps of the office's own text cursor, so that the place a position
+// names is the place that cursor walks to, tables, fields and pictures
+// included. Characters count in UTF-16 units as in Word, with "\r" for a
+// paragraph mark and "\v" for a line break; the last paragraph mark ends
+// the story. The text is read when the document is opened and then kept up
+// to date by every change made through this object (what the office
+// inserts on its own, as a paste, is read back), so that reading text and
+// finding positions costs no office call.
 class WriterDocument : public Word::_Document, public std::enable_shared_from_this<WriterDocument> {
 public:
     WriterDocument(std::shared_ptr<OfficeSession> session, css::uno::Reference<css::text::XTextDocument> model);
@@ -52,6 +55,15 @@ public:
     int StoryEnd() const { return static_cast<int>(m_story.size()); }
     // Rereads the text from the office (after changes made elsewhere).
     void ReloadStory();
+    // The units from `position` to the end as the office has them now; the
+    // text before `position` must be unchanged since it was last read.
+    QString ReadStoryFrom(int position);
+    // Rereads the text after a change inside tables (whose places count
+    // among the positions) and moves what follows them accordingly.
+    void NoteTablesChanged();
+    // The text from `position` on has become `units` (as ReadStoryFrom
+    // gives it): notes the change between them as a removal and an insertion.
+    void NoteReplaced(int position, const QString& units);
 
     // A span that follows the text from now on.
     std::shared_ptr<TextSpan> Track(int start, int end);
@@ -62,6 +74,9 @@ public:
     // the selection. The office walks one character at a time, so ranges
     // asked for in document order each cost a short walk.
     css::uno::Reference<css::text::XTextCursor> CursorFor(int start, int end, bool nearSelection = true);
+
+    // Removes the range's text and the tables in it (the caller notes the removal).
+    void Erase(const css::uno::Reference<css::text::XTextCursor>& range);
 
     // Every change to the text is reported here with its position.
     void NoteInserted(int position, const QString& text);

@@ -6,6 +6,7 @@
 
 namespace Office {
 
+class TextMatcher;
 class WriterDocument;
 
 // Word's Selection.Find over a Writer document: plain-text search from the
@@ -44,6 +45,7 @@ public:
 
 private:
     void ReplaceAt(int position, int length, const QString& replacement);
+    int ReplaceInTablesAndFrames(const TextMatcher& matcher, const QString& replacement);
 
     std::shared_ptr<WriterDocument> m_document;
 };

@@ -11,7 +11,7 @@
 #include <com/sun/star/datatransfer/XTransferableSupplier.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/view/XSelectionSupplier.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
 #include <algorithm>
 
@@ -82,12 +82,17 @@ void WriterRange::Copy()
     }
     UnoCall(session, Iid, [&] {
         const uno::Reference<text::XTextCursor> cursor = m_document->CursorFor(start, end);
+        // The view selects tables between the two ends whole, which a
+        // selection of the text cursor's range does not.
         const uno::Reference<frame::XController> controller =
             uno::Reference<frame::XModel>(m_document->Model(), uno::UNO_QUERY_THROW)->getCurrentController();
-        uno::Reference<view::XSelectionSupplier>(controller, uno::UNO_QUERY_THROW)
-            ->select(uno::Any(uno::Reference<text::XTextRange>(cursor.get())));
+        const uno::Reference<text::XTextViewCursor> view =
+            uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
+        view->gotoRange(cursor->getStart(), false);
+        view->gotoRange(cursor->getEnd(), true);
         const uno::Reference<datatransfer::XTransferable> content =
             uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)->getTransferable();
+        view->collapseToEnd();
         session->SetCopiedContent(content, m_document->Story().mid(start, end - start), m_document->Model());
     });
 }
@@ -111,7 +116,7 @@ int WriterRange::Delete(const Automation::Variant& unit, const Automation::Varia
         if (start == 0)
             uno::Reference<beans::XPropertySet>(m_document->CursorFor(0, 0, false), uno::UNO_QUERY_THROW)
                     ->getPropertyValue(OUString("PageDescName")) >>= pageStyle;
-        cursor->setString(OUString());
+        m_document->Erase(cursor);
         m_document->NoteRemoved(start, end - start);
         if (!pageStyle.isEmpty()) {
             const uno::Reference<beans::XPropertySet> first(m_document->CursorFor(0, 0, false), uno::UNO_QUERY_THROW);

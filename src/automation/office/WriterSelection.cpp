@@ -20,6 +20,7 @@
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/WritingMode2.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XTextRangeCompare.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
 using namespace css;
@@ -49,7 +50,7 @@ void WriterSelection::DeleteSelectedText()
     TextSpan& span = m_document->SelectionSpan();
     const int end = std::min(span.end, m_document->StoryEnd() - 1);
     if (end > span.start) {
-        m_document->SelectionCursor()->setString(OUString());
+        m_document->Erase(m_document->SelectionCursor());
         m_document->NoteRemoved(span.start, end - span.start);
     }
     m_document->SelectionCursor()->collapseToStart();
@@ -86,8 +87,15 @@ void WriterSelection::InsertControl(sal_Int16 character, QChar mark)
 
 void WriterSelection::InsertPageBreak()
 {
-    // A new paragraph that begins a new page, as Word's page break does.
-    InsertControl(text::ControlCharacter::PARAGRAPH_BREAK, QLatin1Char('\r'));
+    // A new paragraph that begins a new page, as Word's page break does;
+    // an empty paragraph (the one a finished print leaves) begins the page
+    // itself: split off, it would stay behind on the full page before and
+    // could make a blank page of its own.
+    const QString& story = m_document->Story();
+    const int at = m_document->SelectionSpan().start;
+    const bool emptyParagraph = (at == 0 || story.at(at - 1) == u'\r') && story.at(at) == u'\r';
+    if (!emptyParagraph)
+        InsertControl(text::ControlCharacter::PARAGRAPH_BREAK, QLatin1Char('\r'));
     uno::Reference<beans::XPropertySet>(m_document->SelectionCursor(), uno::UNO_QUERY_THROW)
         ->setPropertyValue(OUString("BreakType"), uno::Any(style::BreakType_PAGE_BEFORE));
 }
@@ -164,10 +172,24 @@ void WriterSelection::Paste()
         viewCursor->gotoRange(m_document->SelectionCursor()->getStart(), false);
         uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)
             ->insertTransferable(session->CopiedContent());
-        m_document->NoteInserted(position, copied);
-        m_document->SelectionSpan() = TextSpan{position + static_cast<int>(copied.size()),
-                                               position + static_cast<int>(copied.size())};
+        // The office pastes tables, fields and pictures as themselves, so
+        // what it inserted is read back rather than taken from the copy.
+        const QString tail = m_document->Story().mid(position);
+        const QString now = m_document->ReadStoryFrom(position);
+        if (!now.endsWith(tail))
+            throw AutomationError(AutomationError::Fail, QString::fromLatin1(Iid),
+                                  QStringLiteral("the pasted content did not land at the insertion point"));
+        const QString pasted = now.chopped(tail.size());
+        m_document->NoteInserted(position, pasted);
+        m_document->SelectionSpan() = TextSpan{position + static_cast<int>(pasted.size()),
+                                               position + static_cast<int>(pasted.size())};
         m_document->ResyncSelection();
+        // The office leaves its view cursor after what it pasted: the
+        // positions must lead there too, or what follows would be misplaced.
+        const uno::Reference<text::XTextRangeCompare> compare(m_document->Text(), uno::UNO_QUERY_THROW);
+        if (compare->compareRegionStarts(viewCursor->getStart(), m_document->SelectionCursor()->getStart()) != 0)
+            throw AutomationError(AutomationError::Fail, QString::fromLatin1(Iid),
+                                  QStringLiteral("the positions after the pasted content do not meet the office's"));
         m_document->Typing().Moved();
     });
 }
