@@ -51,10 +51,6 @@ public:
     // holding a table). `from` moves to the paragraph's end.
     QString ReadByStepping(const css::uno::Reference<css::text::XTextCursor>& from) const;
 
-    // Raises an error unless walking over `story` (as read from the start)
-    // ends at the end of the text.
-    void Check(const QString& story) const;
-
 private:
     QString TableUnits(const css::uno::Reference<css::text::XTextTable>& table) const;
     QString ReadParagraphAt(const css::uno::Reference<css::text::XTextCursor>& cursor) const;

@@ -72,9 +72,7 @@ void WriterDocument::ReloadStory()
 {
     ForgetLastFound();
     const StoryReader reader(m_text);
-    QString story = reader.ReadFrom(reader.StartCursor());
-    reader.Check(story);
-    m_story = story;
+    m_story = reader.ReadFrom(reader.StartCursor());
 }
 
 QString WriterDocument::ReadStoryFrom(int position)
@@ -289,6 +287,32 @@ void WriterDocument::Select(int start, int end)
     m_selectionCursor = CursorFor(start, end);
     *m_selectionSpan = TextSpan{start, end};
     m_typing.Moved();
+    m_typingLowered = false;
+}
+
+void WriterDocument::NoteLowered(int start, int end)
+{
+    if (end > start)
+        m_lowered.push_back(Track(start, end));
+}
+
+std::vector<TextSpan> WriterDocument::WithoutLowered(int start, int end)
+{
+    std::vector<TextSpan> lowered;
+    for (const auto& span : m_lowered)
+        if (span->start < end && span->end > start && !span->IsCollapsed())
+            lowered.push_back(*span);
+    std::sort(lowered.begin(), lowered.end(), [](const TextSpan& a, const TextSpan& b) { return a.start < b.start; });
+    std::vector<TextSpan> pieces;
+    int from = start;
+    for (const TextSpan& span : lowered) {
+        if (span.start > from)
+            pieces.push_back({from, span.start});
+        from = std::max(from, span.end);
+    }
+    if (from < end)
+        pieces.push_back({from, end});
+    return pieces;
 }
 
 void WriterDocument::ResyncSelection()

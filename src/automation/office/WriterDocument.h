@@ -95,6 +95,15 @@ public:
 
     FindSettings& Find() { return m_find; }
 
+    // Subscript text typed through this object: whether text typed next is
+    // lowered, and the stretches typed so. Horizontal-in-vertical leaves
+    // them out, so that a subscript stays a plain subscript in vertical text.
+    void SetTypingLowered(bool lowered) { m_typingLowered = lowered; }
+    bool TypingLowered() const { return m_typingLowered; }
+    void NoteLowered(int start, int end);
+    // [start, end) without the lowered stretches, as pieces in order.
+    std::vector<TextSpan> WithoutLowered(int start, int end);
+
     // Views: no repainting while hidden, the window shown or hidden, minimised or not.
     void SetControllersLocked(bool locked);
     void ShowWindow(bool visible);
@@ -120,6 +129,8 @@ private:
     css::uno::Reference<css::text::XTextCursor> m_lastFound;
     int m_lastFoundAt = 0;
     TypingFormat m_typing;
+    bool m_typingLowered = false;
+    std::vector<std::shared_ptr<TextSpan>> m_lowered;
     FindSettings m_find;
     bool m_locked = false;
     int m_officeGeneration = 0; // which office of the session made it

@@ -54,6 +54,7 @@ int WriterFont::GetSubscript()
 void WriterFont::PutSubscript(int subscript)
 {
     PutAttribute(*m_document, Attribute::Subscript, subscript != 0 ? 1 : 0);
+    m_document->SetTypingLowered(subscript != 0);
 }
 
 QString WriterFont::GetName()

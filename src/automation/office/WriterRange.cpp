@@ -157,14 +157,20 @@ void WriterRange::PutHorizontalInVertical(int type)
     if (m_span->IsCollapsed())
         return;
     UnoCall(m_document->Session(), Iid, [&] {
-        // Both properties in one office call; the names are in alphabetical order, as the call asks.
-        const uno::Reference<beans::XMultiPropertySet> props(m_document->CursorFor(m_span->start, m_span->end),
-                                                             uno::UNO_QUERY_THROW);
         const bool upright = type != Word::wdHorizontalInVerticalNone;
         const OUString names[] = {OUString("CharRotation"), OUString("CharRotationIsFitToLine")};
         const uno::Any values[] = {uno::Any(upright ? kUprightRotation : sal_Int16(0)),
                                    uno::Any(type == Word::wdHorizontalInVerticalFitInLine)};
-        props->setPropertyValues(uno::Sequence<OUString>(names, 2), uno::Sequence<uno::Any>(values, 2));
+        // A subscript keeps its own place in the line: turned across as
+        // well, it would stand raised with a gap.
+        const std::vector<TextSpan> pieces =
+            upright ? m_document->WithoutLowered(m_span->start, m_span->end) : std::vector<TextSpan>{*m_span};
+        for (const TextSpan& piece : pieces) {
+            // Both properties in one office call; the names are in alphabetical order, as the call asks.
+            const uno::Reference<beans::XMultiPropertySet> props(m_document->CursorFor(piece.start, piece.end),
+                                                                 uno::UNO_QUERY_THROW);
+            props->setPropertyValues(uno::Sequence<OUString>(names, 2), uno::Sequence<uno::Any>(values, 2));
+        }
     });
 }
 

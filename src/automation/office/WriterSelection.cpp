@@ -73,6 +73,8 @@ void WriterSelection::InsertRun(const QString& run)
         typing.Typed();
     }
     m_document->NoteInserted(position, run);
+    if (m_document->TypingLowered())
+        m_document->NoteLowered(position, position + static_cast<int>(run.size()));
     m_document->SelectionSpan() = TextSpan{position + static_cast<int>(run.size()), position + static_cast<int>(run.size())};
 }
 

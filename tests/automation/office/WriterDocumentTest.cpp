@@ -8,7 +8,10 @@
 #include <QCryptographicHash>
 #include <QFile>
 
+#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
+#include <com/sun/star/text/XTextTablesSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
@@ -270,6 +273,20 @@ TEST_F(WriterDocumentTest, VerticalTemplateIsDetectedAndDigitRunsAreSetUpright)
     EXPECT_EQ(PortionWith(portions, QStringLiteral("3")).text, QStringLiteral("3"));
     EXPECT_EQ(PortionWith(portions, QStringLiteral("y")).rotation, 0);
     EXPECT_EQ(PortionWith(portions, QStringLiteral("z")).rotation, 0);
+
+    // A subscript in a digit run stays a plain subscript: lowered, not turned.
+    selection->TypeText(QStringLiteral("CO"));
+    auto font = selection->GetFont();
+    font->PutSubscript(1);
+    selection->TypeText(QStringLiteral("7"));
+    font->PutSubscript(0);
+    selection->TypeText(QStringLiteral("45"));
+    document->Range(start + 8, start + 11)->PutHorizontalInVertical(Word::wdHorizontalInVerticalResizeLine);
+    const auto after = Portions(document);
+    EXPECT_LT(PortionWith(after, QStringLiteral("7")).escapement, 0);
+    EXPECT_EQ(PortionWith(after, QStringLiteral("7")).rotation, 0);
+    EXPECT_EQ(PortionWith(after, QStringLiteral("45")).rotation, 900);
+    EXPECT_EQ(PortionWith(after, QStringLiteral("45")).escapement, 0);
 }
 
 // Ranges are found in the office by walking from a known place (the last
@@ -312,6 +329,74 @@ TEST_F(WriterDocumentTest, PositionsCountSurrogatePairsAsWordDoes)
     document->Range(start, start + 1)->Delete();
     EXPECT_EQ(Paragraphs(document)[3].text, QStringLiteral("𠮟c"));
     auto writer = Writer(document);
+    const QString kept = writer->Story();
+    writer->ReloadStory();
+    EXPECT_EQ(writer->Story(), kept);
+}
+
+QString CorpusTemplate(const char* name)
+{
+    return QStringLiteral(TV_TEST_TEMPLATE_DIR "/") + QString::fromUtf8(name) + QStringLiteral(".dot");
+}
+
+// Every character of the main text, after tables, fields, footnotes and
+// pictures as much as before them, is where its position says, walking
+// forward and also after a jump back to the start.
+TEST_F(WriterDocumentTest, EveryCharacterOfATeachersTemplateIsWhereItsPositionSays)
+{
+    for (const char* name : {"表の記名欄", "入れ子の表", "フィールド", "画像", "二段組", "縦書きの表"}) {
+        SCOPED_TRACE(name);
+        auto document = word->GetDocuments()->Add(CorpusTemplate(name));
+        auto writer = Writer(document);
+        const QString story = writer->Story();
+        int checked = 0;
+        for (const bool again : {false, true}) {
+            for (int p = 0; p + 1 < story.size(); ++p) {
+                const QChar c = story.at(p);
+                if (c == QChar(0xFFFC) || c == u'\r' || c == u'\v' || c.isSurrogate())
+                    continue;
+                EXPECT_EQ(Office::ToQString(writer->CursorFor(p, p + 1, false)->getString()), QString(c)) << p;
+                ++checked;
+            }
+            if (!again)
+                writer->CursorFor(0, 0, false);
+        }
+        EXPECT_GE(checked, 12);
+        // Typing after the last of it lands in the last paragraph.
+        const int last = static_cast<int>(story.size()) - 1;
+        document->Range(last, last)->Select();
+        word->GetSelection()->TypeText(QStringLiteral("end"));
+        EXPECT_EQ(document->Range(last, last + 4)->GetText(), QStringLiteral("end\r"));
+        const uno::Reference<text::XParagraphCursor> tail(writer->Text()->createTextCursor(), uno::UNO_QUERY_THROW);
+        tail->gotoEnd(false);
+        tail->gotoStartOfParagraph(true);
+        EXPECT_EQ(Office::ToQString(tail->getString()), QStringLiteral("end"));
+        const QString kept = writer->Story();
+        writer->ReloadStory();
+        EXPECT_EQ(writer->Story(), kept);
+    }
+}
+
+TEST_F(WriterDocumentTest, RangeAcrossATableTakesItWholeAndTheTextAfterItStays)
+{
+    auto document = word->GetDocuments()->Add(CorpusTemplate("表の記名欄"));
+    auto writer = Writer(document);
+    const int range = static_cast<int>(writer->Story().indexOf(QStringLiteral("@range")));
+    const int dated = static_cast<int>(writer->Story().indexOf(QStringLiteral("テスト日")));
+    ASSERT_GT(dated, range);
+    auto across = document->Range(range, dated);
+    across->Copy();
+    const int end = document->Range()->GetEnd();
+    document->Range(end - 1, end - 1)->Select();
+    word->GetSelection()->Paste();
+    const uno::Reference<container::XIndexAccess> tables(
+        uno::Reference<text::XTextTablesSupplier>(writer->Model(), uno::UNO_QUERY_THROW)->getTextTables(), uno::UNO_QUERY_THROW);
+    EXPECT_EQ(tables->getCount(), 2);
+
+    EXPECT_EQ(across->Delete(), dated - range);
+    EXPECT_EQ(tables->getCount(), 1);
+    EXPECT_EQ(document->Range(range, range + 4)->GetText(), QStringLiteral("テスト日"));
+    EXPECT_TRUE(writer->Story().startsWith(QStringLiteral("@title\rテスト日 2025\r@range\r")));
     const QString kept = writer->Story();
     writer->ReloadStory();
     EXPECT_EQ(writer->Story(), kept);
