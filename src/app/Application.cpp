@@ -3,6 +3,7 @@
 #include "app/CClipboardBackup.h"
 #include "app/MessageBox.h"
 #include "app/TerminationSignals.h"
+#include "automation/OfficeModule.h"
 #include "markup/GaijiMapper.h"
 #include "markup/InstalledFonts.h"
 #include "model/DataBase.h"
@@ -24,9 +25,6 @@
 
 #include <utility>
 
-#ifdef TV_HAVE_OFFICE
-#include "automation/office/OfficeBackends.h"
-#endif
 
 namespace {
 
@@ -87,7 +85,7 @@ private:
 
 Application::Application(const Path& path)
     : m_path(path)
-    , m_creatorSource(&Application::StandardCreators)
+    , m_creatorSource([this] { return StandardCreatorsIn(m_path.ProgramFolder()); })
     , m_backgroundStart(&Application::StartWordProcessorInBackground)
 {
 }
@@ -107,9 +105,7 @@ void Application::SetBackgroundStart(std::function<void()> start)
 
 void Application::StartWordProcessorInBackground()
 {
-#ifdef TV_HAVE_OFFICE
-    Office::StartOfficeInBackground();
-#endif
+    Automation::OfficeModule::Shared().StartInBackground();
 }
 
 void Application::SetWindowHook(WindowHook hook)
@@ -124,11 +120,21 @@ void Application::SetDialogs(std::shared_ptr<MainDialogs> dialogs)
 
 Application::CreatorList Application::StandardCreators()
 {
-#ifdef TV_HAVE_OFFICE
+    return StandardCreatorsIn(Path().ProgramFolder());
+}
+
+Application::CreatorList Application::StandardCreatorsIn(const QString& programFolder)
+{
     // The creators' availability probes go through the automation
-    // registry, so the office must be registered there first.
-    Office::RegisterBackends();
-#endif
+    // registry, so the office must be registered there first. Where its
+    // module or the office's libraries are missing, nothing is registered
+    // and no word processor is available.
+    Automation::OfficeModule::Shared().Load(programFolder);
+    return WordProcessorCreators();
+}
+
+Application::CreatorList Application::WordProcessorCreators()
+{
     auto word = std::make_shared<Print::CreatorWord>();
     word->SetClipboardBackupFactory(CClipboardBackup::Factory());
     auto taro = std::make_shared<Print::CreatorTaro>();

@@ -45,7 +45,8 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Where the creators come from; StandardCreators unless replaced.
+    // Where the creators come from; StandardCreatorsIn the paths' program
+    // folder unless replaced.
     // Creators of another source start their word processor themselves:
     // replacing the source drops the background start.
     void SetCreatorSource(CreatorSource source);
@@ -66,9 +67,14 @@ public:
     Templ* GetTempl() const { return m_templ.get(); }
 
     // The creators of the real program: Word (1) and Ichitaro (2), both
-    // writing through the office backends, which are registered first, and
-    // both keeping the desktop clipboard as they found it.
+    // writing through the office backends, whose module is loaded from
+    // `programFolder` and registered first, and both keeping the desktop
+    // clipboard as they found it.
+    static CreatorList StandardCreatorsIn(const QString& programFolder);
+    // StandardCreatorsIn the folder of the running program.
     static CreatorList StandardCreators();
+    // The same creators, for backends registered by the caller.
+    static CreatorList WordProcessorCreators();
     // Launches the office of the standard creators without waiting for it.
     static void StartWordProcessorInBackground();
 

@@ -2,13 +2,10 @@
 #include "app/Application.h"
 #include "app/PrintCommandLine.h"
 #include "app/SingleInstance.h"
+#include "automation/OfficeModule.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-
-#ifdef TV_HAVE_OFFICE
-#include "automation/office/OfficeBackends.h"
-#endif
 
 namespace {
 
@@ -17,13 +14,9 @@ namespace {
 int RunCommandLine(int argc, char** argv)
 {
     QCoreApplication core(argc, argv);
-#ifdef TV_HAVE_OFFICE
-    Office::UseHeadlessOffice();
-#endif
+    Automation::OfficeModule::Shared().PreferHeadless();
     const int status = PrintCommandLine().Run(QCoreApplication::arguments());
-#ifdef TV_HAVE_OFFICE
-    Office::ReleaseBackends();
-#endif
+    Automation::OfficeModule::Shared().Release();
     return status;
 }
 
@@ -47,11 +40,9 @@ int main(int argc, char** argv)
         return 0;
 
     const int result = Application().Run();
-#ifdef TV_HAVE_OFFICE
     // Ends the office the program started, unless the teacher has prints
     // open in it.
-    Office::ReleaseBackends();
-#endif
+    Automation::OfficeModule::Shared().Release();
     // The main window ends the loop with 1 on an ordinary quit. On Linux a
     // non-zero status reads as a failure to shells and desktop launchers, so
     // an ordinary quit leaves with 0 like the early stops do.

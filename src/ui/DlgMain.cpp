@@ -35,6 +35,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -47,6 +48,9 @@ constexpr int DialogHeight = 300;
 // Controls of the two top rows: height and the space around them.
 constexpr int RowHeight = 14;
 constexpr int Margin = 7;
+
+// How long after the window first appears the quiet update check starts.
+constexpr int QuietCheckDelayMs = 300;
 
 // The type code of the books that offer the question-order menu.
 const QString OrderMenuType = QStringLiteral("101");
@@ -680,7 +684,10 @@ void DlgMain::showEvent(QShowEvent* event)
         // The tabs were built before the window was shown, when no page
         // could take the focus: the teacher starts on the print list.
         tabs_->SetCurrentTab(tabs_->CurrentTab());
-        StartUpdateCheck(true);
+        // The quiet check waits until the window is up: setting up the
+        // network takes a moment that the first sight of the window need
+        // not wait for.
+        QTimer::singleShot(QuietCheckDelayMs, this, [this] { StartUpdateCheck(true); });
     }
 }
 

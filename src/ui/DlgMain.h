@@ -42,8 +42,8 @@ class Templ;
 // deleted print's number is not given again.
 //
 // Start-up makes it with the model, the template catalogue and the paths
-// (all outliving the window) and shows it; showing it the first time
-// starts the quiet update check. Quitting (menu or close box) stops
+// (all outliving the window) and shows it; shortly after it is first
+// shown the quiet update check starts. Quitting (menu or close box) stops
 // status output, closes the window and ends the event loop with exit
 // code 1 (see SetQuitHandler); the window itself writes no settings. As a
 // main window it has no default button: Enter and Esc never close it.

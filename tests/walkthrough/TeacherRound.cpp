@@ -9,6 +9,7 @@
 // Not part of the ordinary test run: it needs a display and a word
 // processor, and takes about a minute.
 #include "app/Application.h"
+#include "automation/office/OfficeBackends.h"
 #include "automation/office/OfficeSession.h"
 #include "automation/office/UnoStrings.h"
 #include "model/NodeStorage.h"
@@ -474,6 +475,13 @@ protected:
 TEST_F(TeacherRound, FromBookToWrittenPrints)
 {
     Application application;
+    // The office linked into this program (the session configured above),
+    // not the program's run-time module, which would have a session of its own.
+    application.SetCreatorSource([] {
+        Office::RegisterBackends();
+        return Application::WordProcessorCreators();
+    });
+    application.SetBackgroundStart(&Office::StartOfficeInBackground);
     application.SetWindowHook([this](Application& app, DlgMain& main) {
         window = &main;
         model = app.GetModel();

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+namespace Automation {
+
+// The office backend, built as a module of its own ("tavisko-office.so"
+// beside the program) and loaded at run time. The program itself needs
+// none of the office's libraries: where they are missing the module does
+// not load, no word processor is registered, and the program runs for
+// composing prints and says so when a print run needs the office.
+class OfficeModule {
+public:
+    // The module's file name.
+    static const QString FileName;
+
+    // The module of the program. Another instance (tests) loads its own.
+    static OfficeModule& Shared();
+    OfficeModule() = default;
+    OfficeModule(const OfficeModule&) = delete;
+    OfficeModule& operator=(const OfficeModule&) = delete;
+
+    // Loads the module from `folder` (once; later calls answer as the
+    // first did) and lets it register its word processors with the class
+    // registry. False when it cannot be loaded (Error says why) or finds
+    // no office.
+    bool Load(const QString& folder);
+    bool IsLoaded() const { return m_loaded; }
+    QString Error() const { return m_error; }
+
+    // The office the module starts runs without windows even where there
+    // is a display, on a profile of its own (printing from the command
+    // line beside an open program). Call before Load.
+    void PreferHeadless() { m_headless = true; }
+
+    // Launches the office without waiting for it; nothing when the module
+    // is not loaded.
+    void StartInBackground();
+    // At program end: ends the office the module started, unless the
+    // teacher has documents open in it.
+    void Release();
+
+private:
+    bool m_tried = false;
+    bool m_headless = false;
+    bool m_loaded = false;
+    bool m_registered = false;
+    QString m_error;
+    void (*m_startInBackground)() = nullptr;
+    void (*m_release)() = nullptr;
+};
+
+} // namespace Automation
