@@ -8,6 +8,7 @@
 
 #include <cppuhelper/bootstrap.hxx>
 
+#include <csignal>
 #include <mutex>
 
 namespace Office {
@@ -33,6 +34,9 @@ css::uno::Reference<css::uno::XComponentContext> LocalContext()
     std::lock_guard lock(mutex);
     if (context.is())
         return context;
+    // The office is reached over a pipe: a write to an office that has died
+    // must fail as a call, not end the program with SIGPIPE.
+    std::signal(SIGPIPE, SIG_IGN);
     // Without URE_BOOTSTRAP the process crashes on the first remote call.
     if (qEnvironmentVariableIsEmpty("URE_BOOTSTRAP"))
         qputenv("URE_BOOTSTRAP", ("vnd.sun.star.pathname:" + FundamentalRc()).toLocal8Bit());
