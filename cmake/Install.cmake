@@ -1,5 +1,7 @@
 # `cmake --install` lays the program out as it runs from the build tree:
 #   <prefix>/lib/tavisko/tavisko             the executable
+#   <prefix>/lib/tavisko/libtv_automation.so the automation library it shares
+#   <prefix>/lib/tavisko/tavisko-office.so   with the office backend module
 #   <prefix>/lib/tavisko/data/*_main.db      the book databases
 #   <prefix>/lib/tavisko/data/template/*     the print templates
 #   <prefix>/lib/tavisko/help/index.html     the help page
@@ -17,8 +19,15 @@ endif()
 set(TV_INSTALL_PROGRAM_DIR lib/tavisko)
 
 install(TARGETS tavisko RUNTIME DESTINATION ${TV_INSTALL_PROGRAM_DIR})
-# The book tool needs no files beside it: installed straight into bin.
+# The book tool needs no files beside it: installed straight into bin
+# (it finds the automation library in the program's folder).
 install(TARGETS tavisko-book RUNTIME DESTINATION bin)
+# The automation library the program and its office module share, and the
+# module itself, beside the program (both find the library by $ORIGIN).
+install(TARGETS tv_automation LIBRARY DESTINATION ${TV_INSTALL_PROGRAM_DIR})
+if(TARGET tavisko_office)
+  install(TARGETS tavisko_office LIBRARY DESTINATION ${TV_INSTALL_PROGRAM_DIR})
+endif()
 install(DIRECTORY ${TV_BIN_DIR}/data/ DESTINATION ${TV_INSTALL_PROGRAM_DIR}/data
         FILES_MATCHING PATTERN "*_main.db" PATTERN "*.dot" PATTERN "*.jtt")
 install(FILES ${TV_BIN_DIR}/help/index.html DESTINATION ${TV_INSTALL_PROGRAM_DIR}/help OPTIONAL)
