@@ -4,6 +4,7 @@
 #include "app/MessageBox.h"
 #include "app/TerminationSignals.h"
 #include "automation/OfficeModule.h"
+#include "bookimport/SpreadsheetReaders.h"
 #include "markup/GaijiMapper.h"
 #include "markup/InstalledFonts.h"
 #include "model/DataBase.h"
@@ -129,7 +130,13 @@ Application::CreatorList Application::StandardCreatorsIn(const QString& programF
     // registry, so the office must be registered there first. Where its
     // module or the office's libraries are missing, nothing is registered
     // and no word processor is available.
-    Automation::OfficeModule::Shared().Load(programFolder);
+    Automation::OfficeModule& office = Automation::OfficeModule::Shared();
+    if (office.Load(programFolder)) {
+        // Teachers' sheets (ODS, XLSX) are read by Calc in the module's office.
+        using ReaderEntry = SpreadsheetReader* (*)();
+        if (const auto reader = reinterpret_cast<ReaderEntry>(office.Entry("tv_office_spreadsheet_reader")))
+            SpreadsheetReaders::SetDefault(reader());
+    }
     return WordProcessorCreators();
 }
 

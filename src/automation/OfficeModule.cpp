@@ -32,6 +32,7 @@ bool OfficeModule::Load(const QString& folder)
         delete library;
         return false;
     }
+    m_library = library;
     m_loaded = true;
     if (m_headless) {
         if (const auto useHeadless = reinterpret_cast<void (*)()>(library->resolve("tv_office_use_headless")))
@@ -41,6 +42,11 @@ bool OfficeModule::Load(const QString& folder)
     if (!m_registered)
         m_error = QStringLiteral("LibreOffice (soffice) is not installed");
     return m_registered;
+}
+
+void* OfficeModule::Entry(const char* name) const
+{
+    return m_library ? reinterpret_cast<void*>(m_library->resolve(name)) : nullptr;
 }
 
 void OfficeModule::StartInBackground()

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QLibrary;
+
 namespace Automation {
 
 // The office backend, built as a module of its own ("tavisko-office.so"
@@ -33,6 +35,10 @@ public:
     // line beside an open program). Call before Load.
     void PreferHeadless() { m_headless = true; }
 
+    // Another entry point of the loaded module by its name; null when the
+    // module is not loaded or has no such entry.
+    void* Entry(const char* name) const;
+
     // Launches the office without waiting for it; nothing when the module
     // is not loaded.
     void StartInBackground();
@@ -46,6 +52,7 @@ private:
     bool m_loaded = false;
     bool m_registered = false;
     QString m_error;
+    QLibrary* m_library = nullptr;
     void (*m_startInBackground)() = nullptr;
     void (*m_release)() = nullptr;
 };

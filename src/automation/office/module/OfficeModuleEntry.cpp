@@ -2,6 +2,7 @@
 // the program loads at run time (Automation::OfficeModule). Plain C names,
 // looked up by name.
 #include "automation/office/OfficeBackends.h"
+#include "bookimport/SpreadsheetReaders.h"
 
 extern "C" {
 
@@ -13,6 +14,13 @@ __attribute__((visibility("default"))) bool tv_office_register()
 __attribute__((visibility("default"))) void tv_office_use_headless()
 {
     Office::UseHeadlessOffice();
+}
+
+// The reader of ODS and XLSX sheets through Calc that registering made,
+// for the program's imports (the module keeps its own default).
+__attribute__((visibility("default"))) SpreadsheetReader* tv_office_spreadsheet_reader()
+{
+    return SpreadsheetReaders::Default();
 }
 
 __attribute__((visibility("default"))) void tv_office_start_in_background()
