@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/MessageBox.h"
 #include "app/PrintCommandLine.h"
+#include "automation/office/OfficeBackends.h"
 #include "automation/office/OfficeSession.h"
 #include "markup/TagStripper.h"
 #include "model/DataBase.h"
@@ -346,7 +347,10 @@ TEST_F(PrintToFile, StoppedOfficeIsGivenUpWhileTheWindowPaints)
     SaveSelection(3);
     RecordingMessageSink sink;
     Model model;
-    for (auto& [type, creator] : Application::StandardCreators())
+    // The office linked into this test (its shared session is stopped
+    // below), not the program's run-time module with a session of its own.
+    Office::RegisterBackends();
+    for (auto& [type, creator] : Application::WordProcessorCreators())
         model.RegisterCreator(type, std::move(creator));
     ASSERT_EQ(model.Initialize(Path(ProgramFolder)), Model::kInitOk);
     ASSERT_TRUE(model.SetApplication(Model::kWord));
