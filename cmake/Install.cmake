@@ -5,6 +5,7 @@
 #   <prefix>/lib/tavisko/data/*_main.db      the book databases
 #   <prefix>/lib/tavisko/data/template/*     the print templates
 #   <prefix>/lib/tavisko/help/index.html     the help page
+#   <prefix>/lib/tavisko/fonts/*             the external-character font and its licence
 #   <prefix>/bin/tavisko-book                the book import/check/export tool
 #   <prefix>/bin/tavisko                     a link to the executable (the
 #                                            program finds its files beside
@@ -31,6 +32,7 @@ endif()
 install(DIRECTORY ${TV_BIN_DIR}/data/ DESTINATION ${TV_INSTALL_PROGRAM_DIR}/data
         FILES_MATCHING PATTERN "*_main.db" PATTERN "*.dot" PATTERN "*.jtt")
 install(FILES ${TV_BIN_DIR}/help/index.html DESTINATION ${TV_INSTALL_PROGRAM_DIR}/help OPTIONAL)
+install(DIRECTORY ${TV_BIN_DIR}/fonts/ DESTINATION ${TV_INSTALL_PROGRAM_DIR}/fonts OPTIONAL)
 install(FILES ${CMAKE_SOURCE_DIR}/src/res/images/app.svg
         DESTINATION share/icons/hicolor/scalable/apps RENAME tavisko.svg)
 

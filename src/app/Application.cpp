@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/CClipboardBackup.h"
+#include "app/GaijiFont.h"
 #include "app/MessageBox.h"
 #include "app/TerminationSignals.h"
 #include "automation/OfficeModule.h"
@@ -176,6 +177,8 @@ int Application::Run()
 {
     const QuitOnLastWindowClosedOff quitOnlyFromMainWindow;
     int result = kStopped;
+    // Before anything asks which fonts are installed or starts the office.
+    GaijiFont::Install(m_path.ProgramFolder());
     m_model = std::make_unique<Model>();
     if (m_creatorSource) {
         for (auto& [type, creator] : m_creatorSource())

@@ -2,6 +2,8 @@
 
 #include "markup/DisplayRun.h"
 #include "markup/GaijiFace.h"
+#include "markup/GaijiMapper.h"
+#include "markup/InstalledFonts.h"
 
 #include <QFontInfo>
 #include <QStringList>
@@ -13,10 +15,18 @@ constexpr double ExternalScale = 1.2;
 
 } // namespace
 
-GaijiCellLayout::GaijiCellLayout(const QFont& plainFont, const QFont& externalFont)
+GaijiCellLayout::GaijiCellLayout(const QFont& plainFont, const QFont& externalFont, bool externalFontAvailable)
     : plain_(plainFont)
     , external_(externalFont)
+    , externalAvailable_(externalFontAvailable)
 {
+}
+
+bool GaijiCellLayout::ExternalFontInstalled()
+{
+    InstalledFonts& fonts = InstalledFonts::Shared();
+    fonts.Load();
+    return fonts.IsFontInstalled(GaijiFaceName);
 }
 
 QFont GaijiCellLayout::ExternalFontFor(const QFont& listFont)
@@ -30,7 +40,10 @@ QFont GaijiCellLayout::ExternalFontFor(const QFont& listFont)
 int GaijiCellLayout::Place(const QString& text, int start, int width, std::vector<PlacedRun>* placed) const
 {
     int x = start;
-    for (const DisplayRun& run : SplitDisplayRuns(text)) {
+    const GaijiMapper mapper;
+    for (DisplayRun run : SplitDisplayRuns(text)) {
+        if (run.external && !externalAvailable_)
+            run = {mapper.Map(run.text), false};
         if (run.external) {
             const int advance = 1 + static_cast<int>(external_.horizontalAdvance(run.text) / ExternalScale);
             if (placed)
@@ -74,8 +87,9 @@ std::vector<GaijiCellLayout::PlacedRun> GaijiCellLayout::Layout(const QString& t
 
 QString GaijiCellLayout::DisplayText(const QString& text)
 {
+    const GaijiMapper mapper;
     QString shown;
     for (const DisplayRun& run : SplitDisplayRuns(text))
-        shown += run.text;
+        shown += run.external ? mapper.Map(run.text) : run.text;
     return shown;
 }

@@ -21,7 +21,14 @@ public:
         int advance;        // how far the pen moves after it
     };
 
-    GaijiCellLayout(const QFont& plainFont, const QFont& externalFont);
+    // Without the external-character font (`externalFontAvailable` false)
+    // an external character is shown as the ordinary character it stands
+    // for, in the list's font, as print does then.
+    GaijiCellLayout(const QFont& plainFont, const QFont& externalFont, bool externalFontAvailable = true);
+
+    // Whether the external-character font is installed (the installed-font
+    // set, loaded on first use).
+    static bool ExternalFontInstalled();
 
     // The external-character font that goes with a list font: the same
     // attributes, the external-character face, the height times 1.2
@@ -33,7 +40,8 @@ public:
     // runs when the text is narrower than the cell.
     std::vector<PlacedRun> Layout(const QString& text, int width, Qt::Alignment alignment) const;
 
-    // What the runs of `text` show, as one text (for tips).
+    // What the runs of `text` show, as one text in an ordinary font (for
+    // tips): external characters as the ordinary characters they stand for.
     static QString DisplayText(const QString& text);
 
 private:
@@ -42,4 +50,5 @@ private:
 
     QFontMetrics plain_;
     QFontMetrics external_;
+    bool externalAvailable_;
 };

@@ -41,6 +41,7 @@ private:
 GaijiListViewCtrl::GaijiListViewCtrl(QWidget* parent)
     : ListViewCtrl(parent)
     , externalFont_(GaijiCellLayout::ExternalFontFor(font()))
+    , externalAvailable_(GaijiCellLayout::ExternalFontInstalled())
 {
     setItemDelegate(new RowHeightDelegate(this));
 }
@@ -72,6 +73,12 @@ void GaijiListViewCtrl::SetChecked(int row, bool checked)
 QFont GaijiListViewCtrl::ExternalFont() const
 {
     return externalFont_;
+}
+
+void GaijiListViewCtrl::SetUsesExternalFont(bool available)
+{
+    externalAvailable_ = available;
+    viewport()->update();
 }
 
 QRect GaijiListViewCtrl::CheckBoxRect(int row) const
@@ -117,7 +124,7 @@ QString GaijiListViewCtrl::TipText(int row, int column) const
 void GaijiListViewCtrl::DrawCellText(QPainter* painter, const QRect& cell, const QString& text,
                                      Qt::Alignment alignment) const
 {
-    const GaijiCellLayout layout(painter->font(), externalFont_);
+    const GaijiCellLayout layout(painter->font(), externalFont_, externalAvailable_);
     const QFontMetrics metrics(painter->font());
     const int baseline = cell.top() + (cell.height() + metrics.ascent() - metrics.descent()) / 2;
     for (const GaijiCellLayout::PlacedRun& run : layout.Layout(text, cell.width(), alignment)) {

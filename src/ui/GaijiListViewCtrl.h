@@ -20,6 +20,11 @@ public:
 
     // The font the external characters are drawn with.
     QFont ExternalFont() const;
+    // Whether that font is there to draw with; when it is not, the list
+    // shows the ordinary characters the external characters stand for.
+    // Taken from the installed fonts when the list is made.
+    bool UsesExternalFont() const { return externalAvailable_; }
+    void SetUsesExternalFont(bool available);
 
     // The check box of a row, in viewport coordinates (empty without boxes).
     QRect CheckBoxRect(int row) const;
@@ -40,4 +45,5 @@ private:
 
     bool checkBoxes_ = false;
     QFont externalFont_;
+    bool externalAvailable_;
 };

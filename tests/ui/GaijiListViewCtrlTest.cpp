@@ -60,6 +60,22 @@ TEST(GaijiCellLayout, ExternalCharacterSitsBetweenItsNeighboursWithTheCompensate
     EXPECT_EQ(runs[2].x, runs[1].x + runs[1].advance);
 }
 
+TEST(GaijiCellLayout, WithoutTheFontAnExternalCharacterShowsAsTheOrdinaryCharacter)
+{
+    const Fonts f;
+    // <G=E274> is the code position U+7A70, which stands for 鷗.
+    const GaijiCellLayout layout(f.plain, f.external, false);
+    const auto runs = layout.Layout(QStringLiteral("か<G=E274>め"), 300, Qt::AlignLeft);
+    QString shown;
+    for (const auto& run : runs) {
+        EXPECT_FALSE(run.external);
+        shown += run.text;
+    }
+    EXPECT_EQ(shown, QStringLiteral("か鷗め"));
+    // Tips are drawn in an ordinary font: always the ordinary character.
+    EXPECT_EQ(GaijiCellLayout::DisplayText(QStringLiteral("か<G=E274>め")), QStringLiteral("か鷗め"));
+}
+
 TEST(GaijiCellLayout, BrokenTagIsPlainText)
 {
     const Fonts f;
