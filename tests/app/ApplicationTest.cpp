@@ -1,6 +1,8 @@
 #include "app/Application.h"
 
 #include "app/CVersionChecker.h"
+#include "automation/ServerControl.h"
+#include "export/PrintJob.h"
 #include "model/Book.h"
 #include "model/CppSQLite3DB.h"
 #include "model/DataBase.h"
@@ -25,7 +27,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+
+#include <atomic>
+#include <chrono>
 #include <csignal>
+#include <thread>
 #include <map>
 
 namespace {
@@ -414,6 +421,52 @@ TEST_F(ApplicationTest, TerminationRequestQuitsTheOrdinaryWayAndSaves)
               }),
               1);
     EXPECT_EQ(StoredValues().at(QStringLiteral("Wpa")), QStringLiteral("2"));
+}
+
+// A termination request while the word processor hangs in a run: the
+// window closes at once (the run is on its own thread), the run is
+// cancelled and, as the word processor does not stop, ended; the program
+// quits and saves.
+TEST_F(ApplicationTest, TerminationDuringAHangingRunEndsItAndSaves)
+{
+    CopySampleBooks();
+    AddTemplates(QStringLiteral(".dot"));
+    AddTemplates(QStringLiteral(".jtt"));
+    quitByCommand = false;
+    std::atomic<bool> released{false};
+    std::atomic<int> abandoned{0};
+    Automation::ServerControl::SetAbandonHandler([&] {
+        ++abandoned;
+        released = true;
+    });
+    QElapsedTimer clock;
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain& window) {
+                  Model& model = *app.GetModel();
+                  ASSERT_TRUE(model.SetApplication(Model::kWord));
+                  const int qid = model.Storage().Questions().front()->qid;
+                  model.SetQuestions({qid});
+                  std::vector<Sentence*> sentences;
+                  ASSERT_GT(model.Storage().SentencesOf(qid, sentences), 0);
+                  Quiz quiz = model.GetQuiz(0);
+                  quiz.AddSentence(sentences.front());
+                  model.SetQuiz(0, quiz);
+                  auto word = std::dynamic_pointer_cast<RecordingCreator>(model.Creators().Find(Model::kWord));
+                  ASSERT_TRUE(word);
+                  word->onWrite = [&released] {
+                      while (!released.load())
+                          std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                  };
+                  QTimer::singleShot(0, &window, [&window, &clock] {
+                      window.ExecuteCommand(Res::IDC_CREATE_PRINT);
+                      clock.start();
+                      std::raise(SIGTERM);
+                  });
+              }),
+              1);
+    Automation::ServerControl::SetAbandonHandler({});
+    EXPECT_LT(clock.elapsed(), PrintJob::CancelGraceMs + 5000);
+    EXPECT_EQ(abandoned.load(), 1);
+    EXPECT_FALSE(StoredValues().at(QStringLiteral("quiz")).isEmpty());
 }
 
 } // namespace
