@@ -12,6 +12,7 @@
 struct PrintJob::Shared {
     std::atomic<int> done{0};
     std::atomic<int> total{0};
+    std::atomic<int> heartbeat{0}; // calls answered within the step in progress
     std::atomic<bool> cancel{false};
     std::atomic<bool> finished{false};
     std::atomic<bool> succeeded{false};
@@ -25,17 +26,22 @@ constexpr int PollIntervalMs = 50;
 class SharedObserver : public Print::RunObserver {
 public:
     template<class S>
-    explicit SharedObserver(S& shared) : m_done(shared.done), m_total(shared.total), m_cancel(shared.cancel) {}
+    explicit SharedObserver(S& shared)
+        : m_done(shared.done), m_total(shared.total), m_heartbeat(shared.heartbeat), m_cancel(shared.cancel)
+    {
+    }
     bool Progress(int done, int total) override
     {
         m_total.store(total);
         m_done.store(done);
         return !m_cancel.load();
     }
+    void StillWorking() override { m_heartbeat.fetch_add(1); }
 
 private:
     std::atomic<int>& m_done;
     std::atomic<int>& m_total;
+    std::atomic<int>& m_heartbeat;
     std::atomic<bool>& m_cancel;
 };
 
@@ -111,6 +117,11 @@ int PrintJob::StepsTotal() const
 void PrintJob::Poll()
 {
     const int done = m_shared->done.load();
+    const int heartbeat = m_shared->heartbeat.load();
+    if (heartbeat != m_lastHeartbeat) {
+        m_lastHeartbeat = heartbeat;
+        m_sinceProgress.restart();
+    }
     if (done != m_lastDone) {
         m_lastDone = done;
         m_sinceProgress.restart();

@@ -13,7 +13,8 @@
 // and answering while the word processor works: the thread of the event
 // loop follows its progress, can cancel it, and gives up on a word
 // processor that makes no progress for the stall limit (its process is
-// ended; the run fails, and the next run starts a fresh one).
+// ended; the run fails, and the next run starts a fresh one). Progress is
+// a step ended, or a call answered within a long step.
 //
 // A cancelled run stops after the step in progress and discards its
 // document; a word processor that does not get to the end of that step
@@ -70,6 +71,7 @@ private:
     QElapsedTimer m_sinceCancel;
     QElapsedTimer m_sinceAbandon;
     int m_lastDone = -1;
+    int m_lastHeartbeat = 0;
     int m_stallLimitMs = DefaultStallLimitMs;
     bool m_started = false;
     bool m_abandoned = false;

@@ -123,6 +123,12 @@ bool Creator::Step()
     return !m_stopped;
 }
 
+void Creator::StillWorking()
+{
+    if (m_observer)
+        m_observer->StillWorking();
+}
+
 bool Creator::SaveAs(const QString&, const QString&)
 {
     return false;

@@ -92,6 +92,9 @@ protected:
     // document to the teacher: Complete and Finish then keep the word
     // processor hidden and close the document.
     bool WritesToFile() const { return m_destination.IsFile(); }
+    // Tells the observer, inside a long step, that the word processor
+    // still answers.
+    void StillWorking();
 
 private:
     bool Run(const CmdList& commands, const QString& templatePath, const QString& title,

@@ -347,6 +347,7 @@ void CreatorTaro::ConvertDigitBrackets()
 
     Lib(QStringLiteral("JumpStart"));
     while (Lib(QStringLiteral("SearchRegexp"), {BracketedDigits}).ToInt() != 0) {
+        StillWorking();
         const auto match = RequireObject(Lib(QStringLiteral("GetString")), QStringLiteral("GetString"));
         QString text = match->Call(QStringLiteral("Item"), {1}).ToString();
         text.replace(QStringLiteral("（"), QStringLiteral("(")).replace(QStringLiteral("）"), QStringLiteral(")"));

@@ -284,6 +284,7 @@ void CreatorWord::MakeDigitsUpright()
     int runStart = -1;
     for (int c = 0; c <= last; ++c) {
         const bool digit = IsAsciiDigit(m_document->Range(c, c + 1)->GetText());
+        StillWorking();
         if (digit && runStart < 0) {
             runStart = c;
         } else if (!digit && runStart >= 0) {

@@ -13,6 +13,9 @@ public:
     // After each step: `done` of `total`. False asks the run to stop; it
     // then ends as a failed run does (the document is discarded).
     virtual bool Progress(int done, int total) = 0;
+    // Within a long step (a walk over the whole document): the word
+    // processor is still answering, though no step has ended.
+    virtual void StillWorking() {}
 };
 
 // Where a run puts its document: handed to the teacher in the word

@@ -127,6 +127,32 @@ TEST_F(PrintJobTest, WordProcessorWithoutProgressIsEndedAfterTheStallLimit)
     EXPECT_EQ(creator->commands.size(), 10u);
 }
 
+// A word processor that keeps answering within one long step (the upright
+// digits of a long vertical document) is not taken for a stuck one.
+class SlowUprightDigits : public StuckWordProcessor {
+protected:
+    bool IsVertical() override { return true; }
+    void MakeDigitsUpright() override
+    {
+        for (int i = 0; i < 60; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            StillWorking();
+        }
+    }
+};
+
+TEST_F(PrintJobTest, LongStepThatStillAnswersIsNoStall)
+{
+    auto slow = std::make_shared<SlowUprightDigits>();
+    PrintRequest request = Request(3);
+    request.creator = slow;
+    PrintJob job(request);
+    job.SetStallLimit(300);
+    job.Start();
+    EXPECT_EQ(job.Wait(), Outcome::Succeeded);
+    EXPECT_EQ(abandoned.load(), 0);
+}
+
 // A cancel that the word processor does not act on ends it too, but
 // still reads as a cancel.
 TEST_F(PrintJobTest, CancelOfAStuckRunEndsTheWordProcessor)
