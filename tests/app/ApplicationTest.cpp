@@ -434,6 +434,7 @@ TEST_F(ApplicationTest, TerminationDuringAHangingRunEndsItAndSaves)
     AddTemplates(QStringLiteral(".jtt"));
     quitByCommand = false;
     std::atomic<bool> released{false};
+    std::atomic<bool> writing{false};
     std::atomic<int> abandoned{0};
     Automation::ServerControl::SetAbandonHandler([&] {
         ++abandoned;
@@ -452,12 +453,15 @@ TEST_F(ApplicationTest, TerminationDuringAHangingRunEndsItAndSaves)
                   model.SetQuiz(0, quiz);
                   auto word = std::dynamic_pointer_cast<RecordingCreator>(model.Creators().Find(Model::kWord));
                   ASSERT_TRUE(word);
-                  word->onWrite = [&released] {
+                  word->onWrite = [&released, &writing] {
+                      writing = true;
                       while (!released.load())
                           std::this_thread::sleep_for(std::chrono::milliseconds(5));
                   };
-                  QTimer::singleShot(0, &window, [&window, &clock] {
+                  QTimer::singleShot(0, &window, [&window, &clock, &writing] {
                       window.ExecuteCommand(Res::IDC_CREATE_PRINT);
+                      while (!writing.load()) // the run hangs in the word processor
+                          std::this_thread::sleep_for(std::chrono::milliseconds(5));
                       clock.start();
                       std::raise(SIGTERM);
                   });

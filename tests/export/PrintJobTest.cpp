@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -42,11 +43,13 @@ public:
     std::atomic<int> stopAt{-1};
     std::atomic<bool> ended{false};
     std::atomic<int> delayMs{0};
+    std::atomic<bool> stopped{false}; // standing still at stopAt
 
 protected:
     bool WriteCommand(const Print::Cmd& command) override
     {
         if (static_cast<int>(commands.size()) == stopAt.load()) {
+            stopped = true;
             while (!ended.load())
                 std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
@@ -160,7 +163,12 @@ TEST_F(PrintJobTest, CancelOfAStuckRunEndsTheWordProcessor)
     creator->stopAt = 0;
     PrintJob job(Request(5));
     job.Start();
-    QTimer::singleShot(50, &job, [&job] { job.Cancel(); });
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &job, [&] {
+        if (creator->stopped.load())
+            job.Cancel();
+    });
+    poll.start(10);
     EXPECT_EQ(job.Wait(), Outcome::Cancelled);
     EXPECT_EQ(abandoned.load(), 1);
 }
