@@ -366,7 +366,6 @@ TEST_F(PrintToFile, StoppedOfficeIsGivenUpWhileTheWindowPaints)
     PaintCounter painted;
     window.installEventFilter(&painted);
     constexpr int StallLimitMs = 3000;
-    window.PrintRuns().SetStallLimit(StallLimitMs);
 
     auto session = Office::OfficeSession::Shared();
     window.ExecuteCommand(Res::IDC_CREATE_PRINT);
@@ -377,6 +376,7 @@ TEST_F(PrintToFile, StoppedOfficeIsGivenUpWhileTheWindowPaints)
     for (int i = 0; i < 3000 && job->StepsDone() < 20 && window.IsPrintRunning(); ++i)
         QTest::qWait(10);
     ASSERT_TRUE(window.IsPrintRunning()) << "the run ended before the office could be stopped";
+    job->SetStallLimit(StallLimitMs); // the office's start, on a loaded machine, took its own time
     const pid_t group = session->LauncherPid();
     ASSERT_GT(group, 0);
     ASSERT_EQ(::kill(-group, SIGSTOP), 0);
@@ -396,7 +396,6 @@ TEST_F(PrintToFile, StoppedOfficeIsGivenUpWhileTheWindowPaints)
     EXPECT_EQ(window.StatusText(), QStringLiteral("準備完了"));
     EXPECT_TRUE(GoneWithin(group, 5000));
 
-    window.PrintRuns().SetStallLimit(PrintJob::DefaultStallLimitMs);
     ASSERT_TRUE(templ.Select(Model::kWord, QStringLiteral("横書き標準.dot")));
     window.ExecuteCommand(Res::IDC_CREATE_PRINT);
     while (window.IsPrintRunning())
