@@ -12,18 +12,19 @@ const QString LockName = QStringLiteral("morvane-k-tavisko.lock");
 } // namespace
 
 SingleInstance::SingleInstance()
-    : SingleInstance(DefaultLockPath())
+    : SingleInstance(QStringList{DefaultLockPath(), PrivateLockPath()})
 {
 }
 
-SingleInstance::SingleInstance(const QString& lockPath)
-    : m_path(lockPath)
-    , m_lock(lockPath)
+SingleInstance::SingleInstance(const QStringList& lockPaths)
+    : m_paths(lockPaths)
 {
-    // The lock lasts the whole run: an instance that has run longer than
-    // any time limit must still count as running. A lock left by a process
-    // that no longer exists is taken over all the same.
-    m_lock.setStaleLockTime(0);
+    m_paths.removeAll(QString());
+}
+
+SingleInstance::SingleInstance(const QString& lockPath)
+    : SingleInstance(QStringList{lockPath})
+{
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -36,22 +37,43 @@ QString SingleInstance::DefaultLockPath()
     return folder + QLatin1Char('/') + LockName;
 }
 
-bool SingleInstance::Acquire()
+QString SingleInstance::PrivateLockPath()
 {
-    if (m_lock.isLocked())
-        return true;
-    if (!m_path.isEmpty()) {
-        QDir().mkpath(QFileInfo(m_path).absolutePath());
-        if (m_lock.tryLock(0))
-            return true;
-        if (m_lock.error() == QLockFile::LockFailedError)
-            return false;
+    // The maker folder of the teacher's own files, beside the user database.
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return home.isEmpty() ? QString() : home + QStringLiteral("/morvane-k/") + LockName;
+}
+
+SingleInstance::Outcome SingleInstance::TryAcquire()
+{
+    if (IsHeld())
+        return Outcome::Acquired;
+    for (const QString& path : m_paths) {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        auto lock = std::make_unique<QLockFile>(path);
+        // The lock lasts the whole run: an instance that has run longer than
+        // any time limit must still count as running. A lock left by a
+        // process that no longer exists is taken over all the same.
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            m_lock = std::move(lock);
+            return Outcome::Acquired;
+        }
+        if (lock->error() == QLockFile::LockFailedError)
+            return Outcome::HeldElsewhere;
+        qWarning("No single-instance lock at \"%s\"", qUtf8Printable(path));
     }
-    qWarning("No single-instance lock at \"%s\"; running without it", qUtf8Printable(m_path));
-    return true;
+    return Outcome::Unavailable;
 }
 
 bool SingleInstance::IsHeld() const
 {
-    return m_lock.isLocked();
+    return m_lock && m_lock->isLocked();
+}
+
+QString SingleInstance::LockPath() const
+{
+    if (IsHeld())
+        return m_lock->fileName();
+    return m_paths.isEmpty() ? QString() : m_paths.front();
 }

@@ -2,36 +2,52 @@
 
 #include <QLockFile>
 #include <QString>
+#include <QStringList>
 
-// Keeps the program to one running instance per user: a lock file in the
-// user's runtime folder, held from Acquire until this object is destroyed.
-// The lock belongs to a live process only, so a crashed instance never
-// blocks the next start.
+#include <memory>
+
+// Keeps the program to one running instance per user: a lock file, held
+// from Acquire until this object is destroyed. The lock belongs to a live
+// process only, so a crashed instance never blocks the next start.
+//
+// The lock lives in the first of its places where it can be made: the
+// user's runtime folder, else a folder of the program's own below the
+// user's data folder (where the user database is), so that a read-only
+// runtime folder does not let two instances share one office profile and
+// user database.
 class SingleInstance
 {
 public:
-    // The product's fixed lock file in the user's runtime folder.
+    enum class Outcome {
+        Acquired,     // this instance is the one
+        HeldElsewhere, // another running instance holds the lock
+        Unavailable,  // no place for a lock: cannot tell, so do not run
+    };
+
+    // The product's fixed lock file in its usual places.
     SingleInstance();
-    // For tests: another lock file.
+    // For tests: other lock files, in order of preference.
+    explicit SingleInstance(const QStringList& lockPaths);
     explicit SingleInstance(const QString& lockPath);
     virtual ~SingleInstance();
     SingleInstance(const SingleInstance&) = delete;
     SingleInstance& operator=(const SingleInstance&) = delete;
 
-    // Takes the lock without waiting. False only when another running
-    // instance holds it. When the lock file cannot be made at all (no
-    // runtime folder, no permission) the program must still be usable, so
-    // the answer is then true, without a lock.
-    bool Acquire();
+    // Takes the lock without waiting, in the first place where a lock file
+    // can be made. Asking again while holding it keeps it.
+    Outcome TryAcquire();
     // Whether this object holds the lock.
     bool IsHeld() const;
 
-    QString LockPath() const { return m_path; }
+    // The lock file held, or the first place when none is held.
+    QString LockPath() const;
     // <runtime folder>/morvane-k-tavisko.lock; the runtime folder is
     // $XDG_RUNTIME_DIR (or Qt's per-user fallback).
     static QString DefaultLockPath();
+    // <data home>/morvane-k/morvane-k-tavisko.lock.
+    static QString PrivateLockPath();
 
 private:
-    QString m_path;
-    QLockFile m_lock;
+    QStringList m_paths;
+    std::unique_ptr<QLockFile> m_lock; // the one held
 };

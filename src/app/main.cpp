@@ -1,11 +1,14 @@
 // Tavisko: makes vocabulary test papers from textbook databases.
 #include "app/Application.h"
 #include "app/PrintCommandLine.h"
+#include "app/MessageBox.h"
 #include "app/SingleInstance.h"
 #include "automation/OfficeModule.h"
+#include "res/ResourceIds.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 
 namespace {
 
@@ -34,10 +37,18 @@ int main(int argc, char** argv)
     // Matches tavisko.desktop, so desktops find the program's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tavisko"));
 
-    // A second instance ends at once, showing nothing.
+    // A second instance ends at once, showing nothing. Without any place for
+    // the lock it cannot know whether it is the second, so it does not run.
     SingleInstance instance;
-    if (!instance.Acquire())
+    switch (instance.TryAcquire()) {
+    case SingleInstance::Outcome::Acquired:
+        break;
+    case SingleInstance::Outcome::HeldElsewhere:
         return 0;
+    case SingleInstance::Outcome::Unavailable:
+        ShowWarning(Res::IDS_ERR_SINGLE_INSTANCE_LOCK, QDir::toNativeSeparators(instance.LockPath()));
+        return 0;
+    }
 
     const int result = Application().Run();
     // Ends the office the program started, unless the teacher has prints

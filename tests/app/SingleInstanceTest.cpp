@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
@@ -15,16 +16,16 @@ TEST(SingleInstanceTest, OnlyOneHolderAtATimeAndTheLockEndsWithItsHolder)
     const QString path = dir.filePath(QStringLiteral("runtime/app.lock"));
     {
         SingleInstance first(path);
-        ASSERT_TRUE(first.Acquire());
+        ASSERT_EQ(first.TryAcquire(), SingleInstance::Outcome::Acquired);
         EXPECT_TRUE(first.IsHeld());
-        EXPECT_TRUE(first.Acquire()); // asking again keeps the lock
+        EXPECT_EQ(first.TryAcquire(), SingleInstance::Outcome::Acquired); // asking again keeps the lock
 
         SingleInstance second(path);
-        EXPECT_FALSE(second.Acquire());
+        EXPECT_EQ(second.TryAcquire(), SingleInstance::Outcome::HeldElsewhere);
         EXPECT_FALSE(second.IsHeld());
     }
     SingleInstance next(path);
-    EXPECT_TRUE(next.Acquire());
+    EXPECT_EQ(next.TryAcquire(), SingleInstance::Outcome::Acquired);
 }
 
 TEST(SingleInstanceTest, ALockLeftByAProcessThatIsGoneIsTakenOver)
@@ -38,20 +39,33 @@ TEST(SingleInstanceTest, ALockLeftByAProcessThatIsGoneIsTakenOver)
     left.close();
 
     SingleInstance instance(path);
-    EXPECT_TRUE(instance.Acquire());
+    EXPECT_EQ(instance.TryAcquire(), SingleInstance::Outcome::Acquired);
 }
 
-TEST(SingleInstanceTest, WithoutAUsableLockFolderTheProgramStillRuns)
+// A runtime folder where no lock can be made (here a plain file stands
+// where the folder should be): the lock goes to the second place, and a
+// second instance still meets it there. With no place at all, the
+// instance cannot know and must not run.
+TEST(SingleInstanceTest, WithoutTheRuntimeFolderTheLockGoesToTheNextPlace)
 {
     QTemporaryDir dir;
     const QString blocker = dir.filePath(QStringLiteral("file"));
     QFile file(blocker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
+    const QString unusable = blocker + QStringLiteral("/app.lock");
+    const QString fallback = dir.filePath(QStringLiteral("private/app.lock"));
 
-    SingleInstance instance(blocker + QStringLiteral("/app.lock"));
-    EXPECT_TRUE(instance.Acquire());
-    EXPECT_FALSE(instance.IsHeld());
+    SingleInstance first({unusable, fallback});
+    ASSERT_EQ(first.TryAcquire(), SingleInstance::Outcome::Acquired);
+    EXPECT_EQ(first.LockPath(), fallback);
+    SingleInstance second({unusable, fallback});
+    EXPECT_EQ(second.TryAcquire(), SingleInstance::Outcome::HeldElsewhere);
+    EXPECT_FALSE(second.IsHeld());
+
+    SingleInstance nowhere({unusable, blocker + QStringLiteral("/other.lock")});
+    EXPECT_EQ(nowhere.TryAcquire(), SingleInstance::Outcome::Unavailable);
+    EXPECT_FALSE(nowhere.IsHeld());
 }
 
 // The real program, started while this process holds its lock, ends at
@@ -76,7 +90,7 @@ TEST(SingleInstanceTest, ASecondProgramEndsAtOnceWithCodeZero)
     qputenv("XDG_RUNTIME_DIR", dir.filePath(QStringLiteral("runtime")).toUtf8());
     SingleInstance first;
     qputenv("XDG_RUNTIME_DIR", saved);
-    ASSERT_TRUE(first.Acquire());
+    ASSERT_EQ(first.TryAcquire(), SingleInstance::Outcome::Acquired);
     ASSERT_TRUE(first.IsHeld());
 
     QProcess second;
@@ -87,6 +101,35 @@ TEST(SingleInstanceTest, ASecondProgramEndsAtOnceWithCodeZero)
     EXPECT_EQ(second.exitCode(), 0);
     // It made no user database: the start-up never began.
     EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("data"))).isEmpty());
+}
+
+// A runtime folder where the lock cannot be made (read-only; here a folder
+// stands where the lock file goes) no longer lets a second program run
+// beside the first: it meets the lock in the program's own folder and ends
+// at once.
+TEST(SingleInstanceTest, ASecondProgramMeetsTheLockInThePrivateFolder)
+{
+    const QString program = QStringLiteral(TV_BUILD_DIR "/bin/tavisko");
+    if (!QFile::exists(program))
+        GTEST_SKIP() << "the program is not built";
+    QTemporaryDir dir;
+    const QString runtime = dir.filePath(QStringLiteral("runtime"));
+    ASSERT_TRUE(QDir().mkpath(runtime + QStringLiteral("/morvane-k-tavisko.lock")));
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QString data = dir.filePath(QStringLiteral("data"));
+    SingleInstance first(data + QStringLiteral("/morvane-k/morvane-k-tavisko.lock"));
+    ASSERT_EQ(first.TryAcquire(), SingleInstance::Outcome::Acquired);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess second;
+    second.setProcessEnvironment(env);
+    second.start(program, {});
+    ASSERT_TRUE(second.waitForFinished(20000)) << "the second program kept running";
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/morvane-k/userdata")));
 }
 
 } // namespace

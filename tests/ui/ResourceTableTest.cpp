@@ -72,6 +72,7 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_ERR_SAVE_PDF, "%s"},     {Res::IDS_CLI_UNKNOWN_FORMAT, "%s%s"},
         {Res::IDS_CLI_NO_TEMPLATE, "%s"},  {Res::IDS_CLI_CANNOT_WRITE, "%s"},
         {Res::IDS_CLI_BAD_USAGE, "%s"},    {Res::IDS_SAVED_PDF, "%s"},
+        {Res::IDS_ERR_SINGLE_INSTANCE_LOCK, "%s"},
     };
     for (int id : Res::StringIds())
         EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;
