@@ -237,8 +237,12 @@ void Application::RestoreTemplate()
 
 void Application::RestoreSelection()
 {
-    if (m_model->Db().UserEnabled())
-        ModelSerializer(*m_model, m_model->Db()).Load();
+    if (!m_model->Db().UserEnabled())
+        return;
+    const int leftOut = ModelSerializer(*m_model, m_model->Db()).Load();
+    if (leftOut > 0)
+        ShowInformation(Res::IDS_PRINTS_LEFT_OUT, ModelSerializer::kMaxRestoredPrints + leftOut,
+                        ModelSerializer::kMaxRestoredPrints);
 }
 
 int Application::RunMainWindow()

@@ -5,6 +5,9 @@
 #include "model/NodeStorage.h"
 #include "quiz/Model.h"
 #include "quiz/NodeSerializer.h"
+#include "quiz/TextSplit.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -57,12 +60,13 @@ void ModelSerializer::WriteAll()
     }
 }
 
-void ModelSerializer::Load()
+int ModelSerializer::Load()
 {
     try {
-        Restore();
+        return Restore();
     } catch (...) {
         // A user database that cannot be read restores nothing more.
+        return 0;
     }
 }
 
@@ -80,23 +84,23 @@ const Book* ModelSerializer::FindBook(const QString& dbid, int bid) const
     return sameBid;
 }
 
-void ModelSerializer::Restore()
+int ModelSerializer::Restore()
 {
     const NodeSerializer serializer(m_model);
     const QString dbid = m_db.UserInfo(kDbid);
     if (dbid.isEmpty())
-        return;
+        return 0;
     int bid = 0;
     if (!serializer.from_str(m_db.UserInfo(kBid), bid) || bid == 0)
-        return;
+        return 0;
     // The book is switched before its database is compared, as the book id
     // alone still says which book the user worked on last. Where several
     // files hold that bid, the one with the stored database is meant.
     const Book* book = FindBook(dbid, bid);
     if (!book || m_model.SelectBook(*book) != 0)
-        return;
+        return 0;
     if (dbid != m_db.Dbid())
-        return;
+        return 0;
 
     Ranges range;
     serializer.from_str(m_db.UserInfo(kRange), range);
@@ -107,10 +111,15 @@ void ModelSerializer::Restore()
     if (!qidText.isEmpty() && serializer.from_str(qidText, qids))
         m_model.SetQuestions(qids);
 
-    const QString quizText = m_db.UserInfo(kQuiz);
+    QString quizText = m_db.UserInfo(kQuiz);
+    QStringList prints = TextSplit::Split(quizText, u'/');
+    const int leftOut = std::max(0, static_cast<int>(prints.size()) - kMaxRestoredPrints);
+    if (leftOut > 0)
+        quizText = prints.mid(0, kMaxRestoredPrints).join(u'/');
     std::vector<Quiz> quizzes;
     if (quizText.isEmpty())
         m_model.AddQuiz();
     else if (serializer.from_str(quizText, quizzes))
         m_model.ReplaceQuizzes(std::move(quizzes));
+    return leftOut;
 }

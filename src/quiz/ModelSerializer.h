@@ -23,11 +23,15 @@ public:
     bool Save(const std::function<void()>& alongside = {});
     // Restores what Save stored, as far as the current book databases
     // allow: nothing without a stored book; only the book when the stored
-    // book database identifier differs from the open one.
-    void Load();
+    // book database identifier differs from the open one. At most
+    // kMaxRestoredPrints prints come back (a class needs ten at most; more
+    // were added by hand or by another program, and each costs start-up
+    // time and a tab). Returns how many stored prints were left out.
+    static constexpr int kMaxRestoredPrints = 100;
+    int Load();
 
 private:
-    void Restore();
+    int Restore();
     // The book with this bid, from the file with this "DBID" if there is one.
     const Book* FindBook(const QString& dbid, int bid) const;
     void WriteAll();

@@ -56,6 +56,7 @@ const QHash<int, QString>& Table()
         {651, QStringLiteral("選択状態などを保存できませんでした。\nアプリケーション情報保存用データが他のプログラムで使用中か、書き込めない状態です。")},
         {652, QStringLiteral("次の問題データベースを読み込めませんでした。\n%s")},
         {653, QStringLiteral("二重起動を防ぐためのファイルを作成できないため、起動できません。\n%s\nに書き込めるか確認してください。")},
+        {654, QStringLiteral("保存されていたプリント%d枚のうち、最初の%d枚を復元しました。")},
 
         // Print runs into files, their limits, and the command line.
         {670, QStringLiteral("プリントが大きすぎるため作成できません。\n%s\n出題形式や小問の数を減らしてください。")},

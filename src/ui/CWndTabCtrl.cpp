@@ -26,8 +26,25 @@ void CWndTabCtrl::DeleteTab(int index)
 
 void CWndTabCtrl::DeleteAllTabs()
 {
-    while (count() > 0)
-        DeleteTab(0);
+    // With the first page current, removing the others from the end
+    // changes nothing that is shown.
+    if (count() > 0)
+        setCurrentIndex(0);
+    for (int index = count() - 1; index >= 0; --index)
+        DeleteTab(index);
+}
+
+CWndTabCtrl::BulkChange::BulkChange(CWndTabCtrl& tabs)
+    : m_tabs(tabs)
+    , m_barWasHidden(tabs.tabBar()->isHidden())
+{
+    m_tabs.tabBar()->hide();
+}
+
+CWndTabCtrl::BulkChange::~BulkChange()
+{
+    if (!m_barWasHidden)
+        m_tabs.tabBar()->show();
 }
 
 int CWndTabCtrl::TabCount() const

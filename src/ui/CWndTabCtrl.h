@@ -19,7 +19,25 @@ public:
     // Deletes tab `index` and destroys its page. Do not call it from an
     // event handler of that page.
     void DeleteTab(int index);
+    // Deletes every tab, last to first, so that no other page is shown on
+    // the way.
     void DeleteAllTabs();
+
+    // While one lives, tabs are added and deleted with the tab bar out of
+    // sight, so that each change is a fixed amount of work instead of a new
+    // layout of every tab: building or clearing thousands of tabs takes
+    // time in proportion to their number. The bar comes back at its end.
+    class BulkChange {
+    public:
+        explicit BulkChange(CWndTabCtrl& tabs);
+        ~BulkChange();
+        BulkChange(const BulkChange&) = delete;
+        BulkChange& operator=(const BulkChange&) = delete;
+
+    private:
+        CWndTabCtrl& m_tabs;
+        bool m_barWasHidden;
+    };
 
     int TabCount() const;
     QWidget* Page(int index) const;

@@ -114,7 +114,8 @@ DlgMain::~DlgMain()
 {
     model_.RemoveView(this);
     SetStatusOutput({});
-    pages_.clear();
+    const CWndTabCtrl::BulkChange bulk(*tabs_);
+    DeleteAllTabs();
 }
 
 void DlgMain::BuildControls()
@@ -275,9 +276,12 @@ void DlgMain::ExecuteCommand(int id)
 void DlgMain::UpdateView()
 {
     ShowBookName();
-    DeleteAllTabs();
-    for (const Quiz& quiz : std::vector<Quiz>(model_.Quizzes()))
-        AddTab(quiz);
+    {
+        const CWndTabCtrl::BulkChange bulk(*tabs_);
+        DeleteAllTabs();
+        for (const Quiz& quiz : std::vector<Quiz>(model_.Quizzes()))
+            AddTab(quiz);
+    }
     tabs_->SetCurrentTab(0);
     RefreshRangeMarks();
     UpdateOrderMenu();

@@ -191,6 +191,25 @@ TEST_F(ModelSerializerTest, BookIsFoundByItsDatabaseWhereFilesShareABid)
     EXPECT_EQ(next.SelectedQids(), std::vector<int>{11});
 }
 
+// Thousands of stored prints (added by hand or by another program) made
+// every start and exit take minutes: the first hundred come back, and the
+// caller learns how many were left out.
+TEST_F(ModelSerializerTest, AtMostAHundredPrintsComeBack)
+{
+    QStringList prints;
+    for (int i = 0; i < 2500; ++i)
+        prints << (i == 0 ? QStringLiteral("11:52,51") : QStringLiteral("11:51"));
+    StoreSelection(QStringLiteral("TV-TEST-1"), QStringLiteral("1"), QString(), QStringLiteral("11"),
+                   prints.join(u'/'));
+    EXPECT_EQ(ModelSerializer(model, model.Db()).Load(), 2400);
+    ASSERT_EQ(model.QuizCount(), ModelSerializer::kMaxRestoredPrints);
+    EXPECT_EQ(SentenceIds(model.GetQuiz(0).UnitFor(11)), (std::vector<int>{52, 51}));
+
+    Save();
+    EXPECT_EQ(ModelSerializer(model, model.Db()).Load(), 0);
+    EXPECT_EQ(model.QuizCount(), ModelSerializer::kMaxRestoredPrints);
+}
+
 TEST_F(ModelSerializerTest, FailedSaveChangesNoStoredValue)
 {
     Compose();

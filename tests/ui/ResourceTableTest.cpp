@@ -73,6 +73,7 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_CLI_NO_TEMPLATE, "%s"},  {Res::IDS_CLI_CANNOT_WRITE, "%s"},
         {Res::IDS_CLI_BAD_USAGE, "%s"},    {Res::IDS_SAVED_PDF, "%s"},
         {Res::IDS_ERR_SINGLE_INSTANCE_LOCK, "%s"},
+        {Res::IDS_PRINTS_LEFT_OUT, "%d%d"},
     };
     for (int id : Res::StringIds())
         EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;

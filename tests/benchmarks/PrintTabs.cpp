@@ -1,0 +1,100 @@
+// The main window's print tabs: rebuilding them for many prints while the
+// window is shown (as after a restore or an automatic selection) and
+// destroying them with the window (as at exit). Both should grow linearly
+// with the number of prints.
+#include "app/Path.h"
+#include "model/DataBase.h"
+#include "model/NodeStorage.h"
+#include "print/Templ.h"
+#include "quiz/Model.h"
+#include "support/BookFixture.h"
+#include "ui/DlgMain.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+Model& SmallBookModel()
+{
+    static QTemporaryDir dir;
+    static Model model;
+    static const bool loaded = [] {
+        model.Db().OpenUser(dir.filePath(QStringLiteral("tv_user.db")));
+        return model.LoadBooks({BookFixture::MakeIn(dir, QStringLiteral("small_main.db"), BookFixture::SmallBookSql())});
+    }();
+    if (!loaded)
+        qFatal("the small book does not load");
+    return model;
+}
+
+void SetPrints(Model& model, int count)
+{
+    model.SetQuestions({11, 12});
+    Quiz quiz = model.NewQuiz();
+    quiz.AddQuestion(11);
+    quiz.AddQuestion(12);
+    quiz.AddSentence(model.Storage().SentenceById(51));
+    quiz.AddSentence(model.Storage().SentenceById(61));
+    model.ReplaceQuizzes(std::vector<Quiz>(static_cast<std::size_t>(count), quiz));
+}
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+void BM_RebuildTabsOfAShownWindow(benchmark::State& state)
+{
+    Model& model = SmallBookModel();
+    SetPrints(model, static_cast<int>(state.range(0)));
+    Templ templ{Path()};
+    for (auto _ : state) {
+        DlgMain window(model, templ, Path());
+        window.show();
+        QApplication::processEvents();
+        const auto start = std::chrono::steady_clock::now();
+        window.UpdateView();
+        QApplication::processEvents();
+        state.SetIterationTime(Seconds(start));
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_RebuildTabsOfAShownWindow)->RangeMultiplier(2)->Range(250, 2000)->UseManualTime()
+    ->Unit(benchmark::kMillisecond)->Iterations(1)->Complexity();
+
+void BM_DestroyWindowWithTabs(benchmark::State& state)
+{
+    Model& model = SmallBookModel();
+    SetPrints(model, static_cast<int>(state.range(0)));
+    Templ templ{Path()};
+    for (auto _ : state) {
+        auto window = std::make_unique<DlgMain>(model, templ, Path());
+        window->show();
+        window->UpdateView();
+        QApplication::processEvents();
+        const auto start = std::chrono::steady_clock::now();
+        window.reset();
+        QApplication::processEvents();
+        state.SetIterationTime(Seconds(start));
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_DestroyWindowWithTabs)->RangeMultiplier(2)->Range(250, 2000)->UseManualTime()
+    ->Unit(benchmark::kMillisecond)->Iterations(1)->Complexity();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
