@@ -11,6 +11,9 @@
 #include "model/SqliteError.h"
 #include "model/Utf8.h"
 
+#include <QDateTime>
+#include <QFileInfo>
+
 #include <optional>
 #include <stdexcept>
 
@@ -212,12 +215,17 @@ int DataBase::OpenBook(const QString& path)
 {
     const std::string pathUtf8 = ToUtf8(path);
     try {
+        const FileStamp stamp = FileStamp::Of(path);
         auto db = std::make_unique<CppSQLite3DB>();
         db->Open(pathUtf8, CppSQLite3DB::OpenMode::ReadOnly);
         const QString dbid = InfoValue(*db, "DBID");
         m_book = std::move(db);
         m_dbid = dbid;
         m_bookPathUtf8 = pathUtf8;
+        m_bookStamp = stamp;
+        m_bookChanged = false;
+        m_bookInfo.clear();
+        m_bookInfo["DBID"] = dbid;
         return 0;
     } catch (...) {
         return 1;
@@ -231,8 +239,27 @@ void DataBase::TakeBookFrom(DataBase& other) noexcept
     m_book = std::move(other.m_book);
     m_dbid = std::move(other.m_dbid);
     m_bookPathUtf8 = std::move(other.m_bookPathUtf8);
+    m_bookStamp = other.m_bookStamp;
+    m_bookChanged = other.m_bookChanged;
+    m_bookInfo = std::move(other.m_bookInfo);
     other.m_dbid.clear();
     other.m_bookPathUtf8.clear();
+    other.m_bookInfo.clear();
+}
+
+DataBase::FileStamp DataBase::FileStamp::Of(const QString& path)
+{
+    const QFileInfo file(path);
+    if (!file.exists())
+        return {};
+    return {file.size(), file.lastModified().toMSecsSinceEpoch()};
+}
+
+bool DataBase::BookFileChanged() const
+{
+    if (m_book && !m_bookChanged)
+        m_bookChanged = !(FileStamp::Of(BookPath()) == m_bookStamp);
+    return m_bookChanged;
 }
 
 QString DataBase::BookPath() const
@@ -279,7 +306,14 @@ QString DataBase::BookInfo(const QString& name)
 {
     if (!m_book)
         return QString();
-    return InfoValue(*m_book, ToUtf8(name));
+    const std::string nameUtf8 = ToUtf8(name);
+    if (const auto known = m_bookInfo.find(nameUtf8); known != m_bookInfo.end())
+        return known->second;
+    if (BookFileChanged())
+        return QString();
+    const QString value = InfoValue(*m_book, nameUtf8);
+    m_bookInfo[nameUtf8] = value;
+    return value;
 }
 
 QString DataBase::UserInfo(const QString& name)
@@ -443,7 +477,7 @@ int DataBase::ReadSentences(int qid, std::vector<std::unique_ptr<Sentence>>& out
 {
     out.clear();
     return Guarded([&] {
-        if (!m_book)
+        if (!m_book || BookFileChanged())
             SqliteError::Layer(SqliteError::kNotOpen);
         if (qid != 0)
             ForEachRow(*m_book, "select * from SentencesWithAttrs where qid=?;", qid,
@@ -457,7 +491,7 @@ std::unique_ptr<Sentence> DataBase::ReadSentence(int sid)
 {
     std::vector<std::unique_ptr<Sentence>> rows;
     const int result = Guarded([&] {
-        if (!m_book)
+        if (!m_book || BookFileChanged())
             SqliteError::Layer(SqliteError::kNotOpen);
         ForEachRow(*m_book, "select * from SentencesWithAttrs where sid=?;", sid,
                    GroupRows<SentenceColumns>(rows));
@@ -502,7 +536,7 @@ int DataBase::ReadAttrRange(int acid, int& min, int& max)
 {
     bool found = false;
     const int result = Guarded([&] {
-        if (!m_book)
+        if (!m_book || BookFileChanged())
             SqliteError::Layer(SqliteError::kNotOpen);
         CppSQLite3Statement statement = m_book->Prepare("select * from KeywordAttrRange where acid=?;");
         statement.BindInt(1, acid);

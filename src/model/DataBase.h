@@ -37,6 +37,11 @@ public:
     // been read completely.
     void TakeBookFrom(DataBase& other) noexcept;
     bool HasBook() const { return m_book != nullptr; }
+    // Whether the open book's file was replaced or rewritten since it was
+    // opened (another size or modification time). From then on nothing more
+    // is read from it, so the content of two books never mixes: sentence
+    // reads fail and book Info values read before stay as they were.
+    bool BookFileChanged() const;
     QString Dbid() const { return m_dbid; }
     QString BookPath() const;
 
@@ -98,7 +103,20 @@ private:
     int RunOnUser(const char* sql) noexcept;
     static bool CanWrite(CppSQLite3DB& db) noexcept;
 
+    // The book file as it was opened: size and modification time.
+    struct FileStamp
+    {
+        qint64 size = -1;
+        qint64 modifiedMs = -1;
+        bool operator==(const FileStamp&) const = default;
+        static FileStamp Of(const QString& path);
+    };
+
     std::unique_ptr<CppSQLite3DB> m_book;
+    FileStamp m_bookStamp;
+    mutable bool m_bookChanged = false;
+    // Book Info values already read, by name.
+    std::map<std::string, QString> m_bookInfo;
     std::unique_ptr<CppSQLite3DB> m_user;
     QString m_dbid;
     std::string m_bookPathUtf8;

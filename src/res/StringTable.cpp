@@ -57,6 +57,7 @@ const QHash<int, QString>& Table()
         {652, QStringLiteral("次の問題データベースを読み込めませんでした。\n%s")},
         {653, QStringLiteral("二重起動を防ぐためのファイルを作成できないため、起動できません。\n%s\nに書き込めるか確認してください。")},
         {654, QStringLiteral("保存されていたプリント%d枚のうち、最初の%d枚を復元しました。")},
+        {655, QStringLiteral("問題データベースのファイルが変更されました。\n書籍を選び直してください。")},
 
         // Print runs into files, their limits, and the command line.
         {670, QStringLiteral("プリントが大きすぎるため作成できません。\n%s\n出題形式や小問の数を減らしてください。")},

@@ -400,8 +400,20 @@ void DlgMain::SelectRange()
         RefreshRangeMarks();
 }
 
+// A book file replaced while the program runs is not read again, so two
+// books never mix: the teacher chooses the book again to use the new file.
+bool DlgMain::RefuseChangedBook()
+{
+    if (!model_.Db().BookFileChanged())
+        return false;
+    ShowWarning(Res::IDS_ERR_BOOK_FILE_CHANGED);
+    return true;
+}
+
 void DlgMain::AutoSelect()
 {
+    if (RefuseChangedBook())
+        return;
     if (model_.SelectedQids().empty() || model_.CurrentRange().IsEmpty()) {
         ShowInformation(Res::IDS_NEED_FORMAT_AND_RANGE);
         return;
@@ -603,6 +615,8 @@ void DlgMain::Reorder(bool random)
 
 void DlgMain::SelectSentences(DlgPrint* page, int qid)
 {
+    if (RefuseChangedBook())
+        return;
     const auto found = std::find_if(pages_.begin(), pages_.end(),
                                     [page](const std::shared_ptr<DlgPrint>& p) { return p.get() == page; });
     if (found == pages_.end())

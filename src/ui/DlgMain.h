@@ -132,6 +132,7 @@ private:
     void SelectQuestions();
     void SelectRange();
     void AutoSelect();
+    bool RefuseChangedBook();
     void ChooseTemplate();
     void CreatePrints();
     void SavePdf();

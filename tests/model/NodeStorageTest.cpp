@@ -88,6 +88,47 @@ TEST_F(NodeStorageTest, LoadBooksPassesOverABookThatCannotBeRead)
     EXPECT_TRUE(storage.UnreadableFiles().isEmpty());
 }
 
+// Another book copied over the open book's file: nothing more is read from
+// it (sentences come only from the book that was opened) and its settings
+// read before stay as they were.
+TEST_F(NodeStorageTest, ABookFileReplacedWhileOpenIsNotReadAgain)
+{
+    const QString path = SmallBook(QStringLiteral("a_main.db"), 1);
+    const QString other = BookFixture::MakeIn(
+        dir, QStringLiteral("other.db"),
+        BookFixture::SmallBookSql(QStringLiteral("TV-OTHER"), 1) +
+            QStringLiteral("UPDATE Info SET value='301' WHERE name='Product';"
+                           "UPDATE Sentences SET sentence='別の本の例文';"
+                           "INSERT INTO Keywords SELECT kid + 1000, word, sort_key, enable FROM Keywords;"));
+    ASSERT_TRUE(storage.LoadBooks({path}));
+    std::vector<Sentence*> sentences;
+    ASSERT_EQ(storage.SentencesOf(11, sentences), 3);
+    EXPECT_EQ(db.BookInfo(QStringLiteral("Product")), QStringLiteral("101"));
+    EXPECT_FALSE(db.BookFileChanged());
+
+    QFile source(other);
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    QFile target(path);
+    ASSERT_TRUE(target.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    target.write(source.readAll());
+    target.close();
+
+    EXPECT_TRUE(db.BookFileChanged());
+    EXPECT_EQ(storage.SentencesOf(12, sentences), 0);
+    EXPECT_EQ(storage.SentenceById(62), nullptr);
+    EXPECT_EQ(db.BookInfo(QStringLiteral("Product")), QStringLiteral("101"));
+    ASSERT_EQ(storage.SentencesOf(11, sentences), 3);
+    for (const Sentence* sentence : sentences)
+        EXPECT_NE(sentence->sentence, QStringLiteral("別の本の例文"));
+
+    // Choosing the book again reads the new file whole.
+    ASSERT_TRUE(storage.LoadBooks({path}));
+    EXPECT_FALSE(db.BookFileChanged());
+    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-OTHER"));
+    ASSERT_EQ(storage.SentencesOf(12, sentences), 2);
+    EXPECT_EQ(sentences[0]->sentence, QStringLiteral("別の本の例文"));
+}
+
 TEST_F(NodeStorageTest, IndexRowsInPreOrderBuildTheTree)
 {
     ASSERT_TRUE(storage.LoadBooks({SmallBook(QStringLiteral("a_main.db"), 1)}));
