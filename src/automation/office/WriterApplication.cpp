@@ -168,7 +168,14 @@ std::shared_ptr<WriterDocument> WriterApplication::AddDocument(const Automation:
             throw AutomationError(AutomationError::Fail, QString::fromLatin1(Word::Documents::Iid),
                                   QStringLiteral("%1 is not a text document template").arg(templatePath.ToString()));
         }
-        auto made = std::make_shared<WriterDocument>(m_session, text);
+        std::shared_ptr<WriterDocument> made;
+        try {
+            made = std::make_shared<WriterDocument>(m_session, text);
+        } catch (...) {
+            // A document this object cannot write into is not left behind.
+            uno::Reference<util::XCloseable>(component, uno::UNO_QUERY_THROW)->close(true);
+            throw;
+        }
         made->SetControllersLocked(!m_visible);
         made->SetWindowState(m_windowState);
         return made;

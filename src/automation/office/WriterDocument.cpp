@@ -36,6 +36,7 @@ WriterDocument::WriterDocument(std::shared_ptr<OfficeSession> session, uno::Refe
     m_officeGeneration = m_session->StartCount();
     UnoCall(m_session.get(), Word::_Document::Iid, [&] {
         m_text = m_model->getText();
+        RefuseLeadingTable();
         ReloadStory();
         m_selectionSpan = Track(0, 0);
         m_selectionCursor = m_text->createTextCursor();
@@ -66,6 +67,19 @@ void WriterDocument::EnsureOpen(const char* iid) const
     if (IsClosed())
         throw Automation::AutomationError(Automation::AutomationError::Disconnected, QString::fromLatin1(iid),
                                           QStringLiteral("the document has been closed, or its office has ended"));
+}
+
+// No place of the main text lies before a table that opens it, so neither
+// a position nor a copy could take that table in. Such a document is
+// refused rather than written into wrongly; a paragraph before the table
+// (even an empty one) makes it usable.
+void WriterDocument::RefuseLeadingTable() const
+{
+    const uno::Reference<container::XEnumeration> parts =
+        uno::Reference<container::XEnumerationAccess>(m_text, uno::UNO_QUERY_THROW)->createEnumeration();
+    if (parts->hasMoreElements() && uno::Reference<text::XTextTable>(parts->nextElement(), uno::UNO_QUERY).is())
+        throw Automation::AutomationError(Automation::AutomationError::Fail, QString::fromLatin1(Iid),
+                                          QStringLiteral("the document begins with a table"));
 }
 
 void WriterDocument::ReloadStory()

@@ -113,6 +113,7 @@ public:
     void Close();
 
 private:
+    void RefuseLeadingTable() const;
     int Steps(int from, int to) const;
     void MoveCursor(const css::uno::Reference<css::text::XTextCursor>& cursor, int from, int to, bool expand) const;
     void ForgetLastFound();

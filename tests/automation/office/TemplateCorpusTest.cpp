@@ -278,6 +278,24 @@ TEST_P(TemplateCorpusTest, TaroCreatorRepeatsTheWholeHeaderBlockInEveryPrint)
     ExpectPrints(document->Writer()->Model());
 }
 
+// No place of the main text lies before a table that opens a document, so
+// the Word creator can neither copy nor remove it: the run fails (message
+// 606) and leaves no document behind, instead of printing without it.
+TEST(TemplateCorpus, WordCreatorRefusesATemplateThatBeginsWithATable)
+{
+    std::vector<std::shared_ptr<Office::WriterApplication>> applications;
+    Automation::ClassRegistry::Register(QStringLiteral("Word.Application"), [&applications] {
+        auto application = Office::WriterApplication::Create(Office::OfficeSession::Shared());
+        applications.push_back(application);
+        return std::static_pointer_cast<Automation::Object>(application);
+    });
+    CreatorWord creator;
+    EXPECT_FALSE(creator.Create(Prints(), QStringLiteral(TV_TEST_TEMPLATE_DIR "/表が先頭.dot"), Title, RangeText));
+    ASSERT_FALSE(applications.empty());
+    EXPECT_TRUE(applications.back()->OpenDocuments().empty());
+    Office::RegisterBackends();
+}
+
 std::string NameOf(const testing::TestParamInfo<Corpus>& info)
 {
     static const std::map<QString, std::string> names = {
