@@ -4,6 +4,9 @@
 
 namespace {
 
+// Room in the title bar beside the caption: the icon and the close button.
+constexpr int CaptionMargin = 120;
+
 QMessageBox::Icon BoxIcon(MessageIcon icon)
 {
     switch (icon) {
@@ -28,6 +31,10 @@ bool DialogMessageSink::Show(const MessageRequest& request)
         : QMessageBox::StandardButtons(QMessageBox::Ok);
     QMessageBox box(BoxIcon(request.icon), request.caption, request.text, buttons);
     box.setDefaultButton(QMessageBox::Ok);
+    // Wide enough for the whole caption in the title bar, which a short
+    // text would otherwise cut ("テスト作…ステム").
+    const int captionWidth = box.fontMetrics().horizontalAdvance(request.caption) + CaptionMargin;
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(captionWidth));
     if (request.buttons == MessageButtons::OkCancel)
         box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;

@@ -1,5 +1,6 @@
 // Tavisko: makes vocabulary test papers from textbook databases.
 #include "app/Application.h"
+#include "app/JapaneseUi.h"
 #include "app/PrintCommandLine.h"
 #include "app/MessageBox.h"
 #include "app/SingleInstance.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv)
     QApplication qtApplication(argc, argv);
     // Matches tavisko.desktop, so desktops find the program's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tavisko"));
+    JapaneseUi::Apply(qtApplication);
 
     // A second instance ends at once, showing nothing. Without any place for
     // the lock it cannot know whether it is the second, so it does not run.

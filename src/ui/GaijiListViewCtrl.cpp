@@ -26,7 +26,10 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        int height = list_->fontMetrics().height();
+        // As high as the taller of the list's font and the external
+        // characters' font, so that neither kanji nor external characters
+        // are cut at the top.
+        int height = qMax(list_->fontMetrics().height(), QFontMetrics(list_->ExternalFont()).height());
         if (list_->HasCheckBoxes())
             height = qMax(height, Res::CheckImageSize);
         return {QStyledItemDelegate::sizeHint(option, index).width(), height};
