@@ -1,4 +1,5 @@
 #include "automation/office/CalcSheetReader.h"
+#include "automation/office/UnoProperty.h"
 
 #include "automation/AutomationError.h"
 #include "automation/office/OfficeSession.h"
@@ -29,14 +30,6 @@ namespace {
 
 namespace uno = css::uno;
 const char* const Iid = "Calc.Sheet";
-
-css::beans::PropertyValue Property(const char* name, const uno::Any& value)
-{
-    css::beans::PropertyValue p;
-    p.Name = OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
 
 // A cell's value as the teacher typed it: texts as they are, whole numbers
 // without a decimal point.

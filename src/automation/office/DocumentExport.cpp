@@ -1,4 +1,5 @@
 #include "automation/office/DocumentExport.h"
+#include "automation/office/UnoProperty.h"
 
 #include "automation/AutomationError.h"
 #include "automation/WordConstants.h"
@@ -16,14 +17,6 @@ using Automation::AutomationError;
 
 namespace Office {
 namespace {
-
-beans::PropertyValue Property(const char* name, const uno::Any& value)
-{
-    beans::PropertyValue p;
-    p.Name = OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
 
 // The office's filter for a format name; null when there is none.
 const char* FilterFor(const QString& format)

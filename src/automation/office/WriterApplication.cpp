@@ -1,4 +1,5 @@
 #include "automation/office/WriterApplication.h"
+#include "automation/office/UnoProperty.h"
 
 #include "automation/WordConstants.h"
 #include "automation/office/OfficeSession.h"
@@ -22,14 +23,6 @@ using Automation::AutomationError;
 
 namespace Office {
 namespace {
-
-beans::PropertyValue Property(const char* name, const uno::Any& value)
-{
-    beans::PropertyValue p;
-    p.Name = OUString::createFromAscii(name);
-    p.Value = value;
-    return p;
-}
 
 // The URL to load for Documents.Add(Template): a file path or a file URL;
 // empty for a blank document.
