@@ -2,24 +2,11 @@
 
 #include "app/CHttpHandler.h"
 #include "app/UpdateLog.h"
-
-#include <QNetworkAccessManager>
-#include <QNetworkProxyFactory>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QUrl>
+#include "app/http/HttpExchange.h"
 
 namespace {
 
-// The user's proxy settings as the desktop gives them (environment on
-// Linux), asked per request so that a change is seen without a restart.
-class SystemProxyFactory : public QNetworkProxyFactory {
-public:
-    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& query) override
-    {
-        return systemProxyForQuery(query);
-    }
-};
+const QString kUserAgent = QStringLiteral("WinHttpAsyncTest");
 
 bool IsWebAddress(const QUrl& url)
 {
@@ -27,24 +14,16 @@ bool IsWebAddress(const QUrl& url)
     return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
 }
 
-int StatusCode(const QNetworkReply& reply, bool* known)
-{
-    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    *known = status.isValid();
-    return status.toInt();
-}
-
 bool IsRedirect(int status)
 {
-    return status >= 300 && status < 400;
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
 } // namespace
 
 CHttpAsyncRequest::CHttpAsyncRequest(CHttpHandler* handler, const HttpLimits& limits, QObject* parent)
-    : QObject(parent), m_handler(handler), m_limits(limits), m_session(new QNetworkAccessManager(this))
+    : QObject(parent), m_handler(handler), m_limits(limits)
 {
-    m_session->setProxyFactory(new SystemProxyFactory);
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, &CHttpAsyncRequest::OnTimeout);
 }
@@ -68,71 +47,65 @@ void CHttpAsyncRequest::Start(const QString& address)
         Fail(QStringLiteral("URL解析に失敗"));
         return;
     }
-    QNetworkRequest request(url);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("WinHttpAsyncTest"));
-    m_reply = m_session->get(request);
-    connect(m_reply, &QNetworkReply::metaDataChanged, this, &CHttpAsyncRequest::OnMetaDataChanged);
-    connect(m_reply, &QNetworkReply::readyRead, this, &CHttpAsyncRequest::OnReadyRead);
-    connect(m_reply, &QNetworkReply::finished, this, &CHttpAsyncRequest::OnFinished);
     m_deadline.start(m_limits.timeout);
+    Ask(url);
+}
+
+void CHttpAsyncRequest::Ask(const QUrl& url)
+{
+    m_exchange = new HttpExchange(url, HttpExchange::SystemProxyFor(url), kUserAgent, m_limits, this);
+    connect(m_exchange, &HttpExchange::HeadReceived, this, &CHttpAsyncRequest::OnHeadReceived);
+    connect(m_exchange, &HttpExchange::Finished, this, &CHttpAsyncRequest::OnFinished);
+    m_exchange->Start();
     qCDebug(lcUpdateCheck) << "request sent:" << url.toString();
 }
 
-void CHttpAsyncRequest::OnMetaDataChanged()
+// A redirect is followed and any other status but 200 fails, without
+// waiting for the body.
+void CHttpAsyncRequest::OnHeadReceived()
 {
     qCDebug(lcUpdateCheck) << "InternetStatus = HEADERS_AVAILABLE";
-    bool known = false;
-    const int status = StatusCode(*m_reply, &known);
-    if (!known || IsRedirect(status))
-        return;
-    if (status != 200) {
+    const HttpResponseReader& response = m_exchange->Response();
+    const int status = response.Status();
+    const QByteArray location = response.Header("Location");
+    if (IsRedirect(status) && !location.isEmpty())
+        FollowRedirect(location);
+    else if (status != 200)
         Fail(QStringLiteral("ステータスコードとしてOKが返ってこなかった (%1)").arg(status));
+}
+
+void CHttpAsyncRequest::FollowRedirect(const QByteArray& location)
+{
+    qCDebug(lcUpdateCheck) << "InternetStatus = REDIRECT";
+    const QUrl from = m_exchange->Url();
+    const QUrl to = from.resolved(QUrl::fromEncoded(location, QUrl::StrictMode));
+    if (++m_redirects > m_limits.maxRedirects) {
+        Fail(QStringLiteral("リダイレクトが多すぎる (%1 回)").arg(m_redirects));
         return;
     }
-    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() > m_limits.maxBodyBytes)
-        Fail(QStringLiteral("応答本文が大きすぎる (%1 bytes)").arg(length.toLongLong()));
-}
-
-void CHttpAsyncRequest::OnReadyRead()
-{
-    qCDebug(lcUpdateCheck) << "InternetStatus = DATA_AVAILABLE";
-    CollectBody();
-}
-
-// Appends what has arrived; fails the request when the body grows too long.
-bool CHttpAsyncRequest::CollectBody()
-{
-    const qint64 room = m_limits.maxBodyBytes - m_body.size();
-    const QByteArray chunk = m_reply->read(room + 1);
-    if (chunk.size() > room) {
-        Fail(QStringLiteral("応答本文が大きすぎる (%1 bytes を超えた)").arg(m_limits.maxBodyBytes));
-        return false;
+    if (!IsWebAddress(to)) {
+        Fail(QStringLiteral("リダイレクト先が読めない: ") + QString::fromLatin1(location.left(200)));
+        return;
     }
-    m_body += chunk;
-    return true;
+    if (from.scheme().toLower() == u"https" && to.scheme().toLower() != u"https") {
+        Fail(QStringLiteral("https から http へのリダイレクトは辿らない"));
+        return;
+    }
+    HttpExchange* previous = m_exchange;
+    previous->Cancel();
+    previous->deleteLater();
+    Ask(to);
 }
 
 void CHttpAsyncRequest::OnFinished()
 {
     if (m_reported)
         return;
-    bool known = false;
-    const int status = StatusCode(*m_reply, &known);
-    if (known && status != 200) {
-        Fail(QStringLiteral("ステータスコードとしてOKが返ってこなかった (%1)").arg(status));
+    if (!m_exchange->Error().isEmpty()) {
+        Fail(m_exchange->Error());
         return;
     }
-    if (m_reply->error() != QNetworkReply::NoError) {
-        Fail(QStringLiteral("InternetStatus = REQUEST_ERROR: ") + m_reply->errorString());
-        return;
-    }
-    if (!known) {
-        Fail(QStringLiteral("ステータスコードがない"));
-        return;
-    }
-    if (CollectBody())
-        Complete();
+    Complete(m_exchange->Response().Body());
 }
 
 void CHttpAsyncRequest::OnTimeout()
@@ -140,12 +113,12 @@ void CHttpAsyncRequest::OnTimeout()
     Fail(QStringLiteral("応答を待つ時間が切れた (%1 ms)").arg(m_limits.timeout.count()));
 }
 
-void CHttpAsyncRequest::Complete()
+void CHttpAsyncRequest::Complete(const QByteArray& body)
 {
-    qCDebug(lcUpdateCheck) << "request complete," << m_body.size() << "bytes";
-    Finish([this] {
+    qCDebug(lcUpdateCheck) << "request complete," << body.size() << "bytes";
+    Finish([this, body] {
         if (m_handler)
-            m_handler->OnComplete(m_body);
+            m_handler->OnComplete(body);
     });
 }
 
@@ -180,19 +153,11 @@ void CHttpAsyncRequest::Finish(std::function<void()> report)
 void CHttpAsyncRequest::Close()
 {
     m_deadline.stop();
-    if (!m_reply)
+    if (!m_exchange)
         return;
-    QNetworkReply* reply = m_reply;
-    m_reply = nullptr;
-    disconnect(reply, nullptr, this, nullptr);
-    // Aborting from inside one of the reply's own signals confuses it, so
-    // the abort waits for the next turn of the event loop.
-    QMetaObject::invokeMethod(
-        reply,
-        [reply] {
-            if (reply->isRunning())
-                reply->abort();
-            reply->deleteLater();
-        },
-        Qt::QueuedConnection);
+    HttpExchange* exchange = m_exchange;
+    m_exchange = nullptr;
+    disconnect(exchange, nullptr, this, nullptr);
+    exchange->Cancel();
+    exchange->deleteLater();
 }

@@ -1,31 +1,26 @@
 #pragma once
 
+#include "app/http/HttpLimits.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
+#include <QUrl>
 
-#include <chrono>
 #include <functional>
 
 class CHttpHandler;
-class QNetworkAccessManager;
-class QNetworkReply;
+class HttpExchange;
 
-// Bounds of one request: a body longer than maxBodyBytes, or no complete
-// answer within timeout, counts as a failure.
-struct HttpLimits {
-    std::chrono::milliseconds timeout{30000};
-    qint64 maxBodyBytes = 64 * 1024;
-};
-
-// One asynchronous HTTP GET with the system's proxy configuration. The
-// request reports exactly once to its handler (OnComplete with the whole
-// body for status 200, OnError otherwise), from the event loop of its
-// thread, and then deletes itself. A
-// request destroyed before it reported (for example with its parent) is
-// cancelled and reports nothing. Runs on the thread that owns it.
+// One asynchronous HTTP GET with the system's proxy configuration,
+// following redirects. The whole of it, proxy and redirects included, is
+// bounded by HttpLimits in time and in what it reads. The request reports
+// exactly once to its handler (OnComplete with the whole body for status
+// 200, OnError otherwise), from the event loop of its thread, and then
+// deletes itself. A request destroyed before it reported (for example with
+// its parent) is cancelled and reports nothing. Runs on the thread that owns it.
 class CHttpAsyncRequest : public QObject {
     Q_OBJECT
 
@@ -40,22 +35,21 @@ public:
     void Start(const QString& address);
 
 private:
-    void OnMetaDataChanged();
-    void OnReadyRead();
+    void Ask(const QUrl& url);
+    void OnHeadReceived();
     void OnFinished();
+    void FollowRedirect(const QByteArray& location);
     void OnTimeout();
-    bool CollectBody();
     void Fail(const QString& message);
-    void Complete();
+    void Complete(const QByteArray& body);
     void Finish(std::function<void()> report);
     void Close();
 
     CHttpHandler* m_handler;
     HttpLimits m_limits;
-    QNetworkAccessManager* m_session;
-    QPointer<QNetworkReply> m_reply;
+    QPointer<HttpExchange> m_exchange;
     QTimer m_deadline;
-    QByteArray m_body;
+    int m_redirects = 0;
     bool m_started = false;
     bool m_reported = false;
 };

@@ -2,16 +2,22 @@
 #include "app/CVersionChecker.h"
 #include "app/UpdateMenu.h"
 #include "app/LoopbackHttpServer.h"
+#include "app/LoopbackTunnelProxy.h"
+#include "app/TestTlsIdentity.h"
 #include "res/StringTable.h"
 #include "support/RecordingMessageSink.h"
+#include "support/ScopedEnv.h"
 
 #include <QScopeGuard>
+#include <QSslConfiguration>
 #include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <optional>
 
 using namespace std::chrono_literals;
 
@@ -354,4 +360,105 @@ TEST_F(UpdateCheckTest, GoesThroughTheProxyOfTheSystemSettings)
         "GET http://update.invalid/tavisko/latest_version.asp?p=tv&v=1.0.0 HTTP/1.1\r\n"))
         << server.RequestHead(0).constData();
     EXPECT_EQ(menu.items, QStringList{kUpdateItem});
+}
+
+// A proxy or server whose answer never ends is given up on once the answer
+// passes its bound, long before the check's time runs out, and the client
+// closes the connection having taken in a bounded amount.
+TEST_F(UpdateCheckTest, EndlessAnswersAreCutOffBySize)
+{
+    MakeChecker(HttpLimits{std::chrono::minutes(10)}); // only the size bound can end these checks
+    const QByteArray headerLine = "X-Filler: " + QByteArray(100, 'a') + "\r\n";
+    const QByteArray proxy = "http://127.0.0.1:" + QByteArray::number(QUrl(server.BaseAddress()).port());
+    struct Hostile {
+        const char* what;
+        const char* proxyVariable; // nullptr: no proxy
+        QString base;
+        QByteArray start;
+        QByteArray filler;
+        QByteArray request;
+    };
+    const Hostile cases[] = {
+        {"https through a proxy whose CONNECT answer has endless headers", "https_proxy",
+         QStringLiteral("https://update.invalid/tavisko/"), "HTTP/1.1 200 Connection established\r\n", headerLine,
+         "CONNECT update.invalid:443 HTTP/1.1\r\n"},
+        {"http through a proxy whose answer has endless headers", "http_proxy",
+         QStringLiteral("http://update.invalid/tavisko/"), "HTTP/1.1 200 OK\r\n", headerLine,
+         "GET http://update.invalid/tavisko/latest_version.asp?p=tv&v=1.0.0 HTTP/1.1\r\n"},
+        {"server with endless headers", nullptr, server.BaseAddress(), "HTTP/1.1 200 OK\r\n", headerLine,
+         "GET /tavisko/"},
+        {"server with an endless status line", nullptr, server.BaseAddress(), "HTTP/1.1 200 ", QByteArray(100, 'a'),
+         "GET /tavisko/"},
+        {"server with an endless chunked body", nullptr, server.BaseAddress(),
+         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", "1\r\na\r\n", "GET /tavisko/"},
+    };
+    for (const Hostile& hostile : cases) {
+        SCOPED_TRACE(hostile.what);
+        std::optional<ScopedEnv> proxyVariable;
+        if (hostile.proxyVariable)
+            proxyVariable.emplace(hostile.proxyVariable, proxy);
+        checker = std::make_unique<CountingChecker>(hostile.base, QStringLiteral("1.0.0"),
+                                                    HttpLimits{std::chrono::minutes(10)});
+        const int requestsBefore = server.RequestCount();
+        const qint64 sentBefore = server.EndlessBytesSent();
+        server.AnswerEndlessly(hostile.start, hostile.filler);
+        sink.Clear();
+        Check(false);
+        EXPECT_EQ(Shown(), QStringList{kCheckFailed});
+        ASSERT_EQ(server.RequestCount(), requestsBefore + 1);
+        EXPECT_TRUE(server.RequestHead(requestsBefore).startsWith(hostile.request))
+            << server.RequestHead(requestsBefore).constData();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return server.EndlessAnswersOpen() == 0; }, 10000))
+            << "the client closes the connection";
+        const qint64 sent = server.EndlessBytesSent() - sentBefore;
+        // What the connection carried: the bounded part read, plus what the
+        // two ends' socket buffers took in meanwhile.
+        EXPECT_LT(sent, 16 * 1024 * 1024);
+        std::printf("%s: %lld bytes sent before the client closed\n", hostile.what, static_cast<long long>(sent));
+    }
+}
+
+// The support site has an https address: the check speaks TLS itself,
+// straight to the server and through an HTTP proxy's tunnel, and takes the
+// server only with a certificate the system trusts for the server's name.
+TEST_F(UpdateCheckTest, HttpsStraightAndThroughAProxyTunnel)
+{
+    LoopbackHttpServer tlsServer(TestTlsIdentity::Certificate(), TestTlsIdentity::Key());
+    tlsServer.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
+    checker = std::make_unique<CountingChecker>(QStringLiteral("https://localhost:%1/tavisko/").arg(tlsServer.Port()),
+                                                QStringLiteral("1.0.0"));
+    Check(false);
+    EXPECT_EQ(Shown(), QStringList{kCheckFailed}) << "a certificate nobody vouches for is refused";
+    EXPECT_EQ(tlsServer.RequestCount(), 0);
+
+    const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();
+    const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(saved); });
+    QSslConfiguration trusting = saved;
+    trusting.addCaCertificate(TestTlsIdentity::Certificate());
+    QSslConfiguration::setDefaultConfiguration(trusting);
+    sink.Clear();
+    Check(false);
+    EXPECT_EQ(menu.items, QStringList{kUpdateItem});
+    ASSERT_EQ(tlsServer.RequestCount(), 1);
+    EXPECT_TRUE(tlsServer.RequestHead(0).startsWith("GET /tavisko/latest_version.asp?p=tv&v=1.0.0 HTTP/1.1\r\n"))
+        << tlsServer.RequestHead(0).constData();
+
+    // The proxy, at 127.0.0.1, is not what the certificate names: the
+    // server's name is what the TLS session is checked against.
+    LoopbackTunnelProxy proxy;
+    const ScopedEnv proxySetting("https_proxy", proxy.Address());
+    const ScopedEnv noProxy("no_proxy", "127.0.0.1");
+    checker = std::make_unique<CountingChecker>(
+        QStringLiteral("https://update.invalid:%1/tavisko/").arg(tlsServer.Port()), QStringLiteral("1.0.0"));
+    tlsServer.AnswerWith(LoopbackHttpServer::Response(200, " \r\n"));
+    Check(false);
+    ASSERT_EQ(proxy.RequestHeads().size(), 1);
+    EXPECT_TRUE(proxy.RequestHeads()[0].startsWith(
+        "CONNECT update.invalid:" + QByteArray::number(tlsServer.Port()) + " HTTP/1.1\r\n"))
+        << proxy.RequestHeads()[0].constData();
+    ASSERT_EQ(tlsServer.RequestCount(), 2);
+    EXPECT_TRUE(tlsServer.RequestHead(1).contains(
+        "\r\nHost: update.invalid:" + QByteArray::number(tlsServer.Port()) + "\r\n"));
+    EXPECT_TRUE(menu.items.isEmpty());
+    EXPECT_EQ(Shown(), QStringList{kUpToDate});
 }

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QSslCertificate>
+#include <QSslKey>
+
+// A self-signed certificate made for these tests, for the names
+// "update.invalid" and "localhost" (not for 127.0.0.1), and its key.
+namespace TestTlsIdentity {
+
+QSslCertificate Certificate();
+QSslKey Key();
+
+} // namespace TestTlsIdentity
