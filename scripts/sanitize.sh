@@ -18,14 +18,14 @@ BUILD_DIR=${BUILD_DIR:-build-sanitize}
 # information in the office's own libraries, which are not built with it, so
 # every call through a UNO reference is reported as a call on a wrong type.
 FLAGS="-fsanitize=address,undefined -fno-sanitize=vptr -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
-if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTV_BUILD_BENCHMARKS=OFF \
-    -DCMAKE_CXX_FLAGS="$FLAGS" -DCMAKE_C_FLAGS="$FLAGS" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-    -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
-    -DCMAKE_MODULE_LINKER_FLAGS="-fsanitize=address,undefined"
-fi
+# Configured on every run, so that a build folder made with other flags
+# (an older version of this script) is brought up to these.
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTV_BUILD_BENCHMARKS=OFF \
+  -DCMAKE_CXX_FLAGS="$FLAGS" -DCMAKE_C_FLAGS="$FLAGS" \
+  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DCMAKE_SHARED_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DCMAKE_MODULE_LINKER_FLAGS="-fsanitize=address,undefined"
 cmake --build "$BUILD_DIR" -j "$(nproc)"
 export ASAN_OPTIONS="detect_leaks=${LSAN:-0}:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
