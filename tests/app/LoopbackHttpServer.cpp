@@ -67,6 +67,10 @@ void LoopbackHttpServer::OnConnection()
 void LoopbackHttpServer::OnData(QTcpSocket* socket)
 {
     QByteArray head = socket->property("head").toByteArray() + socket->readAll();
+    if (m_socks5 && !TakeSocks5Handshake(socket, head)) {
+        socket->setProperty("head", head);
+        return;
+    }
     socket->setProperty("head", head);
     if (!head.contains("\r\n\r\n") || socket->property("seen").toBool())
         return;
@@ -78,6 +82,42 @@ void LoopbackHttpServer::OnData(QTcpSocket* socket)
         Send(socket, *m_answer);
     else
         m_held.append(socket);
+}
+
+// Answers the greeting and the CONNECT request at the start of `data` and
+// removes them from it; false while they are not complete.
+bool LoopbackHttpServer::TakeSocks5Handshake(QTcpSocket* socket, QByteArray& data)
+{
+    const int step = socket->property("socks5").toInt();
+    if (step == 0) {
+        if (data.size() < 2 || data.size() < 2 + static_cast<unsigned char>(data[1]))
+            return false;
+        data.remove(0, 2 + static_cast<unsigned char>(data[1]));
+        socket->write(QByteArray("\x05\x00", 2));
+        socket->setProperty("socks5", 1);
+        return TakeSocks5Handshake(socket, data);
+    }
+    if (step == 2)
+        return true;
+    if (data.size() < 5)
+        return false;
+    QByteArray host;
+    qsizetype at = 4;
+    if (data[3] == 3) {
+        at = 5 + static_cast<unsigned char>(data[4]);
+        host = data.mid(5, at - 5);
+    } else {
+        at = data[3] == 4 ? 20 : 8;
+        host = "address";
+    }
+    if (data.size() < at + 2)
+        return false;
+    const int port = static_cast<unsigned char>(data[at]) * 256 + static_cast<unsigned char>(data[at + 1]);
+    m_heads.append("SOCKS5 CONNECT " + host + ':' + QByteArray::number(port));
+    data.remove(0, at + 2);
+    socket->write(QByteArray("\x05\x00\x00\x01\x00\x00\x00\x00\x00\x00", 10));
+    socket->setProperty("socks5", 2);
+    return true;
 }
 
 void LoopbackHttpServer::Send(QTcpSocket* socket, const QByteArray& raw)

@@ -45,6 +45,11 @@ public:
     // Endless answers whose client has not closed the connection yet.
     int EndlessAnswersOpen() const { return m_endlessOpen; }
 
+    // Connections from now on first speak SOCKS5 (no authentication, one
+    // CONNECT, recorded as the head "SOCKS5 CONNECT <host>:<port>"), as a
+    // SOCKS5 proxy that serves every address itself.
+    void ActAsSocks5Proxy() { m_socks5 = true; }
+
     int RequestCount() const { return static_cast<int>(m_heads.size()); }
     QByteArray RequestHead(int index) const { return m_heads.value(index); }
 
@@ -55,6 +60,7 @@ private:
     void Listen();
     void OnConnection();
     void OnData(QTcpSocket* socket);
+    bool TakeSocks5Handshake(QTcpSocket* socket, QByteArray& data);
     static void Send(QTcpSocket* socket, const QByteArray& raw);
     void SendEndlessly(QTcpSocket* socket);
 
@@ -63,6 +69,7 @@ private:
     std::optional<QByteArray> m_endlessFiller;
     qint64 m_endlessBytesSent = 0;
     int m_endlessOpen = 0;
+    bool m_socks5 = false;
     QList<QByteArray> m_heads;
     QList<QPointer<QTcpSocket>> m_held;
 };

@@ -462,3 +462,28 @@ TEST_F(UpdateCheckTest, HttpsStraightAndThroughAProxyTunnel)
     EXPECT_TRUE(menu.items.isEmpty());
     EXPECT_EQ(Shown(), QStringList{kUpToDate});
 }
+
+// A SOCKS5 proxy of the system settings carries the check, and what comes
+// back through it is bounded like any answer.
+TEST_F(UpdateCheckTest, ThroughASocks5Proxy)
+{
+    LoopbackHttpServer socks;
+    socks.ActAsSocks5Proxy();
+    const ScopedEnv proxySetting("http_proxy", "socks5://127.0.0.1:" + QByteArray::number(socks.Port()));
+    checker = std::make_unique<CountingChecker>(QStringLiteral("http://update.invalid/tavisko/"),
+                                                QStringLiteral("1.0.0"), HttpLimits{std::chrono::minutes(10)});
+    socks.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
+    Check(false);
+    EXPECT_EQ(menu.items, QStringList{kUpdateItem});
+    ASSERT_EQ(socks.RequestCount(), 2);
+    EXPECT_EQ(socks.RequestHead(0), "SOCKS5 CONNECT update.invalid:80");
+    EXPECT_TRUE(socks.RequestHead(1).startsWith("GET /tavisko/latest_version.asp?p=tv&v=1.0.0 HTTP/1.1\r\n"));
+
+    socks.AnswerEndlessly("HTTP/1.1 200 OK\r\n", "X-Filler: " + QByteArray(100, 'a') + "\r\n");
+    Check(false);
+    EXPECT_EQ(Shown(), QStringList{kCheckFailed});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return socks.EndlessAnswersOpen() == 0; }, 10000));
+    EXPECT_LT(socks.EndlessBytesSent(), 16 * 1024 * 1024);
+    std::printf("through SOCKS5, endless headers: %lld bytes sent before the client closed\n",
+                static_cast<long long>(socks.EndlessBytesSent()));
+}
