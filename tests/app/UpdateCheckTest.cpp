@@ -193,6 +193,8 @@ TEST_F(UpdateCheckTest, FailedChecksReportOnlyWhenNotQuietAndChangeNothing)
         // The connection ends before the announced length: a partial body.
         "HTTP/1.1 200 OK\r\nContent-Length: 100\r\nConnection: close\r\n\r\nhttp://www.exam",
         "this is not HTTP at all\r\n\r\n",
+        // Redirected to itself for ever.
+        LoopbackHttpServer::Response(302, "", "Location: " + server.BaseAddress().toLatin1() + "again.asp\r\n"),
     };
     for (const QByteArray& failure : failures) {
         SCOPED_TRACE(failure.constData());
@@ -461,6 +463,14 @@ TEST_F(UpdateCheckTest, HttpsStraightAndThroughAProxyTunnel)
         "\r\nHost: update.invalid:" + QByteArray::number(tlsServer.Port()) + "\r\n"));
     EXPECT_TRUE(menu.items.isEmpty());
     EXPECT_EQ(Shown(), QStringList{kUpToDate});
+
+    // A redirect from https to plain http is not followed.
+    tlsServer.AnswerWith(LoopbackHttpServer::Response(302, "", "Location: " + server.BaseAddress().toLatin1() + "\r\n"));
+    server.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
+    sink.Clear();
+    Check(false);
+    EXPECT_EQ(Shown(), QStringList{kCheckFailed});
+    EXPECT_EQ(server.RequestCount(), 0);
 }
 
 // A SOCKS5 proxy of the system settings carries the check, and what comes
