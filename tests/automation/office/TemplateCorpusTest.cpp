@@ -8,6 +8,8 @@
 #include "DocumentLines.h"
 #include "OfficeTestSupport.h"
 
+#include "app/CClipboardBackup.h"
+
 #include "automation/ClassRegistry.h"
 #include "automation/WordConstants.h"
 #include "automation/office/OfficeBackends.h"
@@ -19,7 +21,9 @@
 #include "print/CreatorTaro.h"
 #include "print/CreatorWord.h"
 
+#include <QClipboard>
 #include <QDir>
+#include <QGuiApplication>
 #include <QRegularExpression>
 
 #include <com/sun/star/container/XEnumeration.hpp>
@@ -28,6 +32,7 @@
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/frame/XController.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/text/XFootnotesSupplier.hpp>
@@ -154,6 +159,13 @@ struct Corpus {
     bool pageNumbers = false; // the header block shows numbers that change from page to page
 };
 
+// Names the template in test output.
+void PrintTo(const Corpus& corpus, std::ostream* out)
+{
+    *out << corpus.name.toStdString() << (corpus.vertical ? " (vertical)" : "")
+         << (corpus.pageNumbers ? " (page numbers)" : "");
+}
+
 // The texts of the text frames.
 QStringList FrameTexts(const uno::Reference<text::XTextDocument>& model)
 {
@@ -278,21 +290,58 @@ TEST_P(TemplateCorpusTest, TaroCreatorRepeatsTheWholeHeaderBlockInEveryPrint)
     ExpectPrints(document->Writer()->Model());
 }
 
-// No place of the main text lies before a table that opens a document, so
-// the Word creator can neither copy nor remove it: the run fails (message
-// 606) and leaves no document behind, instead of printing without it.
-TEST(TemplateCorpus, WordCreatorRefusesATemplateThatBeginsWithATable)
+int OpenDocumentCount()
 {
-    std::vector<std::shared_ptr<Office::WriterApplication>> applications;
-    Automation::ClassRegistry::Register(QStringLiteral("Word.Application"), [&applications] {
+    int count = 0;
+    const uno::Reference<container::XEnumeration> components =
+        Office::OfficeSession::Shared()->Desktop("test")->getComponents()->createEnumeration();
+    for (; components->hasMoreElements(); components->nextElement())
+        ++count;
+    return count;
+}
+
+// No place of the main text lies before a table that opens a document, so
+// neither creator can take that table into the header block it copies, nor
+// remove it from the top of the finished document. Through either creator
+// the run fails (the caller says 606) instead of printing without it or
+// with it left once at the top, and it leaves the office without a new
+// document, the teacher's open document and clipboard as they were.
+TEST(TemplateCorpus, BothCreatorsRefuseATemplateThatBeginsWithATable)
+{
+    std::vector<std::shared_ptr<Office::WriterApplication>> word;
+    std::vector<std::shared_ptr<Office::TaroApplication>> taro;
+    Automation::ClassRegistry::Register(QStringLiteral("Word.Application"), [&word] {
         auto application = Office::WriterApplication::Create(Office::OfficeSession::Shared());
-        applications.push_back(application);
+        word.push_back(application);
         return std::static_pointer_cast<Automation::Object>(application);
     });
-    CreatorWord creator;
-    EXPECT_FALSE(creator.Create(Prints(), QStringLiteral(TV_TEST_TEMPLATE_DIR "/表が先頭.dot"), Title, RangeText));
-    ASSERT_FALSE(applications.empty());
-    EXPECT_TRUE(applications.back()->OpenDocuments().empty());
+    Automation::ClassRegistry::Register(QStringLiteral("JXW.Application"), [&taro] {
+        auto application = Office::TaroApplication::Create(Office::OfficeSession::Shared());
+        taro.push_back(application);
+        return std::static_pointer_cast<Automation::Object>(application);
+    });
+    const auto teachers = Office::WriterApplication::Create(Office::OfficeSession::Shared());
+    const auto own = teachers->AddDocument(QStringLiteral(TV_TEST_TEMPLATE_DIR "/表の記名欄.dot"));
+    const QStringList ownText = Outline(own->Model());
+    const int documents = OpenDocumentCount();
+    const QString note = QStringLiteral("先生のメモ");
+    QGuiApplication::clipboard()->setText(note);
+
+    CreatorWord wordCreator;
+    wordCreator.SetClipboardBackupFactory(CClipboardBackup::Factory());
+    EXPECT_FALSE(wordCreator.Create(Prints(), QStringLiteral(TV_TEST_TEMPLATE_DIR "/表が先頭.dot"), Title, RangeText));
+    CreatorTaro taroCreator;
+    taroCreator.SetClipboardBackupFactory(CClipboardBackup::Factory());
+    EXPECT_FALSE(taroCreator.Create(Prints(), QStringLiteral(TV_TEST_TEMPLATE_DIR "/表が先頭.jtt"), Title, RangeText));
+
+    ASSERT_EQ(word.size(), 1u);
+    EXPECT_TRUE(word.front()->OpenDocuments().empty());
+    ASSERT_EQ(taro.size(), 1u);
+    EXPECT_EQ(taro.front()->ActiveDocument(), nullptr);
+    EXPECT_EQ(OpenDocumentCount(), documents);
+    EXPECT_EQ(Outline(own->Model()), ownText);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), note);
+    own->Close();
     Office::RegisterBackends();
 }
 
@@ -315,3 +364,4 @@ INSTANTIATE_TEST_SUITE_P(Templates, TemplateCorpusTest,
                          NameOf);
 
 } // namespace
+
