@@ -54,8 +54,18 @@ bool GaijiFont::Install(const QString& programFolder)
     // Qt reads the file: a damaged one is refused here.
     if (QFontDatabase::addApplicationFont(file) < 0)
         return false;
+    return InstallForPrinting(programFolder);
+}
+
+bool GaijiFont::InstallForPrinting(const QString& programFolder)
+{
+    const QString file = FileIn(programFolder);
+    if (!QFileInfo(file).isReadable())
+        return false;
+    // fontconfig reads the file too: a damaged one adds no font.
     const QByteArray name = QFile::encodeName(file);
-    FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(name.constData()));
+    if (!FcConfigAppFontAddFile(nullptr, reinterpret_cast<const FcChar8*>(name.constData())))
+        return false;
     PointOfficeAt(QFileInfo(file).absolutePath());
     return true;
 }

@@ -22,6 +22,11 @@ public:
     // loaded and before the office starts.
     static bool Install(const QString& programFolder);
 
+    // The same for a run without a window (no Qt font database): only the
+    // installed-font check and the office learn of the font, which is all
+    // that prints need.
+    static bool InstallForPrinting(const QString& programFolder);
+
     // The fontconfig file for the office: the configuration it would read
     // anyway (`baseConfig`), plus the folder of the font.
     static QString OfficeFontConfig(const QString& baseConfig, const QString& fontFolder);

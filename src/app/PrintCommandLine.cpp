@@ -1,5 +1,6 @@
 #include "app/PrintCommandLine.h"
 
+#include "app/GaijiFont.h"
 #include "app/TextFormat.h"
 #include "export/OutputFile.h"
 #include "export/OutputFormat.h"
@@ -135,6 +136,9 @@ int PrintCommandLine::PrintTo(const Options& options)
         return Fail(kBadUsage,
                     Text(Res::IDS_CLI_UNKNOWN_FORMAT, {options.file, OutputFormat::Extensions().join(QLatin1Char(' '))}));
 
+    // Before anything asks which fonts are installed or starts the office,
+    // so that external characters are printed in their own font.
+    GaijiFont::InstallForPrinting(m_path.ProgramFolder());
     Model model;
     if (m_creators) {
         for (auto& [type, creator] : m_creators())

@@ -78,6 +78,14 @@ def rename(font):
         for key in ("FullName", "FamilyName"):
             if hasattr(top, key):
                 setattr(top, key, FAMILY)
+        # A CID-keyed font names each of its font dicts too, and PDF writers
+        # embed under those names: "NotoSerifCJKjp-Regular-Ideographs" would
+        # claim that its glyphs are the source font's.
+        for font_dict in getattr(top, "FDArray", []):
+            old = getattr(font_dict, "FontName", None)
+            if old is not None:
+                suffix = old.rsplit("-", 1)[-1] if "-" in old else ""
+                font_dict.FontName = f"{POSTSCRIPT_NAME}-{suffix}" if suffix else POSTSCRIPT_NAME
 
 
 def main():

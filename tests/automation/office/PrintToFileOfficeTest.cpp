@@ -8,9 +8,15 @@
 #include "app/Application.h"
 #include "app/MessageBox.h"
 #include "app/PrintCommandLine.h"
+#include "automation/WordConstants.h"
 #include "automation/office/OfficeBackends.h"
 #include "automation/office/OfficeSession.h"
+#include "automation/office/WriterApplication.h"
+#include "markup/DecodeGaijiCode.h"
+#include "markup/GaijiFace.h"
+#include "markup/GaijiMapper.h"
 #include "markup/TagStripper.h"
+#include "model/Book.h"
 #include "model/DataBase.h"
 #include "model/NodeStorage.h"
 #include "model/Question.h"
@@ -33,11 +39,13 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 
@@ -73,6 +81,29 @@ QStringList PdfPages(const QString& file)
     return pages;
 }
 
+struct PdfFont {
+    QString name;
+    bool embedded = false;
+};
+
+// The fonts of a PDF as pdffonts lists them.
+std::vector<PdfFont> PdfFonts(const QString& file)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdffonts"), {file});
+    process.waitForFinished(60000);
+    std::vector<PdfFont> fonts;
+    const QStringList rows =
+        QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    for (const QString& row : rows) {
+        // name, type (one or two words), encoding, emb, sub, uni, object, id
+        const QStringList columns = row.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        if (columns.size() >= 5)
+            fonts.push_back({columns.front(), columns[columns.size() - 5] == QStringLiteral("yes")});
+    }
+    return fonts;
+}
+
 QString ZippedXmlText(const QString& file, const QString& member)
 {
     QProcess process;
@@ -81,6 +112,16 @@ QString ZippedXmlText(const QString& file, const QString& member)
     QString xml = QString::fromUtf8(process.readAllStandardOutput());
     xml.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
     return Squeezed(xml);
+}
+
+// The characters in code order, to compare and to show.
+QString Sorted(const QSet<QChar>& characters)
+{
+    QString text;
+    for (const QChar c : characters)
+        text += c;
+    std::sort(text.begin(), text.end());
+    return text;
 }
 
 QStringList MessageTexts(const RecordingMessageSink& sink)
@@ -172,6 +213,46 @@ protected:
                 QString::fromUtf8(process.readAllStandardError())};
     }
 
+    // Leaves in the user database one print of the "303" book made of every
+    // sentence of its first two formats that has an external character in
+    // its question or answer; the Word creator's horizontal template.
+    // `codePositions` gets the characters those external characters are.
+    void SaveExternalCharacterSelection(QSet<QChar>& codePositions)
+    {
+        Model model;
+        model.RegisterCreator(Model::kWord, std::make_shared<RecordingCreator>());
+        model.RegisterCreator(Model::kIchitaro, std::make_shared<RecordingCreator>());
+        ASSERT_EQ(model.Initialize(Path(ProgramFolder)), Model::kInitOk);
+        const Book* book = nullptr;
+        for (const Book* candidate : model.Storage().Books())
+            if (candidate->FilePath().endsWith(QStringLiteral("kanji303_main.db")))
+                book = candidate;
+        ASSERT_NE(book, nullptr);
+        ASSERT_EQ(model.SelectBook(*book), 0);
+        model.SetQuestions({1, 2});
+        std::vector<int> iids;
+        for (const SqlRow& row : QueryRows(book->FilePath(), QStringLiteral("SELECT iid FROM Indices WHERE enable = 1")))
+            iids.push_back(row.at(0).toInt());
+        model.SetRange(Ranges(iids));
+        Quiz quiz = model.GetQuiz(0);
+        const QRegularExpression tag(QStringLiteral("<G=([0-9A-Fa-f]+)>"));
+        for (const SqlRow& row : QueryRows(book->FilePath(),
+                                           QStringLiteral("SELECT sid FROM Sentences WHERE qid IN (1, 2) AND "
+                                                          "(sentence LIKE '%<G=%' OR answer LIKE '%<G=%') ORDER BY sid"))) {
+            const Sentence* sentence = model.Storage().SentenceById(row.at(0).toInt());
+            ASSERT_NE(sentence, nullptr);
+            ASSERT_TRUE(quiz.AddSentence(sentence));
+            for (const QString& text : {sentence->sentence, sentence->answer})
+                for (const QRegularExpressionMatch& match : tag.globalMatch(text))
+                    for (const QChar c : DecodeGaijiCode(match.captured(1)))
+                        codePositions.insert(c);
+        }
+        model.SetQuiz(0, quiz);
+        model.WriteWpa(Model::kWord);
+        model.WriteTemplateName(QStringLiteral("横書き標準.dot"));
+        ModelSerializer(model, model.Db()).Save();
+    }
+
     QStringList OutFiles() const { return QDir(out).entryList(QDir::Files | QDir::Hidden); }
 
     // A failed run: the status, one line saying why, and nothing new in
@@ -217,17 +298,10 @@ TEST_F(PrintToFile, PdfHoldsEveryPrintsHalvesWithItsFontsEmbedded)
         }
     }
 
-    QProcess fonts;
-    fonts.start(QStringLiteral("pdffonts"), {file});
-    fonts.waitForFinished(60000);
-    const QStringList rows = QString::fromUtf8(fonts.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
-    ASSERT_FALSE(rows.isEmpty());
-    for (const QString& row : rows) {
-        const QStringList columns = row.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        ASSERT_GE(columns.size(), 5);
-        // name, type (one or two words), encoding, emb, sub, uni, object, id
-        EXPECT_EQ(columns[columns.size() - 5], QStringLiteral("yes")) << row.toStdString();
-    }
+    const std::vector<PdfFont> fonts = PdfFonts(file);
+    ASSERT_FALSE(fonts.empty());
+    for (const PdfFont& font : fonts)
+        EXPECT_TRUE(font.embedded) << font.name.toStdString();
 }
 
 // The other formats, through both word processors' creators: the named
@@ -281,6 +355,64 @@ TEST_F(PrintToFile, AutoSelectPrintsTheSavedNumberOfPrintsAndSavesNothing)
     ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
     EXPECT_EQ(PdfPages(file).size(), 6);
     EXPECT_EQ(storedQuiz(), before);
+}
+
+// The external characters of the "303" book printed through the program's
+// command line: in the document every one of them, and nothing else, is
+// set in the external-character font (whose glyph at that code position is
+// the intended kanji; any other font shows an unrelated one), through
+// either word processor's creator; and a PDF carries that font embedded.
+TEST_F(PrintToFile, ExternalCharactersAreSetInTheirFontWhichThePdfEmbeds)
+{
+    QSet<QChar> codePositions;
+    SaveExternalCharacterSelection(codePositions);
+    ASSERT_GE(codePositions.size(), 3);
+    const GaijiMapper mapper;
+    for (const QChar c : codePositions)
+        ASSERT_NE(mapper.Map(QString(c)), QString(c)) << "not a code position of the font: " << QString(c).toStdString();
+
+    const QString odt = out + QStringLiteral("/word.odt");
+    const QString taroOdt = out + QStringLiteral("/taro.odt");
+    const QString pdf = out + QStringLiteral("/prints.pdf");
+    for (const QStringList& arguments :
+         {QStringList{QStringLiteral("--print-to"), odt},
+          QStringList{QStringLiteral("--template"), QStringLiteral("縦書き標準.jtt"), QStringLiteral("--print-to"), taroOdt},
+          QStringList{QStringLiteral("--print-to"), pdf}}) {
+        const Outcome outcome = Run(arguments);
+        ASSERT_EQ(outcome.status, 0) << arguments.join(QLatin1Char(' ')).toStdString() << ": " << outcome.error.toStdString();
+    }
+
+    const auto reader = Office::WriterApplication::Create(Office::OfficeSession::Shared());
+    for (const QString& file : {odt, taroOdt}) {
+        SCOPED_TRACE(file.toStdString());
+        const std::shared_ptr<Word::_Document> document = reader->AddDocument(file);
+        QSet<QChar> found;
+        for (const OfficeTest::Portion& portion : OfficeTest::Portions(document)) {
+            const bool inGaijiFont = portion.faceAsian == GaijiFaceName;
+            for (const QChar c : portion.text) {
+                const bool codePosition = mapper.Map(QString(c)) != QString(c);
+                EXPECT_EQ(inGaijiFont, codePosition) << "\"" << QString(c).toStdString() << "\" in \""
+                                                     << portion.text.toStdString() << "\", face "
+                                                     << portion.faceAsian.toStdString();
+                if (codePosition)
+                    found.insert(c);
+            }
+        }
+        EXPECT_EQ(Sorted(found).toStdString(), Sorted(codePositions).toStdString());
+    }
+    reader->CloseDocuments(Word::wdDoNotSaveChanges);
+
+    const QStringList text = PdfPages(pdf);
+    for (const QChar c : codePositions)
+        EXPECT_TRUE(text.join(QString()).contains(c)) << QString(c).toStdString();
+    QStringList gaijiFonts;
+    for (const PdfFont& font : PdfFonts(pdf)) {
+        if (!font.name.contains(QStringLiteral("MorvaneGaiji")))
+            continue;
+        gaijiFonts << font.name;
+        EXPECT_TRUE(font.embedded) << font.name.toStdString();
+    }
+    EXPECT_FALSE(gaijiFonts.isEmpty());
 }
 
 TEST_F(PrintToFile, FailuresSayWhyAndLeaveNoFile)
