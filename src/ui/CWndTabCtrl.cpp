@@ -1,5 +1,7 @@
 #include "ui/CWndTabCtrl.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QTabBar>
 
 CWndTabCtrl::CWndTabCtrl(QWidget* parent)
@@ -12,7 +14,10 @@ int CWndTabCtrl::AddTab(const QString& caption, QWidget* page)
 {
     if (!page)
         page = new QWidget;
-    return addTab(page, caption);
+    const int index = addTab(page, caption);
+    if (m_bulkChanges > 0 && index != currentIndex())
+        tabBar()->setTabVisible(index, false);
+    return index;
 }
 
 void CWndTabCtrl::DeleteTab(int index)
@@ -26,25 +31,57 @@ void CWndTabCtrl::DeleteTab(int index)
 
 void CWndTabCtrl::DeleteAllTabs()
 {
+    const BulkChange bulk(*this);
     // With the first page current, removing the others from the end
     // changes nothing that is shown.
     if (count() > 0)
         setCurrentIndex(0);
+    FoldTabs();
     for (int index = count() - 1; index >= 0; --index)
         DeleteTab(index);
+}
+
+// Only changes are made: the bar forgets that its layout is out of date
+// when a tab is given the visibility it already has.
+void CWndTabCtrl::FoldTabs()
+{
+    QTabBar* bar = tabBar();
+    for (int index = count() - 1; index >= 0; --index) {
+        const bool wanted = index == currentIndex();
+        if (bar->isTabVisible(index) != wanted)
+            bar->setTabVisible(index, wanted);
+    }
+}
+
+void CWndTabCtrl::UnfoldTabs()
+{
+    QTabBar* bar = tabBar();
+    for (int index = 0; index < count(); ++index) {
+        if (!bar->isTabVisible(index))
+            bar->setTabVisible(index, true);
+    }
 }
 
 CWndTabCtrl::BulkChange::BulkChange(CWndTabCtrl& tabs)
     : m_tabs(tabs)
     , m_barWasHidden(tabs.tabBar()->isHidden())
 {
+    if (m_tabs.m_bulkChanges++ == 0)
+        m_tabs.FoldTabs();
     m_tabs.tabBar()->hide();
 }
 
 CWndTabCtrl::BulkChange::~BulkChange()
 {
-    if (!m_barWasHidden)
-        m_tabs.tabBar()->show();
+    if (--m_tabs.m_bulkChanges == 0)
+        m_tabs.UnfoldTabs();
+    if (m_barWasHidden)
+        return;
+    m_tabs.tabBar()->show();
+    // The bar gets its place now rather than from a queued request, so
+    // that it can be asked where its tabs are as soon as the change ends.
+    QEvent layoutRequest(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(&m_tabs, &layoutRequest);
 }
 
 int CWndTabCtrl::TabCount() const

@@ -24,9 +24,12 @@ public:
     void DeleteAllTabs();
 
     // While one lives, tabs are added and deleted with the tab bar out of
-    // sight, so that each change is a fixed amount of work instead of a new
-    // layout of every tab: building or clearing thousands of tabs takes
-    // time in proportion to their number. The bar comes back at its end.
+    // sight and every tab but the current one folded away, so that the bar
+    // does not measure every caption again on each change: the tab bar lays
+    // out all its tabs whenever one is added or removed, and measuring a
+    // caption is what costs. Building or clearing thousands of tabs so takes
+    // time in proportion to their number. At its end every tab is unfolded
+    // and the bar comes back, laid out once. They may nest.
     class BulkChange {
     public:
         explicit BulkChange(CWndTabCtrl& tabs);
@@ -52,4 +55,10 @@ public:
 
 private:
     void FocusPage(int index);
+    // Folds away every tab but the current one (last to first, so that each
+    // is a fixed amount of work), or unfolds them all.
+    void FoldTabs();
+    void UnfoldTabs();
+
+    int m_bulkChanges = 0;
 };

@@ -50,33 +50,62 @@ private:
 
 DlgPrint::DlgPrint(Model& model, QWidget* parent)
     : DialogPage(parent)
-    , list_(new ListViewCtrl(this))
     , builder_(ListBuilder::ForBook(model))
 {
     SetControlId(this, Res::IDD_PRINT);
-    SetControlId(list_, Res::IDC_PRINT_LIST);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(list_);
+}
+
+DlgPrint::~DlgPrint() = default;
+
+void DlgPrint::setVisible(bool visible)
+{
+    if (visible)
+        MakeList();
+    DialogPage::setVisible(visible);
+}
+
+ListViewCtrl& DlgPrint::List()
+{
+    MakeList();
+    return *list_;
+}
+
+void DlgPrint::MakeList()
+{
+    if (list_)
+        return;
+    list_ = new ListViewCtrl(this);
+    SetControlId(list_, Res::IDC_PRINT_LIST);
+    layout()->addWidget(list_);
     list_->SetGridLines(true);
     if (builder_) {
         builder_->InitPrintColumns(*list_);
         builder_->FitPrintColumns(*list_);
     }
     connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { RequestSentences(); });
+    FillList();
+    MarkRows();
 }
-
-DlgPrint::~DlgPrint() = default;
 
 void DlgPrint::InsertQuiz(const Quiz& quiz)
 {
+    quiz_ = std::make_unique<Quiz>(quiz);
+    marks_.reset();
+    if (list_)
+        FillList();
+}
+
+void DlgPrint::FillList()
+{
     list_->DeleteAllRows();
-    if (!builder_)
-        return;  // a book of a type whose lists cannot be laid out
+    if (!builder_ || !quiz_)
+        return;  // a book of a type whose lists cannot be laid out, or no print yet
     Visitor visitor(*this);
-    quiz.Accept(visitor);
+    quiz_->Accept(visitor);
     AddPlaceholders();
-    if (quiz.Units().empty()) {
+    if (quiz_->Units().empty()) {
         // Nothing chosen yet: the page says where to begin.
         const int row = list_->InsertRow(0, Res::String(Res::IDS_FIRST_STEPS));
         list_->setFirstColumnSpanned(row, QModelIndex(), true);
@@ -104,15 +133,22 @@ bool DlgPrint::IsHeader(int row) const
 
 void DlgPrint::ApplyRangeMarks(const std::map<int, bool>& hasCandidates)
 {
+    marks_ = hasCandidates;
+    if (list_)
+        MarkRows();
+}
+
+void DlgPrint::MarkRows()
+{
     const int lastColumn = list_->ColumnCount() - 1;
-    if (lastColumn < 0)
+    if (!marks_ || lastColumn < 0)
         return;
     const QString noCandidates = Res::String(Res::IDS_NO_CANDIDATES);
     for (int row = 0; row < list_->RowCount(); ++row) {
         if (!IsHeader(row))
             continue;
-        const auto found = hasCandidates.find(list_->RowData(row).toInt());
-        const bool marked = found == hasCandidates.end() || !found->second;
+        const auto found = marks_->find(list_->RowData(row).toInt());
+        const bool marked = found == marks_->end() || !found->second;
         list_->SetCellText(row, lastColumn, marked ? noCandidates : QString());
         list_->setFirstColumnSpanned(row, QModelIndex(), !marked || lastColumn == 0);
     }
@@ -120,6 +156,8 @@ void DlgPrint::ApplyRangeMarks(const std::map<int, bool>& hasCandidates)
 
 int DlgPrint::CurrentQuestionId() const
 {
+    if (!list_)
+        return 0;  // nothing shown, nothing selected
     for (int row = list_->SelectedRow(); row >= 0; --row) {
         if (IsHeader(row))
             return list_->RowData(row).toInt();
@@ -137,6 +175,8 @@ void DlgPrint::RequestSentences()
 void DlgPrint::resizeEvent(QResizeEvent* event)
 {
     DialogPage::resizeEvent(event);
+    if (!list_)
+        return;
     layout()->activate();  // the list takes its new size before the columns are fitted
     if (builder_)
         builder_->FitPrintColumns(*list_);
@@ -148,6 +188,8 @@ void DlgPrint::resizeEvent(QResizeEvent* event)
 void DlgPrint::contextMenuEvent(QContextMenuEvent* event)
 {
     event->accept();
+    if (!list_)
+        return;
     QPoint pos = event->pos();
     if (event->reason() == QContextMenuEvent::Keyboard)
         pos = QPoint(0, 0);

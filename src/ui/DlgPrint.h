@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class ListBuilder;
 class ListViewCtrl;
@@ -24,6 +25,11 @@ class Quiz;
 // from its context menu, asks the main window (through the request given at
 // construction) to choose the sub-questions of the question format the
 // selected row belongs to. The main window then refills the page.
+//
+// The list is made when the page is first shown or asked for it: until
+// then the page keeps only the print and its range marks, so that a window
+// with thousands of prints makes one list per print the teacher looks at,
+// not one per print.
 class DlgPrint : public DialogPage {
     Q_OBJECT
 
@@ -53,8 +59,14 @@ public:
     // Where RequestSentences goes; without one it does nothing.
     void SetSentenceRequest(SentenceRequest request) { request_ = std::move(request); }
 
-    ListViewCtrl& List() { return *list_; }
+    // The list, made now if it was not yet.
+    ListViewCtrl& List();
+    // Whether the list has been made (shown or asked for).
+    bool HasList() const { return list_ != nullptr; }
     void SetPopupRunner(PopupRunner runner) { popupRunner_ = std::move(runner); }
+
+    // Showing the page makes its list first, so that it is shown with it.
+    void setVisible(bool visible) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -63,12 +75,19 @@ protected:
 private:
     class Visitor;
 
+    void MakeList();
+    void FillList();
+    void MarkRows();
     void AddPlaceholders();
     bool IsHeader(int row) const;
 
     SentenceRequest request_;
-    ListViewCtrl* list_;
+    ListViewCtrl* list_ = nullptr;
     TagStripper stripper_;
     std::shared_ptr<ListBuilder> builder_;
     PopupRunner popupRunner_;
+    // What the list shows, kept for when it is made: the print, and the
+    // range marks given since it was last inserted.
+    std::unique_ptr<Quiz> quiz_;
+    std::optional<std::map<int, bool>> marks_;
 };

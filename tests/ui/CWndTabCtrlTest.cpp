@@ -104,3 +104,50 @@ TEST(TabControl, FindsTheTabUnderAPoint)
     EXPECT_EQ(tabs.TabAt(tabs.tabBar()->mapTo(&tabs, second.center())), 1);
     EXPECT_EQ(tabs.TabAt(QPoint(290, 190)), -1);
 }
+
+// Tabs added or cleared in a bulk change of a shown control: afterwards
+// every tab is on the bar, side by side in order, with its caption, and
+// the current tab is the one it would be without the bulk change.
+TEST(TabControl, BulkChangesEndWithEveryTabLaidOutInOrder)
+{
+    CWndTabCtrl tabs;
+    tabs.resize(600, 200);
+    tabs.show();
+    tabs.AddTab(QStringLiteral("プリント1"), nullptr);
+    tabs.AddTab(QStringLiteral("プリント2"), nullptr);
+    tabs.SetCurrentTab(1);
+    const auto expectLaidOut = [&](const QStringList& captions, int current) {
+        ASSERT_EQ(tabs.TabCount(), captions.size());
+        EXPECT_TRUE(tabs.tabBar()->isVisible());
+        EXPECT_EQ(tabs.CurrentTab(), current);
+        EXPECT_EQ(tabs.currentWidget(), tabs.Page(current));
+        int right = -1;
+        for (int index = 0; index < tabs.TabCount(); ++index) {
+            const QRect rect = tabs.tabBar()->tabRect(index);
+            EXPECT_TRUE(tabs.tabBar()->isTabVisible(index)) << index;
+            EXPECT_FALSE(rect.isEmpty()) << index;
+            EXPECT_GT(rect.left(), right) << index;
+            right = rect.right();
+            EXPECT_EQ(tabs.tabText(index), captions[index]);
+        }
+    };
+
+    {
+        const CWndTabCtrl::BulkChange bulk(tabs);
+        tabs.AddTab(QStringLiteral("プリント3"), nullptr);
+        tabs.AddTab(QStringLiteral("プリント4"), nullptr);
+    }
+    expectLaidOut({"プリント1", "プリント2", "プリント3", "プリント4"}, 1);
+
+    {
+        // Nested, as the main window rebuilds its tabs: clear, then refill.
+        const CWndTabCtrl::BulkChange bulk(tabs);
+        tabs.DeleteAllTabs();
+        EXPECT_EQ(tabs.TabCount(), 0);
+        for (const char* caption : {"一", "二", "三"})
+            tabs.AddTab(QString::fromUtf8(caption), nullptr);
+        tabs.SetCurrentTab(2);
+    }
+    expectLaidOut({"一", "二", "三"}, 2);
+    EXPECT_EQ(tabs.TabAt(tabs.tabBar()->mapTo(&tabs, tabs.tabBar()->tabRect(1).center())), 1);
+}

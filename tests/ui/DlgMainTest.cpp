@@ -226,6 +226,36 @@ TEST_F(MainWindow, StartsOnThePrintListAndTabWalksTheTopRowInOrder)
     EXPECT_EQ(walked, (QStringList{"1101", "1102", "2103", "1103"}));
 }
 
+// Only the pages the teacher has looked at make their lists: a rebuild of
+// many tabs makes one. The page of a tab chosen later makes its list then,
+// shows the print and takes the focus.
+TEST_F(MainWindow, APageMakesItsListWhenItsTabIsFirstChosen)
+{
+    SmallBookWithPrint({11}, {51});
+    DlgMain& main = Open();
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    Quiz third = model.GetQuiz(2);
+    third.AddSentence(S(52));
+    model.SetQuiz(2, third);
+    main.UpdateView();
+    ShowActive();
+    ASSERT_EQ(main.PageCount(), 3);
+    EXPECT_TRUE(main.Page(0)->HasList());
+    EXPECT_FALSE(main.Page(1)->HasList());
+    EXPECT_FALSE(main.Page(2)->HasList());
+    EXPECT_EQ(QApplication::focusWidget(), &main.Page(0)->List());
+
+    // Ctrl+Shift+Tab goes back round to the last tab.
+    QTest::keyClick(&main.Page(0)->List(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(main.Tabs().CurrentTab(), 2);
+    ASSERT_TRUE(main.Page(2)->HasList());
+    EXPECT_FALSE(main.Page(1)->HasList());
+    EXPECT_TRUE(main.Page(2)->List().isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), &main.Page(2)->List());
+    EXPECT_EQ(Rows(*main.Page(2)).value(1), QStringLiteral("　　(1) 本を読む。|read a book"));
+}
+
 TEST_F(MainWindow, PrintRunWithoutAnySubQuestionIsRefused)
 {
     SmallBookWithPrint({11}, {});

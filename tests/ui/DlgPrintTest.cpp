@@ -9,6 +9,9 @@
 
 #include <QContextMenuEvent>
 
+#include <functional>
+#include <map>
+
 namespace {
 
 const QString Placeholder = QStringLiteral("　　　《ダブルクリックで問題を追加します》|");
@@ -201,4 +204,50 @@ TEST_F(PrintPage, BookOfUnknownTypeGetsAnEmptyList)
     shown.ApplyRangeMarks({{11, false}});
     EXPECT_EQ(shown.List().ColumnCount(), 0);
     EXPECT_EQ(shown.List().RowCount(), 0);
+}
+
+// A page makes its list only when it is shown or asked for it. Whatever it
+// was given before, in whatever order, it shows the same as a page that
+// had its list from the start and was given the same.
+TEST_F(PrintPage, AListMadeLateShowsWhatAnEarlyOneShows)
+{
+    const Quiz full = SmallBookPrint();
+    const Quiz empty = model.GetQuiz(0);
+    const std::map<int, bool> someMarked{{11, true}, {12, false}};
+    const std::map<int, bool> noneMarked{{11, true}, {12, true}, {13, true}};
+    using Step = std::function<void(DlgPrint&)>;
+    const Step insertFull = [&](DlgPrint& p) { p.InsertQuiz(full); };
+    const Step insertEmpty = [&](DlgPrint& p) { p.InsertQuiz(empty); };
+    const Step markSome = [&](DlgPrint& p) { p.ApplyRangeMarks(someMarked); };
+    const Step markNone = [&](DlgPrint& p) { p.ApplyRangeMarks(noneMarked); };
+    const std::vector<std::vector<Step>> orders{
+        {insertFull},
+        {insertFull, markSome},
+        {markSome, insertFull},                        // marks of an earlier print are dropped
+        {insertFull, markSome, insertEmpty},
+        {insertFull, markSome, markNone},
+        {insertEmpty, markSome, insertFull, markSome},
+    };
+    // Every row's cells, and whether its first column spans the row.
+    const auto shown = [](DlgPrint& p) {
+        QStringList rows = Rows(p);
+        for (int row = 0; row < rows.size(); ++row)
+            rows[row] += p.List().isFirstColumnSpanned(row, QModelIndex()) ? u'*' : u' ';
+        return rows;
+    };
+    for (std::size_t i = 0; i < orders.size(); ++i) {
+        DlgPrint early(model);
+        early.List();
+        DlgPrint late(model);
+        for (const Step& step : orders[i]) {
+            step(early);
+            step(late);
+        }
+        EXPECT_FALSE(late.HasList());
+        late.resize(500, 300);
+        late.show();
+        ASSERT_TRUE(late.HasList());
+        EXPECT_TRUE(late.List().isVisible()) << "order " << i;
+        EXPECT_EQ(shown(late), shown(early)) << "order " << i;
+    }
 }
