@@ -8,6 +8,7 @@
 #include <com/sun/star/beans/XMultiPropertyStates.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 
+#include <algorithm>
 #include <map>
 
 using namespace css;
@@ -97,33 +98,39 @@ Automation::Variant CharacterFormat::Read(const uno::Reference<text::XTextCursor
     return {};
 }
 
-void CharacterFormat::Apply(const uno::Reference<text::XTextCursor>& cursor, const TypingFormat& typing)
+void CharacterFormat::Set(const uno::Reference<beans::XMultiPropertySet>& text,
+                          const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& attributeValues)
 {
     std::map<OUString, uno::Any> values; // sorted by name, as setPropertyValues wants
-    for (const auto& [attribute, value] : typing.ValuesToApply())
+    for (const auto& [attribute, value] : attributeValues)
         AddValues(values, attribute, value);
-    if (!values.empty()) {
-        uno::Sequence<OUString> names(static_cast<sal_Int32>(values.size()));
-        uno::Sequence<uno::Any> anys(static_cast<sal_Int32>(values.size()));
-        sal_Int32 i = 0;
-        for (const auto& [name, any] : values) {
-            names[i] = name;
-            anys[i] = any;
-            ++i;
-        }
-        uno::Reference<beans::XMultiPropertySet>(cursor, uno::UNO_QUERY_THROW)->setPropertyValues(names, anys);
+    if (values.empty())
+        return;
+    uno::Sequence<OUString> names(static_cast<sal_Int32>(values.size()));
+    uno::Sequence<uno::Any> anys(static_cast<sal_Int32>(values.size()));
+    sal_Int32 i = 0;
+    for (const auto& [name, any] : values) {
+        names[i] = name;
+        anys[i] = any;
+        ++i;
     }
+    text->setPropertyValues(names, anys);
+}
+
+void CharacterFormat::Reset(const uno::Reference<beans::XMultiPropertyStates>& text,
+                            const std::vector<TypingFormat::Attribute>& attributes)
+{
     std::vector<OUString> resets;
-    for (TypingFormat::Attribute attribute : typing.AttributesToReset())
+    for (TypingFormat::Attribute attribute : attributes)
         for (const OUString& name : PropertyNames(attribute))
             resets.push_back(name);
-    if (!resets.empty()) {
-        std::sort(resets.begin(), resets.end());
-        uno::Sequence<OUString> names(static_cast<sal_Int32>(resets.size()));
-        for (sal_Int32 i = 0; i < names.getLength(); ++i)
-            names[i] = resets[static_cast<size_t>(i)];
-        uno::Reference<beans::XMultiPropertyStates>(cursor, uno::UNO_QUERY_THROW)->setPropertiesToDefault(names);
-    }
+    if (resets.empty())
+        return;
+    std::sort(resets.begin(), resets.end());
+    uno::Sequence<OUString> names(static_cast<sal_Int32>(resets.size()));
+    for (sal_Int32 i = 0; i < names.getLength(); ++i)
+        names[i] = resets[static_cast<size_t>(i)];
+    text->setPropertiesToDefault(names);
 }
 
 } // namespace Office

@@ -3,6 +3,8 @@
 #include "automation/Variant.h"
 #include "automation/office/TypingFormat.h"
 
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
+#include <com/sun/star/beans/XMultiPropertyStates.hpp>
 #include <com/sun/star/text/XTextCursor.hpp>
 
 namespace Office {
@@ -16,9 +18,13 @@ public:
     // The attribute's value at `cursor`, in Word's terms.
     static Automation::Variant Read(const css::uno::Reference<css::text::XTextCursor>& cursor,
                                     TypingFormat::Attribute attribute);
-    // Gives the text of `cursor` the pending values of `typing` and takes
-    // away the direct formatting that `typing` resets.
-    static void Apply(const css::uno::Reference<css::text::XTextCursor>& cursor, const TypingFormat& typing);
+    // Gives the text the values, in one office call.
+    static void Set(const css::uno::Reference<css::beans::XMultiPropertySet>& text,
+                    const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& values);
+    // Takes the direct formatting of the attributes away from
+    // the text, in one office call.
+    static void Reset(const css::uno::Reference<css::beans::XMultiPropertyStates>& text,
+                      const std::vector<TypingFormat::Attribute>& attributes);
 
     static sal_Int16 ToFontUnderline(int wordUnderline);
     static int ToWordUnderline(sal_Int16 fontUnderline);

@@ -5,9 +5,16 @@ namespace Office {
 Automation::Variant TypingFormat::Natural(Attribute attribute, const Reader& read)
 {
     auto it = m_natural.find(attribute);
-    if (it == m_natural.end())
-        it = m_natural.emplace(attribute, read(attribute)).first;
-    return it->second;
+    if (it != m_natural.end())
+        return it->second;
+    if (m_style) {
+        auto& known = m_naturalByStyle[*m_style];
+        auto inStyle = known.find(attribute);
+        if (inStyle == known.end())
+            inStyle = known.emplace(attribute, read(attribute)).first;
+        return m_natural.emplace(attribute, inStyle->second).first->second;
+    }
+    return m_natural.emplace(attribute, read(attribute)).first->second;
 }
 
 Automation::Variant TypingFormat::Get(Attribute attribute, const Reader& read)
@@ -53,11 +60,13 @@ void TypingFormat::Moved()
 {
     m_pending.clear();
     m_natural.clear();
+    m_style.reset();
 }
 
-void TypingFormat::StyleChanged()
+void TypingFormat::StyleChanged(const QString& style)
 {
     m_natural.clear();
+    m_style = style;
 }
 
 } // namespace Office

@@ -3,6 +3,8 @@
 #include "automation/Variant.h"
 
 #include <functional>
+#include <QString>
+
 #include <map>
 #include <optional>
 #include <vector>
@@ -15,6 +17,10 @@ namespace Office {
 // the text had by itself (its paragraph style's) removes the direct
 // formatting from the next run instead, so that text typed after an
 // underlined or external-character run does not inherit that formatting.
+//
+// The text's own values are read once per paragraph style and kept for the
+// document: text typed in a paragraph of a style it has met before needs no
+// read, so typing can go on without asking the office.
 class TypingFormat {
 public:
     enum class Attribute { Underline, Subscript, FaceName };
@@ -35,14 +41,17 @@ public:
     void Typed();
     // The insertion point moved elsewhere: the formatting there applies.
     void Moved();
-    // The paragraph style changed: the text's own formatting is unknown.
-    void StyleChanged();
+    // The paragraph style changed to `style`: the text's own formatting is
+    // the one read before in that style, or unknown.
+    void StyleChanged(const QString& style);
 
 private:
     Automation::Variant Natural(Attribute attribute, const Reader& read);
 
     std::map<Attribute, std::optional<Automation::Variant>> m_pending; // nullopt: reset
     std::map<Attribute, Automation::Variant> m_natural;
+    std::optional<QString> m_style; // of the paragraph typed in, when known
+    std::map<QString, std::map<Attribute, Automation::Variant>> m_naturalByStyle;
 };
 
 } // namespace Office

@@ -12,6 +12,8 @@
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -50,6 +52,7 @@ WriterDocument::~WriterDocument()
     // stays open when its automation references are released); it only
     // must not stay frozen, nor be copied from once the teacher closes it.
     try {
+        FlushTyping();
         SetControllersLocked(false);
         if (m_model.is())
             m_session->ForgetCopiedContentOf(m_model);
@@ -62,11 +65,66 @@ bool WriterDocument::IsClosed() const
     return !m_model.is() || m_session->StartCount() != m_officeGeneration || !m_session->IsAlive();
 }
 
-void WriterDocument::EnsureOpen(const char* iid) const
+void WriterDocument::CheckOpen(const char* iid) const
 {
     if (IsClosed())
         throw Automation::AutomationError(Automation::AutomationError::Disconnected, QString::fromLatin1(iid),
                                           QStringLiteral("the document has been closed, or its office has ended"));
+}
+
+void WriterDocument::EnsureOpen(const char* iid)
+{
+    CheckOpen(iid);
+    if (!m_batch.IsEmpty())
+        UnoCall(m_session.get(), iid, [&] { FlushTyping(); });
+}
+
+void WriterDocument::FlushTyping()
+{
+    if (m_batch.IsEmpty() || m_flushing || !m_model.is())
+        return;
+    m_flushing = true;
+    try {
+        m_batch.Flush(m_text, m_selectionCursor);
+    } catch (...) {
+        m_flushing = false;
+        throw;
+    }
+    m_flushing = false;
+}
+
+const uno::Reference<text::XTextDocument>& WriterDocument::Model()
+{
+    FlushTyping();
+    return m_model;
+}
+
+const uno::Reference<text::XText>& WriterDocument::Text()
+{
+    FlushTyping();
+    return m_text;
+}
+
+const uno::Reference<text::XTextCursor>& WriterDocument::SelectionCursor()
+{
+    FlushTyping();
+    return m_selectionCursor;
+}
+
+bool WriterDocument::HasParagraphStyle(const QString& name)
+{
+    if (!m_paragraphStyles) {
+        std::set<QString> names;
+        const uno::Reference<container::XNameAccess> styles(
+            uno::Reference<style::XStyleFamiliesSupplier>(m_model, uno::UNO_QUERY_THROW)
+                ->getStyleFamilies()
+                ->getByName(OUString("ParagraphStyles")),
+            uno::UNO_QUERY_THROW);
+        for (const OUString& style : styles->getElementNames())
+            names.insert(ToQString(style));
+        m_paragraphStyles = std::move(names);
+    }
+    return m_paragraphStyles->count(name) > 0;
 }
 
 // No place of the main text lies before a table that opens it, so neither
@@ -84,6 +142,7 @@ void WriterDocument::RefuseLeadingTable() const
 
 void WriterDocument::ReloadStory()
 {
+    FlushTyping();
     ForgetLastFound();
     const StoryReader reader(m_text);
     m_story = reader.ReadFrom(reader.StartCursor());
@@ -91,6 +150,7 @@ void WriterDocument::ReloadStory()
 
 QString WriterDocument::ReadStoryFrom(int position)
 {
+    FlushTyping();
     ForgetLastFound(); // it may stand after a change the office made
     const uno::Reference<text::XTextCursor> from = CursorFor(position, position, false);
     return StoryReader(m_text).ReadFrom(from);
@@ -98,6 +158,7 @@ QString WriterDocument::ReadStoryFrom(int position)
 
 void WriterDocument::Erase(const uno::Reference<text::XTextCursor>& range)
 {
+    FlushTyping();
     // A table rides on the paragraph mark before it, and removing the text
     // of a range leaves the tables in it: they are removed first.
     std::vector<uno::Reference<lang::XComponent>> tables;
@@ -117,6 +178,7 @@ void WriterDocument::Erase(const uno::Reference<text::XTextCursor>& range)
 // runs of table places can differ in length.
 void WriterDocument::NoteTablesChanged()
 {
+    FlushTyping();
     const StoryReader reader(m_text);
     const QString now = reader.ReadFrom(reader.StartCursor());
     const QChar place(0xFFFC);
@@ -230,6 +292,7 @@ void WriterDocument::MoveCursor(const uno::Reference<text::XTextCursor>& cursor,
 
 uno::Reference<text::XTextCursor> WriterDocument::CursorFor(int start, int end, bool nearSelection)
 {
+    FlushTyping();
     const int last = StoryEnd() - 1;
     start = std::clamp(start, 0, last);
     end = std::clamp(end, start, last);
@@ -373,6 +436,7 @@ void WriterDocument::SetWindowState(int state)
 
 void WriterDocument::Close()
 {
+    m_batch.Discard(); // closed without saving: what was typed goes with it
     if (IsClosed()) {
         m_selectionCursor.clear();
         m_lastFound.clear();

@@ -3,6 +3,7 @@
 #include "automation/WordDocument.h"
 #include "automation/office/FindSettings.h"
 #include "automation/office/TextSpan.h"
+#include "automation/office/TypingBatch.h"
 #include "automation/office/TypingFormat.h"
 
 #include <QString>
@@ -12,6 +13,8 @@
 #include <com/sun/star/text/XTextDocument.hpp>
 
 #include <memory>
+#include <optional>
+#include <set>
 #include <vector>
 
 namespace Office {
@@ -32,6 +35,10 @@ class OfficeSession;
 // to date by every change made through this object (what the office
 // inserts on its own, as a paste, is read back), so that reading text and
 // finding positions costs no office call.
+//
+// Typing is collected (TypingBatch) and given to the office before
+// anything else reaches it: every call that reads or moves in the
+// document, and every accessor of the office objects, flushes it first.
 class WriterDocument : public Word::_Document, public std::enable_shared_from_this<WriterDocument> {
 public:
     WriterDocument(std::shared_ptr<OfficeSession> session, css::uno::Reference<css::text::XTextDocument> model);
@@ -42,11 +49,22 @@ public:
     void SaveAs2(const Automation::Variant& fileName, const Automation::Variant& fileFormat) override;
 
     OfficeSession* Session() const { return m_session.get(); }
-    const css::uno::Reference<css::text::XTextDocument>& Model() const { return m_model; }
-    const css::uno::Reference<css::text::XText>& Text() const { return m_text; }
+    // The office's objects, with everything typed given to them.
+    const css::uno::Reference<css::text::XTextDocument>& Model();
+    const css::uno::Reference<css::text::XText>& Text();
 
-    // Raises an AutomationError on `iid` once the document is closed.
-    void EnsureOpen(const char* iid) const;
+    // Raises an AutomationError on `iid` once the document is closed;
+    // gives the office what was typed.
+    void EnsureOpen(const char* iid);
+    // Raises that error without reaching the office (for typing).
+    void CheckOpen(const char* iid) const;
+
+    // Typing not yet given to the office, and giving it.
+    TypingBatch& Batch() { return m_batch; }
+    void FlushTyping();
+    // Whether the document has a paragraph style of that name (as the
+    // office names it in its own files); read once.
+    bool HasParagraphStyle(const QString& name);
     // Closed, or gone with the office it was made in.
     bool IsClosed() const;
 
@@ -85,7 +103,7 @@ public:
     // The selection: its span (tracked), its office cursor and the
     // formatting that typing there takes on.
     TextSpan& SelectionSpan() { return *m_selectionSpan; }
-    const css::uno::Reference<css::text::XTextCursor>& SelectionCursor() const { return m_selectionCursor; }
+    const css::uno::Reference<css::text::XTextCursor>& SelectionCursor();
     TypingFormat& Typing() { return m_typing; }
     // Moves the selection to [start, end); an end beyond the last
     // paragraph mark's position is taken back before it.
@@ -130,6 +148,9 @@ private:
     css::uno::Reference<css::text::XTextCursor> m_lastFound;
     int m_lastFoundAt = 0;
     TypingFormat m_typing;
+    TypingBatch m_batch;
+    bool m_flushing = false;
+    std::optional<std::set<QString>> m_paragraphStyles;
     bool m_typingLowered = false;
     std::vector<std::shared_ptr<TextSpan>> m_lowered;
     FindSettings m_find;

@@ -9,9 +9,11 @@ namespace {
 
 using Attribute = TypingFormat::Attribute;
 
+// The formatting at the insertion point is read (after what was typed is
+// given to the office) only when the typing format does not know it.
 Automation::Variant GetAttribute(WriterDocument& document, Attribute attribute)
 {
-    document.EnsureOpen(Word::_Font::Iid);
+    document.CheckOpen(Word::_Font::Iid);
     return UnoCall(document.Session(), Word::_Font::Iid, [&] {
         return document.Typing().Get(attribute, [&](Attribute a) {
             return CharacterFormat::Read(document.SelectionCursor(), a);
@@ -21,7 +23,7 @@ Automation::Variant GetAttribute(WriterDocument& document, Attribute attribute)
 
 void PutAttribute(WriterDocument& document, Attribute attribute, const Automation::Variant& value)
 {
-    document.EnsureOpen(Word::_Font::Iid);
+    document.CheckOpen(Word::_Font::Iid);
     UnoCall(document.Session(), Word::_Font::Iid, [&] {
         document.Typing().Put(attribute, value, [&](Attribute a) {
             return CharacterFormat::Read(document.SelectionCursor(), a);

@@ -26,17 +26,25 @@ Automation::Variant WriterParagraphFormat::GetStyle()
     });
 }
 
+// A style the document is known to have goes with the typing, to the
+// office in one with it; any other is set at once, so that a missing one
+// is reported here.
 void WriterParagraphFormat::PutStyle(const Automation::Variant& style)
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     if (style.GetType() != Automation::Variant::Type::String || style.ToString().isEmpty())
         throw Automation::AutomationError(Automation::AutomationError::InvalidArgument, QString::fromLatin1(Iid),
                                           QStringLiteral("a paragraph style is given by its name"));
+    const QString name = style.ToString();
     try {
         UnoCall(m_document->Session(), Iid, [&] {
-            uno::Reference<beans::XPropertySet>(m_document->SelectionCursor(), uno::UNO_QUERY_THROW)
-                ->setPropertyValue(OUString("ParaStyleName"), uno::Any(ToOUString(style.ToString())));
-            m_document->Typing().StyleChanged();
+            const uno::Any value(ToOUString(name));
+            if (m_document->HasParagraphStyle(name))
+                m_document->Batch().SetParagraphProperty(TypingBatch::StyleProperty, value);
+            else
+                uno::Reference<beans::XPropertySet>(m_document->SelectionCursor(), uno::UNO_QUERY_THROW)
+                    ->setPropertyValue(TypingBatch::StyleProperty, value);
+            m_document->Typing().StyleChanged(name);
         });
     } catch (const Automation::AutomationError& e) {
         if (e.Code() == Automation::AutomationError::Disconnected)

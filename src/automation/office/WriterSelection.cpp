@@ -27,27 +27,18 @@ using namespace css;
 using Automation::AutomationError;
 
 namespace Office {
-namespace {
-
-int CodePoints(const QString& text)
-{
-    int count = static_cast<int>(text.size());
-    for (qsizetype i = 1; i < text.size(); ++i)
-        if (text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate())
-            --count;
-    return count;
-}
-
-} // namespace
 
 WriterSelection::WriterSelection(std::shared_ptr<WriterDocument> document)
     : m_document(std::move(document))
 {
 }
 
+// A selection that holds text loses it; an insertion point is left as it is.
 void WriterSelection::DeleteSelectedText()
 {
     TextSpan& span = m_document->SelectionSpan();
+    if (span.IsCollapsed())
+        return;
     const int end = std::min(span.end, m_document->StoryEnd() - 1);
     if (end > span.start) {
         m_document->Erase(m_document->SelectionCursor());
@@ -57,32 +48,26 @@ void WriterSelection::DeleteSelectedText()
     span.end = span.start;
 }
 
+// Typing is collected and given to the office in few calls (TypingBatch);
+// the text it holds is known at once.
 void WriterSelection::InsertRun(const QString& run)
 {
     if (run.isEmpty())
         return;
-    const uno::Reference<text::XTextCursor>& cursor = m_document->SelectionCursor();
     const int position = m_document->SelectionSpan().start;
-    m_document->Text()->insertString(uno::Reference<text::XTextRange>(cursor.get()), ToOUString(run), false);
     TypingFormat& typing = m_document->Typing();
-    if (typing.HasPending()) {
-        for (int steps = CodePoints(run); steps > 0; steps -= 32767)
-            cursor->goLeft(static_cast<sal_Int16>(std::min(steps, 32767)), true);
-        CharacterFormat::Apply(cursor, typing);
-        cursor->collapseToEnd();
-        typing.Typed();
-    }
+    m_document->Batch().AddText(run, typing.ValuesToApply(), typing.AttributesToReset());
+    typing.Typed();
     m_document->NoteInserted(position, run);
     if (m_document->TypingLowered())
         m_document->NoteLowered(position, position + static_cast<int>(run.size()));
     m_document->SelectionSpan() = TextSpan{position + static_cast<int>(run.size()), position + static_cast<int>(run.size())};
 }
 
-void WriterSelection::InsertControl(sal_Int16 character, QChar mark)
+void WriterSelection::InsertControl(QChar mark)
 {
     const int position = m_document->SelectionSpan().start;
-    m_document->Text()->insertControlCharacter(
-        uno::Reference<text::XTextRange>(m_document->SelectionCursor().get()), character, false);
+    m_document->Batch().AddBreak(mark);
     m_document->NoteInserted(position, QString(mark));
     m_document->SelectionSpan() = TextSpan{position + 1, position + 1};
 }
@@ -97,14 +82,13 @@ void WriterSelection::InsertPageBreak()
     const int at = m_document->SelectionSpan().start;
     const bool emptyParagraph = (at == 0 || story.at(at - 1) == u'\r') && story.at(at) == u'\r';
     if (!emptyParagraph)
-        InsertControl(text::ControlCharacter::PARAGRAPH_BREAK, QLatin1Char('\r'));
-    uno::Reference<beans::XPropertySet>(m_document->SelectionCursor(), uno::UNO_QUERY_THROW)
-        ->setPropertyValue(OUString("BreakType"), uno::Any(style::BreakType_PAGE_BEFORE));
+        InsertControl(QLatin1Char('\r'));
+    m_document->Batch().SetParagraphProperty(OUString("BreakType"), uno::Any(style::BreakType_PAGE_BEFORE));
 }
 
 void WriterSelection::TypeText(const QString& text)
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     UnoCall(m_document->Session(), Iid, [&] {
         DeleteSelectedText();
         QString run;
@@ -116,11 +100,11 @@ void WriterSelection::TypeText(const QString& text)
             InsertRun(run);
             run.clear();
             if (c == u'\v')
-                InsertControl(text::ControlCharacter::LINE_BREAK, QLatin1Char('\v'));
+                InsertControl(QLatin1Char('\v'));
             else if (c == u'\f')
                 InsertPageBreak();
             else
-                InsertControl(text::ControlCharacter::PARAGRAPH_BREAK, QLatin1Char('\r'));
+                InsertControl(QLatin1Char('\r'));
         }
         InsertRun(run);
     });
@@ -128,16 +112,16 @@ void WriterSelection::TypeText(const QString& text)
 
 void WriterSelection::TypeParagraph()
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     UnoCall(m_document->Session(), Iid, [&] {
         DeleteSelectedText();
-        InsertControl(text::ControlCharacter::PARAGRAPH_BREAK, QLatin1Char('\r'));
+        InsertControl(QLatin1Char('\r'));
     });
 }
 
 void WriterSelection::InsertBreak(const Automation::Variant& type)
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     const int kind = type.IsNull() ? Word::wdPageBreak : type.ToInt();
     UnoCall(m_document->Session(), Iid, [&] {
         switch (kind) {
@@ -148,7 +132,7 @@ void WriterSelection::InsertBreak(const Automation::Variant& type)
             break;
         case Word::wdLineBreak:
             DeleteSelectedText();
-            InsertControl(text::ControlCharacter::LINE_BREAK, QLatin1Char('\v'));
+            InsertControl(QLatin1Char('\v'));
             break;
         default:
             throw AutomationError(AutomationError::NotImplemented, QString::fromLatin1(Iid),
@@ -248,19 +232,19 @@ int WriterSelection::GetOrientation()
 
 std::shared_ptr<Word::_Font> WriterSelection::GetFont()
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     return std::make_shared<WriterFont>(m_document);
 }
 
 std::shared_ptr<Word::_ParagraphFormat> WriterSelection::GetParagraphFormat()
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     return std::make_shared<WriterParagraphFormat>(m_document);
 }
 
 std::shared_ptr<Word::Find> WriterSelection::GetFind()
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     return std::make_shared<WriterFind>(m_document);
 }
 

@@ -35,7 +35,7 @@ public:
 private:
     void DeleteSelectedText();
     void InsertRun(const QString& run);
-    void InsertControl(sal_Int16 character, QChar mark);
+    void InsertControl(QChar mark);
     void InsertPageBreak();
 
     std::shared_ptr<WriterDocument> m_document;

@@ -127,4 +127,21 @@ TEST_F(TypingFormatTest, MovingForgetsPendingFormatting)
     EXPECT_EQ(typing.Get(A::Subscript, reader), Variant(0));
 }
 
+TEST_F(TypingFormatTest, TheTextsOwnValuesAreReadOncePerParagraphStyle)
+{
+    using A = TypingFormat::Attribute;
+    for (const char* style : {"問題", "解答", "問題", "解答"}) {
+        typing.StyleChanged(QString::fromUtf8(style));
+        typing.Put(A::Underline, 1, reader);
+        typing.Typed();
+        typing.Put(A::Underline, 0, reader);
+        EXPECT_EQ(typing.AttributesToReset(), std::vector<A>{A::Underline});
+        typing.Typed();
+    }
+    EXPECT_EQ(reads, 2);
+    typing.Moved(); // where the insertion point went, the style is not known
+    typing.Put(A::Underline, 1, reader);
+    EXPECT_EQ(reads, 3);
+}
+
 } // namespace

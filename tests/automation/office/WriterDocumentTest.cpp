@@ -18,6 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 using Automation::AutomationError;
 using Automation::Variant;
 using namespace OfficeTest;
@@ -209,6 +212,83 @@ TEST_F(WriterDocumentTest, UnderlineSubscriptAndFaceApplyOnlyToTheTextTypedWithT
     EXPECT_EQ(gaiji.faceWestern, QStringLiteral("Morvane Gaiji"));
     EXPECT_EQ(PortionWith(portions, QStringLiteral("tail")).faceAsian, face);
     EXPECT_EQ(PortionWith(portions, QStringLiteral("fresh")).underline, 0);
+}
+
+// Typing goes to the office in batches. The same typing, with the office
+// made to take each call on its own (reading the document between calls),
+// gives the same paragraphs, styles, page breaks and formatting.
+TEST_F(WriterDocumentTest, TypingCollectedForTheOfficeGivesWhatTypingCallByCallGives)
+{
+    using Script = std::function<void()>;
+    const auto type = [this](const QString& text) { return Script([=, this] { selection->TypeText(text); }); };
+    const auto style = [this](const QString& name) {
+        return Script([=, this] { selection->GetParagraphFormat()->PutStyle(name); });
+    };
+    const auto underline = [this](int value) { return Script([=, this] { selection->GetFont()->PutUnderline(value); }); };
+    const auto subscript = [this](int value) { return Script([=, this] { selection->GetFont()->PutSubscript(value); }); };
+    const Script paragraph = [this] { selection->TypeParagraph(); };
+    const Script pageBreak = [this] { selection->InsertBreak(Word::wdPageBreak); };
+    const std::vector<Script> script = {
+        style(QStringLiteral("プリントID")), type(QStringLiteral("1")), paragraph,
+        style(QStringLiteral("設問")), type(QStringLiteral("【1】\t次の英文を日本語にしなさい。")), paragraph,
+        style(QStringLiteral("問題")), type(QStringLiteral("(1)\tI have ")), underline(Word::wdUnderlineSingle),
+        type(QStringLiteral("lived")), type(QStringLiteral(" here")), underline(Word::wdUnderlineNone),
+        type(QStringLiteral(" (H")), subscript(1), type(QStringLiteral("2")), subscript(0), type(QStringLiteral("O)")),
+        underline(Word::wdUnderlineSingle), type(QStringLiteral("end")), paragraph, type(QStringLiteral("carried")),
+        underline(Word::wdUnderlineNone), type(QStringLiteral(" on\vsecond line")), paragraph, paragraph,
+        style(QStringLiteral("解答")), type(QStringLiteral("(1)\t（　　）")), style(QStringLiteral("問題")),
+        type(QStringLiteral(" restyled")), paragraph, pageBreak, style(QStringLiteral("プリントID")),
+        type(QStringLiteral("2\rafter a break in the text")), paragraph, pageBreak, type(QStringLiteral("3")),
+    };
+    const auto written = [&](bool callByCall) {
+        auto document = Open(HorizontalTemplate());
+        for (const Script& step : script) {
+            step();
+            if (callByCall)
+                Writer(document)->Model(); // the office takes what was typed
+        }
+        auto result = std::make_pair(Paragraphs(document), Portions(document));
+        Writer(document)->Close();
+        return result;
+    };
+    const auto [stepwiseParagraphs, stepwisePortions] = written(true);
+    const auto [batchedParagraphs, batchedPortions] = written(false);
+
+    ASSERT_EQ(batchedParagraphs.size(), stepwiseParagraphs.size());
+    for (std::size_t i = 0; i < batchedParagraphs.size(); ++i) {
+        SCOPED_TRACE(stepwiseParagraphs[i].text.toStdString());
+        EXPECT_EQ(batchedParagraphs[i].style, stepwiseParagraphs[i].style);
+        EXPECT_EQ(batchedParagraphs[i].text, stepwiseParagraphs[i].text);
+        EXPECT_EQ(batchedParagraphs[i].pageBreakBefore, stepwiseParagraphs[i].pageBreakBefore);
+    }
+    ASSERT_EQ(batchedPortions.size(), stepwisePortions.size());
+    for (std::size_t i = 0; i < batchedPortions.size(); ++i) {
+        SCOPED_TRACE(stepwisePortions[i].text.toStdString());
+        EXPECT_EQ(batchedPortions[i].text, stepwisePortions[i].text);
+        EXPECT_EQ(batchedPortions[i].underline, stepwisePortions[i].underline);
+        EXPECT_EQ(batchedPortions[i].escapement, stepwisePortions[i].escapement);
+        EXPECT_EQ(batchedPortions[i].faceAsian, stepwisePortions[i].faceAsian);
+    }
+    // What was typed is there as typed.
+    const std::vector<std::tuple<QString, QString, bool>> typed = {
+        {QStringLiteral("プリントID"), QStringLiteral("1"), false},
+        {QStringLiteral("設問"), QStringLiteral("【1】\t次の英文を日本語にしなさい。"), false},
+        {QStringLiteral("問題"), QStringLiteral("(1)\tI have lived here (H2O)end"), false},
+        {QStringLiteral("問題"), QStringLiteral("carried on\nsecond line"), false},
+        {QStringLiteral("問題"), QString(), false},
+        {QStringLiteral("問題"), QStringLiteral("(1)\t（　　） restyled"), false},
+        {QStringLiteral("プリントID"), QStringLiteral("2"), true},
+        {QStringLiteral("プリントID"), QStringLiteral("after a break in the text"), false},
+        {QStringLiteral("プリントID"), QStringLiteral("3"), true},
+    };
+    ASSERT_GE(batchedParagraphs.size(), typed.size());
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        const Paragraph& p = batchedParagraphs[batchedParagraphs.size() - typed.size() + i];
+        EXPECT_EQ(std::make_tuple(p.style, p.text, p.pageBreakBefore), typed[i]);
+    }
+    EXPECT_NE(PortionWith(batchedPortions, QStringLiteral("lived here")).underline, 0);
+    EXPECT_NE(PortionWith(batchedPortions, QStringLiteral("carried")).underline, 0);
+    EXPECT_EQ(PortionWith(batchedPortions, QStringLiteral(" on")).underline, 0);
 }
 
 TEST_F(WriterDocumentTest, ReplaceAllReplacesEveryPlaceholderIgnoringCaseAndWidth)

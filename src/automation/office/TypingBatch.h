@@ -1,0 +1,78 @@
+#pragma once
+
+#include "automation/Variant.h"
+#include "automation/office/TypingFormat.h"
+
+#include <QString>
+
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/uno/Any.hxx>
+#include <rtl/ustring.hxx>
+
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace Office {
+
+// Text typed at the insertion point that the office has not been given
+// yet: its units (characters, "\r" for a paragraph end, "\v" for a line
+// break), the character formatting of its runs, and the properties set on
+// its paragraphs. Every office call costs a round trip to the office, so
+// typing collects here and Flush hands it over in a few calls: the text in
+// one, then one walk from its start that formats the runs and paragraphs
+// in order.
+//
+// Text inserted in one piece takes on the formatting at the insertion
+// point, not that of runs typed before it in the batch; so a run's reset
+// (typing after formatting was put back) holds from that run to the end.
+class TypingBatch {
+public:
+    using Values = std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>;
+
+    bool IsEmpty() const { return m_units.isEmpty() && m_paragraphProperties.empty(); }
+
+    // A run of characters (no breaks) with the formatting it takes on.
+    void AddText(const QString& run, const Values& values, const std::vector<TypingFormat::Attribute>& resets);
+    // "\r" or "\v".
+    void AddBreak(QChar mark);
+    // The paragraph style's property.
+    static const rtl::OUString StyleProperty;
+
+    // A property of the paragraph typed in now.
+    void SetParagraphProperty(const rtl::OUString& name, const css::uno::Any& value);
+
+    // Inserts everything at `cursor` (collapsed), which ends after it, and
+    // starts a new batch.
+    void Flush(const css::uno::Reference<css::text::XText>& text,
+               const css::uno::Reference<css::text::XTextCursor>& cursor);
+    // Forgets what was typed (the document is going).
+    void Discard();
+
+private:
+    struct Run {
+        int start;
+        int end;
+        Values values;
+    };
+    struct ParagraphProperty {
+        int at;
+        rtl::OUString name;
+        css::uno::Any value;
+    };
+
+    void ApplyResets(const css::uno::Reference<css::text::XText>& text,
+                     const css::uno::Reference<css::text::XTextCursor>& end) const;
+    void ApplyStyles(const css::uno::Reference<css::text::XText>& text,
+                     const css::uno::Reference<css::text::XTextCursor>& end) const;
+    void ApplyRunsAndParagraphs(const css::uno::Reference<css::text::XText>& text,
+                                const css::uno::Reference<css::text::XTextCursor>& end) const;
+
+    QString m_units;
+    std::vector<Run> m_runs;
+    std::map<TypingFormat::Attribute, int> m_resets; // from where
+    std::vector<ParagraphProperty> m_paragraphProperties;
+};
+
+} // namespace Office
