@@ -62,22 +62,29 @@ void CWndTabCtrl::UnfoldTabs()
     }
 }
 
+// A control that is a window of its own keeps the window up and hides its
+// bar only.
+QWidget& CWndTabCtrl::BulkChange::OutOfSight() const
+{
+    return m_tabs.isWindow() ? static_cast<QWidget&>(*m_tabs.tabBar()) : m_tabs;
+}
+
 CWndTabCtrl::BulkChange::BulkChange(CWndTabCtrl& tabs)
     : m_tabs(tabs)
-    , m_barWasHidden(tabs.tabBar()->isHidden())
+    , m_wasHidden(OutOfSight().isHidden())
 {
     if (m_tabs.m_bulkChanges++ == 0)
         m_tabs.FoldTabs();
-    m_tabs.tabBar()->hide();
+    OutOfSight().hide();
 }
 
 CWndTabCtrl::BulkChange::~BulkChange()
 {
     if (--m_tabs.m_bulkChanges == 0)
         m_tabs.UnfoldTabs();
-    if (m_barWasHidden)
+    if (m_wasHidden)
         return;
-    m_tabs.tabBar()->show();
+    OutOfSight().show();
     // The bar gets its place now rather than from a queued request, so
     // that it can be asked where its tabs are as soon as the change ends.
     QEvent layoutRequest(QEvent::LayoutRequest);

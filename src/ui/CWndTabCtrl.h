@@ -23,13 +23,15 @@ public:
     // the way.
     void DeleteAllTabs();
 
-    // While one lives, tabs are added and deleted with the tab bar out of
-    // sight and every tab but the current one folded away, so that the bar
-    // does not measure every caption again on each change: the tab bar lays
-    // out all its tabs whenever one is added or removed, and measuring a
-    // caption is what costs. Building or clearing thousands of tabs so takes
-    // time in proportion to their number. At its end every tab is unfolded
-    // and the bar comes back, laid out once. They may nest.
+    // While one lives, tabs are added and deleted with the control out of
+    // sight and every tab but the current one folded away on the bar. The
+    // bar lays out all its tabs whenever one is added or removed, and a
+    // shown control lays out its bar again on each change: out of sight and
+    // folded, that is a quick pass over the tabs rather than a measure of
+    // every caption, so that building or clearing thousands of tabs takes
+    // little more than time in proportion to their number. At its end every
+    // tab is unfolded and the control comes back, laid out once. They may
+    // nest; the control may lose the focus on the way.
     class BulkChange {
     public:
         explicit BulkChange(CWndTabCtrl& tabs);
@@ -38,8 +40,10 @@ public:
         BulkChange& operator=(const BulkChange&) = delete;
 
     private:
+        QWidget& OutOfSight() const;
+
         CWndTabCtrl& m_tabs;
-        bool m_barWasHidden;
+        bool m_wasHidden;
     };
 
     int TabCount() const;

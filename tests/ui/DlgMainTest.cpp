@@ -254,6 +254,13 @@ TEST_F(MainWindow, APageMakesItsListWhenItsTabIsFirstChosen)
     EXPECT_TRUE(main.Page(2)->List().isVisible());
     EXPECT_EQ(QApplication::focusWidget(), &main.Page(2)->List());
     EXPECT_EQ(Rows(*main.Page(2)).value(1), QStringLiteral("　　(1) 本を読む。|read a book"));
+
+    // A rebuild while the window is up starts again on the first print's list.
+    main.UpdateView();
+    EXPECT_EQ(main.Tabs().CurrentTab(), 0);
+    EXPECT_TRUE(main.Tabs().isVisible());
+    EXPECT_FALSE(main.Page(2)->HasList());
+    EXPECT_EQ(QApplication::focusWidget(), &main.Page(0)->List());
 }
 
 TEST_F(MainWindow, PrintRunWithoutAnySubQuestionIsRefused)
