@@ -16,13 +16,13 @@
 #include "quiz/Model.h"
 #include "quiz/ModelSerializer.h"
 #include "res/ResourceIds.h"
+#include "ui/AfterFirstPaint.h"
 #include "ui/CStaticLink.h"
 #include "ui/DlgMain.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPointer>
-#include <QTimer>
 #include <QWindow>
 
 #include <utility>
@@ -53,34 +53,6 @@ public:
 
 private:
     bool m_previous;
-};
-
-// Runs a task once, after the window has been exposed and painted for the
-// first time.
-class AfterFirstExposure : public QObject
-{
-public:
-    AfterFirstExposure(QWindow* window, std::function<void()> task)
-        : QObject(window)
-        , m_task(std::move(task))
-    {
-        window->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* window = qobject_cast<QWindow*>(watched);
-        if (event->type() == QEvent::Expose && window && window->isExposed() && m_task) {
-            // The window paints while it handles this event; the task
-            // follows once that is done.
-            QTimer::singleShot(0, this, std::exchange(m_task, {}));
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_task;
 };
 
 } // namespace
@@ -249,7 +221,9 @@ int Application::RunMainWindow()
 {
     // Links (the About box's) open in the browser the way help does.
     CStaticLink::SetDefaultOpener([this](const QString& target) { return m_path.OpenInBrowser(target); });
-    auto window = std::make_unique<DlgMain>(*m_model, *m_templ, m_path, m_dialogs);
+    // The window appears first; its print pages follow its first paint.
+    auto window = std::make_unique<DlgMain>(*m_model, *m_templ, m_path, m_dialogs, nullptr,
+                                            DlgMain::PagesAtStart::AfterFirstPaint);
     if (m_windowHook)
         m_windowHook(*this, *window);
     // Logout, shutdown or Ctrl+C in a terminal close the window as the
@@ -262,7 +236,7 @@ int Application::RunMainWindow()
     // The word processor starts while the teacher looks at the window, not
     // before it appears; a print run then finds it running or nearly so.
     if (m_backgroundStart && m_model->AvailableApplications() != 0 && window->windowHandle())
-        new AfterFirstExposure(window->windowHandle(), m_backgroundStart);
+        new AfterFirstPaint(window->windowHandle(), m_backgroundStart);
     const int result = QApplication::exec();
     SaveState();
     ReleaseSharedTables();

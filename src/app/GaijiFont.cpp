@@ -18,6 +18,21 @@ QString Escaped(const QString& text)
     return text.toHtmlEscaped();
 }
 
+// Whether the file at `path` holds exactly `text`: the same program
+// folder as at the last start, nothing to write (and no wait for the disk
+// before the window appears).
+bool HoldsAlready(const QString& path, const QByteArray& text)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.size() == text.size() && file.readAll() == text;
+}
+
+bool WriteWhole(const QString& path, const QByteArray& text)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit();
+}
+
 // Writes the office's fontconfig file into the cache and names it in the
 // environment that the office inherits.
 void PointOfficeAt(const QString& fontFolder)
@@ -31,11 +46,8 @@ void PointOfficeAt(const QString& fontFolder)
     const QString path = folder + QStringLiteral("/fonts.conf");
     if (QFileInfo(base).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
         return;  // already ours (a program started by this one)
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(GaijiFont::OfficeFontConfig(base, fontFolder).toUtf8());
-    if (file.commit())
+    const QByteArray text = GaijiFont::OfficeFontConfig(base, fontFolder).toUtf8();
+    if (HoldsAlready(path, text) || WriteWhole(path, text))
         qputenv("FONTCONFIG_FILE", QFile::encodeName(path));
 }
 

@@ -13,6 +13,7 @@
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 #include "res/UiText.h"
+#include "ui/AfterFirstPaint.h"
 #include "ui/CWndTabCtrl.h"
 #include "ui/ControlId.h"
 #include "ui/DialogUnits.h"
@@ -66,7 +67,7 @@ std::shared_ptr<DlgPrint> SharePage(DlgPrint* page)
 } // namespace
 
 DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<MainDialogs> dialogs,
-                 QWidget* parent)
+                 QWidget* parent, PagesAtStart pages)
     : QMainWindow(parent)
     , model_(model)
     , templ_(templ)
@@ -79,7 +80,6 @@ DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<M
 {
     model_.AddView(this);
     setWindowTitle(Res::Text::MainCaption);
-    setWindowIcon(Res::AppIcon());
     SetControlId(this, Res::IDD_MAIN);
 
     BuildControls();
@@ -103,8 +103,18 @@ DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<M
     resize(units.Size(DialogWidth, DialogHeight) + QSize(0, menuBar()->sizeHint().height()));
     setMinimumSize(size());
 
-    ShowBookName();
-    model_.NotifyViews();
+    if (pages == PagesAtStart::Built) {
+        setWindowIcon(Res::AppIcon());
+        model_.NotifyViews();
+    } else {
+        // The menu bar is complete at the first paint; only the pages follow.
+        pagesPending_ = true;
+        ShowBookName();
+        UpdateOrderMenu();
+        // Holds the focus until the print list takes it, so that no other
+        // control shows it meanwhile.
+        tabs_->setFocus();
+    }
     RefreshMenuState();
     FillTemplates();
     useBonus_->setChecked(model_.ReadPrintOptions().useBonus);
@@ -246,6 +256,7 @@ void DlgMain::BuildAccelerators()
 
 void DlgMain::ExecuteCommand(int id)
 {
+    BuildPendingPages();
     switch (id) {
     case Res::IDC_CHANGE_BOOK: ChangeBook(); break;
     case Res::IDC_SELECT_QUESTIONS: SelectQuestions(); break;
@@ -276,6 +287,13 @@ void DlgMain::ExecuteCommand(int id)
 void DlgMain::UpdateView()
 {
     ShowBookName();
+    RebuildPages();
+    UpdateOrderMenu();
+}
+
+void DlgMain::RebuildPages()
+{
+    pagesPending_ = false;
     {
         const CWndTabCtrl::BulkChange bulk(*tabs_);
         DeleteAllTabs();
@@ -284,7 +302,14 @@ void DlgMain::UpdateView()
     }
     tabs_->SetCurrentTab(0);
     RefreshRangeMarks();
-    UpdateOrderMenu();
+}
+
+void DlgMain::BuildPendingPages()
+{
+    if (!pagesPending_)
+        return;
+    setWindowIcon(Res::AppIcon());
+    RebuildPages();
 }
 
 void DlgMain::ShowBookName()
@@ -702,6 +727,8 @@ void DlgMain::showEvent(QShowEvent* event)
         // The tabs were built before the window was shown, when no page
         // could take the focus: the teacher starts on the print list.
         tabs_->SetCurrentTab(tabs_->CurrentTab());
+        if (pagesPending_ && windowHandle())
+            new AfterFirstPaint(windowHandle(), [this] { BuildPendingPages(); });
         // The quiet check waits until the window is up: setting up the
         // network takes a moment that the first sight of the window need
         // not wait for.

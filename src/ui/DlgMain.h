@@ -43,7 +43,10 @@ class Templ;
 //
 // Start-up makes it with the model, the template catalogue and the paths
 // (all outliving the window) and shows it; shortly after it is first
-// shown the quiet update check starts. Quitting (menu or close box) stops
+// shown the quiet update check starts. At start-up the print pages may
+// come right after the window's first paint (PagesAtStart), so that the
+// window appears without waiting for its lists; a command run before that
+// builds them first. Quitting (menu or close box) stops
 // status output, closes the window and ends the event loop with exit
 // code 1 (see SetQuitHandler); the window itself writes no settings. As a
 // main window it has no default button: Enter and Esc never close it.
@@ -54,10 +57,15 @@ public:
     // Opens an address or file in the browser; true when the browser started.
     using BrowserOpener = std::function<bool(const QString& target)>;
 
+    // When the print pages (and the window icon) are made: at once, or
+    // right after the window has first been painted (the focus then goes
+    // to the print list as it would have at once).
+    enum class PagesAtStart { Built, AfterFirstPaint };
+
     // `dialogs` opens the modal dialogs of the commands; null means the
     // program's own (StandardDialogs).
     DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<MainDialogs> dialogs = nullptr,
-            QWidget* parent = nullptr);
+            QWidget* parent = nullptr, PagesAtStart pages = PagesAtStart::Built);
     ~DlgMain() override;
 
     // Rebuilds everything that shows the model: the book name, all tabs
@@ -122,6 +130,8 @@ private:
 
     void AddTab(const Quiz& quiz);
     void DeleteAllTabs();
+    void RebuildPages();
+    void BuildPendingPages();
     void ShowBookName();
     void UpdateOrderMenu();
     void RefreshMenuState();
@@ -176,5 +186,6 @@ private:
 
     std::vector<std::shared_ptr<DlgPrint>> pages_;
     int nextPrintNumber_ = 1;
+    bool pagesPending_ = false;
     bool updateCheckStarted_ = false;
 };

@@ -24,6 +24,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -386,7 +387,11 @@ TEST_F(ApplicationTest, TheNextStartRestoresWhatTheLastRunLeft)
     int tabs = 0;
     EXPECT_EQ(RunOnce([&](Application& app, DlgMain& window) {
                   restored = Selection::Of(app);
-                  tabs = window.PageCount();
+                  // The pages follow the window's first paint.
+                  QTimer::singleShot(0, &window, [&] {
+                      if (QTest::qWaitFor([&] { return window.PageCount() > 0; }))
+                          tabs = window.PageCount();
+                  });
               }),
               1);
     EXPECT_EQ(restored, left);

@@ -263,6 +263,49 @@ TEST_F(MainWindow, APageMakesItsListWhenItsTabIsFirstChosen)
     EXPECT_EQ(QApplication::focusWidget(), &main.Page(0)->List());
 }
 
+// What the teacher sees once the window is up: the same whether the pages
+// came with the window or right after its first paint.
+TEST_F(MainWindow, PagesMadeAfterTheFirstPaintEndAsIfMadeAtOnce)
+{
+    LoadSampleBooks();
+    ASSERT_EQ(model.SelectBook(111), 0);
+    model.SetQuestions({model.Storage().Questions().front()->qid});
+    model.AddQuiz();
+    struct Seen {
+        QStringList captions;
+        QStringList firstPageRows;
+        QStringList menus;
+        bool listHasFocus = false;
+        bool hasIcon = false;
+        bool operator==(const Seen&) const = default;
+    };
+    const auto seeAfterStart = [&](DlgMain::PagesAtStart pages) {
+        DlgMain& main = Open(pages);
+        ShowActive();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return main.PageCount() > 0; }));
+        QApplication::processEvents();
+        Seen seen{TabCaptions(), main.PageCount() > 0 ? Rows(*main.Page(0)) : QStringList(), MenuBarTitles(),
+                  main.PageCount() > 0 && QApplication::focusWidget() == &main.Page(0)->List(),
+                  !main.windowIcon().isNull()};
+        window.reset();
+        return seen;
+    };
+    const Seen atOnce = seeAfterStart(DlgMain::PagesAtStart::Built);
+    EXPECT_EQ(atOnce.captions, (QStringList{"プリント1", "プリント2"}));
+    EXPECT_TRUE(atOnce.listHasFocus);
+    EXPECT_TRUE(atOnce.hasIcon);
+    EXPECT_TRUE(seeAfterStart(DlgMain::PagesAtStart::AfterFirstPaint) == atOnce);
+
+    // Before the window was ever painted the pages are not there yet; a
+    // command then builds them first and acts on them.
+    DlgMain& main = Open(DlgMain::PagesAtStart::AfterFirstPaint);
+    EXPECT_EQ(main.PageCount(), 0);
+    EXPECT_EQ(MenuBarTitles(), atOnce.menus);
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント2", "プリント3"}));
+    EXPECT_EQ(model.QuizCount(), 3);
+}
+
 TEST_F(MainWindow, PrintRunWithoutAnySubQuestionIsRefused)
 {
     SmallBookWithPrint({11}, {});

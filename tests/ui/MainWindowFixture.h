@@ -137,9 +137,9 @@ protected:
 
     // The window, made as start-up makes it, with an update check that
     // asks nobody.
-    DlgMain& Open()
+    DlgMain& Open(DlgMain::PagesAtStart pages = DlgMain::PagesAtStart::Built)
     {
-        window = std::make_unique<DlgMain>(model, *templ, path, dialogs);
+        window = std::make_unique<DlgMain>(model, *templ, path, dialogs, nullptr, pages);
         window->SetVersionChecker(std::make_unique<CVersionChecker>(QString(), QString()));
         return *window;
     }
