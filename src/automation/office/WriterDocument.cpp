@@ -52,7 +52,7 @@ WriterDocument::~WriterDocument()
     // stays open when its automation references are released); it only
     // must not stay frozen, nor be copied from once the teacher closes it.
     try {
-        FlushTyping();
+        FlushPending();
         SetControllersLocked(false);
         if (m_model.is())
             m_session->ForgetCopiedContentOf(m_model);
@@ -75,17 +75,33 @@ void WriterDocument::CheckOpen(const char* iid) const
 void WriterDocument::EnsureOpen(const char* iid)
 {
     CheckOpen(iid);
-    if (!m_batch.IsEmpty())
-        UnoCall(m_session.get(), iid, [&] { FlushTyping(); });
+    if (!m_batch.IsEmpty() || !m_rangeFormats.IsEmpty())
+        UnoCall(m_session.get(), iid, [&] { FlushPending(); });
 }
 
-void WriterDocument::FlushTyping()
+TypingBatch& WriterDocument::Batch()
 {
-    if (m_batch.IsEmpty() || m_flushing || !m_model.is())
+    if (!m_rangeFormats.IsEmpty())
+        FlushPending(); // the formatting came first
+    return m_batch;
+}
+
+void WriterDocument::SetCharacterProperties(int start, int end, const uno::Sequence<OUString>& names,
+                                            const uno::Sequence<uno::Any>& values)
+{
+    if (!m_batch.IsEmpty())
+        FlushPending(); // the typing came first
+    m_rangeFormats.Add(Track(start, end), names, values);
+}
+
+void WriterDocument::FlushPending()
+{
+    if ((m_batch.IsEmpty() && m_rangeFormats.IsEmpty()) || m_flushing || !m_model.is())
         return;
     m_flushing = true;
     try {
         m_batch.Flush(m_text, m_selectionCursor);
+        m_rangeFormats.Flush([this](int position) { return CursorFor(position, position, false); }, m_story);
     } catch (...) {
         m_flushing = false;
         throw;
@@ -95,19 +111,19 @@ void WriterDocument::FlushTyping()
 
 const uno::Reference<text::XTextDocument>& WriterDocument::Model()
 {
-    FlushTyping();
+    FlushPending();
     return m_model;
 }
 
 const uno::Reference<text::XText>& WriterDocument::Text()
 {
-    FlushTyping();
+    FlushPending();
     return m_text;
 }
 
 const uno::Reference<text::XTextCursor>& WriterDocument::SelectionCursor()
 {
-    FlushTyping();
+    FlushPending();
     return m_selectionCursor;
 }
 
@@ -142,7 +158,7 @@ void WriterDocument::RefuseLeadingTable() const
 
 void WriterDocument::ReloadStory()
 {
-    FlushTyping();
+    FlushPending();
     ForgetLastFound();
     const StoryReader reader(m_text);
     m_story = reader.ReadFrom(reader.StartCursor());
@@ -150,7 +166,7 @@ void WriterDocument::ReloadStory()
 
 QString WriterDocument::ReadStoryFrom(int position)
 {
-    FlushTyping();
+    FlushPending();
     ForgetLastFound(); // it may stand after a change the office made
     const uno::Reference<text::XTextCursor> from = CursorFor(position, position, false);
     return StoryReader(m_text).ReadFrom(from);
@@ -158,7 +174,7 @@ QString WriterDocument::ReadStoryFrom(int position)
 
 void WriterDocument::Erase(const uno::Reference<text::XTextCursor>& range)
 {
-    FlushTyping();
+    FlushPending();
     // A table rides on the paragraph mark before it, and removing the text
     // of a range leaves the tables in it: they are removed first.
     std::vector<uno::Reference<lang::XComponent>> tables;
@@ -178,7 +194,7 @@ void WriterDocument::Erase(const uno::Reference<text::XTextCursor>& range)
 // runs of table places can differ in length.
 void WriterDocument::NoteTablesChanged()
 {
-    FlushTyping();
+    FlushPending();
     const StoryReader reader(m_text);
     const QString now = reader.ReadFrom(reader.StartCursor());
     const QChar place(0xFFFC);
@@ -239,7 +255,7 @@ void WriterDocument::NoteReplaced(int position, const QString& units)
 
 std::shared_ptr<Word::Range> WriterDocument::Range(const Automation::Variant& start, const Automation::Variant& end)
 {
-    EnsureOpen(Iid);
+    CheckOpen(Iid);
     const auto position = [this](const Automation::Variant& v, int omitted) {
         if (v.IsNull())
             return omitted;
@@ -292,7 +308,7 @@ void WriterDocument::MoveCursor(const uno::Reference<text::XTextCursor>& cursor,
 
 uno::Reference<text::XTextCursor> WriterDocument::CursorFor(int start, int end, bool nearSelection)
 {
-    FlushTyping();
+    FlushPending();
     const int last = StoryEnd() - 1;
     start = std::clamp(start, 0, last);
     end = std::clamp(end, start, last);
@@ -436,7 +452,9 @@ void WriterDocument::SetWindowState(int state)
 
 void WriterDocument::Close()
 {
-    m_batch.Discard(); // closed without saving: what was typed goes with it
+    // Closed without saving: what was typed or formatted goes with it.
+    m_batch.Discard();
+    m_rangeFormats.Discard();
     if (IsClosed()) {
         m_selectionCursor.clear();
         m_lastFound.clear();

@@ -2,6 +2,7 @@
 
 #include "automation/WordDocument.h"
 #include "automation/office/FindSettings.h"
+#include "automation/office/RangeFormatBatch.h"
 #include "automation/office/TextSpan.h"
 #include "automation/office/TypingBatch.h"
 #include "automation/office/TypingFormat.h"
@@ -59,9 +60,15 @@ public:
     // Raises that error without reaching the office (for typing).
     void CheckOpen(const char* iid) const;
 
-    // Typing not yet given to the office, and giving it.
-    TypingBatch& Batch() { return m_batch; }
-    void FlushTyping();
+    // Typing not yet given to the office (ranges formatted before it are
+    // given first, so that the office gets both in the order they came).
+    TypingBatch& Batch();
+    // Sets character properties (`names` in alphabetical order) on
+    // [start, end) when the office is next reached.
+    void SetCharacterProperties(int start, int end, const css::uno::Sequence<rtl::OUString>& names,
+                                const css::uno::Sequence<css::uno::Any>& values);
+    // Gives the office the typing and the formatting not given yet.
+    void FlushPending();
     // Whether the document has a paragraph style of that name (as the
     // office names it in its own files); read once.
     bool HasParagraphStyle(const QString& name);
@@ -149,6 +156,7 @@ private:
     int m_lastFoundAt = 0;
     TypingFormat m_typing;
     TypingBatch m_batch;
+    RangeFormatBatch m_rangeFormats;
     bool m_flushing = false;
     std::optional<std::set<QString>> m_paragraphStyles;
     bool m_typingLowered = false;

@@ -33,33 +33,33 @@ WriterRange::WriterRange(std::shared_ptr<WriterDocument> document, std::shared_p
 
 int WriterRange::GetStart()
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     return m_span->start;
 }
 
 void WriterRange::PutStart(int start)
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     m_span->start = std::clamp(start, 0, m_document->StoryEnd());
     m_span->end = std::max(m_span->end, m_span->start);
 }
 
 int WriterRange::GetEnd()
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     return m_span->end;
 }
 
 void WriterRange::PutEnd(int end)
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     m_span->end = std::clamp(end, 0, m_document->StoryEnd());
     m_span->start = std::min(m_span->start, m_span->end);
 }
 
 QString WriterRange::GetText()
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     return m_document->Story().mid(m_span->start, m_span->Length());
 }
 
@@ -148,30 +148,28 @@ int WriterRange::GetHorizontalInVertical()
     });
 }
 
+// Set when the office is next reached (WriterDocument::SetCharacterProperties),
+// so that a run of them, as a vertical print's digit runs, costs one walk.
 void WriterRange::PutHorizontalInVertical(int type)
 {
-    m_document->EnsureOpen(Iid);
+    m_document->CheckOpen(Iid);
     if (type < Word::wdHorizontalInVerticalNone || type > Word::wdHorizontalInVerticalResizeLine)
         throw Automation::AutomationError(Automation::AutomationError::InvalidArgument, QString::fromLatin1(Iid),
                                           QStringLiteral("unknown horizontal-in-vertical type %1").arg(type));
     if (m_span->IsCollapsed())
         return;
-    UnoCall(m_document->Session(), Iid, [&] {
-        const bool upright = type != Word::wdHorizontalInVerticalNone;
-        const OUString names[] = {OUString("CharRotation"), OUString("CharRotationIsFitToLine")};
-        const uno::Any values[] = {uno::Any(upright ? kUprightRotation : sal_Int16(0)),
-                                   uno::Any(type == Word::wdHorizontalInVerticalFitInLine)};
-        // A subscript keeps its own place in the line: turned across as
-        // well, it would stand raised with a gap.
-        const std::vector<TextSpan> pieces =
-            upright ? m_document->WithoutLowered(m_span->start, m_span->end) : std::vector<TextSpan>{*m_span};
-        for (const TextSpan& piece : pieces) {
-            // Both properties in one office call; the names are in alphabetical order, as the call asks.
-            const uno::Reference<beans::XMultiPropertySet> props(m_document->CursorFor(piece.start, piece.end),
-                                                                 uno::UNO_QUERY_THROW);
-            props->setPropertyValues(uno::Sequence<OUString>(names, 2), uno::Sequence<uno::Any>(values, 2));
-        }
-    });
+    const bool upright = type != Word::wdHorizontalInVerticalNone;
+    // Both properties in one office call; the names are in alphabetical order, as the call asks.
+    const OUString names[] = {OUString("CharRotation"), OUString("CharRotationIsFitToLine")};
+    const uno::Any values[] = {uno::Any(upright ? kUprightRotation : sal_Int16(0)),
+                               uno::Any(type == Word::wdHorizontalInVerticalFitInLine)};
+    // A subscript keeps its own place in the line: turned across as
+    // well, it would stand raised with a gap.
+    const std::vector<TextSpan> pieces =
+        upright ? m_document->WithoutLowered(m_span->start, m_span->end) : std::vector<TextSpan>{*m_span};
+    for (const TextSpan& piece : pieces)
+        m_document->SetCharacterProperties(piece.start, piece.end, uno::Sequence<OUString>(names, 2),
+                                           uno::Sequence<uno::Any>(values, 2));
 }
 
 } // namespace Office

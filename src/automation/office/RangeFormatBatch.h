@@ -1,0 +1,47 @@
+#pragma once
+
+#include "automation/office/TextSpan.h"
+
+#include <QString>
+
+#include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/uno/Any.hxx>
+#include <com/sun/star/uno/Sequence.hxx>
+#include <rtl/ustring.hxx>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace Office {
+
+// Character properties set on ranges of the main text that the office has
+// not been given yet (as the upright digit runs of vertical text, one
+// range each). The ranges follow the text until Flush hands them over:
+// one cursor walks forward through them, so each costs a move and a set
+// instead of finding its place anew.
+class RangeFormatBatch {
+public:
+    bool IsEmpty() const { return m_pieces.empty(); }
+
+    // `names` in alphabetical order, as setPropertyValues wants them.
+    void Add(std::shared_ptr<TextSpan> span, const css::uno::Sequence<rtl::OUString>& names,
+             const css::uno::Sequence<css::uno::Any>& values);
+
+    // A new collapsed office cursor at a position of the main text.
+    using CursorAt = std::function<css::uno::Reference<css::text::XTextCursor>(int position)>;
+    // Sets every range's properties, in the order they were put; `story`
+    // is the main text as positions count it.
+    void Flush(const CursorAt& cursorAt, const QString& story);
+    void Discard() { m_pieces.clear(); }
+
+private:
+    struct Piece {
+        std::shared_ptr<TextSpan> span;
+        css::uno::Sequence<rtl::OUString> names;
+        css::uno::Sequence<css::uno::Any> values;
+    };
+    std::vector<Piece> m_pieces;
+};
+
+} // namespace Office
