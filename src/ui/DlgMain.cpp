@@ -124,8 +124,11 @@ DlgMain::~DlgMain()
 {
     model_.RemoveView(this);
     SetStatusOutput({});
-    const CWndTabCtrl::BulkChange bulk(*tabs_);
-    DeleteAllTabs();
+    // The tab control goes at once with all its pages, its page stack
+    // letting go of them together, instead of tab by tab.
+    delete tabs_;
+    tabs_ = nullptr;
+    pages_.clear();
 }
 
 void DlgMain::BuildControls()

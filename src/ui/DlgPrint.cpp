@@ -53,8 +53,6 @@ DlgPrint::DlgPrint(Model& model, QWidget* parent)
     , builder_(ListBuilder::ForBook(model))
 {
     SetControlId(this, Res::IDD_PRINT);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
 }
 
 DlgPrint::~DlgPrint() = default;
@@ -78,7 +76,9 @@ void DlgPrint::MakeList()
         return;
     list_ = new ListViewCtrl(this);
     SetControlId(list_, Res::IDC_PRINT_LIST);
-    layout()->addWidget(list_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_);
     list_->SetGridLines(true);
     if (builder_) {
         builder_->InitPrintColumns(*list_);
