@@ -1,6 +1,6 @@
 #include "ui/CWndTabCtrl.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QTabBar>
 
@@ -72,9 +72,14 @@ QWidget& CWndTabCtrl::BulkChange::OutOfSight() const
 CWndTabCtrl::BulkChange::BulkChange(CWndTabCtrl& tabs)
     : m_tabs(tabs)
     , m_wasHidden(OutOfSight().isHidden())
+    , m_hadFocus(!tabs.isWindow() && HoldsFocus(tabs))
 {
     if (m_tabs.m_bulkChanges++ == 0)
         m_tabs.FoldTabs();
+    // Hiding the focused control would pass the focus on to the next
+    // control of the window; the window keeps it meanwhile instead.
+    if (m_hadFocus)
+        m_tabs.window()->setFocus(Qt::OtherFocusReason);
     OutOfSight().hide();
 }
 
@@ -89,6 +94,18 @@ CWndTabCtrl::BulkChange::~BulkChange()
     // that it can be asked where its tabs are as soon as the change ends.
     QEvent layoutRequest(QEvent::LayoutRequest);
     QCoreApplication::sendEvent(&m_tabs, &layoutRequest);
+    if (!m_hadFocus)
+        return;
+    if (m_tabs.count() > 0)
+        m_tabs.FocusPage(m_tabs.currentIndex());
+    else
+        m_tabs.setFocus(Qt::OtherFocusReason);
+}
+
+bool CWndTabCtrl::BulkChange::HoldsFocus(const QWidget& widget)
+{
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == &widget || widget.isAncestorOf(focus));
 }
 
 int CWndTabCtrl::TabCount() const

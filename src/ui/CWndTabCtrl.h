@@ -30,8 +30,8 @@ public:
     // folded, that is a quick pass over the tabs rather than a measure of
     // every caption, so that building or clearing thousands of tabs takes
     // little more than time in proportion to their number. At its end every
-    // tab is unfolded and the control comes back, laid out once. They may
-    // nest; the control may lose the focus on the way.
+    // tab is unfolded and the control comes back, laid out once; if it had
+    // the focus, the current page has it then. They may nest.
     class BulkChange {
     public:
         explicit BulkChange(CWndTabCtrl& tabs);
@@ -41,9 +41,11 @@ public:
 
     private:
         QWidget& OutOfSight() const;
+        static bool HoldsFocus(const QWidget& widget);
 
         CWndTabCtrl& m_tabs;
         bool m_wasHidden;
+        bool m_hadFocus;
     };
 
     int TabCount() const;

@@ -151,3 +151,38 @@ TEST(TabControl, BulkChangesEndWithEveryTabLaidOutInOrder)
     expectLaidOut({"一", "二", "三"}, 2);
     EXPECT_EQ(tabs.TabAt(tabs.tabBar()->mapTo(&tabs, tabs.tabBar()->tabRect(1).center())), 1);
 }
+
+// Rebuilding the tabs of a control that has the focus leaves the focus on
+// the new current page; no control outside it is focused on the way.
+TEST(TabControl, BulkChangeKeepsTheFocusInTheControl)
+{
+    QWidget window;
+    auto* outside = new QLineEdit(&window);
+    auto* tabs = new CWndTabCtrl(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(outside);
+    layout->addWidget(tabs);
+    tabs->AddTab(QStringLiteral("1"), PageWithField(QStringLiteral("old")));
+    window.resize(300, 200);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    tabs->SetCurrentTab(0);
+    ASSERT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("old"));
+
+    QStringList focused;
+    QObject::connect(qApp, &QApplication::focusChanged, &window, [&](QWidget*, QWidget* now) {
+        if (now)
+            focused << (now->objectName().isEmpty() ? QString::fromLatin1(now->metaObject()->className())
+                                                    : now->objectName());
+    });
+    {
+        const CWndTabCtrl::BulkChange bulk(*tabs);
+        tabs->DeleteAllTabs();
+        tabs->AddTab(QStringLiteral("1"), PageWithField(QStringLiteral("first")));
+        tabs->AddTab(QStringLiteral("2"), PageWithField(QStringLiteral("second")));
+    }
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("first"));
+    EXPECT_FALSE(focused.contains(QStringLiteral("QLineEdit"))) << focused.join(u',').toStdString();
+    EXPECT_FALSE(outside->hasFocus());
+}
