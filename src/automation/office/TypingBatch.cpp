@@ -23,8 +23,6 @@ uno::Reference<text::XTextRange> AsRange(const uno::Reference<text::XTextCursor>
 
 } // namespace
 
-const rtl::OUString TypingBatch::StyleProperty("ParaStyleName");
-
 void TypingBatch::AddText(const QString& run, const Values& values, const std::vector<TypingFormat::Attribute>& resets)
 {
     if (run.isEmpty())
@@ -61,11 +59,31 @@ void TypingBatch::Flush(const uno::Reference<text::XText>& text, const uno::Refe
     // Taken out first: whatever the office does with it, it is not given twice.
     TypingBatch batch = std::move(*this);
     Discard();
-    if (!batch.m_units.isEmpty())
-        text->insertString(AsRange(cursor), ToOUString(QString(batch.m_units).replace(u'\v', u'\n')), false);
+    batch.InsertText(text, cursor);
     batch.ApplyResets(text, cursor);
-    batch.ApplyStyles(text, cursor);
-    batch.ApplyRunsAndParagraphs(text, cursor);
+    batch.ApplyRuns(text, cursor);
+}
+
+// The text goes in as the paragraph properties divide it, each property
+// set at the insertion point when the text before it is in: so the
+// paragraph it was set on has it, and the paragraphs split from that one
+// take on its style, as when typed call by call.
+void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor) const
+{
+    uno::Reference<beans::XPropertySet> paragraph;
+    int at = 0;
+    const auto insertUpTo = [&](int end) {
+        if (end > at)
+            text->insertString(AsRange(cursor), ToOUString(m_units.mid(at, end - at).replace(u'\v', u'\n')), false);
+        at = end;
+    };
+    for (const ParagraphProperty& property : m_paragraphProperties) {
+        insertUpTo(property.at);
+        if (!paragraph.is())
+            paragraph.set(cursor, uno::UNO_QUERY_THROW);
+        paragraph->setPropertyValue(property.name, property.value);
+    }
+    insertUpTo(static_cast<int>(m_units.size()));
 }
 
 void TypingBatch::Discard()
@@ -90,87 +108,24 @@ void TypingBatch::ApplyResets(const uno::Reference<text::XText>& text, const uno
     }
 }
 
-// A paragraph made by a break takes on the style of the paragraph it was
-// split from; text inserted in one piece splits every paragraph from the
-// one at the insertion point. So a style set in the batch is given to its
-// paragraph and every one after it, up to the next style set. One cursor
-// walks forward doing so.
-void TypingBatch::ApplyStyles(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& end) const
+// One cursor walks from the start of the inserted text to its end,
+// formatting each run on its way.
+void TypingBatch::ApplyRuns(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& end) const
 {
-    std::vector<const ParagraphProperty*> styles;
-    for (const ParagraphProperty& property : m_paragraphProperties)
-        if (property.name == StyleProperty)
-            styles.push_back(&property);
-    if (styles.empty())
+    if (m_runs.empty())
         return;
-    const int size = static_cast<int>(m_units.size());
     const uno::Reference<text::XTextCursor> walker = text->createTextCursorByRange(AsRange(end));
     StoryReader::Go(walker, -StoryReader::Steps(m_units), false);
-    const uno::Reference<beans::XPropertySet> paragraphs(walker, uno::UNO_QUERY_THROW);
+    const uno::Reference<beans::XMultiPropertySet> format(walker, uno::UNO_QUERY_THROW);
     int at = 0;
-    for (std::size_t i = 0; i < styles.size(); ++i) {
-        const int from = styles[i]->at;
-        const int to = i + 1 < styles.size() ? styles[i + 1]->at : size;
-        StoryReader::Go(walker, StoryReader::Steps(m_units, at, from), false);
-        if (i > 0 && from == at)
+    for (const Run& run : m_runs) {
+        if (run.start > at)
+            StoryReader::Go(walker, StoryReader::Steps(m_units, at, run.start), false);
+        else if (at > 0)
             walker->collapseToEnd();
-        StoryReader::Go(walker, StoryReader::Steps(m_units, from, to), true);
-        paragraphs->setPropertyValue(styles[i]->name, styles[i]->value);
-        at = to;
-    }
-}
-
-// One cursor walks from the start of the inserted text to its end, setting
-// the other properties of each paragraph and formatting each run on its
-// way, in the order they were typed.
-void TypingBatch::ApplyRunsAndParagraphs(const uno::Reference<text::XText>& text,
-                                         const uno::Reference<text::XTextCursor>& end) const
-{
-    struct Step {
-        int at;
-        const Run* run;
-        const ParagraphProperty* property;
-    };
-    std::vector<Step> steps;
-    for (const Run& run : m_runs)
-        steps.push_back({run.start, &run, nullptr});
-    for (const ParagraphProperty& property : m_paragraphProperties)
-        if (property.name != StyleProperty)
-            steps.push_back({property.at, nullptr, &property});
-    if (steps.empty())
-        return;
-    // By place; at one place, a paragraph's property before a run that
-    // begins there, as they were typed (runs are typed after the property
-    // set at their start).
-    std::stable_sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) {
-        return a.at < b.at || (a.at == b.at && a.property && !b.property);
-    });
-
-    const uno::Reference<text::XTextCursor> walker = text->createTextCursorByRange(AsRange(end));
-    StoryReader::Go(walker, -StoryReader::Steps(m_units), false);
-    uno::Reference<beans::XMultiPropertySet> format;
-    uno::Reference<beans::XPropertySet> paragraph;
-    int at = 0;
-    bool selecting = false;
-    for (const Step& step : steps) {
-        if (step.at > at)
-            StoryReader::Go(walker, StoryReader::Steps(m_units, at, step.at), false);
-        else if (selecting)
-            walker->collapseToEnd();
-        selecting = false;
-        at = step.at;
-        if (step.property) {
-            if (!paragraph.is())
-                paragraph.set(walker, uno::UNO_QUERY_THROW);
-            paragraph->setPropertyValue(step.property->name, step.property->value);
-            continue;
-        }
-        StoryReader::Go(walker, StoryReader::Steps(m_units, step.run->start, step.run->end), true);
-        if (!format.is())
-            format.set(walker, uno::UNO_QUERY_THROW);
-        CharacterFormat::Set(format, step.run->values);
-        at = step.run->end;
-        selecting = true;
+        StoryReader::Go(walker, StoryReader::Steps(m_units, run.start, run.end), true);
+        CharacterFormat::Set(format, run.values);
+        at = run.end;
     }
 }
 

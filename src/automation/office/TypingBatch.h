@@ -21,12 +21,13 @@ namespace Office {
 // break), the character formatting of its runs, and the properties set on
 // its paragraphs. Every office call costs a round trip to the office, so
 // typing collects here and Flush hands it over in a few calls: the text in
-// one, then one walk from its start that formats the runs and paragraphs
-// in order.
+// one piece between paragraph properties, then one walk from its start
+// that formats the runs.
 //
-// Text inserted in one piece takes on the formatting at the insertion
-// point, not that of runs typed before it in the batch; so a run's reset
-// (typing after formatting was put back) holds from that run to the end.
+// Text inserted in pieces takes on the formatting at the insertion point,
+// not that of runs typed before it in the batch (they are formatted after
+// it is in); so a run's reset (typing after formatting was put back) holds
+// from that run to the end.
 class TypingBatch {
 public:
     using Values = std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>;
@@ -37,9 +38,6 @@ public:
     void AddText(const QString& run, const Values& values, const std::vector<TypingFormat::Attribute>& resets);
     // "\r" or "\v".
     void AddBreak(QChar mark);
-    // The paragraph style's property.
-    static const rtl::OUString StyleProperty;
-
     // A property of the paragraph typed in now.
     void SetParagraphProperty(const rtl::OUString& name, const css::uno::Any& value);
 
@@ -64,10 +62,10 @@ private:
 
     void ApplyResets(const css::uno::Reference<css::text::XText>& text,
                      const css::uno::Reference<css::text::XTextCursor>& end) const;
-    void ApplyStyles(const css::uno::Reference<css::text::XText>& text,
-                     const css::uno::Reference<css::text::XTextCursor>& end) const;
-    void ApplyRunsAndParagraphs(const css::uno::Reference<css::text::XText>& text,
-                                const css::uno::Reference<css::text::XTextCursor>& end) const;
+    void InsertText(const css::uno::Reference<css::text::XText>& text,
+                    const css::uno::Reference<css::text::XTextCursor>& cursor) const;
+    void ApplyRuns(const css::uno::Reference<css::text::XText>& text,
+                   const css::uno::Reference<css::text::XTextCursor>& end) const;
 
     QString m_units;
     std::vector<Run> m_runs;

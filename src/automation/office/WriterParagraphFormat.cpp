@@ -40,10 +40,10 @@ void WriterParagraphFormat::PutStyle(const Automation::Variant& style)
         UnoCall(m_document->Session(), Iid, [&] {
             const uno::Any value(ToOUString(name));
             if (m_document->HasParagraphStyle(name))
-                m_document->Batch().SetParagraphProperty(TypingBatch::StyleProperty, value);
+                m_document->Batch().SetParagraphProperty(OUString("ParaStyleName"), value);
             else
                 uno::Reference<beans::XPropertySet>(m_document->SelectionCursor(), uno::UNO_QUERY_THROW)
-                    ->setPropertyValue(TypingBatch::StyleProperty, value);
+                    ->setPropertyValue(OUString("ParaStyleName"), value);
             m_document->Typing().StyleChanged(name);
         });
     } catch (const Automation::AutomationError& e) {
