@@ -15,7 +15,7 @@ NodeStorage::NodeStorage(DataBase& db)
 
 NodeStorage::~NodeStorage() = default;
 
-bool NodeStorage::LoadBooks(const QStringList& candidates)
+bool NodeStorage::LoadBooks(const QStringList& candidates, const BookChoice& preferred)
 {
     std::vector<std::unique_ptr<Book>> found;
     DataBase::DiscoverBooks(candidates, found);
@@ -26,9 +26,17 @@ bool NodeStorage::LoadBooks(const QStringList& candidates)
         const int bid = book->bid;
         books->Add(bid, std::move(book));
     }
+    // The book the teacher worked on last is read instead of the first,
+    // not after it.
+    const std::vector<Book*> list = books->List();
+    std::vector<const Book*> order(list.begin(), list.end());
+    if (const Book* first = Find(list, preferred)) {
+        order.erase(std::find(order.begin(), order.end(), first));
+        order.insert(order.begin(), first);
+    }
     // A damaged book file must not keep the good ones from being used.
     QStringList unreadable;
-    for (const Book* book : books->List()) {
+    for (const Book* book : order) {
         if (Switch(*book, &books)) {
             m_unreadable = unreadable;
             return true;
@@ -37,6 +45,22 @@ bool NodeStorage::LoadBooks(const QStringList& candidates)
             unreadable.append(book->path);
     }
     return false;
+}
+
+const Book* NodeStorage::Find(const std::vector<Book*>& books, const BookChoice& choice)
+{
+    if (choice.bid == 0)
+        return nullptr;
+    const Book* sameBid = nullptr;
+    for (const Book* book : books) {
+        if (book->bid != choice.bid)
+            continue;
+        if (book->dbid == choice.dbid)
+            return book;
+        if (!sameBid)
+            sameBid = book;
+    }
+    return sameBid;
 }
 
 bool NodeStorage::SelectBook(int bid)

@@ -32,13 +32,25 @@ public:
     NodeStorage& operator=(const NodeStorage&) = delete;
     virtual ~NodeStorage();
 
-    // Discovers the books of the candidate files and selects the first one
-    // that can be read. False (and nothing changed) when no book was found
-    // or none can be read.
-    bool LoadBooks(const QStringList& candidates);
+    // The book a start-up should open first, as the user database names it
+    // (its database id and book id); none when bid is 0.
+    struct BookChoice {
+        QString dbid;
+        int bid = 0;
+    };
+
+    // Discovers the books of the candidate files and selects `preferred`
+    // where it is among them and can be read, else the first one that can
+    // be read (a start opens only the book it shows). False (and nothing
+    // changed) when no book was found or none can be read.
+    bool LoadBooks(const QStringList& candidates, const BookChoice& preferred);
+    bool LoadBooks(const QStringList& candidates) { return LoadBooks(candidates, BookChoice()); }
     // The files of the books that LoadBooks passed over because they could
-    // not be read, in book order; they stay in the book list.
+    // not be read, in the order they were tried; they stay in the book list.
     const QStringList& UnreadableFiles() const { return m_unreadable; }
+    // The book of `books` with the database and book id of `choice`; where
+    // none has that database, the first with the book id; null when none.
+    static const Book* Find(const std::vector<Book*>& books, const BookChoice& choice);
     // True at once for the current book; false for an unknown bid or a book
     // that cannot be loaded. Where files share a bid, the first book with it.
     bool SelectBook(int bid);

@@ -5,6 +5,7 @@
 #include "model/Question.h"
 #include "print/Parser.h"
 #include "quiz/CountsText.h"
+#include "quiz/ModelSerializer.h"
 #include "quiz/SettingsStore.h"
 #include "quiz/View.h"
 
@@ -132,14 +133,15 @@ int Model::Initialize(const Path& path)
     QStringList bookFiles;
     if (path.BookFiles(bookFiles) == 0)
         return kInitNoBookFile;
-    if (!LoadBooks(bookFiles))
+    // The book of the stored selection is the one the window will show.
+    if (!LoadBooks(bookFiles, m_db->UserEnabled() ? ModelSerializer::StoredBook(*m_db) : NodeStorage::BookChoice()))
         return kInitNoBook;
     return result;
 }
 
-bool Model::LoadBooks(const QStringList& candidates)
+bool Model::LoadBooks(const QStringList& candidates, const NodeStorage::BookChoice& preferred)
 {
-    if (!m_storage->LoadBooks(candidates))
+    if (!m_storage->LoadBooks(candidates, preferred))
         return false;
     StartOverWithOnePrint();
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Path.h"
+#include "model/NodeStorage.h"
 #include "print/CreatorRegistry.h"
 #include "quiz/AutoSelectOptions.h"
 #include "quiz/AutoSelector.h"
@@ -61,14 +62,16 @@ public:
     // cannot be opened: kInitNoUserDatabase), chooses the word processor
     // from the registered creators and "Wpa" (the stored one when none is
     // available: the program runs without one), loads the books of the data
-    // folder and selects the first with one print. Returns kInitOk or
+    // folder and selects the book of the stored selection, or else the
+    // first, with one print. Returns kInitOk or
     // kInitNoUserDatabase on success, else a code of 101 or more.
     int Initialize(const Path& path);
     const Path& Paths() const { return m_path; }
-    // Discovers the books of the candidate files and selects the first,
-    // starting over with an empty range and one print. False (nothing
-    // changed) when no book can be loaded.
-    bool LoadBooks(const QStringList& candidates);
+    // Discovers the books of the candidate files and selects `preferred`
+    // (where it can be read) or else the first, starting over with an empty
+    // range and one print. False (nothing changed) when no book can be
+    // loaded.
+    bool LoadBooks(const QStringList& candidates, const NodeStorage::BookChoice& preferred = {});
     // Switches to another book: 0 on success (the range is emptied, the
     // prints start over with one print of the selected question formats and
     // the views are told), 0 at once for the current book, and

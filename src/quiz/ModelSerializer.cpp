@@ -2,6 +2,7 @@
 
 #include "model/Book.h"
 #include "model/DataBase.h"
+#include "model/DecimalText.h"
 #include "model/NodeStorage.h"
 #include "quiz/Model.h"
 #include "quiz/NodeSerializer.h"
@@ -70,33 +71,27 @@ int ModelSerializer::Load()
     }
 }
 
-const Book* ModelSerializer::FindBook(const QString& dbid, int bid) const
+NodeStorage::BookChoice ModelSerializer::StoredBook(DataBase& db)
 {
-    const Book* sameBid = nullptr;
-    for (const Book* book : m_model.Storage().Books()) {
-        if (book->bid != bid)
-            continue;
-        if (book->dbid == dbid)
-            return book;
-        if (!sameBid)
-            sameBid = book;
+    try {
+        NodeStorage::BookChoice choice{db.UserInfo(kDbid), 0};
+        if (!choice.dbid.isEmpty())
+            choice.bid = DecimalText::Scan(db.UserInfo(kBid)).value_or(0);
+        return choice;
+    } catch (...) {
+        return {};
     }
-    return sameBid;
 }
 
 int ModelSerializer::Restore()
 {
     const NodeSerializer serializer(m_model);
-    const QString dbid = m_db.UserInfo(kDbid);
-    if (dbid.isEmpty())
-        return 0;
-    int bid = 0;
-    if (!serializer.from_str(m_db.UserInfo(kBid), bid) || bid == 0)
-        return 0;
     // The book is switched before its database is compared, as the book id
     // alone still says which book the user worked on last. Where several
     // files hold that bid, the one with the stored database is meant.
-    const Book* book = FindBook(dbid, bid);
+    const NodeStorage::BookChoice stored = StoredBook(m_db);
+    const QString& dbid = stored.dbid;
+    const Book* book = NodeStorage::Find(m_model.Storage().Books(), stored);
     if (!book || m_model.SelectBook(*book) != 0)
         return 0;
     if (dbid != m_db.Dbid())

@@ -2,11 +2,12 @@
 // Keeps the user's working state across runs in the user database: which
 // book of which book database was open, the range, the selected question
 // formats and every print with its sentences.
+#include "model/NodeStorage.h"
+
 #include <QString>
 
 #include <functional>
 
-class Book;
 class DataBase;
 class Model;
 
@@ -29,11 +30,13 @@ public:
     // time and a tab). Returns how many stored prints were left out.
     static constexpr int kMaxRestoredPrints = 100;
     int Load();
+    // The book that Load will switch to: the stored book database
+    // identifier and book id (bid 0 when none is stored or the user
+    // database cannot be read). Start-up opens this book first.
+    static NodeStorage::BookChoice StoredBook(DataBase& db);
 
 private:
     int Restore();
-    // The book with this bid, from the file with this "DBID" if there is one.
-    const Book* FindBook(const QString& dbid, int bid) const;
     void WriteAll();
 
     Model& m_model;

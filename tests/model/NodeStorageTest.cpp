@@ -88,6 +88,34 @@ TEST_F(NodeStorageTest, LoadBooksPassesOverABookThatCannotBeRead)
     EXPECT_TRUE(storage.UnreadableFiles().isEmpty());
 }
 
+// A start opens the book the teacher worked on last instead of the first:
+// the first is then never read (a damaged first book goes unnoticed). A
+// preferred book that cannot be read, or is not there, leaves the usual
+// order; where files share the bid, the one of the named database wins.
+TEST_F(NodeStorageTest, LoadBooksOpensThePreferredBookInsteadOfTheFirst)
+{
+    const QString broken = BookFixture::MakeIn(
+        dir, QStringLiteral("0_main.db"),
+        BookFixture::SmallBookSql(QStringLiteral("TV-BROKEN"), 9) + QStringLiteral("DROP TABLE Questions;"));
+    const QString second = SmallBook(QStringLiteral("b_main.db"), 2);
+    const QString third = SmallBook(QStringLiteral("c_main.db"), 3);
+    const QString sameBid = MakeBook(QStringLiteral("d_main.db"), BookFixture::SmallBookSql(QStringLiteral("TV-OTHER"), 3));
+    ASSERT_TRUE(storage.LoadBooks({broken, second, third, sameBid}, {QStringLiteral("TV-OTHER"), 3}));
+    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-OTHER"));
+    EXPECT_TRUE(storage.UnreadableFiles().isEmpty());
+    EXPECT_EQ(storage.Books().size(), 4u);
+
+    ASSERT_TRUE(storage.LoadBooks({broken, second, third}, {QStringLiteral("TV-GONE"), 3}));
+    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-3"));  // the bid alone still names it
+
+    ASSERT_TRUE(storage.LoadBooks({broken, second, third}, {QStringLiteral("TV-BROKEN"), 9}));
+    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-2"));
+    EXPECT_EQ(storage.UnreadableFiles(), QStringList{broken});
+
+    ASSERT_TRUE(storage.LoadBooks({second, third}, {QStringLiteral("TV-7"), 7}));
+    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-2"));
+}
+
 // Another book copied over the open book's file: nothing more is read from
 // it (sentences come only from the book that was opened) and its settings
 // read before stay as they were.
