@@ -6,10 +6,13 @@
 
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XMultiPropertyStates.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/text/XTextPortionAppend.hpp>
 
 #include <algorithm>
 #include <map>
+#include <optional>
 
 using namespace css;
 
@@ -22,6 +25,8 @@ uno::Reference<text::XTextRange> AsRange(const uno::Reference<text::XTextCursor>
 }
 
 } // namespace
+
+const rtl::OUString TypingBatch::StyleProperty("ParaStyleName");
 
 void TypingBatch::AddText(const QString& run, const Values& values, const std::vector<TypingFormat::Attribute>& resets)
 {
@@ -65,25 +70,49 @@ void TypingBatch::Flush(const uno::Reference<text::XText>& text, const uno::Refe
 }
 
 // The text goes in as the paragraph properties divide it, each property
-// set at the insertion point when the text before it is in: so the
+// given at the insertion point when the text before it is in: so the
 // paragraph it was set on has it, and the paragraphs split from that one
-// take on its style, as when typed call by call.
+// take on its style, as when typed call by call. A style goes in one call
+// with the text that follows it (the portion's paragraph properties reach
+// its first paragraph and those it splits off).
 void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor) const
 {
+    const uno::Reference<text::XTextPortionAppend> portions(text, uno::UNO_QUERY_THROW);
     uno::Reference<beans::XPropertySet> paragraph;
-    int at = 0;
-    const auto insertUpTo = [&](int end) {
-        if (end > at)
-            text->insertString(AsRange(cursor), ToOUString(m_units.mid(at, end - at).replace(u'\v', u'\n')), false);
-        at = end;
+    const auto officeText = [this](int from, int to) {
+        return ToOUString(m_units.mid(from, to - from).replace(u'\v', u'\n'));
     };
-    for (const ParagraphProperty& property : m_paragraphProperties) {
-        insertUpTo(property.at);
-        if (!paragraph.is())
-            paragraph.set(cursor, uno::UNO_QUERY_THROW);
-        paragraph->setPropertyValue(property.name, property.value);
+    int at = 0;
+    std::size_t next = 0;
+    while (at < m_units.size() || next < m_paragraphProperties.size()) {
+        // The properties set here, the style (the last one set) kept apart.
+        std::optional<uno::Any> style;
+        for (; next < m_paragraphProperties.size() && m_paragraphProperties[next].at == at; ++next) {
+            const ParagraphProperty& property = m_paragraphProperties[next];
+            if (property.name == StyleProperty) {
+                style = property.value;
+                continue;
+            }
+            if (!paragraph.is())
+                paragraph.set(cursor, uno::UNO_QUERY_THROW);
+            paragraph->setPropertyValue(property.name, property.value);
+        }
+        const int to = next < m_paragraphProperties.size() ? m_paragraphProperties[next].at : static_cast<int>(m_units.size());
+        if (style && to > at) {
+            const beans::PropertyValue withStyle(StyleProperty, 0, *style, beans::PropertyState_DIRECT_VALUE);
+            portions->insertTextPortion(officeText(at, to), uno::Sequence<beans::PropertyValue>(&withStyle, 1),
+                                        AsRange(cursor));
+        } else {
+            if (style) {
+                if (!paragraph.is())
+                    paragraph.set(cursor, uno::UNO_QUERY_THROW);
+                paragraph->setPropertyValue(StyleProperty, *style);
+            }
+            if (to > at)
+                text->insertString(AsRange(cursor), officeText(at, to), false);
+        }
+        at = to;
     }
-    insertUpTo(static_cast<int>(m_units.size()));
 }
 
 void TypingBatch::Discard()

@@ -38,6 +38,9 @@ public:
     void AddText(const QString& run, const Values& values, const std::vector<TypingFormat::Attribute>& resets);
     // "\r" or "\v".
     void AddBreak(QChar mark);
+    // The paragraph style's property.
+    static const rtl::OUString StyleProperty;
+
     // A property of the paragraph typed in now.
     void SetParagraphProperty(const rtl::OUString& name, const css::uno::Any& value);
 

@@ -21,7 +21,7 @@ Automation::Variant WriterParagraphFormat::GetStyle()
     return UnoCall(m_document->Session(), Iid, [&] {
         OUString name;
         uno::Reference<beans::XPropertySet>(m_document->SelectionCursor(), uno::UNO_QUERY_THROW)
-                ->getPropertyValue(OUString("ParaStyleName")) >>= name;
+                ->getPropertyValue(TypingBatch::StyleProperty) >>= name;
         return Automation::Variant(ToQString(name));
     });
 }
@@ -40,10 +40,10 @@ void WriterParagraphFormat::PutStyle(const Automation::Variant& style)
         UnoCall(m_document->Session(), Iid, [&] {
             const uno::Any value(ToOUString(name));
             if (m_document->HasParagraphStyle(name))
-                m_document->Batch().SetParagraphProperty(OUString("ParaStyleName"), value);
+                m_document->Batch().SetParagraphProperty(TypingBatch::StyleProperty, value);
             else
                 uno::Reference<beans::XPropertySet>(m_document->SelectionCursor(), uno::UNO_QUERY_THROW)
-                    ->setPropertyValue(OUString("ParaStyleName"), value);
+                    ->setPropertyValue(TypingBatch::StyleProperty, value);
             m_document->Typing().StyleChanged(name);
         });
     } catch (const Automation::AutomationError& e) {
