@@ -1,12 +1,22 @@
 #pragma once
 
-#include <QTabWidget>
+#include <QWidget>
+
+#include <vector>
+
+class QStyleOptionTabWidgetFrame;
+class TabStrip;
 
 // A tab control whose tabs own their pages: a page added with a tab lives
 // until its tab is deleted (or the control is destroyed). Only the current
 // tab's page is shown; it gets the focus when its tab becomes current, and
-// every page is kept sized to the display area of the tabs.
-class CWndTabCtrl : public QTabWidget {
+// it is kept sized to the display area of the tabs. Ctrl+Tab and
+// Ctrl+Shift+Tab go round the tabs.
+//
+// It looks as the style draws a tab widget, but adds and deletes tabs at
+// the end in the same time however many there are: nothing is measured
+// until the control is laid out or painted.
+class CWndTabCtrl : public QWidget {
     Q_OBJECT
 
 public:
@@ -19,19 +29,12 @@ public:
     // Deletes tab `index` and destroys its page. Do not call it from an
     // event handler of that page.
     void DeleteTab(int index);
-    // Deletes every tab, last to first, so that no other page is shown on
-    // the way.
+    // Deletes every tab and page at once.
     void DeleteAllTabs();
 
     // While one lives, tabs are added and deleted with the control out of
-    // sight and every tab but the current one folded away on the bar. The
-    // bar lays out all its tabs whenever one is added or removed, and a
-    // shown control lays out its bar again on each change: out of sight and
-    // folded, that is a quick pass over the tabs rather than a measure of
-    // every caption, so that building or clearing thousands of tabs takes
-    // little more than time in proportion to their number. At its end every
-    // tab is unfolded and the control comes back, laid out once; if it had
-    // the focus, the current page has it then. They may nest.
+    // sight; at its end the control comes back, laid out once, and if it
+    // had the focus, the current page has it then. They may nest.
     class BulkChange {
     public:
         explicit BulkChange(CWndTabCtrl& tabs);
@@ -50,6 +53,7 @@ public:
 
     int TabCount() const;
     QWidget* Page(int index) const;
+    QString TabText(int index) const;
 
     // Makes tab `index` current: hides the old page, shows the new one and
     // gives it the focus.
@@ -58,13 +62,34 @@ public:
 
     // The tab under `pos` (in this control's coordinates), -1 when none.
     int TabAt(const QPoint& pos) const;
+    // The row of tabs.
+    TabStrip& Strip() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+Q_SIGNALS:
+    void CurrentTabChanged(int index);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void ShowCurrentPage(int index);
     void FocusPage(int index);
-    // Folds away every tab but the current one (last to first, so that each
-    // is a fixed amount of work), or unfolds them all.
-    void FoldTabs();
-    void UnfoldTabs();
+    void FrameOption(QStyleOptionTabWidgetFrame& option) const;
+    QSize FramedSize(const QSize& pages, const QSize& strip) const;
+    void LayOut();
+    QWidget* NewPageArea();
 
-    int m_bulkChanges = 0;
+    TabStrip* m_strip;
+    QWidget* m_pageArea;
+    std::vector<QWidget*> m_pages;
+    QWidget* m_shown = nullptr;
+    QRect m_panel;
 };

@@ -33,7 +33,7 @@ DlgRange::DlgRange(Model& model, QWidget* parent)
     SetUpKeywordList();
     SetUpPages();
     RefreshKeywords();
-    connect(tabs_, &QTabWidget::currentChanged, this, &DlgRange::OnTabChanged);
+    connect(tabs_, &CWndTabCtrl::CurrentTabChanged, this, &DlgRange::OnTabChanged);
 }
 
 DlgRange::~DlgRange() = default;

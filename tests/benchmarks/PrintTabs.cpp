@@ -55,7 +55,7 @@ double Seconds(std::chrono::steady_clock::time_point since)
 // the others being slowed by whatever else the machine does.
 void PrintCounts(benchmark::internal::Benchmark* benchmark)
 {
-    for (int count : {250, 500, 1000, 2000})
+    for (int count : {250, 500, 1000, 2000, 4000, 8000, 20000})
         benchmark->Arg(count);
     benchmark->Repetitions(3)->ReportAggregatesOnly(true)->ComputeStatistics("min", [](const std::vector<double>& values) {
         return *std::min_element(values.begin(), values.end());

@@ -1,10 +1,12 @@
 // The tab control owns the pages of its tabs: deleting a tab destroys its
 // page, and switching tabs shows and focuses the new page.
 #include "ui/CWndTabCtrl.h"
+#include "ui/TabStrip.h"
 
 #include <QLineEdit>
 #include <QPointer>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -39,7 +41,7 @@ TEST(TabControl, DeletingATabDestroysItsPageAndKeepsTheOthers)
     ASSERT_EQ(tabs.TabCount(), 2);
     EXPECT_EQ(tabs.Page(0), first.data());
     EXPECT_EQ(tabs.Page(1), third.data());
-    EXPECT_EQ(tabs.tabText(1), QStringLiteral("プリント3"));
+    EXPECT_EQ(tabs.TabText(1), QStringLiteral("プリント3"));
 
     tabs.DeleteTab(5);  // no such tab
     EXPECT_EQ(tabs.TabCount(), 2);
@@ -100,8 +102,8 @@ TEST(TabControl, FindsTheTabUnderAPoint)
     tabs.AddTab(QStringLiteral("プリント2"), nullptr);
     tabs.resize(300, 200);
     tabs.show();
-    const QRect second = tabs.tabBar()->tabRect(1);
-    EXPECT_EQ(tabs.TabAt(tabs.tabBar()->mapTo(&tabs, second.center())), 1);
+    const QRect second = tabs.Strip().TabRect(1);
+    EXPECT_EQ(tabs.TabAt(tabs.Strip().mapTo(&tabs, second.center())), 1);
     EXPECT_EQ(tabs.TabAt(QPoint(290, 190)), -1);
 }
 
@@ -118,17 +120,16 @@ TEST(TabControl, BulkChangesEndWithEveryTabLaidOutInOrder)
     tabs.SetCurrentTab(1);
     const auto expectLaidOut = [&](const QStringList& captions, int current) {
         ASSERT_EQ(tabs.TabCount(), captions.size());
-        EXPECT_TRUE(tabs.tabBar()->isVisible());
+        EXPECT_TRUE(tabs.Strip().isVisible());
         EXPECT_EQ(tabs.CurrentTab(), current);
-        EXPECT_EQ(tabs.currentWidget(), tabs.Page(current));
+        EXPECT_TRUE(tabs.Page(current)->isVisible());
         int right = -1;
         for (int index = 0; index < tabs.TabCount(); ++index) {
-            const QRect rect = tabs.tabBar()->tabRect(index);
-            EXPECT_TRUE(tabs.tabBar()->isTabVisible(index)) << index;
+            const QRect rect = tabs.Strip().TabRect(index);
             EXPECT_FALSE(rect.isEmpty()) << index;
             EXPECT_GT(rect.left(), right) << index;
             right = rect.right();
-            EXPECT_EQ(tabs.tabText(index), captions[index]);
+            EXPECT_EQ(tabs.TabText(index), captions[index]);
         }
     };
 
@@ -149,7 +150,7 @@ TEST(TabControl, BulkChangesEndWithEveryTabLaidOutInOrder)
         tabs.SetCurrentTab(2);
     }
     expectLaidOut({"一", "二", "三"}, 2);
-    EXPECT_EQ(tabs.TabAt(tabs.tabBar()->mapTo(&tabs, tabs.tabBar()->tabRect(1).center())), 1);
+    EXPECT_EQ(tabs.TabAt(tabs.Strip().mapTo(&tabs, tabs.Strip().TabRect(1).center())), 1);
 }
 
 // Rebuilding the tabs of a control that has the focus leaves the focus on
@@ -185,4 +186,41 @@ TEST(TabControl, BulkChangeKeepsTheFocusInTheControl)
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("first"));
     EXPECT_FALSE(focused.contains(QStringLiteral("QLineEdit"))) << focused.join(u',').toStdString();
     EXPECT_FALSE(outside->hasFocus());
+}
+
+// The control looks and measures as the style's own tab widget holding the
+// same tabs: few that fit, and many that scroll with the current tab at
+// the start, in the middle and at the end of the row.
+TEST(TabControl, LooksAsTheStylesTabWidget)
+{
+    for (const int count : {2, 40}) {
+        CWndTabCtrl tabs;
+        QTabWidget reference;
+        for (int index = 0; index < count; ++index) {
+            const QString caption = QStringLiteral("プリント%1").arg(index + 1);
+            tabs.AddTab(caption, nullptr);
+            reference.addTab(new QWidget, caption);
+        }
+        for (QWidget* control : {static_cast<QWidget*>(&tabs), static_cast<QWidget*>(&reference)}) {
+            control->resize(420, 160);
+            control->show();
+        }
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&tabs));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&reference));
+        EXPECT_EQ(tabs.sizeHint(), reference.sizeHint()) << count;
+        EXPECT_EQ(tabs.minimumSizeHint(), reference.minimumSizeHint()) << count;
+        for (const int current : {0, count / 2 + 3, count - 1}) {
+            if (current >= count)
+                continue;
+            tabs.SetCurrentTab(current);
+            reference.setCurrentIndex(current);
+            QApplication::processEvents();
+            EXPECT_EQ(tabs.Strip().geometry(), reference.tabBar()->geometry()) << count << " " << current;
+            for (int index = 0; index < count; ++index)
+                EXPECT_EQ(tabs.Strip().TabRect(index), reference.tabBar()->tabRect(index)) << index;
+            EXPECT_EQ(tabs.Page(current)->geometry(), reference.widget(current)->geometry());
+            EXPECT_TRUE(tabs.grab().toImage() == reference.grab().toImage())
+                << count << " tabs, current " << current;
+        }
+    }
 }

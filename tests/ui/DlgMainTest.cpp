@@ -11,6 +11,7 @@
 #include "res/StringTable.h"
 #include "support/ScopedEnv.h"
 #include "ui/PrintRunControl.h"
+#include "ui/TabStrip.h"
 #include "export/RunLimits.h"
 #include "model/DataBase.h"
 #include "quiz/PrintOptions.h"
@@ -24,7 +25,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTabBar>
 #include <QTest>
 
 #include <atomic>
@@ -159,8 +159,8 @@ TEST_F(MainWindow, TabContextMenuSelectsTheTabUnderThePointer)
         }
         return nullptr;
     });
-    QTabBar* bar = main.Tabs().tabBar();
-    const QPoint onFirst = bar->tabRect(0).center();
+    TabStrip* bar = &main.Tabs().Strip();
+    const QPoint onFirst = bar->TabRect(0).center();
     QContextMenuEvent onTab(QContextMenuEvent::Mouse, onFirst, bar->mapToGlobal(onFirst));
     QApplication::sendEvent(bar, &onTab);
     EXPECT_EQ(TabCaptions(), QStringList{"プリント2"});

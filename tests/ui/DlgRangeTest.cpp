@@ -394,7 +394,7 @@ TEST_F(RangeDialog, ABookWithoutRangesByNumberShowsOnlyTheContentsTab)
     model.SetRange(Ranges(1, Intervals{{10, 20}}));
     Open();
     EXPECT_EQ(dialog->Tabs().TabCount(), 1);
-    EXPECT_EQ(dialog->Tabs().tabText(0), Res::String(552));
+    EXPECT_EQ(dialog->Tabs().TabText(0), Res::String(552));
     EXPECT_FALSE(dialog->NumberPage().isVisible());
     // The range in force stays until the teacher ticks something.
     EXPECT_EQ(RangeIntervals(), (Intervals{{10, 20}}));

@@ -156,7 +156,7 @@ protected:
     {
         QStringList captions;
         for (int i = 0; i < window->Tabs().TabCount(); ++i)
-            captions << window->Tabs().tabText(i);
+            captions << window->Tabs().TabText(i);
         return captions;
     }
 

@@ -336,7 +336,7 @@ protected:
     void ChooseRange()
     {
         const auto step = ModalStep::OnNext<DlgRange>([this](DlgRange* dialog) {
-            EXPECT_EQ(dialog->Tabs().currentIndex(), DlgRange::IndexTab);
+            EXPECT_EQ(dialog->Tabs().CurrentTab(), DlgRange::IndexTab);
             pictures.Take(dialog, QStringLiteral("range-dialog"));
             DlgRangeIndex& page = dialog->IndexPage();
             for (int iid : {4, 5}) {
@@ -378,12 +378,12 @@ protected:
     void LookAtPrints()
     {
         for (int index = 0; index < window->PageCount(); ++index) {
-            window->Tabs().setCurrentIndex(index);
+            window->Tabs().SetCurrentTab(index);
             const Quiz quiz = model->GetQuiz(index);
             EXPECT_FALSE(quiz.Units().empty());
             pictures.Take(window, QStringLiteral("print%1").arg(index + 1));
         }
-        window->Tabs().setCurrentIndex(0);
+        window->Tabs().SetCurrentTab(0);
     }
 
     // A double-click on the first header row opens the sub-questions of
