@@ -85,8 +85,7 @@ void CWndTabCtrl::DeleteAllTabs()
     const BulkChange bulk(*this);
     m_pages.clear();
     m_shown = nullptr;
-    for (int index = m_strip->Count() - 1; index >= 0; --index)
-        m_strip->RemoveTab(index);
+    m_strip->RemoveAllTabs();
     QWidget* old = m_pageArea;
     m_pageArea = NewPageArea();
     m_pageArea->setGeometry(old->geometry());

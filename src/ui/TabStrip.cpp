@@ -63,6 +63,17 @@ void TabStrip::RemoveTab(int index)
     }
 }
 
+void TabStrip::RemoveAllTabs()
+{
+    if (tabs_.empty())
+        return;
+    tabs_.clear();
+    hover_ = -1;
+    current_ = -1;
+    TabsChanged(0);
+    Q_EMIT CurrentChanged(-1);
+}
+
 QString TabStrip::TabText(int index) const
 {
     return index >= 0 && index < Count() ? tabs_[index].caption : QString();

@@ -28,6 +28,8 @@ public:
     // Removes tab `index`; when it was current, the tab that takes its
     // place (or the one before, at the end) becomes current.
     void RemoveTab(int index);
+    // Removes every tab at once: no tab is current afterwards.
+    void RemoveAllTabs();
     QString TabText(int index) const;
 
     int CurrentIndex() const;
