@@ -450,9 +450,12 @@ void TabStrip::paintEvent(QPaintEvent*)
     }
 }
 
+// A resized strip scrolls its row back to the start, then on as far as the
+// current tab needs, as the toolkit's own tab bar does.
 void TabStrip::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    scroll_ = 0;
     Relayout();
 }
 

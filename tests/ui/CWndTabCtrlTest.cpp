@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -188,11 +189,19 @@ TEST(TabControl, BulkChangeKeepsTheFocusInTheControl)
     EXPECT_FALSE(outside->hasFocus());
 }
 
-// The control looks and measures as the style's own tab widget holding the
-// same tabs: few that fit, and many that scroll with the current tab at
-// the start, in the middle and at the end of the row.
-TEST(TabControl, LooksAsTheStylesTabWidget)
+// The control looks, measures and answers as the style's own tab widget
+// holding the same tabs: few that fit, and many that scroll, with the
+// current tab at the start, in the middle and at the end of the row, after
+// the scroll buttons, a click, the arrow keys and a resize.
+TEST(TabControl, LooksAndAnswersAsTheStylesTabWidget)
 {
+    const auto scrollButton = [](QWidget& bar, Qt::ArrowType arrow) -> QToolButton* {
+        for (QToolButton* button : bar.findChildren<QToolButton*>()) {
+            if (button->arrowType() == arrow)
+                return button;
+        }
+        return nullptr;
+    };
     for (const int count : {2, 40}) {
         CWndTabCtrl tabs;
         QTabWidget reference;
@@ -209,18 +218,41 @@ TEST(TabControl, LooksAsTheStylesTabWidget)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&reference));
         EXPECT_EQ(tabs.sizeHint(), reference.sizeHint()) << count;
         EXPECT_EQ(tabs.minimumSizeHint(), reference.minimumSizeHint()) << count;
+        QTabBar& bar = *reference.tabBar();
+        const auto expectAlike = [&](const char* step) {
+            QApplication::processEvents();
+            const int current = reference.currentIndex();
+            ASSERT_EQ(tabs.CurrentTab(), current) << count << " tabs, " << step;
+            EXPECT_EQ(tabs.Strip().geometry(), bar.geometry()) << count << " tabs, " << step;
+            for (int index = 0; index < count; ++index)
+                EXPECT_EQ(tabs.Strip().TabRect(index), bar.tabRect(index)) << step << ", tab " << index;
+            EXPECT_EQ(tabs.Page(current)->geometry(), reference.widget(current)->geometry()) << step;
+            EXPECT_TRUE(tabs.grab().toImage() == reference.grab().toImage()) << count << " tabs, " << step;
+        };
+
         for (const int current : {0, count / 2 + 3, count - 1}) {
             if (current >= count)
                 continue;
             tabs.SetCurrentTab(current);
             reference.setCurrentIndex(current);
-            QApplication::processEvents();
-            EXPECT_EQ(tabs.Strip().geometry(), reference.tabBar()->geometry()) << count << " " << current;
-            for (int index = 0; index < count; ++index)
-                EXPECT_EQ(tabs.Strip().TabRect(index), reference.tabBar()->tabRect(index)) << index;
-            EXPECT_EQ(tabs.Page(current)->geometry(), reference.widget(current)->geometry());
-            EXPECT_TRUE(tabs.grab().toImage() == reference.grab().toImage())
-                << count << " tabs, current " << current;
+            expectAlike("current tab chosen");
         }
+        if (count > 2) {
+            for (int click = 0; click < 3; ++click) {
+                scrollButton(tabs.Strip(), Qt::LeftArrow)->click();
+                scrollButton(bar, Qt::LeftArrow)->click();
+            }
+            expectAlike("scrolled back");
+        }
+        const QPoint onATab = bar.tabRect(bar.tabAt(QPoint(60, 8))).center();
+        QTest::mouseClick(&tabs.Strip(), Qt::LeftButton, {}, onATab);
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, onATab);
+        expectAlike("a tab clicked");
+        QTest::keyClick(&tabs.Strip(), Qt::Key_Left);
+        QTest::keyClick(&bar, Qt::Key_Left);
+        expectAlike("left key");
+        tabs.resize(700, 160);
+        reference.resize(700, 160);
+        expectAlike("resized");
     }
 }
