@@ -5,6 +5,8 @@
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 
 using namespace css;
 using rtl::OUString;
@@ -22,27 +24,57 @@ void RangeFormatBatch::Flush(const CursorAt& cursorAt, const QString& story)
     // Taken out first: whatever the office does with them, they are not given twice.
     const std::vector<Piece> pieces = std::move(m_pieces);
     m_pieces.clear();
-    uno::Reference<text::XTextCursor> walker;
-    uno::Reference<beans::XMultiPropertySet> properties;
-    const int last = static_cast<int>(story.size()) - 1; // the final paragraph mark takes no formatting
+    const int last = std::max(static_cast<int>(story.size()) - 1, 0); // the final paragraph mark takes no formatting
+    std::vector<Walk> walks;
     int at = 0;
-    bool selecting = false;
     for (const Piece& piece : pieces) {
-        const int start = std::clamp(piece.span->start, 0, std::max(last, 0));
-        const TextSpan span{start, std::clamp(piece.span->end, start, std::max(last, 0))};
+        const int start = std::clamp(piece.span->start, 0, last);
+        const TextSpan span{start, std::clamp(piece.span->end, start, last)};
         if (span.IsCollapsed())
             continue;
-        if (!walker.is() || span.start < at) {
-            // The first range, or one before the walker: a cursor of its own.
-            walker = cursorAt(span.start);
-            properties.set(walker, uno::UNO_QUERY_THROW);
-        } else if (span.start > at) {
+        // A range before the one set last is walked to anew.
+        if (walks.empty() || span.start < at || walks.back().steps.size() >= kWalkLength)
+            walks.push_back({span.start, {}});
+        walks.back().steps.push_back({span, &piece});
+        at = span.end;
+    }
+    if (walks.empty())
+        return;
+    // Each walk starts from a cursor of its own; the walks set properties
+    // on ranges apart from each other, so they go to the office side by
+    // side (it takes the calls one at a time, but their round trips overlap).
+    std::vector<uno::Reference<text::XTextCursor>> cursors;
+    for (const Walk& walk : walks)
+        cursors.push_back(cursorAt(walk.from));
+    std::vector<std::exception_ptr> failures(walks.size());
+    std::vector<std::thread> threads;
+    for (std::size_t w = 0; w < walks.size(); ++w)
+        threads.emplace_back([&, w] {
+            try {
+                WalkThrough(walks[w], cursors[w], story);
+            } catch (...) {
+                failures[w] = std::current_exception();
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+}
+
+void RangeFormatBatch::WalkThrough(const Walk& walk, const uno::Reference<text::XTextCursor>& walker, const QString& story)
+{
+    const uno::Reference<beans::XMultiPropertySet> properties(walker, uno::UNO_QUERY_THROW);
+    int at = walk.from;
+    bool selecting = false;
+    for (const auto& [span, piece] : walk.steps) {
+        if (span.start > at)
             StoryReader::Go(walker, StoryReader::Steps(story, at, span.start), false);
-        } else if (selecting) {
+        else if (selecting)
             walker->collapseToEnd();
-        }
         StoryReader::Go(walker, StoryReader::Steps(story, span.start, span.end), true);
-        properties->setPropertyValues(piece.names, piece.values);
+        properties->setPropertyValues(piece->names, piece->values);
         at = span.end;
         selecting = true;
     }

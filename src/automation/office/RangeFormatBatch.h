@@ -41,6 +41,14 @@ private:
         css::uno::Sequence<rtl::OUString> names;
         css::uno::Sequence<css::uno::Any> values;
     };
+    struct Walk {
+        int from;
+        std::vector<std::pair<TextSpan, const Piece*>> steps;
+    };
+    static constexpr std::size_t kWalkLength = 400; // ranges one cursor walks through
+    static void WalkThrough(const Walk& walk, const css::uno::Reference<css::text::XTextCursor>& walker,
+                            const QString& story);
+
     std::vector<Piece> m_pieces;
 };
 

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <tuple>
 
@@ -334,6 +335,41 @@ TEST_F(WriterDocumentTest, ReplaceAllReplacesEveryPlaceholderIgnoringCaseAndWidt
     selection->TypeText(QStringLiteral(" @x"));
     EXPECT_TRUE(replace(QStringLiteral("@x"), QStringLiteral("^p$1&")));
     EXPECT_TRUE(Paragraphs(document)[0].text.startsWith(QStringLiteral(" ^p$1&英単語")));
+}
+
+// A vertical print has well over a thousand digit runs; the office gets
+// them in several walks side by side. Every run of them is upright, and
+// nothing between them.
+TEST_F(WriterDocumentTest, ThousandsOfUprightRunsAreEachSetAndNothingBetween)
+{
+    auto document = Open(VerticalTemplate());
+    const int runs = 1500;
+    QString line;
+    for (int r = 0; r < runs; ++r)
+        line += QStringLiteral("%1%2").arg(r % 2 ? QStringLiteral("x") : QStringLiteral("\r")).arg(r);
+    selection->TypeText(line);
+    const QString story = document->Range()->GetText();
+    int asked = 0;
+    for (int c = kHeaderLength; c < story.size() - 1;) {
+        if (!story.at(c).isDigit()) {
+            ++c;
+            continue;
+        }
+        const int start = c;
+        while (story.at(c).isDigit())
+            ++c;
+        document->Range(start, c)->PutHorizontalInVertical(Word::wdHorizontalInVerticalResizeLine);
+        ++asked;
+    }
+    ASSERT_EQ(asked, runs);
+    int upright = 0;
+    for (const Portion& portion : Portions(document)) {
+        const bool digits = !portion.text.isEmpty() && std::all_of(portion.text.begin(), portion.text.end(),
+                                                                   [](QChar c) { return c.isDigit(); });
+        EXPECT_EQ(portion.rotation, digits ? 900 : 0) << portion.text.toStdString();
+        upright += digits && portion.rotation == 900;
+    }
+    EXPECT_EQ(upright, runs);
 }
 
 TEST_F(WriterDocumentTest, VerticalTemplateIsDetectedAndDigitRunsAreSetUpright)
