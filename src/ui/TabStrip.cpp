@@ -1,5 +1,8 @@
 #include "ui/TabStrip.h"
 
+#include "ui/TabStripAccessible.h"
+
+#include <QAccessible>
 #include <QEvent>
 #include <QHoverEvent>
 #include <QKeyEvent>
@@ -17,6 +20,7 @@ TabStrip::TabStrip(QWidget* parent)
     , scrollBack_(new QToolButton(this))
     , scrollOn_(new QToolButton(this))
 {
+    TabStripAccessible::Install();
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     for (QToolButton* button : {scrollBack_, scrollOn_}) {
@@ -93,7 +97,23 @@ void TabStrip::SetCurrentIndex(int index)
         ScrollTo(index);
         update();
     }
+    TellAssistiveTools(index);
     Q_EMIT CurrentChanged(index);
+}
+
+// A tool that follows the focus or the selection hears of the new tab.
+void TabStrip::TellAssistiveTools(int index)
+{
+    if (!QAccessible::isActive())
+        return;
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(index);
+        QAccessible::updateAccessibility(&focus);
+    }
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(index);
+    QAccessible::updateAccessibility(&selection);
 }
 
 // Everything from tab `from` on moves: it is placed again when next needed.

@@ -80,6 +80,7 @@ private:
     void StepCurrent(int step);
     void SetHover(int index);
     void TabsChanged(int from);
+    void TellAssistiveTools(int index);
 
     std::vector<Tab> tabs_;
     mutable int placed_ = 0;  // tabs_[0, placed_) have their place

@@ -3,6 +3,7 @@
 #include "ui/CWndTabCtrl.h"
 #include "ui/TabStrip.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTabBar>
@@ -192,7 +193,8 @@ TEST(TabControl, BulkChangeKeepsTheFocusInTheControl)
 // The control looks, measures and answers as the style's own tab widget
 // holding the same tabs: few that fit, and many that scroll, with the
 // current tab at the start, in the middle and at the end of the row, after
-// the scroll buttons, a click, the arrow keys and a resize.
+// the scroll buttons, a click, the arrow keys, a resize and a press by an
+// assistive tool; and tools are told the same of it.
 TEST(TabControl, LooksAndAnswersAsTheStylesTabWidget)
 {
     const auto scrollButton = [](QWidget& bar, Qt::ArrowType arrow) -> QToolButton* {
@@ -228,6 +230,22 @@ TEST(TabControl, LooksAndAnswersAsTheStylesTabWidget)
                 EXPECT_EQ(tabs.Strip().TabRect(index), bar.tabRect(index)) << step << ", tab " << index;
             EXPECT_EQ(tabs.Page(current)->geometry(), reference.widget(current)->geometry()) << step;
             EXPECT_TRUE(tabs.grab().toImage() == reference.grab().toImage()) << count << " tabs, " << step;
+            // Assistive tools are told the same.
+            QAccessibleInterface* mine = QAccessible::queryAccessibleInterface(&tabs.Strip());
+            QAccessibleInterface* theirs = QAccessible::queryAccessibleInterface(&bar);
+            ASSERT_TRUE(mine && theirs);
+            EXPECT_EQ(mine->role(), theirs->role());
+            ASSERT_EQ(mine->childCount(), theirs->childCount()) << step;
+            for (int index = 0; index < mine->childCount(); ++index) {
+                QAccessibleInterface* tab = mine->child(index);
+                QAccessibleInterface* theirTab = theirs->child(index);
+                EXPECT_EQ(mine->indexOfChild(tab), index);
+                EXPECT_EQ(tab->role(), theirTab->role()) << step << ", child " << index;
+                EXPECT_EQ(tab->text(QAccessible::Name), theirTab->text(QAccessible::Name)) << step << ", child " << index;
+                EXPECT_EQ(tab->rect(), theirTab->rect()) << step << ", child " << index;
+                if (index < count)
+                    EXPECT_EQ(tab->state().selected, index == current) << step << ", child " << index;
+            }
         };
 
         for (const int current : {0, count / 2 + 3, count - 1}) {
@@ -254,5 +272,10 @@ TEST(TabControl, LooksAndAnswersAsTheStylesTabWidget)
         tabs.resize(700, 160);
         reference.resize(700, 160);
         expectAlike("resized");
+        for (QWidget* bars : {static_cast<QWidget*>(&tabs.Strip()), static_cast<QWidget*>(&bar)}) {
+            QAccessibleInterface* tab = QAccessible::queryAccessibleInterface(bars)->child(count - 1);
+            tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        }
+        expectAlike("last tab pressed by a tool");
     }
 }
