@@ -1,5 +1,6 @@
 #include "automation/office/TaroEditor.h"
 
+#include "automation/office/StoryReader.h"
 #include "automation/office/UnoStrings.h"
 
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
@@ -31,28 +32,6 @@ namespace {
 // Writer's rotation, in tenths of a degree, that sets a run across a
 // vertical line.
 constexpr sal_Int16 AcrossRotation = 900;
-
-// The office steps over a surrogate pair at once.
-int CodePoints(const QString& text, int from, int to)
-{
-    int count = to - from;
-    for (int i = std::max(from, 1); i < to; ++i)
-        if (text.at(i).isLowSurrogate() && text.at(i - 1).isHighSurrogate())
-            --count;
-    return count;
-}
-
-void Go(const uno::Reference<text::XTextCursor>& cursor, int steps, bool expand)
-{
-    while (steps != 0) {
-        const int chunk = std::clamp(steps, -32767, 32767);
-        if (chunk > 0)
-            cursor->goRight(static_cast<sal_Int16>(chunk), expand);
-        else
-            cursor->goLeft(static_cast<sal_Int16>(-chunk), expand);
-        steps -= chunk;
-    }
-}
 
 bool IsHalfWidthSign(QChar c)
 {
@@ -113,13 +92,13 @@ void TaroEditor::JumpEnd()
 
 void TaroEditor::CursorLeft(int count)
 {
-    Go(m_caret, -std::max(count, 0), false);
+    StoryReader::Go(m_caret, -std::max(count, 0), false);
     Moved();
 }
 
 void TaroEditor::CursorRight(int count)
 {
-    Go(m_caret, std::max(count, 0), false);
+    StoryReader::Go(m_caret, std::max(count, 0), false);
     Moved();
 }
 
@@ -132,7 +111,7 @@ void TaroEditor::EndOfLine()
     if (lineEnd < 0)
         m_caret->gotoRange(rest->getEnd(), false);
     else
-        Go(m_caret, CodePoints(text, 0, lineEnd), false);
+        StoryReader::Go(m_caret, StoryReader::Steps(text, 0, lineEnd), false);
     Moved();
 }
 
@@ -240,7 +219,7 @@ void TaroEditor::Insert(const QString& text)
         return;
     m_text->insertString(AsRange(m_caret), ToOUString(text), false);
     if (m_input.NeedsApplying()) {
-        Go(m_caret, -CodePoints(text, 0, static_cast<int>(text.size())), true);
+        StoryReader::Go(m_caret, -StoryReader::Steps(text, 0, static_cast<int>(text.size())), true);
         m_input.ApplyTo(m_caret);
         m_caret->collapseToEnd();
     }
@@ -437,8 +416,8 @@ void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
         const uno::Reference<beans::XMultiPropertySet> props(run, uno::UNO_QUERY_THROW);
         int at = 0;
         for (const auto& [start, end] : runs) {
-            Go(run, CodePoints(text, at, start), false);
-            Go(run, CodePoints(text, start, end), true);
+            StoryReader::Go(run, StoryReader::Steps(text, at, start), false);
+            StoryReader::Go(run, StoryReader::Steps(text, start, end), true);
             props->setPropertyValues(names, values);
             run->collapseToEnd();
             at = end;
