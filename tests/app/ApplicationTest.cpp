@@ -16,6 +16,7 @@
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 #include "support/BookFixture.h"
+#include "support/FirstSentencePrint.h"
 #include "support/RecordingMessageSink.h"
 #include "support/SampleBooks.h"
 #include "ui/DlgMain.h"
@@ -153,13 +154,7 @@ TEST_F(ApplicationTest, WithoutAWordProcessorTheWindowComesUpAndAPrintRunSaysSo)
     SetAvailable(false, false);
     RunOnce([&](Application& app, DlgMain& window) {
         Model& model = *app.GetModel();
-        const int qid = model.Storage().Questions().front()->qid;
-        model.SetQuestions({qid});
-        std::vector<Sentence*> sentences;
-        ASSERT_GT(model.Storage().SentencesOf(qid, sentences), 0);
-        Quiz quiz = model.GetQuiz(0);
-        quiz.AddSentence(sentences.front());
-        model.SetQuiz(0, quiz);
+        ASSERT_TRUE(SelectFirstSentence(model));
         window.ExecuteCommand(Res::IDC_CREATE_PRINT);
     });
     EXPECT_EQ(windowsShown, 1);
@@ -449,13 +444,7 @@ TEST_F(ApplicationTest, TerminationDuringAHangingRunEndsItAndSaves)
     EXPECT_EQ(RunOnce([&](Application& app, DlgMain& window) {
                   Model& model = *app.GetModel();
                   ASSERT_TRUE(model.SetApplication(Model::kWord));
-                  const int qid = model.Storage().Questions().front()->qid;
-                  model.SetQuestions({qid});
-                  std::vector<Sentence*> sentences;
-                  ASSERT_GT(model.Storage().SentencesOf(qid, sentences), 0);
-                  Quiz quiz = model.GetQuiz(0);
-                  quiz.AddSentence(sentences.front());
-                  model.SetQuiz(0, quiz);
+                  ASSERT_TRUE(SelectFirstSentence(model));
                   auto word = std::dynamic_pointer_cast<RecordingCreator>(model.Creators().Find(Model::kWord));
                   ASSERT_TRUE(word);
                   word->onWrite = [&released, &writing] {

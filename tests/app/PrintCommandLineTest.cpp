@@ -8,6 +8,7 @@
 #include "model/Sentence.h"
 #include "quiz/Model.h"
 #include "quiz/ModelSerializer.h"
+#include "support/FirstSentencePrint.h"
 #include "support/RecordingCreator.h"
 
 #include <QDir>
@@ -36,13 +37,7 @@ protected:
         Model model;
         model.RegisterCreator(Model::kWord, std::make_shared<RecordingCreator>());
         ASSERT_EQ(model.Initialize(Path(ProgramFolder)), Model::kInitOk);
-        const int qid = model.Storage().Questions().front()->qid;
-        model.SetQuestions({qid});
-        std::vector<Sentence*> sentences;
-        ASSERT_GT(model.Storage().SentencesOf(qid, sentences), 0);
-        Quiz quiz = model.GetQuiz(0);
-        quiz.AddSentence(sentences.front());
-        model.SetQuiz(0, quiz);
+        ASSERT_TRUE(SelectFirstSentence(model));
         ModelSerializer(model, model.Db()).Save();
     }
 
