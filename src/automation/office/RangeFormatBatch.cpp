@@ -5,6 +5,7 @@
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <thread>
 
@@ -25,37 +26,53 @@ void RangeFormatBatch::Flush(const CursorAt& cursorAt, const QString& story)
     const std::vector<Piece> pieces = std::move(m_pieces);
     m_pieces.clear();
     const int last = std::max(static_cast<int>(story.size()) - 1, 0); // the final paragraph mark takes no formatting
-    std::vector<Walk> walks;
+    // Ranges in text order form one wave of walks, each of at most
+    // kWalkLength ranges. A range before the one put last may overlap an
+    // earlier one, so it starts a new wave, set only after the earlier
+    // ones: a range set twice ends with what was put last.
+    std::vector<std::vector<Walk>> waves;
     int at = 0;
     for (const Piece& piece : pieces) {
         const int start = std::clamp(piece.span->start, 0, last);
         const TextSpan span{start, std::clamp(piece.span->end, start, last)};
         if (span.IsCollapsed())
             continue;
-        // A range before the one set last is walked to anew.
-        if (walks.empty() || span.start < at || walks.back().steps.size() >= kWalkLength)
+        if (waves.empty() || span.start < at)
+            waves.emplace_back();
+        std::vector<Walk>& walks = waves.back();
+        if (walks.empty() || walks.back().steps.size() >= kWalkLength)
             walks.push_back({span.start, {}});
         walks.back().steps.push_back({span, &piece});
         at = span.end;
     }
-    if (walks.empty())
-        return;
-    // Each walk starts from a cursor of its own; the walks set properties
-    // on ranges apart from each other, so they go to the office side by
-    // side (it takes the calls one at a time, but their round trips overlap).
+    for (const std::vector<Walk>& walks : waves)
+        SetSideBySide(walks, cursorAt, story);
+}
+
+void RangeFormatBatch::SetSideBySide(const std::vector<Walk>& walks, const CursorAt& cursorAt, const QString& story)
+{
+    // Each walk starts from a cursor of its own; the walks of a wave set
+    // properties on ranges apart from each other, so they go to the office
+    // side by side (it takes the calls one at a time, but their round trips
+    // overlap). A few threads take the walks in turn.
     std::vector<uno::Reference<text::XTextCursor>> cursors;
     for (const Walk& walk : walks)
         cursors.push_back(cursorAt(walk.from));
     std::vector<std::exception_ptr> failures(walks.size());
-    std::vector<std::thread> threads;
-    for (std::size_t w = 0; w < walks.size(); ++w)
-        threads.emplace_back([&, w] {
+    std::atomic<std::size_t> next{0};
+    const auto walkInTurn = [&] {
+        for (std::size_t w = next++; w < walks.size(); w = next++) {
             try {
                 WalkThrough(walks[w], cursors[w], story);
             } catch (...) {
                 failures[w] = std::current_exception();
             }
-        });
+        }
+    };
+    std::vector<std::thread> threads;
+    for (std::size_t t = 1; t < std::min(walks.size(), kParallelWalks); ++t)
+        threads.emplace_back(walkInTurn);
+    walkInTurn();
     for (std::thread& thread : threads)
         thread.join();
     for (const std::exception_ptr& failure : failures)

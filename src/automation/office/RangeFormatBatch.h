@@ -46,6 +46,8 @@ private:
         std::vector<std::pair<TextSpan, const Piece*>> steps;
     };
     static constexpr std::size_t kWalkLength = 400; // ranges one cursor walks through
+    static constexpr std::size_t kParallelWalks = 4; // threads that hand walks to the office at once
+    static void SetSideBySide(const std::vector<Walk>& walks, const CursorAt& cursorAt, const QString& story);
     static void WalkThrough(const Walk& walk, const css::uno::Reference<css::text::XTextCursor>& walker,
                             const QString& story);
 

@@ -372,6 +372,29 @@ TEST_F(WriterDocumentTest, ThousandsOfUprightRunsAreEachSetAndNothingBetween)
     EXPECT_EQ(upright, runs);
 }
 
+// A range set again after a later one overlaps what was set before: the
+// office ends with what was put last, as when each was set at once.
+TEST_F(WriterDocumentTest, ARangeSetAgainEndsWithWhatWasPutLast)
+{
+    auto document = Open(VerticalTemplate());
+    const int groups = 300;
+    QString line;
+    for (int g = 0; g < groups; ++g)
+        line += QStringLiteral("123456x");
+    selection->TypeText(line);
+    for (int g = 0; g < groups; ++g) {
+        const int start = kHeaderLength + 7 * g;
+        document->Range(start, start + 6)->PutHorizontalInVertical(Word::wdHorizontalInVerticalResizeLine);
+        document->Range(start + 2, start + 4)->PutHorizontalInVertical(Word::wdHorizontalInVerticalNone);
+    }
+    QStringList upright;
+    for (const Portion& portion : Portions(document))
+        if (portion.rotation == 900)
+            upright << portion.text;
+    EXPECT_EQ(upright.size(), 2 * groups);
+    EXPECT_EQ(upright.join(QString()), QStringLiteral("1256").repeated(groups));
+}
+
 TEST_F(WriterDocumentTest, VerticalTemplateIsDetectedAndDigitRunsAreSetUpright)
 {
     auto document = Open(VerticalTemplate());
