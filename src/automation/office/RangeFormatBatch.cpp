@@ -1,5 +1,6 @@
 #include "automation/office/RangeFormatBatch.h"
 
+#include "automation/office/OfficeScript.h"
 #include "automation/office/StoryReader.h"
 
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
@@ -20,7 +21,7 @@ void RangeFormatBatch::Add(std::shared_ptr<TextSpan> span, const uno::Sequence<O
     m_pieces.push_back({std::move(span), names, values});
 }
 
-void RangeFormatBatch::Flush(const CursorAt& cursorAt, const QString& story)
+void RangeFormatBatch::Flush(const CursorAt& cursorAt, const QString& story, OfficeScript* script)
 {
     // Taken out first: whatever the office does with them, they are not given twice.
     const std::vector<Piece> pieces = std::move(m_pieces);
@@ -40,13 +41,39 @@ void RangeFormatBatch::Flush(const CursorAt& cursorAt, const QString& story)
         if (waves.empty() || span.start < at)
             waves.emplace_back();
         std::vector<Walk>& walks = waves.back();
-        if (walks.empty() || walks.back().steps.size() >= kWalkLength)
+        if (walks.empty() || (!script && walks.back().steps.size() >= kWalkLength))
             walks.push_back({span.start, {}});
         walks.back().steps.push_back({span, &piece});
         at = span.end;
     }
-    for (const std::vector<Walk>& walks : waves)
-        SetSideBySide(walks, cursorAt, story);
+    for (const std::vector<Walk>& walks : waves) {
+        if (script)
+            SetInOffice(walks.front(), cursorAt, story, *script);
+        else
+            SetSideBySide(walks, cursorAt, story);
+    }
+}
+
+// One call for each stretch of ranges that take the same properties.
+void RangeFormatBatch::SetInOffice(const Walk& walk, const CursorAt& cursorAt, const QString& story, OfficeScript& script)
+{
+    const uno::Reference<text::XTextCursor> walker = cursorAt(walk.from);
+    const auto sameProperties = [](const Piece& a, const Piece& b) { return a.names == b.names && a.values == b.values; };
+    int at = walk.from;
+    for (auto step = walk.steps.begin(); step != walk.steps.end();) {
+        const Piece& piece = *step->second;
+        std::vector<sal_Int32> moves;
+        for (; step != walk.steps.end() && sameProperties(*step->second, piece); ++step) {
+            const TextSpan& span = step->first;
+            moves.push_back(StoryReader::Steps(story, at, span.start));
+            moves.push_back(StoryReader::Steps(story, span.start, span.end));
+            at = span.end;
+        }
+        script.Run(OfficeScript::SetRanges,
+                   {uno::Any(uno::Reference<uno::XInterface>(walker, uno::UNO_QUERY)),
+                    uno::Any(uno::Sequence<sal_Int32>(moves.data(), static_cast<sal_Int32>(moves.size()))),
+                    uno::Any(piece.names), uno::Any(piece.values)});
+    }
 }
 
 void RangeFormatBatch::SetSideBySide(const std::vector<Walk>& walks, const CursorAt& cursorAt, const QString& story)

@@ -2,6 +2,7 @@
 
 #include "automation/WordConstants.h"
 #include "automation/office/DocumentExport.h"
+#include "automation/office/OfficeScript.h"
 #include "automation/office/OfficeSession.h"
 #include "automation/office/StoryReader.h"
 #include "automation/office/UnoCall.h"
@@ -101,7 +102,10 @@ void WriterDocument::FlushPending()
     m_flushing = true;
     try {
         m_batch.Flush(m_text, m_selectionCursor);
-        m_rangeFormats.Flush([this](int position) { return CursorFor(position, position, false); }, m_story);
+        if (!m_rangeFormats.IsEmpty() && !m_script)
+            m_script = OfficeScript::In(m_session.get());
+        m_rangeFormats.Flush([this](int position) { return CursorFor(position, position, false); }, m_story,
+                             m_script ? m_script->get() : nullptr);
     } catch (...) {
         m_flushing = false;
         throw;

@@ -20,6 +20,7 @@
 
 namespace Office {
 
+class OfficeScript;
 class OfficeSession;
 
 // A Writer document behind Word's Document object, and the state that
@@ -158,6 +159,8 @@ private:
     TypingBatch m_batch;
     RangeFormatBatch m_rangeFormats;
     bool m_flushing = false;
+    // The office's own routines, looked for when first needed (null: none).
+    std::optional<std::shared_ptr<OfficeScript>> m_script;
     std::optional<std::set<QString>> m_paragraphStyles;
     bool m_typingLowered = false;
     std::vector<std::shared_ptr<TextSpan>> m_lowered;

@@ -10,6 +10,10 @@
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/container/XNameContainer.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
+#include <com/sun/star/script/XLibraryContainer.hpp>
+#include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextTablesSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -393,6 +397,40 @@ TEST_F(WriterDocumentTest, ARangeSetAgainEndsWithWhatWasPutLast)
             upright << portion.text;
     EXPECT_EQ(upright.size(), 2 * groups);
     EXPECT_EQ(upright.join(QString()), QStringLiteral("1256").repeated(groups));
+}
+
+// The walks through many ranges run inside the office, as a routine of
+// its own library that the program puts there. One left there by an older
+// program (here: one that does nothing) is replaced before it runs.
+TEST_F(WriterDocumentTest, AnOutdatedRoutineLeftInTheOfficeIsReplacedBeforeItRuns)
+{
+    const auto context = Office::OfficeSession::Shared()->Context("test");
+    const uno::Reference<script::XLibraryContainer> libraries(
+        context->getServiceManager()->createInstanceWithContext(
+            OUString("com.sun.star.script.ApplicationScriptLibraryContainer"), context),
+        uno::UNO_QUERY_THROW);
+    if (!libraries->hasByName(OUString("TaviskoOffice")))
+        libraries->createLibrary(OUString("TaviskoOffice"));
+    libraries->loadLibrary(OUString("TaviskoOffice"));
+    const uno::Reference<container::XNameContainer> library(libraries->getByName(OUString("TaviskoOffice")),
+                                                            uno::UNO_QUERY_THROW);
+    const uno::Any outdated(OUString("Sub SetRanges(oCursor, aMoves, aNames, aValues)\nEnd Sub\n"));
+    if (library->hasByName(OUString("Walks")))
+        library->replaceByName(OUString("Walks"), outdated);
+    else
+        library->insertByName(OUString("Walks"), outdated);
+
+    auto document = Open(VerticalTemplate());
+    selection->TypeText(QStringLiteral("a1b22c333"));
+    for (const auto& [start, end] : {std::pair{1, 2}, std::pair{3, 5}, std::pair{6, 9}})
+        document->Range(kHeaderLength + start, kHeaderLength + end)
+            ->PutHorizontalInVertical(Word::wdHorizontalInVerticalResizeLine);
+    QStringList upright;
+    for (const Portion& portion : Portions(document))
+        if (portion.rotation == 900)
+            upright << portion.text;
+    EXPECT_EQ(upright, QStringList({QStringLiteral("1"), QStringLiteral("22"), QStringLiteral("333")}));
+    EXPECT_NE(library->getByName(OUString("Walks")), outdated);
 }
 
 TEST_F(WriterDocumentTest, VerticalTemplateIsDetectedAndDigitRunsAreSetUpright)
