@@ -98,14 +98,12 @@ Automation::Variant CharacterFormat::Read(const uno::Reference<text::XTextCursor
     return {};
 }
 
-void CharacterFormat::Set(const uno::Reference<beans::XMultiPropertySet>& text,
-                          const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& attributeValues)
+std::pair<uno::Sequence<OUString>, uno::Sequence<uno::Any>>
+CharacterFormat::Properties(const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& attributeValues)
 {
     std::map<OUString, uno::Any> values; // sorted by name, as setPropertyValues wants
     for (const auto& [attribute, value] : attributeValues)
         AddValues(values, attribute, value);
-    if (values.empty())
-        return;
     uno::Sequence<OUString> names(static_cast<sal_Int32>(values.size()));
     uno::Sequence<uno::Any> anys(static_cast<sal_Int32>(values.size()));
     sal_Int32 i = 0;
@@ -114,7 +112,15 @@ void CharacterFormat::Set(const uno::Reference<beans::XMultiPropertySet>& text,
         anys[i] = any;
         ++i;
     }
-    text->setPropertyValues(names, anys);
+    return {names, anys};
+}
+
+void CharacterFormat::Set(const uno::Reference<beans::XMultiPropertySet>& text,
+                          const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& attributeValues)
+{
+    const auto [names, values] = Properties(attributeValues);
+    if (names.hasElements())
+        text->setPropertyValues(names, values);
 }
 
 void CharacterFormat::Reset(const uno::Reference<beans::XMultiPropertyStates>& text,

@@ -18,6 +18,9 @@ public:
     // The attribute's value at `cursor`, in Word's terms.
     static Automation::Variant Read(const css::uno::Reference<css::text::XTextCursor>& cursor,
                                     TypingFormat::Attribute attribute);
+    // The office's property names (in alphabetical order) and values for Word's values.
+    static std::pair<css::uno::Sequence<rtl::OUString>, css::uno::Sequence<css::uno::Any>>
+    Properties(const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& values);
     // Gives the text the values, in one office call.
     static void Set(const css::uno::Reference<css::beans::XMultiPropertySet>& text,
                     const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& values);

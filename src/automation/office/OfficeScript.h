@@ -1,6 +1,8 @@
 #pragma once
 
 #include <com/sun/star/script/provider/XScript.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/uno/Any.hxx>
 #include <com/sun/star/uno/Sequence.hxx>
 
@@ -30,17 +32,29 @@ public:
     // then take the steps one call at a time.
     static std::shared_ptr<OfficeScript> In(OfficeSession* session);
 
-    // Runs the sub `name` of the module with `arguments` (raises UNO
-    // exceptions as the office does).
-    void Run(const char* name, const std::vector<css::uno::Any>& arguments);
+    // Sets `names` (in alphabetical order) to `values` on ranges apart from
+    // each other and in order, walking `cursor` forward: `moves` holds, for
+    // each range, the steps from the cursor's end to its start, then the
+    // steps over it.
+    void SetRanges(const css::uno::Reference<css::text::XTextCursor>& cursor, const std::vector<sal_Int32>& moves,
+                   const css::uno::Sequence<rtl::OUString>& names, const css::uno::Sequence<css::uno::Any>& values);
 
-    // The moves of a cursor through ranges apart from each other and in
-    // order, as SetRanges takes them: for each range, the steps from the
-    // end of the one before (or from the cursor's place) to its start, then
-    // the steps over it.
-    static constexpr const char* SetRanges = "SetRanges";
+    // A piece of text to insert and the paragraph style it goes in with
+    // (empty: none). With a style an empty text only sets the style.
+    struct Part {
+        rtl::OUString text;
+        rtl::OUString style;
+    };
+    // Inserts the parts at `cursor` (collapsed) in `text`, in order; the
+    // cursor ends after them.
+    void InsertParts(const css::uno::Reference<css::text::XText>& text,
+                     const css::uno::Reference<css::text::XTextCursor>& cursor, const std::vector<Part>& parts);
 
 private:
+    // Runs the routine `name` of the module; what went wrong in it is raised
+    // as a RuntimeException.
+    void Run(const char* name, const std::vector<css::uno::Any>& arguments);
+
     explicit OfficeScript(css::uno::Reference<css::uno::XInterface> provider);
 
     css::uno::Reference<css::uno::XInterface> m_provider;

@@ -69,10 +69,7 @@ void RangeFormatBatch::SetInOffice(const Walk& walk, const CursorAt& cursorAt, c
             moves.push_back(StoryReader::Steps(story, span.start, span.end));
             at = span.end;
         }
-        script.Run(OfficeScript::SetRanges,
-                   {uno::Any(uno::Reference<uno::XInterface>(walker, uno::UNO_QUERY)),
-                    uno::Any(uno::Sequence<sal_Int32>(moves.data(), static_cast<sal_Int32>(moves.size()))),
-                    uno::Any(piece.names), uno::Any(piece.values)});
+        script.SetRanges(walker, moves, piece.names, piece.values);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "automation/office/TypingBatch.h"
 
 #include "automation/office/CharacterFormat.h"
+#include "automation/office/OfficeScript.h"
 #include "automation/office/StoryReader.h"
 #include "automation/office/UnoStrings.h"
 
@@ -57,16 +58,20 @@ void TypingBatch::SetParagraphProperty(const OUString& name, const uno::Any& val
     m_paragraphProperties.push_back({static_cast<int>(m_units.size()), name, value});
 }
 
-void TypingBatch::Flush(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor)
+void TypingBatch::Flush(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor,
+                        OfficeScript* script)
 {
     if (IsEmpty())
         return;
     // Taken out first: whatever the office does with it, it is not given twice.
     TypingBatch batch = std::move(*this);
     Discard();
-    batch.InsertText(text, cursor);
+    batch.InsertText(text, cursor, script);
     batch.ApplyResets(text, cursor);
-    batch.ApplyRuns(text, cursor);
+    if (script)
+        batch.ApplyRunsInOffice(text, cursor, *script);
+    else
+        batch.ApplyRuns(text, cursor);
 }
 
 // The text goes in as the paragraph properties divide it, each property
@@ -74,9 +79,17 @@ void TypingBatch::Flush(const uno::Reference<text::XText>& text, const uno::Refe
 // paragraph it was set on has it, and the paragraphs split from that one
 // take on its style, as when typed call by call. A style goes in one call
 // with the text that follows it (the portion's paragraph properties reach
-// its first paragraph and those it splits off).
-void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor) const
+// its first paragraph and those it splits off). With `script` the parts
+// between properties other than the style go in one call.
+void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor,
+                             OfficeScript* script) const
 {
+    std::vector<OfficeScript::Part> parts;
+    const auto insertParts = [&] {
+        if (!parts.empty())
+            script->InsertParts(text, cursor, parts);
+        parts.clear();
+    };
     const uno::Reference<text::XTextPortionAppend> portions(text, uno::UNO_QUERY_THROW);
     uno::Reference<beans::XPropertySet> paragraph;
     const auto officeText = [this](int from, int to) {
@@ -93,11 +106,20 @@ void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno:
                 style = property.value;
                 continue;
             }
+            insertParts(); // what came before goes in first
             if (!paragraph.is())
                 paragraph.set(cursor, uno::UNO_QUERY_THROW);
             paragraph->setPropertyValue(property.name, property.value);
         }
         const int to = next < m_paragraphProperties.size() ? m_paragraphProperties[next].at : static_cast<int>(m_units.size());
+        OUString styleName;
+        if (script && (!style || ((*style >>= styleName) && !styleName.isEmpty()))) {
+            if (style || to > at)
+                parts.push_back({officeText(at, to), styleName});
+            at = to;
+            continue;
+        }
+        insertParts();
         if (style && to > at) {
             const beans::PropertyValue withStyle(StyleProperty, 0, *style, beans::PropertyState_DIRECT_VALUE);
             portions->insertTextPortion(officeText(at, to), uno::Sequence<beans::PropertyValue>(&withStyle, 1),
@@ -113,6 +135,7 @@ void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno:
         }
         at = to;
     }
+    insertParts();
 }
 
 void TypingBatch::Discard()
@@ -134,6 +157,36 @@ void TypingBatch::ApplyResets(const uno::Reference<text::XText>& text, const uno
         const uno::Reference<text::XTextCursor> cursor = text->createTextCursorByRange(AsRange(end));
         StoryReader::Go(cursor, -StoryReader::Steps(m_units, from), true);
         CharacterFormat::Reset(uno::Reference<beans::XMultiPropertyStates>(cursor, uno::UNO_QUERY_THROW), attributes);
+    }
+}
+
+// The runs of each formatting are walked through by a cursor of their own
+// from the start of the text (the runs are apart from each other, so the
+// order they are formatted in does not matter).
+void TypingBatch::ApplyRunsInOffice(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& end,
+                                    OfficeScript& script) const
+{
+    std::vector<std::pair<const Values*, std::vector<const Run*>>> walks; // a formatting, its runs in order
+    for (const Run& run : m_runs) {
+        auto walk = std::find_if(walks.begin(), walks.end(), [&](const auto& w) { return *w.first == run.values; });
+        if (walk == walks.end())
+            walk = walks.insert(walks.end(), {&run.values, {}});
+        walk->second.push_back(&run);
+    }
+    for (const auto& [values, runs] : walks) {
+        const auto [names, anys] = CharacterFormat::Properties(*values);
+        if (!names.hasElements())
+            continue;
+        std::vector<sal_Int32> moves;
+        int at = 0;
+        for (const Run* run : runs) {
+            moves.push_back(StoryReader::Steps(m_units, at, run->start));
+            moves.push_back(StoryReader::Steps(m_units, run->start, run->end));
+            at = run->end;
+        }
+        const uno::Reference<text::XTextCursor> walker = text->createTextCursorByRange(AsRange(end));
+        StoryReader::Go(walker, -StoryReader::Steps(m_units), false);
+        script.SetRanges(walker, moves, names, anys);
     }
 }
 

@@ -16,13 +16,17 @@
 
 namespace Office {
 
+class OfficeScript;
+
 // Text typed at the insertion point that the office has not been given
 // yet: its units (characters, "\r" for a paragraph end, "\v" for a line
 // break), the character formatting of its runs, and the properties set on
 // its paragraphs. Every office call costs a round trip to the office, so
 // typing collects here and Flush hands it over in a few calls: the text in
 // one piece between paragraph properties, then one walk from its start
-// that formats the runs.
+// that formats the runs. An office that runs the program's routines
+// (OfficeScript) takes the text in one call and the runs in one call for
+// each formatting they have.
 //
 // Text inserted in pieces takes on the formatting at the insertion point,
 // not that of runs typed before it in the batch (they are formatted after
@@ -45,9 +49,9 @@ public:
     void SetParagraphProperty(const rtl::OUString& name, const css::uno::Any& value);
 
     // Inserts everything at `cursor` (collapsed), which ends after it, and
-    // starts a new batch.
+    // starts a new batch; `script` (may be null) does it inside the office.
     void Flush(const css::uno::Reference<css::text::XText>& text,
-               const css::uno::Reference<css::text::XTextCursor>& cursor);
+               const css::uno::Reference<css::text::XTextCursor>& cursor, OfficeScript* script);
     // Forgets what was typed (the document is going).
     void Discard();
 
@@ -66,9 +70,11 @@ private:
     void ApplyResets(const css::uno::Reference<css::text::XText>& text,
                      const css::uno::Reference<css::text::XTextCursor>& end) const;
     void InsertText(const css::uno::Reference<css::text::XText>& text,
-                    const css::uno::Reference<css::text::XTextCursor>& cursor) const;
+                    const css::uno::Reference<css::text::XTextCursor>& cursor, OfficeScript* script) const;
     void ApplyRuns(const css::uno::Reference<css::text::XText>& text,
                    const css::uno::Reference<css::text::XTextCursor>& end) const;
+    void ApplyRunsInOffice(const css::uno::Reference<css::text::XText>& text,
+                           const css::uno::Reference<css::text::XTextCursor>& end, OfficeScript& script) const;
 
     QString m_units;
     std::vector<Run> m_runs;

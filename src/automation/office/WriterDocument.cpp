@@ -101,11 +101,11 @@ void WriterDocument::FlushPending()
         return;
     m_flushing = true;
     try {
-        m_batch.Flush(m_text, m_selectionCursor);
-        if (!m_rangeFormats.IsEmpty() && !m_script)
+        if (!m_script)
             m_script = OfficeScript::In(m_session.get());
+        m_batch.Flush(m_text, m_selectionCursor, m_script->get());
         m_rangeFormats.Flush([this](int position) { return CursorFor(position, position, false); }, m_story,
-                             m_script ? m_script->get() : nullptr);
+                             m_script->get());
     } catch (...) {
         m_flushing = false;
         throw;

@@ -70,6 +70,9 @@ public:
                                 const css::uno::Sequence<css::uno::Any>& values);
     // Gives the office the typing and the formatting not given yet.
     void FlushPending();
+    // From now on gives the office every step as a call of its own, as an
+    // office that cannot run the program's routines (OfficeScript) gets them.
+    void TakeStepsOneByOne() { m_script = nullptr; }
     // Whether the document has a paragraph style of that name (as the
     // office names it in its own files); read once.
     bool HasParagraphStyle(const QString& name);

@@ -245,35 +245,43 @@ TEST_F(WriterDocumentTest, TypingCollectedForTheOfficeGivesWhatTypingCallByCallG
         type(QStringLiteral(" restyled")), paragraph, pageBreak, style(QStringLiteral("プリントID")),
         type(QStringLiteral("2\rafter a break in the text")), paragraph, pageBreak, type(QStringLiteral("3")),
     };
-    const auto written = [&](bool callByCall) {
+    // Typed call by call, and collected (given to the office by its own
+    // routines, and step by step as to an office without them).
+    enum class Way { CallByCall, Collected, CollectedStepByStep };
+    const auto written = [&](Way way) {
         auto document = Open(HorizontalTemplate());
+        if (way == Way::CollectedStepByStep)
+            Writer(document)->TakeStepsOneByOne();
         for (const Script& step : script) {
             step();
-            if (callByCall)
+            if (way == Way::CallByCall)
                 Writer(document)->Model(); // the office takes what was typed
         }
         auto result = std::make_pair(Paragraphs(document), Portions(document));
         Writer(document)->Close();
         return result;
     };
-    const auto [stepwiseParagraphs, stepwisePortions] = written(true);
-    const auto [batchedParagraphs, batchedPortions] = written(false);
-
-    ASSERT_EQ(batchedParagraphs.size(), stepwiseParagraphs.size());
-    for (std::size_t i = 0; i < batchedParagraphs.size(); ++i) {
-        SCOPED_TRACE(stepwiseParagraphs[i].text.toStdString());
-        EXPECT_EQ(batchedParagraphs[i].style, stepwiseParagraphs[i].style);
-        EXPECT_EQ(batchedParagraphs[i].text, stepwiseParagraphs[i].text);
-        EXPECT_EQ(batchedParagraphs[i].pageBreakBefore, stepwiseParagraphs[i].pageBreakBefore);
+    const auto [stepwiseParagraphs, stepwisePortions] = written(Way::CallByCall);
+    for (const Way way : {Way::Collected, Way::CollectedStepByStep}) {
+        SCOPED_TRACE(way == Way::Collected ? "by the office's routines" : "step by step");
+        const auto [paragraphs, portions] = written(way);
+        ASSERT_EQ(paragraphs.size(), stepwiseParagraphs.size());
+        for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+            SCOPED_TRACE(stepwiseParagraphs[i].text.toStdString());
+            EXPECT_EQ(paragraphs[i].style, stepwiseParagraphs[i].style);
+            EXPECT_EQ(paragraphs[i].text, stepwiseParagraphs[i].text);
+            EXPECT_EQ(paragraphs[i].pageBreakBefore, stepwiseParagraphs[i].pageBreakBefore);
+        }
+        ASSERT_EQ(portions.size(), stepwisePortions.size());
+        for (std::size_t i = 0; i < portions.size(); ++i) {
+            SCOPED_TRACE(stepwisePortions[i].text.toStdString());
+            EXPECT_EQ(portions[i].text, stepwisePortions[i].text);
+            EXPECT_EQ(portions[i].underline, stepwisePortions[i].underline);
+            EXPECT_EQ(portions[i].escapement, stepwisePortions[i].escapement);
+            EXPECT_EQ(portions[i].faceAsian, stepwisePortions[i].faceAsian);
+        }
     }
-    ASSERT_EQ(batchedPortions.size(), stepwisePortions.size());
-    for (std::size_t i = 0; i < batchedPortions.size(); ++i) {
-        SCOPED_TRACE(stepwisePortions[i].text.toStdString());
-        EXPECT_EQ(batchedPortions[i].text, stepwisePortions[i].text);
-        EXPECT_EQ(batchedPortions[i].underline, stepwisePortions[i].underline);
-        EXPECT_EQ(batchedPortions[i].escapement, stepwisePortions[i].escapement);
-        EXPECT_EQ(batchedPortions[i].faceAsian, stepwisePortions[i].faceAsian);
-    }
+    const auto [batchedParagraphs, batchedPortions] = written(Way::Collected);
     // What was typed is there as typed.
     const std::vector<std::tuple<QString, QString, bool>> typed = {
         {QStringLiteral("プリントID"), QStringLiteral("1"), false},
@@ -342,38 +350,45 @@ TEST_F(WriterDocumentTest, ReplaceAllReplacesEveryPlaceholderIgnoringCaseAndWidt
 }
 
 // A vertical print has well over a thousand digit runs; the office gets
-// them in several walks side by side. Every run of them is upright, and
-// nothing between them.
+// them in one walk by its own routine or, without it, in several walks
+// side by side. Either way every run of them is upright, and nothing
+// between them.
 TEST_F(WriterDocumentTest, ThousandsOfUprightRunsAreEachSetAndNothingBetween)
 {
-    auto document = Open(VerticalTemplate());
-    const int runs = 1500;
-    QString line;
-    for (int r = 0; r < runs; ++r)
-        line += QStringLiteral("%1%2").arg(r % 2 ? QStringLiteral("x") : QStringLiteral("\r")).arg(r);
-    selection->TypeText(line);
-    const QString story = document->Range()->GetText();
-    int asked = 0;
-    for (int c = kHeaderLength; c < story.size() - 1;) {
-        if (!story.at(c).isDigit()) {
-            ++c;
-            continue;
+    for (const bool byRoutines : {true, false}) {
+        SCOPED_TRACE(byRoutines ? "by the office's routines" : "step by step");
+        auto document = Open(VerticalTemplate());
+        if (!byRoutines)
+            Writer(document)->TakeStepsOneByOne();
+        const int runs = 1500;
+        QString line;
+        for (int r = 0; r < runs; ++r)
+            line += QStringLiteral("%1%2").arg(r % 2 ? QStringLiteral("x") : QStringLiteral("\r")).arg(r);
+        selection->TypeText(line);
+        const QString story = document->Range()->GetText();
+        int asked = 0;
+        for (int c = kHeaderLength; c < story.size() - 1;) {
+            if (!story.at(c).isDigit()) {
+                ++c;
+                continue;
+            }
+            const int start = c;
+            while (story.at(c).isDigit())
+                ++c;
+            document->Range(start, c)->PutHorizontalInVertical(Word::wdHorizontalInVerticalResizeLine);
+            ++asked;
         }
-        const int start = c;
-        while (story.at(c).isDigit())
-            ++c;
-        document->Range(start, c)->PutHorizontalInVertical(Word::wdHorizontalInVerticalResizeLine);
-        ++asked;
+        ASSERT_EQ(asked, runs);
+        int upright = 0;
+        for (const Portion& portion : Portions(document)) {
+            const bool digits = !portion.text.isEmpty() && std::all_of(portion.text.begin(), portion.text.end(),
+                                                                       [](QChar c) { return c.isDigit(); });
+            EXPECT_EQ(portion.rotation, digits ? 900 : 0) << portion.text.toStdString();
+            upright += digits && portion.rotation == 900;
+        }
+        EXPECT_EQ(upright, runs);
+        Writer(document)->Close();
     }
-    ASSERT_EQ(asked, runs);
-    int upright = 0;
-    for (const Portion& portion : Portions(document)) {
-        const bool digits = !portion.text.isEmpty() && std::all_of(portion.text.begin(), portion.text.end(),
-                                                                   [](QChar c) { return c.isDigit(); });
-        EXPECT_EQ(portion.rotation, digits ? 900 : 0) << portion.text.toStdString();
-        upright += digits && portion.rotation == 900;
-    }
-    EXPECT_EQ(upright, runs);
 }
 
 // A range set again after a later one overlaps what was set before: the
