@@ -9,7 +9,9 @@
 // formats with 10 sub-questions each, filled by the automatic selection)
 // with the views locked and unlocked, each phase of the creator timed, set
 // against the floor of the same office: opening the finished document and
-// exporting it as PDF.
+// exporting it as PDF. Both give the office's processor time per run
+// (office_cpu_ms) beside their own, which a busy machine changes less than
+// the time on the clock.
 #include "automation/AutomationError.h"
 #include "automation/ClassRegistry.h"
 #include "automation/WordConstants.h"
