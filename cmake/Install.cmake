@@ -2,6 +2,7 @@
 #   <prefix>/lib/tavisko/tavisko             the executable
 #   <prefix>/lib/tavisko/libtv_automation.so the automation library it shares
 #   <prefix>/lib/tavisko/tavisko-office.so   with the office backend module
+#   <prefix>/lib/tavisko/tavisko-http.so     the update check's networking
 #   <prefix>/lib/tavisko/data/*_main.db      the book databases
 #   <prefix>/lib/tavisko/data/template/*     the print templates
 #   <prefix>/lib/tavisko/help/index.html     the help page
@@ -29,6 +30,7 @@ install(TARGETS tv_automation LIBRARY DESTINATION ${TV_INSTALL_PROGRAM_DIR})
 if(TARGET tavisko_office)
   install(TARGETS tavisko_office LIBRARY DESTINATION ${TV_INSTALL_PROGRAM_DIR})
 endif()
+install(TARGETS tavisko_http LIBRARY DESTINATION ${TV_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${TV_BIN_DIR}/data/ DESTINATION ${TV_INSTALL_PROGRAM_DIR}/data
         FILES_MATCHING PATTERN "*_main.db" PATTERN "*.dot" PATTERN "*.jtt")
 install(FILES ${TV_BIN_DIR}/help/index.html DESTINATION ${TV_INSTALL_PROGRAM_DIR}/help OPTIONAL)

@@ -1,6 +1,7 @@
 #include "app/CVersionChecker.h"
 
 #include "app/CUpdateNotifier.h"
+#include "app/HttpModule.h"
 #include "app/UpdateLog.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
@@ -45,8 +46,7 @@ void CVersionChecker::Start(CUpdateNotifier* notifier)
     if (address.isEmpty())
         return;
     m_notifier = notifier;
-    auto* request = new CHttpAsyncRequest(this, m_limits, &m_requests);
-    request->Start(address);
+    HttpModule::Shared().Get(this, m_limits, &m_requests, address);
 }
 
 std::optional<QString> CVersionChecker::DownloadAddressIn(const QByteArray& body)

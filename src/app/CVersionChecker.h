@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CHttpAsyncRequest.h"
 #include "app/CHttpHandler.h"
+#include "app/http/HttpLimits.h"
 
 #include <QObject>
 #include <QString>

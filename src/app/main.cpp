@@ -1,5 +1,6 @@
 // Tavisko: makes vocabulary test papers from textbook databases.
 #include "app/Application.h"
+#include "app/DeferredExtensionIconStyle.h"
 #include "app/JapaneseUi.h"
 #include "app/PrintCommandLine.h"
 #include "app/MessageBox.h"
@@ -37,6 +38,8 @@ int main(int argc, char** argv)
     QApplication qtApplication(argc, argv);
     // Matches tavisko.desktop, so desktops find the program's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tavisko"));
+    // Before any widget: the menu bar's extension icon is read when drawn.
+    QApplication::setStyle(new DeferredExtensionIconStyle);
     JapaneseUi::Apply(qtApplication);
 
     // A second instance ends at once, showing nothing. Without any place for

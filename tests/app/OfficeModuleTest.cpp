@@ -3,6 +3,7 @@
 // no word processor is there.
 #include "app/Application.h"
 #include "app/CVersionChecker.h"
+#include "app/HttpModule.h"
 #include "automation/ClassRegistry.h"
 #include "automation/OfficeModule.h"
 #include "model/NodeStorage.h"
@@ -55,6 +56,9 @@ TEST(OfficeModuleTest, TheProgramNeedsNoOfficeLibraryAndTheModuleDoes)
     const QStringList program = NeededLibraries(BuildProgramFolder + QStringLiteral("/tavisko"));
     ASSERT_FALSE(program.isEmpty()) << "readelf could not read the program";
     EXPECT_TRUE(program.filter(QStringLiteral("uno")).isEmpty()) << program.join(u' ').toStdString();
+    // Nor the network: the update check's module brings it when a check runs.
+    EXPECT_TRUE(program.filter(QStringLiteral("Network")).isEmpty()) << program.join(u' ').toStdString();
+    EXPECT_FALSE(NeededLibraries(BuildProgramFolder + u'/' + HttpModule::FileName).filter(QStringLiteral("Network")).isEmpty());
 
     const QString module = BuildProgramFolder + u'/' + OfficeModule::FileName;
     if (!QFile::exists(module))

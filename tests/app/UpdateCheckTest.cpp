@@ -1,5 +1,6 @@
 #include "app/CUpdateNotifier.h"
 #include "app/CVersionChecker.h"
+#include "app/HttpModule.h"
 #include "app/UpdateMenu.h"
 #include "app/LoopbackHttpServer.h"
 #include "app/LoopbackTunnelProxy.h"
@@ -9,6 +10,7 @@
 #include "support/ScopedEnv.h"
 
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QSslConfiguration>
 #include <QTest>
 #include <QUrl>
@@ -496,4 +498,33 @@ TEST_F(UpdateCheckTest, ThroughASocks5Proxy)
     EXPECT_LT(socks.EndlessBytesSent(), 16 * 1024 * 1024);
     std::printf("through SOCKS5, endless headers: %lld bytes sent before the client closed\n",
                 static_cast<long long>(socks.EndlessBytesSent()));
+}
+
+// The networking is loaded at the first check: without its module the
+// check fails as any other failed check does, later from the event loop,
+// and nothing is sent.
+TEST_F(UpdateCheckTest, WithoutTheNetworkModuleTheCheckFailsLikeAnyOther)
+{
+    class Recorder : public CHttpHandler {
+    public:
+        void OnComplete(const QByteArray&) override { ++completed; }
+        void OnError(const QString&) override { ++failed; }
+        int completed = 0;
+        int failed = 0;
+    } recorder;
+    QTemporaryDir empty;
+    HttpModule missing(empty.path());
+    QObject requests;
+    missing.Get(&recorder, {}, &requests, server.BaseAddress());
+    EXPECT_EQ(recorder.failed, 0) << "reported from within Get";
+    EXPECT_FALSE(missing.Error().isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.failed == 1; }, 5000));
+    EXPECT_EQ(recorder.completed, 0);
+    EXPECT_EQ(server.RequestCount(), 0);
+
+    // The program's own module is beside the tests and answers.
+    server.AnswerWith(LoopbackHttpServer::Response(200, ""));
+    Check(true);
+    EXPECT_EQ(server.RequestCount(), 1);
+    EXPECT_TRUE(HttpModule::Shared().Error().isEmpty()) << HttpModule::Shared().Error().toStdString();
 }
