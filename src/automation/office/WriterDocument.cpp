@@ -101,11 +101,12 @@ void WriterDocument::FlushPending()
         return;
     m_flushing = true;
     try {
-        if (!m_script)
+        // Looked for once the office is known to be there: looking would start a new one.
+        if (!m_script && !IsClosed())
             m_script = OfficeScript::In(m_session.get());
-        m_batch.Flush(m_text, m_selectionCursor, m_script->get());
-        m_rangeFormats.Flush([this](int position) { return CursorFor(position, position, false); }, m_story,
-                             m_script->get());
+        OfficeScript* const script = m_script ? m_script->get() : nullptr;
+        m_batch.Flush(m_text, m_selectionCursor, script);
+        m_rangeFormats.Flush([this](int position) { return CursorFor(position, position, false); }, m_story, script);
     } catch (...) {
         m_flushing = false;
         throw;
