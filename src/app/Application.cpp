@@ -79,7 +79,30 @@ void Application::SetBackgroundStart(std::function<void()> start)
 
 void Application::StartWordProcessorInBackground()
 {
-    Automation::OfficeModule::Shared().StartInBackground();
+    if (LoadOfficeModule())
+        Automation::OfficeModule::Shared().StartInBackground();
+}
+
+bool Application::LoadOfficeModule()
+{
+    Automation::OfficeModule& office = Automation::OfficeModule::Shared();
+    if (!office.Load()) {
+        // Announced as available from its files alone: the next question
+        // about it hears that it is not.
+        ForgetWordProcessorAvailability();
+        return false;
+    }
+    // Teachers' sheets (ODS, XLSX) are read by Calc in the module's office.
+    using ReaderEntry = SpreadsheetReader* (*)();
+    if (const auto reader = reinterpret_cast<ReaderEntry>(office.Entry("tv_office_spreadsheet_reader")))
+        SpreadsheetReaders::SetDefault(reader());
+    return true;
+}
+
+void Application::ForgetWordProcessorAvailability()
+{
+    Print::CreatorWord::ForgetAvailability();
+    Print::CreatorTaro::ForgetAvailability();
 }
 
 void Application::SetWindowHook(WindowHook hook)
@@ -101,15 +124,11 @@ Application::CreatorList Application::StandardCreatorsIn(const QString& programF
 {
     // The creators' availability probes go through the automation
     // registry, so the office must be registered there first. Where its
-    // module or the office's libraries are missing, nothing is registered
-    // and no word processor is available.
-    Automation::OfficeModule& office = Automation::OfficeModule::Shared();
-    if (office.Load(programFolder)) {
-        // Teachers' sheets (ODS, XLSX) are read by Calc in the module's office.
-        using ReaderEntry = SpreadsheetReader* (*)();
-        if (const auto reader = reinterpret_cast<ReaderEntry>(office.Entry("tv_office_spreadsheet_reader")))
-            SpreadsheetReaders::SetDefault(reader());
-    }
+    // module, the office program or the office's libraries are missing,
+    // nothing is registered and no word processor is available. The module
+    // itself is loaded once the window is up (or when a print run needs it
+    // before).
+    Automation::OfficeModule::Shared().Announce(programFolder);
     return WordProcessorCreators();
 }
 
@@ -232,10 +251,15 @@ int Application::RunMainWindow()
         if (window)
             window->close();
     });
+    const bool wordProcessorAvailable = m_model->AvailableApplications() != 0;
     window->show();
+    // From here on, asking whether the announced office is there loads its
+    // module, so that one that cannot load is refused with its message.
+    if (Automation::OfficeModule::Shared().EndDeferral())
+        ForgetWordProcessorAvailability();
     // The word processor starts while the teacher looks at the window, not
     // before it appears; a print run then finds it running or nearly so.
-    if (m_backgroundStart && m_model->AvailableApplications() != 0 && window->windowHandle())
+    if (m_backgroundStart && wordProcessorAvailable && window->windowHandle())
         new AfterFirstPaint(window->windowHandle(), m_backgroundStart);
     const int result = QApplication::exec();
     SaveState();

@@ -75,7 +75,8 @@ public:
     static CreatorList StandardCreators();
     // The same creators, for backends registered by the caller.
     static CreatorList WordProcessorCreators();
-    // Launches the office of the standard creators without waiting for it.
+    // Loads the office module of the standard creators and launches the
+    // office without waiting for it.
     static void StartWordProcessorInBackground();
 
     // Whether a run with the given start-up code goes on. Codes of 101 or
@@ -84,6 +85,8 @@ public:
     static bool ReportStartCode(int code);
 
 private:
+    static bool LoadOfficeModule();
+    static void ForgetWordProcessorAvailability();
     void ReportUnreadableBooks();
     bool ScanTemplates();
     void RestoreTemplate();

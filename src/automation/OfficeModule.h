@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <mutex>
 
 class QLibrary;
 
@@ -22,11 +25,37 @@ public:
     OfficeModule(const OfficeModule&) = delete;
     OfficeModule& operator=(const OfficeModule&) = delete;
 
+    // The programmatic identifiers of the word processors the module
+    // registers.
+    static const QStringList WordProcessorIds;
+
+    // Whether an office the module could drive is installed, told from the
+    // files alone: the module in `folder`, the office program, and the UNO
+    // libraries the module links beside that program.
+    static bool OfficeFilesPresent(const QString& folder);
+
+    // Start-up without loading the module (loading it and the office's
+    // libraries takes longer than a bare window needs to appear): where
+    // OfficeFilesPresent, registers the word processors with the class
+    // registry as available, under factories that load the module first
+    // (its own registrations then replace these). Until EndDeferral, their
+    // availability is that of the files; after it, asking loads the module,
+    // so that a module that cannot load makes them unavailable. Returns
+    // whether they were registered.
+    bool Announce(const QString& folder);
+    // Asking about announced word processors may load the module from now
+    // on (the window is up). Returns whether they were deferred: answers
+    // given before may have been wrong.
+    bool EndDeferral();
+
     // Loads the module from `folder` (once; later calls answer as the
     // first did) and lets it register its word processors with the class
     // registry. False when it cannot be loaded (Error says why) or finds
-    // no office.
+    // no office; the announced word processors are then withdrawn. From
+    // any thread.
     bool Load(const QString& folder);
+    // Load from the folder of Announce.
+    bool Load();
     bool IsLoaded() const { return m_loaded; }
     QString Error() const { return m_error; }
 
@@ -47,6 +76,12 @@ public:
     void Release();
 
 private:
+    void Withdraw();
+
+    std::recursive_mutex m_mutex;
+    QString m_folder;
+    bool m_announced = false;
+    bool m_deferred = false;
     bool m_tried = false;
     bool m_headless = false;
     bool m_loaded = false;

@@ -14,6 +14,7 @@
 #include "res/StringTable.h"
 #include "support/RecordingMessageSink.h"
 #include "support/SampleBooks.h"
+#include "support/ScopedEnv.h"
 #include "ui/DlgMain.h"
 
 #include <QDir>
@@ -79,8 +80,36 @@ TEST(OfficeModuleTest, LoadsFromTheProgramFolderAndRegistersWithoutStartingTheOf
     Automation::ClassRegistry::Unregister(QStringLiteral("JXW.Application"));
 }
 
-// A module that cannot be loaded stands for an office whose UNO libraries
-// are missing: the loader fails the same way.
+// Whether the office is there is told from its files, without loading
+// anything: the module, the office program on the PATH (or where the
+// packages put it), and the UNO libraries beside the real program.
+TEST(OfficeModuleTest, TheOfficeIsThereWhenTheModuleTheProgramAndItsUnoLibrariesAre)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString office = dir.filePath(QStringLiteral("office/program"));
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    ASSERT_TRUE(QDir().mkpath(office) && QDir().mkpath(bin));
+    QFile soffice(office + QStringLiteral("/soffice"));
+    ASSERT_TRUE(soffice.open(QIODevice::WriteOnly));
+    soffice.close();
+    ASSERT_TRUE(soffice.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    ASSERT_TRUE(QFile::link(office + QStringLiteral("/soffice"), bin + QStringLiteral("/soffice")));
+    const ScopedEnv path("PATH", QFile::encodeName(bin));
+
+    EXPECT_FALSE(OfficeModule::OfficeFilesPresent(BuildProgramFolder)) << "no UNO library beside the program";
+    for (const char* library : {"libuno_cppu.so.3", "libuno_cppuhelpergcc3.so.3", "libuno_sal.so.3"}) {
+        QFile file(office + u'/' + QLatin1String(library));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    if (QFile::exists(BuildProgramFolder + u'/' + OfficeModule::FileName))
+        EXPECT_TRUE(OfficeModule::OfficeFilesPresent(BuildProgramFolder));
+    EXPECT_FALSE(OfficeModule::OfficeFilesPresent(dir.path())) << "no module";
+}
+
+// A module that cannot be loaded although the office's files are there
+// (a damaged installation): the window comes up as fast as ever, and the
+// first print run tries the module and says that no word processor is there.
 TEST(OfficeModuleTest, WithAModuleThatCannotLoadTheProgramRunsAndAPrintRunSays604)
 {
     QTemporaryDir dir;
@@ -90,6 +119,9 @@ TEST(OfficeModuleTest, WithAModuleThatCannotLoadTheProgramRunsAndAPrintRunSays60
     ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("home"))));
     for (const SampleBook& book : SampleBooks())
         ASSERT_TRUE(QFile::copy(QStringLiteral(TV_TEST_DATA_DIR "/") + book.file, program + QStringLiteral("/data/") + book.file));
+    // An office that seems installed needs its templates to start.
+    for (const QString& name : QDir(QStringLiteral(TV_TEST_DATA_DIR "/template")).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TV_TEST_DATA_DIR "/template/") + name, program + QStringLiteral("/data/template/") + name));
     QFile broken(program + u'/' + OfficeModule::FileName);
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a shared object");
