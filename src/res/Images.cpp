@@ -1,8 +1,8 @@
 #include "res/Images.h"
 
 #include <QHash>
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QImage>
+#include <QImageReader>
 
 #include <array>
 
@@ -26,16 +26,22 @@ const std::array<const char*, CheckImageCount> CheckFiles = {
     ":/res/images/check_on_grey.svg",  ":/res/images/check_partial_grey.svg",
 };
 
+// Drawn by Qt's SVG image plugin, which is loaded with the first image
+// (after the window has appeared): the program itself does not link Qt's
+// SVG library, whose loading would come before anything is shown.
 QPixmap Render(const QString& file, int size, qreal devicePixelRatio)
 {
     InitResources();
-    QSvgRenderer renderer(file);
     const int pixels = qRound(size * devicePixelRatio);
-    QPixmap pixmap(pixels, pixels);
-    pixmap.fill(Qt::transparent);
-    if (renderer.isValid()) {
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
+    QImageReader reader(file, "svg");
+    reader.setScaledSize(QSize(pixels, pixels));
+    const QImage image = reader.read();
+    QPixmap pixmap;
+    if (image.isNull()) {
+        pixmap = QPixmap(pixels, pixels);
+        pixmap.fill(Qt::transparent);
+    } else {
+        pixmap = QPixmap::fromImage(image);
     }
     pixmap.setDevicePixelRatio(devicePixelRatio);
     return pixmap;
