@@ -25,6 +25,7 @@
 #include <QPointer>
 #include <QWindow>
 
+#include <memory>
 #include <utility>
 
 
@@ -168,8 +169,6 @@ int Application::Run()
 {
     const QuitOnLastWindowClosedOff quitOnlyFromMainWindow;
     int result = kStopped;
-    // Before anything asks which fonts are installed or starts the office.
-    GaijiFont::Install(m_path.ProgramFolder());
     m_model = std::make_unique<Model>();
     if (m_creatorSource) {
         for (auto& [type, creator] : m_creatorSource())
@@ -243,6 +242,14 @@ int Application::RunMainWindow()
     // The window appears first; its print pages follow its first paint.
     auto window = std::make_unique<DlgMain>(*m_model, *m_templ, m_path, m_dialogs, nullptr,
                                             DlgMain::PagesAtStart::AfterFirstPaint);
+    // The external-character font is made known before the lists that draw
+    // it are built and before the office starts, both after the window's
+    // first paint: nothing asks which fonts are installed before then.
+    const auto installFont = [folder = m_path.ProgramFolder(), done = std::make_shared<bool>(false)] {
+        if (!std::exchange(*done, true))
+            GaijiFont::Install(folder);
+    };
+    window->SetBeforePages(installFont);
     if (m_windowHook)
         m_windowHook(*this, *window);
     // Logout, shutdown or Ctrl+C in a terminal close the window as the
@@ -259,8 +266,12 @@ int Application::RunMainWindow()
         ForgetWordProcessorAvailability();
     // The word processor starts while the teacher looks at the window, not
     // before it appears; a print run then finds it running or nearly so.
-    if (m_backgroundStart && wordProcessorAvailable && window->windowHandle())
-        new AfterFirstPaint(window->windowHandle(), m_backgroundStart);
+    if (m_backgroundStart && wordProcessorAvailable && window->windowHandle()) {
+        new AfterFirstPaint(window->windowHandle(), [installFont, start = m_backgroundStart] {
+            installFont();
+            start();
+        });
+    }
     const int result = QApplication::exec();
     SaveState();
     ReleaseSharedTables();

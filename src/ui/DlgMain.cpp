@@ -40,6 +40,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -307,10 +308,17 @@ void DlgMain::RebuildPages()
     RefreshRangeMarks();
 }
 
+void DlgMain::SetBeforePages(std::function<void()> task)
+{
+    beforePages_ = std::move(task);
+}
+
 void DlgMain::BuildPendingPages()
 {
     if (!pagesPending_)
         return;
+    if (beforePages_)
+        std::exchange(beforePages_, {})();
     setWindowIcon(Res::AppIcon());
     RebuildPages();
 }

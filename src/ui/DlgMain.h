@@ -91,6 +91,9 @@ public:
 
     // Replaces how the update check asks the web site (tests, tools).
     void SetVersionChecker(std::unique_ptr<CVersionChecker> checker);
+    // Runs once before print pages that follow the first paint are built:
+    // what their lists need and the window's first sight does not.
+    void SetBeforePages(std::function<void()> task);
     // Replaces how help and the download page are opened (default: the
     // paths' OpenInBrowser).
     void SetBrowserOpener(BrowserOpener opener);
@@ -187,5 +190,6 @@ private:
     std::vector<std::shared_ptr<DlgPrint>> pages_;
     int nextPrintNumber_ = 1;
     bool pagesPending_ = false;
+    std::function<void()> beforePages_;
     bool updateCheckStarted_ = false;
 };

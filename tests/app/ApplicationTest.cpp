@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/CVersionChecker.h"
+#include "app/GaijiFont.h"
 #include "automation/ServerControl.h"
 #include "export/PrintJob.h"
 #include "model/Book.h"
@@ -20,10 +21,13 @@
 #include "support/RecordingMessageSink.h"
 #include "support/SampleBooks.h"
 #include "ui/DlgMain.h"
+#include "ui/GaijiCellLayout.h"
+#include "markup/GaijiFace.h"
 #include "support/RecordingCreator.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -465,6 +469,48 @@ TEST_F(ApplicationTest, TerminationDuringAHangingRunEndsItAndSaves)
     EXPECT_LT(clock.elapsed(), PrintJob::CancelGraceMs + 5000);
     EXPECT_EQ(abandoned.load(), 1);
     EXPECT_FALSE(StoredValues().at(QStringLiteral("quiz")).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// The external-character font is installed after the window appears, but
+// before the print pages' lists are built and before the office starts.
+TEST_F(ApplicationTest, TheExternalCharacterFontIsKnownBeforeTheListsAndTheOffice)
+{
+    const QString font = GaijiFont::FileIn(QStringLiteral(TV_BUILD_DIR "/bin"));
+    if (!QFile::exists(font))
+        GTEST_SKIP() << "built without the external-character font";
+    CopySampleBooks();
+    AddTemplates(QStringLiteral(".dot"));
+    AddTemplates(QStringLiteral(".jtt"));
+    ASSERT_TRUE(QDir().mkpath(ProgramFolder() + QStringLiteral("/fonts")));
+    ASSERT_TRUE(QFile::copy(font, GaijiFont::FileIn(ProgramFolder())));
+    const QString face = GaijiFaceName.toString();
+    const bool knownAlready = QFontDatabase::families().contains(face);
+    const QByteArray savedConfig = qgetenv("FONTCONFIG_FILE");
+    qunsetenv("FONTCONFIG_FILE");
+
+    bool knownBeforeWindow = false;
+    bool knownWithPages = false;
+    bool knownAtOfficeStart = false;
+    quitByCommand = false;
+    EXPECT_EQ(RunOnce([&](Application& app, DlgMain& window) {
+                  knownBeforeWindow = QFontDatabase::families().contains(face);
+                  app.SetBackgroundStart([&] { knownAtOfficeStart = !qgetenv("FONTCONFIG_FILE").isEmpty(); });
+                  QTimer::singleShot(0, &window, [&] {
+                      if (QTest::qWaitFor([&] { return window.PageCount() > 0 && knownAtOfficeStart; }))
+                          knownWithPages = GaijiCellLayout::ExternalFontInstalled();
+                      window.ExecuteCommand(Res::ID_APP_EXIT);
+                  });
+              }),
+              1);
+    qputenv("FONTCONFIG_FILE", savedConfig);
+    if (!knownAlready)
+        EXPECT_FALSE(knownBeforeWindow) << "installed before the window appeared";
+    EXPECT_TRUE(knownWithPages);
+    EXPECT_TRUE(knownAtOfficeStart);
 }
 
 } // namespace
