@@ -8,13 +8,53 @@
 
 namespace {
 
+bool SameLetter(QChar a, QChar b)
+{
+    return a == b || a.toCaseFolded() == b.toCaseFolded();
+}
+
+// Whether `name` matches `wildcard`, where * stands for any run of
+// characters and ? for any one character, as in QDir's name filters (which
+// ignore case). QDir would compile the wildcard into a regular expression
+// for each listing, which costs more than listing a folder of books.
+bool MatchesWildcard(QStringView name, QStringView wildcard)
+{
+    qsizetype n = 0;
+    qsizetype w = 0;
+    qsizetype starAt = -1; // the last * seen, and where its run began in `name`
+    qsizetype runFrom = 0;
+    while (n < name.size()) {
+        if (w < wildcard.size() && (wildcard[w] == u'?' || (wildcard[w] != u'*' && SameLetter(wildcard[w], name[n])))) {
+            ++n;
+            ++w;
+        } else if (w < wildcard.size() && wildcard[w] == u'*') {
+            starAt = w++;
+            runFrom = n;
+        } else if (starAt >= 0) {
+            w = starAt + 1;
+            n = ++runFrom;
+        } else {
+            return false;
+        }
+    }
+    while (w < wildcard.size() && wildcard[w] == u'*')
+        ++w;
+    return w == wildcard.size();
+}
+
 QStringList Entries(const QString& folder, const QString& wildcard, QDir::Filters filters)
 {
     QDir dir(folder);
-    dir.setNameFilters({wildcard});
     dir.setFilter(filters);
     dir.setSorting(QDir::Name);
-    return dir.entryList();
+    // Character classes are left to QDir.
+    if (wildcard.contains(u'[')) {
+        dir.setNameFilters({wildcard});
+        return dir.entryList();
+    }
+    QStringList names = dir.entryList();
+    names.removeIf([&wildcard](const QString& name) { return !MatchesWildcard(name, wildcard); });
+    return names;
 }
 
 // Makes `name` below `parent` unless it is already a folder; the joined path,

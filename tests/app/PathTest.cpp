@@ -104,6 +104,36 @@ TEST_F(PathTest, ListFilesSkipsHiddenFilesAndFolders)
     EXPECT_TRUE(names.isEmpty());
 }
 
+// The listing matches names itself: it must take what QDir's own name
+// filters take (case aside, too), for the program's patterns and for
+// awkward ones.
+TEST_F(PathTest, ListFilesMatchesAsQDirNameFiltersDo)
+{
+    const Path path(program);
+    const QString folder = dir.filePath(QStringLiteral("names"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QStringList names = {
+        QStringLiteral("a_main.db"),   QStringLiteral("_main.db"),      QStringLiteral("a_main.db.bak"),
+        QStringLiteral("a_MAIN.db"),   QStringLiteral("a_main_main.db"), QStringLiteral("main.db"),
+        QStringLiteral("ab"),          QStringLiteral("aab"),           QStringLiteral("abab"),
+        QStringLiteral("abba"),        QStringLiteral("b"),             QStringLiteral("縦書き標準.dot"),
+        QStringLiteral("x.dot.dot"),   QStringLiteral(".dot"),          QStringLiteral("a.b.c"),
+        QStringLiteral("a?b"),         QStringLiteral("a*b"),           QStringLiteral("aXXbYYb")};
+    for (const QString& name : names)
+        Touch(folder + u'/' + name);
+    for (const char* pattern : {"*_main.db", "*.dot", "*", "a*b", "*a*b", "a?b", "?b", "*b*", "a*b*b", "**b",
+                                "a.b.c", "*.*.*", "?", "", "*_main.db*", "縦*.dot", "A_Main.DB", "*.DOT"}) {
+        const QString wildcard = QString::fromUtf8(pattern);
+        QDir reference(folder);
+        reference.setNameFilters({wildcard});
+        reference.setFilter(QDir::Files);
+        reference.setSorting(QDir::Name);
+        QStringList listed;
+        path.ListFiles(folder + u'/' + wildcard, listed);
+        EXPECT_EQ(listed, reference.entryList()) << pattern;
+    }
+}
+
 TEST_F(PathTest, UserDatabasePathCreatesItsFolders)
 {
     const QString home = dir.filePath(QStringLiteral("xdg"));
