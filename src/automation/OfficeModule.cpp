@@ -14,9 +14,9 @@ namespace {
 // The office's own libraries that the module is linked with.
 const char* const UnoLibraries[] = {"libuno_cppu.so.3", "libuno_cppuhelpergcc3.so.3", "libuno_sal.so.3"};
 
-// The office program as the module starts it: on the PATH, or where the
-// Debian packages put it.
-QString OfficeProgram()
+} // namespace
+
+QString OfficeModule::OfficeProgram()
 {
     const QString onPath = QStandardPaths::findExecutable(QStringLiteral("soffice"));
     if (!onPath.isEmpty())
@@ -24,8 +24,6 @@ QString OfficeProgram()
     const QString bundled = QStringLiteral("/usr/lib/libreoffice/program/soffice");
     return QFileInfo(bundled).isExecutable() ? bundled : QString();
 }
-
-} // namespace
 
 const QString OfficeModule::FileName = QStringLiteral("tavisko-office.so");
 

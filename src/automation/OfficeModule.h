@@ -29,6 +29,10 @@ public:
     // registers.
     static const QStringList WordProcessorIds;
 
+    // The office program the module starts: `soffice` on the PATH, or
+    // where the Debian packages put it; empty when there is none.
+    static QString OfficeProgram();
+
     // Whether an office the module could drive is installed, told from the
     // files alone: the module in `folder`, the office program, and the UNO
     // libraries the module links beside that program.

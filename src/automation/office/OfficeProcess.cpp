@@ -1,7 +1,6 @@
 #include "automation/office/OfficeProcess.h"
 
-#include <QFileInfo>
-#include <QStandardPaths>
+#include "automation/OfficeModule.h"
 
 #include <chrono>
 #include <csignal>
@@ -58,13 +57,8 @@ bool GroupHasLiveMembers(pid_t group)
 
 QString OfficeProcess::FindProgram()
 {
-    QString program = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (program.isEmpty()) {
-        const QString bundled = QStringLiteral("/usr/lib/libreoffice/program/soffice");
-        if (QFileInfo(bundled).isExecutable())
-            program = bundled;
-    }
-    return program;
+    // One answer for the program's check of the office's files and for the launch.
+    return Automation::OfficeModule::OfficeProgram();
 }
 
 QStringList OfficeProcess::Arguments(const QString& pipeName, const QString& profileUrl, bool headless)
