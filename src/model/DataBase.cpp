@@ -12,10 +12,14 @@
 #include "model/Utf8.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 
 #include <optional>
 #include <stdexcept>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,9 +31,11 @@ const char* const kSelectInfo = "select value from Info where name=?;";
 // update change two rows and fail. The last row stored is the one to keep.
 const char* const kCollapseDuplicateNames =
     "delete from Info where iid not in (select max(iid) from Info group by name);";
-// A write that is undone before anything reaches the file: it fails where
-// the file or its folder (for the journal) cannot be written.
-const char* const kProbeWrite = "begin immediate;insert into Info(name,value) values('',NULL);rollback;";
+// Takes the write lock and lets it go, changing nothing: it fails where the
+// file cannot be written or another program holds it for writing. No page
+// changes, so no journal is made (making and deleting one cost more than
+// the rest of the opening together).
+const char* const kProbeWriteLock = "begin immediate;rollback;";
 
 // Runs `readRow` on every row of `query`, then finalizes it.
 template <typename ReadRow>
@@ -276,7 +282,7 @@ int DataBase::OpenUser(const QString& path)
         auto db = std::make_unique<CppSQLite3DB>();
         db->Open(ToUtf8(path));
         db->ExecuteBatch(kCreateUserInfo);
-        m_userWritable = CanWrite(*db);
+        m_userWritable = CanWrite(*db, path);
         m_user = std::move(db);
         return 0;
     } catch (...) {
@@ -284,13 +290,18 @@ int DataBase::OpenUser(const QString& path)
     }
 }
 
-bool DataBase::CanWrite(CppSQLite3DB& db) noexcept
+// Every write makes a journal beside the file, so its folder must take new
+// files too; asked as the effective user, who makes them.
+bool DataBase::CanWrite(CppSQLite3DB& db, const QString& path) noexcept
 {
     try {
         if (db.IsReadOnly())
             return false;
+        const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+        if (faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0)
+            return false;
         db.ExecuteBatch(kCollapseDuplicateNames);
-        db.ExecuteBatch(kProbeWrite);
+        db.ExecuteBatch(kProbeWriteLock);
         return true;
     } catch (...) {
         try {

@@ -101,7 +101,7 @@ public:
 
 private:
     int RunOnUser(const char* sql) noexcept;
-    static bool CanWrite(CppSQLite3DB& db) noexcept;
+    static bool CanWrite(CppSQLite3DB& db, const QString& path) noexcept;
 
     // The book file as it was opened: size and modification time.
     struct FileStamp

@@ -413,6 +413,33 @@ TEST_F(DataBaseTest, UserDatabaseThatCanOnlyBeReadIsReadAndNeverWritten)
     EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral("-journal")));
 }
 
+// A writable file in a folder that takes no new files: every write needs a
+// journal there, so the database counts as read-only, and the open leaves
+// the folder as it was.
+TEST_F(DataBaseTest, UserDatabaseInAFolderThatTakesNoFilesIsNotWritable)
+{
+    const QString folder = dir.filePath(QStringLiteral("userdata"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/tv_user.db");
+    {
+        DataBase writer;
+        ASSERT_EQ(writer.OpenUser(path), 0);
+        EXPECT_TRUE(writer.UserWritable());
+        ASSERT_EQ(writer.SetUserInfo(QStringLiteral("bid"), QStringLiteral("2")), 0);
+    }
+    // Writable for whoever runs the test, root acting as "nobody" too.
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                                | QFile::ReadOther | QFile::WriteOther));
+    DataBase db;
+    {
+        const ReadOnlyAccess access({folder}, {dir.path()});
+        ASSERT_EQ(db.OpenUser(path), 0);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("tv_user.db")});
+    }
+    EXPECT_FALSE(db.UserWritable());
+    EXPECT_EQ(db.UserInfo(QStringLiteral("bid")), QStringLiteral("2"));
+}
+
 // Another program holds the user database: the transaction waits once, for
 // the begin wait, and fails; the writes after a begin never wait.
 TEST_F(DataBaseTest, LockedUserDatabaseFailsTheTransactionAfterOneWait)
