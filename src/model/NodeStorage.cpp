@@ -5,6 +5,7 @@
 #include "model/IKRelations.h"
 
 #include <algorithm>
+#include <utility>
 
 NodeStorage::NodeStorage(DataBase& db)
     : m_db(db)
@@ -17,15 +18,20 @@ NodeStorage::~NodeStorage() = default;
 
 bool NodeStorage::LoadBooks(const QStringList& candidates, const BookChoice& preferred)
 {
-    std::vector<std::unique_ptr<Book>> found;
-    DataBase::DiscoverBooks(candidates, found);
-    if (found.empty())
-        return false;
     auto books = std::make_unique<NodePool<int, Book>>();
-    for (auto& book : found) {
-        const int bid = book->bid;
-        books->Add(bid, std::move(book));
+    // A start reads the files up to the one with the book it shows; the
+    // list of the others is not needed before the window is up.
+    const QStringList unread = Discover(candidates, *books, preferred.bid != 0 ? &preferred : nullptr);
+    if (!unread.isEmpty()) {
+        if (Switch(*Find(books->List(), preferred), &books)) {
+            m_unreadable.clear();
+            m_undiscovered = unread;
+            return true;
+        }
+        Discover(unread, *books, nullptr); // tried again below, in the usual order
     }
+    if (books->Empty())
+        return false;
     // The book the teacher worked on last is read instead of the first,
     // not after it.
     const std::vector<Book*> list = books->List();
@@ -39,12 +45,57 @@ bool NodeStorage::LoadBooks(const QStringList& candidates, const BookChoice& pre
     for (const Book* book : order) {
         if (Switch(*book, &books)) {
             m_unreadable = unreadable;
+            m_undiscovered.clear();
             return true;
         }
         if (!unreadable.contains(book->path))
             unreadable.append(book->path);
     }
     return false;
+}
+
+QStringList NodeStorage::Discover(const QStringList& files, NodePool<int, Book>& books, const BookChoice* wanted)
+{
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        std::vector<std::unique_ptr<Book>> found;
+        DataBase::DiscoverBooks({files[i]}, found);
+        bool holdsWanted = false;
+        for (auto& book : found) {
+            holdsWanted = holdsWanted || (wanted && book->bid == wanted->bid && book->dbid == wanted->dbid);
+            const int bid = book->bid;
+            books.Add(bid, std::move(book));
+        }
+        if (holdsWanted)
+            return files.mid(i + 1);
+    }
+    return {};
+}
+
+void NodeStorage::DiscoverTheRest() const
+{
+    if (!m_undiscovered.isEmpty())
+        Discover(std::exchange(m_undiscovered, {}), *m_books, nullptr);
+}
+
+const std::vector<Book*>& NodeStorage::Books() const
+{
+    DiscoverTheRest();
+    return m_books->List();
+}
+
+const NodePool<int, Book>& NodeStorage::BookPool() const
+{
+    DiscoverTheRest();
+    return *m_books;
+}
+
+// While files are left unread, the current book is the first of the list
+// with the ids LoadBooks was asked for: the reading stopped at its file.
+const Book* NodeStorage::Find(const BookChoice& choice) const
+{
+    if (!m_undiscovered.isEmpty() && m_current && m_current->bid == choice.bid && m_current->dbid == choice.dbid)
+        return m_current;
+    return Find(Books(), choice);
 }
 
 const Book* NodeStorage::Find(const std::vector<Book*>& books, const BookChoice& choice)
@@ -67,7 +118,7 @@ bool NodeStorage::SelectBook(int bid)
 {
     if (bid != 0 && bid == CurrentBid())
         return true;
-    const Book* book = m_books->Find(bid);
+    const Book* book = BookPool().Find(bid);
     if (!book)
         return false;
     return Switch(*book, nullptr);

@@ -42,7 +42,9 @@ public:
     // Discovers the books of the candidate files and selects `preferred`
     // where it is among them and can be read, else the first one that can
     // be read (a start opens only the book it shows). False (and nothing
-    // changed) when no book was found or none can be read.
+    // changed) when no book was found or none can be read. Once `preferred`
+    // is read, the files after the one holding it are read when the book
+    // list is first wanted.
     bool LoadBooks(const QStringList& candidates, const BookChoice& preferred);
     bool LoadBooks(const QStringList& candidates) { return LoadBooks(candidates, BookChoice()); }
     // The files of the books that LoadBooks passed over because they could
@@ -51,6 +53,9 @@ public:
     // The book of `books` with the database and book id of `choice`; where
     // none has that database, the first with the book id; null when none.
     static const Book* Find(const std::vector<Book*>& books, const BookChoice& choice);
+    // The same in the book list, without reading the rest of it when the
+    // current book is the one LoadBooks was asked for.
+    const Book* Find(const BookChoice& choice) const;
     // True at once for the current book; false for an unknown bid or a book
     // that cannot be loaded. Where files share a bid, the first book with it.
     bool SelectBook(int bid);
@@ -68,14 +73,14 @@ public:
     int CurrentBid() const;
     const Book* CurrentBook() const;
 
-    const std::vector<Book*>& Books() const { return m_books->List(); }
+    const std::vector<Book*>& Books() const;
     Index* Root() const;
     const std::vector<Question*>& Questions() const;
     const std::vector<Keyword*>& Keywords() const;
     const std::vector<Sentence*>& LoadedSentences() const;
     const std::vector<AttrClass*>& AttrClasses() const;
 
-    const NodePool<int, Book>& BookPool() const { return *m_books; }
+    const NodePool<int, Book>& BookPool() const;
     const NodePool<int, Index>& IndexPool() const;
     const NodePool<int, Question>& QuestionPool() const;
     const NodePool<int, Keyword>& KeywordPool() const;
@@ -89,6 +94,12 @@ private:
     // Reads `book` into a fresh content over a fresh connection; on success
     // makes both current (and `books`, when given, the book list).
     bool Switch(const Book& book, std::unique_ptr<NodePool<int, Book>>* books);
+    // Adds the books of `files` to `books`, in file order. With `wanted`,
+    // stops after the file that holds that book (its database and book
+    // id) and gives back the files left unread.
+    static QStringList Discover(const QStringList& files, NodePool<int, Book>& books, const BookChoice* wanted);
+    // Reads the files LoadBooks left for later into the book list.
+    void DiscoverTheRest() const;
     bool LoadSentences(int qid);
     void LinkKeyword(Sentence& sentence, Keyword*& lastKeyword) const;
 
@@ -96,5 +107,6 @@ private:
     std::unique_ptr<NodePool<int, Book>> m_books;
     std::unique_ptr<BookContent> m_content;
     const Book* m_current = nullptr; // one of m_books
+    mutable QStringList m_undiscovered; // files whose books m_books lacks yet
     QStringList m_unreadable;
 };

@@ -91,7 +91,7 @@ int ModelSerializer::Restore()
     // files hold that bid, the one with the stored database is meant.
     const NodeStorage::BookChoice stored = StoredBook(m_db);
     const QString& dbid = stored.dbid;
-    const Book* book = NodeStorage::Find(m_model.Storage().Books(), stored);
+    const Book* book = m_model.Storage().Find(stored);
     if (!book || m_model.SelectBook(*book) != 0)
         return 0;
     if (dbid != m_db.Dbid())

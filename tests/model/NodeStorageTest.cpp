@@ -116,6 +116,45 @@ TEST_F(NodeStorageTest, LoadBooksOpensThePreferredBookInsteadOfTheFirst)
     EXPECT_EQ(db.Dbid(), QStringLiteral("TV-2"));
 }
 
+// A start with a stored book stops reading files at the one that holds it;
+// the files after it are read when the book list is first wanted, and the
+// list is then the one a full reading gives, in the same order.
+TEST_F(NodeStorageTest, FilesAfterThePreferredBookAreListedWhenWanted)
+{
+    QFile junk(dir.filePath(QStringLiteral("c_main.db")));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("junk");
+    junk.close();
+    const QStringList files{SmallBook(QStringLiteral("a_main.db"), 2), SmallBook(QStringLiteral("b_main.db"), 3),
+                            junk.fileName(),
+                            MakeBook(QStringLiteral("d_main.db"), BookFixture::SmallBookSql(QStringLiteral("TV-OTHER"), 2))};
+    const auto dbids = [](const NodeStorage& s) {
+        QStringList ids;
+        for (const Book* book : s.Books())
+            ids << book->dbid;
+        return ids;
+    };
+    const NodeStorage::BookChoice stored{QStringLiteral("TV-2"), 2};
+    DataBase fullDb;
+    NodeStorage full{fullDb};
+    ASSERT_TRUE(full.LoadBooks(files));
+
+    ASSERT_TRUE(storage.LoadBooks(files, stored));
+    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-2"));
+    EXPECT_EQ(storage.Find(stored), storage.CurrentBook());
+    ASSERT_TRUE(storage.SelectBook(3)); // a book of a file read later, by id
+    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-3"));
+    EXPECT_EQ(dbids(storage), dbids(full));
+    EXPECT_EQ(dbids(storage), (QStringList{QStringLiteral("TV-2"), QStringLiteral("TV-3"), QStringLiteral("TV-OTHER")}));
+    EXPECT_EQ(storage.BookPool().Find(2)->dbid, QStringLiteral("TV-2"));
+
+    DataBase listedDb;
+    NodeStorage listed{listedDb};
+    ASSERT_TRUE(listed.LoadBooks(files, stored));
+    EXPECT_EQ(dbids(listed), dbids(full));
+    EXPECT_EQ(listed.Find({QStringLiteral("TV-OTHER"), 2})->path, files[3]);
+}
+
 // Another book copied over the open book's file: nothing more is read from
 // it (sentences come only from the book that was opened) and its settings
 // read before stay as they were.
