@@ -28,7 +28,6 @@
 #include <memory>
 #include <utility>
 
-
 namespace {
 
 // The first code that stops the start.
@@ -40,8 +39,7 @@ constexpr int WordProcessors[] = {Model::kWord, Model::kIchitaro};
 // Keeps QApplication's quit-on-last-window-closed off for the run: only the
 // main window ends the loop, with its own result, and a message box closed
 // before the loop runs must not leave a quit behind for it.
-class QuitOnLastWindowClosedOff
-{
+class QuitOnLastWindowClosedOff {
 public:
     QuitOnLastWindowClosedOff()
         : m_previous(QApplication::quitOnLastWindowClosed())
@@ -145,18 +143,10 @@ Application::CreatorList Application::WordProcessorCreators()
 bool Application::ReportStartCode(int code)
 {
     switch (code) {
-    case Model::kInitNoUserDatabase:
-        ShowInformation(Res::IDS_ERR_USER_DATABASE);
-        return true;
-    case Model::kInitNoBookFile:
-        ShowWarning(Res::IDS_ERR_NO_BOOK_DATABASE);
-        return false;
-    case Model::kInitNoBook:
-        ShowWarning(Res::IDS_ERR_LOAD_BOOK_DATABASE);
-        return false;
-    case Model::kInitNoWordProcessor:
-        ShowWarning(Res::IDS_ERR_NO_WORD_PROCESSOR);
-        return false;
+    case Model::kInitNoUserDatabase: ShowInformation(Res::IDS_ERR_USER_DATABASE); return true;
+    case Model::kInitNoBookFile: ShowWarning(Res::IDS_ERR_NO_BOOK_DATABASE); return false;
+    case Model::kInitNoBook: ShowWarning(Res::IDS_ERR_LOAD_BOOK_DATABASE); return false;
+    case Model::kInitNoWordProcessor: ShowWarning(Res::IDS_ERR_NO_WORD_PROCESSOR); return false;
     default:
         if (code < FirstStopCode)
             return true;
@@ -232,7 +222,7 @@ void Application::RestoreSelection()
     const int leftOut = ModelSerializer(*m_model, m_model->Db()).Load();
     if (leftOut > 0)
         ShowInformation(Res::IDS_PRINTS_LEFT_OUT, ModelSerializer::kMaxRestoredPrints + leftOut,
-                        ModelSerializer::kMaxRestoredPrints);
+            ModelSerializer::kMaxRestoredPrints);
 }
 
 int Application::RunMainWindow()
@@ -240,8 +230,8 @@ int Application::RunMainWindow()
     // Links (the About box's) open in the browser the way help does.
     CStaticLink::SetDefaultOpener([this](const QString& target) { return m_path.OpenInBrowser(target); });
     // The window appears first; its print pages follow its first paint.
-    auto window = std::make_unique<DlgMain>(*m_model, *m_templ, m_path, m_dialogs, nullptr,
-                                            DlgMain::PagesAtStart::AfterFirstPaint);
+    auto window = std::make_unique<DlgMain>(
+        *m_model, *m_templ, m_path, m_dialogs, nullptr, DlgMain::PagesAtStart::AfterFirstPaint);
     // The external-character font is made known before the lists that draw
     // it are built and before the office starts, both after the window's
     // first paint: nothing asks which fonts are installed before then.

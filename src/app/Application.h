@@ -27,8 +27,7 @@ class Creator;
 //
 // Nothing is saved after a start-up stop, nor while the user database is
 // disabled (it could not be opened; the run goes on after telling so).
-class Application
-{
+class Application {
 public:
     // Creators by application type (1 Word, 2 Ichitaro), in registration order.
     using CreatorList = std::vector<std::pair<int, std::shared_ptr<Print::Creator>>>;

@@ -44,7 +44,8 @@ QClipboard* CClipboardBackup::Clipboard()
     // its thread may touch it: a print run on a worker thread leaves the
     // clipboard to the caller on the GUI thread.
     const QCoreApplication* application = QCoreApplication::instance();
-    if (qobject_cast<const QGuiApplication*>(application) == nullptr || application->thread() != QThread::currentThread())
+    if (qobject_cast<const QGuiApplication*>(application) == nullptr
+        || application->thread() != QThread::currentThread())
         return nullptr;
     return QGuiApplication::clipboard();
 }

@@ -22,7 +22,9 @@ bool IsRedirect(int status)
 } // namespace
 
 CHttpAsyncRequest::CHttpAsyncRequest(CHttpHandler* handler, const HttpLimits& limits, QObject* parent)
-    : QObject(parent), m_handler(handler), m_limits(limits)
+    : QObject(parent)
+    , m_handler(handler)
+    , m_limits(limits)
 {
     m_deadline.setSingleShot(true);
     connect(&m_deadline, &QTimer::timeout, this, &CHttpAsyncRequest::OnTimeout);

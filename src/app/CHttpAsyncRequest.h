@@ -26,8 +26,7 @@ class CHttpAsyncRequest : public QObject {
 
 public:
     // `handler` is not owned and must outlive the request's report.
-    explicit CHttpAsyncRequest(CHttpHandler* handler, const HttpLimits& limits = {},
-                               QObject* parent = nullptr);
+    explicit CHttpAsyncRequest(CHttpHandler* handler, const HttpLimits& limits = {}, QObject* parent = nullptr);
     ~CHttpAsyncRequest() override;
 
     // Starts the GET of `address` (an http or https address). The outcome is

@@ -8,7 +8,10 @@
 
 #include <utility>
 
-CUpdateNotifier::CUpdateNotifier(BrowserOpener openInBrowser) : m_openInBrowser(std::move(openInBrowser)) {}
+CUpdateNotifier::CUpdateNotifier(BrowserOpener openInBrowser)
+    : m_openInBrowser(std::move(openInBrowser))
+{
+}
 
 void CUpdateNotifier::SetResult(const QString& downloadAddress)
 {

@@ -27,7 +27,9 @@ CVersionChecker::CVersionChecker()
 }
 
 CVersionChecker::CVersionChecker(const QString& baseAddress, const QString& version, const HttpLimits& limits)
-    : m_baseAddress(baseAddress), m_version(version), m_limits(limits)
+    : m_baseAddress(baseAddress)
+    , m_version(version)
+    , m_limits(limits)
 {
 }
 

@@ -11,8 +11,8 @@ bool DeferredExtensionIconStyle::IsDeferred(StandardPixmap icon)
     return icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton;
 }
 
-QIcon DeferredExtensionIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
-                                               const QWidget* widget) const
+QIcon DeferredExtensionIconStyle::standardIcon(
+    StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const
 {
     if (!IsDeferred(icon))
         return QProxyStyle::standardIcon(icon, option, widget);

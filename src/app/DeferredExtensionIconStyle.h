@@ -7,13 +7,12 @@
 // are read when first drawn. Every menu bar makes its extension button at
 // once, and reading that icon loads all image-format plugins: a cost paid
 // before the main window can appear, for a button hardly ever seen.
-class DeferredExtensionIconStyle : public QProxyStyle
-{
+class DeferredExtensionIconStyle : public QProxyStyle {
 public:
     DeferredExtensionIconStyle();
 
-    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
-                       const QWidget* widget = nullptr) const override;
+    QIcon standardIcon(
+        StandardPixmap icon, const QStyleOption* option = nullptr, const QWidget* widget = nullptr) const override;
 
     // Whether `icon` is one this style reads late.
     static bool IsDeferred(StandardPixmap icon);

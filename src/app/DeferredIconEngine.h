@@ -11,8 +11,7 @@
 // QImageReader loads every image-format plugin the first time. An icon
 // that may never be drawn (a button shown only when its bar is too narrow)
 // should not make the window appear later.
-class DeferredIconEngine : public QIconEngine
-{
+class DeferredIconEngine : public QIconEngine {
 public:
     using Source = std::function<QIcon()>;
 

@@ -37,15 +37,15 @@ bool WriteWhole(const QString& path, const QByteArray& text)
 // environment that the office inherits.
 void PointOfficeAt(const QString& fontFolder)
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-                           + QStringLiteral("/morvane-k/tavisko");
+    const QString folder
+        = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/morvane-k/tavisko");
     if (!QDir().mkpath(folder))
         return;
-    const QString base = qEnvironmentVariableIsEmpty("FONTCONFIG_FILE") ? SystemFontConfig
-                                                                        : qEnvironmentVariable("FONTCONFIG_FILE");
+    const QString base
+        = qEnvironmentVariableIsEmpty("FONTCONFIG_FILE") ? SystemFontConfig : qEnvironmentVariable("FONTCONFIG_FILE");
     const QString path = folder + QStringLiteral("/fonts.conf");
     if (QFileInfo(base).canonicalFilePath() == QFileInfo(path).canonicalFilePath())
-        return;  // already ours (a program started by this one)
+        return; // already ours (a program started by this one)
     const QByteArray text = GaijiFont::OfficeFontConfig(base, fontFolder).toUtf8();
     if (HoldsAlready(path, text) || WriteWhole(path, text))
         qputenv("FONTCONFIG_FILE", QFile::encodeName(path));

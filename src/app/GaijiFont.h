@@ -11,8 +11,7 @@
 // A font file that is missing or cannot be read leaves everything as it
 // was: lists and prints then use the ordinary characters the external
 // characters stand for.
-class GaijiFont
-{
+class GaijiFont {
 public:
     // The font file below a program folder.
     static QString FileIn(const QString& programFolder);

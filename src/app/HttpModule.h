@@ -11,8 +11,7 @@ class QObject;
 // ("tavisko-http.so" beside the program) and loaded at the first request:
 // Qt Network and what it brings (Kerberos, the proxy resolver) are then
 // not linked, nor their relocations done, while the program starts.
-class HttpModule
-{
+class HttpModule {
 public:
     // The module's file name.
     static const QString FileName;

@@ -18,7 +18,7 @@ bool JapaneseUi::Apply(QApplication& application)
     // Owned by the application, which outlives every window.
     auto* translator = new QTranslator(&application);
     if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete translator;
         return false;
     }

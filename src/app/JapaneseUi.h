@@ -7,8 +7,7 @@ class QApplication;
 // (qt6-translations-l10n), and the widgets use one Japanese face (Noto Sans
 // CJK JP) so that digits, kana and kanji are drawn alike and rows are as
 // high as the kanji in them.
-class JapaneseUi
-{
+class JapaneseUi {
 public:
     // The face the widgets use when it is installed.
     static const char* const FaceName;

@@ -8,7 +8,8 @@
 #include <utility>
 
 MenuBarUpdateItem::MenuBarUpdateItem(QMenuBar* menuBar, std::function<void()> onChosen)
-    : m_menuBar(menuBar), m_onChosen(std::move(onChosen))
+    : m_menuBar(menuBar)
+    , m_onChosen(std::move(onChosen))
 {
 }
 

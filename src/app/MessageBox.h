@@ -54,8 +54,7 @@ void ShowInformation(int id, const Args&... args)
 template <typename... Args>
 bool AskOkCancel(const QString& format, const Args&... args)
 {
-    return ShowMessage(MessageIcon::Question, MessageButtons::OkCancel,
-                       FormatText(format, {FormatArg(args)...}));
+    return ShowMessage(MessageIcon::Question, MessageButtons::OkCancel, FormatText(format, {FormatArg(args)...}));
 }
 template <typename... Args>
 bool AskOkCancel(int id, const Args&... args)

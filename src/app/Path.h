@@ -6,8 +6,7 @@
 // Where the program's files are: the book databases, print templates and
 // help page beside the program, and the per-user database in the XDG data
 // home. A small value class; copies are handed to whoever needs paths.
-class Path
-{
+class Path {
 public:
     // The program folder is the folder of the running executable.
     Path();

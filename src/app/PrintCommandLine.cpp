@@ -56,8 +56,8 @@ bool PrintCommandLine::Applies(const QStringList& arguments)
 {
     for (const QString& argument : arguments.mid(1)) {
         const QString option = argument.section(QLatin1Char('='), 0, 0);
-        if (option == PrintToOption || option == HelpOption || option == VersionOption || option == TemplateOption ||
-            option == AutoSelectOption)
+        if (option == PrintToOption || option == HelpOption || option == VersionOption || option == TemplateOption
+            || option == AutoSelectOption)
             return true;
     }
     return false;
@@ -134,7 +134,7 @@ int PrintCommandLine::PrintTo(const Options& options)
     const QString format = OutputFormat::OfFile(options.file);
     if (format.isEmpty())
         return Fail(kBadUsage,
-                    Text(Res::IDS_CLI_UNKNOWN_FORMAT, {options.file, OutputFormat::Extensions().join(QLatin1Char(' '))}));
+            Text(Res::IDS_CLI_UNKNOWN_FORMAT, {options.file, OutputFormat::Extensions().join(QLatin1Char(' '))}));
 
     // Before anything asks which fonts are installed or starts the office,
     // so that external characters are printed in their own font.

@@ -24,18 +24,18 @@ class PrintCommandLine {
 public:
     enum Status {
         kSucceeded = 0,
-        kRunFailed = 1,    // the print run failed, was too large, or the selection could not be filled
-        kBadUsage = 2,     // unknown option, no FILE, an extension of no known format
-        kMissing = 3,      // no book, no saved selection, nothing to print, unknown template
-        kNoOffice = 4,     // no word processor to write with
-        kCannotWrite = 5,  // FILE cannot be written
+        kRunFailed = 1,   // the print run failed, was too large, or the selection could not be filled
+        kBadUsage = 2,    // unknown option, no FILE, an extension of no known format
+        kMissing = 3,     // no book, no saved selection, nothing to print, unknown template
+        kNoOffice = 4,    // no word processor to write with
+        kCannotWrite = 5, // FILE cannot be written
     };
 
     // Whether the arguments ask for the command line rather than the window.
     static bool Applies(const QStringList& arguments);
 
-    explicit PrintCommandLine(const Path& path = Path(),
-                              Application::CreatorSource creators = &Application::StandardCreators);
+    explicit PrintCommandLine(
+        const Path& path = Path(), Application::CreatorSource creators = &Application::StandardCreators);
 
     // No progress of the word processor for this long fails the run.
     void SetStallLimit(int milliseconds) { m_stallLimitMs = milliseconds; }

@@ -15,13 +15,12 @@
 // user's data folder (where the user database is), so that a read-only
 // runtime folder does not let two instances share one office profile and
 // user database.
-class SingleInstance
-{
+class SingleInstance {
 public:
     enum class Outcome {
-        Acquired,     // this instance is the one
+        Acquired,      // this instance is the one
         HeldElsewhere, // another running instance holds the lock
-        Unavailable,  // no place for a lock: cannot tell, so do not run
+        Unavailable,   // no place for a lock: cannot tell, so do not run
     };
 
     // The product's fixed lock file in its usual places.

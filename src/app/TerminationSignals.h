@@ -13,8 +13,7 @@ class QSocketNotifier;
 // ordinary way and save the teacher's work instead of dying on the spot.
 // While an object exists, those signals call `onSignal` once the event loop
 // runs; destroying it puts the previous handlers back. One object at a time.
-class TerminationSignals : public QObject
-{
+class TerminationSignals : public QObject {
 public:
     explicit TerminationSignals(std::function<void(int signal)> onSignal);
     ~TerminationSignals() override;

@@ -18,8 +18,7 @@ bool IsFlag(QChar c)
 
 bool IsLengthModifier(QChar c)
 {
-    return c == u'h' || c == u'l' || c == u'L' || c == u'q' || c == u'j' || c == u'z' || c == u't'
-        || c == u'I';
+    return c == u'h' || c == u'l' || c == u'L' || c == u'q' || c == u'j' || c == u'z' || c == u't' || c == u'I';
 }
 
 int ReadNumber(const QString& format, qsizetype& pos)
@@ -62,8 +61,8 @@ QString Pad(const QString& field, const ConversionSpec& directive, bool zeroAllo
     if (directive.flags.contains(u'-'))
         return field + QString(fill, u' ');
     if (zeroAllowed && directive.flags.contains(u'0') && directive.precision < 0) {
-        const qsizetype signLength =
-            (!field.isEmpty() && (field[0] == u'-' || field[0] == u'+' || field[0] == u' ')) ? 1 : 0;
+        const qsizetype signLength
+            = (!field.isEmpty() && (field[0] == u'-' || field[0] == u'+' || field[0] == u' ')) ? 1 : 0;
         return field.left(signLength) + QString(fill, u'0') + field.mid(signLength);
     }
     return QString(fill, u' ') + field;
@@ -97,7 +96,8 @@ QString FormatInteger(const ConversionSpec& directive, const FormatArg& arg)
         else if (directive.flags.contains(u' '))
             sign = QStringLiteral(" ");
     } else if (directive.flags.contains(u'#') && value != 0) {
-        sign = conversion == 'o' ? QStringLiteral("0") : (conversion == 'X' ? QStringLiteral("0X") : QStringLiteral("0x"));
+        sign = conversion == 'o' ? QStringLiteral("0")
+                                 : (conversion == 'X' ? QStringLiteral("0X") : QStringLiteral("0x"));
     }
     return Pad(sign + digits, directive, true);
 }

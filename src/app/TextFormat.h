@@ -9,9 +9,19 @@
 class FormatArg {
 public:
     template <std::integral T>
-    FormatArg(T number) : m_isNumber(true), m_number(static_cast<qint64>(number)) {}
-    FormatArg(const QString& text) : m_text(text) {}
-    FormatArg(const char* utf8) : m_text(QString::fromUtf8(utf8)) {}
+    FormatArg(T number)
+        : m_isNumber(true)
+        , m_number(static_cast<qint64>(number))
+    {
+    }
+    FormatArg(const QString& text)
+        : m_text(text)
+    {
+    }
+    FormatArg(const char* utf8)
+        : m_text(QString::fromUtf8(utf8))
+    {
+    }
 
     bool IsNumber() const { return m_isNumber; }
     qint64 Number() const { return m_number; }

@@ -46,10 +46,8 @@ int main(int argc, char** argv)
     // the lock it cannot know whether it is the second, so it does not run.
     SingleInstance instance;
     switch (instance.TryAcquire()) {
-    case SingleInstance::Outcome::Acquired:
-        break;
-    case SingleInstance::Outcome::HeldElsewhere:
-        return 0;
+    case SingleInstance::Outcome::Acquired: break;
+    case SingleInstance::Outcome::HeldElsewhere: return 0;
     case SingleInstance::Outcome::Unavailable:
         ShowWarning(Res::IDS_ERR_SINGLE_INSTANCE_LOCK, QDir::toNativeSeparators(instance.LockPath()));
         return 0;

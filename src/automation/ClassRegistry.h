@@ -47,14 +47,14 @@ ObjectPtr CreateObject(const QString& progId);
 
 // CreateObject asking for interface T at once: null when nothing is
 // registered; AutomationError (NoInterface, T::Iid) when the object is not a T.
-template<class T>
+template <class T>
 std::shared_ptr<T> CreateObjectAs(const QString& progId);
 
 } // namespace Automation
 
 #include "automation/AutomationError.h"
 
-template<class T>
+template <class T>
 std::shared_ptr<T> Automation::CreateObjectAs(const QString& progId)
 {
     ObjectPtr object = CreateObject(progId);
@@ -63,6 +63,6 @@ std::shared_ptr<T> Automation::CreateObjectAs(const QString& progId)
     auto typed = std::dynamic_pointer_cast<T>(object);
     if (!typed)
         throw AutomationError(AutomationError::NoInterface, QString::fromLatin1(T::Iid),
-                              QStringLiteral("%1 does not offer this interface").arg(progId));
+            QStringLiteral("%1 does not offer this interface").arg(progId));
     return typed;
 }

@@ -17,7 +17,7 @@ Variant Dispatch::Invoke(const QString& name, CallKind kind, Arguments& args)
         throw;
     } catch (const std::exception& error) {
         throw AutomationError(AutomationError::Fail, QString::fromLatin1(Iid),
-                              QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(error.what())));
+            QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(error.what())));
     }
 }
 

@@ -71,8 +71,9 @@ Variant NamedDispatch::InvokeId(int id, CallKind kind, Arguments& args)
         }
         break;
     }
-    Fail(MemberNotFound, QStringLiteral("%1 cannot be %2").arg(member.name,
-         kind == CallKind::PropertyPut ? QStringLiteral("written") : QStringLiteral("read")));
+    Fail(MemberNotFound,
+        QStringLiteral("%1 cannot be %2")
+            .arg(member.name, kind == CallKind::PropertyPut ? QStringLiteral("written") : QStringLiteral("read")));
 }
 
 void NamedDispatch::Fail(int code, const QString& why) const

@@ -42,8 +42,8 @@ protected:
 private:
     struct Member {
         QString name;
-        Method call;   // methods
-        Getter get;    // properties
+        Method call; // methods
+        Getter get;  // properties
         Setter put;
     };
     int Add(const QString& name, Member member);

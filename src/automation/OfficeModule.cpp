@@ -27,8 +27,8 @@ QString OfficeModule::OfficeProgram()
 
 const QString OfficeModule::FileName = QStringLiteral("tavisko-office.so");
 
-const QStringList OfficeModule::WordProcessorIds = {QStringLiteral("Word.Application"),
-                                                    QStringLiteral("JXW.Application")};
+const QStringList OfficeModule::WordProcessorIds
+    = {QStringLiteral("Word.Application"), QStringLiteral("JXW.Application")};
 
 bool OfficeModule::OfficeFilesPresent(const QString& folder)
 {
@@ -62,7 +62,7 @@ bool OfficeModule::Announce(const QString& folder)
             [this, id]() -> ObjectPtr {
                 if (!Load())
                     throw AutomationError(AutomationError::ServerExecFailure, id,
-                                          QStringLiteral("the office backend cannot be loaded: ") + Error());
+                        QStringLiteral("the office backend cannot be loaded: ") + Error());
                 return ClassRegistry::CreateObject(id);
             },
             [this] {
@@ -145,7 +145,7 @@ bool OfficeModule::Load(const QString& folder)
         m_error = QStringLiteral("LibreOffice (soffice) is not installed");
         Withdraw();
     }
-    m_announced = false;  // what the module registered replaced the announcement
+    m_announced = false; // what the module registered replaced the announcement
     return m_registered;
 }
 

@@ -5,8 +5,8 @@
 namespace Automation {
 
 UnknownNameError::UnknownNameError(const QString& name)
-    : AutomationError(UnknownName, QString::fromLatin1(Dispatch::Iid),
-                      QStringLiteral("DispidOfName %1 error").arg(name))
+    : AutomationError(
+        UnknownName, QString::fromLatin1(Dispatch::Iid), QStringLiteral("DispidOfName %1 error").arg(name))
     , m_name(name)
 {
     m_text = Description().toUtf8();

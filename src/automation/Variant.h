@@ -15,14 +15,35 @@ class Variant {
 public:
     enum class Type { Empty, Missing, Bool, Int, String, Object };
 
-    Variant() = default;                       // empty
-    Variant(bool value) : m_value(value) {}
-    Variant(int value) : m_value(value) {}
-    Variant(long value) : m_value(static_cast<int>(value)) {}
-    Variant(const QString& value) : m_value(value) {}
-    Variant(const char16_t* value) : m_value(QString::fromUtf16(value)) {}
-    Variant(const char* value) : m_value(QString::fromUtf8(value)) {}
-    Variant(ObjectPtr value) : m_value(std::move(value)) {}
+    Variant() = default; // empty
+    Variant(bool value)
+        : m_value(value)
+    {
+    }
+    Variant(int value)
+        : m_value(value)
+    {
+    }
+    Variant(long value)
+        : m_value(static_cast<int>(value))
+    {
+    }
+    Variant(const QString& value)
+        : m_value(value)
+    {
+    }
+    Variant(const char16_t* value)
+        : m_value(QString::fromUtf16(value))
+    {
+    }
+    Variant(const char* value)
+        : m_value(QString::fromUtf8(value))
+    {
+    }
+    Variant(ObjectPtr value)
+        : m_value(std::move(value))
+    {
+    }
 
     // An optional argument passed as "not given".
     static Variant Missing();

@@ -19,8 +19,9 @@ public:
     // SaveChanges means wdDoNotSaveChanges, since no one can be asked) and
     // ends the word processor when nothing else is open in it.
     virtual void Quit(const Automation::Variant& saveChanges = Automation::Variant::Missing(),
-                      const Automation::Variant& originalFormat = Automation::Variant::Missing(),
-                      const Automation::Variant& routeDocument = Automation::Variant::Missing()) = 0;
+        const Automation::Variant& originalFormat = Automation::Variant::Missing(),
+        const Automation::Variant& routeDocument = Automation::Variant::Missing())
+        = 0;
 
     virtual bool GetVisible() = 0;
     virtual void PutVisible(bool visible) = 0;

@@ -29,7 +29,13 @@ enum WdTextOrientation {
     wdTextOrientationVertical = 5,
 };
 
-enum WdUnderline { wdUnderlineNone = 0, wdUnderlineSingle = 1, wdUnderlineDouble = 3, wdUnderlineDotted = 4, wdUnderlineThick = 6 };
+enum WdUnderline {
+    wdUnderlineNone = 0,
+    wdUnderlineSingle = 1,
+    wdUnderlineDouble = 3,
+    wdUnderlineDotted = 4,
+    wdUnderlineThick = 6
+};
 
 // The file formats Document.SaveAs2 writes.
 enum WdSaveFormat {

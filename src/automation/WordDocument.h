@@ -15,7 +15,8 @@ public:
     static constexpr char Iid[] = "{0002096B-0000-0000-C000-000000000046}";
 
     virtual std::shared_ptr<Word::Range> Range(const Automation::Variant& start = Automation::Variant::Missing(),
-                                               const Automation::Variant& end = Automation::Variant::Missing()) = 0;
+        const Automation::Variant& end = Automation::Variant::Missing())
+        = 0;
     virtual void SaveAs2(const Automation::Variant& fileName, const Automation::Variant& fileFormat) = 0;
 };
 

@@ -14,12 +14,14 @@ public:
     static constexpr char Iid[] = "{0002096C-0000-0000-C000-000000000046}";
 
     virtual std::shared_ptr<_Document> Add(const Automation::Variant& templatePath = Automation::Variant::Missing(),
-                                           const Automation::Variant& newTemplate = Automation::Variant::Missing(),
-                                           const Automation::Variant& documentType = Automation::Variant::Missing(),
-                                           const Automation::Variant& visible = Automation::Variant::Missing()) = 0;
+        const Automation::Variant& newTemplate = Automation::Variant::Missing(),
+        const Automation::Variant& documentType = Automation::Variant::Missing(),
+        const Automation::Variant& visible = Automation::Variant::Missing())
+        = 0;
     virtual void Close(const Automation::Variant& saveChanges = Automation::Variant::Missing(),
-                       const Automation::Variant& originalFormat = Automation::Variant::Missing(),
-                       const Automation::Variant& routeDocument = Automation::Variant::Missing()) = 0;
+        const Automation::Variant& originalFormat = Automation::Variant::Missing(),
+        const Automation::Variant& routeDocument = Automation::Variant::Missing())
+        = 0;
 };
 
 } // namespace Word

@@ -39,16 +39,17 @@ public:
     // Replace): arguments given override the object's settings for this
     // call; Replace is a WdReplace. Returns whether anything was found.
     virtual bool Execute(const Automation::Variant& findText = Automation::Variant::Missing(),
-                         const Automation::Variant& matchCase = Automation::Variant::Missing(),
-                         const Automation::Variant& matchWholeWord = Automation::Variant::Missing(),
-                         const Automation::Variant& matchWildcards = Automation::Variant::Missing(),
-                         const Automation::Variant& matchSoundsLike = Automation::Variant::Missing(),
-                         const Automation::Variant& matchAllWordForms = Automation::Variant::Missing(),
-                         const Automation::Variant& forward = Automation::Variant::Missing(),
-                         const Automation::Variant& wrap = Automation::Variant::Missing(),
-                         const Automation::Variant& format = Automation::Variant::Missing(),
-                         const Automation::Variant& replaceWith = Automation::Variant::Missing(),
-                         const Automation::Variant& replace = Automation::Variant::Missing()) = 0;
+        const Automation::Variant& matchCase = Automation::Variant::Missing(),
+        const Automation::Variant& matchWholeWord = Automation::Variant::Missing(),
+        const Automation::Variant& matchWildcards = Automation::Variant::Missing(),
+        const Automation::Variant& matchSoundsLike = Automation::Variant::Missing(),
+        const Automation::Variant& matchAllWordForms = Automation::Variant::Missing(),
+        const Automation::Variant& forward = Automation::Variant::Missing(),
+        const Automation::Variant& wrap = Automation::Variant::Missing(),
+        const Automation::Variant& format = Automation::Variant::Missing(),
+        const Automation::Variant& replaceWith = Automation::Variant::Missing(),
+        const Automation::Variant& replace = Automation::Variant::Missing())
+        = 0;
 };
 
 } // namespace Word

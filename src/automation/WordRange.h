@@ -29,7 +29,8 @@ public:
     // Range.Delete(Unit, Count): with both omitted, deletes the range's
     // text; returns the number of characters deleted.
     virtual int Delete(const Automation::Variant& unit = Automation::Variant::Missing(),
-                       const Automation::Variant& count = Automation::Variant::Missing()) = 0;
+        const Automation::Variant& count = Automation::Variant::Missing())
+        = 0;
 
     virtual int GetHorizontalInVertical() = 0;
     virtual void PutHorizontalInVertical(int type) = 0;

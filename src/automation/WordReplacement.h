@@ -12,8 +12,8 @@ class Replacement : public Automation::Object {
 public:
     static constexpr char Iid[] = "{000209B1-0000-0000-C000-000000000046}";
 
-    virtual void ClearFormatting() = 0;          // Replacement.ClearFormatting
-    virtual QString GetText() = 0;               // Replacement.Text (get)
+    virtual void ClearFormatting() = 0;            // Replacement.ClearFormatting
+    virtual QString GetText() = 0;                 // Replacement.Text (get)
     virtual void PutText(const QString& text) = 0; // Replacement.Text (put)
 };
 

@@ -28,7 +28,8 @@ public:
     // Selection.HomeKey(Unit, Extend): wdStory moves to the document start.
     // Returns the number of characters moved over.
     virtual int HomeKey(const Automation::Variant& unit = Automation::Variant::Missing(),
-                        const Automation::Variant& extend = Automation::Variant::Missing()) = 0;
+        const Automation::Variant& extend = Automation::Variant::Missing())
+        = 0;
     // Selection.Orientation: the WdTextOrientation at the selection
     // (wdTextOrientationVerticalFarEast or wdTextOrientationVertical for
     // vertical writing).

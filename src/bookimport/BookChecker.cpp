@@ -12,8 +12,7 @@
 
 namespace {
 
-struct Layout
-{
+struct Layout {
     const char* name;
     std::vector<const char*> columns;
 };
@@ -62,7 +61,8 @@ bool BookChecker::Check(const QString& path, Problems& problems)
         CheckContents(db, problems);
         CheckReferences(db, problems);
     } catch (const CppSQLite3Exception& e) {
-        problems.Error(0, 0, QStringLiteral("本のデータベースとして読めません（%1）").arg(QString::fromUtf8(e.Message())));
+        problems.Error(
+            0, 0, QStringLiteral("本のデータベースとして読めません（%1）").arg(QString::fromUtf8(e.Message())));
     }
     return problems.ErrorCount() == before;
 }
@@ -85,8 +85,9 @@ bool BookChecker::CheckLayout(CppSQLite3DB& db, Problems& problems)
         }
         for (const char* column : table.columns) {
             if (!columns.contains(QString::fromLatin1(column))) {
-                problems.Error(0, 0, QStringLiteral("%1 に列 %2 がありません")
-                                         .arg(QString::fromLatin1(table.name), QString::fromLatin1(column)));
+                problems.Error(0, 0,
+                    QStringLiteral("%1 に列 %2 がありません")
+                        .arg(QString::fromLatin1(table.name), QString::fromLatin1(column)));
                 sound = false;
             }
         }
@@ -113,17 +114,17 @@ void BookChecker::CheckSettings(CppSQLite3DB& db, Problems& problems)
     else if (!isNumber)
         problems.Error(0, 0, QStringLiteral("RangeNumber「%1」が整数ではありません").arg(rangeNumber));
     ReportRows(db, "select 'BookInfo' where not exists (select 1 from BookInfo);",
-               QStringLiteral("BookInfo に本がありません"), problems);
+        QStringLiteral("BookInfo に本がありません"), problems);
 }
 
 void BookChecker::CheckAttributeTypes(CppSQLite3DB& db, Problems& problems)
 {
     ReportRows(db, "select acid from AttrClasses where type not in (0,1);",
-               QStringLiteral("AttrClasses の type が 0 でも 1 でもない属性が %1 件あります（acid %2）"), problems);
+        QStringLiteral("AttrClasses の type が 0 でも 1 でもない属性が %1 件あります（acid %2）"), problems);
     ReportRows(db, "select kid||'/'||acid from KeywordsWithAttrs where acid is not null and type not in (0,1);",
-               QStringLiteral("KeywordsWithAttrs の type が 0 でも 1 でもない行が %1 件あります（kid/acid %2）"), problems);
+        QStringLiteral("KeywordsWithAttrs の type が 0 でも 1 でもない行が %1 件あります（kid/acid %2）"), problems);
     ReportRows(db, "select sid||'/'||acid from SentencesWithAttrs where acid is not null and type not in (0,1);",
-               QStringLiteral("SentencesWithAttrs の type が 0 でも 1 でもない行が %1 件あります（sid/acid %2）"), problems);
+        QStringLiteral("SentencesWithAttrs の type が 0 でも 1 でもない行が %1 件あります（sid/acid %2）"), problems);
 }
 
 void BookChecker::CheckOwnersConsecutive(CppSQLite3DB& db, const char* view, const char* owner, Problems& problems)
@@ -150,10 +151,11 @@ void BookChecker::CheckOwnersConsecutive(CppSQLite3DB& db, const char* view, con
         query.Next();
     }
     if (count > 0)
-        problems.Error(0, 0, QStringLiteral("%1 で一つの %2 の行が続いていません（%3 件: %4）")
-                                 .arg(QString::fromLatin1(view), QString::fromLatin1(owner))
-                                 .arg(count)
-                                 .arg(examples.join(QStringLiteral(", "))));
+        problems.Error(0, 0,
+            QStringLiteral("%1 で一つの %2 の行が続いていません（%3 件: %4）")
+                .arg(QString::fromLatin1(view), QString::fromLatin1(owner))
+                .arg(count)
+                .arg(examples.join(QStringLiteral(", "))));
 }
 
 // Rows in sort_key order must walk the tree in pre-order: each entry's
@@ -176,10 +178,11 @@ void BookChecker::CheckContents(CppSQLite3DB& db, Problems& problems)
             while (!chain.empty() && chain.back() != parent)
                 chain.pop_back();
             if (chain.empty()) {
-                problems.Error(0, 0, QStringLiteral("Indices の iid %1 の親 %2 が、前の項目とその祖先にありません"
-                                                    "（目次が行きがけ順になっていません）")
-                                         .arg(iid)
-                                         .arg(parent));
+                problems.Error(0, 0,
+                    QStringLiteral("Indices の iid %1 の親 %2 が、前の項目とその祖先にありません"
+                                   "（目次が行きがけ順になっていません）")
+                        .arg(iid)
+                        .arg(parent));
                 query.Next();
                 return;
             }
@@ -193,25 +196,23 @@ void BookChecker::CheckContents(CppSQLite3DB& db, Problems& problems)
 void BookChecker::CheckReferences(CppSQLite3DB& db, Problems& problems)
 {
     ReportRows(db, "select iid||'/'||kid from IKRelations where iid not in (select iid from Indices);",
-               QStringLiteral("IKRelations に、Indices にない iid を指す行が %1 件あります（iid/kid %2）"), problems);
-    ReportRows(db,
-               "select iid||'/'||kid from IKRelations where kid not in (select kid from KeywordsWithAttrs);",
-               QStringLiteral("IKRelations に、語彙にない kid を指す行が %1 件あります（iid/kid %2）"), problems);
-    ReportRows(db,
-               "select distinct sid from SentencesWithAttrs where kid not in (select kid from KeywordsWithAttrs);",
-               QStringLiteral("語彙にない kid を指す例文が %1 件あります（sid %2）"), problems);
+        QStringLiteral("IKRelations に、Indices にない iid を指す行が %1 件あります（iid/kid %2）"), problems);
+    ReportRows(db, "select iid||'/'||kid from IKRelations where kid not in (select kid from KeywordsWithAttrs);",
+        QStringLiteral("IKRelations に、語彙にない kid を指す行が %1 件あります（iid/kid %2）"), problems);
+    ReportRows(db, "select distinct sid from SentencesWithAttrs where kid not in (select kid from KeywordsWithAttrs);",
+        QStringLiteral("語彙にない kid を指す例文が %1 件あります（sid %2）"), problems);
     ReportRows(db, "select distinct sid from SentencesWithAttrs where qid not in (select qid from Questions);",
-               QStringLiteral("Questions にない qid を指す例文が %1 件あります（sid %2）"), problems);
+        QStringLiteral("Questions にない qid を指す例文が %1 件あります（sid %2）"), problems);
     ReportRows(db,
-               "select distinct kid||'/'||acid from KeywordsWithAttrs where acid is not null and acid not in "
-               "(select acid from AttrClasses);",
-               QStringLiteral("AttrClasses にない属性を持つ語彙が %1 件あります（kid/acid %2）"), problems);
+        "select distinct kid||'/'||acid from KeywordsWithAttrs where acid is not null and acid not in "
+        "(select acid from AttrClasses);",
+        QStringLiteral("AttrClasses にない属性を持つ語彙が %1 件あります（kid/acid %2）"), problems);
     ReportRows(db,
-               "select distinct sid||'/'||acid from SentencesWithAttrs where acid is not null and acid not in "
-               "(select acid from AttrClasses);",
-               QStringLiteral("AttrClasses にない属性を持つ例文が %1 件あります（sid/acid %2）"), problems);
+        "select distinct sid||'/'||acid from SentencesWithAttrs where acid is not null and acid not in "
+        "(select acid from AttrClasses);",
+        QStringLiteral("AttrClasses にない属性を持つ例文が %1 件あります（sid/acid %2）"), problems);
     ReportRows(db, "select acid from KeywordAttrRange where acid not in (select acid from AttrClasses);",
-               QStringLiteral("KeywordAttrRange に、AttrClasses にない属性が %1 件あります（acid %2）"), problems);
+        QStringLiteral("KeywordAttrRange に、AttrClasses にない属性が %1 件あります（acid %2）"), problems);
 }
 
 void BookChecker::ReportRows(CppSQLite3DB& db, const char* sql, const QString& message, Problems& problems)

@@ -12,8 +12,7 @@ class CppSQLite3DB;
 // owner consecutive in the attribute views; the table of contents in
 // pre-order with known parents; relations, sentences and attributes that
 // point at existing rows.
-class BookChecker
-{
+class BookChecker {
 public:
     // True for a sound book; every problem found goes to `problems`.
     static bool Check(const QString& path, Problems& problems);

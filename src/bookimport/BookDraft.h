@@ -8,26 +8,22 @@
 
 // A book as it is about to be written: everything the book database holds,
 // with the ids it will have there.
-struct BookDraft
-{
-    struct QuestionFormat
-    {
+struct BookDraft {
+    struct QuestionFormat {
         int qid = 0;
         QString title;
         QString instruction;
         QString answerField;
         int answerLines = 0;
     };
-    struct Keyword
-    {
+    struct Keyword {
         int kid = 0;
         QString word;
         int number = 0;
         std::optional<int> page;
         QString partOfSpeech;
     };
-    struct Sentence
-    {
+    struct Sentence {
         int sid = 0;
         int kid = 0;
         int qid = 0;
@@ -37,15 +33,13 @@ struct BookDraft
         std::optional<int> frequency;
         QString problemNumber;
     };
-    struct Entry
-    {
+    struct Entry {
         int iid = 0;
         int parent = 0;
         int page = 0;
         QString title;
     };
-    struct AttrClass
-    {
+    struct AttrClass {
         int acid = 0;
         QString name;
         QString longName;
@@ -57,10 +51,10 @@ struct BookDraft
     QString title;
     QString dbid;
     int bid = 0;
-    std::vector<QuestionFormat> questions; // in print order
-    std::vector<Keyword> keywords;         // in book order (by number)
-    std::vector<Sentence> sentences;       // in book order
-    std::vector<Entry> entries;            // table of contents in pre-order, root first
+    std::vector<QuestionFormat> questions;      // in print order
+    std::vector<Keyword> keywords;              // in book order (by number)
+    std::vector<Sentence> sentences;            // in book order
+    std::vector<Entry> entries;                 // table of contents in pre-order, root first
     std::vector<std::pair<int, int>> relations; // (iid, kid)
     std::vector<AttrClass> attrClasses;
 };

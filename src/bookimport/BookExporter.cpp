@@ -34,8 +34,8 @@ QByteArray Field(const QString& text)
 {
     const QByteArray utf8 = text.toUtf8();
     QByteArray out(utf8.size() * 2 + 2, Qt::Uninitialized);
-    const std::size_t written = csv_write(out.data(), static_cast<std::size_t>(out.size()), utf8.constData(),
-                                          static_cast<std::size_t>(utf8.size()));
+    const std::size_t written = csv_write(
+        out.data(), static_cast<std::size_t>(out.size()), utf8.constData(), static_cast<std::size_t>(utf8.size()));
     out.truncate(static_cast<qsizetype>(written));
     return out;
 }
@@ -54,8 +54,7 @@ QByteArray Line(const QStringList& cells)
 
 // The 章 and 節 of each keyword: its deepest related entry (the earliest of
 // equal depth) and that entry's parent; below the root only.
-class Headings
-{
+class Headings {
 public:
     Headings(const std::vector<std::unique_ptr<Index>>& entries, const std::vector<std::pair<int, int>>& relations)
     {
@@ -70,8 +69,8 @@ public:
             if (!m_entries.count(iid))
                 continue;
             const auto best = m_best.find(kid);
-            if (best == m_best.end() || m_depth[iid] > m_depth[best->second] ||
-                (m_depth[iid] == m_depth[best->second] && order[iid] < order[best->second]))
+            if (best == m_best.end() || m_depth[iid] > m_depth[best->second]
+                || (m_depth[iid] == m_depth[best->second] && order[iid] < order[best->second]))
                 m_best[kid] = iid;
         }
     }
@@ -124,7 +123,8 @@ bool BookExporter::Export(const QString& bookPath, const QString& sheetPath, boo
 {
     problems.SetFile(bookPath);
     if (QFileInfo::exists(sheetPath) && !force) {
-        problems.Error(0, 0, QStringLiteral("%1 は既にあります。置き換えるときは --force を付けてください").arg(sheetPath));
+        problems.Error(
+            0, 0, QStringLiteral("%1 は既にあります。置き換えるときは --force を付けてください").arg(sheetPath));
         return false;
     }
     DataBase db;
@@ -143,8 +143,8 @@ bool BookExporter::Export(const QString& bookPath, const QString& sheetPath, boo
         problems.Error(0, 0, QStringLiteral("本のデータベースとして開けません"));
         return false;
     }
-    if (db.ReadQuestions(questions) != 0 || db.ReadKeywords(keywords) != 0 || db.ReadSentences(0, sentences) != 0 ||
-        db.ReadIndices(entries) != 0 || db.ReadIKRelations(relations) != 0 || db.ReadAttrClasses(attrClasses) != 0) {
+    if (db.ReadQuestions(questions) != 0 || db.ReadKeywords(keywords) != 0 || db.ReadSentences(0, sentences) != 0
+        || db.ReadIndices(entries) != 0 || db.ReadIKRelations(relations) != 0 || db.ReadAttrClasses(attrClasses) != 0) {
         problems.Error(0, 0, QStringLiteral("本の中身を読めません（tavisko-book check で調べてください）"));
         return false;
     }
@@ -174,8 +174,8 @@ bool BookExporter::Export(const QString& bookPath, const QString& sheetPath, boo
             continue; // the loader shows no such sentence either
         const auto [chapter, section] = headings.Of(sentence->kid);
         QStringList cells{ValueText(keyword->second->Attribute(BookAttrClass::Number)), keyword->second->word,
-                          question->second->title, sentence->sentence, sentence->answer, chapter, section,
-                          ValueText(keyword->second->Attribute(BookAttrClass::Page))};
+            question->second->title, sentence->sentence, sentence->answer, chapter, section,
+            ValueText(keyword->second->Attribute(BookAttrClass::Page))};
         if (type == QLatin1String("303"))
             cells.append(ValueText(sentence->Attribute(BookAttrClass::Frequency)));
         cells.append(ValueText(sentence->Attribute(BookAttrClass::Source)));

@@ -9,8 +9,7 @@
 // per sub-question in book order, so that a teacher can start from a book,
 // edit it and import it back. The contents become 章 and 節: the entry a
 // keyword is related to, deepest first, and its parent.
-class BookExporter
-{
+class BookExporter {
 public:
     // False, with the problems, when the book cannot be read or the sheet
     // not written; an existing sheet is replaced only when `force`.

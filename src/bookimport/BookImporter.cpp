@@ -109,8 +109,8 @@ std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, She
         return std::nullopt;
     if (!HasHeader(sheet)) {
         problems.Error(sheet.header.row, 0,
-                       QStringLiteral("見出し行がありません。1 行目に「見出し語」「意味」（単語帳）か"
-                                      "「形式」「見出し語」「問題文」「解答」（問題シート）などの列名を書いてください"));
+            QStringLiteral("見出し行がありません。1 行目に「見出し語」「意味」（単語帳）か"
+                           "「形式」「見出し語」「問題文」「解答」（問題シート）などの列名を書いてください"));
         return std::nullopt;
     }
     if (IsQuestionSheet(sheet))
@@ -130,7 +130,8 @@ QString BookImporter::Import(const ImportRequest& request, Problems& problems, B
         return QString();
     }
     if (QFileInfo::exists(output) && !request.force) {
-        problems.Error(0, 0, QStringLiteral("%1 は既にあります。置き換えるときは --force を付けてください").arg(output));
+        problems.Error(
+            0, 0, QStringLiteral("%1 は既にあります。置き換えるときは --force を付けてください").arg(output));
         return QString();
     }
     QString error;
@@ -139,7 +140,7 @@ QString BookImporter::Import(const ImportRequest& request, Problems& problems, B
         return QString();
     }
     if (!QFileInfo(output).fileName().endsWith(QStringLiteral("_main.db")))
-        problems.Warning(0, 0, QStringLiteral("%1 は名前が _main.db で終わらないので、プログラムの書籍一覧には出ません")
-                                   .arg(output));
+        problems.Warning(0, 0,
+            QStringLiteral("%1 は名前が _main.db で終わらないので、プログラムの書籍一覧には出ません").arg(output));
     return output;
 }

@@ -13,8 +13,7 @@ class SpreadsheetReader;
 // Makes a book database from a word list or a question sheet: reads the
 // file (CSV/TSV itself, ODS/XLSX through a spreadsheet reader), checks
 // every row, and writes the book only when no row has an error.
-class BookImporter
-{
+class BookImporter {
 public:
     // `spreadsheets` reads ODS and XLSX files; without one the default
     // reader does (SpreadsheetReaders), and without that they are refused.

@@ -8,17 +8,16 @@
 
 namespace {
 
-const QString kUsageText = QStringLiteral(
-    "使い方:\n"
-    "  tavisko-book import 入力ファイル [--type 101|301|303] [--title 題名] [-o 出力.db] [--force]\n"
-    "  tavisko-book check 本.db\n"
-    "  tavisko-book export 本.db -o シート.csv [--force]\n");
+const QString kUsageText
+    = QStringLiteral("使い方:\n"
+                     "  tavisko-book import 入力ファイル [--type 101|301|303] [--title 題名] [-o 出力.db] [--force]\n"
+                     "  tavisko-book check 本.db\n"
+                     "  tavisko-book export 本.db -o シート.csv [--force]\n");
 
 // Splits arguments into the positional ones and the options that take a
 // value (`valued`) or none (`flags`). An unknown option or a missing value
 // is an error.
-struct Parsed
-{
+struct Parsed {
     QStringList positional;
     QHash<QString, QString> options;
     QString error;
@@ -87,7 +86,7 @@ int BookTool::Usage(const QString& message)
 int BookTool::Import(const QStringList& arguments)
 {
     const Parsed parsed = Parse(arguments, {QStringLiteral("--type"), QStringLiteral("--title"), QStringLiteral("-o")},
-                                {QStringLiteral("--force")});
+        {QStringLiteral("--force")});
     if (!parsed.error.isEmpty())
         return Usage(parsed.error);
     if (parsed.positional.size() != 1)
@@ -135,7 +134,7 @@ int BookTool::Export(const QStringList& arguments)
         return Usage(QStringLiteral("本を一つと、-o で書き出すシートを指定してください"));
     Problems problems;
     const bool ok = BookExporter::Export(parsed.positional.first(), parsed.options.value(QStringLiteral("-o")),
-                                         parsed.options.contains(QStringLiteral("--force")), problems);
+        parsed.options.contains(QStringLiteral("--force")), problems);
     for (const QString& line : problems.Lines())
         m_err << line << "\n";
     m_err.flush();

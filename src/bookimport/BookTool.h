@@ -11,8 +11,7 @@ class SpreadsheetReader;
 //   tavisko-book export BOOK -o SHEET.csv [--force]
 // Problems go to `err` one per line as "FILE:ROW:COLUMN: message"; the
 // result is the exit status: 0 success, 1 problems, 2 a wrong command line.
-class BookTool
-{
+class BookTool {
 public:
     BookTool(QTextStream& out, QTextStream& err, SpreadsheetReader* spreadsheets = nullptr);
 

@@ -38,7 +38,8 @@ bool BookWriter::Write(const BookDraft& draft, const QString& path, QString& err
     }
     // The book is made beside its final place and renamed only when complete,
     // so an existing book is never left half replaced.
-    const QString temporary = target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".part");
+    const QString temporary
+        = target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".part");
     QFile::remove(temporary);
     try {
         CppSQLite3DB db;
@@ -59,7 +60,8 @@ bool BookWriter::Write(const BookDraft& draft, const QString& path, QString& err
         error = QStringLiteral("本のデータベースを書けません（%1）").arg(QString::fromUtf8(e.Message()));
         return false;
     }
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target.absoluteFilePath()).constData())
+        != 0) {
         QFile::remove(temporary);
         error = QStringLiteral("%1 に置けません").arg(target.absoluteFilePath());
         return false;
@@ -76,8 +78,8 @@ void BookWriter::Report(int done)
 void BookWriter::WriteSettings(CppSQLite3DB& db, const BookDraft& draft)
 {
     CppSQLite3Statement info = db.Prepare("INSERT INTO Info(name,value) VALUES(?,?);");
-    const std::pair<const char*, QString> values[] = {
-        {"DBID", draft.dbid}, {"Product", draft.type}, {"RangeNumber", QStringLiteral("1")}};
+    const std::pair<const char*, QString> values[]
+        = {{"DBID", draft.dbid}, {"Product", draft.type}, {"RangeNumber", QStringLiteral("1")}};
     for (const auto& [name, value] : values) {
         info.BindText(1, name);
         info.BindText(2, ToUtf8(value));
@@ -107,8 +109,8 @@ void BookWriter::WriteQuestions(CppSQLite3DB& db, const BookDraft& draft)
 
 void BookWriter::WriteAttrClasses(CppSQLite3DB& db, const BookDraft& draft)
 {
-    CppSQLite3Statement insert =
-        db.Prepare("INSERT INTO AttrClasses(acid,name,long_name,type,sort_key,is_range) VALUES(?,?,?,?,?,?);");
+    CppSQLite3Statement insert
+        = db.Prepare("INSERT INTO AttrClasses(acid,name,long_name,type,sort_key,is_range) VALUES(?,?,?,?,?,?);");
     int sortKey = 0;
     for (const auto& attrClass : draft.attrClasses) {
         insert.BindInt(1, attrClass.acid);
@@ -126,7 +128,8 @@ void BookWriter::WriteAttrClasses(CppSQLite3DB& db, const BookDraft& draft)
         int low = 0;
         int high = 0;
         for (const auto& keyword : draft.keywords) {
-            const std::optional<int> value = acid == BookAttrClass::Number ? std::optional<int>(keyword.number) : keyword.page;
+            const std::optional<int> value
+                = acid == BookAttrClass::Number ? std::optional<int>(keyword.number) : keyword.page;
             if (!value)
                 continue;
             low = any ? std::min(low, *value) : *value;
@@ -144,8 +147,8 @@ void BookWriter::WriteAttrClasses(CppSQLite3DB& db, const BookDraft& draft)
 
 void BookWriter::WriteEntries(CppSQLite3DB& db, const BookDraft& draft)
 {
-    CppSQLite3Statement insert =
-        db.Prepare("INSERT INTO Indices(iid,bid,parent_iid,page,sort_key,enable,title) VALUES(?,?,?,?,?,1,?);");
+    CppSQLite3Statement insert
+        = db.Prepare("INSERT INTO Indices(iid,bid,parent_iid,page,sort_key,enable,title) VALUES(?,?,?,?,?,1,?);");
     int sortKey = 0;
     for (const auto& entry : draft.entries) {
         insert.BindInt(1, entry.iid);
@@ -182,8 +185,8 @@ void BookWriter::WriteKeywords(CppSQLite3DB& db, const BookDraft& draft)
 
 void BookWriter::WriteSentences(CppSQLite3DB& db, const BookDraft& draft)
 {
-    CppSQLite3Statement sentence =
-        db.Prepare("INSERT INTO Sentences(sid,kid,qid,sort_key,sentence,answer) VALUES(?,?,?,?,?,?);");
+    CppSQLite3Statement sentence
+        = db.Prepare("INSERT INTO Sentences(sid,kid,qid,sort_key,sentence,answer) VALUES(?,?,?,?,?,?);");
     CppSQLite3Statement intAttr = db.Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,0,?);");
     CppSQLite3Statement textAttr = db.Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,1,?);");
     const bool problemNumbers = HasClass(draft, BookAttrClass::ProblemNumber);

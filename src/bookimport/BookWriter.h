@@ -12,8 +12,7 @@ class CppSQLite3Statement;
 // Writes a book draft as a book database in the layout the program reads.
 // The file is made under a temporary name beside the target and renamed
 // over it only once complete; on failure nothing is left behind.
-class BookWriter
-{
+class BookWriter {
 public:
     // Called now and then with the rows written so far and the total.
     using Progress = std::function<void(int done, int total)>;

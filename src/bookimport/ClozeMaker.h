@@ -8,11 +8,9 @@
 // word as the answer. The occurrence is the first place where the headword
 // begins a word, ignoring case; it extends to the end of that word, so an
 // inflected form ("achieved" for "achieve") is the answer as written.
-class ClozeMaker
-{
+class ClozeMaker {
 public:
-    struct Cloze
-    {
+    struct Cloze {
         bool found = false;
         QString sentence; // the example with the blank
         QString answer;   // the word as it stands in the example

@@ -11,8 +11,7 @@ namespace {
 
 // libcsv hands over fields and row ends through callbacks; this collects
 // them into rows numbered by the line where each record starts.
-struct RowCollector
-{
+struct RowCollector {
     std::vector<SheetRow> rows;
     SheetRow current;
     bool inRecord = false;
@@ -125,8 +124,9 @@ bool DelimitedSheetReader::Parse(const QByteArray& bytes, const QString& name, S
             collector.started = true;
             collector.startLine = collector.line;
         }
-        if (csv_parse(&parser, utf8.constData() + start, length, RowCollector::OnField, RowCollector::OnRowEnd,
-                      &collector) != length)
+        if (csv_parse(
+                &parser, utf8.constData() + start, length, RowCollector::OnField, RowCollector::OnRowEnd, &collector)
+            != length)
             ok = false;
         else
             ++collector.line;
@@ -137,8 +137,8 @@ bool DelimitedSheetReader::Parse(const QByteArray& bytes, const QString& name, S
     if (!ok) {
         const int row = collector.started ? collector.startLine : collector.line;
         problems.Error(row, collector.current.cells.size() + 1,
-                       QStringLiteral("引用符（\"）の使い方が正しくありません（%1）")
-                           .arg(QString::fromLatin1(csv_strerror(csv_error(&parser)))));
+            QStringLiteral("引用符（\"）の使い方が正しくありません（%1）")
+                .arg(QString::fromLatin1(csv_strerror(csv_error(&parser)))));
         csv_free(&parser);
         return false;
     }

@@ -12,8 +12,7 @@
 // ".tab" files and a comma otherwise, unless the first line holds tabs and
 // no commas. Rows that hold nothing are skipped; ASCII blanks around a
 // cell are dropped (the ideographic space is content).
-class DelimitedSheetReader
-{
+class DelimitedSheetReader {
 public:
     // False, with the reason in `problems`, when the file cannot be read.
     static bool Read(const QString& path, Sheet& sheet, Problems& problems);

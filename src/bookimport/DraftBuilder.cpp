@@ -56,8 +56,8 @@ int DraftBuilder::Question(const QString& title)
     return question.qid;
 }
 
-void DraftBuilder::SetQuestionTexts(int qid, const QString& instruction, const QString& answerField,
-                                    std::optional<int> answerLines)
+void DraftBuilder::SetQuestionTexts(
+    int qid, const QString& instruction, const QString& answerField, std::optional<int> answerLines)
 {
     BookDraft::QuestionFormat& question = m_questions[static_cast<std::size_t>(qid - 1)];
     if (question.instruction.isEmpty())
@@ -79,16 +79,16 @@ int DraftBuilder::Keyword(const KeywordRow& row)
             const auto [earlierSlot, earlierRow] = found->second;
             if (m_keywordRows == KeywordRows::OnePerRow) {
                 m_problems.Error(row.row, row.numberColumn,
-                                 QStringLiteral("番号 %1 が %2 行目と重なっています").arg(*row.number).arg(earlierRow));
+                    QStringLiteral("番号 %1 が %2 行目と重なっています").arg(*row.number).arg(earlierRow));
                 return -1;
             }
             const QString& earlierWord = m_slots[static_cast<std::size_t>(earlierSlot)].keyword.word;
             if (earlierWord != row.word) {
                 m_problems.Error(row.row, row.numberColumn,
-                                 QStringLiteral("番号 %1 は %2 行目で別の見出し語「%3」に使われています")
-                                     .arg(*row.number)
-                                     .arg(earlierRow)
-                                     .arg(earlierWord));
+                    QStringLiteral("番号 %1 は %2 行目で別の見出し語「%3」に使われています")
+                        .arg(*row.number)
+                        .arg(earlierRow)
+                        .arg(earlierWord));
                 return -1;
             }
             slot = earlierSlot;
@@ -177,7 +177,8 @@ void DraftBuilder::NumberKeywords(BookDraft& draft, std::vector<int>& kidOfSlot)
     std::vector<int> order(m_slots.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [this](int a, int b) {
-        return m_slots[static_cast<std::size_t>(a)].keyword.number < m_slots[static_cast<std::size_t>(b)].keyword.number;
+        return m_slots[static_cast<std::size_t>(a)].keyword.number
+            < m_slots[static_cast<std::size_t>(b)].keyword.number;
     });
     kidOfSlot.assign(m_slots.size(), 0);
     draft.keywords.reserve(m_slots.size());
@@ -195,8 +196,7 @@ void DraftBuilder::NumberKeywords(BookDraft& draft, std::vector<int>& kidOfSlot)
 // under (the section, or the chapter for a row without section).
 void DraftBuilder::BuildChapters(BookDraft& draft, const std::vector<int>& kidOfSlot)
 {
-    struct Chapter
-    {
+    struct Chapter {
         QString title;
         std::vector<QString> sections;
     };
@@ -212,14 +212,14 @@ void DraftBuilder::BuildChapters(BookDraft& draft, const std::vector<int>& kidOf
             uses.emplace_back(firstUse[slot], heading);
     std::stable_sort(uses.begin(), uses.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& [use, heading] : uses) {
-        auto chapter = std::find_if(chapters.begin(), chapters.end(),
-                                    [&](const Chapter& c) { return c.title == heading.first; });
+        auto chapter = std::find_if(
+            chapters.begin(), chapters.end(), [&](const Chapter& c) { return c.title == heading.first; });
         if (chapter == chapters.end()) {
             chapters.push_back(Chapter{heading.first, {}});
             chapter = chapters.end() - 1;
         }
-        if (!heading.second.isEmpty() &&
-            std::find(chapter->sections.begin(), chapter->sections.end(), heading.second) == chapter->sections.end())
+        if (!heading.second.isEmpty()
+            && std::find(chapter->sections.begin(), chapter->sections.end(), heading.second) == chapter->sections.end())
             chapter->sections.push_back(heading.second);
     }
 
@@ -250,8 +250,8 @@ void DraftBuilder::BuildNumberEntries(BookDraft& draft)
         const std::size_t last = std::min(first + kKeywordsPerEntry, draft.keywords.size()) - 1;
         const int low = draft.keywords[first].number;
         const int high = draft.keywords[last].number;
-        const QString title =
-            low == high ? QString::number(low) : QString::number(low) + QChar(0xFF5E) + QString::number(high);
+        const QString title
+            = low == high ? QString::number(low) : QString::number(low) + QChar(0xFF5E) + QString::number(high);
         draft.entries.push_back(BookDraft::Entry{++iid, 1, 0, title});
         for (std::size_t k = first; k <= last; ++k)
             draft.relations.emplace_back(iid, draft.keywords[k].kid);
@@ -292,24 +292,23 @@ void DraftBuilder::SetEntryPages(BookDraft& draft)
 void DraftBuilder::BuildAttrClasses(BookDraft& draft) const
 {
     const bool wordBook = m_type == QLatin1String("101");
-    const bool hasPages = std::any_of(draft.keywords.begin(), draft.keywords.end(),
-                                      [](const BookDraft::Keyword& k) { return k.page.has_value(); });
-    draft.attrClasses.push_back(BookDraft::AttrClass{
-        BookAttrClass::Number, QStringLiteral("番号"),
+    const bool hasPages = std::any_of(
+        draft.keywords.begin(), draft.keywords.end(), [](const BookDraft::Keyword& k) { return k.page.has_value(); });
+    draft.attrClasses.push_back(BookDraft::AttrClass{BookAttrClass::Number, QStringLiteral("番号"),
         wordBook ? QStringLiteral("見出し語番号") : QStringLiteral("キー漢字番号"), 0, true});
     draft.attrClasses.push_back(
         BookDraft::AttrClass{BookAttrClass::Page, QStringLiteral("頁"), QStringLiteral("ページ"), 0, hasPages});
     if (m_usesPartOfSpeech)
-        draft.attrClasses.push_back(
-            BookDraft::AttrClass{BookAttrClass::PartOfSpeech, QStringLiteral("品詞"), QStringLiteral("品詞"), 1, false});
+        draft.attrClasses.push_back(BookDraft::AttrClass{
+            BookAttrClass::PartOfSpeech, QStringLiteral("品詞"), QStringLiteral("品詞"), 1, false});
     draft.attrClasses.push_back(wordBook ? BookDraft::AttrClass{BookAttrClass::Source, QStringLiteral("出典"),
-                                                                QStringLiteral("例文の出典"), 0, false}
+                                    QStringLiteral("例文の出典"), 0, false}
                                          : BookDraft::AttrClass{BookAttrClass::Source, QStringLiteral("区分"),
-                                                                QStringLiteral("例文の区分"), 0, false});
+                                             QStringLiteral("例文の区分"), 0, false});
     if (m_usesProblemNumber)
-        draft.attrClasses.push_back(BookDraft::AttrClass{BookAttrClass::ProblemNumber, QStringLiteral("問題番号"),
-                                                         QStringLiteral("問題番号"), 1, false});
+        draft.attrClasses.push_back(BookDraft::AttrClass{
+            BookAttrClass::ProblemNumber, QStringLiteral("問題番号"), QStringLiteral("問題番号"), 1, false});
     if (m_type == QLatin1String("303"))
-        draft.attrClasses.push_back(BookDraft::AttrClass{BookAttrClass::Frequency, QStringLiteral("頻出"),
-                                                         QStringLiteral("入試頻出度"), 0, false});
+        draft.attrClasses.push_back(BookDraft::AttrClass{
+            BookAttrClass::Frequency, QStringLiteral("頻出"), QStringLiteral("入試頻出度"), 0, false});
 }

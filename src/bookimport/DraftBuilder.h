@@ -16,20 +16,17 @@ class SheetColumns;
 // Gathers the rows of a sheet into a book draft: question formats in order
 // of first appearance, keywords with their numbers, pages and contents
 // headings, and the sentences in row order. Both sheet shapes use it.
-class DraftBuilder
-{
+class DraftBuilder {
 public:
     // How rows name their keyword: every word-list row is a keyword of its
     // own; question-sheet rows share a keyword by number (or, without one,
     // by headword).
-    enum class KeywordRows
-    {
+    enum class KeywordRows {
         OnePerRow,
         Shared,
     };
 
-    struct KeywordRow
-    {
+    struct KeywordRow {
         int row = 0;
         QString word;
         std::optional<int> number;
@@ -40,8 +37,7 @@ public:
         QString partOfSpeech;
     };
 
-    struct SentenceRow
-    {
+    struct SentenceRow {
         int qid = 0;
         QString sentence;
         QString answer;
@@ -60,8 +56,8 @@ public:
     int Question(const QString& title);
     // Instruction, answer field and answer lines of a format, from the
     // first row that gives each of them.
-    void SetQuestionTexts(int qid, const QString& instruction, const QString& answerField,
-                          std::optional<int> answerLines);
+    void SetQuestionTexts(
+        int qid, const QString& instruction, const QString& answerField, std::optional<int> answerLines);
     // The keyword of a row; -1 when the row conflicts with an earlier one
     // (the problem is recorded).
     int Keyword(const KeywordRow& row);
@@ -75,8 +71,7 @@ public:
     static constexpr int kKeywordsPerEntry = 25;
 
 private:
-    struct Slot
-    {
+    struct Slot {
         BookDraft::Keyword keyword;
         bool numbered = false;
         std::vector<std::pair<QString, QString>> headings; // (chapter, section), first appearance first
@@ -95,8 +90,8 @@ private:
     std::vector<BookDraft::QuestionFormat> m_questions;
     std::vector<bool> m_answerLinesSet;
     std::vector<Slot> m_slots;
-    std::map<int, std::pair<int, int>> m_slotOfNumber; // number -> (slot, row)
-    QHash<QString, int> m_slotOfWord;                   // unnumbered rows of the shared kind
+    std::map<int, std::pair<int, int>> m_slotOfNumber;            // number -> (slot, row)
+    QHash<QString, int> m_slotOfWord;                             // unnumbered rows of the shared kind
     std::vector<std::pair<int, BookDraft::Sentence>> m_sentences; // (slot, sentence)
     bool m_usesPartOfSpeech = false;
     bool m_usesProblemNumber = false;

@@ -3,11 +3,10 @@
 #include <QString>
 
 // What the teacher asked to import.
-struct ImportRequest
-{
+struct ImportRequest {
     QString input;
-    QString type;   // "101", "301" or "303"; empty: 101
-    QString title;  // empty: the input's file name without its extension
-    QString output; // empty: the teacher's book folder, named after the title
+    QString type;       // "101", "301" or "303"; empty: 101
+    QString title;      // empty: the input's file name without its extension
+    QString output;     // empty: the teacher's book folder, named after the title
     bool force = false; // replace an existing output
 };

@@ -7,8 +7,7 @@
 // a "<" without its ">" (before the next "<" or the end of the text) would
 // swallow the rest of the text as a tag. Such a "<" becomes the full-width
 // "＜", which prints as the character it stands for.
-class MarkupGuard
-{
+class MarkupGuard {
 public:
     // The text to store; `changed` tells whether a "<" was replaced.
     static QString Guard(const QString& text, bool& changed);

@@ -7,8 +7,7 @@
 #include <vector>
 
 // The problems found in one file, in the order found.
-class Problems
-{
+class Problems {
 public:
     explicit Problems(QString file = QString());
 

@@ -8,8 +8,8 @@
 QStringList QuestionSheetConverter::KnownColumns()
 {
     using namespace ColumnName;
-    return {Number,    Format,      Word,        Question,    Answer, Chapter,       Section,     Page,
-            Frequency, Instruction, AnswerField, AnswerLines, Source, ProblemNumber, PartOfSpeech};
+    return {Number, Format, Word, Question, Answer, Chapter, Section, Page, Frequency, Instruction, AnswerField,
+        AnswerLines, Source, ProblemNumber, PartOfSpeech};
 }
 
 QStringList QuestionSheetConverter::RequiredColumns()
@@ -28,14 +28,14 @@ QString QuestionSheetConverter::DefaultAnswerField()
     return QStringLiteral("答（　　　　　　　　　　）");
 }
 
-std::optional<BookDraft> QuestionSheetConverter::Convert(const Sheet& sheet, const QString& type,
-                                                         const QString& title, Problems& problems) const
+std::optional<BookDraft> QuestionSheetConverter::Convert(
+    const Sheet& sheet, const QString& type, const QString& title, Problems& problems) const
 {
     const SheetColumns columns(sheet.header, KnownColumns(), RequiredColumns(), problems);
     const bool frequencies = type == QLatin1String("303");
     if (columns.Has(ColumnName::Frequency) && !frequencies)
         problems.Warning(sheet.header.row, columns.Number(ColumnName::Frequency),
-                         QStringLiteral("「頻出」は種別 303 の本でだけ使います。この列は読み飛ばします"));
+            QStringLiteral("「頻出」は種別 303 の本でだけ使います。この列は読み飛ばします"));
     if (problems.HasErrors())
         return std::nullopt;
     DraftBuilder builder(type, title, DraftBuilder::KeywordRows::Shared, problems);

@@ -37,7 +37,7 @@ QString RowCells::Text(const QString& name)
     const QString value = MarkupGuard::Guard(Plain(name), changed);
     if (changed)
         m_problems.Warning(m_row.row, m_columns.Number(name),
-                           QStringLiteral("タグを閉じる「>」のない「<」を「＜」として取り込みます"));
+            QStringLiteral("タグを閉じる「>」のない「<」を「＜」として取り込みます"));
     return value;
 }
 
@@ -56,7 +56,7 @@ std::optional<int> RowCells::Number(const QString& name)
     const std::optional<int> value = ParseInteger(cell);
     if (!value) {
         m_problems.Error(m_row.row, m_columns.Number(name),
-                         QStringLiteral("「%1」は整数でなければなりません（「%2」）").arg(name, cell));
+            QStringLiteral("「%1」は整数でなければなりません（「%2」）").arg(name, cell));
         m_failed = true;
     }
     return value;
@@ -70,8 +70,9 @@ std::optional<int> RowCells::Choice(const QString& name, std::initializer_list<i
         for (int a : allowed)
             names.append(QString::number(a));
         m_problems.Error(m_row.row, m_columns.Number(name),
-                         QStringLiteral("「%1」は %2 のどれかです（「%3」）").arg(name, names.join(QStringLiteral("、")))
-                             .arg(*value));
+            QStringLiteral("「%1」は %2 のどれかです（「%3」）")
+                .arg(name, names.join(QStringLiteral("、")))
+                .arg(*value));
         m_failed = true;
         return std::nullopt;
     }

@@ -8,8 +8,7 @@
 // Reads the named cells of one row, recording a problem for an empty
 // required cell, a number that is not an integer, and a text whose "<"
 // had to be kept from swallowing the rest (MarkupGuard).
-class RowCells
-{
+class RowCells {
 public:
     RowCells(const SheetRow& row, const SheetColumns& columns, Problems& problems);
 

@@ -7,8 +7,7 @@
 
 // One row of an input sheet: its cells and the row number a teacher sees
 // (the line where the record starts in a text file, the spreadsheet row).
-struct SheetRow
-{
+struct SheetRow {
     int row = 0;
     QStringList cells;
 
@@ -17,8 +16,7 @@ struct SheetRow
 };
 
 // A table read from a file: the first non-empty row is the header.
-struct Sheet
-{
+struct Sheet {
     QString file;
     SheetRow header;
     std::vector<SheetRow> rows;

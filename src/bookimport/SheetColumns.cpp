@@ -1,7 +1,7 @@
 #include "bookimport/SheetColumns.h"
 
-SheetColumns::SheetColumns(const SheetRow& header, const QStringList& known, const QStringList& required,
-                           Problems& problems)
+SheetColumns::SheetColumns(
+    const SheetRow& header, const QStringList& known, const QStringList& required, Problems& problems)
 {
     for (int column = 0; column < header.cells.size(); ++column) {
         const QString name = header.cells[column];
@@ -13,7 +13,7 @@ SheetColumns::SheetColumns(const SheetRow& header, const QStringList& known, con
         }
         if (m_index.contains(name)) {
             problems.Error(header.row, column + 1,
-                           QStringLiteral("列「%1」が二つあります（%2 列目にもあります）").arg(name).arg(m_index[name] + 1));
+                QStringLiteral("列「%1」が二つあります（%2 列目にもあります）").arg(name).arg(m_index[name] + 1));
             continue;
         }
         m_index.insert(name, column);

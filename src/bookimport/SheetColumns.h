@@ -10,8 +10,7 @@
 // Finds the named columns of a sheet's header, in any order. An unknown
 // column is a warning and is ignored; a required column that is missing,
 // and a column named twice, are errors.
-class SheetColumns
-{
+class SheetColumns {
 public:
     SheetColumns(const SheetRow& header, const QStringList& known, const QStringList& required, Problems& problems);
 

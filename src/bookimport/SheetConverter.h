@@ -8,10 +8,9 @@
 
 // Turns the rows of a sheet of one shape into a book draft. No value when
 // the sheet has errors (they are in `problems`); warnings do not stop it.
-class SheetConverter
-{
+class SheetConverter {
 public:
     virtual ~SheetConverter() = default;
-    virtual std::optional<BookDraft> Convert(const Sheet& sheet, const QString& type, const QString& title,
-                                             Problems& problems) const = 0;
+    virtual std::optional<BookDraft> Convert(
+        const Sheet& sheet, const QString& type, const QString& title, Problems& problems) const = 0;
 };

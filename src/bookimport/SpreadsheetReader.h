@@ -7,8 +7,7 @@
 
 // Reads the first sheet of a spreadsheet file (ODS, XLSX) into a sheet, the
 // first non-empty row as its header. Implemented over the office.
-class SpreadsheetReader
-{
+class SpreadsheetReader {
 public:
     virtual ~SpreadsheetReader() = default;
     // False, with the reason in `problems`, when the file cannot be read.

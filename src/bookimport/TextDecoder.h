@@ -7,11 +7,9 @@
 // whether they are UTF-8 (with or without a byte-order mark) or Shift_JIS
 // as Japanese spreadsheet programs save it (code page 932, so that "～"
 // comes through as U+FF5E). Binary data is refused.
-class TextDecoder
-{
+class TextDecoder {
 public:
-    struct Result
-    {
+    struct Result {
         bool ok = false;
         QByteArray utf8;  // the text without a byte-order mark
         QString encoding; // "UTF-8", "UTF-8 (BOM)" or "Shift_JIS"

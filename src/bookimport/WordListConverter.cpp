@@ -8,9 +8,7 @@
 
 namespace {
 
-
-struct Format
-{
+struct Format {
     const char16_t* title;
     const char16_t* instruction;
     const char16_t* answerField;
@@ -18,10 +16,11 @@ struct Format
 };
 
 const Format kToEnglish{u"日本語→英語", u"次の日本語に合う英語を書きなさい。", u"答（　　　　　　　　　　）", 0};
-const Format kToJapanese{u"英語→日本語", u"次の英語の意味を日本語で書きなさい。", u"答（　　　　　　　　　　　　　　）", 0};
+const Format kToJapanese{
+    u"英語→日本語", u"次の英語の意味を日本語で書きなさい。", u"答（　　　　　　　　　　　　　　）", 0};
 const Format kCloze{u"空所補充",
-                    u"日本文の意味に合うように，英文の（　）内に適切な語を入れなさい。ただし，示された文字で始まる語を書くこと。",
-                    u"答（　　　　　　　　）", 1};
+    u"日本文の意味に合うように，英文の（　）内に適切な語を入れなさい。ただし，示された文字で始まる語を書くこと。",
+    u"答（　　　　　　　　）", 1};
 
 DraftBuilder::SentenceRow SentenceOf(int qid, const QString& sentence, const QString& answer)
 {
@@ -35,8 +34,8 @@ DraftBuilder::SentenceRow SentenceOf(int qid, const QString& sentence, const QSt
 int AddFormat(DraftBuilder& builder, const Format& format)
 {
     const int qid = builder.Question(QString::fromUtf16(format.title));
-    builder.SetQuestionTexts(qid, QString::fromUtf16(format.instruction), QString::fromUtf16(format.answerField),
-                             format.answerLines);
+    builder.SetQuestionTexts(
+        qid, QString::fromUtf16(format.instruction), QString::fromUtf16(format.answerField), format.answerLines);
     return qid;
 }
 
@@ -53,13 +52,12 @@ QStringList WordListConverter::RequiredColumns()
     return {ColumnName::Word, ColumnName::Meaning};
 }
 
-std::optional<BookDraft> WordListConverter::Convert(const Sheet& sheet, const QString& type, const QString& title,
-                                                    Problems& problems) const
+std::optional<BookDraft> WordListConverter::Convert(
+    const Sheet& sheet, const QString& type, const QString& title, Problems& problems) const
 {
     if (type != QLatin1String("101")) {
         problems.Error(sheet.header.row, 0,
-                       QStringLiteral("単語帳（「意味」の列がある表）から作れるのは種別 101 の本だけです（指定: %1）")
-                           .arg(type));
+            QStringLiteral("単語帳（「意味」の列がある表）から作れるのは種別 101 の本だけです（指定: %1）").arg(type));
         return std::nullopt;
     }
     const SheetColumns columns(sheet.header, KnownColumns(), RequiredColumns(), problems);
@@ -87,7 +85,7 @@ std::optional<BookDraft> WordListConverter::Convert(const Sheet& sheet, const QS
         const ClozeMaker::Cloze blank = ClozeMaker::Make(keyword.word, example);
         if (!blank.found) {
             problems.Warning(row.row, columns.Number(ColumnName::Example),
-                             QStringLiteral("例文に見出し語「%1」がないので、空所補充の問題は作りません").arg(keyword.word));
+                QStringLiteral("例文に見出し語「%1」がないので、空所補充の問題は作りません").arg(keyword.word));
             continue;
         }
         if (cloze == 0)

@@ -33,8 +33,8 @@ bool OutputFile::Prepare(QString* error)
     }
     // Hidden, and with the target's extension, so that nothing takes it
     // for a finished file of another kind.
-    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.completeBaseName() +
-                        QStringLiteral(".XXXXXX.") + target.suffix());
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.completeBaseName()
+        + QStringLiteral(".XXXXXX.") + target.suffix());
     file.setAutoRemove(false);
     if (!file.open()) {
         *error = QStringLiteral("cannot write in the folder %1 (%2)").arg(target.absolutePath(), file.errorString());
@@ -54,11 +54,12 @@ bool OutputFile::Commit(QString* error)
     }
     // The temporary file was made for the owner alone; the finished file
     // is an ordinary document.
-    QFile::setPermissions(m_temporary, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                           QFileDevice::ReadOther);
+    QFile::setPermissions(m_temporary,
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     // rename replaces an older file at the target in one step.
     if (std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0) {
-        *error = QStringLiteral("cannot put the file at %1 (%2)").arg(m_target, QString::fromLocal8Bit(std::strerror(errno)));
+        *error = QStringLiteral("cannot put the file at %1 (%2)")
+                     .arg(m_target, QString::fromLocal8Bit(std::strerror(errno)));
         Discard();
         return false;
     }

@@ -3,8 +3,8 @@
 #include <QFileInfo>
 
 namespace {
-const QStringList Formats = {QStringLiteral("pdf"), QStringLiteral("odt"), QStringLiteral("docx"),
-                             QStringLiteral("doc")};
+const QStringList Formats
+    = {QStringLiteral("pdf"), QStringLiteral("odt"), QStringLiteral("docx"), QStringLiteral("doc")};
 } // namespace
 
 QString OutputFormat::OfFile(const QString& path)

@@ -25,9 +25,12 @@ constexpr int PollIntervalMs = 50;
 // Passes the creator's steps to the shared counters and its stop request back.
 class SharedObserver : public Print::RunObserver {
 public:
-    template<class S>
+    template <class S>
     explicit SharedObserver(S& shared)
-        : m_done(shared.done), m_total(shared.total), m_heartbeat(shared.heartbeat), m_cancel(shared.cancel)
+        : m_done(shared.done)
+        , m_total(shared.total)
+        , m_heartbeat(shared.heartbeat)
+        , m_cancel(shared.cancel)
     {
     }
     bool Progress(int done, int total) override
@@ -89,7 +92,7 @@ void PrintJob::Start()
         bool succeeded = false;
         if (request.creator)
             succeeded = request.creator->Create(request.commands, request.templatePath, request.title,
-                                                request.rangeText, request.destination, &observer);
+                request.rangeText, request.destination, &observer);
         shared->succeeded.store(succeeded);
         shared->finished.store(true);
     });

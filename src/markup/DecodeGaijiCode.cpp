@@ -41,7 +41,10 @@ QByteArray CodeBytes(QStringView codeText)
 // dearer than a conversion of two bytes.
 class Cp932Converter {
 public:
-    Cp932Converter() : cd_(iconv_open("UTF-16LE", "CP932")) {}
+    Cp932Converter()
+        : cd_(iconv_open("UTF-16LE", "CP932"))
+    {
+    }
     ~Cp932Converter()
     {
         if (IsOpen())
@@ -73,7 +76,7 @@ public:
             text.append(QChar(kReplacementChar));
             if (error != EILSEQ)
                 break; // an incomplete character at the end, or worse
-            ++in; // skip the byte that starts no character and go on
+            ++in;      // skip the byte that starts no character and go on
             --inLeft;
             iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         }

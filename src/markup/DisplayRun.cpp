@@ -14,8 +14,7 @@ bool IsWellFormedGaijiTag(QStringView tag)
     if (tag.size() < GaijiTag::Length || tag[GaijiTag::Length - 1] != u'>')
         return false;
     const QStringView code = tag.mid(GaijiTag::Open.size(), GaijiTag::CodeLength);
-    return std::all_of(code.begin(), code.end(),
-                       [](QChar c) { return GaijiTag::HexDigitValue(c) >= 0; });
+    return std::all_of(code.begin(), code.end(), [](QChar c) { return GaijiTag::HexDigitValue(c) >= 0; });
 }
 
 } // namespace

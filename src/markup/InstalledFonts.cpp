@@ -4,7 +4,10 @@
 
 #include <memory>
 
-InstalledFonts::InstalledFonts(FamilySource source) : source_(std::move(source)) {}
+InstalledFonts::InstalledFonts(FamilySource source)
+    : source_(std::move(source))
+{
+}
 
 InstalledFonts& InstalledFonts::Shared()
 {
@@ -15,8 +18,7 @@ InstalledFonts& InstalledFonts::Shared()
 QStringList InstalledFonts::SystemFamilies()
 {
     QStringList families;
-    std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> pattern(FcPatternCreate(),
-                                                                   &FcPatternDestroy);
+    std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> pattern(FcPatternCreate(), &FcPatternDestroy);
     std::unique_ptr<FcObjectSet, decltype(&FcObjectSetDestroy)> objects(
         FcObjectSetBuild(FC_FAMILY, nullptr), &FcObjectSetDestroy);
     if (!pattern || !objects)
@@ -29,8 +31,7 @@ QStringList InstalledFonts::SystemFamilies()
         FcChar8* family = nullptr;
         // A font may carry several family names (e.g. an English and a
         // Japanese one); each is a name under which the font can be chosen.
-        for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &family) == FcResultMatch;
-             ++n)
+        for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &family) == FcResultMatch; ++n)
             families.append(QString::fromUtf8(reinterpret_cast<const char*>(family)));
     }
     return families;

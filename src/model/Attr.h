@@ -11,11 +11,9 @@
 // identified by its owner's id, its attribute class and its position among
 // the owner's values of that class.
 template <typename T>
-class Attr : public Node
-{
+class Attr : public Node {
 public:
-    struct Key
-    {
+    struct Key {
         int owner = 0;
         int acid = 0;
         int seq = 0;

@@ -5,8 +5,7 @@
 #include <QString>
 
 // The definition of one attribute (a row of AttrClasses).
-class AttrClass : public Node
-{
+class AttrClass : public Node {
 public:
     int acid = 0;
     QString name;

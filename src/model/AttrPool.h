@@ -7,8 +7,7 @@
 #include <utility>
 
 // The attribute values of one keyword or sentence.
-class AttrPool : public NodePool<Attr<int>::Key, Attr<int>>
-{
+class AttrPool : public NodePool<Attr<int>::Key, Attr<int>> {
 public:
     using NodePool::Add;
 
@@ -20,8 +19,5 @@ public:
     }
 
     // The value of class `acid` at position `seq` of owner `owner`; null when absent.
-    const Attr<int>* Value(int owner, int acid, int seq) const
-    {
-        return Find(Attr<int>::Key{owner, acid, seq});
-    }
+    const Attr<int>* Value(int owner, int acid, int seq) const { return Find(Attr<int>::Key{owner, acid, seq}); }
 };

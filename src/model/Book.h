@@ -6,8 +6,7 @@
 
 // One book of a book database (a row of BookInfo). Two book database files
 // may use the same bid: a book is the pair of its file and its bid.
-class Book : public Node
-{
+class Book : public Node {
 public:
     int bid = 0;
     QString title;

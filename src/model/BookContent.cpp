@@ -31,8 +31,7 @@ bool LoadPool(NodePool<int, T>& pool, Key key, Read read)
 bool BookContent::Load(DataBase& db, int bookId)
 {
     bid = bookId;
-    return LoadIndices(db)
-        && LoadPool(questions, &Question::qid, [&](auto& out) { return db.ReadQuestions(out); })
+    return LoadIndices(db) && LoadPool(questions, &Question::qid, [&](auto& out) { return db.ReadQuestions(out); })
         && LoadPool(keywords, &Keyword::kid, [&](auto& out) { return db.ReadKeywords(out); })
         && LoadPool(attrClasses, &AttrClass::acid, [&](auto& out) { return db.ReadAttrClasses(out); })
         && db.ReadIKRelations(relations) == 0;

@@ -15,8 +15,7 @@ class DataBase;
 
 // Everything NodeStorage holds of one book. A book switch reads the new book
 // into a fresh BookContent and swaps it in only when every part was read.
-class BookContent
-{
+class BookContent {
 public:
     // Reads index entries, questions, keywords, attribute classes and
     // index–keyword relations from the open book of `db`, in this order;

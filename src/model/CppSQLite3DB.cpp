@@ -15,8 +15,7 @@ void CppSQLite3DB::Open(const std::string& path, OpenMode mode)
     Close();
     sqlite3* db = nullptr;
     // A connection is used by one thread only: no per-call locking.
-    const int access = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY
-                                                  : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    const int access = mode == OpenMode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
     const int rc = sqlite3_open_v2(path.c_str(), &db, access | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         CppSQLite3Exception error(rc, db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));

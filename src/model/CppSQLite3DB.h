@@ -9,8 +9,7 @@ struct sqlite3;
 
 // One open SQLite connection. Every operation throws CppSQLite3Exception on
 // failure. Texts and file names are UTF-8.
-class CppSQLite3DB
-{
+class CppSQLite3DB {
 public:
     static constexpr int kDefaultBusyTimeoutMs = 60000;
 
@@ -19,8 +18,7 @@ public:
     CppSQLite3DB& operator=(const CppSQLite3DB&) = delete;
     virtual ~CppSQLite3DB();
 
-    enum class OpenMode
-    {
+    enum class OpenMode {
         ReadWriteCreate, // the file is created when missing
         ReadOnly,        // a missing file fails; nothing is ever written
     };

@@ -3,8 +3,7 @@
 // The only error type of the SQLite access layer. Carries an SQLite result
 // code (or CPPSQLITE_ERROR for errors the layer raises itself) and a message
 // of the form "<code name>[<code>]: <detail>".
-class CppSQLite3Exception
-{
+class CppSQLite3Exception {
 public:
     static constexpr int CPPSQLITE_ERROR = 1000;
 

@@ -7,8 +7,7 @@ struct sqlite3_stmt;
 // CppSQLite3DB::Query (the query then owns and finalizes its statement) or
 // by CppSQLite3Statement::Query (the statement object keeps ownership).
 // Text fields are UTF-8 and stay valid until the next step.
-class CppSQLite3Query
-{
+class CppSQLite3Query {
 public:
     CppSQLite3Query() = default;
     CppSQLite3Query(sqlite3* db, sqlite3_stmt* vm, bool atEnd, bool ownsStatement);

@@ -9,8 +9,7 @@ struct sqlite3_stmt;
 
 // One prepared statement with bound parameters. Borrows the connection of
 // the CppSQLite3DB that prepared it and owns its statement handle. Move-only.
-class CppSQLite3Statement
-{
+class CppSQLite3Statement {
 public:
     CppSQLite3Statement() = default;
     CppSQLite3Statement(sqlite3* db, sqlite3_stmt* vm);

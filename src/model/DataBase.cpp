@@ -23,14 +23,14 @@
 
 namespace {
 
-const char* const kCreateUserInfo =
-    "CREATE TABLE IF NOT EXISTS Info (iid INTEGER NOT NULL PRIMARY KEY,name TEXT NOT NULL DEFAULT '',"
-    "value TEXT DEFAULT NULL);";
+const char* const kCreateUserInfo
+    = "CREATE TABLE IF NOT EXISTS Info (iid INTEGER NOT NULL PRIMARY KEY,name TEXT NOT NULL DEFAULT '',"
+      "value TEXT DEFAULT NULL);";
 const char* const kSelectInfo = "select value from Info where name=?;";
 // Names are meant to be unique; a name stored twice would make every later
 // update change two rows and fail. The last row stored is the one to keep.
-const char* const kCollapseDuplicateNames =
-    "delete from Info where iid not in (select max(iid) from Info group by name);";
+const char* const kCollapseDuplicateNames
+    = "delete from Info where iid not in (select max(iid) from Info group by name);";
 // Takes the write lock and lets it go, changing nothing: it fails where the
 // file cannot be written or another program holds it for writing. No page
 // changes, so no journal is made (making and deleting one cost more than
@@ -86,8 +86,7 @@ QString Text(const CppSQLite3Query& query, int index)
 }
 
 // Column positions of the attribute part of an attribute view.
-struct AttrColumns
-{
+struct AttrColumns {
     AttrColumns(const CppSQLite3Query& q, const char* ownerColumn)
         : owner(q.FieldIndex(ownerColumn))
         , acid(q.FieldIndex("acid"))
@@ -107,20 +106,16 @@ struct AttrColumns
         const int classId = q.IntField(acid);
         const int position = q.IntField(seq);
         switch (q.IntField(type)) {
-        case 0:
-            return Attr<int>::MakeInt(ownerId, classId, position, q.IntField(value));
-        case 1:
-            return Attr<int>::MakeText(ownerId, classId, position, Text(q, value));
-        default:
-            throw std::runtime_error("illegal attr type.");
+        case 0: return Attr<int>::MakeInt(ownerId, classId, position, q.IntField(value));
+        case 1: return Attr<int>::MakeText(ownerId, classId, position, Text(q, value));
+        default: throw std::runtime_error("illegal attr type.");
         }
     }
 
     int owner, acid, seq, type, value;
 };
 
-struct KeywordColumns
-{
+struct KeywordColumns {
     explicit KeywordColumns(const CppSQLite3Query& q)
         : kid(q.FieldIndex("kid"))
         , sortKey(q.FieldIndex("sort_key"))
@@ -146,8 +141,7 @@ struct KeywordColumns
     AttrColumns attr;
 };
 
-struct SentenceColumns
-{
+struct SentenceColumns {
     explicit SentenceColumns(const CppSQLite3Query& q)
         : sid(q.FieldIndex("sid"))
         , kid(q.FieldIndex("kid"))
@@ -177,26 +171,32 @@ struct SentenceColumns
     AttrColumns attr;
 };
 
-int IdOf(const Keyword& k) { return k.kid; }
-int IdOf(const Sentence& s) { return s.sid; }
+int IdOf(const Keyword& k)
+{
+    return k.kid;
+}
+int IdOf(const Sentence& s)
+{
+    return s.sid;
+}
 
 // Turns the rows of an attribute view into nodes: consecutive rows with the
 // same owner id make one node, and every row adds one attribute to it.
 template <typename Columns, typename T>
 auto GroupRows(std::vector<std::unique_ptr<T>>& out)
 {
-    return [&out, columns = std::optional<Columns>(), last = static_cast<T*>(nullptr)](
-               const CppSQLite3Query& q) mutable {
-        if (!columns)
-            columns.emplace(q);
-        const int id = columns->Id(q);
-        if (!last || id != IdOf(*last)) {
-            out.push_back(columns->Make(q));
-            last = out.back().get();
-        }
-        if (auto attr = columns->attr.Read(q))
-            last->attrs.Add(std::move(attr));
-    };
+    return
+        [&out, columns = std::optional<Columns>(), last = static_cast<T*>(nullptr)](const CppSQLite3Query& q) mutable {
+            if (!columns)
+                columns.emplace(q);
+            const int id = columns->Id(q);
+            if (!last || id != IdOf(*last)) {
+                out.push_back(columns->Make(q));
+                last = out.back().get();
+            }
+            if (auto attr = columns->attr.Read(q))
+                last->attrs.Add(std::move(attr));
+        };
 }
 
 // Calls `read` and turns every exception into failure 1.
@@ -491,8 +491,7 @@ int DataBase::ReadSentences(int qid, std::vector<std::unique_ptr<Sentence>>& out
         if (!m_book || BookFileChanged())
             SqliteError::Layer(SqliteError::kNotOpen);
         if (qid != 0)
-            ForEachRow(*m_book, "select * from SentencesWithAttrs where qid=?;", qid,
-                       GroupRows<SentenceColumns>(out));
+            ForEachRow(*m_book, "select * from SentencesWithAttrs where qid=?;", qid, GroupRows<SentenceColumns>(out));
         else
             ForEachRow(*m_book, "select * from SentencesWithAttrs;", GroupRows<SentenceColumns>(out));
     });
@@ -504,8 +503,7 @@ std::unique_ptr<Sentence> DataBase::ReadSentence(int sid)
     const int result = Guarded([&] {
         if (!m_book || BookFileChanged())
             SqliteError::Layer(SqliteError::kNotOpen);
-        ForEachRow(*m_book, "select * from SentencesWithAttrs where sid=?;", sid,
-                   GroupRows<SentenceColumns>(rows));
+        ForEachRow(*m_book, "select * from SentencesWithAttrs where sid=?;", sid, GroupRows<SentenceColumns>(rows));
     });
     if (result != 0 || rows.empty())
         return nullptr;
@@ -537,9 +535,8 @@ int DataBase::ReadIKRelations(std::vector<std::pair<int, int>>& out)
     return Guarded([&] {
         if (!m_book)
             SqliteError::Layer(SqliteError::kNotOpen);
-        ForEachRow(*m_book, "select * from IKRelations;", [&](const CppSQLite3Query& q) {
-            out.emplace_back(q.IntField("iid"), q.IntField("kid"));
-        });
+        ForEachRow(*m_book, "select * from IKRelations;",
+            [&](const CppSQLite3Query& q) { out.emplace_back(q.IntField("iid"), q.IntField("kid")); });
     });
 }
 

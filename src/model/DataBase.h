@@ -20,8 +20,7 @@ class Sentence;
 // The only reader of book databases and the only gateway to the user
 // database's Info table. Open and read operations return 0 on success and
 // 1 on failure; nodes they make belong to the caller.
-class DataBase
-{
+class DataBase {
 public:
     DataBase();
     DataBase(const DataBase&) = delete;
@@ -104,8 +103,7 @@ private:
     static bool CanWrite(CppSQLite3DB& db, const QString& path) noexcept;
 
     // The book file as it was opened: size and modification time.
-    struct FileStamp
-    {
+    struct FileStamp {
         qint64 size = -1;
         qint64 modifiedMs = -1;
         bool operator==(const FileStamp&) const = default;

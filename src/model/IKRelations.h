@@ -6,8 +6,7 @@
 
 // The index–keyword relations of the current book: one process-wide set of
 // (iid, kid) pairs, replaced as a whole when a book has been selected.
-class IKRelations
-{
+class IKRelations {
 public:
     static bool HasRelation(int iid, int kid);
     // Duplicate pairs collapse.

@@ -8,8 +8,7 @@
 
 // One entry of a book's table of contents (a row of Indices), linked into
 // the tree of entries.
-class Index : public Node
-{
+class Index : public Node {
 public:
     int iid = 0;
     int bid = 0;
@@ -19,6 +18,6 @@ public:
     bool enable = false; // an entry that is off is listed but cannot be chosen
     QString title;
 
-    Index* parent = nullptr;        // null for the root
-    std::vector<Index*> children;   // in sort_key order
+    Index* parent = nullptr;      // null for the root
+    std::vector<Index*> children; // in sort_key order
 };

@@ -6,8 +6,7 @@
 #include <QString>
 
 // One keyword of the vocabulary with its attributes.
-class Keyword : public Node
-{
+class Keyword : public Node {
 public:
     int kid = 0;
     QString word;

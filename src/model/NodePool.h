@@ -8,8 +8,7 @@
 // A key added twice keeps the earlier node in the lookup; the later node is
 // still listed and owned.
 template <typename K, typename T>
-class NodePool
-{
+class NodePool {
 public:
     NodePool() = default;
     NodePool(const NodePool&) = delete;

@@ -185,7 +185,7 @@ bool NodeStorage::LoadSentences(int qid)
     }
     content.loadedQids.insert(qid);
     std::stable_sort(content.loadedSentences.begin(), content.loadedSentences.end(),
-                     [](const Sentence* a, const Sentence* b) { return a->sort_key < b->sort_key; });
+        [](const Sentence* a, const Sentence* b) { return a->sort_key < b->sort_key; });
     return true;
 }
 

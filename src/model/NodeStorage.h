@@ -24,8 +24,7 @@ class DataBase;
 // fresh pools over a fresh connection before anything of the current book
 // is released. A failed switch leaves the current book, its database
 // connection and every node untouched.
-class NodeStorage
-{
+class NodeStorage {
 public:
     explicit NodeStorage(DataBase& db);
     NodeStorage(const NodeStorage&) = delete;
@@ -106,7 +105,7 @@ private:
     DataBase& m_db;
     std::unique_ptr<NodePool<int, Book>> m_books;
     std::unique_ptr<BookContent> m_content;
-    const Book* m_current = nullptr; // one of m_books
+    const Book* m_current = nullptr;    // one of m_books
     mutable QStringList m_undiscovered; // files whose books m_books lacks yet
     QStringList m_unreadable;
 };

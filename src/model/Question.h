@@ -5,8 +5,7 @@
 #include <QString>
 
 // One question format of a book (a row of Questions).
-class Question : public Node
-{
+class Question : public Node {
 public:
     int qid = 0;
     int sort_key = 0;

@@ -8,8 +8,7 @@
 class Keyword;
 
 // One example sentence (a sub-question) with its attributes.
-class Sentence : public Node
-{
+class Sentence : public Node {
 public:
     int sid = 0;
     int kid = 0; // the keyword the sentence drills

@@ -9,18 +9,18 @@
 namespace Print {
 
 enum CmdKind : int {
-    QuestionHead = 1,   // number of a question format
-    ItemNumber = 2,     // number of a sub-question
-    AnswerNumber = 3,   // number of an answer line
+    QuestionHead = 1, // number of a question format
+    ItemNumber = 2,   // number of a sub-question
+    AnswerNumber = 3, // number of an answer line
     NewParagraph = 4,
     NewPage = 5,
-    LineBreak = 6,      // line break inside the paragraph
+    LineBreak = 6, // line break inside the paragraph
     Text = 7,
     UnderlinedText = 8,
     SubscriptText = 9,
-    PrintId = 10,       // number of the print
-    PageHeader = 11,    // copy of the template's header block
-    ExternalChar = 12,  // one character in the external-character font
+    PrintId = 10,      // number of the print
+    PageHeader = 11,   // copy of the template's header block
+    ExternalChar = 12, // one character in the external-character font
 };
 
 struct Cmd {

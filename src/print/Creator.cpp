@@ -12,7 +12,10 @@ namespace {
 // Clears the in-progress flag however the run ends.
 class RunningFlag {
 public:
-    explicit RunningFlag(std::atomic<bool>& flag) : m_flag(flag) {}
+    explicit RunningFlag(std::atomic<bool>& flag)
+        : m_flag(flag)
+    {
+    }
     ~RunningFlag() { m_flag = false; }
     RunningFlag(const RunningFlag&) = delete;
     RunningFlag& operator=(const RunningFlag&) = delete;
@@ -41,7 +44,7 @@ int Creator::StepCount(const CmdList& commands)
 }
 
 bool Creator::Create(const CmdList& commands, const QString& templatePath, const QString& title,
-                     const QString& rangeText, const RunDestination& destination, RunObserver* observer)
+    const QString& rangeText, const RunDestination& destination, RunObserver* observer)
 {
     bool idle = false;
     if (!m_running.compare_exchange_strong(idle, true))
@@ -76,8 +79,7 @@ bool Creator::Create(const CmdList& commands, const QString& templatePath, const
     return succeeded && finished;
 }
 
-bool Creator::Run(const CmdList& commands, const QString& templatePath, const QString& title,
-                  const QString& rangeText)
+bool Creator::Run(const CmdList& commands, const QString& templatePath, const QString& title, const QString& rangeText)
 {
     if (!Open(templatePath))
         return false;
@@ -100,8 +102,8 @@ bool Creator::Run(const CmdList& commands, const QString& templatePath, const QS
 bool Creator::PlaceholderLeft(const QString& title, const QString& rangeText)
 {
     for (const QString& placeholder : {TitlePlaceholder, RangePlaceholder}) {
-        const bool broughtIn = title.contains(placeholder, Qt::CaseInsensitive) ||
-                               rangeText.contains(placeholder, Qt::CaseInsensitive);
+        const bool broughtIn
+            = title.contains(placeholder, Qt::CaseInsensitive) || rangeText.contains(placeholder, Qt::CaseInsensitive);
         if (!broughtIn && Holds(placeholder)) {
             qWarning("\"%s\" is still in the document after its replacement", qPrintable(placeholder));
             return true;
@@ -155,9 +157,7 @@ bool Creator::FinishRun()
     return false;
 }
 
-void Creator::Finish()
-{
-}
+void Creator::Finish() { }
 
 bool Creator::WriteCommands(const CmdList& commands)
 {
@@ -184,29 +184,21 @@ void Creator::ProcessPendingEvents()
 QString Creator::Decorate(int kind, const QString& text)
 {
     switch (kind) {
-    case QuestionHead:
-        return QStringLiteral("【") + text + QStringLiteral("】");
+    case QuestionHead: return QStringLiteral("【") + text + QStringLiteral("】");
     case ItemNumber:
-    case AnswerNumber:
-        return QLatin1Char('(') + text + QLatin1Char(')');
-    default:
-        return text;
+    case AnswerNumber: return QLatin1Char('(') + text + QLatin1Char(')');
+    default: return text;
     }
 }
 
 QString Creator::StyleName(int kind)
 {
     switch (kind) {
-    case QuestionHead:
-        return QStringLiteral("設問");
-    case ItemNumber:
-        return QStringLiteral("問題");
-    case AnswerNumber:
-        return QStringLiteral("解答");
-    case PrintId:
-        return QStringLiteral("プリントID");
-    default:
-        return QStringLiteral("標準");
+    case QuestionHead: return QStringLiteral("設問");
+    case ItemNumber: return QStringLiteral("問題");
+    case AnswerNumber: return QStringLiteral("解答");
+    case PrintId: return QStringLiteral("プリントID");
+    default: return QStringLiteral("標準");
     }
 }
 

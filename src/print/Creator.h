@@ -37,8 +37,8 @@ public:
     // observer stopped the run; a run while another is in progress
     // (reached through the events dispatched between commands, or from
     // another thread) is refused.
-    bool Create(const CmdList& commands, const QString& templatePath, const QString& title,
-                const QString& rangeText, const RunDestination& destination = {}, RunObserver* observer = nullptr);
+    bool Create(const CmdList& commands, const QString& templatePath, const QString& title, const QString& rangeText,
+        const RunDestination& destination = {}, RunObserver* observer = nullptr);
 
     // The number of steps a run of `commands` reports to its observer.
     static int StepCount(const CmdList& commands);
@@ -97,8 +97,7 @@ protected:
     void StillWorking();
 
 private:
-    bool Run(const CmdList& commands, const QString& templatePath, const QString& title,
-             const QString& rangeText);
+    bool Run(const CmdList& commands, const QString& templatePath, const QString& title, const QString& rangeText);
     bool PlaceholderLeft(const QString& title, const QString& rangeText);
     // Reports one more step done; false once the observer asked to stop.
     bool Step();

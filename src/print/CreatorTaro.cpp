@@ -26,8 +26,8 @@ const QString BracketedDigits = QStringLiteral("（[0-9]+）");
 // Arguments of the calls whose values are Ichitaro's own codes.
 constexpr int WindowMinimised = 2;
 constexpr int WindowNormal = 0;
-constexpr int SelectByCharacter = 2;    // SelectRangeStart
-constexpr int SubscriptSize = 8;        // CharacterSize
+constexpr int SelectByCharacter = 2; // SelectRangeStart
+constexpr int SubscriptSize = 8;     // CharacterSize
 constexpr int StandardSize = 0;
 constexpr int EndOfLineMove = 2;        // EndOfLine
 constexpr int DiscardChanges = 3;       // Close
@@ -47,7 +47,7 @@ Automation::DispatchPtr RequireObject(const Variant& value, const QString& what)
     auto object = Automation::ToDispatch(value);
     if (!object)
         throw Automation::AutomationError(Automation::AutomationError::Fail, QString::fromLatin1(Dispatch::Iid),
-                                          QStringLiteral("%1 gave no object").arg(what));
+            QStringLiteral("%1 gave no object").arg(what));
     return object;
 }
 
@@ -170,41 +170,24 @@ bool CreatorTaro::WriteCommand(const Cmd& command)
     switch (command.kind) {
     case QuestionHead:
     case ItemNumber:
-    case AnswerNumber:
-        WriteNumber(command.kind, command.text);
-        break;
-    case NewParagraph:
-        Lib(QStringLiteral("InsertReturn"));
-        break;
-    case NewPage:
-        Lib(QStringLiteral("InsertPage"));
-        break;
-    case LineBreak:
-        Lib(QStringLiteral("InsertReturn"), {1, 2});
-        break;
-    case Text:
-        Insert(command.text);
-        break;
+    case AnswerNumber: WriteNumber(command.kind, command.text); break;
+    case NewParagraph: Lib(QStringLiteral("InsertReturn")); break;
+    case NewPage: Lib(QStringLiteral("InsertPage")); break;
+    case LineBreak: Lib(QStringLiteral("InsertReturn"), {1, 2}); break;
+    case Text: Insert(command.text); break;
     case UnderlinedText:
         Lib(QStringLiteral("InputDecoration"), UnderlineArguments(true));
         Insert(command.text);
         Lib(QStringLiteral("InputDecoration"), UnderlineArguments(false));
         break;
-    case SubscriptText:
-        WriteSubscript(command.text);
-        break;
+    case SubscriptText: WriteSubscript(command.text); break;
     case PrintId:
         Insert(command.text);
         Lib(QStringLiteral("ParagraphStyle"), {StyleName(PrintId)});
         break;
-    case PageHeader:
-        PasteHeader();
-        break;
-    case ExternalChar:
-        WriteExternalChar(command.text);
-        break;
-    default:
-        break; // not a kind this creator writes
+    case PageHeader: PasteHeader(); break;
+    case ExternalChar: WriteExternalChar(command.text); break;
+    default: break; // not a kind this creator writes
     }
     return true;
 }
@@ -247,7 +230,8 @@ void CreatorTaro::WriteSubscript(const QString& text)
 
 void CreatorTaro::WriteExternalChar(const QString& character)
 {
-    const auto attribute = RequireObject(Lib(QStringLiteral("GetCharacterAttribute")), QStringLiteral("GetCharacterAttribute"));
+    const auto attribute
+        = RequireObject(Lib(QStringLiteral("GetCharacterAttribute")), QStringLiteral("GetCharacterAttribute"));
     const Variant font = attribute->Call(QStringLiteral("Item"), {JapaneseFontKey});
     Lib(QStringLiteral("InputCharacter"), {GaijiFaceName.toString()});
     Insert(character);
@@ -318,8 +302,8 @@ void CreatorTaro::ReplaceAll(const QString& search, const QString& replacement)
 
 bool CreatorTaro::IsVertical()
 {
-    const auto layout =
-        RequireObject(Lib(QStringLiteral("GetDocumentStyleLayout")), QStringLiteral("GetDocumentStyleLayout"));
+    const auto layout
+        = RequireObject(Lib(QStringLiteral("GetDocumentStyleLayout")), QStringLiteral("GetDocumentStyleLayout"));
     return layout->Call(QStringLiteral("Item"), {WritingDirectionKey}).ToInt() == VerticalWriting;
 }
 

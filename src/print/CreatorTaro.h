@@ -40,7 +40,8 @@ protected:
 private:
     bool OpenDocument(const QString& templatePath);
     bool PrepareEditing();
-    Automation::Variant Lib(const QString& name, Automation::Dispatch::Arguments args = {Automation::Variant::Missing()});
+    Automation::Variant Lib(
+        const QString& name, Automation::Dispatch::Arguments args = {Automation::Variant::Missing()});
     void Insert(const QString& text);
     void WriteNumber(int kind, const QString& text);
     void WriteSubscript(const QString& text);

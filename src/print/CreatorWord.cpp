@@ -42,11 +42,12 @@ std::optional<bool>& Availability()
 bool ProbeAvailability()
 {
     // A backend that can tell without starting the word processor does.
-    if (const std::optional<bool> known = Automation::ClassRegistry::Availability(QString::fromLatin1(Word::_Application::ProgId)))
+    if (const std::optional<bool> known
+        = Automation::ClassRegistry::Availability(QString::fromLatin1(Word::_Application::ProgId)))
         return *known;
     try {
-        auto application = Automation::CreateObjectAs<Word::_Application>(
-            QString::fromLatin1(Word::_Application::ProgId));
+        auto application
+            = Automation::CreateObjectAs<Word::_Application>(QString::fromLatin1(Word::_Application::ProgId));
         if (!application)
             return false;
         application->Quit();
@@ -91,8 +92,7 @@ bool CreatorWord::Open(const QString& templatePath)
 {
     ReleaseAll();
     try {
-        m_application = Automation::CreateObjectAs<Word::_Application>(
-            QString::fromLatin1(Word::_Application::ProgId));
+        m_application = Automation::CreateObjectAs<Word::_Application>(QString::fromLatin1(Word::_Application::ProgId));
     } catch (const Automation::AutomationError& error) {
         qWarning("Word could not be started: %s", error.what());
     }
@@ -123,36 +123,19 @@ bool CreatorWord::WriteCommand(const Cmd& command)
         SetParagraphStyle(StyleName(command.kind));
         m_selection->TypeText(Decorate(command.kind, command.text) + Tab);
         break;
-    case NewParagraph:
-        m_selection->TypeParagraph();
-        break;
-    case NewPage:
-        m_selection->InsertBreak(static_cast<int>(Word::wdPageBreak));
-        break;
-    case LineBreak:
-        m_selection->TypeText(LineBreakChar);
-        break;
-    case Text:
-        m_selection->TypeText(command.text);
-        break;
-    case UnderlinedText:
-        TypeWithUnderline(command.text);
-        break;
-    case SubscriptText:
-        TypeAsSubscript(command.text);
-        break;
+    case NewParagraph: m_selection->TypeParagraph(); break;
+    case NewPage: m_selection->InsertBreak(static_cast<int>(Word::wdPageBreak)); break;
+    case LineBreak: m_selection->TypeText(LineBreakChar); break;
+    case Text: m_selection->TypeText(command.text); break;
+    case UnderlinedText: TypeWithUnderline(command.text); break;
+    case SubscriptText: TypeAsSubscript(command.text); break;
     case PrintId:
         SetParagraphStyle(StyleName(PrintId));
         m_selection->TypeText(command.text);
         break;
-    case PageHeader:
-        PasteHeader();
-        break;
-    case ExternalChar:
-        TypeExternalChar(command.text);
-        break;
-    default:
-        break; // not a kind this creator writes
+    case PageHeader: PasteHeader(); break;
+    case ExternalChar: TypeExternalChar(command.text); break;
+    default: break; // not a kind this creator writes
     }
     return true;
 }
@@ -226,8 +209,9 @@ bool CreatorWord::SetRange(const QString& rangeText)
 void CreatorWord::ReplaceAll(const QString& placeholder, const QString& text)
 {
     const Variant missing = Variant::Missing();
-    PrepareFind(placeholder, text)->Execute(missing, missing, missing, missing, missing, missing, missing, missing,
-                                            missing, missing, static_cast<int>(Word::wdReplaceAll));
+    PrepareFind(placeholder, text)
+        ->Execute(missing, missing, missing, missing, missing, missing, missing, missing, missing, missing,
+            static_cast<int>(Word::wdReplaceAll));
 }
 
 // The same search as ReplaceAll, without replacing: found anywhere.
@@ -269,8 +253,7 @@ bool CreatorWord::Complete()
 bool CreatorWord::IsVertical()
 {
     const int orientation = m_selection->GetOrientation();
-    return orientation == Word::wdTextOrientationVerticalFarEast ||
-           orientation == Word::wdTextOrientationVertical;
+    return orientation == Word::wdTextOrientationVerticalFarEast || orientation == Word::wdTextOrientationVertical;
 }
 
 // Every run of ASCII digits, the final paragraph mark aside, is set

@@ -15,7 +15,7 @@ public:
     virtual bool Progress(int done, int total) = 0;
     // Within a long step (a walk over the whole document): the word
     // processor is still answering, though no step has ended.
-    virtual void StillWorking() {}
+    virtual void StillWorking() { }
 };
 
 // Where a run puts its document: handed to the teacher in the word

@@ -12,10 +12,11 @@ namespace {
 
 Automation::DispatchPtr OptionEnvironment(const Automation::DispatchPtr& library)
 {
-    auto environment = Automation::ToDispatch(library->Call(QStringLiteral("GetOptionEnvironment"), {Variant::Missing()}));
+    auto environment
+        = Automation::ToDispatch(library->Call(QStringLiteral("GetOptionEnvironment"), {Variant::Missing()}));
     if (!environment)
-        throw Automation::AutomationError(Automation::AutomationError::Fail, QString::fromLatin1(Automation::Dispatch::Iid),
-                                          QStringLiteral("GetOptionEnvironment gave no object"));
+        throw Automation::AutomationError(Automation::AutomationError::Fail,
+            QString::fromLatin1(Automation::Dispatch::Iid), QStringLiteral("GetOptionEnvironment gave no object"));
     return environment;
 }
 
@@ -44,7 +45,8 @@ void TaroOptionKeeper::Restore()
 void TaroOptionKeeper::Write(const Automation::DispatchPtr& environment, const Variant& value)
 {
     environment->Put(QStringLiteral("Item"), {KeyAssignment}, value);
-    m_library->Call(QStringLiteral("OptionEnvironment"), {Variant(std::static_pointer_cast<Automation::Object>(environment))});
+    m_library->Call(
+        QStringLiteral("OptionEnvironment"), {Variant(std::static_pointer_cast<Automation::Object>(environment))});
 }
 
 void TaroOptionKeeper::Release()

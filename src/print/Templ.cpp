@@ -12,12 +12,9 @@ Templ::Templ(const Path& path)
 QString Templ::Extension(int type)
 {
     switch (type) {
-    case 1:
-        return QStringLiteral(".dot");
-    case 2:
-        return QStringLiteral(".jtt");
-    default:
-        return QStringLiteral(".___");
+    case 1: return QStringLiteral(".dot");
+    case 2: return QStringLiteral(".jtt");
+    default: return QStringLiteral(".___");
     }
 }
 

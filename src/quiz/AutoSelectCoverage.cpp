@@ -1,7 +1,6 @@
 #include "quiz/AutoSelectCoverage.h"
 
-void AutoSelectCoverage::Reset(int questionCount, int keywordCount,
-                               const std::vector<std::pair<int, int>>& edges)
+void AutoSelectCoverage::Reset(int questionCount, int keywordCount, const std::vector<std::pair<int, int>>& edges)
 {
     m_questions = questionCount;
     m_edges = edges;
@@ -75,9 +74,7 @@ void AutoSelectCoverage::Rollback(std::size_t mark)
         const Undo undo = m_undo.back();
         m_undo.pop_back();
         switch (undo.change) {
-        case Change::Match:
-            Rematch(undo.index, undo.old);
-            break;
+        case Change::Match: Rematch(undo.index, undo.old); break;
         case Change::Edge:
             m_alive[undo.index] = 1;
             if (Usable(undo.index))
@@ -90,9 +87,7 @@ void AutoSelectCoverage::Rollback(std::size_t mark)
                     File(e);
             }
             break;
-        case Change::Capacity:
-            m_capacity[undo.index] = undo.old;
-            break;
+        case Change::Capacity: m_capacity[undo.index] = undo.old; break;
         }
     }
 }

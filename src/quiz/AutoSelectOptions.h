@@ -9,8 +9,7 @@ class Question;
 // sub-question count for formats without their own, the count of each
 // selected question format (in selection order), and whether the chosen
 // sub-questions keep their random order.
-struct AutoSelectOptions
-{
+struct AutoSelectOptions {
     int printCount = 3;
     int defaultCount = 10;
     std::vector<std::pair<const Question*, int>> counts;

@@ -6,7 +6,7 @@ class Sentence;
 
 struct AutoSelectOutcome {
     std::vector<const Sentence*> sentences; // in the order they go into the print
-    bool duplicates = false; // some keyword serves two question formats
-    bool tooFew = false;     // fewer sentences than the counts asked for
-    bool timedOut = false;   // a cluster search ran out of time
+    bool duplicates = false;                // some keyword serves two question formats
+    bool tooFew = false;                    // fewer sentences than the counts asked for
+    bool timedOut = false;                  // a cluster search ran out of time
 };

@@ -14,6 +14,6 @@ struct AutoSelectProblem {
 
     // Distinct (keyword, question) pairs, in the order the search decides them.
     std::vector<AutoSelectItem> items;
-    std::map<int, int> needs;          // qid -> number of keywords it must get
-    int limit = 0;                     // duplicates allowed in the result
+    std::map<int, int> needs; // qid -> number of keywords it must get
+    int limit = 0;            // duplicates allowed in the result
 };

@@ -14,8 +14,7 @@ AutoSelector::AutoSelector(Model& model, ClusterSearch search)
         m_search = [](const AutoSelectProblem& problem) { return AutoSelectSearch().Run(problem); };
 }
 
-int AutoSelector::Select(AutoSelectOutcome& outcome, const std::vector<int>& qids,
-                         const std::map<int, int>& counts)
+int AutoSelector::Select(AutoSelectOutcome& outcome, const std::vector<int>& qids, const std::map<int, int>& counts)
 {
     const std::vector<const Sentence*> pool = Pool(qids);
     std::set<AutoSelectItem> items;
@@ -25,7 +24,7 @@ int AutoSelector::Select(AutoSelectOutcome& outcome, const std::vector<int>& qid
     outcome = AutoSelectOutcome();
     std::map<int, std::set<int>> chosen;
     for (const AutoSelectCluster& cluster :
-         AutoSelectCluster::Split(std::vector<AutoSelectItem>(items.begin(), items.end()))) {
+        AutoSelectCluster::Split(std::vector<AutoSelectItem>(items.begin(), items.end()))) {
         const AutoSelectSearchResult result = m_search(cluster.Problem(counts));
         outcome.tooFew = true;
         outcome.duplicates = outcome.duplicates || result.reportedCost > 0;
@@ -60,8 +59,8 @@ std::vector<const Sentence*> AutoSelector::Pool(const std::vector<int>& qids)
 
 // Questions in ascending id order; within each, its keywords in random
 // order, each with one of its sentences picked at random.
-void AutoSelector::ChooseSentences(const std::vector<const Sentence*>& pool,
-                                   const std::map<int, std::set<int>>& chosen, AutoSelectOutcome& outcome)
+void AutoSelector::ChooseSentences(
+    const std::vector<const Sentence*>& pool, const std::map<int, std::set<int>>& chosen, AutoSelectOutcome& outcome)
 {
     std::map<GroupKey, Group> groups;
     for (const Sentence* sentence : pool)

@@ -37,8 +37,8 @@ private:
     using GroupKey = std::pair<int, int>; // (kid, qid)
 
     std::vector<const Sentence*> Pool(const std::vector<int>& qids);
-    static void ChooseSentences(const std::vector<const Sentence*>& pool,
-                                const std::map<int, std::set<int>>& chosen, AutoSelectOutcome& outcome);
+    static void ChooseSentences(const std::vector<const Sentence*>& pool, const std::map<int, std::set<int>>& chosen,
+        AutoSelectOutcome& outcome);
 
     Model& m_model;
     ClusterSearch m_search;

@@ -250,8 +250,8 @@ void Model::SortSentences(bool random)
         quiz.SortSentences(random);
 }
 
-int Model::AutoSelect(const AutoSelectOptions& options, std::array<bool, 2>& warnings,
-                      const AutoSelector::ClusterSearch& search)
+int Model::AutoSelect(
+    const AutoSelectOptions& options, std::array<bool, 2>& warnings, const AutoSelector::ClusterSearch& search)
 {
     if (m_selectedQids.empty())
         return kAutoSelectNoQuestion;
@@ -380,8 +380,8 @@ const std::set<int>& Model::InRangeKids()
 QString Model::RangeLine() const
 {
     const Book* book = m_storage->CurrentBook();
-    return QChar(0xFF08) + (book ? book->title : QString()) + QChar(0xFF0F) + m_range.Describe(*m_storage) +
-           QChar(0xFF09);
+    return QChar(0xFF08) + (book ? book->title : QString()) + QChar(0xFF0F) + m_range.Describe(*m_storage)
+        + QChar(0xFF09);
 }
 
 void Model::RegisterCreator(int type, std::shared_ptr<Print::Creator> creator)

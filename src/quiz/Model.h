@@ -32,8 +32,7 @@ class View;
 // Prints and the range point into the nodes of the selected book; they are
 // discarded whenever another book is selected. While a book is loaded there
 // is always at least one print.
-class Model
-{
+class Model {
 public:
     // Results of Initialize.
     static constexpr int kInitOk = 0;
@@ -127,7 +126,7 @@ public:
     // cleared. On failure the prints stay as they were. A print count below
     // 1 leaves one fresh print. `search` replaces the cluster search (tests).
     int AutoSelect(const AutoSelectOptions& options, std::array<bool, 2>& warnings,
-                   const AutoSelector::ClusterSearch& search = {});
+        const AutoSelector::ClusterSearch& search = {});
 
     // The current range; empty after a book change.
     const Ranges& CurrentRange() const { return m_range; }

@@ -74,8 +74,7 @@ QString NodeSerializer::to_str(const Ranges& range) const
             intervals.append(to_str(low) + u',' + to_str(high));
         return to_str(Range::ByNumber) + u':' + to_str(number.AttrClassId()) + u'/' + intervals.join(u'|');
     }
-    default:
-        return QString();
+    default: return QString();
     }
 }
 

@@ -30,9 +30,9 @@ bool QuestionUnit::RemoveSentence(int sid)
 {
     if (m_sentenceIds.erase(sid) == 0)
         return false;
-    m_sentences.erase(std::remove_if(m_sentences.begin(), m_sentences.end(),
-                                     [sid](const Sentence* s) { return s->sid == sid; }),
-                      m_sentences.end());
+    m_sentences.erase(
+        std::remove_if(m_sentences.begin(), m_sentences.end(), [sid](const Sentence* s) { return s->sid == sid; }),
+        m_sentences.end());
     return true;
 }
 

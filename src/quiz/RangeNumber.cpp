@@ -30,9 +30,8 @@ bool RangeNumber::Contains(const Keyword& keyword) const
     if (!attr)
         return false;
     const int value = attr->intValue;
-    return std::any_of(m_intervals.begin(), m_intervals.end(), [value](const Interval& interval) {
-        return interval.first <= value && value <= interval.second;
-    });
+    return std::any_of(m_intervals.begin(), m_intervals.end(),
+        [value](const Interval& interval) { return interval.first <= value && value <= interval.second; });
 }
 
 QString RangeNumber::Describe(const NodeStorage& storage) const
@@ -50,6 +49,6 @@ QString RangeNumber::Describe(const NodeStorage& storage) const
 
 bool RangeNumber::IsEmpty() const
 {
-    return std::all_of(m_intervals.begin(), m_intervals.end(),
-                       [](const Interval& interval) { return interval == Interval(0, 0); });
+    return std::all_of(
+        m_intervals.begin(), m_intervals.end(), [](const Interval& interval) { return interval == Interval(0, 0); });
 }

@@ -8,8 +8,7 @@ class DataBase;
 // a read that hits a database error gives the default, a write that hits
 // one does nothing. A disabled user database reads every name as absent
 // and ignores writes.
-class SettingsStore
-{
+class SettingsStore {
 public:
     explicit SettingsStore(DataBase& db);
 

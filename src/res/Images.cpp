@@ -21,9 +21,12 @@ namespace Res {
 namespace {
 
 const std::array<const char*, CheckImageCount> CheckFiles = {
-    ":/res/images/check_off.svg",      ":/res/images/check_on.svg",
-    ":/res/images/check_partial.svg",  ":/res/images/check_off_grey.svg",
-    ":/res/images/check_on_grey.svg",  ":/res/images/check_partial_grey.svg",
+    ":/res/images/check_off.svg",
+    ":/res/images/check_on.svg",
+    ":/res/images/check_partial.svg",
+    ":/res/images/check_off_grey.svg",
+    ":/res/images/check_on_grey.svg",
+    ":/res/images/check_partial_grey.svg",
 };
 
 // Drawn by Qt's SVG image plugin, which is loaded with the first image

@@ -11,7 +11,7 @@ namespace Res {
 // partly ticked, then the same three greyed for rows that cannot be ticked.
 inline constexpr int CheckImageSize = 16;
 inline constexpr int CheckImageCount = 6;
-inline constexpr int CheckImageGreyed = 3;  // added to a state for the greyed image
+inline constexpr int CheckImageGreyed = 3; // added to a state for the greyed image
 
 // Check image `index` (0 .. CheckImageCount - 1) of CheckImageSize square
 // logical pixels at `devicePixelRatio`; a null pixmap for another index.

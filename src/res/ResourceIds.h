@@ -8,27 +8,27 @@
 namespace Res {
 
 // Dialog templates.
-inline constexpr int IDD_MAIN = 101;          // DlgMain
-inline constexpr int IDD_ABOUT = 102;         // DlgAbout
-inline constexpr int IDD_BOOK = 103;          // DlgBook
-inline constexpr int IDD_QUESTION = 104;      // DlgQuestion
-inline constexpr int IDD_RANGE = 105;         // DlgRange
-inline constexpr int IDD_SENTENCE = 106;      // DlgSentence
-inline constexpr int IDD_RANGE_INDEX = 107;   // DlgRangeIndex (page)
-inline constexpr int IDD_RANGE_NUMBER = 108;  // DlgRangeNumber (page)
-inline constexpr int IDD_AUTO = 109;          // DlgAuto
-inline constexpr int IDD_PRINT = 110;         // DlgPrint (page)
-inline constexpr int IDD_CONFIG = 111;        // DlgConfig
+inline constexpr int IDD_MAIN = 101;         // DlgMain
+inline constexpr int IDD_ABOUT = 102;        // DlgAbout
+inline constexpr int IDD_BOOK = 103;         // DlgBook
+inline constexpr int IDD_QUESTION = 104;     // DlgQuestion
+inline constexpr int IDD_RANGE = 105;        // DlgRange
+inline constexpr int IDD_SENTENCE = 106;     // DlgSentence
+inline constexpr int IDD_RANGE_INDEX = 107;  // DlgRangeIndex (page)
+inline constexpr int IDD_RANGE_NUMBER = 108; // DlgRangeNumber (page)
+inline constexpr int IDD_AUTO = 109;         // DlgAuto
+inline constexpr int IDD_PRINT = 110;        // DlgPrint (page)
+inline constexpr int IDD_CONFIG = 111;       // DlgConfig
 
 // Icons, images, menus and accelerators.
-inline constexpr int IDI_APP = 129;           // the program's icon
-inline constexpr int IDB_CHECKS = 131;        // check images of the lists
-inline constexpr int IDR_TAB_MENU = 132;      // context menu of the print tabs
-inline constexpr int IDR_PRINT_MENU = 133;    // context menu of a print page
-inline constexpr int IDI_APPLY_ALL = 134;     // icon of the "apply to all" button
-inline constexpr int IDR_ORDER_MENU = 135;    // the question-order popup
-inline constexpr int IDR_MAIN_MENU = 1001;    // menu bar of the main dialog
-inline constexpr int IDR_MAIN_ACCEL = 1001;   // accelerators of the main dialog
+inline constexpr int IDI_APP = 129;         // the program's icon
+inline constexpr int IDB_CHECKS = 131;      // check images of the lists
+inline constexpr int IDR_TAB_MENU = 132;    // context menu of the print tabs
+inline constexpr int IDR_PRINT_MENU = 133;  // context menu of a print page
+inline constexpr int IDI_APPLY_ALL = 134;   // icon of the "apply to all" button
+inline constexpr int IDR_ORDER_MENU = 135;  // the question-order popup
+inline constexpr int IDR_MAIN_MENU = 1001;  // menu bar of the main dialog
+inline constexpr int IDR_MAIN_ACCEL = 1001; // accelerators of the main dialog
 
 // Menu commands.
 inline constexpr int ID_APP_ABOUT = 201;
@@ -41,12 +41,12 @@ inline constexpr int ID_PRINT_ADD = 207;
 inline constexpr int ID_PRINT_DELETE = 208;
 inline constexpr int ID_SELECT_SENTENCES = 209;
 inline constexpr int ID_CHECK_UPDATE = 210;
-inline constexpr int ID_GET_UPDATE = 211;      // added to the menu bar when an update exists
+inline constexpr int ID_GET_UPDATE = 211; // added to the menu bar when an update exists
 inline constexpr int ID_ORDER_BOOK = 212;
 inline constexpr int ID_ORDER_RANDOM = 213;
-inline constexpr int ID_SAVE_PDF = 214;         // the prints into a PDF file, Writer not shown
-inline constexpr int ID_TEMPLATE_FOLDER = 231;  // opens the teacher's template folder
-inline constexpr int ID_IMPORT_BOOK = 232;      // makes a book from a teacher's sheet
+inline constexpr int ID_SAVE_PDF = 214;        // the prints into a PDF file, Writer not shown
+inline constexpr int ID_TEMPLATE_FOLDER = 231; // opens the teacher's template folder
+inline constexpr int ID_IMPORT_BOOK = 232;     // makes a book from a teacher's sheet
 
 // Buttons common to all dialogs.
 inline constexpr int IDOK = 1;
@@ -110,8 +110,8 @@ inline constexpr int IDC_RANGE_GROUP = 1811;
 inline constexpr int IDC_CLASS_COUNT = 1901;
 inline constexpr int IDC_CLASS_COUNT_SPIN = 1902;
 inline constexpr int IDC_COUNT_LIST = 1903;
-inline constexpr int IDC_COUNT_EDIT = 1904;       // in-place editor, made at run time
-inline constexpr int IDC_COUNT_EDIT_SPIN = 1905;  // its up-down, made at run time
+inline constexpr int IDC_COUNT_EDIT = 1904;      // in-place editor, made at run time
+inline constexpr int IDC_COUNT_EDIT_SPIN = 1905; // its up-down, made at run time
 inline constexpr int IDC_APPLY_ALL = 1906;
 inline constexpr int IDC_BULK_COUNT = 1907;
 inline constexpr int IDC_BULK_COUNT_SPIN = 1908;
@@ -125,33 +125,33 @@ inline constexpr int IDC_PRINT_TITLE = 2101;
 inline constexpr int IDC_SHOW_RANGE = 2102;
 
 // Strings (texts in res/StringTable.cpp).
-inline constexpr int IDS_APP_TITLE = 501;             // caption of every message box
-inline constexpr int IDS_SUPPORT_URL = 502;           // support web site, ends with "/"
-inline constexpr int IDS_PRINT_TAB = 551;             // tab caption, %d = print number
+inline constexpr int IDS_APP_TITLE = 501;   // caption of every message box
+inline constexpr int IDS_SUPPORT_URL = 502; // support web site, ends with "/"
+inline constexpr int IDS_PRINT_TAB = 551;   // tab caption, %d = print number
 inline constexpr int IDS_TAB_BY_INDEX = 552;
 inline constexpr int IDS_TAB_BY_NUMBER = 553;
-inline constexpr int IDS_KEYWORD_COUNT = 554;         // %d = number of keywords
-inline constexpr int IDS_SELECT_BY = 555;             // %s = attribute class name
-inline constexpr int IDS_INTERVAL = 556;              // %d, %d = from, to
-inline constexpr int IDS_VALID_RANGE = 557;           // %d, %d = minimum, maximum
+inline constexpr int IDS_KEYWORD_COUNT = 554; // %d = number of keywords
+inline constexpr int IDS_SELECT_BY = 555;     // %s = attribute class name
+inline constexpr int IDS_INTERVAL = 556;      // %d, %d = from, to
+inline constexpr int IDS_VALID_RANGE = 557;   // %d, %d = minimum, maximum
 inline constexpr int IDS_COL_FORMAT = 558;
 inline constexpr int IDS_COL_INSTRUCTION = 559;
 inline constexpr int IDS_COL_QUESTION = 560;
 inline constexpr int IDS_COL_ANSWER = 561;
-inline constexpr int IDS_UNIT_HEADER = 562;           // %d = unit number, %s = instruction
-inline constexpr int IDS_SENTENCE_ROW = 563;          // %d = number, %s = question text
+inline constexpr int IDS_UNIT_HEADER = 562;  // %d = unit number, %s = instruction
+inline constexpr int IDS_SENTENCE_ROW = 563; // %d = number, %s = question text
 inline constexpr int IDS_ADD_PLACEHOLDER = 564;
 inline constexpr int IDS_NO_CANDIDATES = 565;
 inline constexpr int IDS_COL_COUNT = 566;
-inline constexpr int IDS_FIRST_STEPS = 581;           // a print page with no question format yet
-inline constexpr int IDS_ERR_APPLICATION = 600;       // %d = result code
+inline constexpr int IDS_FIRST_STEPS = 581;     // a print page with no question format yet
+inline constexpr int IDS_ERR_APPLICATION = 600; // %d = result code
 inline constexpr int IDS_ERR_NO_BOOK_DATABASE = 601;
 inline constexpr int IDS_ERR_LOAD_BOOK_DATABASE = 602;
 inline constexpr int IDS_ERR_USER_DATABASE = 603;
 inline constexpr int IDS_ERR_NO_WORD_PROCESSOR = 604;
 inline constexpr int IDS_ERR_NO_TEMPLATE = 605;
 inline constexpr int IDS_ERR_CREATE_PRINT = 606;
-inline constexpr int IDS_ERR_NO_HELP_FILE = 607;      // %s = path of the help file
+inline constexpr int IDS_ERR_NO_HELP_FILE = 607; // %s = path of the help file
 inline constexpr int IDS_ERR_SHOW_HELP = 608;
 inline constexpr int IDS_ERR_AUTO_SELECT = 609;
 inline constexpr int IDS_ERR_AUTO_SELECT_NO_FORMAT = 610;
@@ -159,32 +159,32 @@ inline constexpr int IDS_WARN_TOO_FEW_SENTENCES = 611;
 inline constexpr int IDS_WARN_REPEATED_KEYWORD = 612;
 inline constexpr int IDS_ERR_UPDATE_CHECK = 613;
 inline constexpr int IDS_ERR_AUTO_SELECT_TIMEOUT = 614;
-inline constexpr int IDS_ERR_TEMPLATE_FOLDER = 631;   // %s = the teacher's template folder
-inline constexpr int IDS_ERR_NOTHING_TO_PRINT = 647;  // a print run without a single sub-question
+inline constexpr int IDS_ERR_TEMPLATE_FOLDER = 631;  // %s = the teacher's template folder
+inline constexpr int IDS_ERR_NOTHING_TO_PRINT = 647; // a print run without a single sub-question
 inline constexpr int IDS_ERR_SAVE_STATE = 651;
 inline constexpr int IDS_ERR_BOOK_FILE_UNREADABLE = 652; // %s = the files, one a line
-inline constexpr int IDS_ERR_PRINT_TOO_LARGE = 670; // %s = one of the three below
-inline constexpr int IDS_TOO_MANY_COMMANDS = 671;     // %d, %d = count, limit
-inline constexpr int IDS_TEXT_TOO_LONG = 672;         // %d, %d = length, limit
-inline constexpr int IDS_TOO_MUCH_TEXT = 673;         // %d, %d = total, limit
-inline constexpr int IDS_ERR_SAVE_PDF = 674;          // %s = why
+inline constexpr int IDS_ERR_PRINT_TOO_LARGE = 670;      // %s = one of the three below
+inline constexpr int IDS_TOO_MANY_COMMANDS = 671;        // %d, %d = count, limit
+inline constexpr int IDS_TEXT_TOO_LONG = 672;            // %d, %d = length, limit
+inline constexpr int IDS_TOO_MUCH_TEXT = 673;            // %d, %d = total, limit
+inline constexpr int IDS_ERR_SAVE_PDF = 674;             // %s = why
 inline constexpr int IDS_CLI_USAGE = 680;
-inline constexpr int IDS_CLI_UNKNOWN_FORMAT = 681;    // %s, %s = file, the extensions
-inline constexpr int IDS_CLI_NO_TEMPLATE = 682;       // %s = template name
+inline constexpr int IDS_CLI_UNKNOWN_FORMAT = 681; // %s, %s = file, the extensions
+inline constexpr int IDS_CLI_NO_TEMPLATE = 682;    // %s = template name
 inline constexpr int IDS_CLI_NO_SELECTION = 683;
 inline constexpr int IDS_CLI_NOTHING_TO_PRINT = 684;
-inline constexpr int IDS_CLI_CANNOT_WRITE = 685;      // %s = why
-inline constexpr int IDS_CLI_BAD_USAGE = 686;         // %s = what is wrong
+inline constexpr int IDS_CLI_CANNOT_WRITE = 685;         // %s = why
+inline constexpr int IDS_CLI_BAD_USAGE = 686;            // %s = what is wrong
 inline constexpr int IDS_ERR_SINGLE_INSTANCE_LOCK = 653; // %s = where the lock was tried first
-inline constexpr int IDS_PRINTS_LEFT_OUT = 654;       // %d, %d = prints stored, prints restored
+inline constexpr int IDS_PRINTS_LEFT_OUT = 654;          // %d, %d = prints stored, prints restored
 inline constexpr int IDS_ERR_BOOK_FILE_CHANGED = 655;
 inline constexpr int IDS_READY = 701;
 inline constexpr int IDS_CREATING_PRINTS = 702;
 inline constexpr int IDS_CONFIRM_DELETE_PRINT = 703;
 inline constexpr int IDS_NEED_FORMAT_AND_RANGE = 704;
-inline constexpr int IDS_UPDATE_AVAILABLE = 705;      // menu text of ID_GET_UPDATE
+inline constexpr int IDS_UPDATE_AVAILABLE = 705; // menu text of ID_GET_UPDATE
 inline constexpr int IDS_UP_TO_DATE = 706;
-inline constexpr int IDS_SAVED_PDF = 751;             // %s = the file
+inline constexpr int IDS_SAVED_PDF = 751; // %s = the file
 inline constexpr int IDS_PRINT_CANCELLED = 752;
 inline constexpr int IDS_SAVING_PDF = 753;
 

@@ -15,40 +15,40 @@ inline const QString ArrowDown = QStringLiteral("↓");
 
 // Menu bar of the main dialog (IDR_MAIN_MENU) and its commands.
 inline const QString MenuFile = QStringLiteral("ファイル(&F)");
-inline const QString MenuImportBook = QStringLiteral("単語帳を取り込む(&I)...");        // ID_IMPORT_BOOK
-inline const QString MenuSavePdf = QStringLiteral("PDFに保存(&D)...");                 // ID_SAVE_PDF
-inline const QString MenuAppExit = QStringLiteral("アプリケーションの終了(&X)");       // ID_APP_EXIT
+inline const QString MenuImportBook = QStringLiteral("単語帳を取り込む(&I)..."); // ID_IMPORT_BOOK
+inline const QString MenuSavePdf = QStringLiteral("PDFに保存(&D)...");           // ID_SAVE_PDF
+inline const QString MenuAppExit = QStringLiteral("アプリケーションの終了(&X)"); // ID_APP_EXIT
 inline const QString MenuSettings = QStringLiteral("設定(&C)");
 inline const QString MenuOutputApplication = QStringLiteral("出力アプリケーション(&A)");
-inline const QString MenuOutputWord = QStringLiteral("Microsoft Word(&W)");           // ID_OUTPUT_WORD
-inline const QString MenuOutputTaro = QStringLiteral("ジャストシステム 一太郎(&T)");    // ID_OUTPUT_TARO
-inline const QString MenuOptions = QStringLiteral("オプション(&O)...");               // ID_OPTIONS
-inline const QString MenuTemplateFolder = QStringLiteral("雛形フォルダを開く(&T)");    // ID_TEMPLATE_FOLDER
+inline const QString MenuOutputWord = QStringLiteral("Microsoft Word(&W)");          // ID_OUTPUT_WORD
+inline const QString MenuOutputTaro = QStringLiteral("ジャストシステム 一太郎(&T)"); // ID_OUTPUT_TARO
+inline const QString MenuOptions = QStringLiteral("オプション(&O)...");              // ID_OPTIONS
+inline const QString MenuTemplateFolder = QStringLiteral("雛形フォルダを開く(&T)");  // ID_TEMPLATE_FOLDER
 inline const QString MenuHelp = QStringLiteral("ヘルプ(&H)");
-inline const QString MenuHelpBrowser = QStringLiteral("ヘルプ(ブラウザ起動) (&H)");     // ID_HELP_BROWSER
+inline const QString MenuHelpBrowser = QStringLiteral("ヘルプ(ブラウザ起動) (&H)"); // ID_HELP_BROWSER
 inline const QString MenuHelpBrowserShortcut = QStringLiteral("F1");
-inline const QString MenuAbout = QStringLiteral("バージョン情報(&A)...");             // ID_APP_ABOUT
-inline const QString MenuCheckUpdate = QStringLiteral("最新版の有無をチェック(&K)");    // ID_CHECK_UPDATE
+inline const QString MenuAbout = QStringLiteral("バージョン情報(&A)...");            // ID_APP_ABOUT
+inline const QString MenuCheckUpdate = QStringLiteral("最新版の有無をチェック(&K)"); // ID_CHECK_UPDATE
 
 // Question-order popup (IDR_ORDER_MENU), shown for books of type "101".
 inline const QString MenuOrder = QStringLiteral("出題順(&S)");
-inline const QString MenuOrderBook = QStringLiteral("書籍掲載順に並び替え(&B)");       // ID_ORDER_BOOK
-inline const QString MenuOrderRandom = QStringLiteral("ランダムに並び替え(&R)");       // ID_ORDER_RANDOM
+inline const QString MenuOrderBook = QStringLiteral("書籍掲載順に並び替え(&B)"); // ID_ORDER_BOOK
+inline const QString MenuOrderRandom = QStringLiteral("ランダムに並び替え(&R)"); // ID_ORDER_RANDOM
 
 // Context menus of the print tabs (IDR_TAB_MENU) and of a print page (IDR_PRINT_MENU).
-inline const QString MenuPrintAdd = QStringLiteral("プリント追加");                   // ID_PRINT_ADD
-inline const QString MenuPrintDelete = QStringLiteral("プリント削除");                // ID_PRINT_DELETE
-inline const QString MenuSelectSentences = QStringLiteral("小問選択...");             // ID_SELECT_SENTENCES
+inline const QString MenuPrintAdd = QStringLiteral("プリント追加");       // ID_PRINT_ADD
+inline const QString MenuPrintDelete = QStringLiteral("プリント削除");    // ID_PRINT_DELETE
+inline const QString MenuSelectSentences = QStringLiteral("小問選択..."); // ID_SELECT_SENTENCES
 
 // DlgMain (IDD_MAIN).
 inline const QString MainCaption = QStringLiteral("テスト作成システム");
 inline const QString MainBookLabel = QStringLiteral("選択書籍");
-inline const QString MainChangeBook = QStringLiteral("変更(&B)");                     // IDC_CHANGE_BOOK
-inline const QString MainUseBonus = QStringLiteral("書籍本体以外の例文を含める");       // IDC_USE_BONUS
-inline const QString MainSelectQuestions = QStringLiteral("出題形式選択(&Q)");        // IDC_SELECT_QUESTIONS
-inline const QString MainSelectRange = QStringLiteral("出題範囲選択(&R)");            // IDC_SELECT_RANGE
-inline const QString MainAutoSelect = QStringLiteral("問題自動選択(&A)");             // IDC_AUTO_SELECT
-inline const QString MainCreatePrint = QStringLiteral("プリント作成(&P)");            // IDC_CREATE_PRINT
+inline const QString MainChangeBook = QStringLiteral("変更(&B)");                 // IDC_CHANGE_BOOK
+inline const QString MainUseBonus = QStringLiteral("書籍本体以外の例文を含める"); // IDC_USE_BONUS
+inline const QString MainSelectQuestions = QStringLiteral("出題形式選択(&Q)");    // IDC_SELECT_QUESTIONS
+inline const QString MainSelectRange = QStringLiteral("出題範囲選択(&R)");        // IDC_SELECT_RANGE
+inline const QString MainAutoSelect = QStringLiteral("問題自動選択(&A)");         // IDC_AUTO_SELECT
+inline const QString MainCreatePrint = QStringLiteral("プリント作成(&P)");        // IDC_CREATE_PRINT
 // The status bar while a print run goes on: its cancel button, and the
 // file dialog of ID_SAVE_PDF.
 inline const QString PrintRunCancel = QStringLiteral("中止");
@@ -59,7 +59,7 @@ inline const QString SavePdfFilter = QStringLiteral("PDF (*.pdf)");
 inline const QString AboutCaption = QStringLiteral("バージョン情報 テスト作成システム");
 inline const QString AboutProgramName = QStringLiteral("テスト作成システム");
 inline const QString AboutMaker = QStringLiteral("Copyright (C) morvane-k");
-inline const QString AboutVersionFormat = QStringLiteral("Ver. %s");                  // IDC_VERSION
+inline const QString AboutVersionFormat = QStringLiteral("Ver. %s"); // IDC_VERSION
 
 // DlgBook (IDD_BOOK).
 inline const QString BookCaption = QStringLiteral("書籍選択");
@@ -70,40 +70,40 @@ inline const QString QuestionCaption = QStringLiteral("出題形式選択");
 // DlgSentence (IDD_SENTENCE).
 inline const QString SentenceCaption = QStringLiteral("小問選択");
 inline const QString SentenceInstructionLabel = QStringLiteral("設問文");
-inline const QString SentenceSelectAll = QStringLiteral("全て選択(&A)");              // IDC_SELECT_ALL
+inline const QString SentenceSelectAll = QStringLiteral("全て選択(&A)"); // IDC_SELECT_ALL
 
 // DlgAuto (IDD_AUTO).
 inline const QString AutoCaption = QStringLiteral("問題自動選択");
 inline const QString AutoClassCountLabel = QStringLiteral("作成クラス数(&C)");
 inline const QString AutoClassCountSuffix = QStringLiteral("クラス分");
-inline const QString AutoRandomize = QStringLiteral("選択結果をランダムに並べる(&R)");  // IDC_RANDOMIZE
+inline const QString AutoRandomize = QStringLiteral("選択結果をランダムに並べる(&R)"); // IDC_RANDOMIZE
 inline const QString AutoCountsLabel = QStringLiteral("設問ごとの小問数(&S)");
 inline const QString AutoBulkLabel = QStringLiteral("一括設定(&A)");
-inline const QString AutoApplyAll = QStringLiteral("↑");                             // IDC_APPLY_ALL
+inline const QString AutoApplyAll = QStringLiteral("↑"); // IDC_APPLY_ALL
 inline const QString AutoBulkSuffix = QStringLiteral("問");
 inline const QString AutoNote = QStringLiteral("※問題の自動選択を行うと，現在の選択は削除されます。");
-inline const QString AutoOk = QStringLiteral("自動選択");                             // IDOK
+inline const QString AutoOk = QStringLiteral("自動選択"); // IDOK
 
 // DlgConfig (IDD_CONFIG).
 inline const QString ConfigCaption = QStringLiteral("オプション設定");
 inline const QString ConfigPrintGroup = QStringLiteral("プリント");
 inline const QString ConfigTitleLabel = QStringLiteral("タイトル");
-inline const QString ConfigShowRange = QStringLiteral("出題範囲を表示する");            // IDC_SHOW_RANGE
+inline const QString ConfigShowRange = QStringLiteral("出題範囲を表示する"); // IDC_SHOW_RANGE
 
 // DlgRange (IDD_RANGE).
 inline const QString RangeCaption = QStringLiteral("出題範囲選択");
-inline const QString RangePrevious = QStringLiteral("前の範囲(&P)");                  // IDC_RANGE_PREV
-inline const QString RangeNext = QStringLiteral("次の範囲(&N)");                      // IDC_RANGE_NEXT
-inline const QString RangeKeywordLabel = QStringLiteral("該当語彙");                   // IDC_KEYWORD_COUNT
+inline const QString RangePrevious = QStringLiteral("前の範囲(&P)"); // IDC_RANGE_PREV
+inline const QString RangeNext = QStringLiteral("次の範囲(&N)");     // IDC_RANGE_NEXT
+inline const QString RangeKeywordLabel = QStringLiteral("該当語彙"); // IDC_KEYWORD_COUNT
 
 // DlgRangeNumber (IDD_RANGE_NUMBER).
 inline const QString RangeMethodLabel = QStringLiteral("範囲選択方法(&M)");
-inline const QString RangeGroup = QStringLiteral("範囲指定(&R)");                     // IDC_RANGE_GROUP
-inline const QString RangeValidPlaceholder = QStringLiteral("（有効範囲：n～n）");      // IDC_VALID_RANGE
+inline const QString RangeGroup = QStringLiteral("範囲指定(&R)");                  // IDC_RANGE_GROUP
+inline const QString RangeValidPlaceholder = QStringLiteral("（有効範囲：n～n）"); // IDC_VALID_RANGE
 inline const QString RangeTilde = QStringLiteral("～");
-inline const QString RangeAdd = QStringLiteral("↓追加(&A)");                          // IDC_ADD_INTERVAL
-inline const QString RangeDelete = QStringLiteral("削除(&D)");                        // IDC_DELETE_INTERVAL
-inline const QString RangeClear = QStringLiteral("クリア(&C)");                       // IDC_CLEAR_INTERVALS
+inline const QString RangeAdd = QStringLiteral("↓追加(&A)");    // IDC_ADD_INTERVAL
+inline const QString RangeDelete = QStringLiteral("削除(&D)");  // IDC_DELETE_INTERVAL
+inline const QString RangeClear = QStringLiteral("クリア(&C)"); // IDC_CLEAR_INTERVALS
 
 // Column headers of the lists that have no string id.
 inline const QString ColumnFrequency = QStringLiteral("頻出");
@@ -129,8 +129,8 @@ inline const QString FrequencyVeryFrequent = QStringLiteral("◎");
 inline const QString ImportCaption = QStringLiteral("単語帳を取り込む");
 inline const QString ImportFileLabel = QStringLiteral("ファイル(&F):");
 inline const QString ImportBrowse = QStringLiteral("参照(&B)...");
-inline const QString ImportFileFilter =
-    QStringLiteral("単語帳・問題シート (*.csv *.tsv *.txt *.ods *.xlsx);;すべてのファイル (*)");
+inline const QString ImportFileFilter
+    = QStringLiteral("単語帳・問題シート (*.csv *.tsv *.txt *.ods *.xlsx);;すべてのファイル (*)");
 inline const QString ImportTypeLabel = QStringLiteral("種別(&T):");
 inline const QString ImportType101 = QStringLiteral("101 英単語");
 inline const QString ImportType301 = QStringLiteral("301 漢字");

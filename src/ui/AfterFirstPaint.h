@@ -11,8 +11,7 @@ class QWindow;
 // the next turn of the event loop. Work that the first sight of a window
 // need not wait for goes here. Owned by the window; a window that is
 // destroyed before it was ever shown drops the task.
-class AfterFirstPaint : public QObject
-{
+class AfterFirstPaint : public QObject {
 public:
     AfterFirstPaint(QWindow* window, std::function<void()> task);
 

@@ -38,7 +38,7 @@ int CEditScount::End()
 {
     const int row = row_;
     row_ = -1;
-    hide();  // may move the focus away; the row is already forgotten
+    hide(); // may move the focus away; the row is already forgotten
     return row;
 }
 
@@ -74,8 +74,7 @@ void CEditScount::keyPressEvent(QKeyEvent* event)
         Cancel();
         event->accept();
         return;
-    default:
-        QSpinBox::keyPressEvent(event);
+    default: QSpinBox::keyPressEvent(event);
     }
 }
 

@@ -34,7 +34,7 @@ CStaticLink::CStaticLink(const QString& text, QWidget* parent)
 {
     setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
-    setAutoFillBackground(false);  // drawn on the parent's background
+    setAutoFillBackground(false); // drawn on the parent's background
     QFont underlined = font();
     underlined.setUnderline(true);
     setFont(underlined);

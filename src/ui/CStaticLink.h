@@ -16,8 +16,8 @@ public:
     // Opens a target (an address or a file path); true when it could.
     using Opener = std::function<bool(const QString& target)>;
 
-    static const QColor NormalColor;   // blue
-    static const QColor VisitedColor;  // purple
+    static const QColor NormalColor;  // blue
+    static const QColor VisitedColor; // purple
 
     explicit CStaticLink(QWidget* parent = nullptr);
     explicit CStaticLink(const QString& text, QWidget* parent = nullptr);

@@ -19,11 +19,13 @@ QSize SmallestSize(const QWidget& widget)
     const QSizePolicy policy = widget.sizePolicy();
     QSize size(0, 0);
     if (policy.horizontalPolicy() != QSizePolicy::Ignored)
-        size.setWidth(policy.horizontalPolicy() & QSizePolicy::ShrinkFlag ? minimumHint.width()
-                                                                          : std::max(hint.width(), minimumHint.width()));
+        size.setWidth(policy.horizontalPolicy() & QSizePolicy::ShrinkFlag
+                ? minimumHint.width()
+                : std::max(hint.width(), minimumHint.width()));
     if (policy.verticalPolicy() != QSizePolicy::Ignored)
-        size.setHeight(policy.verticalPolicy() & QSizePolicy::ShrinkFlag ? minimumHint.height()
-                                                                         : std::max(hint.height(), minimumHint.height()));
+        size.setHeight(policy.verticalPolicy() & QSizePolicy::ShrinkFlag
+                ? minimumHint.height()
+                : std::max(hint.height(), minimumHint.height()));
     size = size.boundedTo(widget.maximumSize());
     if (widget.minimumWidth() > 0)
         size.setWidth(widget.minimumWidth());
@@ -155,7 +157,7 @@ void CWndTabCtrl::SetCurrentTab(int index)
     if (index < 0 || index >= TabCount())
         return;
     if (index == CurrentTab())
-        FocusPage(index);  // no change to report, but the page still takes the focus
+        FocusPage(index); // no change to report, but the page still takes the focus
     else
         m_strip->SetCurrentIndex(index);
 }
@@ -274,11 +276,8 @@ bool CWndTabCtrl::event(QEvent* event)
     switch (event->type()) {
     case QEvent::LayoutRequest:
     case QEvent::StyleChange:
-    case QEvent::FontChange:
-        LayOut();
-        break;
-    default:
-        break;
+    case QEvent::FontChange: LayOut(); break;
+    default: break;
     }
     return QWidget::event(event);
 }

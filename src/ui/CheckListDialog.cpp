@@ -50,8 +50,8 @@ CheckListDialog::CheckListDialog(const QString& caption, const Layout& layout, Q
 
     const int buttonsY = layout.dialog.height() - 21;
     auto* ok = MakeButton(Res::Text::Ok, Res::IDOK, du.Rect(layout.dialog.width() - 111, buttonsY, 50, 14), this);
-    auto* cancel =
-        MakeButton(Res::Text::Cancel, Res::IDCANCEL, du.Rect(layout.dialog.width() - 57, buttonsY, 50, 14), this);
+    auto* cancel
+        = MakeButton(Res::Text::Cancel, Res::IDCANCEL, du.Rect(layout.dialog.width() - 57, buttonsY, 50, 14), this);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -81,8 +81,8 @@ void CheckListDialog::resizeEvent(QResizeEvent* event)
         const int grown = height() - startSize_.height();
         const int upShare = grown / 2;
         up_->setGeometry(up_->x(), upStart_.y(), upStart_.width(), upStart_.height() + upShare);
-        down_->setGeometry(down_->x(), downStart_.y() + upShare, downStart_.width(),
-                           downStart_.height() + grown - upShare);
+        down_->setGeometry(
+            down_->x(), downStart_.y() + upShare, downStart_.width(), downStart_.height() + grown - upShare);
     }
     FitColumns();
 }

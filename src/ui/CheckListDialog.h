@@ -45,7 +45,7 @@ protected:
     // the one resizing starts from.
     void FinishLayout();
     // Called after every resize, once the list has its new size.
-    virtual void FitColumns() {}
+    virtual void FitColumns() { }
 
     // Gives a row the list builder has filled its value and its tick.
     void MarkRow(int row, const QVariant& value, bool ticked);

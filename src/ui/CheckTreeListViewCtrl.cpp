@@ -152,7 +152,7 @@ int CheckTreeListViewCtrl::StateFromChildren(int row) const
         return PartlyTicked;
     if (anyUnticked)
         return Unticked;
-    return Ticked;  // every one ticked, or nothing below that can be
+    return Ticked; // every one ticked, or nothing below that can be
 }
 
 QRect CheckTreeListViewCtrl::CheckBoxRect(int row) const
@@ -179,8 +179,8 @@ void CheckTreeListViewCtrl::ActivateBox(int row)
     Q_EMIT ChecksChanged();
 }
 
-void CheckTreeListViewCtrl::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
-                                    const QModelIndex& index) const
+void CheckTreeListViewCtrl::drawRow(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const int row = index.row();
     const bool enabled = isEnabled();
@@ -214,12 +214,12 @@ void CheckTreeListViewCtrl::drawRow(QPainter* painter, const QStyleOptionViewIte
             painter->drawPixmap(box.topLeft(), Res::CheckImage(image, devicePixelRatioF()));
             textLeft = box.right() + 1;
         }
-        const QRect textRect(textLeft + TextInset, cell.top(), cell.right() - TextInset - textLeft - TextInset + 1,
-                             cell.height());
+        const QRect textRect(
+            textLeft + TextInset, cell.top(), cell.right() - TextInset - textLeft - TextInset + 1, cell.height());
         if (textRect.width() <= 0)
             continue;
-        const QString cellText =
-            painter->fontMetrics().elidedText(CellText(row, span.column), Qt::ElideRight, textRect.width());
+        const QString cellText
+            = painter->fontMetrics().elidedText(CellText(row, span.column), Qt::ElideRight, textRect.width());
         const int flags = int(ColumnAlignment(span.column)) | Qt::AlignVCenter | Qt::TextSingleLine;
         painter->setClipRect(cell);
         if (checkable) {

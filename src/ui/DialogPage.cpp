@@ -11,10 +11,7 @@ void DialogPage::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
-        QWidget::keyPressEvent(event);
+    case Qt::Key_Enter: event->accept(); return;
+    default: QWidget::keyPressEvent(event);
     }
 }

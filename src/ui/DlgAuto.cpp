@@ -139,7 +139,7 @@ void DlgAuto::BuildCountList()
     SetControlId(editor_, Res::IDC_COUNT_EDIT);
     editor_->setFont(list_->font());
     connect(editor_, &CEditScount::Committed, this,
-            [this](int row, const QString& text) { list_->SetCellText(row, 1, text); });
+        [this](int row, const QString& text) { list_->SetCellText(row, 1, text); });
     connect(list_, &QAbstractItemView::clicked, this, &DlgAuto::OnListClicked);
 }
 

@@ -109,8 +109,8 @@ void DlgImportBook::SetFile(const QString& file)
 
 void DlgImportBook::Browse()
 {
-    const QString file =
-        QFileDialog::getOpenFileName(this, Res::Text::ImportCaption, m_file->text(), Res::Text::ImportFileFilter);
+    const QString file
+        = QFileDialog::getOpenFileName(this, Res::Text::ImportCaption, m_file->text(), Res::Text::ImportFileFilter);
     if (!file.isEmpty())
         SetFile(file);
 }
@@ -157,8 +157,8 @@ void DlgImportBook::Preview()
 
     for (const Problem& problem : problems.List()) {
         auto* item = new QListWidgetItem(Where(problem) + problem.message, m_problems);
-        item->setIcon(style()->standardIcon(problem.IsError() ? QStyle::SP_MessageBoxCritical
-                                                              : QStyle::SP_MessageBoxWarning));
+        item->setIcon(
+            style()->standardIcon(problem.IsError() ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning));
     }
     if (!draft) {
         m_summary->setText(Res::Text::ImportHasErrors.arg(std::max(problems.ErrorCount(), 1)));

@@ -16,8 +16,7 @@ class SpreadsheetReader;
 // chooses the file, the book type and the title, sees the first rows and
 // every problem, and only then has the book written (into the teacher's
 // book folder, named after the title). Long imports show their progress.
-class DlgImportBook : public QDialog
-{
+class DlgImportBook : public QDialog {
     Q_OBJECT
 
 public:

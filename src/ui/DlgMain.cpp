@@ -67,8 +67,8 @@ std::shared_ptr<DlgPrint> SharePage(DlgPrint* page)
 
 } // namespace
 
-DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<MainDialogs> dialogs,
-                 QWidget* parent, PagesAtStart pages)
+DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<MainDialogs> dialogs, QWidget* parent,
+    PagesAtStart pages)
     : QMainWindow(parent)
     , model_(model)
     , templ_(templ)
@@ -88,7 +88,7 @@ DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<M
     BuildAccelerators();
 
     status_ = new QLabel(this);
-    status_->setIndent(4);  // keeps the text off the window's edge
+    status_->setIndent(4); // keeps the text off the window's edge
     SetControlId(statusBar(), Res::IDC_STATUS_BAR);
     statusBar()->setSizeGripEnabled(true);
     statusBar()->addWidget(status_, 1);
@@ -193,8 +193,8 @@ void DlgMain::BuildControls()
 
     // Tab walks the controls row by row, left to right, as they are laid out.
     QWidget* order[] = {bookName_, changeBook, useBonus_, FindControl<QWidget>(this, Res::IDC_SELECT_QUESTIONS),
-                        FindControl<QWidget>(this, Res::IDC_SELECT_RANGE),
-                        FindControl<QWidget>(this, Res::IDC_AUTO_SELECT), templates_, createPrint_, tabs_};
+        FindControl<QWidget>(this, Res::IDC_SELECT_RANGE), FindControl<QWidget>(this, Res::IDC_AUTO_SELECT), templates_,
+        createPrint_, tabs_};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -653,8 +653,8 @@ void DlgMain::SelectSentences(DlgPrint* page, int qid)
 {
     if (RefuseChangedBook())
         return;
-    const auto found = std::find_if(pages_.begin(), pages_.end(),
-                                    [page](const std::shared_ptr<DlgPrint>& p) { return p.get() == page; });
+    const auto found = std::find_if(
+        pages_.begin(), pages_.end(), [page](const std::shared_ptr<DlgPrint>& p) { return p.get() == page; });
     if (found == pages_.end())
         return;
     const int index = static_cast<int>(found - pages_.begin());
@@ -667,7 +667,7 @@ void DlgMain::SelectSentences(DlgPrint* page, int qid)
         return;
     QuestionUnit edited(unit.GetQuestion());
     for (const Sentence* sentence : chosen)
-        edited.AddSentence(sentence);  // a sentence already there is skipped
+        edited.AddSentence(sentence); // a sentence already there is skipped
     quiz.ReplaceUnit(edited);
     model_.SetQuiz(index, quiz);
     page->InsertQuiz(quiz);

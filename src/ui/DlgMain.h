@@ -65,7 +65,7 @@ public:
     // `dialogs` opens the modal dialogs of the commands; null means the
     // program's own (StandardDialogs).
     DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<MainDialogs> dialogs = nullptr,
-            QWidget* parent = nullptr, PagesAtStart pages = PagesAtStart::Built);
+        QWidget* parent = nullptr, PagesAtStart pages = PagesAtStart::Built);
     ~DlgMain() override;
 
     // Rebuilds everything that shows the model: the book name, all tabs

@@ -18,14 +18,17 @@
 // rows (laid out by the builder) carry nothing.
 class DlgPrint::Visitor : public QuizVisitor {
 public:
-    Visitor(DlgPrint& page) : page_(page) {}
+    Visitor(DlgPrint& page)
+        : page_(page)
+    {
+    }
 
     void VisitQuestion(const Question* question, int number) override
     {
         if (!question)
             return;
-        const QString text = FormatText(Res::String(Res::IDS_UNIT_HEADER),
-                                        {number, page_.stripper_.Strip(question->question)});
+        const QString text
+            = FormatText(Res::String(Res::IDS_UNIT_HEADER), {number, page_.stripper_.Strip(question->question)});
         const int inserted = page_.list_->InsertRow(row_, text);
         page_.list_->SetRowData(inserted, question->qid);
         // The instruction is long: it takes the whole row until a range mark
@@ -101,7 +104,7 @@ void DlgPrint::FillList()
 {
     list_->DeleteAllRows();
     if (!builder_ || !quiz_)
-        return;  // a book of a type whose lists cannot be laid out, or no print yet
+        return; // a book of a type whose lists cannot be laid out, or no print yet
     Visitor visitor(*this);
     quiz_->Accept(visitor);
     AddPlaceholders();
@@ -157,7 +160,7 @@ void DlgPrint::MarkRows()
 int DlgPrint::CurrentQuestionId() const
 {
     if (!list_)
-        return 0;  // nothing shown, nothing selected
+        return 0; // nothing shown, nothing selected
     for (int row = list_->SelectedRow(); row >= 0; --row) {
         if (IsHeader(row))
             return list_->RowData(row).toInt();
@@ -177,7 +180,7 @@ void DlgPrint::resizeEvent(QResizeEvent* event)
     DialogPage::resizeEvent(event);
     if (!list_)
         return;
-    layout()->activate();  // the list takes its new size before the columns are fitted
+    layout()->activate(); // the list takes its new size before the columns are fitted
     if (builder_)
         builder_->FitPrintColumns(*list_);
 }

@@ -17,8 +17,8 @@ constexpr int InstructionColumnWidth = 200;
 
 CheckListDialog::Layout QuestionLayout()
 {
-    return {QSize(400, 220),         QRect(7, 7, 368, 187),  QRect(375, 7, 18, 92), QRect(375, 102, 18, 92),
-            Res::IDC_QUESTION_LIST, Res::IDC_QUESTION_UP, Res::IDC_QUESTION_DOWN};
+    return {QSize(400, 220), QRect(7, 7, 368, 187), QRect(375, 7, 18, 92), QRect(375, 102, 18, 92),
+        Res::IDC_QUESTION_LIST, Res::IDC_QUESTION_UP, Res::IDC_QUESTION_DOWN};
 }
 
 } // namespace

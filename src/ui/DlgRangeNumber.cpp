@@ -211,7 +211,7 @@ void DlgRangeNumber::ShowValidRange()
     int minimum = 0;
     int maximum = 0;
     const bool known = currentClass_ != 0 && model_.Db().ReadAttrRange(currentClass_, minimum, maximum) == 0
-                       && (minimum != 0 || maximum != 0);
+        && (minimum != 0 || maximum != 0);
     if (!known) {
         // No valid range is known for this method: show none, and lift the
         // limits another method may have set. The typed bounds stay.

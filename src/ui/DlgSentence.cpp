@@ -24,8 +24,8 @@ constexpr int FallbackColumnWidth = 300;
 
 CheckListDialog::Layout SentenceLayout()
 {
-    return {QSize(400, 220),         QRect(7, 26, 368, 168), QRect(375, 26, 18, 82), QRect(375, 112, 18, 82),
-            Res::IDC_SENTENCE_LIST, Res::IDC_SENTENCE_UP, Res::IDC_SENTENCE_DOWN};
+    return {QSize(400, 220), QRect(7, 26, 368, 168), QRect(375, 26, 18, 82), QRect(375, 112, 18, 82),
+        Res::IDC_SENTENCE_LIST, Res::IDC_SENTENCE_UP, Res::IDC_SENTENCE_DOWN};
 }
 
 } // namespace
@@ -57,7 +57,7 @@ void DlgSentence::BuildTop()
     instruction->setReadOnly(true);
     if (const Question* question = unit_.GetQuestion())
         instruction->setText(TagStripper().Strip(question->question));
-    instruction->setCursorPosition(0);  // a long instruction shows its beginning
+    instruction->setCursorPosition(0); // a long instruction shows its beginning
     Resizer().Add(instruction, CDialogResize::SizeX);
 
     // Kept from the dialog's layout, never shown and never used.
@@ -93,8 +93,8 @@ void DlgSentence::InitSentences()
 void DlgSentence::InsertRow(const Sentence* sentence, bool ticked)
 {
     const int end = List().RowCount();
-    const int row = builder_ ? builder_->InsertSentence(List(), end, sentence)
-                             : List().InsertRow(end, sentence->sentence);
+    const int row
+        = builder_ ? builder_->InsertSentence(List(), end, sentence) : List().InsertRow(end, sentence->sentence);
     if (row >= 0)
         MarkRow(row, QVariant::fromValue(sentence), ticked);
 }

@@ -69,8 +69,8 @@ int GaijiCellLayout::Place(const QString& text, int start, int width, std::vecto
     return x;
 }
 
-std::vector<GaijiCellLayout::PlacedRun> GaijiCellLayout::Layout(const QString& text, int width,
-                                                                Qt::Alignment alignment) const
+std::vector<GaijiCellLayout::PlacedRun> GaijiCellLayout::Layout(
+    const QString& text, int width, Qt::Alignment alignment) const
 {
     const int textWidth = Place(text, 0, width, nullptr);
     int start = 0;

@@ -15,10 +15,10 @@
 class GaijiCellLayout {
 public:
     struct PlacedRun {
-        QString text;       // what to draw (ordinary text already elided)
-        bool external;      // draw with the external-character font
-        int x;              // left edge, from the cell's left
-        int advance;        // how far the pen moves after it
+        QString text;  // what to draw (ordinary text already elided)
+        bool external; // draw with the external-character font
+        int x;         // left edge, from the cell's left
+        int advance;   // how far the pen moves after it
     };
 
     // Without the external-character font (`externalFontAvailable` false)

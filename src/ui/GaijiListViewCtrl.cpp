@@ -124,8 +124,8 @@ QString GaijiListViewCtrl::TipText(int row, int column) const
     return GaijiCellLayout::DisplayText(CellText(row, column));
 }
 
-void GaijiListViewCtrl::DrawCellText(QPainter* painter, const QRect& cell, const QString& text,
-                                     Qt::Alignment alignment) const
+void GaijiListViewCtrl::DrawCellText(
+    QPainter* painter, const QRect& cell, const QString& text, Qt::Alignment alignment) const
 {
     const GaijiCellLayout layout(painter->font(), externalFont_, externalAvailable_);
     const QFontMetrics metrics(painter->font());

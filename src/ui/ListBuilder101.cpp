@@ -58,8 +58,8 @@ int ListBuilder101::InsertSentence(ListViewCtrl& list, int row, const Sentence* 
         return -1;
     const Keyword* keyword = sentence->keyword;
     return InsertCells(list, row,
-                       {keyword ? keyword->word : QString(), IntText(keyword, NumberClass),
-                        IntText(keyword, PageClass), Plain(sentence->sentence)});
+        {keyword ? keyword->word : QString(), IntText(keyword, NumberClass), IntText(keyword, PageClass),
+            Plain(sentence->sentence)});
 }
 
 void ListBuilder101::FitSentenceColumns(ListViewCtrl& list)

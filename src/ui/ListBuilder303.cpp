@@ -38,8 +38,8 @@ int ListBuilder303::InsertPrintSentence(ListViewCtrl& list, int row, const Sente
 {
     if (!sentence)
         return -1;
-    return InsertCells(list, row,
-                       {SentenceRowText(sentence, number), FrequencyMark(sentence), Plain(sentence->answer)});
+    return InsertCells(
+        list, row, {SentenceRowText(sentence, number), FrequencyMark(sentence), Plain(sentence->answer)});
 }
 
 void ListBuilder303::FitPrintColumns(ListViewCtrl& list)
@@ -68,6 +68,6 @@ int ListBuilder303::InsertSentence(ListViewCtrl& list, int row, const Sentence* 
 {
     if (!sentence)
         return -1;
-    return InsertCells(list, row,
-                       QStringList{Plain(sentence->sentence), FrequencyMark(sentence)} + KeywordCells(sentence, false));
+    return InsertCells(
+        list, row, QStringList{Plain(sentence->sentence), FrequencyMark(sentence)} + KeywordCells(sentence, false));
 }

@@ -166,7 +166,7 @@ void ListViewCtrl::DrawFocusRect(QPainter* painter, const QRect& rowRect, const 
     QStyleOptionFocusRect focus;
     focus.initFrom(this);
     focus.rect = QRect(columns.first().left, rowRect.top(),
-                       columns.last().left + columns.last().width - columns.first().left, rowRect.height());
+        columns.last().left + columns.last().width - columns.first().left, rowRect.height());
     focus.backgroundColor = background;
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, this);
 }
@@ -202,9 +202,7 @@ QRect ListViewCtrl::BoxHitRect(int /*row*/) const
     return {};
 }
 
-void ListViewCtrl::ActivateBox(int /*row*/)
-{
-}
+void ListViewCtrl::ActivateBox(int /*row*/) { }
 
 bool ListViewCtrl::ActivateBoxAt(const QPoint& pos)
 {

@@ -28,8 +28,9 @@ public:
     virtual bool SelectRange(Model& model, QWidget* owner) = 0;
     // The sub-question dialog for a copy of one unit of the current print;
     // on OK `chosen` holds the sentences chosen, in order.
-    virtual bool SelectSentences(Model& model, const QuestionUnit& unit, std::vector<const Sentence*>& chosen,
-                                 QWidget* owner) = 0;
+    virtual bool SelectSentences(
+        Model& model, const QuestionUnit& unit, std::vector<const Sentence*>& chosen, QWidget* owner)
+        = 0;
     // The automatic-selection dialog over `options`, edited in place on OK.
     // `randomizeAllowed`: whether the random order may be turned off.
     virtual bool EditAutoSelectOptions(AutoSelectOptions& options, bool randomizeAllowed, QWidget* owner) = 0;

@@ -22,8 +22,8 @@ QString PrintRunControl::TooLargeMessage(const RunLimits::Verdict& verdict)
         detail = Res::IDS_TEXT_TOO_LONG;
     else if (verdict.exceeded == RunLimits::Exceeded::TotalText)
         detail = Res::IDS_TOO_MUCH_TEXT;
-    return FormatText(Res::String(Res::IDS_ERR_PRINT_TOO_LARGE),
-                      {FormatText(Res::String(detail), {verdict.actual, verdict.limit})});
+    return FormatText(
+        Res::String(Res::IDS_ERR_PRINT_TOO_LARGE), {FormatText(Res::String(detail), {verdict.actual, verdict.limit})});
 }
 
 PrintRunControl::PrintRunControl(Model& model, QStatusBar& statusBar, QObject* parent)

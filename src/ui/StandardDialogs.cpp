@@ -30,8 +30,8 @@ bool StandardDialogs::SelectRange(Model& model, QWidget* owner)
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool StandardDialogs::SelectSentences(Model& model, const QuestionUnit& unit, std::vector<const Sentence*>& chosen,
-                                      QWidget* owner)
+bool StandardDialogs::SelectSentences(
+    Model& model, const QuestionUnit& unit, std::vector<const Sentence*>& chosen, QWidget* owner)
 {
     DlgSentence dialog(model, unit, owner);
     if (dialog.exec() != QDialog::Accepted)

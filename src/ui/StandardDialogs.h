@@ -10,8 +10,8 @@ public:
     bool ChangeBook(Model& model, QWidget* owner) override;
     bool SelectQuestions(Model& model, QWidget* owner) override;
     bool SelectRange(Model& model, QWidget* owner) override;
-    bool SelectSentences(Model& model, const QuestionUnit& unit, std::vector<const Sentence*>& chosen,
-                         QWidget* owner) override;
+    bool SelectSentences(
+        Model& model, const QuestionUnit& unit, std::vector<const Sentence*>& chosen, QWidget* owner) override;
     bool EditAutoSelectOptions(AutoSelectOptions& options, bool randomizeAllowed, QWidget* owner) override;
     bool EditPrintOptions(PrintOptions& options, QWidget* owner) override;
     void ShowAbout(QWidget* owner) override;

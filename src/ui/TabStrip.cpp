@@ -185,8 +185,8 @@ void TabStrip::BasicOption(QStyleOptionTab& option, int index) const
     const bool first = index == 0;
     const bool last = index == Count() - 1;
     option.position = first && last ? QStyleOptionTab::OnlyOneTab
-                      : first       ? QStyleOptionTab::Beginning
-                      : last        ? QStyleOptionTab::End
+        : first                     ? QStyleOptionTab::Beginning
+        : last                      ? QStyleOptionTab::End
                                     : QStyleOptionTab::Middle;
     // The strip sits on the frame of the pages.
     option.features |= QStyleOptionTab::HasFrame;
@@ -230,8 +230,8 @@ int TabStrip::TabAt(const QPoint& pos) const
     const QPoint inRow = QStyle::visualPos(layoutDirection(), rect(), pos) + QPoint(scroll_, 0);
     if (inRow.y() < 0 || inRow.y() >= height_)
         return -1;
-    const auto after = std::upper_bound(tabs_.begin(), tabs_.end(), inRow.x(),
-                                        [](int x, const Tab& tab) { return x < tab.left; });
+    const auto after
+        = std::upper_bound(tabs_.begin(), tabs_.end(), inRow.x(), [](int x, const Tab& tab) { return x < tab.left; });
     if (after == tabs_.begin())
         return -1;
     const auto& tab = *(after - 1);
@@ -405,14 +405,9 @@ bool TabStrip::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::HoverMove:
-    case QEvent::HoverEnter:
-        SetHover(TabAt(static_cast<QHoverEvent*>(event)->position().toPoint()));
-        break;
-    case QEvent::HoverLeave:
-        SetHover(-1);
-        break;
-    default:
-        break;
+    case QEvent::HoverEnter: SetHover(TabAt(static_cast<QHoverEvent*>(event)->position().toPoint())); break;
+    case QEvent::HoverLeave: SetHover(-1); break;
+    default: break;
     }
     return QWidget::event(event);
 }
@@ -428,7 +423,7 @@ void TabStrip::paintEvent(QPaintEvent*)
         QStyleOption option;
         option.initFrom(this);
         const QRegion buttons = QRegion(style()->subElementRect(QStyle::SE_TabBarScrollLeftButton, &option, this))
-                                | style()->subElementRect(QStyle::SE_TabBarScrollRightButton, &option, this);
+            | style()->subElementRect(QStyle::SE_TabBarScrollRightButton, &option, this);
         painter.setClipRegion(QRegion(rect()) - buttons);
     }
     // Only the tabs in sight are drawn, the current one last, on top.
@@ -498,11 +493,8 @@ void TabStrip::changeEvent(QEvent* event)
         break;
     case QEvent::ActivationChange:
     case QEvent::EnabledChange:
-    case QEvent::PaletteChange:
-        update();
-        break;
-    default:
-        break;
+    case QEvent::PaletteChange: update(); break;
+    default: break;
     }
     QWidget::changeEvent(event);
 }

@@ -61,7 +61,7 @@ protected:
 private:
     struct Tab {
         QString caption;
-        int left = 0;   // placed from the left end of the unscrolled row
+        int left = 0; // placed from the left end of the unscrolled row
         int width = 0;
     };
 
@@ -83,7 +83,7 @@ private:
     void TellAssistiveTools(int index);
 
     std::vector<Tab> tabs_;
-    mutable int placed_ = 0;  // tabs_[0, placed_) have their place
+    mutable int placed_ = 0; // tabs_[0, placed_) have their place
     mutable int height_ = 0;
     int current_ = -1;
     int hover_ = -1;

@@ -50,7 +50,7 @@ public:
     {
         return kind == QAccessible::Name && isValid() ? m_strip->TabText(m_index) : QString();
     }
-    void setText(QAccessible::Text, const QString&) override {}
+    void setText(QAccessible::Text, const QString&) override { }
 
     QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_strip.data()); }
     QAccessibleInterface* child(int) const override { return nullptr; }

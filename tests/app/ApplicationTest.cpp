@@ -64,8 +64,7 @@ protected:
     void CopySampleBooks()
     {
         for (const SampleBook& book : SampleBooks())
-            ASSERT_TRUE(QFile::copy(QStringLiteral(TV_TEST_DATA_DIR "/") + book.file,
-                                    DataFolder() + u'/' + book.file));
+            ASSERT_TRUE(QFile::copy(QStringLiteral(TV_TEST_DATA_DIR "/") + book.file, DataFolder() + u'/' + book.file));
     }
     void AddFile(const QString& relative, const QByteArray& content = {})
     {
@@ -100,7 +99,8 @@ protected:
         application.SetWindowHook([&](Application& app, DlgMain& window) {
             ++windowsShown;
             // No update check goes out from a test.
-            window.SetVersionChecker(std::make_unique<CVersionChecker>(QStringLiteral("http://127.0.0.1:9/"), QString()));
+            window.SetVersionChecker(
+                std::make_unique<CVersionChecker>(QStringLiteral("http://127.0.0.1:9/"), QString()));
             if (onWindow)
                 onWindow(app, window);
             if (quitByCommand)
@@ -225,10 +225,10 @@ TEST_F(ApplicationTest, UnusableUserDatabaseIsReportedAndTheProgramRunsSavingNot
 
     bool userEnabled = true;
     EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) {
-                  userEnabled = app.GetModel()->Db().UserEnabled();
-                  app.GetModel()->AddQuiz();
-              }),
-              1);
+        userEnabled = app.GetModel()->Db().UserEnabled();
+        app.GetModel()->AddQuiz();
+    }),
+        1);
     ExpectOneBox(MessageIcon::Information, Res::IDS_ERR_USER_DATABASE);
     EXPECT_EQ(windowsShown, 1);
     EXPECT_FALSE(userEnabled);
@@ -249,11 +249,11 @@ TEST_F(ApplicationTest, ExitSaysSoWhenTheSelectionCannotBeSaved)
     CppSQLite3DB other;
     other.Open(UserDatabase().toStdString());
     EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) {
-                  app.GetModel()->Db().SetBeginWait(50);
-                  ASSERT_TRUE(app.GetModel()->SetApplication(Model::kIchitaro));
-                  other.ExecuteBatch("begin immediate;");
-              }),
-              1);
+        app.GetModel()->Db().SetBeginWait(50);
+        ASSERT_TRUE(app.GetModel()->SetApplication(Model::kIchitaro));
+        other.ExecuteBatch("begin immediate;");
+    }),
+        1);
     other.ExecuteBatch("rollback;");
     ExpectOneBox(MessageIcon::Warning, Res::IDS_ERR_SAVE_STATE);
     EXPECT_EQ(StoredValues(), stored);
@@ -267,9 +267,10 @@ TEST_F(ApplicationTest, DamagedFirstBookIsNamedAndTheGoodOnesAreUsed)
     AddTemplates(QStringLiteral(".dot"));
     AddTemplates(QStringLiteral(".jtt"));
     const QString broken = DataFolder() + QStringLiteral("/0000_main.db");
-    ASSERT_EQ(BookFixture::Build(broken, BookFixture::SmallBookSql(QStringLiteral("TV-BROKEN"), 9) +
-                                             QStringLiteral("DROP VIEW KeywordsWithAttrs;")),
-              QString());
+    ASSERT_EQ(
+        BookFixture::Build(broken,
+            BookFixture::SmallBookSql(QStringLiteral("TV-BROKEN"), 9) + QStringLiteral("DROP VIEW KeywordsWithAttrs;")),
+        QString());
     QString dbid;
     EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) { dbid = app.GetModel()->Db().Dbid(); }), 1);
     EXPECT_EQ(windowsShown, 1);
@@ -371,10 +372,10 @@ TEST_F(ApplicationTest, TheNextStartRestoresWhatTheLastRunLeft)
 
     Selection left;
     EXPECT_EQ(RunOnce([&](Application& app, DlgMain&) {
-                  Compose(app);
-                  left = Selection::Of(app);
-              }),
-              1);
+        Compose(app);
+        left = Selection::Of(app);
+    }),
+        1);
     ASSERT_FALSE(HasFailure());
     const std::map<QString, QString> stored = StoredValues();
     EXPECT_EQ(stored.at(QStringLiteral("Wpa")), QStringLiteral("2"));
@@ -385,14 +386,14 @@ TEST_F(ApplicationTest, TheNextStartRestoresWhatTheLastRunLeft)
     Selection restored;
     int tabs = 0;
     EXPECT_EQ(RunOnce([&](Application& app, DlgMain& window) {
-                  restored = Selection::Of(app);
-                  // The pages follow the window's first paint.
-                  QTimer::singleShot(0, &window, [&] {
-                      if (QTest::qWaitFor([&] { return window.PageCount() > 0; }))
-                          tabs = window.PageCount();
-                  });
-              }),
-              1);
+        restored = Selection::Of(app);
+        // The pages follow the window's first paint.
+        QTimer::singleShot(0, &window, [&] {
+            if (QTest::qWaitFor([&] { return window.PageCount() > 0; }))
+                tabs = window.PageCount();
+        });
+    }),
+        1);
     EXPECT_EQ(restored, left);
     EXPECT_EQ(tabs, 2);
     EXPECT_EQ(left.printSentenceIds.size(), 2u);
@@ -420,10 +421,10 @@ TEST_F(ApplicationTest, TerminationRequestQuitsTheOrdinaryWayAndSaves)
     AddTemplates(QStringLiteral(".jtt"));
     quitByCommand = false;
     EXPECT_EQ(RunOnce([](Application& app, DlgMain& window) {
-                  ASSERT_TRUE(app.GetModel()->SetApplication(Model::kIchitaro));
-                  QTimer::singleShot(0, &window, [] { std::raise(SIGTERM); });
-              }),
-              1);
+        ASSERT_TRUE(app.GetModel()->SetApplication(Model::kIchitaro));
+        QTimer::singleShot(0, &window, [] { std::raise(SIGTERM); });
+    }),
+        1);
     EXPECT_EQ(StoredValues().at(QStringLiteral("Wpa")), QStringLiteral("2"));
 }
 
@@ -446,25 +447,25 @@ TEST_F(ApplicationTest, TerminationDuringAHangingRunEndsItAndSaves)
     });
     QElapsedTimer clock;
     EXPECT_EQ(RunOnce([&](Application& app, DlgMain& window) {
-                  Model& model = *app.GetModel();
-                  ASSERT_TRUE(model.SetApplication(Model::kWord));
-                  ASSERT_TRUE(SelectFirstSentence(model));
-                  auto word = std::dynamic_pointer_cast<RecordingCreator>(model.Creators().Find(Model::kWord));
-                  ASSERT_TRUE(word);
-                  word->onWrite = [&released, &writing] {
-                      writing = true;
-                      while (!released.load())
-                          std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                  };
-                  QTimer::singleShot(0, &window, [&window, &clock, &writing] {
-                      window.ExecuteCommand(Res::IDC_CREATE_PRINT);
-                      while (!writing.load()) // the run hangs in the word processor
-                          std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                      clock.start();
-                      std::raise(SIGTERM);
-                  });
-              }),
-              1);
+        Model& model = *app.GetModel();
+        ASSERT_TRUE(model.SetApplication(Model::kWord));
+        ASSERT_TRUE(SelectFirstSentence(model));
+        auto word = std::dynamic_pointer_cast<RecordingCreator>(model.Creators().Find(Model::kWord));
+        ASSERT_TRUE(word);
+        word->onWrite = [&released, &writing] {
+            writing = true;
+            while (!released.load())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        };
+        QTimer::singleShot(0, &window, [&window, &clock, &writing] {
+            window.ExecuteCommand(Res::IDC_CREATE_PRINT);
+            while (!writing.load()) // the run hangs in the word processor
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            clock.start();
+            std::raise(SIGTERM);
+        });
+    }),
+        1);
     Automation::ServerControl::SetAbandonHandler({});
     EXPECT_LT(clock.elapsed(), PrintJob::CancelGraceMs + 5000);
     EXPECT_EQ(abandoned.load(), 1);
@@ -497,15 +498,15 @@ TEST_F(ApplicationTest, TheExternalCharacterFontIsKnownBeforeTheListsAndTheOffic
     bool knownAtOfficeStart = false;
     quitByCommand = false;
     EXPECT_EQ(RunOnce([&](Application& app, DlgMain& window) {
-                  knownBeforeWindow = QFontDatabase::families().contains(face);
-                  app.SetBackgroundStart([&] { knownAtOfficeStart = !qgetenv("FONTCONFIG_FILE").isEmpty(); });
-                  QTimer::singleShot(0, &window, [&] {
-                      if (QTest::qWaitFor([&] { return window.PageCount() > 0 && knownAtOfficeStart; }))
-                          knownWithPages = GaijiCellLayout::ExternalFontInstalled();
-                      window.ExecuteCommand(Res::ID_APP_EXIT);
-                  });
-              }),
-              1);
+        knownBeforeWindow = QFontDatabase::families().contains(face);
+        app.SetBackgroundStart([&] { knownAtOfficeStart = !qgetenv("FONTCONFIG_FILE").isEmpty(); });
+        QTimer::singleShot(0, &window, [&] {
+            if (QTest::qWaitFor([&] { return window.PageCount() > 0 && knownAtOfficeStart; }))
+                knownWithPages = GaijiCellLayout::ExternalFontInstalled();
+            window.ExecuteCommand(Res::ID_APP_EXIT);
+        });
+    }),
+        1);
     qputenv("FONTCONFIG_FILE", savedConfig);
     if (!knownAlready)
         EXPECT_FALSE(knownBeforeWindow) << "installed before the window appeared";

@@ -26,7 +26,11 @@ void PutTextAndPrivate(const QString& text, const QByteArray& privateBytes)
 // A clipboard that reports itself busy for a number of polls.
 class BusyClipboardBackup : public CClipboardBackup {
 public:
-    explicit BusyClipboardBackup(int busyPolls) : CClipboardBackup(false), m_busyPolls(busyPolls) {}
+    explicit BusyClipboardBackup(int busyPolls)
+        : CClipboardBackup(false)
+        , m_busyPolls(busyPolls)
+    {
+    }
     mutable int polls = 0;
 
 protected:
@@ -69,9 +73,8 @@ TEST(CClipboardBackup, KeepsTheClipboardOrderOfFormats)
 
     CClipboardBackup backup(false);
     ASSERT_TRUE(backup.Save());
-    const std::vector<CClipboardBackup::Entry> expected = {
-        {QStringLiteral("application/x-tavisko-b"), "b"},
-        {QStringLiteral("application/x-tavisko-a"), "a"}};
+    const std::vector<CClipboardBackup::Entry> expected
+        = {{QStringLiteral("application/x-tavisko-b"), "b"}, {QStringLiteral("application/x-tavisko-a"), "a"}};
     EXPECT_EQ(backup.Entries(), expected);
 }
 

@@ -27,11 +27,10 @@ TEST(DeferredExtensionIconStyleTest, IconsDrawAsTheDesktopStyleDrawsThem)
 {
     auto* style = new DeferredExtensionIconStyle;
     QStyle* base = style->baseStyle();
-    for (const QStyle::StandardPixmap icon :
-         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
-          QStyle::SP_MessageBoxWarning, QStyle::SP_DialogCancelButton}) {
+    for (const QStyle::StandardPixmap icon : {QStyle::SP_ToolBarHorizontalExtensionButton,
+             QStyle::SP_ToolBarVerticalExtensionButton, QStyle::SP_MessageBoxWarning, QStyle::SP_DialogCancelButton}) {
         const QIcon ours = style->standardIcon(icon);
-        const QIcon copy = ours;  // a copy reads the same file once for both
+        const QIcon copy = ours; // a copy reads the same file once for both
         EXPECT_FALSE(ours.isNull()) << icon;
         for (int size : {8, 16, 32}) {
             const QImage expected = Drawn(base->standardIcon(icon), size);

@@ -23,12 +23,34 @@ const QString BuildProgramFolder = QStringLiteral(TV_BUILD_DIR "/bin");
 // Code position -> the character whose glyph it shows (a traditional form
 // where the source font has one).
 const std::vector<std::pair<char32_t, char32_t>> Drawn = {
-    {0x4F5D, 0x4FF1}, {0x4F76, 0x50C5}, {0x5011, 0x525D}, {0x52DE, 0x5544}, {0x52F3, 0x5632},
-    {0x5346, 0x559D}, {0x53A6, 0x6EBA}, {0x5475, 0x845B}, {0x5477, 0x853D}, {0x54E5, 0x8FE6},
-    {0x554C, 0x905C}, {0x5538, 0x9061}, {0x5650, 0x6414}, {0x56C1, 0x5861}, {0x5CBB, 0x6357},
-    {0x5CFD, 0x8511}, {0x5D90, 0x6DEB}, {0x5E1A, 0x20B9F}, {0x602B, 0x714E}, {0x613C, 0x7259},
-    {0x62BB, 0x6BBC}, {0x6A84, 0x7BB8}, {0x6F80, 0x8B0E}, {0x7051, 0x8CED}, {0x7646, 0x990C},
-    {0x765C, 0x9920}, {0x7680, 0x9830}, {0x7A70, 0x9DD7},
+    {0x4F5D, 0x4FF1},
+    {0x4F76, 0x50C5},
+    {0x5011, 0x525D},
+    {0x52DE, 0x5544},
+    {0x52F3, 0x5632},
+    {0x5346, 0x559D},
+    {0x53A6, 0x6EBA},
+    {0x5475, 0x845B},
+    {0x5477, 0x853D},
+    {0x54E5, 0x8FE6},
+    {0x554C, 0x905C},
+    {0x5538, 0x9061},
+    {0x5650, 0x6414},
+    {0x56C1, 0x5861},
+    {0x5CBB, 0x6357},
+    {0x5CFD, 0x8511},
+    {0x5D90, 0x6DEB},
+    {0x5E1A, 0x20B9F},
+    {0x602B, 0x714E},
+    {0x613C, 0x7259},
+    {0x62BB, 0x6BBC},
+    {0x6A84, 0x7BB8},
+    {0x6F80, 0x8B0E},
+    {0x7051, 0x8CED},
+    {0x7646, 0x990C},
+    {0x765C, 0x9920},
+    {0x7680, 0x9830},
+    {0x7A70, 0x9DD7},
 };
 
 QString Text(char32_t c)
@@ -56,8 +78,8 @@ TEST(GaijiFont, HoldsTheTwentyEightCodePositionsDrawnAsTheirCharactersAndNothing
     EXPECT_TRUE(QFile::exists(BuildProgramFolder + QStringLiteral("/fonts/LICENSE-NotoSerifCJK.txt")));
 
     // The first face of the collection is the Japanese one.
-    const QRawFont source(QStringLiteral("/usr/share/fonts/opentype/noto/NotoSerifCJK-Regular.ttc"), 40,
-                          QFont::PreferNoHinting);
+    const QRawFont source(
+        QStringLiteral("/usr/share/fonts/opentype/noto/NotoSerifCJK-Regular.ttc"), 40, QFont::PreferNoHinting);
     ASSERT_TRUE(source.isValid());
     ASSERT_EQ(source.familyName(), QStringLiteral("Noto Serif CJK JP"));
     for (const auto& [key, shown] : Drawn) {
@@ -70,7 +92,8 @@ TEST(GaijiFont, HoldsTheTwentyEightCodePositionsDrawnAsTheirCharactersAndNothing
         EXPECT_EQ(drawn.elementCount(), expected.elementCount()) << std::hex << unsigned(key);
         const QRectF a = drawn.boundingRect(), b = expected.boundingRect();
         EXPECT_LT(qAbs(a.left() - b.left()) + qAbs(a.top() - b.top()) + qAbs(a.right() - b.right())
-                      + qAbs(a.bottom() - b.bottom()), 0.5)
+                + qAbs(a.bottom() - b.bottom()),
+            0.5)
             << std::hex << unsigned(key);
     }
     for (char32_t other : {U'A', U'あ', U'日', char32_t(0x5265)})

@@ -33,8 +33,8 @@ public:
     ScopedEnvironment(std::map<QByteArray, std::optional<QByteArray>> values)
     {
         for (const auto& [name, value] : values) {
-            saved_[name] = qEnvironmentVariableIsSet(name.constData()) ? std::optional(qgetenv(name.constData()))
-                                                                      : std::nullopt;
+            saved_[name]
+                = qEnvironmentVariableIsSet(name.constData()) ? std::optional(qgetenv(name.constData())) : std::nullopt;
             Apply(name, value);
         }
     }
@@ -127,7 +127,7 @@ TEST_F(HelpAndLinks, F1AndTheAboutLinkOpenTheHelpPageAndTheSupportSiteInTheBrows
     Application application{path};
     application.SetCreatorSource([] {
         return Application::CreatorList{{Model::kWord, std::make_shared<RecordingCreator>()},
-                                        {Model::kIchitaro, std::make_shared<RecordingCreator>()}};
+            {Model::kIchitaro, std::make_shared<RecordingCreator>()}};
     });
     QStringList afterHelp;
     QStringList afterLink;

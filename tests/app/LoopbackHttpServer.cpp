@@ -4,7 +4,8 @@
 #include <QSslConfiguration>
 #include <QSslServer>
 
-LoopbackHttpServer::LoopbackHttpServer() : m_server(std::make_unique<QTcpServer>())
+LoopbackHttpServer::LoopbackHttpServer()
+    : m_server(std::make_unique<QTcpServer>())
 {
     Listen();
 }
@@ -37,10 +38,9 @@ QString LoopbackHttpServer::BaseAddress() const
 
 QByteArray LoopbackHttpServer::Response(int status, const QByteArray& body, const QByteArray& extraHeaders)
 {
-    return "HTTP/1.1 " + QByteArray::number(status) + " Status\r\n"
-        + "Content-Type: text/plain\r\n"
-        + "Content-Length: " + QByteArray::number(body.size()) + "\r\n"
-        + "Connection: close\r\n" + extraHeaders + "\r\n" + body;
+    return "HTTP/1.1 " + QByteArray::number(status) + " Status\r\n" + "Content-Type: text/plain\r\n"
+        + "Content-Length: " + QByteArray::number(body.size()) + "\r\n" + "Connection: close\r\n" + extraHeaders
+        + "\r\n" + body;
 }
 
 void LoopbackHttpServer::AnswerHeld(int index, const QByteArray& raw)

@@ -47,9 +47,8 @@ void LoopbackTunnelProxy::OnRequestData(QTcpSocket* client)
 void LoopbackTunnelProxy::OpenTunnel(QTcpSocket* client, quint16 port)
 {
     auto* server = new QTcpSocket(client);
-    connect(server, &QTcpSocket::connected, this, [client] {
-        client->write("HTTP/1.1 200 Connection established\r\n\r\n");
-    });
+    connect(server, &QTcpSocket::connected, this,
+        [client] { client->write("HTTP/1.1 200 Connection established\r\n\r\n"); });
     connect(server, &QTcpSocket::readyRead, this, [client, server] { client->write(server->readAll()); });
     connect(client, &QTcpSocket::readyRead, this, [client, server] { server->write(client->readAll()); });
     connect(server, &QTcpSocket::disconnected, client, &QTcpSocket::disconnectFromHost);

@@ -62,7 +62,8 @@ TEST(OfficeModuleTest, TheProgramNeedsNoOfficeLibraryAndTheModuleDoes)
     // would be loaded before the window appears.
     EXPECT_TRUE(program.filter(QStringLiteral("Network")).isEmpty()) << program.join(u' ').toStdString();
     EXPECT_TRUE(program.filter(QStringLiteral("Svg")).isEmpty()) << program.join(u' ').toStdString();
-    EXPECT_FALSE(NeededLibraries(BuildProgramFolder + u'/' + HttpModule::FileName).filter(QStringLiteral("Network")).isEmpty());
+    EXPECT_FALSE(
+        NeededLibraries(BuildProgramFolder + u'/' + HttpModule::FileName).filter(QStringLiteral("Network")).isEmpty());
 
     const QString module = BuildProgramFolder + u'/' + OfficeModule::FileName;
     if (!QFile::exists(module))
@@ -78,7 +79,7 @@ TEST(OfficeModuleTest, LoadsFromTheProgramFolderAndRegistersWithoutStartingTheOf
     ASSERT_TRUE(module.Load(BuildProgramFolder)) << module.Error().toStdString();
     EXPECT_EQ(Automation::ClassRegistry::Availability(QStringLiteral("Word.Application")), std::optional<bool>(true));
     EXPECT_EQ(Automation::ClassRegistry::Availability(QStringLiteral("JXW.Application")), std::optional<bool>(true));
-    module.Release();  // nothing was started: nothing to end
+    module.Release(); // nothing was started: nothing to end
     Automation::ClassRegistry::Unregister(QStringLiteral("Word.Application"));
     Automation::ClassRegistry::Unregister(QStringLiteral("JXW.Application"));
 }
@@ -121,10 +122,12 @@ TEST(OfficeModuleTest, WithAModuleThatCannotLoadTheProgramRunsAndAPrintRunSays60
     ASSERT_TRUE(QDir().mkpath(program + QStringLiteral("/data/template")));
     ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("home"))));
     for (const SampleBook& book : SampleBooks())
-        ASSERT_TRUE(QFile::copy(QStringLiteral(TV_TEST_DATA_DIR "/") + book.file, program + QStringLiteral("/data/") + book.file));
+        ASSERT_TRUE(QFile::copy(
+            QStringLiteral(TV_TEST_DATA_DIR "/") + book.file, program + QStringLiteral("/data/") + book.file));
     // An office that seems installed needs its templates to start.
     for (const QString& name : QDir(QStringLiteral(TV_TEST_DATA_DIR "/template")).entryList(QDir::Files))
-        ASSERT_TRUE(QFile::copy(QStringLiteral(TV_TEST_DATA_DIR "/template/") + name, program + QStringLiteral("/data/template/") + name));
+        ASSERT_TRUE(QFile::copy(
+            QStringLiteral(TV_TEST_DATA_DIR "/template/") + name, program + QStringLiteral("/data/template/") + name));
     QFile broken(program + u'/' + OfficeModule::FileName);
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a shared object");
@@ -134,13 +137,13 @@ TEST(OfficeModuleTest, WithAModuleThatCannotLoadTheProgramRunsAndAPrintRunSays60
     EXPECT_FALSE(module.Load(program));
     EXPECT_FALSE(module.Error().isEmpty());
     EXPECT_FALSE(module.IsLoaded());
-    module.StartInBackground();  // nothing to start, nothing happens
+    module.StartInBackground(); // nothing to start, nothing happens
 
     const QByteArray savedHome = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("home")).toUtf8());
     RecordingMessageSink sink;
     int windows = 0;
-    Application application{Path(program)};  // the program's own creators and module
+    Application application{Path(program)}; // the program's own creators and module
     application.SetWindowHook([&](Application& app, DlgMain& window) {
         ++windows;
         window.SetVersionChecker(std::make_unique<CVersionChecker>(QStringLiteral("http://127.0.0.1:9/"), QString()));

@@ -19,8 +19,7 @@ void Touch(const QString& path, const QByteArray& bytes = QByteArray())
     file.write(bytes);
 }
 
-class PathTest : public testing::Test
-{
+class PathTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -57,8 +56,9 @@ TEST_F(PathTest, BookFilesTakesMatchingFilesHiddenOnesToo)
 
     QStringList files{QStringLiteral("stale")};
     EXPECT_EQ(Path(program).BookFiles(files), 3);
-    EXPECT_EQ(files, (QStringList{data + QStringLiteral("/.hidden_main.db"), data + QStringLiteral("/a_main.db"),
-                                  data + QStringLiteral("/b_main.db")}));
+    EXPECT_EQ(files,
+        (QStringList{data + QStringLiteral("/.hidden_main.db"), data + QStringLiteral("/a_main.db"),
+            data + QStringLiteral("/b_main.db")}));
 }
 
 TEST_F(PathTest, TeachersOwnBooksComeAfterTheBundledOnes)
@@ -76,7 +76,8 @@ TEST_F(PathTest, TeachersOwnBooksComeAfterTheBundledOnes)
     Touch(own + QStringLiteral("/notes.db"));
     Touch(program + QStringLiteral("/data/z_main.db"));
     EXPECT_EQ(path.BookFiles(files), 2);
-    EXPECT_EQ(files, (QStringList{program + QStringLiteral("/data/z_main.db"), own + QStringLiteral("/a_own_main.db")}));
+    EXPECT_EQ(
+        files, (QStringList{program + QStringLiteral("/data/z_main.db"), own + QStringLiteral("/a_own_main.db")}));
 }
 
 TEST_F(PathTest, NoDataFolderMeansNoBookFiles)
@@ -112,17 +113,15 @@ TEST_F(PathTest, ListFilesMatchesAsQDirNameFiltersDo)
     const Path path(program);
     const QString folder = dir.filePath(QStringLiteral("names"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    const QStringList names = {
-        QStringLiteral("a_main.db"),   QStringLiteral("_main.db"),      QStringLiteral("a_main.db.bak"),
-        QStringLiteral("a_MAIN.db"),   QStringLiteral("a_main_main.db"), QStringLiteral("main.db"),
-        QStringLiteral("ab"),          QStringLiteral("aab"),           QStringLiteral("abab"),
-        QStringLiteral("abba"),        QStringLiteral("b"),             QStringLiteral("縦書き標準.dot"),
-        QStringLiteral("x.dot.dot"),   QStringLiteral(".dot"),          QStringLiteral("a.b.c"),
-        QStringLiteral("a?b"),         QStringLiteral("a*b"),           QStringLiteral("aXXbYYb")};
+    const QStringList names = {QStringLiteral("a_main.db"), QStringLiteral("_main.db"), QStringLiteral("a_main.db.bak"),
+        QStringLiteral("a_MAIN.db"), QStringLiteral("a_main_main.db"), QStringLiteral("main.db"), QStringLiteral("ab"),
+        QStringLiteral("aab"), QStringLiteral("abab"), QStringLiteral("abba"), QStringLiteral("b"),
+        QStringLiteral("縦書き標準.dot"), QStringLiteral("x.dot.dot"), QStringLiteral(".dot"), QStringLiteral("a.b.c"),
+        QStringLiteral("a?b"), QStringLiteral("a*b"), QStringLiteral("aXXbYYb")};
     for (const QString& name : names)
         Touch(folder + u'/' + name);
-    for (const char* pattern : {"*_main.db", "*.dot", "*", "a*b", "*a*b", "a?b", "?b", "*b*", "a*b*b", "**b",
-                                "a.b.c", "*.*.*", "?", "", "*_main.db*", "縦*.dot", "A_Main.DB", "*.DOT"}) {
+    for (const char* pattern : {"*_main.db", "*.dot", "*", "a*b", "*a*b", "a?b", "?b", "*b*", "a*b*b", "**b", "a.b.c",
+             "*.*.*", "?", "", "*_main.db*", "縦*.dot", "A_Main.DB", "*.DOT"}) {
         const QString wildcard = QString::fromUtf8(pattern);
         QDir reference(folder);
         reference.setNameFilters({wildcard});
@@ -182,9 +181,10 @@ TEST_F(PathTest, OpenInBrowserHandsTheTargetToXdgOpenAsOneArgument)
     const QString record = dir.filePath(QStringLiteral("args.txt"));
     ASSERT_TRUE(QDir().mkpath(bin));
     const QString script = bin + QStringLiteral("/xdg-open");
-    Touch(script, QStringLiteral("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '%1.tmp' && mv '%1.tmp' '%1'\n")
-                      .arg(record)
-                      .toUtf8());
+    Touch(script,
+        QStringLiteral("#!/bin/sh\nprintf '%s|%s' \"$#\" \"$1\" > '%1.tmp' && mv '%1.tmp' '%1'\n")
+            .arg(record)
+            .toUtf8());
     QFile(script).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     ScopedEnv env("PATH", bin.toUtf8() + ":/usr/bin:/bin");

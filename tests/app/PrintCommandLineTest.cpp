@@ -60,7 +60,7 @@ TEST_F(PrintCommandLineTest, WritesThroughTheSavedTemplatesCreator)
     SaveOnePrint();
     auto word = std::make_shared<RecordingCreator>();
     EXPECT_EQ(Run(word, {QStringLiteral("--print-to"), dir.filePath(QStringLiteral("p.docx"))}),
-              PrintCommandLine::kSucceeded);
+        PrintCommandLine::kSucceeded);
     EXPECT_EQ(word->runs, 1);
     EXPECT_EQ(word->savedFormat, QStringLiteral("docx"));
     EXPECT_TRUE(word->templatePath.endsWith(QStringLiteral(".dot")));
@@ -75,7 +75,7 @@ TEST_F(PrintCommandLineTest, MissingOrFailingWordProcessorLeavesNoFile)
     SaveOnePrint();
     const QString target = dir.filePath(QStringLiteral("p.pdf"));
     EXPECT_EQ(Run(std::make_shared<RecordingCreator>(false), {QStringLiteral("--print-to"), target}),
-              PrintCommandLine::kNoOffice);
+        PrintCommandLine::kNoOffice);
     auto failing = std::make_shared<RecordingCreator>();
     failing->completes = false;
     EXPECT_EQ(Run(failing, {QStringLiteral("--print-to"), target}), PrintCommandLine::kRunFailed);

@@ -6,7 +6,7 @@ TEST(TextFormatTest, FillsNumbersAndTextsInOrder)
 {
     EXPECT_EQ(FormatText(QStringLiteral("エラーコード - %d"), {112}), QStringLiteral("エラーコード - 112"));
     EXPECT_EQ(FormatText(QStringLiteral("ヘルプファイル\n%s\nが見つかりません。"), {QStringLiteral("/a/b.html")}),
-              QStringLiteral("ヘルプファイル\n/a/b.html\nが見つかりません。"));
+        QStringLiteral("ヘルプファイル\n/a/b.html\nが見つかりません。"));
     EXPECT_EQ(FormatText(QStringLiteral("[%d] %s"), {3, QStringLiteral("和訳せよ")}), QStringLiteral("[3] 和訳せよ"));
     EXPECT_EQ(FormatText(QStringLiteral("%d ～ %d"), {-5, 2147483647}), QStringLiteral("-5 ～ 2147483647"));
     EXPECT_EQ(FormatText(QStringLiteral("%ls and %S"), {"x", QStringLiteral("y")}), QStringLiteral("x and y"));

@@ -27,7 +27,8 @@ namespace {
 
 const QString kUpdateItem = QStringLiteral("最新版をご利用いただけます");
 const QString kUpToDate = QStringLiteral("お使いの製品は最新版です。");
-const QString kCheckFailed = QStringLiteral("最新版のチェック中にエラーが発生しました。\n時間を置いて再度ご確認ください。");
+const QString kCheckFailed
+    = QStringLiteral("最新版のチェック中にエラーが発生しました。\n時間を置いて再度ご確認ください。");
 const QByteArray kDownload = "http://www.example.com/tavisko/download.html";
 
 // The main window's menu bar as far as the update check sees it.
@@ -69,9 +70,9 @@ class UpdateCheckTest : public testing::Test {
 protected:
     UpdateCheckTest()
         : notifier([this](const QString& address) {
-              opened << address;
-              return true;
-          })
+            opened << address;
+            return true;
+        })
     {
         // The checks use the system proxy settings; the loopback server is never behind one.
         const QByteArray noProxy = qgetenv("no_proxy");
@@ -126,7 +127,8 @@ TEST_F(UpdateCheckTest, AsksTheSupportSiteAboutThisVersion)
 TEST_F(UpdateCheckTest, ProgramAsksTheStringTableAddressWithItsOwnVersion)
 {
     const CVersionChecker real;
-    EXPECT_EQ(real.Address(), Res::String(502) + QStringLiteral("latest_version.asp?p=tv&v=") + QStringLiteral(TV_VERSION));
+    EXPECT_EQ(
+        real.Address(), Res::String(502) + QStringLiteral("latest_version.asp?p=tv&v=") + QStringLiteral(TV_VERSION));
     EXPECT_TRUE(real.Address().startsWith(u"http")) << "the support address must be a web address";
 
     CountingChecker noVersion(server.BaseAddress(), QString());
@@ -252,8 +254,8 @@ TEST_F(UpdateCheckTest, ServerThatNeverAnswersTimesOut)
 
 TEST_F(UpdateCheckTest, RedirectIsFollowed)
 {
-    server.AnswerWith(LoopbackHttpServer::Response(
-        302, "", "Location: " + server.BaseAddress().toLatin1() + "moved.asp\r\n"));
+    server.AnswerWith(
+        LoopbackHttpServer::Response(302, "", "Location: " + server.BaseAddress().toLatin1() + "moved.asp\r\n"));
     // The redirected request is answered by whatever is prepared then: hold
     // it, and answer it with the address once it has arrived.
     notifier.SetQuiet(false);
@@ -291,7 +293,7 @@ TEST_F(UpdateCheckTest, OverlappingChecksEachReportAndTheLastAnswerWins)
 TEST_F(UpdateCheckTest, BadBaseAddressFailsWithoutAsking)
 {
     for (const QString& base : {QStringLiteral("support.example.com/"), QStringLiteral("file:///tmp/"),
-                                QStringLiteral("http:///tavisko/"), QString()}) {
+             QStringLiteral("http:///tavisko/"), QString()}) {
         SCOPED_TRACE(base.toStdString());
         sink.Clear();
         CountingChecker bad(base, QStringLiteral("1.0.0"));
@@ -332,12 +334,13 @@ TEST(UpdateAnswerTest, OnlyWebAddressesAreDownloadAddresses)
 {
     EXPECT_EQ(CVersionChecker::DownloadAddressIn(""), QString());
     EXPECT_EQ(CVersionChecker::DownloadAddressIn(" \r\n\t "), QString());
-    EXPECT_EQ(CVersionChecker::DownloadAddressIn(" HTTPS://Example.com/a?b=c#d\n"), QStringLiteral("HTTPS://Example.com/a?b=c#d"));
+    EXPECT_EQ(CVersionChecker::DownloadAddressIn(" HTTPS://Example.com/a?b=c#d\n"),
+        QStringLiteral("HTTPS://Example.com/a?b=c#d"));
     EXPECT_EQ(CVersionChecker::DownloadAddressIn("http://127.0.0.1:8080/x"), QStringLiteral("http://127.0.0.1:8080/x"));
-    for (const QByteArray& bad : {QByteArray("www.example.com/download"), QByteArray("mailto:a@example.com"),
-                                  QByteArray("http://exa mple.com/"), QByteArray("http://example.com/\x01"),
-                                  QByteArray("http://\xe6\x96\xb0.example.com/"), QByteArray("-http://example.com/"),
-                                  QByteArray("http://[::1/")}) {
+    for (const QByteArray& bad :
+        {QByteArray("www.example.com/download"), QByteArray("mailto:a@example.com"), QByteArray("http://exa mple.com/"),
+            QByteArray("http://example.com/\x01"), QByteArray("http://\xe6\x96\xb0.example.com/"),
+            QByteArray("-http://example.com/"), QByteArray("http://[::1/")}) {
         EXPECT_FALSE(CVersionChecker::DownloadAddressIn(bad)) << bad.constData();
     }
 }
@@ -354,8 +357,8 @@ TEST_F(UpdateCheckTest, GoesThroughTheProxyOfTheSystemSettings)
     // The loopback server plays the proxy: it sees the whole address.
     const QUrl proxy(server.BaseAddress());
     qputenv("http_proxy", QStringLiteral("http://127.0.0.1:%1").arg(proxy.port()).toLatin1());
-    checker = std::make_unique<CountingChecker>(QStringLiteral("http://update.invalid/tavisko/"),
-                                                QStringLiteral("1.0.0"));
+    checker
+        = std::make_unique<CountingChecker>(QStringLiteral("http://update.invalid/tavisko/"), QStringLiteral("1.0.0"));
     server.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
     Check(false);
 
@@ -384,25 +387,25 @@ TEST_F(UpdateCheckTest, EndlessAnswersAreCutOffBySize)
     };
     const Hostile cases[] = {
         {"https through a proxy whose CONNECT answer has endless headers", "https_proxy",
-         QStringLiteral("https://update.invalid/tavisko/"), "HTTP/1.1 200 Connection established\r\n", headerLine,
-         "CONNECT update.invalid:443 HTTP/1.1\r\n"},
+            QStringLiteral("https://update.invalid/tavisko/"), "HTTP/1.1 200 Connection established\r\n", headerLine,
+            "CONNECT update.invalid:443 HTTP/1.1\r\n"},
         {"http through a proxy whose answer has endless headers", "http_proxy",
-         QStringLiteral("http://update.invalid/tavisko/"), "HTTP/1.1 200 OK\r\n", headerLine,
-         "GET http://update.invalid/tavisko/latest_version.asp?p=tv&v=1.0.0 HTTP/1.1\r\n"},
+            QStringLiteral("http://update.invalid/tavisko/"), "HTTP/1.1 200 OK\r\n", headerLine,
+            "GET http://update.invalid/tavisko/latest_version.asp?p=tv&v=1.0.0 HTTP/1.1\r\n"},
         {"server with endless headers", nullptr, server.BaseAddress(), "HTTP/1.1 200 OK\r\n", headerLine,
-         "GET /tavisko/"},
+            "GET /tavisko/"},
         {"server with an endless status line", nullptr, server.BaseAddress(), "HTTP/1.1 200 ", QByteArray(100, 'a'),
-         "GET /tavisko/"},
+            "GET /tavisko/"},
         {"server with an endless chunked body", nullptr, server.BaseAddress(),
-         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", "1\r\na\r\n", "GET /tavisko/"},
+            "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n", "1\r\na\r\n", "GET /tavisko/"},
     };
     for (const Hostile& hostile : cases) {
         SCOPED_TRACE(hostile.what);
         std::optional<ScopedEnv> proxyVariable;
         if (hostile.proxyVariable)
             proxyVariable.emplace(hostile.proxyVariable, proxy);
-        checker = std::make_unique<CountingChecker>(hostile.base, QStringLiteral("1.0.0"),
-                                                    HttpLimits{std::chrono::minutes(10)});
+        checker = std::make_unique<CountingChecker>(
+            hostile.base, QStringLiteral("1.0.0"), HttpLimits{std::chrono::minutes(10)});
         const int requestsBefore = server.RequestCount();
         const qint64 sentBefore = server.EndlessBytesSent();
         server.AnswerEndlessly(hostile.start, hostile.filler);
@@ -429,8 +432,8 @@ TEST_F(UpdateCheckTest, HttpsStraightAndThroughAProxyTunnel)
 {
     LoopbackHttpServer tlsServer(TestTlsIdentity::Certificate(), TestTlsIdentity::Key());
     tlsServer.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
-    checker = std::make_unique<CountingChecker>(QStringLiteral("https://localhost:%1/tavisko/").arg(tlsServer.Port()),
-                                                QStringLiteral("1.0.0"));
+    checker = std::make_unique<CountingChecker>(
+        QStringLiteral("https://localhost:%1/tavisko/").arg(tlsServer.Port()), QStringLiteral("1.0.0"));
     Check(false);
     EXPECT_EQ(Shown(), QStringList{kCheckFailed}) << "a certificate nobody vouches for is refused";
     EXPECT_EQ(tlsServer.RequestCount(), 0);
@@ -461,13 +464,14 @@ TEST_F(UpdateCheckTest, HttpsStraightAndThroughAProxyTunnel)
         "CONNECT update.invalid:" + QByteArray::number(tlsServer.Port()) + " HTTP/1.1\r\n"))
         << proxy.RequestHeads()[0].constData();
     ASSERT_EQ(tlsServer.RequestCount(), 2);
-    EXPECT_TRUE(tlsServer.RequestHead(1).contains(
-        "\r\nHost: update.invalid:" + QByteArray::number(tlsServer.Port()) + "\r\n"));
+    EXPECT_TRUE(
+        tlsServer.RequestHead(1).contains("\r\nHost: update.invalid:" + QByteArray::number(tlsServer.Port()) + "\r\n"));
     EXPECT_TRUE(menu.items.isEmpty());
     EXPECT_EQ(Shown(), QStringList{kUpToDate});
 
     // A redirect from https to plain http is not followed.
-    tlsServer.AnswerWith(LoopbackHttpServer::Response(302, "", "Location: " + server.BaseAddress().toLatin1() + "\r\n"));
+    tlsServer.AnswerWith(
+        LoopbackHttpServer::Response(302, "", "Location: " + server.BaseAddress().toLatin1() + "\r\n"));
     server.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
     sink.Clear();
     Check(false);
@@ -483,7 +487,7 @@ TEST_F(UpdateCheckTest, ThroughASocks5Proxy)
     socks.ActAsSocks5Proxy();
     const ScopedEnv proxySetting("http_proxy", "socks5://127.0.0.1:" + QByteArray::number(socks.Port()));
     checker = std::make_unique<CountingChecker>(QStringLiteral("http://update.invalid/tavisko/"),
-                                                QStringLiteral("1.0.0"), HttpLimits{std::chrono::minutes(10)});
+        QStringLiteral("1.0.0"), HttpLimits{std::chrono::minutes(10)});
     socks.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
     Check(false);
     EXPECT_EQ(menu.items, QStringList{kUpdateItem});
@@ -497,7 +501,7 @@ TEST_F(UpdateCheckTest, ThroughASocks5Proxy)
     ASSERT_TRUE(QTest::qWaitFor([&] { return socks.EndlessAnswersOpen() == 0; }, 10000));
     EXPECT_LT(socks.EndlessBytesSent(), 16 * 1024 * 1024);
     std::printf("through SOCKS5, endless headers: %lld bytes sent before the client closed\n",
-                static_cast<long long>(socks.EndlessBytesSent()));
+        static_cast<long long>(socks.EndlessBytesSent()));
 }
 
 // The networking is loaded at the first check: without its module the

@@ -11,20 +11,23 @@ namespace {
 
 class FakeApplication : public Word::_Application {
 public:
-    void Quit(const Automation::Variant&, const Automation::Variant&, const Automation::Variant&) override { quit = true; }
+    void Quit(const Automation::Variant&, const Automation::Variant&, const Automation::Variant&) override
+    {
+        quit = true;
+    }
     bool GetVisible() override { return visible; }
     void PutVisible(bool v) override { visible = v; }
     int GetWindowState() override { return 0; }
-    void PutWindowState(int) override {}
+    void PutWindowState(int) override { }
     int GetDisplayAlerts() override { return 0; }
-    void PutDisplayAlerts(int) override {}
+    void PutDisplayAlerts(int) override { }
     std::shared_ptr<Word::Documents> GetDocuments() override { return nullptr; }
     std::shared_ptr<Word::Selection> GetSelection() override { return nullptr; }
     bool quit = false;
     bool visible = true;
 };
 
-class NotAnApplication : public Automation::Object {};
+class NotAnApplication : public Automation::Object { };
 
 class ClassRegistryTest : public testing::Test {
 protected:
@@ -78,7 +81,7 @@ TEST_F(ClassRegistryTest, FactoryFailurePassesThroughAsAutomationError)
 {
     ClassRegistry::Register(QStringLiteral("Test.Broken"), []() -> Automation::ObjectPtr {
         throw AutomationError(AutomationError::ServerExecFailure, QString::fromLatin1(Word::_Application::Iid),
-                              QStringLiteral("did not start"));
+            QStringLiteral("did not start"));
     });
     try {
         Automation::CreateObject(QStringLiteral("Test.Broken"));

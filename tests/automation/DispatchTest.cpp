@@ -76,8 +76,8 @@ TEST(DispatchTest, FailingCallsRaiseAutomationErrors)
         EXPECT_EQ(error.Code(), AutomationError::Fail);
         EXPECT_TRUE(error.Description().contains("disk full"));
     }
-    EXPECT_THROW(sample.Put("Name", "other"), AutomationError);  // read-only
-    EXPECT_THROW(sample.Put("Count", 1), AutomationError);       // a method
+    EXPECT_THROW(sample.Put("Name", "other"), AutomationError); // read-only
+    EXPECT_THROW(sample.Put("Count", 1), AutomationError);      // a method
 }
 
 TEST(DispatchTest, ArgumentsPassByReference)

@@ -38,8 +38,7 @@ struct Measure {
 
 bool SameOutcome(const AutoSelectSearchResult& a, const AutoSelectSearchResult& b)
 {
-    return a.found == b.found && a.timedOut == b.timedOut && a.reportedCost == b.reportedCost &&
-           a.chosen == b.chosen;
+    return a.found == b.found && a.timedOut == b.timedOut && a.reportedCost == b.reportedCost && a.chosen == b.chosen;
 }
 
 std::map<std::string, std::map<std::string, Measure>> g_measures; // instance -> search -> figures
@@ -114,12 +113,12 @@ std::vector<Instance> Instances()
         int questions, keywords, percent, need;
     };
     for (const Shape& s : {Shape{8, 40, 80, 5}, Shape{8, 40, 80, 6}, Shape{8, 48, 70, 5}, Shape{10, 50, 80, 5},
-                           Shape{10, 60, 75, 5}, Shape{12, 48, 80, 4}, Shape{16, 80, 60, 5}, Shape{8, 200, 90, 25},
-                           Shape{8, 2000, 90, 250}, Shape{8, 5000, 50, 700}}) {
+             Shape{10, 60, 75, 5}, Shape{12, 48, 80, 4}, Shape{16, 80, 60, 5}, Shape{8, 200, 90, 25},
+             Shape{8, 2000, 90, 250}, Shape{8, 5000, 50, 700}}) {
         for (int n = 0; n < 2; ++n) {
-            instances.push_back({"shared" + std::to_string(s.questions) + "x" + std::to_string(s.keywords) + "p" +
-                                     std::to_string(s.percent) + "n" + std::to_string(s.need) + "#" + std::to_string(n),
-                                 {SharedCluster(random, s.questions, s.keywords, s.percent, s.need)}});
+            instances.push_back({"shared" + std::to_string(s.questions) + "x" + std::to_string(s.keywords) + "p"
+                    + std::to_string(s.percent) + "n" + std::to_string(s.need) + "#" + std::to_string(n),
+                {SharedCluster(random, s.questions, s.keywords, s.percent, s.need)}});
         }
     }
     return instances;
@@ -165,10 +164,10 @@ void PrintSummary()
         for (std::size_t i = 0; same && i < fast->second.results.size(); ++i)
             same = SameOutcome(fast->second.results[i], plain->second.results[i]);
         const char* verdict = plain->second.timedOut ? "TIMED OUT, fast finished"
-                              : same                 ? "finished, same result"
+            : same                                   ? "finished, same result"
                                                      : "finished, DIFFERENT RESULT";
         std::printf("%-34s %12.3f %12.3f %10.1f  %s%s\n", name.c_str(), fast->second.ms, plain->second.ms, ratio,
-                    verdict, fast->second.timedOut ? " (fast timed out too)" : "");
+            verdict, fast->second.timedOut ? " (fast timed out too)" : "");
     }
 }
 
@@ -183,9 +182,10 @@ int main(int argc, char** argv)
             RunSearch<AutoSelectSearch>(state, instance, "fast");
         })->Unit(benchmark::kMillisecond);
         // The plain search may take its whole 5 s per cluster: run it once.
-        benchmark::RegisterBenchmark(("Plain/" + instance.name).c_str(), [&instance](benchmark::State& state) {
-            RunSearch<ReferenceAutoSelectSearch>(state, instance, "plain");
-        })->Unit(benchmark::kMillisecond)->Iterations(1);
+        benchmark::RegisterBenchmark(("Plain/" + instance.name).c_str(),
+            [&instance](benchmark::State& state) { RunSearch<ReferenceAutoSelectSearch>(state, instance, "plain"); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
     }
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

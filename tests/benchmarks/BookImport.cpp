@@ -33,9 +33,9 @@ const QString& WordList()
         QByteArray csv("番号,見出し語,意味,例文,例文訳,品詞,章,節,頁\r\n");
         for (int i = 1; i <= kRows; ++i) {
             const QByteArray n = QByteArray::number(i);
-            csv += n + ",word" + n + ",\"意味 " + n + "，その他\",\"We used word" + n + "s, twice.\",例文訳 " + n +
-                   "。,名,第" + QByteArray::number((i - 1) / 500 + 1) + "章,節" + QByteArray::number((i - 1) / 50 + 1) +
-                   "," + QByteArray::number(i / 4 + 1) + "\r\n";
+            csv += n + ",word" + n + ",\"意味 " + n + "，その他\",\"We used word" + n + "s, twice.\",例文訳 " + n
+                + "。,名,第" + QByteArray::number((i - 1) / 500 + 1) + "章,節" + QByteArray::number((i - 1) / 50 + 1)
+                + "," + QByteArray::number(i / 4 + 1) + "\r\n";
         }
         QFile out(file);
         if (!out.open(QIODevice::WriteOnly) || out.write(csv) != csv.size())
@@ -73,8 +73,8 @@ void BM_Sqlite3ShellLoadsSql(benchmark::State& state)
 {
     const QString dumped = Folder().filePath(QStringLiteral("dump_main.db"));
     const QString sql = Folder().filePath(QStringLiteral("book.sql"));
-    if (Import(dumped).isEmpty() ||
-        std::system(qPrintable(QStringLiteral("sqlite3 '%1' .dump > '%2'").arg(dumped, sql))) != 0) {
+    if (Import(dumped).isEmpty()
+        || std::system(qPrintable(QStringLiteral("sqlite3 '%1' .dump > '%2'").arg(dumped, sql))) != 0) {
         state.SkipWithError("cannot make the SQL file");
         return;
     }

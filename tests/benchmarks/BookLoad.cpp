@@ -23,7 +23,6 @@
 
 namespace {
 
-
 int LoadAllSentences(NodeStorage& storage)
 {
     int count = 0;
@@ -91,9 +90,9 @@ double ChildrenCpuSeconds()
 // The same two views read by the sqlite3 shell, output discarded.
 void BM_Sqlite3Shell(benchmark::State& state)
 {
-    const QString command =
-        QStringLiteral("sqlite3 '%1' 'select * from KeywordsWithAttrs; select * from SentencesWithAttrs;' > /dev/null")
-            .arg(LargeBook());
+    const QString command = QStringLiteral(
+        "sqlite3 '%1' 'select * from KeywordsWithAttrs; select * from SentencesWithAttrs;' > /dev/null")
+                                .arg(LargeBook());
     const QByteArray shell = command.toLocal8Bit();
     const double cpuBefore = ChildrenCpuSeconds();
     for (auto _ : state) {
@@ -102,8 +101,8 @@ void BM_Sqlite3Shell(benchmark::State& state)
     }
     // The shell's own processor time, comparable with the CPU column of the
     // other benchmarks on a busy machine.
-    state.counters["shell_cpu_ms"] =
-        benchmark::Counter((ChildrenCpuSeconds() - cpuBefore) * 1000.0 / double(state.iterations()));
+    state.counters["shell_cpu_ms"]
+        = benchmark::Counter((ChildrenCpuSeconds() - cpuBefore) * 1000.0 / double(state.iterations()));
 }
 BENCHMARK(BM_Sqlite3Shell)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -84,7 +84,8 @@ CmdList Prints(int prints)
                 Add(list, Text, QStringLiteral("O)."));
                 Add(list, NewParagraph);
                 Add(list, AnswerNumber, QString::number(s));
-                Add(list, Text, answers ? QStringLiteral("私はここに10年住んでいる。") : QStringLiteral("（　　　　）"));
+                Add(list, Text,
+                    answers ? QStringLiteral("私はここに10年住んでいる。") : QStringLiteral("（　　　　）"));
                 Add(list, NewParagraph);
             }
         }
@@ -94,8 +95,8 @@ CmdList Prints(int prints)
 
 QString Template(bool vertical, const char* extension)
 {
-    return QStringLiteral(TV_TEST_DATA_DIR "/template/") +
-           (vertical ? QStringLiteral("縦書き標準") : QStringLiteral("横書き標準")) + QLatin1String(extension);
+    return QStringLiteral(TV_TEST_DATA_DIR "/template/")
+        + (vertical ? QStringLiteral("縦書き標準") : QStringLiteral("横書き標準")) + QLatin1String(extension);
 }
 
 // The applications the creators make are kept, so that their documents
@@ -119,7 +120,7 @@ void CloseDocuments()
     wordApplications.clear();
 }
 
-template<class Creator>
+template <class Creator>
 void Run(benchmark::State& state, const char* extension)
 {
     const CmdList commands = Prints(static_cast<int>(state.range(0)));
@@ -196,7 +197,8 @@ protected:
         double ignored = 0;
         if (known)
             ++commandCount[command.kind];
-        return Timed(known ? commandSeconds[command.kind] : ignored, [&] { return CreatorWord::WriteCommand(command); });
+        return Timed(
+            known ? commandSeconds[command.kind] : ignored, [&] { return CreatorWord::WriteCommand(command); });
     }
     bool SetTitle(const QString& title) override
     {
@@ -226,7 +228,7 @@ protected:
     }
 
 private:
-    template<class Step>
+    template <class Step>
     static bool Timed(double& seconds, Step&& step)
     {
         const auto started = std::chrono::steady_clock::now();
@@ -269,10 +271,9 @@ QString FiveFormatBook()
     static const QString path = [] {
         const QString file = dir.filePath(QStringLiteral("five_main.db"));
         const int exit = QProcess::execute(QStringLiteral("python3"),
-                                           {QStringLiteral(TV_SOURCE_DIR "/tools/generate_book.py"),
-                                            QStringLiteral("--questions"), QStringLiteral("5"),
-                                            QStringLiteral("--keywords"), QStringLiteral("1000"),
-                                            QStringLiteral("--sentences"), QStringLiteral("10000"), file});
+            {QStringLiteral(TV_SOURCE_DIR "/tools/generate_book.py"), QStringLiteral("--questions"),
+                QStringLiteral("5"), QStringLiteral("--keywords"), QStringLiteral("1000"),
+                QStringLiteral("--sentences"), QStringLiteral("10000"), file});
         return exit == 0 ? file : QString();
     }();
     return path;
@@ -332,8 +333,8 @@ void BM_ModelPrintRun(benchmark::State& state)
     auto creator = std::make_shared<TimedCreatorWord>();
     model->RegisterCreator(Model::kWord, creator);
     static std::set<std::pair<int64_t, int64_t>> warmedUp;
-    if (!model->SetApplication(Model::kWord) ||
-        (warmedUp.insert({state.range(0), state.range(1)}).second && !RunModelOnce(*model, path))) {
+    if (!model->SetApplication(Model::kWord)
+        || (warmedUp.insert({state.range(0), state.range(1)}).second && !RunModelOnce(*model, path))) {
         keepViewsUnlocked = false;
         state.SkipWithError("the warm-up print run failed");
         return;
@@ -358,10 +359,10 @@ void BM_ModelPrintRun(benchmark::State& state)
     state.counters["underline_ms"] = perRun(creator->commandSeconds[UnderlinedText]);
     state.counters["subscript_ms"] = perRun(creator->commandSeconds[SubscriptText]);
     state.counters["gaiji_ms"] = perRun(creator->commandSeconds[ExternalChar]);
-    state.counters["numbers_ms"] = perRun(creator->commandSeconds[QuestionHead] + creator->commandSeconds[ItemNumber] +
-                                          creator->commandSeconds[AnswerNumber] + creator->commandSeconds[PrintId]);
-    state.counters["paragraphs_ms"] = perRun(creator->commandSeconds[NewParagraph] + creator->commandSeconds[LineBreak] +
-                                             creator->commandSeconds[NewPage]);
+    state.counters["numbers_ms"] = perRun(creator->commandSeconds[QuestionHead] + creator->commandSeconds[ItemNumber]
+        + creator->commandSeconds[AnswerNumber] + creator->commandSeconds[PrintId]);
+    state.counters["paragraphs_ms"] = perRun(
+        creator->commandSeconds[NewParagraph] + creator->commandSeconds[LineBreak] + creator->commandSeconds[NewPage]);
     state.counters["header_ms"] = perRun(creator->commandSeconds[PageHeader]);
     state.counters["placeholders_ms"] = perRun(creator->placeholderSeconds);
     state.counters["complete_ms"] = perRun(creator->completeSeconds);
@@ -406,8 +407,8 @@ void BM_OpenAndExportPdf(benchmark::State& state)
     const OUString odt = FileUrl(dir.filePath(QStringLiteral("prints.odt")));
     const OUString pdf = FileUrl(dir.filePath(QStringLiteral("prints.pdf")));
     model->RegisterCreator(Model::kWord, std::make_shared<CreatorWord>());
-    if (!model->SetApplication(Model::kWord) || !model->CreatePrints(Template(state.range(0) != 0, ".dot")) ||
-        wordApplications.empty() || wordApplications.back()->OpenDocuments().empty()) {
+    if (!model->SetApplication(Model::kWord) || !model->CreatePrints(Template(state.range(0) != 0, ".dot"))
+        || wordApplications.empty() || wordApplications.back()->OpenDocuments().empty()) {
         CloseDocuments();
         state.SkipWithError("the print run failed");
         return;
@@ -459,8 +460,8 @@ int main(int argc, char** argv)
     });
     Automation::ClassRegistry::Register(QStringLiteral("Word.Application"), [] {
         auto application = keepViewsUnlocked
-                               ? std::make_shared<UnlockedWriterApplication>(Office::OfficeSession::Shared())
-                               : Office::WriterApplication::Create(Office::OfficeSession::Shared());
+            ? std::make_shared<UnlockedWriterApplication>(Office::OfficeSession::Shared())
+            : Office::WriterApplication::Create(Office::OfficeSession::Shared());
         wordApplications.push_back(application);
         return std::static_pointer_cast<Automation::Object>(application);
     });

@@ -27,7 +27,8 @@ Model& SmallBookModel()
     static Model model;
     static const bool loaded = [] {
         model.Db().OpenUser(dir.filePath(QStringLiteral("tv_user.db")));
-        return model.LoadBooks({BookFixture::MakeIn(dir, QStringLiteral("small_main.db"), BookFixture::SmallBookSql())});
+        return model.LoadBooks(
+            {BookFixture::MakeIn(dir, QStringLiteral("small_main.db"), BookFixture::SmallBookSql())});
     }();
     if (!loaded)
         qFatal("the small book does not load");
@@ -57,9 +58,8 @@ void PrintCounts(benchmark::internal::Benchmark* benchmark)
 {
     for (int count : {250, 500, 1000, 2000, 4000, 8000, 20000})
         benchmark->Arg(count);
-    benchmark->Repetitions(3)->ReportAggregatesOnly(true)->ComputeStatistics("min", [](const std::vector<double>& values) {
-        return *std::min_element(values.begin(), values.end());
-    });
+    benchmark->Repetitions(3)->ReportAggregatesOnly(true)->ComputeStatistics(
+        "min", [](const std::vector<double>& values) { return *std::min_element(values.begin(), values.end()); });
 }
 
 void ReportPerPrint(benchmark::State& state, double seconds)
@@ -84,8 +84,12 @@ void BM_RebuildTabsOfAShownWindow(benchmark::State& state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_RebuildTabsOfAShownWindow)->Apply(PrintCounts)->UseManualTime()
-    ->Unit(benchmark::kMillisecond)->Iterations(1)->Complexity();
+BENCHMARK(BM_RebuildTabsOfAShownWindow)
+    ->Apply(PrintCounts)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Complexity();
 
 void BM_DestroyWindowWithTabs(benchmark::State& state)
 {
@@ -105,8 +109,12 @@ void BM_DestroyWindowWithTabs(benchmark::State& state)
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_DestroyWindowWithTabs)->Apply(PrintCounts)->UseManualTime()
-    ->Unit(benchmark::kMillisecond)->Iterations(1)->Complexity();
+BENCHMARK(BM_DestroyWindowWithTabs)
+    ->Apply(PrintCounts)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Complexity();
 
 } // namespace
 

@@ -200,10 +200,11 @@ void BM_ProgramWindow(benchmark::State& state)
     QTemporaryDir home;
     const QByteArray root = home.path().toLocal8Bit();
     const bool inMemory = QFileInfo(QStringLiteral("/dev/shm")).isWritable();
-    QTemporaryDir runtime(inMemory ? QStringLiteral("/dev/shm/tavisko-bench-XXXXXX") : home.filePath(QStringLiteral("runtime")));
+    QTemporaryDir runtime(
+        inMemory ? QStringLiteral("/dev/shm/tavisko-bench-XXXXXX") : home.filePath(QStringLiteral("runtime")));
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QByteArray saved[] = {qgetenv("HOME"), qgetenv("XDG_DATA_HOME"), qgetenv("XDG_CACHE_HOME"),
-                                qgetenv("XDG_CONFIG_HOME"), qgetenv("XDG_RUNTIME_DIR")};
+        qgetenv("XDG_CONFIG_HOME"), qgetenv("XDG_RUNTIME_DIR")};
     qputenv("HOME", root);
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_CACHE_HOME", root + "/cache");
@@ -211,7 +212,7 @@ void BM_ProgramWindow(benchmark::State& state)
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     // TV_BENCH_PROGRAM measures another build of the program (an older one).
     const QByteArray program = qEnvironmentVariableIsEmpty("TV_BENCH_PROGRAM") ? QByteArray(TV_BUILD_DIR "/bin/tavisko")
-                                                                              : qgetenv("TV_BENCH_PROGRAM");
+                                                                               : qgetenv("TV_BENCH_PROGRAM");
     TimeToFirstWindow(state, {program.toStdString()});
     const char* names[] = {"HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_RUNTIME_DIR"};
     for (int i = 0; i < 5; ++i)

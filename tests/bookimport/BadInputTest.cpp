@@ -9,7 +9,7 @@ protected:
     // Imports `bytes` and expects failure with an error at (row, column)
     // whose text contains `words`; no book and no stray file may be left.
     void ExpectRejected(const QByteArray& bytes, int row, int column, const QString& words,
-                        const QString& name = QStringLiteral("in.csv"))
+        const QString& name = QStringLiteral("in.csv"))
     {
         const QString input = Write(name, bytes);
         ExpectRejectedFile(input, row, column, words);
@@ -38,12 +38,12 @@ TEST_F(BadInputTest, EachProblemHasItsRowAndColumn)
     ExpectRejected("見出し語,例文\nachieve,x\n", 1, 0, QStringLiteral("意味"));
     ExpectRejected("見出し語,意味\nachieve,達成する\nattend,\n", 3, 2, QStringLiteral("意味"));
     ExpectRejected("意味,見出し語,番号\n達成する,achieve,1\n出席する,attend,２ａ\n", 3, 3, QStringLiteral("整数"));
-    ExpectRejected("番号,見出し語,意味\n7,achieve,達成する\n8,attend,出席する\n7,bright,明るい\n", 4, 1,
-                   QStringLiteral("2 行目"));
+    ExpectRejected(
+        "番号,見出し語,意味\n7,achieve,達成する\n8,attend,出席する\n7,bright,明るい\n", 4, 1, QStringLiteral("2 行目"));
     // A quoted cell with a line break moves the rows after it.
     ExpectRejected("見出し語,意味\n\"a\nb\",x\n\nc,\n", 5, 2, QStringLiteral("意味"));
     ExpectRejected("形式,見出し語,問題文,解答,番号\n読み,山,〔山〕,やま,1\n読み,川,〔川〕,かわ,1\n", 3, 5,
-                   QStringLiteral("別の見出し語「山」"));
+        QStringLiteral("別の見出し語「山」"));
     ExpectRejected("見出し語,意味\n\"open,x\n", 2, 1, QStringLiteral("引用符"));
     ExpectRejected("", 0, 0, QStringLiteral("空のファイル"));
     ExpectRejected("見出し語,意味\n", 1, 0, QStringLiteral("データの行がありません"));
@@ -52,7 +52,7 @@ TEST_F(BadInputTest, EachProblemHasItsRowAndColumn)
 TEST_F(BadInputTest, BinaryAndUnreadableFilesAreRefused)
 {
     ExpectRejected(QByteArray("PK\x03\x04\x00\x00\x08\x00", 8) + QByteArray(200, '\x01'), 0, 0,
-                   QStringLiteral("テキストファイルではありません"));
+        QStringLiteral("テキストファイルではありません"));
     ExpectRejected(QByteArray("\x81\x7f\xff\xfe\xfd"), 0, 0, QStringLiteral("Shift_JIS"));
     ExpectRejectedFile(PathOf("missing.csv"), 0, 0, QStringLiteral("開けません"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.csv")));

@@ -31,10 +31,11 @@ TEST_F(BookToolTest, BundledBooksAreSoundAndExportImportCheckChainUp)
     }
     const QString bundled = QStringLiteral(TV_TEST_DATA_DIR "/") + SampleBooks().front().file;
     const QString sheet = PathOf(QStringLiteral("sheet.csv"));
-    ASSERT_EQ(Run({QStringLiteral("export"), bundled, QStringLiteral("-o"), sheet}), BookTool::kOk) << err.toStdString();
+    ASSERT_EQ(Run({QStringLiteral("export"), bundled, QStringLiteral("-o"), sheet}), BookTool::kOk)
+        << err.toStdString();
     EXPECT_EQ(Run({QStringLiteral("export"), bundled, QStringLiteral("-o"), sheet}), BookTool::kProblems);
     EXPECT_EQ(Run({QStringLiteral("export"), bundled, QStringLiteral("-o"), sheet, QStringLiteral("--force")}),
-              BookTool::kOk);
+        BookTool::kOk);
 
     // Without -o the book goes to the teacher's book folder, named after the title.
     const QByteArray oldHome = qgetenv("XDG_DATA_HOME");
@@ -52,16 +53,17 @@ TEST_F(BookToolTest, ImportProblemsArePrintedAsFileRowColumn)
 {
     const QString input = Write(QStringLiteral("bad.csv"), "見出し語,意味,番号,備考\na,b,x,\n");
     EXPECT_EQ(Run({QStringLiteral("import"), input, QStringLiteral("-o"), PathOf(QStringLiteral("o_main.db"))}),
-              BookTool::kProblems);
-    EXPECT_EQ(err, input + QStringLiteral(":1:4: 警告: 列「備考」は使わないので読み飛ばします\n") + input +
-                       QStringLiteral(":2:3: エラー: 「番号」は整数でなければなりません（「x」）\n"));
+        BookTool::kProblems);
+    EXPECT_EQ(err,
+        input + QStringLiteral(":1:4: 警告: 列「備考」は使わないので読み飛ばします\n") + input
+            + QStringLiteral(":2:3: エラー: 「番号」は整数でなければなりません（「x」）\n"));
     EXPECT_TRUE(out.isEmpty());
-    EXPECT_EQ(Run({QStringLiteral("import"), input, QStringLiteral("--type"), QStringLiteral("999")}),
-              BookTool::kProblems);
+    EXPECT_EQ(
+        Run({QStringLiteral("import"), input, QStringLiteral("--type"), QStringLiteral("999")}), BookTool::kProblems);
     // A book the program would not find is made, with a warning.
     const QString good = Write(QStringLiteral("good.csv"), "見出し語,意味\na,b\n");
-    EXPECT_EQ(Run({QStringLiteral("import"), good, QStringLiteral("-o"), PathOf(QStringLiteral("plain.db"))}),
-              BookTool::kOk);
+    EXPECT_EQ(
+        Run({QStringLiteral("import"), good, QStringLiteral("-o"), PathOf(QStringLiteral("plain.db"))}), BookTool::kOk);
     EXPECT_TRUE(err.contains(QStringLiteral("_main.db で終わらない"))) << err.toStdString();
     EXPECT_EQ(Run({QStringLiteral("import")}), BookTool::kUsage);
     EXPECT_EQ(Run({QStringLiteral("import"), input, QStringLiteral("--bogus")}), BookTool::kUsage);
@@ -82,14 +84,14 @@ INSERT INTO IKRelations VALUES(42,201);
     EXPECT_EQ(Run({QStringLiteral("check"), book}), BookTool::kProblems);
     const QStringList lines = err.split(u'\n', Qt::SkipEmptyParts);
     for (const QString& needle : {QStringLiteral("DBID「tv-lower」"), QStringLiteral("RangeNumber がありません"),
-                                  QStringLiteral("iid 9 の親 77"), QStringLiteral("type が 0 でも 1 でもない行が 1 件"),
-                                  QStringLiteral("Indices にない iid"), QStringLiteral("語彙にない kid を指す例文"),
-                                  QStringLiteral("AttrClasses にない属性を持つ語彙")}) {
+             QStringLiteral("iid 9 の親 77"), QStringLiteral("type が 0 でも 1 でもない行が 1 件"),
+             QStringLiteral("Indices にない iid"), QStringLiteral("語彙にない kid を指す例文"),
+             QStringLiteral("AttrClasses にない属性を持つ語彙")}) {
         EXPECT_EQ(lines.filter(needle).size(), 1) << needle.toStdString() << " in\n" << err.toStdString();
     }
 
-    EXPECT_EQ(Run({QStringLiteral("check"), Write(QStringLiteral("x_main.db"), "not a database")}),
-              BookTool::kProblems);
+    EXPECT_EQ(
+        Run({QStringLiteral("check"), Write(QStringLiteral("x_main.db"), "not a database")}), BookTool::kProblems);
     EXPECT_TRUE(err.contains(QStringLiteral("読めません")) || err.contains(QStringLiteral("ありません")))
         << err.toStdString();
 }

@@ -29,8 +29,8 @@ protected:
     }
 
     // The book made from `input` at `output`; empty when it failed.
-    QString Import(const QString& input, const QString& output, const QString& type = QString(),
-                   Problems* problemsOut = nullptr)
+    QString Import(
+        const QString& input, const QString& output, const QString& type = QString(), Problems* problemsOut = nullptr)
     {
         ImportRequest request;
         request.input = input;

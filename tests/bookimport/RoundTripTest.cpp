@@ -25,8 +25,7 @@ QString BundledPath(const SampleBook& book)
 // contents entry chosen by its title, and the print commands of an
 // automatic selection over a number range. The selection runs on a fresh
 // thread, whose random numbers start from the same state every time.
-struct Outcome
-{
+struct Outcome {
     std::vector<QStringList> candidates; // per format in book order: question | answer
     std::vector<Print::Cmd> commands;
     int autoSelect = -1;
@@ -76,7 +75,7 @@ void Collect(const QString& bookPath, const QString& entryTitle, Outcome& outcom
         outcome.commands.push_back(*command);
 }
 
-class RoundTripTest : public ImportFixture, public testing::WithParamInterface<SampleBook> {};
+class RoundTripTest : public ImportFixture, public testing::WithParamInterface<SampleBook> { };
 
 TEST_P(RoundTripTest, ExportedAndImportedBookGivesTheSamePrints)
 {
@@ -91,8 +90,9 @@ TEST_P(RoundTripTest, ExportedAndImportedBookGivesTheSamePrints)
     EXPECT_TRUE(BookChecker::Check(copy, problems)) << problems.Lines().join(u'\n').toStdString();
 
     // The first section of the first chapter that has keywords.
-    const QString entry = QueryRows(original, QStringLiteral(
-        "select title from Indices where iid = (select min(iid) from IKRelations)"))[0][0].toString();
+    const QString entry = QueryRows(
+        original, QStringLiteral("select title from Indices where iid = (select min(iid) from IKRelations)"))[0][0]
+                              .toString();
     Outcome before;
     Outcome after;
     Collect(original, entry, before);
@@ -113,8 +113,6 @@ TEST_P(RoundTripTest, ExportedAndImportedBookGivesTheSamePrints)
 }
 
 INSTANTIATE_TEST_SUITE_P(Books, RoundTripTest, testing::ValuesIn(SampleBooks()),
-                         [](const testing::TestParamInfo<SampleBook>& info) {
-                             return "Type" + info.param.product.toStdString();
-                         });
+    [](const testing::TestParamInfo<SampleBook>& info) { return "Type" + info.param.product.toStdString(); });
 
 } // namespace

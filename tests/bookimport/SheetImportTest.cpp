@@ -10,17 +10,18 @@ namespace {
 const QString kWordList = QStringLiteral(
     "番号,見出し語,意味,例文,例文訳,品詞,章,節,頁\r\n"
     "2,achieve,\"～を達成する，成し遂げる\",She achieved her goal.,彼女は目標を達成した。,動,第1章 学校,1 教室,6\r\n"
-    "1,attend,\"～に出席する, 通う\",\"More than 300 students attended\r\nthe \"\"big\"\" ceremony.\",300人以上が出席した。,動,第1章 学校,1 教室,7\r\n"
+    "1,attend,\"～に出席する, 通う\",\"More than 300 students attended\r\nthe \"\"big\"\" "
+    "ceremony.\",300人以上が出席した。,動,第1章 学校,1 教室,7\r\n"
     "3,<S=2>nd,二番目の,The show is on the <S=2>nd.,,形,第1章 学校,2 廊下,8\r\n"
     "4,bright,明るい,A sunny day.,晴れた日。,形,第2章 家,,12\r\n");
 
-class SheetImportTest : public ImportFixture {};
+class SheetImportTest : public ImportFixture { };
 
 TEST_F(SheetImportTest, ShiftJisWithCrlfAndUtf8WithBomGiveTheSameBook)
 {
     const QString fromSjis = Import(Write(QStringLiteral("list.csv"), ToCp932(kWordList)), PathOf("a_main.db"));
-    const QString fromBom =
-        Import(Write(QStringLiteral("list.txt"), QByteArray("\xEF\xBB\xBF") + kWordList.toUtf8()), PathOf("b_main.db"));
+    const QString fromBom = Import(
+        Write(QStringLiteral("list.txt"), QByteArray("\xEF\xBB\xBF") + kWordList.toUtf8()), PathOf("b_main.db"));
     ASSERT_FALSE(fromSjis.isEmpty());
     ASSERT_FALSE(fromBom.isEmpty());
     EXPECT_EQ(Content(fromSjis), Content(fromBom));
@@ -29,35 +30,38 @@ TEST_F(SheetImportTest, ShiftJisWithCrlfAndUtf8WithBomGiveTheSameBook)
     EXPECT_TRUE(BookChecker::Check(fromSjis, problems)) << problems.Lines().join(u'\n').toStdString();
     // "～" comes through as U+FF5E, the quoted cells whole.
     EXPECT_EQ(QueryRows(fromSjis, QStringLiteral("select answer from Sentences where qid=2 order by sort_key"))[0][0],
-              QStringLiteral("～を達成する，成し遂げる"));
+        QStringLiteral("～を達成する，成し遂げる"));
     EXPECT_EQ(QueryRows(fromSjis, QStringLiteral("select answer from Sentences where qid=2 order by sort_key"))[1][0],
-              QStringLiteral("～に出席する, 通う"));
+        QStringLiteral("～に出席する, 通う"));
     EXPECT_EQ(QueryRows(fromSjis, QStringLiteral("select value from Info where name='Product'"))[0][0],
-              QStringLiteral("101"));
-    EXPECT_TRUE(QueryRows(fromSjis, QStringLiteral("select value from Info where name='DBID'"))[0][0]
-                    .toString()
-                    .startsWith(QStringLiteral("TV")));
+        QStringLiteral("101"));
+    EXPECT_TRUE(
+        QueryRows(fromSjis, QStringLiteral("select value from Info where name='DBID'"))[0][0].toString().startsWith(
+            QStringLiteral("TV")));
 }
 
 TEST_F(SheetImportTest, WordListMakesThreeFormatsAndKeywordsInNumberOrder)
 {
     Problems problems;
-    const QString book = Import(Write(QStringLiteral("list.csv"), kWordList.toUtf8()), PathOf("w_main.db"), QString(),
-                                &problems);
+    const QString book
+        = Import(Write(QStringLiteral("list.csv"), kWordList.toUtf8()), PathOf("w_main.db"), QString(), &problems);
     ASSERT_FALSE(book.isEmpty()) << problems.Lines().join(u'\n').toStdString();
     EXPECT_EQ(QueryRows(book, QStringLiteral("select title from Questions order by sort_key")),
-              (std::vector<SqlRow>{{QStringLiteral("日本語→英語")}, {QStringLiteral("英語→日本語")}, {QStringLiteral("空所補充")}}));
+        (std::vector<SqlRow>{
+            {QStringLiteral("日本語→英語")}, {QStringLiteral("英語→日本語")}, {QStringLiteral("空所補充")}}));
     EXPECT_EQ(QueryRows(book, QStringLiteral("select word from Keywords order by sort_key")),
-              (std::vector<SqlRow>{{QStringLiteral("attend")}, {QStringLiteral("achieve")}, {QStringLiteral("<S=2>nd")},
-                                   {QStringLiteral("bright")}}));
+        (std::vector<SqlRow>{{QStringLiteral("attend")}, {QStringLiteral("achieve")}, {QStringLiteral("<S=2>nd")},
+            {QStringLiteral("bright")}}));
     // The blank shows the first letter of the word as it stands; the
     // answer is that word; the translation comes first, then a line break.
-    const auto cloze = QueryRows(book, QStringLiteral("select sentence, answer from Sentences s join Keywords k "
-                                                      "using(kid) where qid=3 order by s.sort_key"));
+    const auto cloze = QueryRows(book,
+        QStringLiteral("select sentence, answer from Sentences s join Keywords k "
+                       "using(kid) where qid=3 order by s.sort_key"));
     ASSERT_EQ(cloze.size(), 3u);
     EXPECT_EQ(cloze[0][0], QStringLiteral("彼女は目標を達成した。@She ( a　　　 ) her goal."));
     EXPECT_EQ(cloze[0][1], QStringLiteral("achieved"));
-    EXPECT_EQ(cloze[1][0], QStringLiteral("300人以上が出席した。@More than 300 students ( a　　　 )\nthe \"big\" ceremony."));
+    EXPECT_EQ(
+        cloze[1][0], QStringLiteral("300人以上が出席した。@More than 300 students ( a　　　 )\nthe \"big\" ceremony."));
     EXPECT_EQ(cloze[2][0], QStringLiteral("The show is on the ( 2　　　 )."));
     // "bright" is not in its example: a warning, and no fill-in sentence.
     bool warned = false;
@@ -68,14 +72,13 @@ TEST_F(SheetImportTest, WordListMakesThreeFormatsAndKeywordsInNumberOrder)
     // Two chapters with their sections in order of appearance; "bright"
     // has a chapter only.
     EXPECT_EQ(QueryRows(book, QStringLiteral("select iid, parent_iid, page, title from Indices order by sort_key")),
-              (std::vector<SqlRow>{{1, 0, 0, QStringLiteral("テストの本")},
-                                   {2, 1, 6, QStringLiteral("第1章 学校")},
-                                   {3, 2, 6, QStringLiteral("1 教室")},
-                                   {4, 2, 8, QStringLiteral("2 廊下")},
-                                   {5, 1, 12, QStringLiteral("第2章 家")}}));
-    EXPECT_EQ(QueryRows(book, QStringLiteral("select iid, word from IKRelations join Keywords using(kid) order by iid, kid")),
-              (std::vector<SqlRow>{{3, QStringLiteral("attend")}, {3, QStringLiteral("achieve")},
-                                   {4, QStringLiteral("<S=2>nd")}, {5, QStringLiteral("bright")}}));
+        (std::vector<SqlRow>{{1, 0, 0, QStringLiteral("テストの本")}, {2, 1, 6, QStringLiteral("第1章 学校")},
+            {3, 2, 6, QStringLiteral("1 教室")}, {4, 2, 8, QStringLiteral("2 廊下")},
+            {5, 1, 12, QStringLiteral("第2章 家")}}));
+    EXPECT_EQ(
+        QueryRows(book, QStringLiteral("select iid, word from IKRelations join Keywords using(kid) order by iid, kid")),
+        (std::vector<SqlRow>{{3, QStringLiteral("attend")}, {3, QStringLiteral("achieve")},
+            {4, QStringLiteral("<S=2>nd")}, {5, QStringLiteral("bright")}}));
 }
 
 TEST_F(SheetImportTest, QuestionSheetSharesKeywordsAndMakesEntriesOf25WithoutChapters)
@@ -91,30 +94,33 @@ TEST_F(SheetImportTest, QuestionSheetSharesKeywordsAndMakesEntriesOf25WithoutCha
         sheet += QStringLiteral("書き\t%1\t<L=カキ>を書く。\t%1\t\t\n").arg(kanji);
     }
     Problems problems;
-    const QString book = Import(Write(QStringLiteral("sheet.tsv"), sheet.toUtf8()), PathOf("q_main.db"),
-                                QStringLiteral("303"), &problems);
+    const QString book = Import(
+        Write(QStringLiteral("sheet.tsv"), sheet.toUtf8()), PathOf("q_main.db"), QStringLiteral("303"), &problems);
     ASSERT_FALSE(book.isEmpty()) << problems.Lines().join(u'\n').toStdString();
     EXPECT_EQ(QueryInt(book, QStringLiteral("select count(*) from Keywords")), 30);
     EXPECT_EQ(QueryInt(book, QStringLiteral("select count(*) from Sentences")), 60);
     EXPECT_EQ(QueryRows(book, QStringLiteral("select title, question, ans_field from Questions order by sort_key")),
-              (std::vector<SqlRow>{{QStringLiteral("読み"), QStringLiteral("読みを書きなさい。"), QStringLiteral("答（　　　　　　　　　　）")},
-                                   {QStringLiteral("書き"), QStringLiteral("次の問題に答えなさい。"), QStringLiteral("答（　　　　　　　　　　）")}}));
+        (std::vector<SqlRow>{{QStringLiteral("読み"), QStringLiteral("読みを書きなさい。"),
+                                 QStringLiteral("答（　　　　　　　　　　）")},
+            {QStringLiteral("書き"), QStringLiteral("次の問題に答えなさい。"),
+                QStringLiteral("答（　　　　　　　　　　）")}}));
     EXPECT_EQ(QueryRows(book, QStringLiteral("select title from Indices order by sort_key")),
-              (std::vector<SqlRow>{{QStringLiteral("テストの本")}, {QStringLiteral("1～25")}, {QStringLiteral("26～30")}}));
+        (std::vector<SqlRow>{{QStringLiteral("テストの本")}, {QStringLiteral("1～25")}, {QStringLiteral("26～30")}}));
     EXPECT_EQ(QueryInt(book, QStringLiteral("select count(*) from IKRelations where iid=2")), 25);
     EXPECT_EQ(QueryInt(book, QStringLiteral("select count(*) from SentenceAttrs where acid=103 and value=2")), 15);
     EXPECT_EQ(QueryRows(book, QStringLiteral("select sentence from Sentences where qid=2 limit 1"))[0][0],
-              QStringLiteral("<L=カキ>を書く。"));
+        QStringLiteral("<L=カキ>を書く。"));
 }
 
 TEST_F(SheetImportTest, AnUnclosedAngleBracketIsKeptAsText)
 {
     const QString sheet = QStringLiteral("見出し語,意味\nless,x < y のとき\nmore,<L=more> と a<b<S=2>\n");
     Problems problems;
-    const QString book = Import(Write(QStringLiteral("lt.csv"), sheet.toUtf8()), PathOf("lt_main.db"), QString(), &problems);
+    const QString book
+        = Import(Write(QStringLiteral("lt.csv"), sheet.toUtf8()), PathOf("lt_main.db"), QString(), &problems);
     ASSERT_FALSE(book.isEmpty());
     EXPECT_EQ(QueryRows(book, QStringLiteral("select sentence from Sentences where qid=1 order by sort_key")),
-              (std::vector<SqlRow>{{QStringLiteral("x ＜ y のとき")}, {QStringLiteral("<L=more> と a＜b<S=2>")}}));
+        (std::vector<SqlRow>{{QStringLiteral("x ＜ y のとき")}, {QStringLiteral("<L=more> と a＜b<S=2>")}}));
     ASSERT_EQ(problems.List().size(), 2u);
     EXPECT_EQ(problems.List()[0].row, 2);
     EXPECT_EQ(problems.List()[0].column, 2);
@@ -132,7 +138,7 @@ TEST_F(SheetImportTest, AHundredThousandRowsImport)
     EXPECT_EQ(QueryInt(book, QStringLiteral("select count(*) from Keywords")), 100000);
     EXPECT_EQ(QueryInt(book, QStringLiteral("select count(*) from Indices")), 1 + 4000);
     EXPECT_EQ(QueryRows(book, QStringLiteral("select min_value, max_value from KeywordAttrRange where acid=2")),
-              (std::vector<SqlRow>{{1, 100000}}));
+        (std::vector<SqlRow>{{1, 100000}}));
 }
 
 } // namespace

@@ -196,8 +196,8 @@ TEST(RunLimits, EachLimitHoldsUpToItsValue)
     EXPECT_EQ(commands.actual, RunLimits::MaxCommands + 1);
     EXPECT_EQ(commands.limit, RunLimits::MaxCommands);
 
-    EXPECT_EQ(RunLimits::Check(Commands(1, longest + QLatin1Char('a')), {}, {}).exceeded,
-              RunLimits::Exceeded::TextLength);
+    EXPECT_EQ(
+        RunLimits::Check(Commands(1, longest + QLatin1Char('a')), {}, {}).exceeded, RunLimits::Exceeded::TextLength);
     EXPECT_EQ(RunLimits::Check({}, longest + QLatin1Char('a'), {}).exceeded, RunLimits::Exceeded::TextLength);
     const int pieces = static_cast<int>(RunLimits::MaxTotalText / RunLimits::MaxTextLength);
     const RunLimits::Verdict total = RunLimits::Check(Commands(pieces, longest), QStringLiteral("t"), {});

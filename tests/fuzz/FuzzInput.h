@@ -14,8 +14,7 @@ namespace Fuzz {
 
 inline std::array<QString, 2> TextsOf(const uint8_t* data, size_t size)
 {
-    QString utf8 = QString::fromUtf8(reinterpret_cast<const char*>(data),
-                                     static_cast<qsizetype>(size));
+    QString utf8 = QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QString utf16(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
     if (!utf16.isEmpty()) // the input need not be aligned for char16_t
         std::memcpy(utf16.data(), data, static_cast<size_t>(utf16.size()) * sizeof(char16_t));

@@ -40,7 +40,9 @@ TEST(DecodeGaijiCodeTest, ReadsSingleBytesAndShortCodes)
 
 TEST(DecodeGaijiCodeTest, APairIsReadUpToItsFirstNonDigit)
 {
-    EXPECT_EQ(DecodeGaijiCode(u"4Z41"), u"\x04" "A"_qs);
+    EXPECT_EQ(DecodeGaijiCode(u"4Z41"),
+        u"\x04"
+        "A"_qs);
     // " 9", "+9" and "-1" are not numbers here, whatever strtol would say.
     EXPECT_EQ(DecodeGaijiCode(u"41 9"), u"A"_qs);
     EXPECT_EQ(DecodeGaijiCode(u"41-1"), u"A"_qs);

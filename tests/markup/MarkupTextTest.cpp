@@ -28,14 +28,11 @@ std::vector<MarkupCase> Cases()
         {u"ab@cd", u"ab／cd", {{Print::Text, u"ab"_qs}, lineBreak, {Print::Text, u"cd"_qs}}},
         {u"ab＠cd", u"ab／cd", {{Print::Text, u"ab"_qs}, lineBreak, {Print::Text, u"cd"_qs}}},
         {u"@@", u"／／", {lineBreak, lineBreak}},
-        {u"x<S=2>y", u"x2y",
-         {{Print::Text, u"x"_qs}, {Print::SubscriptText, u"2"_qs}, {Print::Text, u"y"_qs}}},
+        {u"x<S=2>y", u"x2y", {{Print::Text, u"x"_qs}, {Print::SubscriptText, u"2"_qs}, {Print::Text, u"y"_qs}}},
         // "A=" prints one "@" and drops its text; the three pieces stay apart.
-        {u"x<A=note>y", u"x@notey",
-         {{Print::Text, u"x"_qs}, {Print::Text, u"@"_qs}, {Print::Text, u"y"_qs}}},
+        {u"x<A=note>y", u"x@notey", {{Print::Text, u"x"_qs}, {Print::Text, u"@"_qs}, {Print::Text, u"y"_qs}}},
         {u"<L=abc>", u"abc", {{Print::UnderlinedText, u"abc"_qs}}},
-        {u"a<tag>b", u"atagb",
-         {{Print::Text, u"a"_qs}, {Print::UnderlinedText, u"tag"_qs}, {Print::Text, u"b"_qs}}},
+        {u"a<tag>b", u"atagb", {{Print::Text, u"a"_qs}, {Print::UnderlinedText, u"tag"_qs}, {Print::Text, u"b"_qs}}},
         {u"a<b", u"ab", {{Print::Text, u"a"_qs}, {Print::UnderlinedText, u"b"_qs}}},
         {u"<>", u"", {{Print::UnderlinedText, QString()}}},
         {u"a>b", u"ab", {{Print::Text, u"a>b"_qs}}},
@@ -77,9 +74,8 @@ TEST(MarkupTextTest, PrintCommandsOfEachExampleWithoutTheGaijiFont)
 TEST(MarkupTextTest, ExternalCharactersUseTheGaijiFontWhenInstalled)
 {
     InstalledFonts fonts([] { return QStringList{u"Morvane Gaiji"_qs}; });
-    const std::vector<Cmd> expected{{Print::Text, u"a"_qs},
-                                    {Print::ExternalChar, QString(QChar(0x4F5D))},
-                                    {Print::ExternalChar, QString(QChar(0x7A70))}};
+    const std::vector<Cmd> expected{{Print::Text, u"a"_qs}, {Print::ExternalChar, QString(QChar(0x4F5D))},
+        {Print::ExternalChar, QString(QChar(0x7A70))}};
     EXPECT_EQ(Print::ParseText(u"a<G=98C6><G=E274>", fonts), expected);
 }
 
@@ -140,10 +136,8 @@ TEST(PrintTokenizerTest, KeepsCharactersOutsideTheBasicPlaneWhole)
 {
     InstalledFonts fonts([] { return QStringList(); });
     const QString text = u"𠮷@𠮷<S=𠮷>"_qs;
-    const std::vector<Cmd> expected{{Print::Text, u"𠮷"_qs},
-                                    {Print::LineBreak, QString()},
-                                    {Print::Text, u"𠮷"_qs},
-                                    {Print::SubscriptText, u"𠮷"_qs}};
+    const std::vector<Cmd> expected{{Print::Text, u"𠮷"_qs}, {Print::LineBreak, QString()}, {Print::Text, u"𠮷"_qs},
+        {Print::SubscriptText, u"𠮷"_qs}};
     EXPECT_EQ(Print::ParseText(text, fonts), expected);
 }
 

@@ -19,9 +19,9 @@ namespace {
 QStringList ContentTexts(const QString& path)
 {
     QStringList texts;
-    for (const char* sql : {"select title from Indices", "select question from Questions",
-                            "select ans_field from Questions", "select word from Keywords",
-                            "select sentence from Sentences", "select answer from Sentences"}) {
+    for (const char* sql :
+        {"select title from Indices", "select question from Questions", "select ans_field from Questions",
+            "select word from Keywords", "select sentence from Sentences", "select answer from Sentences"}) {
         for (const SqlRow& row : QueryRows(path, QString::fromLatin1(sql)))
             texts << row[0].toString();
     }

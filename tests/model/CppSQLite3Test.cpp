@@ -10,8 +10,7 @@
 
 namespace {
 
-class CppSQLite3Test : public testing::Test
-{
+class CppSQLite3Test : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -46,8 +45,7 @@ TEST(CppSQLite3ExceptionTest, MessageNamesTheCode)
 {
     EXPECT_STREQ(CppSQLite3Exception(1, "boom").Message(), "SQLITE_ERROR[1]: boom");
     EXPECT_STREQ(CppSQLite3Exception(101, nullptr).Message(), "SQLITE_DONE[101]: ");
-    EXPECT_STREQ(CppSQLite3Exception(1000, "Database not open").Message(),
-                 "CPPSQLITE_ERROR[1000]: Database not open");
+    EXPECT_STREQ(CppSQLite3Exception(1000, "Database not open").Message(), "CPPSQLITE_ERROR[1000]: Database not open");
     EXPECT_STREQ(CppSQLite3Exception(26, "x").Message(), "UNKNOWN_ERROR[26]: x");
     EXPECT_STREQ(CppSQLite3Exception(-1, "x").Message(), "UNKNOWN_ERROR[-1]: x");
     EXPECT_STREQ(CppSQLite3Exception::CodeName(25), "SQLITE_RANGE");
@@ -136,11 +134,10 @@ TEST_F(CppSQLite3Test, MovedStatementLeavesTheSourceEmpty)
 TEST_F(CppSQLite3Test, SqliteFailuresCarryTheirCodeAndText)
 {
     int code = 0;
-    EXPECT_EQ(MessageOf([&] { db.Query("select * from Missing;"); }, &code),
-              "SQLITE_ERROR[1]: no such table: Missing");
+    EXPECT_EQ(MessageOf([&] { db.Query("select * from Missing;"); }, &code), "SQLITE_ERROR[1]: no such table: Missing");
     EXPECT_EQ(code, 1);
     EXPECT_EQ(MessageOf([&] { db.ExecuteBatch("insert into Missing values(1);"); }),
-              "SQLITE_ERROR[1]: no such table: Missing");
+        "SQLITE_ERROR[1]: no such table: Missing");
     db.ExecuteBatch("create table U(x integer not null);");
     CppSQLite3Statement insert = db.Prepare("insert into U values(NULL);");
     EXPECT_EQ(MessageOf([&] { insert.Execute(); }, &code).rfind("SQLITE_CONSTRAINT[19]: ", 0), 0u);

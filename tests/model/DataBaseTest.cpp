@@ -21,14 +21,13 @@
 
 namespace {
 
-class DataBaseTest : public testing::Test
-{
+class DataBaseTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     QString MakeBook(const QString& name, const QString& sql) { return BookFixture::MakeIn(dir, name, sql); }
     QString SmallBook(const QString& name = QStringLiteral("a_main.db"),
-                      const QString& dbid = QStringLiteral("TV-TEST-1"), int bid = 1)
+        const QString& dbid = QStringLiteral("TV-TEST-1"), int bid = 1)
     {
         return MakeBook(name, BookFixture::SmallBookSql(dbid, bid, QStringLiteral("Book %1").arg(bid)));
     }
@@ -191,13 +190,15 @@ TEST_F(DataBaseTest, RowsOfOneOwnerMustBeConsecutive)
 {
     // Rows a, b, a: the second run of 'a' starts a second keyword of the
     // same id; a repeated (kid, acid, seq) keeps both values, lookup the first.
-    const QString path = MakeBook(QStringLiteral("x_main.db"), BookFixture::InfoSql(QStringLiteral("TVX")).prepend(
-        QStringLiteral("create table Info(name, value);"
-                       "create table KeywordsWithAttrs(kid, word, sort_key, enable, acid, seq, type, value);"
-                       "insert into KeywordsWithAttrs values(1,'a',1,1,1,0,0,5);"
-                       "insert into KeywordsWithAttrs values(1,'a',1,1,1,0,0,6);"
-                       "insert into KeywordsWithAttrs values(2,'b',2,1,1,0,0,7);"
-                       "insert into KeywordsWithAttrs values(1,'a',1,1,2,0,1,'late');")));
+    const QString path = MakeBook(QStringLiteral("x_main.db"),
+        BookFixture::InfoSql(QStringLiteral("TVX"))
+            .prepend(
+                QStringLiteral("create table Info(name, value);"
+                               "create table KeywordsWithAttrs(kid, word, sort_key, enable, acid, seq, type, value);"
+                               "insert into KeywordsWithAttrs values(1,'a',1,1,1,0,0,5);"
+                               "insert into KeywordsWithAttrs values(1,'a',1,1,1,0,0,6);"
+                               "insert into KeywordsWithAttrs values(2,'b',2,1,1,0,0,7);"
+                               "insert into KeywordsWithAttrs values(1,'a',1,1,2,0,1,'late');")));
     DataBase db;
     ASSERT_EQ(db.OpenBook(path), 0);
     std::vector<std::unique_ptr<Keyword>> keywords;
@@ -213,9 +214,9 @@ TEST_F(DataBaseTest, RowsOfOneOwnerMustBeConsecutive)
 TEST_F(DataBaseTest, AttributeRowOfAnUnknownTypeFailsTheRead)
 {
     const QString path = MakeBook(QStringLiteral("t2_main.db"),
-                                  BookFixture::SmallBookSql() +
-                                      QStringLiteral("INSERT INTO KeywordAttrs VALUES(203,5,0,2,1);"
-                                                     "INSERT INTO SentenceAttrs VALUES(61,5,0,2,1);"));
+        BookFixture::SmallBookSql()
+            + QStringLiteral("INSERT INTO KeywordAttrs VALUES(203,5,0,2,1);"
+                             "INSERT INTO SentenceAttrs VALUES(61,5,0,2,1);"));
     DataBase db;
     ASSERT_EQ(db.OpenBook(path), 0);
     std::vector<std::unique_ptr<Keyword>> keywords;
@@ -262,8 +263,7 @@ TEST_F(DataBaseTest, ReadsSentencesByQuestionOrAll)
 TEST_F(DataBaseTest, DiscoveryKeepsOnlyBookDatabases)
 {
     const QString two = MakeBook(QStringLiteral("two_main.db"),
-                                 BookFixture::SmallBookSql(QStringLiteral("TV"), 7) +
-                                     QStringLiteral("INSERT INTO BookInfo VALUES(3,'Third');"));
+        BookFixture::SmallBookSql(QStringLiteral("TV"), 7) + QStringLiteral("INSERT INTO BookInfo VALUES(3,'Third');"));
     const QStringList candidates = {
         WriteFile(QStringLiteral("junk_main.db"), "junk"),
         SmallBook(QStringLiteral("lower_main.db"), QStringLiteral("tv-lower")),
@@ -356,12 +356,12 @@ TEST_F(DataBaseTest, UserDatabaseThatCannotBeWrittenFailsToOpen)
 TEST_F(DataBaseTest, NamesStoredTwiceCollapseToTheLastRowOnOpen)
 {
     const QString path = dir.filePath(QStringLiteral("tv_user.db"));
-    ASSERT_EQ(BookFixture::Build(path, QStringLiteral(
-                  "CREATE TABLE Info (iid INTEGER NOT NULL PRIMARY KEY,name TEXT NOT NULL DEFAULT '',"
-                  "value TEXT DEFAULT NULL);"
-                  "INSERT INTO Info(name,value) VALUES('dbid','old'),('quiz','11:51'),('bid','3'),"
-                  "('dbid','new'),('quiz','12:'),('quiz','13:');")),
-              QString());
+    ASSERT_EQ(BookFixture::Build(path,
+                  QStringLiteral("CREATE TABLE Info (iid INTEGER NOT NULL PRIMARY KEY,name TEXT NOT NULL DEFAULT '',"
+                                 "value TEXT DEFAULT NULL);"
+                                 "INSERT INTO Info(name,value) VALUES('dbid','old'),('quiz','11:51'),('bid','3'),"
+                                 "('dbid','new'),('quiz','12:'),('quiz','13:');")),
+        QString());
     DataBase db;
     ASSERT_EQ(db.OpenUser(path), 0);
     EXPECT_TRUE(db.UserWritable());
@@ -428,8 +428,9 @@ TEST_F(DataBaseTest, UserDatabaseInAFolderThatTakesNoFilesIsNotWritable)
         ASSERT_EQ(writer.SetUserInfo(QStringLiteral("bid"), QStringLiteral("2")), 0);
     }
     // Writable for whoever runs the test, root acting as "nobody" too.
-    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
-                                                | QFile::ReadOther | QFile::WriteOther));
+    ASSERT_TRUE(QFile::setPermissions(path,
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther
+            | QFile::WriteOther));
     DataBase db;
     {
         const ReadOnlyAccess access({folder}, {dir.path()});

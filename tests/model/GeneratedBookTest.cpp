@@ -15,8 +15,7 @@
 
 namespace {
 
-class GeneratedBookTest : public testing::Test
-{
+class GeneratedBookTest : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -44,7 +43,8 @@ TEST_F(GeneratedBookTest, WritesABookOfTheRequestedSizeThatLoads)
 {
     const QString path = dir.filePath(QStringLiteral("large_main.db"));
     ASSERT_EQ(Generate({QStringLiteral("--keywords"), QStringLiteral("120"), QStringLiteral("--sentences"),
-                        QStringLiteral("900"), QStringLiteral("--questions"), QStringLiteral("3"), path}), 0);
+                  QStringLiteral("900"), QStringLiteral("--questions"), QStringLiteral("3"), path}),
+        0);
 
     DataBase db;
     NodeStorage storage(db);
@@ -75,18 +75,19 @@ TEST_F(GeneratedBookTest, SameArgumentsGiveTheSameContent)
 {
     const QString a = dir.filePath(QStringLiteral("a.db"));
     const QString b = dir.filePath(QStringLiteral("b.db"));
-    const QStringList size{QStringLiteral("--keywords"), QStringLiteral("40"), QStringLiteral("--sentences"),
-                           QStringLiteral("200")};
+    const QStringList size{
+        QStringLiteral("--keywords"), QStringLiteral("40"), QStringLiteral("--sentences"), QStringLiteral("200")};
     ASSERT_EQ(Generate(size + QStringList{a}), 0);
     ASSERT_EQ(Generate(size + QStringList{b}), 0);
-    const QString sql = QStringLiteral("select group_concat(sentence, '|') from (select sentence from Sentences order by sid)");
+    const QString sql
+        = QStringLiteral("select group_concat(sentence, '|') from (select sentence from Sentences order by sid)");
     EXPECT_EQ(QueryRows(a, sql), QueryRows(b, sql));
 }
 
 TEST_F(GeneratedBookTest, RefusesASizeWithoutKeywords)
 {
-    EXPECT_NE(Generate({QStringLiteral("--keywords"), QStringLiteral("0"),
-                        dir.filePath(QStringLiteral("none.db"))}), 0);
+    EXPECT_NE(
+        Generate({QStringLiteral("--keywords"), QStringLiteral("0"), dir.filePath(QStringLiteral("none.db"))}), 0);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("none.db"))));
 }
 

@@ -11,16 +11,16 @@
 
 namespace {
 
-class NodeStorageTest : public testing::Test
-{
+class NodeStorageTest : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
     QString MakeBook(const QString& name, const QString& sql) { return BookFixture::MakeIn(dir, name, sql); }
     QString SmallBook(const QString& name, int bid, const QString& extraSql = QString())
     {
-        return MakeBook(name, BookFixture::SmallBookSql(QStringLiteral("TV-%1").arg(bid), bid,
-                                                        QStringLiteral("Book %1").arg(bid)) + extraSql);
+        return MakeBook(name,
+            BookFixture::SmallBookSql(QStringLiteral("TV-%1").arg(bid), bid, QStringLiteral("Book %1").arg(bid))
+                + extraSql);
     }
 
     static std::vector<int> Ids(const std::vector<Index*>& entries)
@@ -38,7 +38,8 @@ protected:
 
 TEST_F(NodeStorageTest, LoadBooksSelectsTheFirstBook)
 {
-    ASSERT_TRUE(storage.LoadBooks({SmallBook(QStringLiteral("a_main.db"), 4), SmallBook(QStringLiteral("b_main.db"), 2)}));
+    ASSERT_TRUE(
+        storage.LoadBooks({SmallBook(QStringLiteral("a_main.db"), 4), SmallBook(QStringLiteral("b_main.db"), 2)}));
     ASSERT_EQ(storage.Books().size(), 2u);
     EXPECT_EQ(storage.CurrentBid(), 4);
     ASSERT_NE(storage.CurrentBook(), nullptr);
@@ -72,8 +73,7 @@ TEST_F(NodeStorageTest, LoadBooksWithoutABookChangesNothing)
 // question formats are gone) no longer keeps the good books from loading.
 TEST_F(NodeStorageTest, LoadBooksPassesOverABookThatCannotBeRead)
 {
-    const QString broken = BookFixture::MakeIn(
-        dir, QStringLiteral("0_main.db"),
+    const QString broken = BookFixture::MakeIn(dir, QStringLiteral("0_main.db"),
         BookFixture::SmallBookSql(QStringLiteral("TV-BROKEN"), 9) + QStringLiteral("DROP TABLE Questions;"));
     const QString good = SmallBook(QStringLiteral("b_main.db"), 2);
     ASSERT_TRUE(storage.LoadBooks({broken, good}));
@@ -94,19 +94,19 @@ TEST_F(NodeStorageTest, LoadBooksPassesOverABookThatCannotBeRead)
 // order; where files share the bid, the one of the named database wins.
 TEST_F(NodeStorageTest, LoadBooksOpensThePreferredBookInsteadOfTheFirst)
 {
-    const QString broken = BookFixture::MakeIn(
-        dir, QStringLiteral("0_main.db"),
+    const QString broken = BookFixture::MakeIn(dir, QStringLiteral("0_main.db"),
         BookFixture::SmallBookSql(QStringLiteral("TV-BROKEN"), 9) + QStringLiteral("DROP TABLE Questions;"));
     const QString second = SmallBook(QStringLiteral("b_main.db"), 2);
     const QString third = SmallBook(QStringLiteral("c_main.db"), 3);
-    const QString sameBid = MakeBook(QStringLiteral("d_main.db"), BookFixture::SmallBookSql(QStringLiteral("TV-OTHER"), 3));
+    const QString sameBid
+        = MakeBook(QStringLiteral("d_main.db"), BookFixture::SmallBookSql(QStringLiteral("TV-OTHER"), 3));
     ASSERT_TRUE(storage.LoadBooks({broken, second, third, sameBid}, {QStringLiteral("TV-OTHER"), 3}));
     EXPECT_EQ(db.Dbid(), QStringLiteral("TV-OTHER"));
     EXPECT_TRUE(storage.UnreadableFiles().isEmpty());
     EXPECT_EQ(storage.Books().size(), 4u);
 
     ASSERT_TRUE(storage.LoadBooks({broken, second, third}, {QStringLiteral("TV-GONE"), 3}));
-    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-3"));  // the bid alone still names it
+    EXPECT_EQ(db.Dbid(), QStringLiteral("TV-3")); // the bid alone still names it
 
     ASSERT_TRUE(storage.LoadBooks({broken, second, third}, {QStringLiteral("TV-BROKEN"), 9}));
     EXPECT_EQ(db.Dbid(), QStringLiteral("TV-2"));
@@ -126,8 +126,8 @@ TEST_F(NodeStorageTest, FilesAfterThePreferredBookAreListedWhenWanted)
     junk.write("junk");
     junk.close();
     const QStringList files{SmallBook(QStringLiteral("a_main.db"), 2), SmallBook(QStringLiteral("b_main.db"), 3),
-                            junk.fileName(),
-                            MakeBook(QStringLiteral("d_main.db"), BookFixture::SmallBookSql(QStringLiteral("TV-OTHER"), 2))};
+        junk.fileName(),
+        MakeBook(QStringLiteral("d_main.db"), BookFixture::SmallBookSql(QStringLiteral("TV-OTHER"), 2))};
     const auto dbids = [](const NodeStorage& s) {
         QStringList ids;
         for (const Book* book : s.Books())
@@ -145,7 +145,8 @@ TEST_F(NodeStorageTest, FilesAfterThePreferredBookAreListedWhenWanted)
     ASSERT_TRUE(storage.SelectBook(3)); // a book of a file read later, by id
     EXPECT_EQ(db.Dbid(), QStringLiteral("TV-3"));
     EXPECT_EQ(dbids(storage), dbids(full));
-    EXPECT_EQ(dbids(storage), (QStringList{QStringLiteral("TV-2"), QStringLiteral("TV-3"), QStringLiteral("TV-OTHER")}));
+    EXPECT_EQ(
+        dbids(storage), (QStringList{QStringLiteral("TV-2"), QStringLiteral("TV-3"), QStringLiteral("TV-OTHER")}));
     EXPECT_EQ(storage.BookPool().Find(2)->dbid, QStringLiteral("TV-2"));
 
     DataBase listedDb;
@@ -161,12 +162,11 @@ TEST_F(NodeStorageTest, FilesAfterThePreferredBookAreListedWhenWanted)
 TEST_F(NodeStorageTest, ABookFileReplacedWhileOpenIsNotReadAgain)
 {
     const QString path = SmallBook(QStringLiteral("a_main.db"), 1);
-    const QString other = BookFixture::MakeIn(
-        dir, QStringLiteral("other.db"),
-        BookFixture::SmallBookSql(QStringLiteral("TV-OTHER"), 1) +
-            QStringLiteral("UPDATE Info SET value='301' WHERE name='Product';"
-                           "UPDATE Sentences SET sentence='別の本の例文';"
-                           "INSERT INTO Keywords SELECT kid + 1000, word, sort_key, enable FROM Keywords;"));
+    const QString other = BookFixture::MakeIn(dir, QStringLiteral("other.db"),
+        BookFixture::SmallBookSql(QStringLiteral("TV-OTHER"), 1)
+            + QStringLiteral("UPDATE Info SET value='301' WHERE name='Product';"
+                             "UPDATE Sentences SET sentence='別の本の例文';"
+                             "INSERT INTO Keywords SELECT kid + 1000, word, sort_key, enable FROM Keywords;"));
     ASSERT_TRUE(storage.LoadBooks({path}));
     std::vector<Sentence*> sentences;
     ASSERT_EQ(storage.SentencesOf(11, sentences), 3);
@@ -215,10 +215,10 @@ TEST_F(NodeStorageTest, BooksWithUnusableContentCannotBeSelected)
     const QString good = SmallBook(QStringLiteral("a_main.db"), 1);
     const QString noIndices = SmallBook(QStringLiteral("b_main.db"), 2, QStringLiteral("DELETE FROM Indices;"));
     // Entry 6 names a parent (4) that is not on the chain 1 > 5 before it.
-    const QString badParent = SmallBook(QStringLiteral("c_main.db"), 3,
-                                        QStringLiteral("INSERT INTO Indices VALUES(6,3,4,0,6,1,'stray');"));
-    const QString badAttr = SmallBook(QStringLiteral("d_main.db"), 4,
-                                      QStringLiteral("INSERT INTO KeywordAttrs VALUES(201,9,0,2,0);"));
+    const QString badParent
+        = SmallBook(QStringLiteral("c_main.db"), 3, QStringLiteral("INSERT INTO Indices VALUES(6,3,4,0,6,1,'stray');"));
+    const QString badAttr
+        = SmallBook(QStringLiteral("d_main.db"), 4, QStringLiteral("INSERT INTO KeywordAttrs VALUES(201,9,0,2,0);"));
     const QString noRelations = SmallBook(QStringLiteral("e_main.db"), 5, QStringLiteral("DROP TABLE IKRelations;"));
     ASSERT_TRUE(storage.LoadBooks({good, noIndices, badParent, badAttr, noRelations}));
     ASSERT_EQ(storage.Books().size(), 5u);
@@ -234,8 +234,8 @@ TEST_F(NodeStorageTest, FailedSwitchLeavesTheCurrentBookIntact)
 {
     const QString good = SmallBook(QStringLiteral("a_main.db"), 1);
     // Opens and reads indices and questions, then fails on the keywords.
-    const QString broken = SmallBook(QStringLiteral("b_main.db"), 2,
-                                     QStringLiteral("INSERT INTO KeywordAttrs VALUES(203,9,0,2,0);"));
+    const QString broken
+        = SmallBook(QStringLiteral("b_main.db"), 2, QStringLiteral("INSERT INTO KeywordAttrs VALUES(203,9,0,2,0);"));
     ASSERT_TRUE(storage.LoadBooks({good, broken}));
 
     std::vector<Sentence*> sentences;
@@ -275,9 +275,9 @@ TEST_F(NodeStorageTest, FileReplacedByJunkLeavesTheCurrentBookIntact)
 TEST_F(NodeStorageTest, SwitchingBooksReplacesContentAndConnection)
 {
     ASSERT_TRUE(storage.LoadBooks({SmallBook(QStringLiteral("a_main.db"), 1),
-                                   SmallBook(QStringLiteral("b_main.db"), 2,
-                                             QStringLiteral("UPDATE Sentences SET answer='second' WHERE sid=52;"
-                                                            "DELETE FROM IKRelations WHERE iid=3;"))}));
+        SmallBook(QStringLiteral("b_main.db"), 2,
+            QStringLiteral("UPDATE Sentences SET answer='second' WHERE sid=52;"
+                           "DELETE FROM IKRelations WHERE iid=3;"))}));
     std::vector<Sentence*> sentences;
     storage.SentencesOf(11, sentences);
     EXPECT_TRUE(storage.SelectBook(1)); // the current book: nothing reloads
@@ -332,7 +332,8 @@ TEST_F(NodeStorageTest, SentenceFetchedByIdIsTheSameNodeLater)
 
 TEST_F(NodeStorageTest, BookWithoutKeywordsHasNoSentences)
 {
-    ASSERT_TRUE(storage.LoadBooks({SmallBook(QStringLiteral("a_main.db"), 1, QStringLiteral("DELETE FROM Keywords;"))}));
+    ASSERT_TRUE(
+        storage.LoadBooks({SmallBook(QStringLiteral("a_main.db"), 1, QStringLiteral("DELETE FROM Keywords;"))}));
     EXPECT_TRUE(storage.Keywords().empty());
     std::vector<Sentence*> sentences{nullptr};
     EXPECT_EQ(storage.SentencesOf(11, sentences), 0);
@@ -341,8 +342,8 @@ TEST_F(NodeStorageTest, BookWithoutKeywordsHasNoSentences)
 
 TEST_F(NodeStorageTest, FailedSentenceReadLoadsNothing)
 {
-    ASSERT_TRUE(storage.LoadBooks({SmallBook(QStringLiteral("a_main.db"), 1,
-                                             QStringLiteral("INSERT INTO SentenceAttrs VALUES(53,9,0,7,0);"))}));
+    ASSERT_TRUE(storage.LoadBooks(
+        {SmallBook(QStringLiteral("a_main.db"), 1, QStringLiteral("INSERT INTO SentenceAttrs VALUES(53,9,0,7,0);"))}));
     std::vector<Sentence*> sentences;
     EXPECT_EQ(storage.SentencesOf(11, sentences), 0);
     EXPECT_TRUE(storage.LoadedSentences().empty());

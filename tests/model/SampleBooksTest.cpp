@@ -21,8 +21,7 @@ QString PathOf(const SampleBook& book)
     return QStringLiteral(TV_TEST_DATA_DIR "/") + book.file;
 }
 
-class SampleBookTest : public testing::TestWithParam<SampleBook>
-{
+class SampleBookTest : public testing::TestWithParam<SampleBook> {
 protected:
     void SetUp() override { ASSERT_TRUE(QFileInfo::exists(path)) << path.toStdString(); }
 
@@ -117,18 +116,20 @@ TEST_P(SampleBookTest, AttributeViewsKeepTheRowsOfOneOwnerTogether)
     ExpectValuesMatchTypes(sentenceRows, "SentencesWithAttrs");
     // Every keyword and every sentence appears in its view.
     EXPECT_EQ(Int(QStringLiteral("select count(distinct kid) from KeywordsWithAttrs")),
-              Int(QStringLiteral("select count(*) from Keywords")));
+        Int(QStringLiteral("select count(*) from Keywords")));
     EXPECT_EQ(Int(QStringLiteral("select count(distinct sid) from SentencesWithAttrs")),
-              Int(QStringLiteral("select count(*) from Sentences")));
+        Int(QStringLiteral("select count(*) from Sentences")));
 }
 
 TEST_P(SampleBookTest, SentencesBelongToKnownKeywordsAndFormatsAndCarryTheirOrigin)
 {
     EXPECT_EQ(Int(QStringLiteral("select count(*) from Sentences s where not exists "
                                  "(select 1 from Keywords k where k.kid=s.kid) or not exists "
-                                 "(select 1 from Questions q where q.qid=s.qid)")), 0);
+                                 "(select 1 from Questions q where q.qid=s.qid)")),
+        0);
     EXPECT_EQ(Int(QStringLiteral("select count(*) from Sentences s where not exists (select 1 from "
-                                 "SentenceAttrs a where a.sid=s.sid and a.acid=101 and a.seq=0 and a.type=0)")), 0);
+                                 "SentenceAttrs a where a.sid=s.sid and a.acid=101 and a.seq=0 and a.type=0)")),
+        0);
     // Both sentences of the book itself and extra ones (101 at 20 and up).
     EXPECT_GT(Int(QStringLiteral("select count(*) from SentenceAttrs where acid=101 and value<20")), 0);
     EXPECT_GT(Int(QStringLiteral("select count(*) from SentenceAttrs where acid=101 and value>=20")), 0);
@@ -136,11 +137,12 @@ TEST_P(SampleBookTest, SentencesBelongToKnownKeywordsAndFormatsAndCarryTheirOrig
     // vocabulary book; the kanji books split writing by okurigana.
     const qlonglong formats = Int(QStringLiteral("select count(*) from Questions"));
     EXPECT_GE(formats, 3);
-    const qlonglong minFormatsPerKeyword = Int(QStringLiteral(
-        "select min(n) from (select count(distinct qid) as n from Sentences group by kid)"));
+    const qlonglong minFormatsPerKeyword
+        = Int(QStringLiteral("select min(n) from (select count(distinct qid) as n from Sentences group by kid)"));
     EXPECT_EQ(minFormatsPerKeyword, book.product == QStringLiteral("101") ? formats : 2);
     EXPECT_EQ(Int(QStringLiteral("select count(*) from Keywords k where not exists "
-                                 "(select 1 from Sentences s where s.kid=k.kid)")), 0);
+                                 "(select 1 from Sentences s where s.kid=k.kid)")),
+        0);
 }
 
 TEST_P(SampleBookTest, HasTheVocabularyAndAttributesItsListsShow)
@@ -159,10 +161,14 @@ TEST_P(SampleBookTest, HasTheVocabularyAndAttributesItsListsShow)
     // sentences without a page label (101 = 30), frequency marks in "303".
     for (const auto& [low, high] : {std::pair{500, 999}, {1000, 1999}, {2000, 2999}, {3000, 99999}})
         EXPECT_GT(Int(QStringLiteral("select count(*) from KeywordAttrs where acid=3 and value between %1 and %2")
-                          .arg(low).arg(high)), 0) << "no keyword on pages " << low << "..";
+                          .arg(low)
+                          .arg(high)),
+            0)
+            << "no keyword on pages " << low << "..";
     EXPECT_GT(Int(QStringLiteral("select count(*) from SentenceAttrs where acid=101 and value=30")), 0);
     EXPECT_EQ(Int(QStringLiteral("select count(*) from Sentences s where not exists (select 1 from "
-                                 "SentenceAttrs a where a.sid=s.sid and a.acid=102 and a.type=1)")), 0);
+                                 "SentenceAttrs a where a.sid=s.sid and a.acid=102 and a.type=1)")),
+        0);
     if (book.product == QStringLiteral("303")) {
         EXPECT_EQ(Int(QStringLiteral("select count(*) from SentenceAttrs where acid=103 and value not in (1,2)")), 0);
         EXPECT_GT(Int(QStringLiteral("select count(*) from SentenceAttrs where acid=103 and value=1")), 0);
@@ -176,9 +182,11 @@ TEST_P(SampleBookTest, RangeClassesHaveAnIntervalCoveringTheirValues)
     ASSERT_FALSE(classes.empty());
     for (const SqlRow& row : classes) {
         const qlonglong acid = row[0].toLongLong();
-        const auto range = Rows(QStringLiteral("select min_value, max_value from KeywordAttrRange where acid=%1").arg(acid));
+        const auto range
+            = Rows(QStringLiteral("select min_value, max_value from KeywordAttrRange where acid=%1").arg(acid));
         ASSERT_EQ(range.size(), 1u) << "class " << acid;
-        const auto values = Rows(QStringLiteral("select min(value), max(value) from KeywordAttrs where acid=%1").arg(acid));
+        const auto values
+            = Rows(QStringLiteral("select min(value), max(value) from KeywordAttrs where acid=%1").arg(acid));
         EXPECT_LE(range[0][0].toLongLong(), values[0][0].toLongLong()) << "class " << acid;
         EXPECT_GE(range[0][1].toLongLong(), values[0][1].toLongLong()) << "class " << acid;
     }
@@ -209,9 +217,7 @@ TEST_P(SampleBookTest, LoadsThroughTheBookReader)
 }
 
 INSTANTIATE_TEST_SUITE_P(Books, SampleBookTest, testing::ValuesIn(SampleBooks()),
-                         [](const testing::TestParamInfo<SampleBook>& info) {
-                             return "Type" + info.param.product.toStdString();
-                         });
+    [](const testing::TestParamInfo<SampleBook>& info) { return "Type" + info.param.product.toStdString(); });
 
 TEST(SampleBooksTogether, LoadAsThreeDistinctBooks)
 {
@@ -219,8 +225,8 @@ TEST(SampleBooksTogether, LoadAsThreeDistinctBooks)
     std::set<QString> dbids;
     for (const SampleBook& book : SampleBooks()) {
         paths << PathOf(book);
-        dbids.insert(QueryRows(PathOf(book), QStringLiteral("select value from Info where name='DBID'"))
-                         .at(0).at(0).toString());
+        dbids.insert(
+            QueryRows(PathOf(book), QStringLiteral("select value from Info where name='DBID'")).at(0).at(0).toString());
     }
     EXPECT_EQ(dbids.size(), 3u);
 

@@ -66,28 +66,16 @@ protected:
     {
         taro->onCall = [name](const QString& call) {
             if (call.startsWith(name))
-                throw Automation::AutomationError(Automation::AutomationError::Fail,
-                                                  QStringLiteral("{00020400-0000-0000-C000-000000000046}"));
+                throw Automation::AutomationError(
+                    Automation::AutomationError::Fail, QStringLiteral("{00020400-0000-0000-C000-000000000046}"));
         };
     }
 };
 
-const QStringList OpenCalls = {
-    "App.TaroLibrary",
-    "GetWarningMode(-)",
-    "WarningMode(0)",
-    "OpenDocumentFile(\"/t/a.jtt\")",
-    "App.WindowState=2",
-    "App.Visible=false",
-    "App.ActiveDocument",
-    "GetDisplayMode(-)",
-    "GetOptionEnvironment(-)",
-    "Options.Item(\"JW型ｷｰ割付\")",
-    "Options.Item(\"JW型ｷｰ割付\")=0",
-    "OptionEnvironment(object)",
-    "EnableAssist(0)",
-    "JumpEnd(-)",
-    "GetRow(-)"};
+const QStringList OpenCalls = {"App.TaroLibrary", "GetWarningMode(-)", "WarningMode(0)",
+    "OpenDocumentFile(\"/t/a.jtt\")", "App.WindowState=2", "App.Visible=false", "App.ActiveDocument",
+    "GetDisplayMode(-)", "GetOptionEnvironment(-)", "Options.Item(\"JW型ｷｰ割付\")", "Options.Item(\"JW型ｷｰ割付\")=0",
+    "OptionEnvironment(object)", "EnableAssist(0)", "JumpEnd(-)", "GetRow(-)"};
 
 } // namespace
 
@@ -136,8 +124,8 @@ TEST_F(CreatorTaroTest, OpenFailsWithoutApplicationLibraryOrDocument)
 
 TEST_F(CreatorTaroTest, OpenFailsWhenTheProbeOrTheOptionStepRaises)
 {
-    for (const QString& failing : {QStringLiteral("GetDisplayMode"), QStringLiteral("Options.Item"),
-                                   QStringLiteral("EnableAssist")}) {
+    for (const QString& failing :
+        {QStringLiteral("GetDisplayMode"), QStringLiteral("Options.Item"), QStringLiteral("EnableAssist")}) {
         taro->log.clear();
         FailOn(failing);
         EXPECT_FALSE(creator.Open(QStringLiteral("/t/a.jtt"))) << failing.toStdString();
@@ -162,8 +150,8 @@ TEST_F(CreatorTaroTest, TextCommandsUseTheLibrary)
     EXPECT_EQ(Write(LineBreak), QStringList{"InsertReturn(1,2)"});
     EXPECT_EQ(Write(Text, "りんご"), QStringList{"Insert(\"りんご\")"});
     EXPECT_EQ(Write(UnderlinedText, "apple"),
-              (QStringList{"InputDecoration(-,-,1,-,-,-,-,-,-,-,-,-,-)", "Insert(\"apple\")",
-                           "InputDecoration(-,-,0,-,-,-,-,-,-,-,-,-,-)"}));
+        (QStringList{"InputDecoration(-,-,1,-,-,-,-,-,-,-,-,-,-)", "Insert(\"apple\")",
+            "InputDecoration(-,-,0,-,-,-,-,-,-,-,-,-,-)"}));
     EXPECT_TRUE(Write(0, "x").isEmpty());
     EXPECT_TRUE(Write(13, "x").isEmpty());
 }
@@ -172,10 +160,9 @@ TEST_F(CreatorTaroTest, SubscriptIsSizedAndTheSizeResetForLaterInput)
 {
     OpenTemplate();
     EXPECT_EQ(Write(SubscriptText, "12"),
-              (QStringList{"Insert(\"12\")", "SelectRangeStart(-)", "CursorLeft(2)", "CharacterSize(8)",
-                           "CancelSelectRange(-)", "EndOfLine(2)", "Insert(\"〓\")", "SelectRangeStart(-)",
-                           "CursorLeft(1)", "CharacterSize(0)", "CancelSelectRange(-)", "CursorRight(1)",
-                           "BackSpace(-)"}));
+        (QStringList{"Insert(\"12\")", "SelectRangeStart(-)", "CursorLeft(2)", "CharacterSize(8)",
+            "CancelSelectRange(-)", "EndOfLine(2)", "Insert(\"〓\")", "SelectRangeStart(-)", "CursorLeft(1)",
+            "CharacterSize(0)", "CancelSelectRange(-)", "CursorRight(1)", "BackSpace(-)"}));
     EXPECT_TRUE(Write(SubscriptText, "").isEmpty());
 }
 
@@ -184,16 +171,16 @@ TEST_F(CreatorTaroTest, ExternalCharacterIsTypedInItsFontAndTheFontRestored)
     OpenTemplate();
     taro->japaneseFont = QStringLiteral("游明朝");
     EXPECT_EQ(Write(ExternalChar, Gaiji),
-              (QStringList{"GetCharacterAttribute(-)", "Attribute.Item(\"和文フォント名\")",
-                           "InputCharacter(\"Morvane Gaiji\")", "Insert(\"" + Gaiji + "\")",
-                           "InputCharacter(\"游明朝\")"}));
+        (QStringList{"GetCharacterAttribute(-)", "Attribute.Item(\"和文フォント名\")",
+            "InputCharacter(\"Morvane Gaiji\")", "Insert(\"" + Gaiji + "\")", "InputCharacter(\"游明朝\")"}));
 }
 
 TEST_F(CreatorTaroTest, PageHeaderCopiesTheHeaderRowsToTheEnd)
 {
     OpenTemplate(4);
-    EXPECT_EQ(Write(PageHeader), (QStringList{"JumpStart(-)", "SelectRangeStart(2)", "Row(3)", "Clip(-)",
-                                              "PointingMode(-)", "JumpEnd(-)", "Pointing(-)", "Paste(-)"}));
+    EXPECT_EQ(Write(PageHeader),
+        (QStringList{"JumpStart(-)", "SelectRangeStart(2)", "Row(3)", "Clip(-)", "PointingMode(-)", "JumpEnd(-)",
+            "Pointing(-)", "Paste(-)"}));
 }
 
 TEST_F(CreatorTaroTest, OneRowTemplateHasNoHeaderToCopyOrDelete)
@@ -212,8 +199,9 @@ TEST_F(CreatorTaroTest, PlaceholdersAreReplacedFromTheStart)
     OpenTemplate();
     EXPECT_TRUE(creator.SetTitle(QStringLiteral("英単語テスト")));
     EXPECT_TRUE(creator.SetRange(QString()));
-    EXPECT_EQ(taro->log, (QStringList{"JumpStart(-)", "ReplaceStringAll(\"@title\",\"英単語テスト\",1,0,0)",
-                                      "JumpStart(-)", "ReplaceStringAll(\"@range\",\"\",1,0,0)"}));
+    EXPECT_EQ(taro->log,
+        (QStringList{"JumpStart(-)", "ReplaceStringAll(\"@title\",\"英単語テスト\",1,0,0)", "JumpStart(-)",
+            "ReplaceStringAll(\"@range\",\"\",1,0,0)"}));
 }
 
 TEST_F(CreatorTaroTest, VerticalWhenTheLayoutWritesTopToBottom)
@@ -231,15 +219,12 @@ TEST_F(CreatorTaroTest, DigitsInParenthesesGetHalfWidthParenthesesAndAreSetAcros
     OpenTemplate();
     taro->matches = QStringList{"（12）", "（3）"};
     creator.MakeDigitsUpright();
-    const QStringList expected = {
-        "ReplaceStringAll(\"[\",\"［\",1,0,0)", "ReplaceStringAll(\"]\",\"］\",1,0,0)",
-        "ReplaceStringAll(\"(\",\"（\",1,0,0)", "ReplaceStringAll(\")\",\"）\",1,0,0)",
-        "JumpStart(-)",
+    const QStringList expected = {"ReplaceStringAll(\"[\",\"［\",1,0,0)", "ReplaceStringAll(\"]\",\"］\",1,0,0)",
+        "ReplaceStringAll(\"(\",\"（\",1,0,0)", "ReplaceStringAll(\")\",\"）\",1,0,0)", "JumpStart(-)",
         "SearchRegexp(\"（[0-9]+）\")", "GetString(-)", "Match.Item(1)", "Insert(\"(12)\")",
         "SearchRegexp(\"（[0-9]+）\")", "GetString(-)", "Match.Item(1)", "Insert(\"(3)\")",
-        "SearchRegexp(\"（[0-9]+）\")",
-        "CancelSelectRange(-)", "JumpStart(-)",
-        "SelectAll(-)", "SelectSetTateChuYoko(1,0,4,0)", "CancelSelectRange(-)", "JumpStart(-)"};
+        "SearchRegexp(\"（[0-9]+）\")", "CancelSelectRange(-)", "JumpStart(-)", "SelectAll(-)",
+        "SelectSetTateChuYoko(1,0,4,0)", "CancelSelectRange(-)", "JumpStart(-)"};
     EXPECT_EQ(taro->log, expected);
 }
 
@@ -247,10 +232,9 @@ TEST_F(CreatorTaroTest, CompleteRemovesTheHeaderRestoresTheOptionAndShows)
 {
     OpenTemplate(4);
     EXPECT_TRUE(creator.Complete());
-    const QStringList expected = {
-        "JumpStart(-)", "SelectRangeStart(2)", "Row(3)", "Delete(-)",
-        "GetOptionEnvironment(-)", "Options.Item(\"JW型ｷｰ割付\")=1", "OptionEnvironment(object)",
-        "EnableAssist(1)", "App.Visible=true", "App.WindowState=0"};
+    const QStringList expected = {"JumpStart(-)", "SelectRangeStart(2)", "Row(3)", "Delete(-)",
+        "GetOptionEnvironment(-)", "Options.Item(\"JW型ｷｰ割付\")=1", "OptionEnvironment(object)", "EnableAssist(1)",
+        "App.Visible=true", "App.WindowState=0"};
     EXPECT_EQ(taro->log, expected);
     EXPECT_EQ(taro->keyAssignment, 1);
 
@@ -265,40 +249,42 @@ TEST_F(CreatorTaroTest, AbortClosesTheDocumentOnceAndFinishQuits)
     OpenTemplate();
     creator.Abort();
     creator.Finish();
-    EXPECT_EQ(taro->log, (QStringList{"Doc.Close(3)", "WarningMode(1)", "GetOptionEnvironment(-)",
-                                      "Options.Item(\"JW型ｷｰ割付\")=1", "OptionEnvironment(object)", "App.Quit(-)"}));
+    EXPECT_EQ(taro->log,
+        (QStringList{"Doc.Close(3)", "WarningMode(1)", "GetOptionEnvironment(-)", "Options.Item(\"JW型ｷｰ割付\")=1",
+            "OptionEnvironment(object)", "App.Quit(-)"}));
 }
 
 TEST_F(CreatorTaroTest, SuccessfulRunTalksToIchitaroInTheFixedOrder)
 {
     taro->writingDirection = 2;
     ASSERT_TRUE(creator.Create(Commands({{PrintId, "1"}, {NewParagraph, ""}, {PageHeader, ""}}),
-                               QStringLiteral("/t/v.jtt"), QStringLiteral("T"), QStringLiteral("R")));
-    const QStringList landmarks = taro->log.filter(QRegularExpression(
-        "^(OpenDocumentFile|Insert\\(\"1\"|Paste|ReplaceStringAll\\(\"@|SelectSetTateChuYoko|Delete|App\\.|Doc\\.|WarningMode)"));
-    const QStringList expected = {
-        "WarningMode(0)", "OpenDocumentFile(\"/t/v.jtt\")", "App.WindowState=2", "App.Visible=false",
-        "App.ActiveDocument", "Insert(\"1\")", "Paste(-)", "ReplaceStringAll(\"@title\",\"T\",1,0,0)",
-        "ReplaceStringAll(\"@range\",\"R\",1,0,0)", "SelectSetTateChuYoko(1,0,4,0)", "Delete(-)",
-        "App.Visible=true", "App.WindowState=0", "WarningMode(1)"};
+        QStringLiteral("/t/v.jtt"), QStringLiteral("T"), QStringLiteral("R")));
+    const QStringList landmarks
+        = taro->log.filter(QRegularExpression("^(OpenDocumentFile|Insert\\(\"1\"|Paste|ReplaceStringAll\\(\"@|"
+                                              "SelectSetTateChuYoko|Delete|App\\.|Doc\\.|WarningMode)"));
+    const QStringList expected = {"WarningMode(0)", "OpenDocumentFile(\"/t/v.jtt\")", "App.WindowState=2",
+        "App.Visible=false", "App.ActiveDocument", "Insert(\"1\")", "Paste(-)",
+        "ReplaceStringAll(\"@title\",\"T\",1,0,0)", "ReplaceStringAll(\"@range\",\"R\",1,0,0)",
+        "SelectSetTateChuYoko(1,0,4,0)", "Delete(-)", "App.Visible=true", "App.WindowState=0", "WarningMode(1)"};
     EXPECT_EQ(landmarks.mid(1), expected); // after App.TaroLibrary
     EXPECT_EQ(taro->keyAssignment, 1);
     // Neither placeholder is left: each is searched for from the start.
     const qsizetype range = taro->log.indexOf("ReplaceStringAll(\"@range\",\"R\",1,0,0)");
     EXPECT_EQ(taro->log.mid(range + 1, 8),
-              (QStringList{"JumpStart(-)", "SearchRegexp(\"\\@title\")", "CancelSelectRange(-)", "JumpStart(-)",
-                           "JumpStart(-)", "SearchRegexp(\"\\@range\")", "CancelSelectRange(-)", "JumpStart(-)"}));
+        (QStringList{"JumpStart(-)", "SearchRegexp(\"\\@title\")", "CancelSelectRange(-)", "JumpStart(-)",
+            "JumpStart(-)", "SearchRegexp(\"\\@range\")", "CancelSelectRange(-)", "JumpStart(-)"}));
 }
 
 TEST_F(CreatorTaroTest, FailedRunClosesQuitsAndGivesTheSettingsBack)
 {
     FailOn(QStringLiteral("InsertPage"));
-    EXPECT_FALSE(creator.Create(Commands({{Text, "a"}, {NewPage, ""}, {Text, "b"}}), QStringLiteral("/t/a.jtt"), "", ""));
+    EXPECT_FALSE(
+        creator.Create(Commands({{Text, "a"}, {NewPage, ""}, {Text, "b"}}), QStringLiteral("/t/a.jtt"), "", ""));
     const int failure = taro->log.indexOf("InsertPage(-)");
     ASSERT_GE(failure, 0);
     EXPECT_EQ(taro->log.mid(failure + 1),
-              (QStringList{"Doc.Close(-)", "WarningMode(1)", "GetOptionEnvironment(-)", "Options.Item(\"JW型ｷｰ割付\")=1",
-                           "OptionEnvironment(object)", "App.Quit(-)"}));
+        (QStringList{"Doc.Close(-)", "WarningMode(1)", "GetOptionEnvironment(-)", "Options.Item(\"JW型ｷｰ割付\")=1",
+            "OptionEnvironment(object)", "App.Quit(-)"}));
     EXPECT_EQ(taro->keyAssignment, 1);
     EXPECT_EQ(taro->warningMode, Automation::Variant(1));
 }

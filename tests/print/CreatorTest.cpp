@@ -12,9 +12,20 @@ namespace {
 
 class LoggingClipboard : public ClipboardBackup {
 public:
-    explicit LoggingClipboard(QStringList& log) : m_log(log) {}
-    bool Save() override { m_log << QStringLiteral("clipboard saved"); return true; }
-    bool Restore() override { m_log << QStringLiteral("clipboard restored"); return true; }
+    explicit LoggingClipboard(QStringList& log)
+        : m_log(log)
+    {
+    }
+    bool Save() override
+    {
+        m_log << QStringLiteral("clipboard saved");
+        return true;
+    }
+    bool Restore() override
+    {
+        m_log << QStringLiteral("clipboard restored");
+        return true;
+    }
 
 private:
     QStringList& m_log;
@@ -65,8 +76,7 @@ protected:
             throw 42;
         if (command.text == QLatin1String("post")) {
             QMetaObject::invokeMethod(
-                QCoreApplication::instance(), [this] { log << QStringLiteral("event"); },
-                Qt::QueuedConnection);
+                QCoreApplication::instance(), [this] { log << QStringLiteral("event"); }, Qt::QueuedConnection);
         }
         return command.text != QLatin1String("fail");
     }
@@ -109,8 +119,8 @@ CmdList Commands(const QStringList& texts)
 
 bool RunPrint(RecordingCreator& creator, const QStringList& texts)
 {
-    return creator.Create(Commands(texts), QStringLiteral("a.dot"), QStringLiteral("単語テスト"),
-                          QStringLiteral("p.1-5"));
+    return creator.Create(
+        Commands(texts), QStringLiteral("a.dot"), QStringLiteral("単語テスト"), QStringLiteral("p.1-5"));
 }
 
 } // namespace
@@ -119,8 +129,7 @@ TEST(Creator, SuccessfulRunFollowsTheFixedOrder)
 {
     RecordingCreator creator;
     EXPECT_TRUE(RunPrint(creator, {QStringLiteral("x"), QStringLiteral("y")}));
-    const QStringList expected = {
-        "clipboard saved", "Open a.dot", "Write 7 x", "Write 7 y", "SetTitle 単語テスト",
+    const QStringList expected = {"clipboard saved", "Open a.dot", "Write 7 x", "Write 7 y", "SetTitle 単語テスト",
         "SetRange p.1-5", "Holds @title", "Holds @range", "IsVertical", "Complete", "clipboard restored", "Finish"};
     EXPECT_EQ(creator.log, expected);
 }
@@ -130,9 +139,8 @@ TEST(Creator, VerticalDocumentGetsUprightDigitsBeforeCompletion)
     RecordingCreator creator;
     creator.vertical = true;
     EXPECT_TRUE(RunPrint(creator, {}));
-    const QStringList expected = {
-        "clipboard saved", "Open a.dot", "SetTitle 単語テスト", "SetRange p.1-5", "Holds @title", "Holds @range",
-        "IsVertical", "MakeDigitsUpright", "Complete", "clipboard restored", "Finish"};
+    const QStringList expected = {"clipboard saved", "Open a.dot", "SetTitle 単語テスト", "SetRange p.1-5",
+        "Holds @title", "Holds @range", "IsVertical", "MakeDigitsUpright", "Complete", "clipboard restored", "Finish"};
     EXPECT_EQ(creator.log, expected);
 }
 
@@ -140,8 +148,7 @@ TEST(Creator, FailedCommandStillWritesTheRestThenAborts)
 {
     RecordingCreator creator;
     EXPECT_FALSE(RunPrint(creator, {QStringLiteral("a"), QStringLiteral("fail"), QStringLiteral("c")}));
-    const QStringList expected = {
-        "clipboard saved", "Open a.dot", "Write 7 a", "Write 7 fail", "Write 7 c", "Abort",
+    const QStringList expected = {"clipboard saved", "Open a.dot", "Write 7 a", "Write 7 fail", "Write 7 c", "Abort",
         "clipboard restored", "Finish"};
     EXPECT_EQ(creator.log, expected);
 }
@@ -151,9 +158,8 @@ TEST(Creator, ExceptionEndsTheRunWithoutAbort)
     for (const QString& thrown : {QStringLiteral("throw"), QStringLiteral("throw int")}) {
         RecordingCreator creator;
         EXPECT_FALSE(RunPrint(creator, {QStringLiteral("a"), thrown, QStringLiteral("c")}));
-        const QStringList expected = {
-            "clipboard saved", "Open a.dot", "Write 7 a", "Write 7 " + thrown,
-            "clipboard restored", "Finish"};
+        const QStringList expected
+            = {"clipboard saved", "Open a.dot", "Write 7 a", "Write 7 " + thrown, "clipboard restored", "Finish"};
         EXPECT_EQ(creator.log, expected);
     }
 }
@@ -172,8 +178,8 @@ TEST(Creator, FailedPlaceholderOrCompletionAborts)
     RecordingCreator title;
     title.titleResult = false;
     EXPECT_FALSE(RunPrint(title, {}));
-    EXPECT_EQ(title.log, (QStringList{"clipboard saved", "Open a.dot", "SetTitle 単語テスト",
-                                      "Abort", "clipboard restored", "Finish"}));
+    EXPECT_EQ(title.log,
+        (QStringList{"clipboard saved", "Open a.dot", "SetTitle 単語テスト", "Abort", "clipboard restored", "Finish"}));
 
     RecordingCreator range;
     range.rangeResult = false;
@@ -210,8 +216,7 @@ TEST(Creator, FinishThatThrowsFailsTheRunWithTheClipboardRestored)
     RecordingCreator creator;
     creator.finishThrows = true;
     EXPECT_FALSE(RunPrint(creator, {QStringLiteral("a")}));
-    EXPECT_EQ(creator.log.mid(creator.log.size() - 2),
-              (QStringList{"clipboard restored", "Finish"}));
+    EXPECT_EQ(creator.log.mid(creator.log.size() - 2), (QStringList{"clipboard restored", "Finish"}));
 }
 
 TEST(Creator, PendingEventsAreProcessedBetweenCommands)
@@ -272,7 +277,10 @@ TEST(Creator, StyleNamesByKind)
 namespace {
 class FixedCreator : public RecordingCreator {
 public:
-    explicit FixedCreator(bool available) : m_available(available) {}
+    explicit FixedCreator(bool available)
+        : m_available(available)
+    {
+    }
     bool IsAvailable() override { return m_available; }
 
 private:

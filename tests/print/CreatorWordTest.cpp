@@ -65,20 +65,10 @@ TEST_F(CreatorWordTest, OpenStartsHiddenAndPutsTheInsertionPointAtTheEnd)
 {
     word->templateText = QStringLiteral("header\r\r"); // 8 characters with the final mark
     ASSERT_TRUE(creator.Open(QStringLiteral("/t/a.dot")));
-    const QStringList expected = {
-        "Application.Visible=false",
-        "Application.WindowState=2",
-        "Application.DisplayAlerts=0",
-        "Application.Documents",
-        "Documents.Add(\"/t/a.dot\",-,-,-)",
-        "Document.Range(-,-)",
-        "Range[0,8].End",
-        "Range[0,8].End=7",
-        "Document.Range(-,-)",
-        "Range[0,8].End",
-        "Document.Range(8,8)",
-        "Range[8,8].Select",
-        "Application.Selection"};
+    const QStringList expected = {"Application.Visible=false", "Application.WindowState=2",
+        "Application.DisplayAlerts=0", "Application.Documents", "Documents.Add(\"/t/a.dot\",-,-,-)",
+        "Document.Range(-,-)", "Range[0,8].End", "Range[0,8].End=7", "Document.Range(-,-)", "Range[0,8].End",
+        "Document.Range(8,8)", "Range[8,8].Select", "Application.Selection"};
     EXPECT_EQ(word->log, expected);
 }
 
@@ -88,8 +78,8 @@ TEST_F(CreatorWordTest, OpenFailsWhenTheApplicationCannotBeCreated)
     EXPECT_FALSE(creator.Open(QStringLiteral("/t/a.dot")));
 
     Automation::ClassRegistry::Register(QStringLiteral("Word.Application"), []() -> Automation::ObjectPtr {
-        throw Automation::AutomationError(Automation::AutomationError::ServerExecFailure,
-                                          QStringLiteral("{00020970-0000-0000-C000-000000000046}"));
+        throw Automation::AutomationError(
+            Automation::AutomationError::ServerExecFailure, QStringLiteral("{00020970-0000-0000-C000-000000000046}"));
     });
     EXPECT_FALSE(creator.Open(QStringLiteral("/t/a.dot")));
     EXPECT_TRUE(word->log.isEmpty());
@@ -99,17 +89,15 @@ TEST_F(CreatorWordTest, NumbersGetTheirStyleBeforeTheDecoratedText)
 {
     OpenTemplate(QStringLiteral("h\r\r"));
     EXPECT_EQ(Write(QuestionHead, "1"),
-              (QStringList{"Selection.ParagraphFormat", "ParagraphFormat.Style=\"設問\"",
-                           "Selection.TypeText(\"【1】\t\")"}));
+        (QStringList{
+            "Selection.ParagraphFormat", "ParagraphFormat.Style=\"設問\"", "Selection.TypeText(\"【1】\t\")"}));
     EXPECT_EQ(Write(ItemNumber, "2"),
-              (QStringList{"Selection.ParagraphFormat", "ParagraphFormat.Style=\"問題\"",
-                           "Selection.TypeText(\"(2)\t\")"}));
+        (QStringList{"Selection.ParagraphFormat", "ParagraphFormat.Style=\"問題\"", "Selection.TypeText(\"(2)\t\")"}));
     EXPECT_EQ(Write(AnswerNumber, "12"),
-              (QStringList{"Selection.ParagraphFormat", "ParagraphFormat.Style=\"解答\"",
-                           "Selection.TypeText(\"(12)\t\")"}));
+        (QStringList{"Selection.ParagraphFormat", "ParagraphFormat.Style=\"解答\"", "Selection.TypeText(\"(12)\t\")"}));
     EXPECT_EQ(Write(PrintId, "3"),
-              (QStringList{"Selection.ParagraphFormat", "ParagraphFormat.Style=\"プリントID\"",
-                           "Selection.TypeText(\"3\")"}));
+        (QStringList{
+            "Selection.ParagraphFormat", "ParagraphFormat.Style=\"プリントID\"", "Selection.TypeText(\"3\")"}));
 }
 
 TEST_F(CreatorWordTest, TextCommandsTypeAtTheInsertionPoint)
@@ -120,11 +108,9 @@ TEST_F(CreatorWordTest, TextCommandsTypeAtTheInsertionPoint)
     EXPECT_EQ(Write(LineBreak), (QStringList{"Selection.TypeText(\"\v\")"}));
     EXPECT_EQ(Write(Text, "りんご"), (QStringList{"Selection.TypeText(\"りんご\")"}));
     EXPECT_EQ(Write(UnderlinedText, "apple"),
-              (QStringList{"Selection.Font", "Font.Underline=1", "Selection.TypeText(\"apple\")",
-                           "Font.Underline=0"}));
+        (QStringList{"Selection.Font", "Font.Underline=1", "Selection.TypeText(\"apple\")", "Font.Underline=0"}));
     EXPECT_EQ(Write(SubscriptText, "2"),
-              (QStringList{"Selection.Font", "Font.Subscript=1", "Selection.TypeText(\"2\")",
-                           "Font.Subscript=0"}));
+        (QStringList{"Selection.Font", "Font.Subscript=1", "Selection.TypeText(\"2\")", "Font.Subscript=0"}));
 }
 
 TEST_F(CreatorWordTest, ExternalCharacterIsTypedInItsFontAndTheFaceRestored)
@@ -132,9 +118,8 @@ TEST_F(CreatorWordTest, ExternalCharacterIsTypedInItsFontAndTheFaceRestored)
     OpenTemplate(QStringLiteral("h\r\r"));
     word->fontName = QStringLiteral("游明朝");
     EXPECT_EQ(Write(ExternalChar, QString(QChar(0xE001))),
-              (QStringList{"Selection.Font", "Font.Name", "Font.Name=Morvane Gaiji",
-                           "Selection.TypeText(\"" + QString(QChar(0xE001)) + "\")",
-                           "Font.Name=游明朝"}));
+        (QStringList{"Selection.Font", "Font.Name", "Font.Name=Morvane Gaiji",
+            "Selection.TypeText(\"" + QString(QChar(0xE001)) + "\")", "Font.Name=游明朝"}));
     EXPECT_EQ(word->fontName, QStringLiteral("游明朝"));
 }
 
@@ -150,7 +135,7 @@ TEST_F(CreatorWordTest, PageHeaderPastesTheTemplateContent)
 {
     OpenTemplate(QStringLiteral("氏名 @title\r\r"));
     EXPECT_EQ(Write(PageHeader),
-              (QStringList{"Range[0,10].End", "Range[0,10].Start", "Range[0,10].Copy", "Selection.Paste"}));
+        (QStringList{"Range[0,10].End", "Range[0,10].Start", "Range[0,10].Copy", "Selection.Paste"}));
 }
 
 TEST_F(CreatorWordTest, EmptyTemplateHasNothingToPasteOrDelete)
@@ -170,29 +155,18 @@ TEST_F(CreatorWordTest, CompleteDeletesTheHeaderBlockAndGoesToTheTop)
 {
     OpenTemplate(QStringLiteral("header\r\r"));
     EXPECT_TRUE(creator.Complete());
-    EXPECT_EQ(word->log, (QStringList{"Range[0,7].End", "Range[0,7].Start", "Range[0,7].Delete(-,-)",
-                                      "Selection.HomeKey(6,-)"}));
+    EXPECT_EQ(word->log,
+        (QStringList{"Range[0,7].End", "Range[0,7].Start", "Range[0,7].Delete(-,-)", "Selection.HomeKey(6,-)"}));
 }
 
 TEST_F(CreatorWordTest, PlaceholdersAreReplacedThroughTheWholeDocument)
 {
     OpenTemplate(QStringLiteral("@title @range\r\r"));
     EXPECT_TRUE(creator.SetTitle(QStringLiteral("英単語テスト")));
-    const QStringList expected = {
-        "Selection.HomeKey(6,-)",
-        "Selection.Find",
-        "Find.ClearFormatting",
-        "Find.Replacement",
-        "Replacement.ClearFormatting",
-        "Find.Text=\"@title\"",
-        "Replacement.Text=\"英単語テスト\"",
-        "Find.Forward=true",
-        "Find.Wrap=1",
-        "Find.MatchCase=false",
-        "Find.MatchByte=false",
-        "Find.MatchAllWordForms=false",
-        "Find.MatchSoundsLike=false",
-        "Find.MatchWildcards=false",
+    const QStringList expected = {"Selection.HomeKey(6,-)", "Selection.Find", "Find.ClearFormatting",
+        "Find.Replacement", "Replacement.ClearFormatting", "Find.Text=\"@title\"", "Replacement.Text=\"英単語テスト\"",
+        "Find.Forward=true", "Find.Wrap=1", "Find.MatchCase=false", "Find.MatchByte=false",
+        "Find.MatchAllWordForms=false", "Find.MatchSoundsLike=false", "Find.MatchWildcards=false",
         "Find.Execute(-,-,-,-,-,-,-,-,-,-,2)"};
     EXPECT_EQ(word->log, expected);
 
@@ -226,8 +200,8 @@ TEST_F(CreatorWordTest, FinishLetsGoEvenWhenShowingFails)
     OpenTemplate(QStringLiteral("h\r\r"));
     word->onCall = [](const QString& call) {
         if (call.startsWith("Application.Visible"))
-            throw Automation::AutomationError(Automation::AutomationError::Disconnected,
-                                              QStringLiteral("{00020970-0000-0000-C000-000000000046}"));
+            throw Automation::AutomationError(
+                Automation::AutomationError::Disconnected, QStringLiteral("{00020970-0000-0000-C000-000000000046}"));
     };
     EXPECT_THROW(creator.Finish(), Automation::AutomationError);
     EXPECT_TRUE(registration.lastApplication.expired());
@@ -247,7 +221,7 @@ TEST_F(CreatorWordTest, DigitRunsAreSetUpright)
 {
     OpenTemplate(QStringLiteral("h\r\r"));
     EXPECT_EQ(UprightCalls(QStringLiteral("x12y3\r")),
-              (QStringList{"Range[1,3].HorizontalInVertical=2", "Range[4,5].HorizontalInVertical=2"}));
+        (QStringList{"Range[1,3].HorizontalInVertical=2", "Range[4,5].HorizontalInVertical=2"}));
     EXPECT_EQ(UprightCalls(QStringLiteral("7a\r")), (QStringList{"Range[0,1].HorizontalInVertical=2"}));
     EXPECT_EQ(UprightCalls(QStringLiteral("a\r90\r")), (QStringList{"Range[2,4].HorizontalInVertical=2"}));
     EXPECT_TRUE(UprightCalls(QStringLiteral("１２３\r")).isEmpty());
@@ -295,16 +269,15 @@ TEST_F(CreatorWordTest, AvailabilityProbeFailuresMeanNotAvailable)
 TEST_F(CreatorWordTest, WholeRunLeavesTheDocumentShown)
 {
     word->templateText = QStringLiteral("@title\r\r");
-    const CmdList commands = {std::make_shared<Cmd>(Cmd{PrintId, "1"}),
-                              std::make_shared<Cmd>(Cmd{NewParagraph, {}}),
-                              std::make_shared<Cmd>(Cmd{PageHeader, {}})};
+    const CmdList commands = {std::make_shared<Cmd>(Cmd{PrintId, "1"}), std::make_shared<Cmd>(Cmd{NewParagraph, {}}),
+        std::make_shared<Cmd>(Cmd{PageHeader, {}})};
     EXPECT_TRUE(creator.Create(commands, QStringLiteral("/t/a.dot"), QStringLiteral("T"), QStringLiteral("R")));
     EXPECT_TRUE(word->log.contains("Range[0,7].Copy"));
     EXPECT_TRUE(word->log.contains("Replacement.Text=\"T\""));
     EXPECT_TRUE(word->log.contains("Replacement.Text=\"R\""));
     EXPECT_TRUE(word->log.contains("Range[0,7].Delete(-,-)"));
-    EXPECT_EQ(word->log.mid(word->log.size() - 2),
-              (QStringList{"Application.Visible=true", "Application.WindowState=0"}));
+    EXPECT_EQ(
+        word->log.mid(word->log.size() - 2), (QStringList{"Application.Visible=true", "Application.WindowState=0"}));
     EXPECT_FALSE(word->log.contains("Documents.Close(0,-,-)"));
     EXPECT_TRUE(registration.lastApplication.expired());
 
@@ -321,15 +294,14 @@ TEST_F(CreatorWordTest, AutomationErrorMidRunEndsItWithWordShownAndNothingClosed
 {
     word->onCall = [](const QString& call) {
         if (call == "ParagraphFormat.Style=\"問題\"")
-            throw Automation::AutomationError(Automation::AutomationError::InvalidArgument,
-                                              QStringLiteral("{00020953-0000-0000-C000-000000000046}"));
+            throw Automation::AutomationError(
+                Automation::AutomationError::InvalidArgument, QStringLiteral("{00020953-0000-0000-C000-000000000046}"));
     };
     const CmdList commands = {std::make_shared<Cmd>(Cmd{QuestionHead, "1"}),
-                              std::make_shared<Cmd>(Cmd{ItemNumber, "1"}),
-                              std::make_shared<Cmd>(Cmd{Text, "never typed"})};
+        std::make_shared<Cmd>(Cmd{ItemNumber, "1"}), std::make_shared<Cmd>(Cmd{Text, "never typed"})};
     EXPECT_FALSE(creator.Create(commands, QStringLiteral("/t/a.dot"), QStringLiteral("T"), QStringLiteral("R")));
     EXPECT_FALSE(word->log.contains("Selection.TypeText(\"never typed\")"));
     EXPECT_FALSE(word->log.contains("Documents.Close(0,-,-)"));
-    EXPECT_EQ(word->log.mid(word->log.size() - 2),
-              (QStringList{"Application.Visible=true", "Application.WindowState=0"}));
+    EXPECT_EQ(
+        word->log.mid(word->log.size() - 2), (QStringList{"Application.Visible=true", "Application.WindowState=0"}));
 }

@@ -56,19 +56,15 @@ protected:
     }
 
     // Head of a print: its number, a paragraph end and the header block.
-    static Stream PrintHead(const char* number)
-    {
-        return {C(PrintId, number), C(NewParagraph), C(PageHeader)};
-    }
+    static Stream PrintHead(const char* number) { return {C(PrintId, number), C(NewParagraph), C(PageHeader)}; }
 
     // Format 11 ("次の日本語を英語にしなさい。", two answer lines, field "______")
     // with sentence 51; `last` is the answer field or the answer.
     static Stream Format11With51(const char* number, const char* last)
     {
-        return {C(QuestionHead, number), C(Text, "次の日本語を英語にしなさい。"), C(NewParagraph),
-                C(ItemNumber, "1"),      C(Text, "りんごを食べる。"),             C(NewParagraph),
-                C(NewParagraph),         C(NewParagraph),                        C(AnswerNumber, "1"),
-                C(Text, last),           C(NewParagraph)};
+        return {C(QuestionHead, number), C(Text, "次の日本語を英語にしなさい。"), C(NewParagraph), C(ItemNumber, "1"),
+            C(Text, "りんごを食べる。"), C(NewParagraph), C(NewParagraph), C(NewParagraph), C(AnswerNumber, "1"),
+            C(Text, last), C(NewParagraph)};
     }
 
     InstalledFonts fonts{[] { return QStringList(); }};
@@ -93,13 +89,11 @@ TEST_F(ParserTest, SecondFormatStartsWithAnEmptyParagraph)
 {
     // Format 12 has one answer line and the field "(    )"; format 13 has
     // no sentences, no answer lines and an empty field.
-    const Stream format12 = {C(NewParagraph),      C(QuestionHead, "2"),
-                             C(Text, "次の英文を日本語にしなさい。"), C(NewParagraph),
-                             C(ItemNumber, "1"),   C(Text, "An apple a day."),
-                             C(NewParagraph),      C(NewParagraph),
-                             C(AnswerNumber, "1")};
-    const Stream format13 = {C(NewParagraph), C(QuestionHead, "3"), C(Text, "空所に入る語を書きなさい。"),
-                             C(NewParagraph)};
+    const Stream format12
+        = {C(NewParagraph), C(QuestionHead, "2"), C(Text, "次の英文を日本語にしなさい。"), C(NewParagraph),
+            C(ItemNumber, "1"), C(Text, "An apple a day."), C(NewParagraph), C(NewParagraph), C(AnswerNumber, "1")};
+    const Stream format13
+        = {C(NewParagraph), C(QuestionHead, "3"), C(Text, "空所に入る語を書きなさい。"), C(NewParagraph)};
     Stream expected = PrintHead("1");
     Add(expected, Format11With51("1", "______"));
     Add(expected, format12);
@@ -147,10 +141,9 @@ UPDATE Sentences SET sentence='x<S=2>y', answer='' WHERE sid=51;
     ASSERT_TRUE(storage.LoadBooks({BuildBook(sql, QStringLiteral("markup"))}));
     std::vector<Sentence*> sentences;
     storage.SentencesOf(11, sentences);
-    const Stream half = {C(QuestionHead, "1"), C(Text, "a"),           C(LineBreak),
-                         C(Text, "b"),         C(NewParagraph),        C(ItemNumber, "1"),
-                         C(Text, "x"),         C(SubscriptText, "2"),  C(Text, "y"),
-                         C(NewParagraph),      C(AnswerNumber, "1"),   C(NewParagraph)};
+    const Stream half
+        = {C(QuestionHead, "1"), C(Text, "a"), C(LineBreak), C(Text, "b"), C(NewParagraph), C(ItemNumber, "1"),
+            C(Text, "x"), C(SubscriptText, "2"), C(Text, "y"), C(NewParagraph), C(AnswerNumber, "1"), C(NewParagraph)};
     Stream expected = PrintHead("1");
     Add(expected, half);
     expected.push_back(C(NewPage));
@@ -161,8 +154,8 @@ UPDATE Sentences SET sentence='x<S=2>y', answer='' WHERE sid=51;
 
 TEST_F(ParserTest, ExternalCharactersFollowTheInstalledFonts)
 {
-    const QString sql = BookFixture::SmallBookSql() +
-                        QStringLiteral("UPDATE Questions SET question='<G=98C6>' WHERE qid=13;");
+    const QString sql
+        = BookFixture::SmallBookSql() + QStringLiteral("UPDATE Questions SET question='<G=98C6>' WHERE qid=13;");
     ASSERT_TRUE(storage.LoadBooks({BuildBook(sql, QStringLiteral("gaiji"))}));
     const Stream withoutFont = {C(QuestionHead, "1"), C(Text, "\u5036"), C(NewParagraph)};
     const Stream withFont = {C(QuestionHead, "1"), C(ExternalChar, "\u4F5D"), C(NewParagraph)};

@@ -54,7 +54,10 @@ public:
     using Answer = std::function<Variant(const QString& name, CallKind kind, Arguments& args)>;
 
     FakeObject(StatePtr state, QString prefix, QStringList names, Answer answer)
-        : m_state(std::move(state)), m_prefix(std::move(prefix)), m_names(std::move(names)), m_answer(std::move(answer))
+        : m_state(std::move(state))
+        , m_prefix(std::move(prefix))
+        , m_names(std::move(names))
+        , m_answer(std::move(answer))
     {
     }
 
@@ -74,7 +77,8 @@ protected:
         const QString& name = m_names[id];
         QString call = m_prefix + name;
         if (kind == CallKind::PropertyPut)
-            call += (args.size() > 1 ? ArgumentList(args, args.size() - 1) : QString()) + QLatin1Char('=') + Shown(args.back());
+            call += (args.size() > 1 ? ArgumentList(args, args.size() - 1) : QString()) + QLatin1Char('=')
+                + Shown(args.back());
         else if (kind == CallKind::Method)
             call += ArgumentList(args, args.size());
         m_state->Log(call);
@@ -95,8 +99,8 @@ Variant ObjectValue(std::shared_ptr<FakeObject> object)
 
 Variant KeyedValues(const StatePtr& state, const QString& prefix)
 {
-    return ObjectValue(std::make_shared<FakeObject>(
-        state, prefix, QStringList{"Item"}, [state](const QString&, Dispatch::CallKind kind, Dispatch::Arguments& args) -> Variant {
+    return ObjectValue(std::make_shared<FakeObject>(state, prefix, QStringList{"Item"},
+        [state](const QString&, Dispatch::CallKind kind, Dispatch::Arguments& args) -> Variant {
             const QString key = args.empty() ? QString() : args.front().ToString();
             if (key == QStringLiteral("JW型ｷｰ割付")) {
                 if (kind == Dispatch::CallKind::PropertyPut)
@@ -114,24 +118,21 @@ Variant KeyedValues(const StatePtr& state, const QString& prefix)
 Variant MatchValue(const StatePtr& state, const QString& text)
 {
     return ObjectValue(std::make_shared<FakeObject>(state, QStringLiteral("Match."), QStringList{"Item"},
-                                                    [text](const QString&, Dispatch::CallKind, Dispatch::Arguments&) {
-                                                        return Variant(text);
-                                                    }));
+        [text](const QString&, Dispatch::CallKind, Dispatch::Arguments&) { return Variant(text); }));
 }
 
-const QStringList LibraryNames = {
-    "GetWarningMode", "WarningMode", "OpenDocumentFile", "GetDisplayMode", "GetOptionEnvironment",
-    "OptionEnvironment", "EnableAssist", "JumpStart", "JumpEnd", "GetRow", "Row", "SelectRangeStart",
-    "CancelSelectRange", "SelectAll", "Clip", "PointingMode", "Pointing", "Paste", "Delete", "Insert",
-    "InsertReturn", "InsertPage", "ParagraphStyle", "InputDecoration", "CharacterSize", "CursorLeft",
+const QStringList LibraryNames = {"GetWarningMode", "WarningMode", "OpenDocumentFile", "GetDisplayMode",
+    "GetOptionEnvironment", "OptionEnvironment", "EnableAssist", "JumpStart", "JumpEnd", "GetRow", "Row",
+    "SelectRangeStart", "CancelSelectRange", "SelectAll", "Clip", "PointingMode", "Pointing", "Paste", "Delete",
+    "Insert", "InsertReturn", "InsertPage", "ParagraphStyle", "InputDecoration", "CharacterSize", "CursorLeft",
     "CursorRight", "EndOfLine", "BackSpace", "GetCharacterAttribute", "InputCharacter", "ReplaceStringAll",
     "SearchRegexp", "GetString", "SelectSetTateChuYoko", "GetDocumentStyleLayout"};
 
 std::shared_ptr<FakeObject> MakeLibrary(const StatePtr& state)
 {
     auto current = std::make_shared<QString>(); // the last match found
-    return std::make_shared<FakeObject>(
-        state, QString(), LibraryNames, [state, current](const QString& name, Dispatch::CallKind, Dispatch::Arguments& args) -> Variant {
+    return std::make_shared<FakeObject>(state, QString(), LibraryNames,
+        [state, current](const QString& name, Dispatch::CallKind, Dispatch::Arguments& args) -> Variant {
             if (name == "GetWarningMode")
                 return state->warningMode;
             if (name == "WarningMode")
@@ -160,8 +161,8 @@ std::shared_ptr<FakeObject> MakeApplication(const StatePtr& state)
 {
     auto library = MakeLibrary(state);
     auto document = std::make_shared<FakeObject>(state, QStringLiteral("Doc."), QStringList{"Close"}, nullptr);
-    return std::make_shared<FakeObject>(
-        state, QStringLiteral("App."), QStringList{"TaroLibrary", "ActiveDocument", "Visible", "WindowState", "Quit"},
+    return std::make_shared<FakeObject>(state, QStringLiteral("App."),
+        QStringList{"TaroLibrary", "ActiveDocument", "Visible", "WindowState", "Quit"},
         [state, library, document](const QString& name, Dispatch::CallKind kind, Dispatch::Arguments&) -> Variant {
             if (kind == Dispatch::CallKind::PropertyPut)
                 return {};

@@ -16,15 +16,15 @@ namespace RecordingTaro {
 
 struct State {
     QStringList log;
-    int row = 4;                    // GetRow's answer
-    int keyAssignment = 1;          // the option "JW型ｷｰ割付"
-    int writingDirection = 1;       // the layout's "文字組"; 2 is vertical
+    int row = 4;              // GetRow's answer
+    int keyAssignment = 1;    // the option "JW型ｷｰ割付"
+    int writingDirection = 1; // the layout's "文字組"; 2 is vertical
     QString japaneseFont = QStringLiteral("ＭＳ 明朝");
     Automation::Variant warningMode = 1;
-    QStringList matches;            // what successive SearchRegexp calls find
+    QStringList matches; // what successive SearchRegexp calls find
     bool hasLibrary = true;
     bool hasDocument = true;
-    QStringList unknownNames;       // names the server no longer knows
+    QStringList unknownNames; // names the server no longer knows
     // Called with each logged call before it returns; may throw.
     std::function<void(const QString&)> onCall;
 

@@ -19,16 +19,11 @@ namespace {
 QString Show(const Variant& value)
 {
     switch (value.GetType()) {
-    case Variant::Type::Missing:
-        return QStringLiteral("-");
-    case Variant::Type::Empty:
-        return QStringLiteral("empty");
-    case Variant::Type::Bool:
-        return value.ToBool() ? QStringLiteral("true") : QStringLiteral("false");
-    case Variant::Type::String:
-        return QLatin1Char('"') + value.ToString() + QLatin1Char('"');
-    default:
-        return value.ToString();
+    case Variant::Type::Missing: return QStringLiteral("-");
+    case Variant::Type::Empty: return QStringLiteral("empty");
+    case Variant::Type::Bool: return value.ToBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case Variant::Type::String: return QLatin1Char('"') + value.ToString() + QLatin1Char('"');
+    default: return value.ToString();
     }
 }
 
@@ -47,7 +42,10 @@ QString Flag(bool value)
 
 class Base {
 public:
-    explicit Base(StatePtr state) : m_state(std::move(state)) {}
+    explicit Base(StatePtr state)
+        : m_state(std::move(state))
+    {
+    }
 
 protected:
     void Log(const QString& call) const { m_state->Log(call); }
@@ -56,10 +54,27 @@ protected:
 
 class FakeRange : public Word::Range, Base {
 public:
-    FakeRange(StatePtr state, int start, int end) : Base(std::move(state)), m_start(start), m_end(end) {}
-    int GetStart() override { Log(Name() + ".Start"); return m_start; }
-    void PutStart(int start) override { Log(Name() + QStringLiteral(".Start=%1").arg(start)); m_start = start; }
-    int GetEnd() override { Log(Name() + ".End"); return m_end; }
+    FakeRange(StatePtr state, int start, int end)
+        : Base(std::move(state))
+        , m_start(start)
+        , m_end(end)
+    {
+    }
+    int GetStart() override
+    {
+        Log(Name() + ".Start");
+        return m_start;
+    }
+    void PutStart(int start) override
+    {
+        Log(Name() + QStringLiteral(".Start=%1").arg(start));
+        m_start = start;
+    }
+    int GetEnd() override
+    {
+        Log(Name() + ".End");
+        return m_end;
+    }
     void PutEnd(int end) override
     {
         Log(Name() + QStringLiteral(".End=%1").arg(end));
@@ -77,7 +92,11 @@ public:
         Log(Name() + ".Delete" + Args({unit, count}));
         return m_end - m_start;
     }
-    int GetHorizontalInVertical() override { Log(Name() + ".HorizontalInVertical"); return 0; }
+    int GetHorizontalInVertical() override
+    {
+        Log(Name() + ".HorizontalInVertical");
+        return 0;
+    }
     void PutHorizontalInVertical(int type) override
     {
         Log(Name() + QStringLiteral(".HorizontalInVertical=%1").arg(type));
@@ -96,8 +115,8 @@ public:
     {
         Log(QStringLiteral("Document.Range") + Args({start, end}));
         const int whole = m_state->documentText.size();
-        return std::make_shared<FakeRange>(m_state, start.IsNull() ? 0 : start.ToInt(),
-                                           end.IsNull() ? whole : end.ToInt());
+        return std::make_shared<FakeRange>(
+            m_state, start.IsNull() ? 0 : start.ToInt(), end.IsNull() ? whole : end.ToInt());
     }
     void SaveAs2(const Variant& fileName, const Variant& fileFormat) override
     {
@@ -109,7 +128,7 @@ class FakeDocuments : public Word::Documents, Base {
 public:
     using Base::Base;
     std::shared_ptr<Word::_Document> Add(const Variant& templatePath, const Variant& newTemplate,
-                                         const Variant& documentType, const Variant& visible) override
+        const Variant& documentType, const Variant& visible) override
     {
         Log(QStringLiteral("Documents.Add") + Args({templatePath, newTemplate, documentType, visible}));
         m_state->documentText = m_state->templateText;
@@ -124,11 +143,23 @@ public:
 class FakeFont : public Word::_Font, Base {
 public:
     using Base::Base;
-    int GetUnderline() override { Log("Font.Underline"); return 0; }
+    int GetUnderline() override
+    {
+        Log("Font.Underline");
+        return 0;
+    }
     void PutUnderline(int underline) override { Log(QStringLiteral("Font.Underline=%1").arg(underline)); }
-    int GetSubscript() override { Log("Font.Subscript"); return 0; }
+    int GetSubscript() override
+    {
+        Log("Font.Subscript");
+        return 0;
+    }
     void PutSubscript(int subscript) override { Log(QStringLiteral("Font.Subscript=%1").arg(subscript)); }
-    QString GetName() override { Log("Font.Name"); return m_state->fontName; }
+    QString GetName() override
+    {
+        Log("Font.Name");
+        return m_state->fontName;
+    }
     void PutName(const QString& name) override
     {
         Log(QStringLiteral("Font.Name=") + name);
@@ -139,7 +170,11 @@ public:
 class FakeParagraphFormat : public Word::_ParagraphFormat, Base {
 public:
     using Base::Base;
-    Variant GetStyle() override { Log("ParagraphFormat.Style"); return {}; }
+    Variant GetStyle() override
+    {
+        Log("ParagraphFormat.Style");
+        return {};
+    }
     void PutStyle(const Variant& style) override { Log("ParagraphFormat.Style=" + Show(style)); }
 };
 
@@ -147,7 +182,11 @@ class FakeReplacement : public Word::Replacement, Base {
 public:
     using Base::Base;
     void ClearFormatting() override { Log("Replacement.ClearFormatting"); }
-    QString GetText() override { Log("Replacement.Text"); return {}; }
+    QString GetText() override
+    {
+        Log("Replacement.Text");
+        return {};
+    }
     void PutText(const QString& text) override { Log("Replacement.Text=\"" + text + "\""); }
 };
 
@@ -155,25 +194,57 @@ class FakeFind : public Word::Find, Base {
 public:
     using Base::Base;
     void ClearFormatting() override { Log("Find.ClearFormatting"); }
-    QString GetText() override { Log("Find.Text"); return {}; }
+    QString GetText() override
+    {
+        Log("Find.Text");
+        return {};
+    }
     void PutText(const QString& text) override
     {
         Log("Find.Text=\"" + text + "\"");
         m_state->findText = text;
     }
-    bool GetForward() override { Log("Find.Forward"); return true; }
+    bool GetForward() override
+    {
+        Log("Find.Forward");
+        return true;
+    }
     void PutForward(bool value) override { Log("Find.Forward=" + Flag(value)); }
-    int GetWrap() override { Log("Find.Wrap"); return 0; }
+    int GetWrap() override
+    {
+        Log("Find.Wrap");
+        return 0;
+    }
     void PutWrap(int wrap) override { Log(QStringLiteral("Find.Wrap=%1").arg(wrap)); }
-    bool GetMatchCase() override { Log("Find.MatchCase"); return false; }
+    bool GetMatchCase() override
+    {
+        Log("Find.MatchCase");
+        return false;
+    }
     void PutMatchCase(bool value) override { Log("Find.MatchCase=" + Flag(value)); }
-    bool GetMatchByte() override { Log("Find.MatchByte"); return false; }
+    bool GetMatchByte() override
+    {
+        Log("Find.MatchByte");
+        return false;
+    }
     void PutMatchByte(bool value) override { Log("Find.MatchByte=" + Flag(value)); }
-    bool GetMatchAllWordForms() override { Log("Find.MatchAllWordForms"); return false; }
+    bool GetMatchAllWordForms() override
+    {
+        Log("Find.MatchAllWordForms");
+        return false;
+    }
     void PutMatchAllWordForms(bool value) override { Log("Find.MatchAllWordForms=" + Flag(value)); }
-    bool GetMatchSoundsLike() override { Log("Find.MatchSoundsLike"); return false; }
+    bool GetMatchSoundsLike() override
+    {
+        Log("Find.MatchSoundsLike");
+        return false;
+    }
     void PutMatchSoundsLike(bool value) override { Log("Find.MatchSoundsLike=" + Flag(value)); }
-    bool GetMatchWildcards() override { Log("Find.MatchWildcards"); return false; }
+    bool GetMatchWildcards() override
+    {
+        Log("Find.MatchWildcards");
+        return false;
+    }
     void PutMatchWildcards(bool value) override { Log("Find.MatchWildcards=" + Flag(value)); }
     std::shared_ptr<Word::Replacement> GetReplacement() override
     {
@@ -181,12 +252,13 @@ public:
         return std::make_shared<FakeReplacement>(m_state);
     }
     bool Execute(const Variant& findText, const Variant& matchCase, const Variant& matchWholeWord,
-                 const Variant& matchWildcards, const Variant& matchSoundsLike,
-                 const Variant& matchAllWordForms, const Variant& forward, const Variant& wrap,
-                 const Variant& format, const Variant& replaceWith, const Variant& replace) override
+        const Variant& matchWildcards, const Variant& matchSoundsLike, const Variant& matchAllWordForms,
+        const Variant& forward, const Variant& wrap, const Variant& format, const Variant& replaceWith,
+        const Variant& replace) override
     {
-        Log("Find.Execute" + Args({findText, matchCase, matchWholeWord, matchWildcards, matchSoundsLike,
-                                   matchAllWordForms, forward, wrap, format, replaceWith, replace}));
+        Log("Find.Execute"
+            + Args({findText, matchCase, matchWholeWord, matchWildcards, matchSoundsLike, matchAllWordForms, forward,
+                wrap, format, replaceWith, replace}));
         if (replace.IsNull() || replace.ToInt() == 0)
             return m_state->unreplaced.contains(findText.IsNull() ? m_state->findText : findText.ToString());
         return true;
@@ -205,7 +277,11 @@ public:
         Log("Selection.HomeKey" + Args({unit, extend}));
         return 0;
     }
-    int GetOrientation() override { Log("Selection.Orientation"); return m_state->orientation; }
+    int GetOrientation() override
+    {
+        Log("Selection.Orientation");
+        return m_state->orientation;
+    }
     std::shared_ptr<Word::_Font> GetFont() override
     {
         Log("Selection.Font");
@@ -230,11 +306,23 @@ public:
     {
         Log("Application.Quit" + Args({a, b, c}));
     }
-    bool GetVisible() override { Log("Application.Visible"); return false; }
+    bool GetVisible() override
+    {
+        Log("Application.Visible");
+        return false;
+    }
     void PutVisible(bool visible) override { Log("Application.Visible=" + Flag(visible)); }
-    int GetWindowState() override { Log("Application.WindowState"); return 0; }
+    int GetWindowState() override
+    {
+        Log("Application.WindowState");
+        return 0;
+    }
     void PutWindowState(int state) override { Log(QStringLiteral("Application.WindowState=%1").arg(state)); }
-    int GetDisplayAlerts() override { Log("Application.DisplayAlerts"); return 0; }
+    int GetDisplayAlerts() override
+    {
+        Log("Application.DisplayAlerts");
+        return 0;
+    }
     void PutDisplayAlerts(int level) override { Log(QStringLiteral("Application.DisplayAlerts=%1").arg(level)); }
     std::shared_ptr<Word::Documents> GetDocuments() override
     {

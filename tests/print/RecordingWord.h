@@ -14,7 +14,7 @@ namespace RecordingWord {
 struct State {
     QStringList log;
     QString templateText = QStringLiteral("header @title\r\r");
-    QString documentText;          // set from templateText by Documents.Add
+    QString documentText; // set from templateText by Documents.Add
     int orientation = 0;
     QString fontName = QStringLiteral("ＭＳ 明朝");
     // What a search without replacing finds (the document holds it still).

@@ -120,8 +120,8 @@ TEST_F(TemplTest, TeachersTemplatesAreListedWithTheBundledOnesAndWinOnAName)
     ASSERT_TRUE(templ.Scan(1));
     QStringList names;
     EXPECT_EQ(templ.Names(1, names), 3);
-    EXPECT_EQ(names, (QStringList{QStringLiteral("A組.dot"), QStringLiteral("横書き標準.dot"),
-                                  QStringLiteral("縦書き標準.dot")}));
+    EXPECT_EQ(names,
+        (QStringList{QStringLiteral("A組.dot"), QStringLiteral("横書き標準.dot"), QStringLiteral("縦書き標準.dot")}));
     EXPECT_EQ(templ.FullPath(1), OwnFolder() + QStringLiteral("/A組.dot"));
     ASSERT_TRUE(templ.Select(1, QStringLiteral("縦書き標準.dot")));
     EXPECT_EQ(templ.FullPath(1), OwnFolder() + QStringLiteral("/縦書き標準.dot"));

@@ -27,8 +27,8 @@ std::vector<std::set<int>> QuestionsOf(const std::vector<AutoSelectCluster>& clu
 TEST(AutoSelectCluster, SplitsQuestionsConnectedThroughSharedKeywords)
 {
     // 1-2 share 20, 2-4 share 30; 3 and 5 share 50; 6 stands alone.
-    const auto clusters = AutoSelectCluster::Split(
-        {{10, 1}, {20, 1}, {20, 2}, {30, 2}, {30, 4}, {50, 3}, {50, 5}, {60, 5}, {70, 6}});
+    const auto clusters
+        = AutoSelectCluster::Split({{10, 1}, {20, 1}, {20, 2}, {30, 2}, {30, 4}, {50, 3}, {50, 5}, {60, 5}, {70, 6}});
     EXPECT_EQ(QuestionsOf(clusters), (std::vector<std::set<int>>{{1, 2, 4}, {3, 5}, {6}}));
     EXPECT_EQ(clusters[0].Items(), (Items{{10, 1}, {20, 1}, {20, 2}, {30, 2}, {30, 4}}));
     EXPECT_EQ(clusters[1].Items(), (Items{{50, 3}, {50, 5}, {60, 5}}));
@@ -50,7 +50,7 @@ TEST(AutoSelectCluster, NeedsAreCappedByKeywordsAndLimitCountsUnavoidableDuplica
     AutoSelectProblem problem;
     OnFreshThread([&] { problem = cluster.Problem({{1, 5}, {2, 2}}); });
     EXPECT_EQ(problem.needs, (std::map<int, int>{{1, 2}, {2, 2}, {3, 0}})); // 3 has no count
-    EXPECT_EQ(problem.limit, 0);                                           // 4 needed, 4 keywords
+    EXPECT_EQ(problem.limit, 0);                                            // 4 needed, 4 keywords
 
     OnFreshThread([&] { problem = cluster.Problem({{1, 2}, {2, 3}, {3, 1}}); });
     EXPECT_EQ(problem.limit, 2); // 6 needed, 4 keywords
@@ -79,9 +79,8 @@ TEST(AutoSelectCluster, LongSearchOrderKeepsTheShuffledOrderAmongEqualCounts)
     for (int kid = 1; kid <= 20; ++kid)
         items.push_back({kid + 100, 3});
     items.push_back({1, 3}); // links question 3 into the cluster
-    std::sort(items.begin(), items.end(), [](const auto& a, const auto& b) {
-        return std::pair(a.qid, a.kid) < std::pair(b.qid, b.kid);
-    });
+    std::sort(items.begin(), items.end(),
+        [](const auto& a, const auto& b) { return std::pair(a.qid, a.kid) < std::pair(b.qid, b.kid); });
     const auto cluster = AutoSelectCluster::Split(items).at(0);
     ASSERT_EQ(cluster.Items(), items);
 

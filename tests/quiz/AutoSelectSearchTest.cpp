@@ -29,8 +29,8 @@ TickSource Advancing(std::uint32_t step, std::uint32_t start = 0)
 TEST(AutoSelectSearch, TakesItemsInSearchOrderWhileNeedsAreOpen)
 {
     // Two questions with their own keywords: the first items of each win.
-    const auto result = AutoSelectSearch(StoppedClock()).Run(
-        Problem({{3, 1}, {1, 1}, {2, 1}, {7, 2}, {5, 2}}, {{1, 2}, {2, 1}}, 0));
+    const auto result
+        = AutoSelectSearch(StoppedClock()).Run(Problem({{3, 1}, {1, 1}, {2, 1}, {7, 2}, {5, 2}}, {{1, 2}, {2, 1}}, 0));
     EXPECT_TRUE(result.found);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.reportedCost, 0);
@@ -58,8 +58,8 @@ TEST(AutoSelectSearch, FailsWhenTwoQuestionsMustShareWithoutAllowance)
 {
     // P {k1}, Q {k1}, R {k1, k2, k3}, one each: three needed, three keywords,
     // so no duplicate is allowed, yet P and Q both have only k1.
-    const auto result = AutoSelectSearch(StoppedClock()).Run(Problem({{1, 1}, {1, 2}, {1, 3}, {2, 3}, {3, 3}},
-                                                       {{1, 1}, {2, 1}, {3, 1}}, 0));
+    const auto result = AutoSelectSearch(StoppedClock())
+                            .Run(Problem({{1, 1}, {1, 2}, {1, 3}, {2, 3}, {3, 3}}, {{1, 1}, {2, 1}, {3, 1}}, 0));
     EXPECT_FALSE(result.found);
     EXPECT_FALSE(result.timedOut);
     EXPECT_EQ(result.reportedCost, 0);

@@ -83,7 +83,9 @@ WITH RECURSIVE n(j) AS (SELECT 0 UNION ALL SELECT j+1 FROM n WHERE j < 1)
 INSERT INTO Sentences SELECT (q.qid * 10000 + k.sort_key) * 2 + n.j, k.kid, q.qid, k.sort_key * 2 + n.j, 's', 'a'
   FROM Questions q, Keywords k, n;
 INSERT INTO SentenceAttrs SELECT sid, 101, 0, 0, 1 FROM Sentences;
-)sql").arg(questions).arg(keywords);
+)sql")
+               .arg(questions)
+               .arg(keywords);
     return sql;
 }
 
@@ -142,7 +144,7 @@ protected:
 
     // Selects the questions of `counts` in that order and runs the selection.
     int Run(const std::vector<std::pair<int, int>>& counts, int printCount = 1, bool randomize = true,
-            const AutoSelector::ClusterSearch& search = Untimed)
+        const AutoSelector::ClusterSearch& search = Untimed)
     {
         std::vector<int> qids;
         AutoSelectOptions options;

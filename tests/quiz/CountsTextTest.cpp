@@ -11,7 +11,7 @@ TEST(TextSplitTest, PiecesFollowTheStoredTextRules)
     EXPECT_EQ(TextSplit::Split(QStringLiteral(",a"), u','), (QStringList{QString(), QStringLiteral("a")}));
     EXPECT_EQ(TextSplit::Split(QStringLiteral("a,"), u','), QStringList{QStringLiteral("a")});
     EXPECT_EQ(TextSplit::Split(QStringLiteral("a,,b"), u','),
-              (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}));
+        (QStringList{QStringLiteral("a"), QString(), QStringLiteral("b")}));
     EXPECT_EQ(TextSplit::Split(QStringLiteral("1:"), u':'), QStringList{QStringLiteral("1")});
 }
 

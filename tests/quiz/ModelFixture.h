@@ -33,8 +33,8 @@ protected:
     void LoadTwoBooks()
     {
         bookA = BuildBook(BookFixture::SmallBookSql(), QStringLiteral("a"));
-        bookB = BuildBook(BookFixture::SmallBookSql(QStringLiteral("TV-TEST-2"), 2, QStringLiteral("第二の本")),
-                          QStringLiteral("b"));
+        bookB = BuildBook(
+            BookFixture::SmallBookSql(QStringLiteral("TV-TEST-2"), 2, QStringLiteral("第二の本")), QStringLiteral("b"));
         ASSERT_TRUE(model.LoadBooks({bookA, bookB}));
     }
 

@@ -61,9 +61,9 @@ TEST_F(ModelPrintTest, RunWritesEveryPrintWithTitleAndRangeLine)
     EXPECT_EQ(word->title, QStringLiteral("1学期 小テスト"));
     EXPECT_EQ(word->rangeText, QStringLiteral("（テスト英単語 1／1-A）"));
 
-    const QStringList questionHalf = {
-        "10:1", "4:", "11:", "1:1", "7:次の日本語を英語にしなさい。", "4:", "2:1", "7:りんごを食べる。", "4:", "4:", "4:",
-        "3:1", "7:______", "4:", "5:", "10:2", "4:", "11:", "1:1", "7:次の日本語を英語にしなさい。", "4:"};
+    const QStringList questionHalf = {"10:1", "4:", "11:", "1:1", "7:次の日本語を英語にしなさい。", "4:", "2:1",
+        "7:りんごを食べる。", "4:", "4:", "4:", "3:1", "7:______", "4:", "5:", "10:2", "4:", "11:", "1:1",
+        "7:次の日本語を英語にしなさい。", "4:"};
     const QStringList written = Describe(word->commands);
     ASSERT_EQ(written.size(), 2 * questionHalf.size() + 1);
     EXPECT_EQ(written.mid(0, questionHalf.size()), questionHalf);
@@ -95,9 +95,9 @@ TEST_F(ModelPrintTest, RunGoesToTheChosenWordProcessor)
 // of empty lines, a negative count none, and the run still succeeds.
 TEST_F(ModelPrintTest, AnswerLineCountsOfABookAreBounded)
 {
-    const QString sql = BookFixture::SmallBookSql(QStringLiteral("TV-LINES"), 7) +
-                        QStringLiteral("UPDATE Questions SET ans_field_spc=2000000000 WHERE qid=11;"
-                                       "UPDATE Questions SET ans_field_spc=-5 WHERE qid=12;");
+    const QString sql = BookFixture::SmallBookSql(QStringLiteral("TV-LINES"), 7)
+        + QStringLiteral("UPDATE Questions SET ans_field_spc=2000000000 WHERE qid=11;"
+                         "UPDATE Questions SET ans_field_spc=-5 WHERE qid=12;");
     ASSERT_TRUE(model.LoadBooks({BuildBook(sql, QStringLiteral("lines"))}));
     model.SetQuestions({11, 12});
     Quiz quiz = model.GetQuiz(0);
@@ -242,9 +242,8 @@ TEST_F(ModelInitializeTest, ReadOnlyUserDatabaseIsRestoredFromAndLeftAsItWas)
     Register(second, true, true);
     {
         const ReadOnlyAccess access({file, folder},
-                                    {dir.path(), dir.filePath(QStringLiteral("home")),
-                                     dir.filePath(QStringLiteral("home/morvane-k")), dir.filePath(QStringLiteral("program")),
-                                     dir.filePath(QStringLiteral("program/data"))});
+            {dir.path(), dir.filePath(QStringLiteral("home")), dir.filePath(QStringLiteral("home/morvane-k")),
+                dir.filePath(QStringLiteral("program")), dir.filePath(QStringLiteral("program/data"))});
         ASSERT_EQ(second.Initialize(path), Model::kInitNoUserDatabase);
     }
     EXPECT_TRUE(second.Db().UserEnabled());

@@ -18,8 +18,8 @@ protected:
     {
         ASSERT_EQ(model.Db().SetUserInfo(QString::fromLatin1(name), value), 0);
     }
-    void StoreSelection(const QString& dbid, const QString& bid, const QString& range, const QString& qid,
-                        const QString& quiz)
+    void StoreSelection(
+        const QString& dbid, const QString& bid, const QString& range, const QString& qid, const QString& quiz)
     {
         Store("dbid", dbid);
         Store("bid", bid);
@@ -99,7 +99,7 @@ TEST_F(ModelSerializerTest, SavedSelectionComesBackInTheNextRun)
 TEST_F(ModelSerializerTest, SentencesOfAQuestionTheBookLacksJoinTheirOwnQuestions)
 {
     StoreSelection(QStringLiteral("TV-TEST-1"), QStringLiteral("1"), QString(), QStringLiteral("11,12"),
-                   QStringLiteral("99:61,51|11:52"));
+        QStringLiteral("99:61,51|11:52"));
     Load();
     ASSERT_EQ(model.QuizCount(), 1);
     const Quiz quiz = model.GetQuiz(0);
@@ -121,17 +121,18 @@ TEST_F(ModelSerializerTest, NoBookStoredRestoresNothing)
 {
     for (const char* bid : {"", "0", "x"}) {
         StoreSelection(QStringLiteral("TV-TEST-2"), QString::fromLatin1(bid), QStringLiteral("1:3"),
-                       QStringLiteral("11"), QStringLiteral("11:51"));
+            QStringLiteral("11"), QStringLiteral("11:51"));
         Load();
         EXPECT_EQ(Storage().CurrentBid(), 1) << bid;
         EXPECT_TRUE(model.SelectedQids().empty()) << bid;
     }
-    StoreSelection(QString(), QStringLiteral("2"), QStringLiteral("1:3"), QStringLiteral("11"), QStringLiteral("11:51"));
+    StoreSelection(
+        QString(), QStringLiteral("2"), QStringLiteral("1:3"), QStringLiteral("11"), QStringLiteral("11:51"));
     Load();
     EXPECT_EQ(Storage().CurrentBid(), 1);
     // A book the data folder no longer has.
     StoreSelection(QStringLiteral("TV-TEST-2"), QStringLiteral("5"), QStringLiteral("1:3"), QStringLiteral("11"),
-                   QStringLiteral("11:51"));
+        QStringLiteral("11:51"));
     Load();
     EXPECT_EQ(Storage().CurrentBid(), 1);
     EXPECT_TRUE(model.CurrentRange().IsNull());
@@ -140,7 +141,7 @@ TEST_F(ModelSerializerTest, NoBookStoredRestoresNothing)
 TEST_F(ModelSerializerTest, AnotherBookDatabaseRestoresOnlyTheBook)
 {
     StoreSelection(QStringLiteral("TV-OTHER"), QStringLiteral("2"), QStringLiteral("1:3"), QStringLiteral("11"),
-                   QStringLiteral("11:51"));
+        QStringLiteral("11:51"));
     Load();
     EXPECT_EQ(Storage().CurrentBid(), 2);
     EXPECT_TRUE(model.CurrentRange().IsNull());
@@ -164,7 +165,7 @@ TEST_F(ModelSerializerTest, EmptyStoredPrintsAddADefaultPrint)
 TEST_F(ModelSerializerTest, UnreadablePrintsLeaveThePrintsAsTheyWere)
 {
     StoreSelection(QStringLiteral("TV-TEST-1"), QStringLiteral("1"), QStringLiteral("1:"), QStringLiteral("13"),
-                   QStringLiteral("x/98:|97:999"));
+        QStringLiteral("x/98:|97:999"));
     Load();
     EXPECT_TRUE(model.CurrentRange().IsNull());
     ASSERT_EQ(model.QuizCount(), 1);
@@ -175,8 +176,8 @@ TEST_F(ModelSerializerTest, UnreadablePrintsLeaveThePrintsAsTheyWere)
 // stored database, not to the first with that bid.
 TEST_F(ModelSerializerTest, BookIsFoundByItsDatabaseWhereFilesShareABid)
 {
-    const QString c = BuildBook(BookFixture::SmallBookSql(QStringLiteral("TV-TEST-3"), 1, QStringLiteral("三冊目")),
-                                QStringLiteral("c"));
+    const QString c = BuildBook(
+        BookFixture::SmallBookSql(QStringLiteral("TV-TEST-3"), 1, QStringLiteral("三冊目")), QStringLiteral("c"));
     ASSERT_TRUE(model.LoadBooks({bookA, bookB, c}));
     ASSERT_EQ(model.SelectBook(*Storage().Books()[2]), 0);
     model.SetQuestions({11});
@@ -199,8 +200,8 @@ TEST_F(ModelSerializerTest, AtMostAHundredPrintsComeBack)
     QStringList prints;
     for (int i = 0; i < 2500; ++i)
         prints << (i == 0 ? QStringLiteral("11:52,51") : QStringLiteral("11:51"));
-    StoreSelection(QStringLiteral("TV-TEST-1"), QStringLiteral("1"), QString(), QStringLiteral("11"),
-                   prints.join(u'/'));
+    StoreSelection(
+        QStringLiteral("TV-TEST-1"), QStringLiteral("1"), QString(), QStringLiteral("11"), prints.join(u'/'));
     EXPECT_EQ(ModelSerializer(model, model.Db()).Load(), 2400);
     ASSERT_EQ(model.QuizCount(), ModelSerializer::kMaxRestoredPrints);
     EXPECT_EQ(SentenceIds(model.GetQuiz(0).UnitFor(11)), (std::vector<int>{52, 51}));

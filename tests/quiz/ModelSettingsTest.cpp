@@ -12,8 +12,7 @@
 
 namespace {
 
-class ModelSettingsTest : public testing::Test
-{
+class ModelSettingsTest : public testing::Test {
 protected:
     void SetUp() override
     {

@@ -109,7 +109,8 @@ TEST_F(NodeSerializerTest, UnreadableRangeTextsGiveTheEmptyRange)
 TEST_F(NodeSerializerTest, IndexRangeComesBackInTableOfContentsOrder)
 {
     // Entry ids that do not follow the table of contents: 9 comes before 4.
-    const QString sql = BookFixture::SchemaSql() + BookFixture::InfoSql(QStringLiteral("TV-ORDER")) + QStringLiteral(R"sql(
+    const QString sql
+        = BookFixture::SchemaSql() + BookFixture::InfoSql(QStringLiteral("TV-ORDER")) + QStringLiteral(R"sql(
 INSERT INTO BookInfo VALUES(1,'順序');
 INSERT INTO Indices VALUES(1,1,0,0,1,1,'root');
 INSERT INTO Indices VALUES(9,1,1,2,2,1,'Unit A');

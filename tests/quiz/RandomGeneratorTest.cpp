@@ -22,8 +22,7 @@ TEST(RandomGenerator, FirstDrawsFromStateOne)
         for (int i = 0; i < 10; ++i)
             draws.push_back(RandomGenerator::Draw());
     });
-    EXPECT_EQ(draws, (std::vector<int>{41, 18467, 6334, 26500, 19169, 15724, 11478, 29358,
-                                       26962, 24464}));
+    EXPECT_EQ(draws, (std::vector<int>{41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464}));
 }
 
 TEST(RandomGenerator, EachThreadStartsItsOwnSequence)

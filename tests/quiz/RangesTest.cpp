@@ -47,7 +47,8 @@ TEST_F(RangesTest, IndexRangeFollowsTheRelationsOfItsEntries)
 TEST_F(RangesTest, IndexRangeNamesItsFirstAndLastEntryInTheGivenOrder)
 {
     EXPECT_EQ(Ranges(std::vector<int>{3}).Describe(storage), QStringLiteral("1-A"));
-    EXPECT_EQ(Ranges(std::vector<int>{4, 2, 3}).Describe(storage), QStringLiteral("1-B") + kWave + QStringLiteral("1-A"));
+    EXPECT_EQ(
+        Ranges(std::vector<int>{4, 2, 3}).Describe(storage), QStringLiteral("1-B") + kWave + QStringLiteral("1-A"));
     EXPECT_EQ(Ranges(std::vector<int>{}).Describe(storage), QString());
     // An entry the book lacks has no title.
     EXPECT_EQ(Ranges(std::vector<int>{99, 3}).Describe(storage), kWave + QStringLiteral("1-A"));
@@ -83,9 +84,9 @@ TEST_F(RangesTest, NumberRangeNeedsAValueOfItsClassAndReadsATextValueAsZero)
 TEST_F(RangesTest, NumberRangeDescription)
 {
     EXPECT_EQ(Ranges(1, {{10, 20}, {25, 25}}).Describe(storage),
-              QStringLiteral("No.で選択 10") + kWave + QStringLiteral("20, 25"));
-    EXPECT_EQ(Ranges(1, {{5, 5}, {8, 3}}).Describe(storage),
-              QStringLiteral("No.で選択 5, 8") + kWave + QStringLiteral("3"));
+        QStringLiteral("No.で選択 10") + kWave + QStringLiteral("20, 25"));
+    EXPECT_EQ(
+        Ranges(1, {{5, 5}, {8, 3}}).Describe(storage), QStringLiteral("No.で選択 5, 8") + kWave + QStringLiteral("3"));
     EXPECT_EQ(Ranges(1, {{-3, -1}}).Describe(storage), QStringLiteral("No.で選択 -3") + kWave + QStringLiteral("-1"));
     EXPECT_EQ(Ranges(1, {}).Describe(storage), QStringLiteral("No.で選択 "));
     // A class the book lacks has no name.

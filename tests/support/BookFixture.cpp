@@ -118,18 +118,21 @@ INSERT INTO SentenceAttrs VALUES(52,101,0,0,1);
 INSERT INTO SentenceAttrs VALUES(53,101,0,0,20);
 INSERT INTO SentenceAttrs VALUES(61,101,0,0,1);
 INSERT INTO SentenceAttrs VALUES(62,101,0,0,1);
-)sql").arg(bid);
+)sql")
+               .arg(bid);
     return sql;
 }
 
 QString BookFixture::DeepContentsBookSql(int depth)
 {
-    return SmallBookSql(QStringLiteral("TV-DEEP")) + QStringLiteral(R"sql(
+    return SmallBookSql(QStringLiteral("TV-DEEP"))
+        + QStringLiteral(R"sql(
 WITH RECURSIVE chain(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM chain WHERE i + 1 < %1)
 INSERT INTO Indices SELECT 1000 + i, 1, CASE i WHEN 0 THEN 4 ELSE 999 + i END, 6, 100 + i, 1, 'D' || i FROM chain;
 INSERT INTO IKRelations VALUES(999 + %1, 202);
 UPDATE Indices SET sort_key = 1000000000 WHERE iid = 5;
-)sql").arg(depth);
+)sql")
+              .arg(depth);
 }
 
 QString BookFixture::LargeBookSql(int keywords, int sentences, int questions)
@@ -169,6 +172,9 @@ INSERT INTO Sentences
 INSERT INTO SentenceAttrs SELECT sid, 101, 0, 0, sid % 25 FROM Sentences;
 INSERT INTO SentenceAttrs SELECT sid, 3, 0, 1, '例文 ' || sid FROM Sentences;
 COMMIT;
-)sql").arg(keywords).arg(sentences).arg(questions);
+)sql")
+               .arg(keywords)
+               .arg(sentences)
+               .arg(questions);
     return sql;
 }

@@ -5,8 +5,7 @@
 class QTemporaryDir;
 
 // Makes book databases (and other SQLite files) for tests from SQL text.
-class BookFixture
-{
+class BookFixture {
 public:
     // Runs `sql` on a new SQLite file at `path`, replacing any file there.
     // Returns SQLite's error text, empty on success.
@@ -22,7 +21,7 @@ public:
 
     // The Info rows of a book: "DBID", "Product" and, when not empty, "RangeNumber".
     static QString InfoSql(const QString& dbid, const QString& product = QStringLiteral("101"),
-                           const QString& rangeNumber = QStringLiteral("1"));
+        const QString& rangeNumber = QStringLiteral("1"));
 
     // A small complete book: schema, Info, one book, and this content:
     //   Indices (pre-order): 1 root; 2 "Lesson 1" (parent 1); 3 "1-A", 4 "1-B"
@@ -38,7 +37,7 @@ public:
     //     62 (kid 299, not a keyword, sort 50). Every sentence has 出典;
     //     all but 53 have the value 1.
     static QString SmallBookSql(const QString& dbid = QStringLiteral("TV-TEST-1"), int bid = 1,
-                                const QString& title = QStringLiteral("テスト英単語 1"));
+        const QString& title = QStringLiteral("テスト英単語 1"));
 
     // The small book with its table of contents continued by a chain of
     // `depth` more entries, each the child of the one before: iids 1000,

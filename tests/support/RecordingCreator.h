@@ -11,7 +11,10 @@
 
 class RecordingCreator : public Print::Creator {
 public:
-    explicit RecordingCreator(bool available = true) : available_(available) {}
+    explicit RecordingCreator(bool available = true)
+        : available_(available)
+    {
+    }
 
     bool CanCreate() const override { return true; }
     bool IsAvailable() override { return available_; }
@@ -44,7 +47,7 @@ protected:
             onWrite();
         return true;
     }
-    void Abort() override {}
+    void Abort() override { }
     bool SetTitle(const QString& text) override
     {
         title = text;
@@ -57,7 +60,7 @@ protected:
     }
     bool Complete() override { return completes; }
     bool IsVertical() override { return false; }
-    void MakeDigitsUpright() override {}
+    void MakeDigitsUpright() override { }
     bool SaveAs(const QString& path, const QString& format) override
     {
         savedPath = path;

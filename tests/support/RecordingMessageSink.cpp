@@ -2,7 +2,10 @@
 
 #include "app/MessageBox.h"
 
-RecordingMessageSink::RecordingMessageSink() : m_previous(SetMessageSink(this)) {}
+RecordingMessageSink::RecordingMessageSink()
+    : m_previous(SetMessageSink(this))
+{
+}
 
 RecordingMessageSink::~RecordingMessageSink()
 {

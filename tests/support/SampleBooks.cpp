@@ -23,13 +23,11 @@ namespace {
 QVariant ColumnValue(sqlite3_stmt* statement, int column)
 {
     switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_INTEGER:
-        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(statement, column)));
-    case SQLITE_NULL:
-        return QVariant();
+    case SQLITE_INTEGER: return QVariant(static_cast<qlonglong>(sqlite3_column_int64(statement, column)));
+    case SQLITE_NULL: return QVariant();
     default:
         return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
-                                          sqlite3_column_bytes(statement, column)));
+            sqlite3_column_bytes(statement, column)));
     }
 }
 

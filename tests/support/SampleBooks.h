@@ -10,12 +10,11 @@
 // small read-only query helper for looking into them (and into any other
 // SQLite file) without going through the program's own reader.
 
-struct SampleBook
-{
-    QString file;       // name in the data folder
-    QString product;    // book type code
-    int minKeywords;    // the least vocabulary the book is meant to have
-    bool rangeNumber;   // whether the book offers ranges by number
+struct SampleBook {
+    QString file;     // name in the data folder
+    QString product;  // book type code
+    int minKeywords;  // the least vocabulary the book is meant to have
+    bool rangeNumber; // whether the book offers ranges by number
 };
 
 // The three sample books, one per book type.

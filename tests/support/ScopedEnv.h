@@ -4,8 +4,7 @@
 #include <QtGlobal>
 
 // Sets an environment variable for the life of the object.
-class ScopedEnv
-{
+class ScopedEnv {
 public:
     ScopedEnv(const char* name, const QByteArray& value)
         : m_name(name)

@@ -91,7 +91,7 @@ TEST_F(EditorInDialog, EscapeDropsTheEditAndKeepsTheDialogOpen)
     EXPECT_EQ(finished.count(), 1);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_TRUE(dialog.isVisible());
-    other->setFocus();  // the focus leaving afterwards commits nothing
+    other->setFocus(); // the focus leaving afterwards commits nothing
     EXPECT_EQ(committed.count(), 0);
 }
 

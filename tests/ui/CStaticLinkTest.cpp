@@ -61,7 +61,7 @@ TEST_F(Links, FollowingOneLinkTurnsEveryLinkVisited)
     EXPECT_EQ(Drawn(about), QColor(128, 0, 128));
     EXPECT_EQ(Drawn(other), QColor(128, 0, 128));
 
-    CStaticLink later(QStringLiteral("https://support.example.com/later/"));  // made after the visit
+    CStaticLink later(QStringLiteral("https://support.example.com/later/")); // made after the visit
     EXPECT_EQ(Drawn(later), CStaticLink::VisitedColor);
 }
 

@@ -45,7 +45,7 @@ TEST(TabControl, DeletingATabDestroysItsPageAndKeepsTheOthers)
     EXPECT_EQ(tabs.Page(1), third.data());
     EXPECT_EQ(tabs.TabText(1), QStringLiteral("プリント3"));
 
-    tabs.DeleteTab(5);  // no such tab
+    tabs.DeleteTab(5); // no such tab
     EXPECT_EQ(tabs.TabCount(), 2);
 
     tabs.DeleteAllTabs();
@@ -64,7 +64,6 @@ TEST(TabControl, PagesDieWithTheControl)
     }
     EXPECT_TRUE(page.isNull());
 }
-
 
 TEST(TabControl, ChangingTabsShowsAndFocusesTheNewPage)
 {
@@ -93,7 +92,7 @@ TEST(TabControl, ChangingTabsShowsAndFocusesTheNewPage)
     // Pages fill the display area of the tabs.
     EXPECT_GT(one->width(), 200);
 
-    tabs->SetCurrentTab(7);  // out of range: nothing changes
+    tabs->SetCurrentTab(7); // out of range: nothing changes
     EXPECT_EQ(tabs->CurrentTab(), 0);
 }
 
@@ -241,7 +240,8 @@ TEST(TabControl, LooksAndAnswersAsTheStylesTabWidget)
                 QAccessibleInterface* theirTab = theirs->child(index);
                 EXPECT_EQ(mine->indexOfChild(tab), index);
                 EXPECT_EQ(tab->role(), theirTab->role()) << step << ", child " << index;
-                EXPECT_EQ(tab->text(QAccessible::Name), theirTab->text(QAccessible::Name)) << step << ", child " << index;
+                EXPECT_EQ(tab->text(QAccessible::Name), theirTab->text(QAccessible::Name))
+                    << step << ", child " << index;
                 EXPECT_EQ(tab->rect(), theirTab->rect()) << step << ", child " << index;
                 if (index < count)
                     EXPECT_EQ(tab->state().selected, index == current) << step << ", child " << index;

@@ -42,14 +42,10 @@ struct Tree {
         return states;
     }
 
-    void ClickBox(int row)
-    {
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(row).center());
-    }
+    void ClickBox(int row) { QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.CheckBoxRect(row).center()); }
 };
 
 } // namespace
-
 
 TEST(CheckTreeList, ParentFollowsItsChildrenAllMixedOrNone)
 {
@@ -62,15 +58,15 @@ TEST(CheckTreeList, ParentFollowsItsChildrenAllMixedOrNone)
     EXPECT_EQ(t.list.GetCheck(t.s12), Partly);
     EXPECT_EQ(t.list.GetCheck(t.chapter1), Partly);
 
-    t.list.Toggle(t.item2);  // the last leaf: every child of 1.2, then of chapter 1, ticked
+    t.list.Toggle(t.item2); // the last leaf: every child of 1.2, then of chapter 1, ticked
     EXPECT_EQ(t.list.GetCheck(t.s12), On);
     EXPECT_EQ(t.list.GetCheck(t.chapter1), On);
 
-    t.list.Toggle(t.s11);  // unticking one makes the parent partly ticked
+    t.list.Toggle(t.s11); // unticking one makes the parent partly ticked
     EXPECT_EQ(t.list.GetCheck(t.chapter1), Partly);
 
     for (int row : {t.s13, t.item1, t.item2})
-        t.list.Toggle(row);  // unticking the last makes it not ticked
+        t.list.Toggle(row); // unticking the last makes it not ticked
     EXPECT_EQ(t.list.GetCheck(t.s12), Off);
     EXPECT_EQ(t.list.GetCheck(t.chapter1), Off);
     EXPECT_EQ(t.list.GetCheck(t.chapter2), Off);
@@ -84,7 +80,7 @@ TEST(CheckTreeList, TogglingAParentTicksOrUnticksEverythingBelowIt)
 
     t.list.Toggle(t.item1);
     EXPECT_EQ(t.list.GetCheck(t.chapter1), Partly);
-    t.list.Toggle(t.chapter1);  // a partly ticked row becomes ticked, with all below it
+    t.list.Toggle(t.chapter1); // a partly ticked row becomes ticked, with all below it
     EXPECT_EQ(t.States(), (std::vector<int>{On, On, On, On, On, On, Off, Off}));
 
     t.list.Toggle(t.chapter1);
@@ -100,16 +96,16 @@ TEST(CheckTreeList, RowsThatCannotBeTickedStayUntickedAndDoNotCount)
     t.list.Toggle(t.s13);
     EXPECT_EQ(t.list.GetCheck(t.s13), Off);
 
-    t.list.Toggle(t.chapter1);  // ticks all below except the row that cannot be ticked
+    t.list.Toggle(t.chapter1); // ticks all below except the row that cannot be ticked
     EXPECT_EQ(t.list.GetCheck(t.s13), Off);
     EXPECT_EQ(t.list.GetCheck(t.item2), On);
 
     t.list.Toggle(t.s11);
-    t.list.Toggle(t.s11);  // the parent looks only at rows that can be ticked
+    t.list.Toggle(t.s11); // the parent looks only at rows that can be ticked
     EXPECT_EQ(t.list.GetCheck(t.chapter1), On);
 
     t.list.SetCheckable(t.item1, true);
-    t.list.SetCheckable(t.item2, false);  // a row that is made not tickable loses its tick
+    t.list.SetCheckable(t.item2, false); // a row that is made not tickable loses its tick
     EXPECT_EQ(t.list.GetCheck(t.item2), Off);
 }
 
@@ -130,10 +126,10 @@ TEST(CheckTreeList, UntickableRowInTheMiddlePassesItsChildrenThrough)
     EXPECT_EQ(list.GetCheck(chapter), On);
     list.Toggle(a);
     list.Toggle(b);
-    EXPECT_EQ(list.GetCheck(chapter), Off);  // nothing below it is ticked
+    EXPECT_EQ(list.GetCheck(chapter), Off); // nothing below it is ticked
     EXPECT_EQ(list.GetCheck(heading), Off);
 
-    list.Toggle(chapter);  // the rule downwards reaches past the heading
+    list.Toggle(chapter); // the rule downwards reaches past the heading
     EXPECT_EQ(list.GetCheck(a), On);
     EXPECT_EQ(list.GetCheck(b), On);
     EXPECT_EQ(list.GetCheck(heading), Off);
@@ -202,7 +198,7 @@ TEST(CheckTreeList, ClearingForgetsTheTree)
     EXPECT_EQ(row, 0);
     EXPECT_EQ(t.list.GetCheck(row), Off);
     EXPECT_TRUE(t.list.ChildRows(row).empty());
-    EXPECT_EQ(t.list.GetCheck(5), Off);  // rows that are gone read as unticked
+    EXPECT_EQ(t.list.GetCheck(5), Off); // rows that are gone read as unticked
 }
 
 TEST(CheckTreeList, DrawsEveryKindOfRow)

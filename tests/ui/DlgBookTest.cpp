@@ -117,8 +117,8 @@ TEST_F(BookDialog, ABookThatCannotBeReadIsReportedAndTheCurrentOneKept)
 TEST_F(SelectionDialogFixture, BooksOfTwoFilesWithTheSameBidAreTwoBooks)
 {
     const QString a = BuildBook(QStringLiteral("a"), BookFixture::SmallBookSql());
-    const QString b = BuildBook(QStringLiteral("b"), BookFixture::SmallBookSql(QStringLiteral("TV-TEST-2"), 1,
-                                                                               QStringLiteral("第二の本")));
+    const QString b = BuildBook(
+        QStringLiteral("b"), BookFixture::SmallBookSql(QStringLiteral("TV-TEST-2"), 1, QStringLiteral("第二の本")));
     ASSERT_TRUE(model.LoadBooks({a, b}));
     {
         DlgBook dialog(model);

@@ -53,8 +53,8 @@ protected:
 
 TEST_F(DlgImportBookTest, ShowsRowsAndProblemsFirstAndWritesOnlyASoundSheet)
 {
-    const QString sheet = WriteSheet(QStringLiteral("私の単語.csv"),
-                                     "見出し語,意味,メモ\nachieve,達成する,x\nattend,,y\nbright,明るい,z\n");
+    const QString sheet = WriteSheet(
+        QStringLiteral("私の単語.csv"), "見出し語,意味,メモ\nachieve,達成する,x\nattend,,y\nbright,明るい,z\n");
     DlgImportBook dialog;
     dialog.SetFile(sheet);
     EXPECT_EQ(Part<QLineEdit>(dialog, "title")->text(), QStringLiteral("私の単語"));
@@ -105,7 +105,7 @@ TEST_F(DlgImportBookTest, OnlyALongImportShowsItsProgress)
     for (int i = 0; i < 3000; ++i)
         rows += "w" + QByteArray::number(i) + ",m\n";
     for (const auto& [name, bytes, expectShown] :
-         {std::tuple{"short.csv", QByteArray("見出し語,意味\na,b\n"), false}, std::tuple{"long.csv", rows, true}}) {
+        {std::tuple{"short.csv", QByteArray("見出し語,意味\na,b\n"), false}, std::tuple{"long.csv", rows, true}}) {
         DlgImportBook dialog;
         dialog.SetFile(WriteSheet(QString::fromLatin1(name), bytes));
         ProgressWatcher watcher;

@@ -196,7 +196,7 @@ TEST_F(MainWindow, EnterAndEscapeDoNotCloseTheWindow)
     DlgMain& main = Open();
     ShowActive();
     for (QWidget* target : {static_cast<QWidget*>(&main), static_cast<QWidget*>(&main.Page(0)->List()),
-                            static_cast<QWidget*>(Control<QComboBox>(main, Res::IDC_TEMPLATE))}) {
+             static_cast<QWidget*>(Control<QComboBox>(main, Res::IDC_TEMPLATE))}) {
         target->setFocus();
         QTest::keyClick(target, Qt::Key_Return);
         QTest::keyClick(target, Qt::Key_Enter);
@@ -285,8 +285,7 @@ TEST_F(MainWindow, PagesMadeAfterTheFirstPaintEndAsIfMadeAtOnce)
         EXPECT_TRUE(QTest::qWaitFor([&] { return main.PageCount() > 0; }));
         QApplication::processEvents();
         Seen seen{TabCaptions(), main.PageCount() > 0 ? Rows(*main.Page(0)) : QStringList(), MenuBarTitles(),
-                  main.PageCount() > 0 && QApplication::focusWidget() == &main.Page(0)->List(),
-                  !main.windowIcon().isNull()};
+            main.PageCount() > 0 && QApplication::focusWidget() == &main.Page(0)->List(), !main.windowIcon().isNull()};
         window.reset();
         return seen;
     };
@@ -381,9 +380,10 @@ TEST_F(MainWindow, PrintRunBeyondTheLimitsIsRefusedBeforeTheWordProcessor)
     Click(main, Res::IDC_CREATE_PRINT);
     EXPECT_FALSE(main.IsPrintRunning());
     EXPECT_EQ(word->runs, 0);
-    EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("プリントが大きすぎるため作成できません。\n"
-                                                         "100001 文字の長さの文があります（上限 100000 文字）。\n"
-                                                         "出題形式や小問の数を減らしてください。")});
+    EXPECT_EQ(MessageTexts(),
+        QStringList{QStringLiteral("プリントが大きすぎるため作成できません。\n"
+                                   "100001 文字の長さの文があります（上限 100000 文字）。\n"
+                                   "出題形式や小問の数を減らしてください。")});
     EXPECT_FALSE(model.Db().UserInfo(QStringLiteral("quiz")).isEmpty());
     EXPECT_TRUE(Control<QPushButton>(main, Res::IDC_CREATE_PRINT)->isEnabled());
 }
@@ -450,9 +450,9 @@ TEST_F(MainWindow, AutomaticSelectionNeedsFormatsAndARange)
     DlgMain& main = Open();
     Click(main, Res::IDC_AUTO_SELECT);
     model.SetQuestions({11});
-    Click(main, Res::IDC_AUTO_SELECT);  // no range yet
+    Click(main, Res::IDC_AUTO_SELECT); // no range yet
     model.SetRange(Ranges(std::vector<int>{}));
-    Click(main, Res::IDC_AUTO_SELECT);  // a range of nothing
+    Click(main, Res::IDC_AUTO_SELECT); // a range of nothing
     EXPECT_EQ(dialogs->opened, 0);
     const QString need = QStringLiteral("自動選択を行うには，出題形式と出題範囲を選択してください。");
     EXPECT_EQ(MessageTexts(), (QStringList{need, need, need}));
@@ -479,14 +479,14 @@ TEST_F(MainWindow, AutomaticSelectionRebuildsTheTabsAndReportsItsWarnings)
     dialogs->editAutoSelect = [](AutoSelectOptions& options) {
         options.printCount = 2;
         for (auto& entry : options.counts)
-            entry.second = 2;  // more than the range holds
+            entry.second = 2; // more than the range holds
     };
     Click(main, Res::IDC_AUTO_SELECT);
     EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント2"}));
     ASSERT_EQ(sink.Messages().size(), 1u);
     EXPECT_EQ(sink.Messages()[0].icon, MessageIcon::Warning);
     EXPECT_EQ(sink.Messages()[0].text,
-              QStringLiteral("小問数が不足している設問があります。語彙が重複している問題があります。"));
+        QStringLiteral("小問数が不足している設問があります。語彙が重複している問題があります。"));
     EXPECT_EQ(model.ReadAutoSelectOptions().printCount, 2);
     EXPECT_EQ(SentenceIds(1, 11), std::vector<int>{51});
     EXPECT_EQ(Rows(*main.Page(1)).value(1), QStringLiteral("　　(1) りんごを食べる。|eat an apple"));
@@ -564,8 +564,10 @@ TEST_F(MainWindow, FormatChangeRebuildsThePrints)
     DlgMain& main = Open();
     dialogs->questionsToSelect = {12, 11};
     Click(main, Res::IDC_SELECT_QUESTIONS);
-    EXPECT_EQ(Rows(*main.Page(0)).value(0), QStringLiteral("[1] 次の英文を日本語にしなさい。|　　《現在の選択範囲に該当する問題がありません》"));
-    EXPECT_EQ(Rows(*main.Page(0)).value(2), QStringLiteral("[2] 次の日本語を英語にしなさい。|　　《現在の選択範囲に該当する問題がありません》"));
+    EXPECT_EQ(Rows(*main.Page(0)).value(0),
+        QStringLiteral("[1] 次の英文を日本語にしなさい。|　　《現在の選択範囲に該当する問題がありません》"));
+    EXPECT_EQ(Rows(*main.Page(0)).value(2),
+        QStringLiteral("[2] 次の日本語を英語にしなさい。|　　《現在の選択範囲に該当する問題がありません》"));
 }
 
 TEST_F(MainWindow, OutputApplicationChoosesItsTemplates)
@@ -617,7 +619,7 @@ TEST_F(MainWindow, HelpAndAboutByMenuAndKeys)
     QTest::keyClick(&main, Qt::Key_F1);
     ASSERT_EQ(sink.Messages().size(), 1u);
     EXPECT_EQ(sink.Messages()[0].text,
-              QStringLiteral("ヘルプファイル\n%1\nが見つかりません。").arg(QDir::toNativeSeparators(path.HelpPage())));
+        QStringLiteral("ヘルプファイル\n%1\nが見つかりません。").arg(QDir::toNativeSeparators(path.HelpPage())));
 
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("program/help")));
     Touch(QStringLiteral("program/help/index.html"));
@@ -690,7 +692,7 @@ TEST_F(MainWindow, UpdateCommandOpensTheDownloadPage)
     EXPECT_EQ(opened, QStringList{"https://example.com/tv/new"});
 
     main.UpdateNotifier().SetResult(QString());
-    EXPECT_EQ(MenuBarTitles().size(), 4);  // the order menu of the "101" book stays
+    EXPECT_EQ(MenuBarTitles().size(), 4); // the order menu of the "101" book stays
 }
 
 TEST_F(MainWindow, QuitStopsStatusOutputAndClosesTheWindow)

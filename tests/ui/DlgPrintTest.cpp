@@ -60,15 +60,16 @@ protected:
 TEST_F(PrintPage, ShowsEachFormatWithItsSubQuestionsOrAPlaceholder)
 {
     DlgPrint& shown = ShowPage(SmallBookPrint());
-    EXPECT_EQ(Rows(shown), (QStringList{
-                               "[1] 次の日本語を英語にしなさい。|",
-                               "　　(1) 本を読む。|read a book",
-                               "　　(2) りんごを食べる。|eat an apple",
-                               "[2] 次の英文を日本語にしなさい。|",
-                               Placeholder,
-                               "[3] 空所に入る語を書きなさい。|",
-                               Placeholder,
-                           }));
+    EXPECT_EQ(Rows(shown),
+        (QStringList{
+            "[1] 次の日本語を英語にしなさい。|",
+            "　　(1) 本を読む。|read a book",
+            "　　(2) りんごを食べる。|eat an apple",
+            "[2] 次の英文を日本語にしなさい。|",
+            Placeholder,
+            "[3] 空所に入る語を書きなさい。|",
+            Placeholder,
+        }));
     // Only headers carry their format.
     EXPECT_EQ(shown.List().RowData(0).toInt(), 11);
     EXPECT_FALSE(shown.List().RowData(1).isValid());
@@ -85,12 +86,12 @@ TEST_F(PrintPage, ShowsEachFormatWithItsSubQuestionsOrAPlaceholder)
 TEST_F(PrintPage, RangeMarksGoIntoTheLastColumnOfHeaders)
 {
     DlgPrint& shown = ShowPage(SmallBookPrint());
-    shown.ApplyRangeMarks({{11, true}, {12, false}});  // 13 has no entry
+    shown.ApplyRangeMarks({{11, true}, {12, false}}); // 13 has no entry
     ListViewCtrl& list = shown.List();
     EXPECT_EQ(list.CellText(0, 1), QString());
     EXPECT_EQ(list.CellText(3, 1), NoCandidates);
     EXPECT_EQ(list.CellText(5, 1), NoCandidates);
-    EXPECT_EQ(list.CellText(1, 1), QStringLiteral("read a book"));  // sub-question rows keep their answer
+    EXPECT_EQ(list.CellText(1, 1), QStringLiteral("read a book")); // sub-question rows keep their answer
     EXPECT_EQ(list.CellText(4, 1), QString());
     // An unmarked instruction takes the whole row; a marked one leaves the
     // last column to its mark.
@@ -137,11 +138,11 @@ TEST_F(PrintPage, SelectionIsAskedForTheFormatAboveTheSelectedRow)
     shown.RequestSentences();
     EXPECT_TRUE(requests.empty());
 
-    shown.List().SelectRow(2);  // a sub-question of format 11
+    shown.List().SelectRow(2); // a sub-question of format 11
     EXPECT_EQ(shown.CurrentQuestionId(), 11);
 
-    DoubleClickRow(4);  // the placeholder under format 12
-    DoubleClickRow(5);  // the header of format 13
+    DoubleClickRow(4); // the placeholder under format 12
+    DoubleClickRow(5); // the header of format 13
     DoubleClickRow(1);
     EXPECT_EQ(requests, (std::vector<int>{12, 13, 11}));
 }
@@ -153,7 +154,7 @@ TEST_F(PrintPage, ContextMenuOnlyWithASelectedRow)
     shown.SetPopupRunner([&](QMenu& menu, const QPoint&) -> QAction* {
         ++menusShown;
         EXPECT_EQ(menu.actions().size(), 1);
-        return menu.actions().value(0);  // "小問選択..."
+        return menu.actions().value(0); // "小問選択..."
     });
     QWidget* viewport = shown.List().viewport();
     const QPoint inside(10, 10);
@@ -223,7 +224,7 @@ TEST_F(PrintPage, AListMadeLateShowsWhatAnEarlyOneShows)
     const std::vector<std::vector<Step>> orders{
         {insertFull},
         {insertFull, markSome},
-        {markSome, insertFull},                        // marks of an earlier print are dropped
+        {markSome, insertFull}, // marks of an earlier print are dropped
         {insertFull, markSome, insertEmpty},
         {insertFull, markSome, markNone},
         {insertEmpty, markSome, insertFull, markSome},

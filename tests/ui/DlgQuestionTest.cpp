@@ -11,9 +11,9 @@
 
 namespace {
 
-const QString ToEnglish = QStringLiteral("次の日本語を英語にしなさい。");   // qid 11
-const QString ToJapanese = QStringLiteral("次の英文を日本語にしなさい。");  // qid 12
-const QString FillIn = QStringLiteral("空所に入る語を書きなさい。");         // qid 13
+const QString ToEnglish = QStringLiteral("次の日本語を英語にしなさい。");  // qid 11
+const QString ToJapanese = QStringLiteral("次の英文を日本語にしなさい。"); // qid 12
+const QString FillIn = QStringLiteral("空所に入る語を書きなさい。");       // qid 13
 
 class QuestionDialog : public SelectionDialogFixture {
 protected:
@@ -47,7 +47,10 @@ protected:
         return ticks;
     }
 
-    void ClickBox(int row) { QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().CheckBoxRect(row).center()); }
+    void ClickBox(int row)
+    {
+        QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().CheckBoxRect(row).center());
+    }
     void SelectAndMove(int row, int arrowId)
     {
         List().SelectRow(row);

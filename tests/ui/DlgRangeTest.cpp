@@ -35,9 +35,8 @@ namespace {
 using Intervals = RangeNumber::Intervals;
 
 // Class 3 ("頁") can be chosen by number but has no valid range stored.
-const QString PageClassSql = QStringLiteral(
-    "INSERT INTO AttrClasses VALUES(3,'頁','ページ',0,4,1);\n"
-    "INSERT INTO KeywordAttrs VALUES(201,3,0,0,7);\n");
+const QString PageClassSql = QStringLiteral("INSERT INTO AttrClasses VALUES(3,'頁','ページ',0,4,1);\n"
+                                            "INSERT INTO KeywordAttrs VALUES(201,3,0,0,7);\n");
 
 // The small test book: contents 1 root > 2 "Lesson 1" > (3 "1-A", 4 "1-B"),
 // 1 > 5 "Lesson 2" (cannot be chosen); keywords 201 (No. 10, entry 3),
@@ -238,7 +237,7 @@ TEST_F(RangeDialog, AnEntryThatCannotBeChosenIsShownButNeverInTheRange)
 
     ClickBoxOf(5);
     EXPECT_EQ(Contents().GetCheck(lesson2), CheckTreeListViewCtrl::Unticked);
-    ClickBoxOf(1);  // the root ticks everything that can be ticked
+    ClickBoxOf(1); // the root ticks everything that can be ticked
     EXPECT_EQ(RangeIndexIds(), (std::vector<int>{3, 4}));
     EXPECT_EQ(Contents().GetCheck(lesson2), CheckTreeListViewCtrl::Unticked);
 }
@@ -267,7 +266,7 @@ TEST_F(RangeDialog, AddingStoresTheSmallerBoundFirstAndKeepsRepeats)
     Open();
     dialog->Tabs().SetCurrentTab(DlgRange::NumberTab);
     Bounds(QStringLiteral("50"), QStringLiteral("20"));
-    QTest::keyClick(Control<QLineEdit>(1804), Qt::Key_Return);  // stays in the page
+    QTest::keyClick(Control<QLineEdit>(1804), Qt::Key_Return); // stays in the page
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(RangeIntervals().empty());
     Press(1807);
@@ -282,7 +281,7 @@ TEST_F(RangeDialog, AddingStoresTheSmallerBoundFirstAndKeepsRepeats)
     Press(1809);
     EXPECT_EQ(RangeIntervals(), (Intervals{{20, 50}}));
     list->clearSelection();
-    Press(1809);  // nothing selected: nothing deleted
+    Press(1809); // nothing selected: nothing deleted
     EXPECT_EQ(RangeIntervals(), (Intervals{{20, 50}}));
 }
 
@@ -294,12 +293,9 @@ TEST_F(RangeDialog, AddingWithAnEmptyOrNonNumericBoundDoesNothing)
     AddInterval(10, 20);
     QSignalSpy changed(&dialog->NumberPage(), &DlgRangeNumber::RangeChanged);
 
-    for (const auto& [lower, upper] : std::vector<std::pair<QString, QString>>{
-             {QString(), QStringLiteral("30")},
-             {QStringLiteral("30"), QString()},
-             {QStringLiteral("abc"), QStringLiteral("30")},
-             {QStringLiteral("-"), QStringLiteral("30")},
-             {QStringLiteral("99999999999"), QStringLiteral("30")}}) {
+    for (const auto& [lower, upper] : std::vector<std::pair<QString, QString>>{{QString(), QStringLiteral("30")},
+             {QStringLiteral("30"), QString()}, {QStringLiteral("abc"), QStringLiteral("30")},
+             {QStringLiteral("-"), QStringLiteral("30")}, {QStringLiteral("99999999999"), QStringLiteral("30")}}) {
         Bounds(lower, upper);
         Press(1807);
         EXPECT_EQ(RangeIntervals(), (Intervals{{10, 20}})) << lower.toStdString() << " " << upper.toStdString();
@@ -353,10 +349,10 @@ TEST_F(RangeDialog, CountFollowsEveryChangeIncludingTabSwitches)
     EXPECT_EQ(CountLabel(), Count(2));
     EXPECT_EQ(ListedKeywords(), (QStringList{QStringLiteral("apple"), QStringLiteral("book")}));
 
-    dialog->Tabs().SetCurrentTab(DlgRange::IndexTab);  // back to the ticks: entry 3
+    dialog->Tabs().SetCurrentTab(DlgRange::IndexTab); // back to the ticks: entry 3
     EXPECT_EQ(CountLabel(), Count(1));
     EXPECT_EQ(ListedKeywords(), QStringList{QStringLiteral("apple")});
-    dialog->Tabs().SetCurrentTab(DlgRange::NumberTab);  // the intervals are kept
+    dialog->Tabs().SetCurrentTab(DlgRange::NumberTab); // the intervals are kept
     EXPECT_EQ(CountLabel(), Count(2));
 }
 
@@ -414,9 +410,10 @@ TEST_F(RangeDialog, SampleBookSectionCoversTheVocabularyOfItsRelations)
     const Index* section = FirstChoosableLeaf(model.Storage().Root());
     ASSERT_NE(section, nullptr);
     ClickBoxOf(section->iid);
-    const qlonglong expected = QueryInt(path, QStringLiteral("SELECT count(DISTINCT r.kid) FROM IKRelations r "
-                                                             "JOIN Keywords k ON k.kid = r.kid WHERE r.iid = %1")
-                                                  .arg(section->iid));
+    const qlonglong expected = QueryInt(path,
+        QStringLiteral("SELECT count(DISTINCT r.kid) FROM IKRelations r "
+                       "JOIN Keywords k ON k.kid = r.kid WHERE r.iid = %1")
+            .arg(section->iid));
     ASSERT_GT(expected, 0);
     EXPECT_EQ(CountLabel(), Count(static_cast<int>(expected)));
     EXPECT_EQ(ListedKeywords().size(), expected);

@@ -63,7 +63,10 @@ protected:
         return sids;
     }
 
-    void ClickBox(int row) { QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().CheckBoxRect(row).center()); }
+    void ClickBox(int row)
+    {
+        QTest::mouseClick(List().viewport(), Qt::LeftButton, {}, List().CheckBoxRect(row).center());
+    }
 
     std::unique_ptr<DlgSentence> dialog;
 };
@@ -75,7 +78,8 @@ TEST_F(SentenceDialog, ShowsTheInstructionAndTheUnitBeforeTheOtherCandidates)
     SetIndexRange({3, 4});
     Open({51});
 
-    EXPECT_EQ(Control<QLineEdit>(*dialog, Res::IDC_INSTRUCTION)->text(), QStringLiteral("次の日本語を英語にしなさい。"));
+    EXPECT_EQ(
+        Control<QLineEdit>(*dialog, Res::IDC_INSTRUCTION)->text(), QStringLiteral("次の日本語を英語にしなさい。"));
     EXPECT_TRUE(Control<QLineEdit>(*dialog, Res::IDC_INSTRUCTION)->isReadOnly());
     // An instruction longer than the field shows its beginning.
     EXPECT_EQ(Control<QLineEdit>(*dialog, Res::IDC_INSTRUCTION)->cursorPosition(), 0);

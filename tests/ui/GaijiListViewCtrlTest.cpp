@@ -112,8 +112,10 @@ TEST(GaijiCellLayout, ShiftedTextThatFitsIsShownWhole)
         const GaijiCellLayout layout(plain, GaijiCellLayout::ExternalFontFor(plain));
         for (const QString text : {QStringLiteral("22"), QStringLiteral("216")}) {
             for (const int cellWidth : {QFontMetrics(plain).horizontalAdvance(text), 32, 100}) {
-                EXPECT_EQ(layout.Layout(text, cellWidth, Qt::AlignRight).front().text, text) << pixels << " " << cellWidth;
-                EXPECT_EQ(layout.Layout(text, cellWidth, Qt::AlignHCenter).front().text, text) << pixels << " " << cellWidth;
+                EXPECT_EQ(layout.Layout(text, cellWidth, Qt::AlignRight).front().text, text)
+                    << pixels << " " << cellWidth;
+                EXPECT_EQ(layout.Layout(text, cellWidth, Qt::AlignHCenter).front().text, text)
+                    << pixels << " " << cellWidth;
             }
         }
     }
@@ -129,7 +131,7 @@ TEST(GaijiCellLayout, TextIsCutWithAnEllipsisAtTheCellsEnd)
     EXPECT_EQ(runs.front().advance, 80);
     EXPECT_LE(f.plainMetrics.horizontalAdvance(runs.front().text), 80);
     ASSERT_EQ(runs.size(), 3u);
-    EXPECT_TRUE(runs[2].text.isEmpty());  // nothing of the text after the cell's end shows
+    EXPECT_TRUE(runs[2].text.isEmpty()); // nothing of the text after the cell's end shows
 }
 
 TEST(GaijiCellLayout, ExternalFontIsTheListFontInTheExternalFaceOneFifthLarger)
@@ -139,7 +141,7 @@ TEST(GaijiCellLayout, ExternalFontIsTheListFontInTheExternalFaceOneFifthLarger)
     list.setBold(true);
     const QFont external = GaijiCellLayout::ExternalFontFor(list);
     EXPECT_EQ(external.families().value(0), QStringLiteral("Morvane Gaiji"));
-    EXPECT_EQ(external.pixelSize(), 15);  // 15.6 truncated
+    EXPECT_EQ(external.pixelSize(), 15); // 15.6 truncated
     EXPECT_TRUE(external.bold());
 }
 
@@ -198,6 +200,6 @@ TEST(GaijiListView, RowsAreAsHighAsTheTextAndFollowFontChanges)
     EXPECT_EQ(list.ExternalFont().pixelSize(), 24);
     // Room for the larger external characters too, so nothing is cut at the top.
     EXPECT_EQ(list.visualItemRect(list.topLevelItem(0)).height(),
-              qMax(list.fontMetrics().height(), QFontMetrics(list.ExternalFont()).height()));
+        qMax(list.fontMetrics().height(), QFontMetrics(list.ExternalFont()).height()));
     EXPECT_FALSE(list.grab().isNull());
 }

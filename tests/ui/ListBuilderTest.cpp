@@ -63,10 +63,7 @@ struct Content {
     }
     void KeywordInt(int acid, int value) { keyword.attrs.Add(Attr<int>::MakeInt(7, acid, 0, value)); }
     void SentenceInt(int acid, int value) { sentence.attrs.Add(Attr<int>::MakeInt(70, acid, 0, value)); }
-    void SentenceText(int acid, const QString& value)
-    {
-        sentence.attrs.Add(Attr<int>::MakeText(70, acid, 0, value));
-    }
+    void SentenceText(int acid, const QString& value) { sentence.attrs.Add(Attr<int>::MakeText(70, acid, 0, value)); }
 
     Keyword keyword;
     Sentence sentence;
@@ -106,15 +103,12 @@ TEST(ListBuilder, ColumnsOfEachList)
     b101->InitSentenceColumns(sub101);
     b301->InitSentenceColumns(sub301);
     b303->InitSentenceColumns(sub303);
-    EXPECT_EQ(Columns(sub101),
-              (std::vector<Column>{{"見出し語", 100, L}, {"No.", 40, R}, {"頁", 40, R}, {"問題", 300, L}}));
-    EXPECT_EQ(Columns(sub301),
-              (std::vector<Column>{{"問題", 300, L}, {"キー漢字", 100, L}, {"頁", 60, R}, {"番号", 80, R}}));
-    EXPECT_EQ(Columns(sub303), (std::vector<Column>{{"問題", 300, L},
-                                                    {"頻出", 40, C},
-                                                    {"キー漢字", 100, L},
-                                                    {"頁", 60, R},
-                                                    {"番号", 80, R}}));
+    EXPECT_EQ(
+        Columns(sub101), (std::vector<Column>{{"見出し語", 100, L}, {"No.", 40, R}, {"頁", 40, R}, {"問題", 300, L}}));
+    EXPECT_EQ(
+        Columns(sub301), (std::vector<Column>{{"問題", 300, L}, {"キー漢字", 100, L}, {"頁", 60, R}, {"番号", 80, R}}));
+    EXPECT_EQ(Columns(sub303),
+        (std::vector<Column>{{"問題", 300, L}, {"頻出", 40, C}, {"キー漢字", 100, L}, {"頁", 60, R}, {"番号", 80, R}}));
 }
 
 TEST(ListBuilder, TableOfContentsHasAPageColumnExceptForThreeKanjiBooks)
@@ -155,15 +149,14 @@ TEST(ListBuilder, TableOfContentsHasAPageColumnExceptForThreeKanjiBooks)
 
 TEST(ListBuilder, PageLabelsByBand)
 {
-    const std::vector<std::pair<int, QString>> entries = {
-        {0, "0"},         {499, "499"},       {500, "補充"},  {999, "補充"},  {1000, "実践"},
-        {1999, "実践"},   {2000, "模擬"},     {2999, "模擬"}, {3000, "追録"}, {3500, "追録"}};
+    const std::vector<std::pair<int, QString>> entries = {{0, "0"}, {499, "499"}, {500, "補充"}, {999, "補充"},
+        {1000, "実践"}, {1999, "実践"}, {2000, "模擬"}, {2999, "模擬"}, {3000, "追録"}, {3500, "追録"}};
     for (const auto& [page, label] : entries)
         EXPECT_EQ(ListBuilder301::EntryPageLabel(page), label) << page;
 
     // Sub-questions have no supplement band and number their addenda.
-    const std::vector<std::pair<int, QString>> sentences = {
-        {999, "999"}, {500, "500"}, {1000, "実践"}, {2500, "模擬"}, {3000, "追録0"}, {3005, "追録5"}};
+    const std::vector<std::pair<int, QString>> sentences
+        = {{999, "999"}, {500, "500"}, {1000, "実践"}, {2500, "模擬"}, {3000, "追録0"}, {3005, "追録5"}};
     for (const auto& [page, label] : sentences)
         EXPECT_EQ(ListBuilder301::SentencePageLabel(page, 1), label) << page;
     for (int page : {12, 1000, 3005})
@@ -238,7 +231,7 @@ TEST(ListBuilder, KanjiRowsShowPageLabelsProblemNumbersAndFrequency)
 TEST(ListBuilder, MissingAttributesLeaveCellsEmpty)
 {
     Content c(QStringLiteral("漢"), QStringLiteral("q"), QStringLiteral("a"));
-    c.SentenceInt(101, 30);  // a kind of sentence without page
+    c.SentenceInt(101, 30); // a kind of sentence without page
     c.KeywordInt(3, 20);
     EXPECT_EQ(ListBuilder303::FrequencyMark(&c.sentence), QString());
     ListViewCtrl sub;

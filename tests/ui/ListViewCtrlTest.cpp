@@ -15,7 +15,7 @@ TEST(ListView, RowsTakeTheirColumnsAlignmentAndKeepTheirPlace)
 
     EXPECT_EQ(list.InsertRow(0, QStringLiteral("b")), 0);
     EXPECT_EQ(list.InsertRow(0, QStringLiteral("a")), 0);
-    EXPECT_EQ(list.InsertRow(99, QStringLiteral("c")), 2);  // past the end: appended
+    EXPECT_EQ(list.InsertRow(99, QStringLiteral("c")), 2); // past the end: appended
     list.SetCellText(1, 1, QStringLiteral("12"));
     list.SetCellText(1, 5, QStringLiteral("no such column"));
     list.SetCellText(7, 0, QStringLiteral("no such row"));
@@ -44,10 +44,10 @@ TEST(ListView, RowsCarryValuesAndOneRowIsSelected)
     list.SelectRow(1);
     EXPECT_EQ(list.SelectedRow(), 1);
     list.SelectRow(0);
-    EXPECT_EQ(list.SelectedRow(), 0);  // single selection
+    EXPECT_EQ(list.SelectedRow(), 0); // single selection
 
     list.DeleteAllRows();
     EXPECT_EQ(list.RowCount(), 0);
     EXPECT_EQ(list.SelectedRow(), -1);
-    EXPECT_EQ(list.ColumnCount(), 1);  // columns stay
+    EXPECT_EQ(list.ColumnCount(), 1); // columns stay
 }

@@ -50,8 +50,7 @@ public:
         model.SetRange(Ranges(rangeToSelect));
         return true;
     }
-    bool SelectSentences(Model&, const QuestionUnit& unit, std::vector<const Sentence*>& chosen,
-                         QWidget*) override
+    bool SelectSentences(Model&, const QuestionUnit& unit, std::vector<const Sentence*>& chosen, QWidget*) override
     {
         ++opened;
         unitShown = unit;
@@ -97,8 +96,8 @@ public:
     std::function<void(AutoSelectOptions&)> editAutoSelect;
     bool randomizeWasAllowed = false;
     QString bookToImport;
-    QString pdfFile;       // what the PDF file dialog answers; empty: cancelled
-    QString pdfSuggested;  // where it was asked to start
+    QString pdfFile;      // what the PDF file dialog answers; empty: cancelled
+    QString pdfSuggested; // where it was asked to start
 };
 
 class MainWindowFixture : public SelectionDialogFixture {

@@ -31,7 +31,7 @@ protected:
             ASSERT_NE(dialog, nullptr);
             user(*dialog);
             if (dialog->isVisible())
-                dialog->reject();  // a test that forgot to close must not hang
+                dialog->reject(); // a test that forgot to close must not hang
         });
         return StandardDialogs().EditPrintOptions(options, nullptr);
     }

@@ -45,8 +45,8 @@ protected:
     void LoadTwoBooks()
     {
         const QString a = BuildBook(QStringLiteral("a"), BookFixture::SmallBookSql());
-        const QString b = BuildBook(QStringLiteral("b"), BookFixture::SmallBookSql(QStringLiteral("TV-TEST-2"), 2,
-                                                                                   QStringLiteral("第二の本")));
+        const QString b = BuildBook(
+            QStringLiteral("b"), BookFixture::SmallBookSql(QStringLiteral("TV-TEST-2"), 2, QStringLiteral("第二の本")));
         ASSERT_TRUE(model.LoadBooks({a, b}));
     }
 

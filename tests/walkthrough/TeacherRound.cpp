@@ -89,7 +89,8 @@ public:
 private:
     void Save(const QPixmap& picture, const QString& step)
     {
-        const QString path = QStringLiteral("%1/%2-%3.png").arg(folder_).arg(++count_, 2, 10, QLatin1Char('0')).arg(step);
+        const QString path
+            = QStringLiteral("%1/%2-%3.png").arg(folder_).arg(++count_, 2, 10, QLatin1Char('0')).arg(step);
         EXPECT_TRUE(picture.save(path)) << path.toStdString();
         std::printf("picture: %s\n", qPrintable(path));
         std::fflush(stdout);
@@ -233,8 +234,8 @@ std::vector<WrittenDocument> OpenDocuments()
         if (!document.is())
             continue;
         WrittenDocument written;
-        const auto paragraphs =
-            uno::Reference<container::XEnumerationAccess>(document->getText(), uno::UNO_QUERY_THROW)->createEnumeration();
+        const auto paragraphs = uno::Reference<container::XEnumerationAccess>(document->getText(), uno::UNO_QUERY_THROW)
+                                    ->createEnumeration();
         while (paragraphs->hasMoreElements()) {
             uno::Reference<text::XTextRange> paragraph(paragraphs->nextElement(), uno::UNO_QUERY);
             if (!paragraph.is())
@@ -284,10 +285,9 @@ protected:
         pictures.Take(window, QStringLiteral("start"));
 
         // A step that could not be done ends the round.
-        const std::vector<void (TeacherRound::*)()> steps = {
-            &TeacherRound::ChooseBook,          &TeacherRound::ChooseQuestionFormats, &TeacherRound::ChooseRange,
-            &TeacherRound::SelectAutomatically, &TeacherRound::LookAtPrints,          &TeacherRound::ChangeSubQuestions,
-            &TeacherRound::CreatePrints};
+        const std::vector<void (TeacherRound::*)()> steps = {&TeacherRound::ChooseBook,
+            &TeacherRound::ChooseQuestionFormats, &TeacherRound::ChooseRange, &TeacherRound::SelectAutomatically,
+            &TeacherRound::LookAtPrints, &TeacherRound::ChangeSubQuestions, &TeacherRound::CreatePrints};
         for (const auto step : steps) {
             (this->*step)();
             if (HasFatalFailure())

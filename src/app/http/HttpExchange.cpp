@@ -23,22 +23,23 @@ QString Describe(HttpResponseReader::Failure failure, const HttpLimits& limits)
         return QStringLiteral("応答ヘッダーが大きすぎる (%1 bytes を超えた)").arg(limits.maxHeadBytes);
     case HttpResponseReader::Failure::BodyTooLarge:
         return QStringLiteral("応答本文が大きすぎる (%1 bytes を超えた)").arg(limits.maxBodyBytes);
-    case HttpResponseReader::Failure::Malformed:
-        return QStringLiteral("HTTPの応答として読めない");
-    case HttpResponseReader::Failure::Truncated:
-        return QStringLiteral("応答の途中で接続が切れた");
-    case HttpResponseReader::Failure::None:
-        break;
+    case HttpResponseReader::Failure::Malformed: return QStringLiteral("HTTPの応答として読めない");
+    case HttpResponseReader::Failure::Truncated: return QStringLiteral("応答の途中で接続が切れた");
+    case HttpResponseReader::Failure::None: break;
     }
     return QString();
 }
 
 } // namespace
 
-HttpExchange::HttpExchange(const QUrl& url, const QNetworkProxy& proxy, const QString& userAgent,
-                           const HttpLimits& limits, QObject* parent)
-    : QObject(parent), m_url(url), m_proxy(proxy), m_userAgent(userAgent), m_limits(limits),
-      m_response(limits.maxHeadBytes, limits.maxBodyBytes)
+HttpExchange::HttpExchange(
+    const QUrl& url, const QNetworkProxy& proxy, const QString& userAgent, const HttpLimits& limits, QObject* parent)
+    : QObject(parent)
+    , m_url(url)
+    , m_proxy(proxy)
+    , m_userAgent(userAgent)
+    , m_limits(limits)
+    , m_response(limits.maxHeadBytes, limits.maxBodyBytes)
 {
 }
 
@@ -56,10 +57,8 @@ QNetworkProxy HttpExchange::SystemProxyFor(const QUrl& url)
         case QNetworkProxy::NoProxy:
         case QNetworkProxy::HttpProxy:
         case QNetworkProxy::HttpCachingProxy:
-        case QNetworkProxy::Socks5Proxy:
-            return proxy;
-        default:
-            break;
+        case QNetworkProxy::Socks5Proxy: return proxy;
+        default: break;
         }
     }
     return QNetworkProxy(QNetworkProxy::NoProxy);
@@ -85,8 +84,7 @@ void HttpExchange::Start()
     m_socket->setReadBufferSize(kSocketBufferBytes);
     // An HTTP proxy is spoken to here, not by the socket, whose reading of
     // a proxy's answer knows no bound.
-    m_socket->setProxy(m_proxy.type() == QNetworkProxy::Socks5Proxy ? m_proxy
-                                                                    : QNetworkProxy(QNetworkProxy::NoProxy));
+    m_socket->setProxy(m_proxy.type() == QNetworkProxy::Socks5Proxy ? m_proxy : QNetworkProxy(QNetworkProxy::NoProxy));
     connect(m_socket, &QTcpSocket::connected, this, &HttpExchange::OnConnected);
     connect(m_socket, &QTcpSocket::readyRead, this, &HttpExchange::OnReadyRead);
     connect(m_socket, &QTcpSocket::disconnected, this, &HttpExchange::OnEndOfStream);
@@ -166,8 +164,7 @@ QByteArray HttpExchange::ProxyAuthorization() const
 {
     if (m_proxy.user().isEmpty())
         return QByteArray();
-    return "Proxy-Authorization: Basic " + (m_proxy.user() + u':' + m_proxy.password()).toUtf8().toBase64()
-        + "\r\n";
+    return "Proxy-Authorization: Basic " + (m_proxy.user() + u':' + m_proxy.password()).toUtf8().toBase64() + "\r\n";
 }
 
 void HttpExchange::SendTunnelRequest()
@@ -175,8 +172,8 @@ void HttpExchange::SendTunnelRequest()
     m_phase = Phase::Tunnelling;
     m_tunnelAnswer.emplace(m_limits.maxHeadBytes, 0, HttpResponseReader::Mode::HeadOnly);
     const QByteArray authority = HostOf(m_url) + ':' + QByteArray::number(m_url.port(443));
-    m_socket->write("CONNECT " + authority + " HTTP/1.1\r\nHost: " + authority + "\r\nUser-Agent: "
-                    + m_userAgent.toLatin1() + "\r\n" + ProxyAuthorization() + "\r\n");
+    m_socket->write("CONNECT " + authority + " HTTP/1.1\r\nHost: " + authority
+        + "\r\nUser-Agent: " + m_userAgent.toLatin1() + "\r\n" + ProxyAuthorization() + "\r\n");
     qCDebug(lcUpdateCheck) << "tunnel asked of" << m_proxy.hostName() << "to" << authority;
 }
 
@@ -225,7 +222,7 @@ void HttpExchange::SendRequest()
     if (m_url.port() != -1)
         host += ':' + QByteArray::number(m_url.port());
     m_socket->write("GET " + target + " HTTP/1.1\r\nHost: " + host + "\r\nUser-Agent: " + m_userAgent.toLatin1()
-                    + "\r\n" + proxyHeaders + "Connection: close\r\n\r\n");
+        + "\r\n" + proxyHeaders + "Connection: close\r\n\r\n");
 }
 
 void HttpExchange::ReadResponse(QByteArrayView data)

@@ -24,7 +24,7 @@ class HttpExchange : public QObject {
 
 public:
     HttpExchange(const QUrl& url, const QNetworkProxy& proxy, const QString& userAgent, const HttpLimits& limits,
-                 QObject* parent = nullptr);
+        QObject* parent = nullptr);
     ~HttpExchange() override;
 
     // The proxy the desktop's settings name for `url`, or no proxy.

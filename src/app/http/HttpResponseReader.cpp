@@ -20,9 +20,9 @@ bool IsDigits(QByteArrayView text)
 
 bool IsTokenChar(char c)
 {
-    return c > 0x20 && c < 0x7f && c != ':' && c != '(' && c != ')' && c != ',' && c != ';' && c != '"'
-        && c != '/' && c != '<' && c != '>' && c != '=' && c != '?' && c != '@' && c != '[' && c != ']'
-        && c != '\\' && c != '{' && c != '}';
+    return c > 0x20 && c < 0x7f && c != ':' && c != '(' && c != ')' && c != ',' && c != ';' && c != '"' && c != '/'
+        && c != '<' && c != '>' && c != '=' && c != '?' && c != '@' && c != '[' && c != ']' && c != '\\' && c != '{'
+        && c != '}';
 }
 
 // The status code of "HTTP/1.x NNN reason", or 0.
@@ -66,7 +66,9 @@ qint64 ChunkSizeOf(QByteArrayView line, qint64 cap)
 } // namespace
 
 HttpResponseReader::HttpResponseReader(qsizetype maxHeadBytes, qsizetype maxBodyBytes, Mode mode)
-    : m_maxHeadBytes(maxHeadBytes), m_maxBodyBytes(maxBodyBytes), m_mode(mode)
+    : m_maxHeadBytes(maxHeadBytes)
+    , m_maxBodyBytes(maxBodyBytes)
+    , m_mode(mode)
 {
 }
 
@@ -108,8 +110,8 @@ void HttpResponseReader::Fail(Failure failure)
 // Moves the next line, without its line break, from `data` to `line`;
 // `raw` is its length with the break. False while the line is unfinished,
 // and when it would pass `room` bytes (then the reader fails with `tooLong`).
-bool HttpResponseReader::TakeLine(QByteArrayView& data, qsizetype room, Failure tooLong, QByteArray* line,
-                                  qsizetype* raw)
+bool HttpResponseReader::TakeLine(
+    QByteArrayView& data, qsizetype room, Failure tooLong, QByteArray* line, qsizetype* raw)
 {
     const qsizetype end = data.indexOf('\n');
     const qsizetype take = end < 0 ? data.size() : end + 1;
@@ -246,14 +248,9 @@ void HttpResponseReader::FeedBody(QByteArrayView& data)
         }
         break;
     }
-    case Framing::UntilClose:
-        AppendBody(data);
-        break;
-    case Framing::Chunked:
-        FeedChunked(data);
-        break;
-    case Framing::None:
-        break;
+    case Framing::UntilClose: AppendBody(data); break;
+    case Framing::Chunked: FeedChunked(data); break;
+    case Framing::None: break;
     }
     data = {};
 }

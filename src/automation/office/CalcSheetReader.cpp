@@ -48,8 +48,7 @@ QString CellText(const uno::Any& value)
 }
 
 // Closes the document however the reading ends.
-class OpenDocument
-{
+class OpenDocument {
 public:
     explicit OpenDocument(uno::Reference<css::lang::XComponent> component)
         : m_component(std::move(component))
@@ -100,8 +99,8 @@ bool CalcSheetReader::Read(const QString& path, Sheet& sheet, Problems& problems
             const OpenDocument document(desktop->loadComponentFromURL(ToOUString(url), OUString("_blank"), 0, args));
             const uno::Reference<css::sheet::XSpreadsheetDocument> spreadsheet(document.Get(), uno::UNO_QUERY);
             if (!spreadsheet.is())
-                throw Automation::AutomationError(Automation::AutomationError::Fail, QString::fromLatin1(Iid),
-                                      QStringLiteral("not a spreadsheet"));
+                throw Automation::AutomationError(
+                    Automation::AutomationError::Fail, QString::fromLatin1(Iid), QStringLiteral("not a spreadsheet"));
             const uno::Reference<css::container::XIndexAccess> sheets(spreadsheet->getSheets(), uno::UNO_QUERY_THROW);
             if (sheets->getCount() == 0)
                 return;
@@ -109,8 +108,8 @@ bool CalcSheetReader::Read(const QString& path, Sheet& sheet, Problems& problems
             const uno::Reference<css::sheet::XSheetCellCursor> cursor = first->createCursor();
             const uno::Reference<css::sheet::XUsedAreaCursor> used(cursor, uno::UNO_QUERY_THROW);
             used->gotoEndOfUsedArea(false);
-            const css::table::CellRangeAddress end =
-                uno::Reference<css::sheet::XCellRangeAddressable>(cursor, uno::UNO_QUERY_THROW)->getRangeAddress();
+            const css::table::CellRangeAddress end
+                = uno::Reference<css::sheet::XCellRangeAddressable>(cursor, uno::UNO_QUERY_THROW)->getRangeAddress();
             const uno::Reference<css::sheet::XCellRangeData> data(
                 first->getCellRangeByPosition(0, 0, end.EndColumn, end.EndRow), uno::UNO_QUERY_THROW);
             const uno::Sequence<uno::Sequence<uno::Any>> cells = data->getDataArray();

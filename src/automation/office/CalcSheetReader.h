@@ -12,8 +12,7 @@ class OfficeSession;
 // hidden and read-only, with macros never run: every cell as the text of
 // its value (whole numbers without a decimal point), rows numbered as the
 // spreadsheet numbers them.
-class CalcSheetReader : public SpreadsheetReader
-{
+class CalcSheetReader : public SpreadsheetReader {
 public:
     explicit CalcSheetReader(std::shared_ptr<OfficeSession> session);
 

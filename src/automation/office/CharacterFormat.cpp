@@ -30,7 +30,8 @@ std::vector<OUString> PropertyNames(TypingFormat::Attribute attribute)
     return {};
 }
 
-void AddValues(std::map<OUString, uno::Any>& values, TypingFormat::Attribute attribute, const Automation::Variant& value)
+void AddValues(
+    std::map<OUString, uno::Any>& values, TypingFormat::Attribute attribute, const Automation::Variant& value)
 {
     switch (attribute) {
     case TypingFormat::Attribute::Underline:
@@ -74,8 +75,8 @@ int CharacterFormat::ToWordUnderline(sal_Int16 fontUnderline)
     }
 }
 
-Automation::Variant CharacterFormat::Read(const uno::Reference<text::XTextCursor>& cursor,
-                                          TypingFormat::Attribute attribute)
+Automation::Variant CharacterFormat::Read(
+    const uno::Reference<text::XTextCursor>& cursor, TypingFormat::Attribute attribute)
 {
     const uno::Reference<beans::XPropertySet> props(cursor, uno::UNO_QUERY_THROW);
     switch (attribute) {
@@ -98,8 +99,8 @@ Automation::Variant CharacterFormat::Read(const uno::Reference<text::XTextCursor
     return {};
 }
 
-std::pair<uno::Sequence<OUString>, uno::Sequence<uno::Any>>
-CharacterFormat::Properties(const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& attributeValues)
+std::pair<uno::Sequence<OUString>, uno::Sequence<uno::Any>> CharacterFormat::Properties(
+    const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& attributeValues)
 {
     std::map<OUString, uno::Any> values; // sorted by name, as setPropertyValues wants
     for (const auto& [attribute, value] : attributeValues)
@@ -116,15 +117,15 @@ CharacterFormat::Properties(const std::vector<std::pair<TypingFormat::Attribute,
 }
 
 void CharacterFormat::Set(const uno::Reference<beans::XMultiPropertySet>& text,
-                          const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& attributeValues)
+    const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& attributeValues)
 {
     const auto [names, values] = Properties(attributeValues);
     if (names.hasElements())
         text->setPropertyValues(names, values);
 }
 
-void CharacterFormat::Reset(const uno::Reference<beans::XMultiPropertyStates>& text,
-                            const std::vector<TypingFormat::Attribute>& attributes)
+void CharacterFormat::Reset(
+    const uno::Reference<beans::XMultiPropertyStates>& text, const std::vector<TypingFormat::Attribute>& attributes)
 {
     std::vector<OUString> resets;
     for (TypingFormat::Attribute attribute : attributes)

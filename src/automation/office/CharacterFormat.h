@@ -16,18 +16,18 @@ namespace Office {
 class CharacterFormat {
 public:
     // The attribute's value at `cursor`, in Word's terms.
-    static Automation::Variant Read(const css::uno::Reference<css::text::XTextCursor>& cursor,
-                                    TypingFormat::Attribute attribute);
+    static Automation::Variant Read(
+        const css::uno::Reference<css::text::XTextCursor>& cursor, TypingFormat::Attribute attribute);
     // The office's property names (in alphabetical order) and values for Word's values.
-    static std::pair<css::uno::Sequence<rtl::OUString>, css::uno::Sequence<css::uno::Any>>
-    Properties(const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& values);
+    static std::pair<css::uno::Sequence<rtl::OUString>, css::uno::Sequence<css::uno::Any>> Properties(
+        const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& values);
     // Gives the text the values, in one office call.
     static void Set(const css::uno::Reference<css::beans::XMultiPropertySet>& text,
-                    const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& values);
+        const std::vector<std::pair<TypingFormat::Attribute, Automation::Variant>>& values);
     // Takes the direct formatting of the attributes away from
     // the text, in one office call.
     static void Reset(const css::uno::Reference<css::beans::XMultiPropertyStates>& text,
-                      const std::vector<TypingFormat::Attribute>& attributes);
+        const std::vector<TypingFormat::Attribute>& attributes);
 
     static sal_Int16 ToFontUnderline(int wordUnderline);
     static int ToWordUnderline(sal_Int16 fontUnderline);

@@ -46,15 +46,15 @@ QString FormatOfWordSaveFormat(int saveFormat)
 }
 
 void ExportDocument(OfficeSession* session, const char* iid, const uno::Reference<text::XTextDocument>& model,
-                    const QString& path, const QString& format)
+    const QString& path, const QString& format)
 {
     const char* filter = FilterFor(format);
     if (filter == nullptr)
         throw AutomationError(AutomationError::InvalidArgument, QString::fromLatin1(iid),
-                              QStringLiteral("the office cannot write the file format \"%1\"").arg(format));
+            QStringLiteral("the office cannot write the file format \"%1\"").arg(format));
     if (path.isEmpty())
-        throw AutomationError(AutomationError::InvalidArgument, QString::fromLatin1(iid),
-                              QStringLiteral("no file name to save to"));
+        throw AutomationError(
+            AutomationError::InvalidArgument, QString::fromLatin1(iid), QStringLiteral("no file name to save to"));
     const QString url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
     UnoCall(session, iid, [&] {
         uno::Sequence<beans::PropertyValue> args(format == QLatin1String("pdf") ? 3 : 2);

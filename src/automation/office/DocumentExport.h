@@ -14,7 +14,7 @@ class OfficeSession;
 // "doc". An unknown format raises InvalidArgument, a failed write Fail,
 // both on interface `iid`.
 void ExportDocument(OfficeSession* session, const char* iid, const css::uno::Reference<css::text::XTextDocument>& model,
-                    const QString& path, const QString& format);
+    const QString& path, const QString& format);
 
 // The format name for a Word save format (WdSaveFormat); empty for the
 // formats the office does not write here.

@@ -10,7 +10,7 @@ struct FindSettings {
     QString text;
     QString replacementText;
     bool forward = true;
-    int wrap = 0;                 // WdFindWrap
+    int wrap = 0; // WdFindWrap
     bool matchCase = false;
     bool matchByte = false;
     bool matchWholeWord = false;

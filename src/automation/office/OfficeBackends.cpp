@@ -30,8 +30,8 @@ bool RegisterBackends()
         QString::fromLatin1(Word::_Application::ProgId),
         [] { return WriterApplication::Create(OfficeSession::Shared()); }, &OfficeInstalled);
     Automation::ClassRegistry::Register(
-        QString::fromLatin1(TaroApplication::ProgId),
-        [] { return TaroApplication::Create(OfficeSession::Shared()); }, &OfficeInstalled);
+        QString::fromLatin1(TaroApplication::ProgId), [] { return TaroApplication::Create(OfficeSession::Shared()); },
+        &OfficeInstalled);
     // Teachers' spreadsheets (ODS, XLSX) are read by Calc in the same office.
     static CalcSheetReader spreadsheets(OfficeSession::Shared());
     SpreadsheetReaders::SetDefault(&spreadsheets);

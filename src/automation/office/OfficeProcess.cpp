@@ -43,8 +43,8 @@ bool GroupHasLiveMembers(pid_t group)
         char state = 0;
         int parent = 0;
         int processGroup = 0;
-        if (afterName && std::sscanf(afterName + 1, " %c %d %d", &state, &parent, &processGroup) == 3
-            && state != 'Z' && processGroup == group) {
+        if (afterName && std::sscanf(afterName + 1, " %c %d %d", &state, &parent, &processGroup) == 3 && state != 'Z'
+            && processGroup == group) {
             alive = true;
             break;
         }
@@ -65,9 +65,8 @@ QStringList OfficeProcess::Arguments(const QString& pipeName, const QString& pro
 {
     QStringList args;
     args << QStringLiteral("--accept=pipe,name=%1;urp;").arg(pipeName)
-         << QStringLiteral("-env:UserInstallation=%1").arg(profileUrl)
-         << QStringLiteral("--norestore") << QStringLiteral("--nologo") << QStringLiteral("--nodefault")
-         << QStringLiteral("--nolockcheck");
+         << QStringLiteral("-env:UserInstallation=%1").arg(profileUrl) << QStringLiteral("--norestore")
+         << QStringLiteral("--nologo") << QStringLiteral("--nodefault") << QStringLiteral("--nolockcheck");
     if (headless)
         args << QStringLiteral("--headless");
     return args;

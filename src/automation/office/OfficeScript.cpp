@@ -34,7 +34,8 @@ const OUString kSource = OUString::createFromAscii(
     "' Sets the same character properties on ranges in order: aMoves holds, for each, the\n"
     "' steps from the cursor's end to its start and the steps over it. The values come\n"
     "' with the names of their types, which Basic's own values do not keep.\n"
-    "Function SetRanges(oCursor As Object, aMoves As Variant, aNames As Variant, aTypes As Variant, aValues As Variant) As String\n"
+    "Function SetRanges(oCursor As Object, aMoves As Variant, aNames As Variant, aTypes As Variant, aValues As "
+    "Variant) As String\n"
     "    On Error GoTo Failed\n"
     "    Dim i As Long, nSteps As Long, nPart As Long, bExpand As Boolean\n"
     "    If UBound(aMoves) < 0 Or UBound(aValues) < 0 Then Exit Function\n"
@@ -117,7 +118,8 @@ std::shared_ptr<OfficeScript> OfficeScript::In(OfficeSession* session)
         const uno::Reference<uno::XComponentContext> context = session->Context("OfficeScript");
         Install(context);
         const uno::Reference<script::provider::XScriptProviderFactory> factory(
-            context->getValueByName(OUString("/singletons/com.sun.star.script.provider.theMasterScriptProviderFactory")),
+            context->getValueByName(
+                OUString("/singletons/com.sun.star.script.provider.theMasterScriptProviderFactory")),
             uno::UNO_QUERY_THROW);
         std::shared_ptr<OfficeScript> script(new OfficeScript(factory->createScriptProvider(uno::Any(OUString()))));
         // An office that refuses macros says so on the first call, not when the script is found.
@@ -125,7 +127,7 @@ std::shared_ptr<OfficeScript> OfficeScript::In(OfficeSession* session)
         return script;
     } catch (const uno::Exception& error) {
         qWarning("The office cannot run the program's routines, each step goes to it on its own: %s",
-                 OUStringToOString(error.Message, RTL_TEXTENCODING_UTF8).getStr());
+            OUStringToOString(error.Message, RTL_TEXTENCODING_UTF8).getStr());
     } catch (const std::exception& error) {
         qWarning("The office cannot run the program's routines: %s", error.what());
     }
@@ -133,18 +135,19 @@ std::shared_ptr<OfficeScript> OfficeScript::In(OfficeSession* session)
 }
 
 void OfficeScript::SetRanges(const uno::Reference<text::XTextCursor>& cursor, const std::vector<sal_Int32>& moves,
-                             const uno::Sequence<OUString>& names, const uno::Sequence<uno::Any>& values)
+    const uno::Sequence<OUString>& names, const uno::Sequence<uno::Any>& values)
 {
     uno::Sequence<OUString> types(values.getLength());
     for (sal_Int32 i = 0; i < values.getLength(); ++i)
         types[i] = values[i].getValueTypeName();
-    Run("SetRanges", {uno::Any(uno::Reference<uno::XInterface>(cursor, uno::UNO_QUERY)),
-                      uno::Any(uno::Sequence<sal_Int32>(moves.data(), static_cast<sal_Int32>(moves.size()))),
-                      uno::Any(names), uno::Any(types), uno::Any(values)});
+    Run("SetRanges",
+        {uno::Any(uno::Reference<uno::XInterface>(cursor, uno::UNO_QUERY)),
+            uno::Any(uno::Sequence<sal_Int32>(moves.data(), static_cast<sal_Int32>(moves.size()))), uno::Any(names),
+            uno::Any(types), uno::Any(values)});
 }
 
 void OfficeScript::InsertParts(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor,
-                               const std::vector<Part>& parts)
+    const std::vector<Part>& parts)
 {
     uno::Sequence<OUString> texts(static_cast<sal_Int32>(parts.size()));
     uno::Sequence<OUString> styles(static_cast<sal_Int32>(parts.size()));
@@ -152,9 +155,9 @@ void OfficeScript::InsertParts(const uno::Reference<text::XText>& text, const un
         texts[static_cast<sal_Int32>(i)] = parts[i].text;
         styles[static_cast<sal_Int32>(i)] = parts[i].style;
     }
-    Run("InsertParts", {uno::Any(uno::Reference<uno::XInterface>(text, uno::UNO_QUERY)),
-                        uno::Any(uno::Reference<uno::XInterface>(cursor, uno::UNO_QUERY)), uno::Any(texts),
-                        uno::Any(styles)});
+    Run("InsertParts",
+        {uno::Any(uno::Reference<uno::XInterface>(text, uno::UNO_QUERY)),
+            uno::Any(uno::Reference<uno::XInterface>(cursor, uno::UNO_QUERY)), uno::Any(texts), uno::Any(styles)});
 }
 
 void OfficeScript::Run(const char* name, const std::vector<uno::Any>& arguments)
@@ -162,14 +165,15 @@ void OfficeScript::Run(const char* name, const std::vector<uno::Any>& arguments)
     uno::Reference<script::provider::XScript>& script = m_scripts[name];
     if (!script.is())
         script = uno::Reference<script::provider::XScriptProvider>(m_provider, uno::UNO_QUERY_THROW)
-                     ->getScript("vnd.sun.star.script:" + kLibrary + "." + kModule + "." + OUString::createFromAscii(name) +
-                                 "?language=Basic&location=application");
+                     ->getScript("vnd.sun.star.script:" + kLibrary + "." + kModule + "."
+                         + OUString::createFromAscii(name) + "?language=Basic&location=application");
     uno::Sequence<sal_Int16> outIndex;
     uno::Sequence<uno::Any> out;
     OUString failure;
-    if ((script->invoke(uno::Sequence<uno::Any>(arguments.data(), static_cast<sal_Int32>(arguments.size())), outIndex,
-                        out) >>= failure) &&
-        !failure.isEmpty())
+    if ((script->invoke(
+             uno::Sequence<uno::Any>(arguments.data(), static_cast<sal_Int32>(arguments.size())), outIndex, out)
+            >>= failure)
+        && !failure.isEmpty())
         throw uno::RuntimeException(failure);
 }
 

@@ -37,7 +37,7 @@ public:
     // each range, the steps from the cursor's end to its start, then the
     // steps over it.
     void SetRanges(const css::uno::Reference<css::text::XTextCursor>& cursor, const std::vector<sal_Int32>& moves,
-                   const css::uno::Sequence<rtl::OUString>& names, const css::uno::Sequence<css::uno::Any>& values);
+        const css::uno::Sequence<rtl::OUString>& names, const css::uno::Sequence<css::uno::Any>& values);
 
     // A piece of text to insert and the paragraph style it goes in with
     // (empty: none). With a style an empty text only sets the style.
@@ -48,7 +48,7 @@ public:
     // Inserts the parts at `cursor` (collapsed) in `text`, in order; the
     // cursor ends after them.
     void InsertParts(const css::uno::Reference<css::text::XText>& text,
-                     const css::uno::Reference<css::text::XTextCursor>& cursor, const std::vector<Part>& parts);
+        const css::uno::Reference<css::text::XTextCursor>& cursor, const std::vector<Part>& parts);
 
 private:
     // Runs the routine `name` of the module; what went wrong in it is raised

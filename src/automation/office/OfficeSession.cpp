@@ -35,7 +35,10 @@ namespace {
 // Notices on the bridge's own thread that the connection has gone.
 class BridgeWatcher : public cppu::WeakImplHelper1<lang::XEventListener> {
 public:
-    explicit BridgeWatcher(std::shared_ptr<std::atomic<bool>> disposed) : m_disposed(std::move(disposed)) {}
+    explicit BridgeWatcher(std::shared_ptr<std::atomic<bool>> disposed)
+        : m_disposed(std::move(disposed))
+    {
+    }
     void SAL_CALL disposing(const lang::EventObject&) override { m_disposed->store(true); }
 
 private:
@@ -45,10 +48,7 @@ private:
 QString UniquePipeName()
 {
     static int counter = 0;
-    return QStringLiteral("tavisko_%1_%2_%3")
-        .arg(::getpid())
-        .arg(QDateTime::currentMSecsSinceEpoch())
-        .arg(++counter);
+    return QStringLiteral("tavisko_%1_%2_%3").arg(::getpid()).arg(QDateTime::currentMSecsSinceEpoch()).arg(++counter);
 }
 
 std::mutex& SharedMutex()
@@ -76,7 +76,7 @@ OfficeSession::Options OfficeSession::DefaultOptions()
     Options options;
     options.headless = qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     options.profileDir = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
-                         + QStringLiteral("/morvane-k/tavisko/office-profile");
+        + QStringLiteral("/morvane-k/tavisko/office-profile");
     return options;
 }
 
@@ -245,12 +245,12 @@ bool OfficeSession::TryConnect(const QString& pipeName)
         return false;
     }
     m_bridgeDisposed = std::make_shared<std::atomic<bool>>(false);
-    uno::Reference<bridge::XBridge> bridge =
-        bridge::BridgeFactory::create(local)->createBridge(OUString(), OUString("urp"), link, nullptr);
+    uno::Reference<bridge::XBridge> bridge
+        = bridge::BridgeFactory::create(local)->createBridge(OUString(), OUString("urp"), link, nullptr);
     uno::Reference<lang::XComponent>(bridge, uno::UNO_QUERY_THROW)
         ->addEventListener(new BridgeWatcher(m_bridgeDisposed));
-    uno::Reference<uno::XComponentContext> context(bridge->getInstance(OUString("StarOffice.ComponentContext")),
-                                                  uno::UNO_QUERY_THROW);
+    uno::Reference<uno::XComponentContext> context(
+        bridge->getInstance(OUString("StarOffice.ComponentContext")), uno::UNO_QUERY_THROW);
     {
         std::lock_guard lock(m_abandonMutex);
         m_bridge = bridge;
@@ -266,8 +266,8 @@ void OfficeSession::CheckWriterWorks()
     uno::Sequence<beans::PropertyValue> args(1);
     args[0].Name = OUString("Hidden");
     args[0].Value <<= true;
-    uno::Reference<lang::XComponent> doc =
-        m_desktop->loadComponentFromURL(OUString("private:factory/swriter"), OUString("_blank"), 0, args);
+    uno::Reference<lang::XComponent> doc
+        = m_desktop->loadComponentFromURL(OUString("private:factory/swriter"), OUString("_blank"), 0, args);
     if (!doc.is())
         throw uno::RuntimeException(OUString("no Writer document was made"));
     uno::Reference<util::XCloseable>(doc, uno::UNO_QUERY_THROW)->close(true);
@@ -367,7 +367,7 @@ void OfficeSession::Detach()
 }
 
 void OfficeSession::SetCopiedContent(const uno::Reference<datatransfer::XTransferable>& content, const QString& text,
-                                     const uno::Reference<uno::XInterface>& source)
+    const uno::Reference<uno::XInterface>& source)
 {
     m_copied = content;
     m_copiedText = content.is() ? text : QString();

@@ -24,8 +24,8 @@ namespace Office {
 class OfficeSession {
 public:
     struct Options {
-        bool headless = true;     // no windows (always so without a display)
-        QString profileDir;       // the office's own profile folder
+        bool headless = true; // no windows (always so without a display)
+        QString profileDir;   // the office's own profile folder
         int startTimeoutMs = 30000;
     };
 
@@ -93,7 +93,7 @@ public:
     // terms (paragraph marks as "\r") and the document it was copied from.
     // An empty text means nothing to paste.
     void SetCopiedContent(const css::uno::Reference<css::datatransfer::XTransferable>& content, const QString& text,
-                          const css::uno::Reference<css::uno::XInterface>& source);
+        const css::uno::Reference<css::uno::XInterface>& source);
     // Drops the copy when it came from `source`, which is about to close:
     // Writer cannot release a copy whose document has gone.
     void ForgetCopiedContentOf(const css::uno::Reference<css::uno::XInterface>& source);

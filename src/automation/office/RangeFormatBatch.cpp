@@ -15,8 +15,8 @@ using rtl::OUString;
 
 namespace Office {
 
-void RangeFormatBatch::Add(std::shared_ptr<TextSpan> span, const uno::Sequence<OUString>& names,
-                           const uno::Sequence<uno::Any>& values)
+void RangeFormatBatch::Add(
+    std::shared_ptr<TextSpan> span, const uno::Sequence<OUString>& names, const uno::Sequence<uno::Any>& values)
 {
     m_pieces.push_back({std::move(span), names, values});
 }
@@ -55,10 +55,12 @@ void RangeFormatBatch::Flush(const CursorAt& cursorAt, const QString& story, Off
 }
 
 // One call for each stretch of ranges that take the same properties.
-void RangeFormatBatch::SetInOffice(const Walk& walk, const CursorAt& cursorAt, const QString& story, OfficeScript& script)
+void RangeFormatBatch::SetInOffice(
+    const Walk& walk, const CursorAt& cursorAt, const QString& story, OfficeScript& script)
 {
     const uno::Reference<text::XTextCursor> walker = cursorAt(walk.from);
-    const auto sameProperties = [](const Piece& a, const Piece& b) { return a.names == b.names && a.values == b.values; };
+    const auto sameProperties
+        = [](const Piece& a, const Piece& b) { return a.names == b.names && a.values == b.values; };
     int at = walk.from;
     for (auto step = walk.steps.begin(); step != walk.steps.end();) {
         const Piece& piece = *step->second;
@@ -104,7 +106,8 @@ void RangeFormatBatch::SetSideBySide(const std::vector<Walk>& walks, const Curso
             std::rethrow_exception(failure);
 }
 
-void RangeFormatBatch::WalkThrough(const Walk& walk, const uno::Reference<text::XTextCursor>& walker, const QString& story)
+void RangeFormatBatch::WalkThrough(
+    const Walk& walk, const uno::Reference<text::XTextCursor>& walker, const QString& story)
 {
     const uno::Reference<beans::XMultiPropertySet> properties(walker, uno::UNO_QUERY_THROW);
     int at = walk.from;

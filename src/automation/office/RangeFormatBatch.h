@@ -29,7 +29,7 @@ public:
 
     // `names` in alphabetical order, as setPropertyValues wants them.
     void Add(std::shared_ptr<TextSpan> span, const css::uno::Sequence<rtl::OUString>& names,
-             const css::uno::Sequence<css::uno::Any>& values);
+        const css::uno::Sequence<css::uno::Any>& values);
 
     // A new collapsed office cursor at a position of the main text.
     using CursorAt = std::function<css::uno::Reference<css::text::XTextCursor>(int position)>;
@@ -50,12 +50,12 @@ private:
         int from;
         std::vector<Step> steps;
     };
-    static constexpr std::size_t kWalkLength = 400; // ranges one cursor walks through
+    static constexpr std::size_t kWalkLength = 400;  // ranges one cursor walks through
     static constexpr std::size_t kParallelWalks = 4; // threads that hand walks to the office at once
     static void SetInOffice(const Walk& walk, const CursorAt& cursorAt, const QString& story, OfficeScript& script);
     static void SetSideBySide(const std::vector<Walk>& walks, const CursorAt& cursorAt, const QString& story);
-    static void WalkThrough(const Walk& walk, const css::uno::Reference<css::text::XTextCursor>& walker,
-                            const QString& story);
+    static void WalkThrough(
+        const Walk& walk, const css::uno::Reference<css::text::XTextCursor>& walker, const QString& story);
 
     std::vector<Piece> m_pieces;
 };

@@ -73,13 +73,13 @@ uno::Reference<text::XTextCursor> StoryReader::StartCursor() const
 QString StoryReader::ReadFrom(const uno::Reference<text::XTextCursor>& from) const
 {
     QString story = ReadParagraph(from) + QLatin1Char('\r');
-    const uno::Reference<text::XParagraphCursor> rest(m_text->createTextCursorByRange(AsRange(from)),
-                                                      uno::UNO_QUERY_THROW);
+    const uno::Reference<text::XParagraphCursor> rest(
+        m_text->createTextCursorByRange(AsRange(from)), uno::UNO_QUERY_THROW);
     rest->gotoEndOfParagraph(false);
     uno::Reference<text::XTextRange> lastRead = rest->getStart();
     rest->gotoEnd(true);
-    const uno::Reference<container::XEnumeration> parts =
-        uno::Reference<container::XEnumerationAccess>(rest, uno::UNO_QUERY_THROW)->createEnumeration();
+    const uno::Reference<container::XEnumeration> parts
+        = uno::Reference<container::XEnumerationAccess>(rest, uno::UNO_QUERY_THROW)->createEnumeration();
     bool first = true;
     while (parts->hasMoreElements()) {
         const uno::Any part = parts->nextElement();
@@ -115,8 +115,8 @@ QString StoryReader::TableUnits(const uno::Reference<text::XTextTable>& table) c
     for (const OUString& name : table->getCellNames()) {
         const uno::Reference<text::XText> cell(table->getCellByName(name), uno::UNO_QUERY_THROW);
         const StoryReader inCell(cell);
-        const uno::Reference<container::XEnumeration> parts =
-            uno::Reference<container::XEnumerationAccess>(cell, uno::UNO_QUERY_THROW)->createEnumeration();
+        const uno::Reference<container::XEnumeration> parts
+            = uno::Reference<container::XEnumerationAccess>(cell, uno::UNO_QUERY_THROW)->createEnumeration();
         while (parts->hasMoreElements()) {
             const uno::Any part = parts->nextElement();
             const uno::Reference<text::XTextTable> nested(part, uno::UNO_QUERY);
@@ -126,8 +126,8 @@ QString StoryReader::TableUnits(const uno::Reference<text::XTextTable>& table) c
             }
             const uno::Reference<text::XTextRange> paragraph(part, uno::UNO_QUERY_THROW);
             // The paragraphs of nested tables' cells are read with their tables.
-            if (uno::Reference<uno::XInterface>(paragraph->getText(), uno::UNO_QUERY) !=
-                uno::Reference<uno::XInterface>(cell, uno::UNO_QUERY))
+            if (uno::Reference<uno::XInterface>(paragraph->getText(), uno::UNO_QUERY)
+                != uno::Reference<uno::XInterface>(cell, uno::UNO_QUERY))
                 continue;
             // Cells are short: read step by step (the office will not
             // compare places in a cell that holds a table).
@@ -147,8 +147,8 @@ QString StoryReader::ReadParagraph(const uno::Reference<text::XTextCursor>& from
 // takes steps to cross it; step by step otherwise.
 QString StoryReader::ReadParagraphAt(const uno::Reference<text::XTextCursor>& cursor) const
 {
-    const uno::Reference<text::XParagraphCursor> rest(m_text->createTextCursorByRange(AsRange(cursor)),
-                                                      uno::UNO_QUERY_THROW);
+    const uno::Reference<text::XParagraphCursor> rest(
+        m_text->createTextCursorByRange(AsRange(cursor)), uno::UNO_QUERY_THROW);
     rest->gotoEndOfParagraph(true);
     QString paragraph = ToQString(rest->getString());
     const uno::Reference<text::XTextCursor> probe = m_text->createTextCursorByRange(AsRange(cursor));

@@ -35,7 +35,8 @@ TaroApplication::TaroApplication(std::shared_ptr<OfficeSession> session)
         return document ? Variant(std::static_pointer_cast<Automation::Object>(document)) : Variant();
     });
     AddProperty(
-        QStringLiteral("Visible"), [this](Arguments&) { return Variant(TaroCall(Session(), [this] { return m_writer->GetVisible(); })); },
+        QStringLiteral("Visible"),
+        [this](Arguments&) { return Variant(TaroCall(Session(), [this] { return m_writer->GetVisible(); })); },
         [this](Arguments& args) { SetVisible(args.back().ToBool()); });
     AddProperty(
         QStringLiteral("WindowState"),
@@ -50,8 +51,8 @@ TaroApplication::TaroApplication(std::shared_ptr<OfficeSession> session)
 void TaroApplication::EnsureRunning() const
 {
     if (m_quit)
-        throw AutomationError(AutomationError::Disconnected, QString::fromLatin1(Iid),
-                              QStringLiteral("the application has quit"));
+        throw AutomationError(
+            AutomationError::Disconnected, QString::fromLatin1(Iid), QStringLiteral("the application has quit"));
 }
 
 std::shared_ptr<TaroDocument> TaroApplication::OpenDocument(const QString& templatePath)
@@ -100,8 +101,8 @@ void TaroApplication::SetWindowState(int state)
     TaroCall(Session(), [&] { m_writer->PutWindowState(state); });
 }
 
-void TaroApplication::SetCopy(const css::uno::Reference<css::datatransfer::XTransferable>& content,
-                              const TaroDocument* source)
+void TaroApplication::SetCopy(
+    const css::uno::Reference<css::datatransfer::XTransferable>& content, const TaroDocument* source)
 {
     m_copy = content;
     m_copySource = content.is() ? source : nullptr;

@@ -9,7 +9,7 @@ namespace Office {
 // Runs the body of an Ichitaro member: office failures leave it as
 // AutomationErrors on the dispatch interface, whichever part of the
 // backend raised them.
-template<class Body>
+template <class Body>
 auto TaroCall(OfficeSession* session, Body&& body) -> decltype(body())
 {
     try {
@@ -17,8 +17,8 @@ auto TaroCall(OfficeSession* session, Body&& body) -> decltype(body())
     } catch (const Automation::AutomationError& error) {
         if (error.InterfaceId() == QLatin1String(Automation::Dispatch::Iid))
             throw;
-        throw Automation::AutomationError(error.Code(), QString::fromLatin1(Automation::Dispatch::Iid),
-                                          error.Description());
+        throw Automation::AutomationError(
+            error.Code(), QString::fromLatin1(Automation::Dispatch::Iid), error.Description());
     }
 }
 

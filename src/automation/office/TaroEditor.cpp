@@ -55,8 +55,8 @@ uno::Reference<text::XTextRange> AsRange(const uno::Reference<text::XTextCursor>
 
 uno::Reference<frame::XController> Controller(const uno::Reference<text::XTextDocument>& model)
 {
-    const uno::Reference<frame::XController> controller =
-        uno::Reference<frame::XModel>(model, uno::UNO_QUERY_THROW)->getCurrentController();
+    const uno::Reference<frame::XController> controller
+        = uno::Reference<frame::XModel>(model, uno::UNO_QUERY_THROW)->getCurrentController();
     if (!controller.is())
         throw uno::RuntimeException(OUString("the document has no view to copy or paste through"));
     return controller;
@@ -104,7 +104,8 @@ void TaroEditor::CursorRight(int count)
 
 void TaroEditor::EndOfLine()
 {
-    const uno::Reference<text::XParagraphCursor> rest(m_text->createTextCursorByRange(AsRange(m_caret)), uno::UNO_QUERY_THROW);
+    const uno::Reference<text::XParagraphCursor> rest(
+        m_text->createTextCursorByRange(AsRange(m_caret)), uno::UNO_QUERY_THROW);
     rest->gotoEndOfParagraph(true);
     const QString text = ToQString(rest->getString());
     const int lineEnd = static_cast<int>(text.indexOf(QLatin1Char('\n')));
@@ -126,15 +127,15 @@ void TaroEditor::MoveRows(int count)
         }
     } else if (count < 0) {
         m_caretRows->gotoStartOfParagraph(false);
-        for (int i = 0; i < -count && m_caretRows->gotoPreviousParagraph(false); ++i) {
-        }
+        for (int i = 0; i < -count && m_caretRows->gotoPreviousParagraph(false); ++i) { }
     }
     Moved();
 }
 
 int TaroEditor::Row()
 {
-    const uno::Reference<text::XParagraphCursor> cursor(m_text->createTextCursorByRange(AsRange(m_caret)), uno::UNO_QUERY_THROW);
+    const uno::Reference<text::XParagraphCursor> cursor(
+        m_text->createTextCursorByRange(AsRange(m_caret)), uno::UNO_QUERY_THROW);
     cursor->gotoStartOfParagraph(false);
     int row = 1;
     while (cursor->gotoPreviousParagraph(false))
@@ -190,12 +191,13 @@ void TaroEditor::Remove(const uno::Reference<text::XTextCursor>& range)
     OUString pageStyle;
     if (fromStart)
         uno::Reference<beans::XPropertySet>(m_text->createTextCursorByRange(m_text->getStart()), uno::UNO_QUERY_THROW)
-                ->getPropertyValue(OUString("PageDescName")) >>= pageStyle;
+            ->getPropertyValue(OUString("PageDescName"))
+            >>= pageStyle;
     range->setString(OUString());
     if (pageStyle.isEmpty())
         return;
-    const uno::Reference<beans::XPropertySet> first(m_text->createTextCursorByRange(m_text->getStart()),
-                                                    uno::UNO_QUERY_THROW);
+    const uno::Reference<beans::XPropertySet> first(
+        m_text->createTextCursorByRange(m_text->getStart()), uno::UNO_QUERY_THROW);
     OUString now;
     first->getPropertyValue(OUString("PageDescName")) >>= now;
     if (now.isEmpty())
@@ -293,8 +295,8 @@ void TaroEditor::Paste(const uno::Reference<datatransfer::XTransferable>& conten
     if (!content.is())
         return;
     const uno::Reference<frame::XController> controller = Controller(m_model);
-    const uno::Reference<text::XTextViewCursor> view =
-        uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
+    const uno::Reference<text::XTextViewCursor> view
+        = uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
     view->gotoRange(AsRange(m_caret), false);
     uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)->insertTransferable(content);
     m_caret->gotoRange(view->getEnd(), false);
@@ -331,7 +333,8 @@ QString TaroEditor::FontAtInsertionPoint(bool japanese)
         return *typing;
     OUString face;
     uno::Reference<beans::XPropertySet>(m_caret, uno::UNO_QUERY_THROW)
-            ->getPropertyValue(OUString::createFromAscii(japanese ? "CharFontNameAsian" : "CharFontName")) >>= face;
+        ->getPropertyValue(OUString::createFromAscii(japanese ? "CharFontNameAsian" : "CharFontName"))
+        >>= face;
     return ToQString(face);
 }
 
@@ -361,7 +364,8 @@ bool TaroEditor::SearchRegexp(const QString& pattern)
         options->setPropertyValue(OUString("SearchRegularExpression"), uno::Any(true));
         m_searchPattern = pattern;
     }
-    const uno::Reference<text::XTextRange> found(searchable->findNext(AsRange(m_caret), m_searchDescriptor), uno::UNO_QUERY);
+    const uno::Reference<text::XTextRange> found(
+        searchable->findNext(AsRange(m_caret), m_searchDescriptor), uno::UNO_QUERY);
     if (!found.is())
         return false;
     m_anchor = m_text->createTextCursorByRange(found->getStart());
@@ -373,7 +377,8 @@ bool TaroEditor::SearchRegexp(const QString& pattern)
 std::vector<std::pair<int, int>> TaroEditor::UprightRuns(const QString& text, bool letters, int longest)
 {
     std::vector<std::pair<int, int>> runs;
-    const auto belongs = [letters](QChar c) { return IsDigit(c) || IsHalfWidthSign(c) || (letters && IsLatinLetter(c)); };
+    const auto belongs
+        = [letters](QChar c) { return IsDigit(c) || IsHalfWidthSign(c) || (letters && IsLatinLetter(c)); };
     int i = 0;
     const int size = static_cast<int>(text.size());
     while (i < size) {
@@ -400,8 +405,8 @@ void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
     const uno::Any valueList[] = {uno::Any(on ? AcrossRotation : sal_Int16(0)), uno::Any(on)};
     const uno::Sequence<OUString> names(nameList, 2);
     const uno::Sequence<uno::Any> values(valueList, 2);
-    const uno::Reference<container::XEnumeration> paragraphs =
-        uno::Reference<container::XEnumerationAccess>(range, uno::UNO_QUERY_THROW)->createEnumeration();
+    const uno::Reference<container::XEnumeration> paragraphs
+        = uno::Reference<container::XEnumerationAccess>(range, uno::UNO_QUERY_THROW)->createEnumeration();
     while (paragraphs->hasMoreElements()) {
         // Tables are no text ranges; they keep their own layout.
         const uno::Reference<text::XTextRange> paragraph(paragraphs->nextElement(), uno::UNO_QUERY);
@@ -428,8 +433,8 @@ void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
 bool TaroEditor::IsVertical()
 {
     OUString pageStyle;
-    uno::Reference<beans::XPropertySet>(m_caret, uno::UNO_QUERY_THROW)->getPropertyValue(OUString("PageStyleName")) >>=
-        pageStyle;
+    uno::Reference<beans::XPropertySet>(m_caret, uno::UNO_QUERY_THROW)->getPropertyValue(OUString("PageStyleName"))
+        >>= pageStyle;
     const uno::Reference<container::XNameAccess> pageStyles(
         uno::Reference<style::XStyleFamiliesSupplier>(m_model, uno::UNO_QUERY_THROW)
             ->getStyleFamilies()
@@ -439,7 +444,8 @@ bool TaroEditor::IsVertical()
         return false;
     sal_Int16 mode = text::WritingMode2::LR_TB;
     uno::Reference<beans::XPropertySet>(pageStyles->getByName(pageStyle), uno::UNO_QUERY_THROW)
-            ->getPropertyValue(OUString("WritingMode")) >>= mode;
+        ->getPropertyValue(OUString("WritingMode"))
+        >>= mode;
     return mode == text::WritingMode2::TB_RL || mode == text::WritingMode2::TB_LR;
 }
 

@@ -102,9 +102,9 @@ private:
 
     css::uno::Reference<css::text::XTextDocument> m_model;
     css::uno::Reference<css::text::XText> m_text;
-    css::uno::Reference<css::text::XTextCursor> m_caret; // always collapsed
+    css::uno::Reference<css::text::XTextCursor> m_caret;          // always collapsed
     css::uno::Reference<css::text::XParagraphCursor> m_caretRows; // the same cursor
-    css::uno::Reference<css::text::XTextCursor> m_anchor;     // set while selecting
+    css::uno::Reference<css::text::XTextCursor> m_anchor;         // set while selecting
     TaroInputFormat m_input;
     QString m_searchPattern;
     css::uno::Reference<css::util::XSearchDescriptor> m_searchDescriptor;

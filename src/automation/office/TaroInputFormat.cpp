@@ -19,7 +19,7 @@ const char* const UnderlineProperty = "CharUnderline";
 const char* const FontProperties[] = {"CharFontName", "CharFontNameAsian"};
 const char* const SizeProperties[] = {"CharHeight", "CharHeightAsian", "CharHeightComplex"};
 
-template<class T>
+template <class T>
 uno::Sequence<T> ToSequence(const std::vector<T>& items)
 {
     return uno::Sequence<T>(items.data(), static_cast<sal_Int32>(items.size()));
@@ -73,7 +73,8 @@ void TaroInputFormat::ApplyTo(const uno::Reference<text::XTextCursor>& run)
         uno::Reference<beans::XMultiPropertySet>(run, uno::UNO_QUERY_THROW)
             ->setPropertyValues(ToSequence(names), ToSequence(values));
     if (!resets.empty())
-        uno::Reference<beans::XMultiPropertyStates>(run, uno::UNO_QUERY_THROW)->setPropertiesToDefault(ToSequence(resets));
+        uno::Reference<beans::XMultiPropertyStates>(run, uno::UNO_QUERY_THROW)
+            ->setPropertiesToDefault(ToSequence(resets));
     // Text typed after the run continues it, so what went back to normal
     // stays so without being told again.
     std::erase_if(m_values, [](const auto& entry) { return !entry.second.has_value(); });
@@ -89,13 +90,13 @@ void TaroInputFormat::TakeOver(const uno::Reference<text::XTextCursor>& removed)
         names.push_back(OUString::createFromAscii(property));
     std::sort(names.begin(), names.end());
     const uno::Sequence<OUString> sequence = ToSequence(names);
-    const uno::Sequence<beans::PropertyState> states =
-        uno::Reference<beans::XPropertyState>(removed, uno::UNO_QUERY_THROW)->getPropertyStates(sequence);
-    const uno::Sequence<uno::Any> values =
-        uno::Reference<beans::XMultiPropertySet>(removed, uno::UNO_QUERY_THROW)->getPropertyValues(sequence);
+    const uno::Sequence<beans::PropertyState> states
+        = uno::Reference<beans::XPropertyState>(removed, uno::UNO_QUERY_THROW)->getPropertyStates(sequence);
+    const uno::Sequence<uno::Any> values
+        = uno::Reference<beans::XMultiPropertySet>(removed, uno::UNO_QUERY_THROW)->getPropertyValues(sequence);
     for (sal_Int32 i = 0; i < sequence.getLength(); ++i)
-        m_values[sequence[i]] = states[i] == beans::PropertyState_DIRECT_VALUE ? std::optional<uno::Any>(values[i])
-                                                                               : std::nullopt;
+        m_values[sequence[i]]
+            = states[i] == beans::PropertyState_DIRECT_VALUE ? std::optional<uno::Any>(values[i]) : std::nullopt;
     m_applied = false;
 }
 

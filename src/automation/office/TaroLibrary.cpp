@@ -98,16 +98,35 @@ void TaroLibrary::AddEditing()
         Application().OpenDocument(path.ToString());
         return Variant(1);
     });
-    AddEdit(QStringLiteral("JumpStart"), [](TaroEditor& e, Arguments&) { e.JumpStart(); return Variant(); });
-    AddEdit(QStringLiteral("JumpEnd"), [](TaroEditor& e, Arguments&) { e.JumpEnd(); return Variant(); });
+    AddEdit(QStringLiteral("JumpStart"), [](TaroEditor& e, Arguments&) {
+        e.JumpStart();
+        return Variant();
+    });
+    AddEdit(QStringLiteral("JumpEnd"), [](TaroEditor& e, Arguments&) {
+        e.JumpEnd();
+        return Variant();
+    });
     AddEdit(QStringLiteral("GetRow"), [](TaroEditor& e, Arguments&) { return Variant(e.Row()); });
-    AddEdit(QStringLiteral("Row"), [](TaroEditor& e, Arguments& args) { e.MoveRows(IntArg(args, 0, 1)); return Variant(); });
-    AddEdit(QStringLiteral("CursorLeft"),
-            [](TaroEditor& e, Arguments& args) { e.CursorLeft(IntArg(args, 0, 1)); return Variant(); });
-    AddEdit(QStringLiteral("CursorRight"),
-            [](TaroEditor& e, Arguments& args) { e.CursorRight(IntArg(args, 0, 1)); return Variant(); });
-    AddEdit(QStringLiteral("EndOfLine"), [](TaroEditor& e, Arguments&) { e.EndOfLine(); return Variant(); });
-    AddEdit(QStringLiteral("Insert"), [](TaroEditor& e, Arguments& args) { e.Insert(TextArg(args, 0)); return Variant(); });
+    AddEdit(QStringLiteral("Row"), [](TaroEditor& e, Arguments& args) {
+        e.MoveRows(IntArg(args, 0, 1));
+        return Variant();
+    });
+    AddEdit(QStringLiteral("CursorLeft"), [](TaroEditor& e, Arguments& args) {
+        e.CursorLeft(IntArg(args, 0, 1));
+        return Variant();
+    });
+    AddEdit(QStringLiteral("CursorRight"), [](TaroEditor& e, Arguments& args) {
+        e.CursorRight(IntArg(args, 0, 1));
+        return Variant();
+    });
+    AddEdit(QStringLiteral("EndOfLine"), [](TaroEditor& e, Arguments&) {
+        e.EndOfLine();
+        return Variant();
+    });
+    AddEdit(QStringLiteral("Insert"), [](TaroEditor& e, Arguments& args) {
+        e.Insert(TextArg(args, 0));
+        return Variant();
+    });
     // With the arguments 1 and 2 a line break within the row, else a new row.
     AddEdit(QStringLiteral("InsertReturn"), [](TaroEditor& e, Arguments& args) {
         if (IntArg(args, 0, 0) == 1)
@@ -116,26 +135,53 @@ void TaroLibrary::AddEditing()
             e.InsertParagraphBreak();
         return Variant();
     });
-    AddEdit(QStringLiteral("InsertPage"), [](TaroEditor& e, Arguments&) { e.InsertPageBreak(); return Variant(); });
-    AddEdit(QStringLiteral("Delete"), [](TaroEditor& e, Arguments&) { e.Delete(); return Variant(); });
-    AddEdit(QStringLiteral("BackSpace"), [](TaroEditor& e, Arguments&) { e.BackSpace(); return Variant(); });
+    AddEdit(QStringLiteral("InsertPage"), [](TaroEditor& e, Arguments&) {
+        e.InsertPageBreak();
+        return Variant();
+    });
+    AddEdit(QStringLiteral("Delete"), [](TaroEditor& e, Arguments&) {
+        e.Delete();
+        return Variant();
+    });
+    AddEdit(QStringLiteral("BackSpace"), [](TaroEditor& e, Arguments&) {
+        e.BackSpace();
+        return Variant();
+    });
     AddEdit(QStringLiteral("Clip"), [this](TaroEditor& e, Arguments&) {
         TaroApplication& application = Application();
         application.SetCopy(e.Copy(), &application.RequireDocument());
         return Variant();
     });
-    AddEdit(QStringLiteral("Paste"), [this](TaroEditor& e, Arguments&) { e.Paste(Application().Copy()); return Variant(); });
+    AddEdit(QStringLiteral("Paste"), [this](TaroEditor& e, Arguments&) {
+        e.Paste(Application().Copy());
+        return Variant();
+    });
 }
 
 void TaroLibrary::AddSelection()
 {
-    AddEdit(QStringLiteral("SelectRangeStart"), [](TaroEditor& e, Arguments&) { e.StartSelection(); return Variant(); });
-    AddEdit(QStringLiteral("CancelSelectRange"), [](TaroEditor& e, Arguments&) { e.CancelSelection(); return Variant(); });
-    AddEdit(QStringLiteral("SelectAll"), [](TaroEditor& e, Arguments&) { e.SelectAll(); return Variant(); });
+    AddEdit(QStringLiteral("SelectRangeStart"), [](TaroEditor& e, Arguments&) {
+        e.StartSelection();
+        return Variant();
+    });
+    AddEdit(QStringLiteral("CancelSelectRange"), [](TaroEditor& e, Arguments&) {
+        e.CancelSelection();
+        return Variant();
+    });
+    AddEdit(QStringLiteral("SelectAll"), [](TaroEditor& e, Arguments&) {
+        e.SelectAll();
+        return Variant();
+    });
     // Pointing mode places the insertion point without selecting: it ends
     // a range selection, so that the moves that follow do not stretch it.
-    AddEdit(QStringLiteral("PointingMode"), [](TaroEditor& e, Arguments&) { e.CancelSelection(); return Variant(); });
-    AddEdit(QStringLiteral("Pointing"), [](TaroEditor& e, Arguments&) { e.CancelSelection(); return Variant(); });
+    AddEdit(QStringLiteral("PointingMode"), [](TaroEditor& e, Arguments&) {
+        e.CancelSelection();
+        return Variant();
+    });
+    AddEdit(QStringLiteral("Pointing"), [](TaroEditor& e, Arguments&) {
+        e.CancelSelection();
+        return Variant();
+    });
     AddEdit(QStringLiteral("GetString"), [](TaroEditor& e, Arguments&) {
         return ObjectValue(std::make_shared<TaroValues>(TaroValues::Values{{QStringLiteral("1"), e.SelectedText()}}));
     });
@@ -162,9 +208,9 @@ void TaroLibrary::AddFormatting()
         return Variant();
     });
     AddEdit(QStringLiteral("GetCharacterAttribute"), [](TaroEditor& e, Arguments&) {
-        return ObjectValue(std::make_shared<TaroValues>(TaroValues::Values{
-            {QStringLiteral("和文フォント名"), e.FontAtInsertionPoint(true)},
-            {QStringLiteral("欧文フォント名"), e.FontAtInsertionPoint(false)}}));
+        return ObjectValue(std::make_shared<TaroValues>(
+            TaroValues::Values{{QStringLiteral("和文フォント名"), e.FontAtInsertionPoint(true)},
+                {QStringLiteral("欧文フォント名"), e.FontAtInsertionPoint(false)}}));
     });
     // Arguments: 1 sets, 0 clears; then whether Latin letters count, the
     // longest run, and one not used here.
@@ -173,20 +219,18 @@ void TaroLibrary::AddFormatting()
         return Variant();
     });
     AddEdit(QStringLiteral("GetDocumentStyleLayout"), [](TaroEditor& e, Arguments&) {
-        return ObjectValue(std::make_shared<TaroValues>(
-            TaroValues::Values{{QStringLiteral("文字組"), e.IsVertical() ? 2 : 1}}));
+        return ObjectValue(
+            std::make_shared<TaroValues>(TaroValues::Values{{QStringLiteral("文字組"), e.IsVertical() ? 2 : 1}}));
     });
 }
 
 void TaroLibrary::AddSearching()
 {
     // Search and replacement texts (passed by reference) are left as they are.
-    AddEdit(QStringLiteral("ReplaceStringAll"), [](TaroEditor& e, Arguments& args) {
-        return Variant(e.ReplaceAll(TextArg(args, 0), TextArg(args, 1)));
-    });
-    AddEdit(QStringLiteral("SearchRegexp"), [](TaroEditor& e, Arguments& args) {
-        return Variant(e.SearchRegexp(TextArg(args, 0)) ? 1 : 0);
-    });
+    AddEdit(QStringLiteral("ReplaceStringAll"),
+        [](TaroEditor& e, Arguments& args) { return Variant(e.ReplaceAll(TextArg(args, 0), TextArg(args, 1))); });
+    AddEdit(QStringLiteral("SearchRegexp"),
+        [](TaroEditor& e, Arguments& args) { return Variant(e.SearchRegexp(TextArg(args, 0)) ? 1 : 0); });
 }
 
 void TaroLibrary::AddSettings()

@@ -16,8 +16,8 @@ TaroValues::TaroValues(Values values, bool writable)
                 Fail(Automation::AutomationError::InvalidArgument, QStringLiteral("Item takes one key and a value"));
             m_values[Key(args[0])] = args[1];
         };
-    AddProperty(QStringLiteral("Item"), [this](Arguments& args) { return m_values.value(Key(Arg(args, 0))); },
-                std::move(put));
+    AddProperty(
+        QStringLiteral("Item"), [this](Arguments& args) { return m_values.value(Key(Arg(args, 0))); }, std::move(put));
 }
 
 QString TaroValues::Key(const Variant& key) const

@@ -4,8 +4,8 @@ namespace Office {
 namespace {
 
 // Half-width katakana U+FF61..U+FF9F and their full-width forms.
-const char16_t kFullWidthKana[] =
-    u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+const char16_t kFullWidthKana[] = u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソタチツテトナニヌネノ"
+                                  u"ハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
 
 QChar FoldWidth(QChar c)
 {

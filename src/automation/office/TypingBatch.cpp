@@ -58,8 +58,8 @@ void TypingBatch::SetParagraphProperty(const OUString& name, const uno::Any& val
     m_paragraphProperties.push_back({static_cast<int>(m_units.size()), name, value});
 }
 
-void TypingBatch::Flush(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor,
-                        OfficeScript* script)
+void TypingBatch::Flush(
+    const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor, OfficeScript* script)
 {
     if (IsEmpty())
         return;
@@ -82,7 +82,7 @@ void TypingBatch::Flush(const uno::Reference<text::XText>& text, const uno::Refe
 // its first paragraph and those it splits off). With `script` the parts
 // between properties other than the style go in one call.
 void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& cursor,
-                             OfficeScript* script) const
+    OfficeScript* script) const
 {
     std::vector<OfficeScript::Part> parts;
     const auto insertParts = [&] {
@@ -92,9 +92,8 @@ void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno:
     };
     const uno::Reference<text::XTextPortionAppend> portions(text, uno::UNO_QUERY_THROW);
     uno::Reference<beans::XPropertySet> paragraph;
-    const auto officeText = [this](int from, int to) {
-        return ToOUString(m_units.mid(from, to - from).replace(u'\v', u'\n'));
-    };
+    const auto officeText
+        = [this](int from, int to) { return ToOUString(m_units.mid(from, to - from).replace(u'\v', u'\n')); };
     int at = 0;
     std::size_t next = 0;
     while (at < m_units.size() || next < m_paragraphProperties.size()) {
@@ -111,7 +110,8 @@ void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno:
                 paragraph.set(cursor, uno::UNO_QUERY_THROW);
             paragraph->setPropertyValue(property.name, property.value);
         }
-        const int to = next < m_paragraphProperties.size() ? m_paragraphProperties[next].at : static_cast<int>(m_units.size());
+        const int to
+            = next < m_paragraphProperties.size() ? m_paragraphProperties[next].at : static_cast<int>(m_units.size());
         OUString styleName;
         if (script && (!style || ((*style >>= styleName) && !styleName.isEmpty()))) {
             if (style || to > at)
@@ -122,8 +122,8 @@ void TypingBatch::InsertText(const uno::Reference<text::XText>& text, const uno:
         insertParts();
         if (style && to > at) {
             const beans::PropertyValue withStyle(StyleProperty, 0, *style, beans::PropertyState_DIRECT_VALUE);
-            portions->insertTextPortion(officeText(at, to), uno::Sequence<beans::PropertyValue>(&withStyle, 1),
-                                        AsRange(cursor));
+            portions->insertTextPortion(
+                officeText(at, to), uno::Sequence<beans::PropertyValue>(&withStyle, 1), AsRange(cursor));
         } else {
             if (style) {
                 if (!paragraph.is())
@@ -148,7 +148,8 @@ void TypingBatch::Discard()
 
 // Each reset holds from its run to the end of the batch (runs formatted
 // later in it are formatted after the resets).
-void TypingBatch::ApplyResets(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& end) const
+void TypingBatch::ApplyResets(
+    const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& end) const
 {
     std::map<int, std::vector<TypingFormat::Attribute>> byStart;
     for (const auto& [attribute, from] : m_resets)
@@ -163,8 +164,8 @@ void TypingBatch::ApplyResets(const uno::Reference<text::XText>& text, const uno
 // The runs of each formatting are walked through by a cursor of their own
 // from the start of the text (the runs are apart from each other, so the
 // order they are formatted in does not matter).
-void TypingBatch::ApplyRunsInOffice(const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& end,
-                                    OfficeScript& script) const
+void TypingBatch::ApplyRunsInOffice(
+    const uno::Reference<text::XText>& text, const uno::Reference<text::XTextCursor>& end, OfficeScript& script) const
 {
     std::vector<std::pair<const Values*, std::vector<const Run*>>> walks; // a formatting, its runs in order
     for (const Run& run : m_runs) {

@@ -51,7 +51,7 @@ public:
     // Inserts everything at `cursor` (collapsed), which ends after it, and
     // starts a new batch; `script` (may be null) does it inside the office.
     void Flush(const css::uno::Reference<css::text::XText>& text,
-               const css::uno::Reference<css::text::XTextCursor>& cursor, OfficeScript* script);
+        const css::uno::Reference<css::text::XTextCursor>& cursor, OfficeScript* script);
     // Forgets what was typed (the document is going).
     void Discard();
 
@@ -68,13 +68,13 @@ private:
     };
 
     void ApplyResets(const css::uno::Reference<css::text::XText>& text,
-                     const css::uno::Reference<css::text::XTextCursor>& end) const;
+        const css::uno::Reference<css::text::XTextCursor>& end) const;
     void InsertText(const css::uno::Reference<css::text::XText>& text,
-                    const css::uno::Reference<css::text::XTextCursor>& cursor, OfficeScript* script) const;
+        const css::uno::Reference<css::text::XTextCursor>& cursor, OfficeScript* script) const;
     void ApplyRuns(const css::uno::Reference<css::text::XText>& text,
-                   const css::uno::Reference<css::text::XTextCursor>& end) const;
+        const css::uno::Reference<css::text::XTextCursor>& end) const;
     void ApplyRunsInOffice(const css::uno::Reference<css::text::XText>& text,
-                           const css::uno::Reference<css::text::XTextCursor>& end, OfficeScript& script) const;
+        const css::uno::Reference<css::text::XTextCursor>& end, OfficeScript& script) const;
 
     QString m_units;
     std::vector<Run> m_runs;

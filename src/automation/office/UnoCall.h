@@ -18,11 +18,11 @@ enum class UnoFailure { Disposed, BadArgument, Other };
 // interface `iid`: a gone office or object as Disconnected, a bad argument
 // as InvalidArgument, anything else as Fail. Lets the session notice a
 // dead office.
-[[noreturn]] void RaiseFromUno(OfficeSession* session, const char* iid, const css::uno::Exception& error,
-                               UnoFailure kind);
+[[noreturn]] void RaiseFromUno(
+    OfficeSession* session, const char* iid, const css::uno::Exception& error, UnoFailure kind);
 
 // Runs `body`; UNO exceptions leave it as AutomationErrors on `iid`.
-template<class Body>
+template <class Body>
 auto UnoCall(OfficeSession* session, const char* iid, Body&& body) -> decltype(body())
 {
     try {

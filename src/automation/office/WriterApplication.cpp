@@ -36,7 +36,7 @@ QString TemplateUrl(const Automation::Variant& templatePath)
     const QFileInfo file(path);
     if (!file.isFile())
         throw AutomationError(AutomationError::Fail, QString::fromLatin1(Word::Documents::Iid),
-                              QStringLiteral("the template %1 does not exist").arg(path));
+            QStringLiteral("the template %1 does not exist").arg(path));
     return QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded);
 }
 
@@ -56,8 +56,8 @@ WriterApplication::WriterApplication(std::shared_ptr<OfficeSession> session)
 void WriterApplication::EnsureRunning(const char* iid) const
 {
     if (m_quit)
-        throw AutomationError(AutomationError::Disconnected, QString::fromLatin1(iid),
-                              QStringLiteral("the application has quit"));
+        throw AutomationError(
+            AutomationError::Disconnected, QString::fromLatin1(iid), QStringLiteral("the application has quit"));
 }
 
 std::vector<std::shared_ptr<WriterDocument>> WriterApplication::OpenDocuments()
@@ -66,8 +66,8 @@ std::vector<std::shared_ptr<WriterDocument>> WriterApplication::OpenDocuments()
     return m_documents;
 }
 
-void WriterApplication::Quit(const Automation::Variant& saveChanges, const Automation::Variant&,
-                             const Automation::Variant&)
+void WriterApplication::Quit(
+    const Automation::Variant& saveChanges, const Automation::Variant&, const Automation::Variant&)
 {
     EnsureRunning(Iid);
     CloseDocuments(saveChanges);
@@ -105,7 +105,7 @@ void WriterApplication::PutWindowState(int state)
     EnsureRunning(Iid);
     if (state < Word::wdWindowStateNormal || state > Word::wdWindowStateMinimize)
         throw AutomationError(AutomationError::InvalidArgument, QString::fromLatin1(Iid),
-                              QStringLiteral("unknown window state %1").arg(state));
+            QStringLiteral("unknown window state %1").arg(state));
     m_windowState = state;
     UnoCall(m_session.get(), Iid, [&] {
         for (const auto& document : OpenDocuments())
@@ -137,7 +137,7 @@ std::shared_ptr<Word::Selection> WriterApplication::GetSelection()
     const auto open = OpenDocuments();
     if (open.empty())
         throw AutomationError(AutomationError::Fail, QString::fromLatin1(Iid),
-                              QStringLiteral("no document is open, so there is no selection"));
+            QStringLiteral("no document is open, so there is no selection"));
     return std::make_shared<WriterSelection>(open.back());
 }
 
@@ -159,7 +159,7 @@ std::shared_ptr<WriterDocument> WriterApplication::AddDocument(const Automation:
             if (component.is())
                 uno::Reference<util::XCloseable>(component, uno::UNO_QUERY_THROW)->close(true);
             throw AutomationError(AutomationError::Fail, QString::fromLatin1(Word::Documents::Iid),
-                                  QStringLiteral("%1 is not a text document template").arg(templatePath.ToString()));
+                QStringLiteral("%1 is not a text document template").arg(templatePath.ToString()));
         }
         std::shared_ptr<WriterDocument> made;
         try {
@@ -188,7 +188,7 @@ void WriterApplication::CloseDocuments(const Automation::Variant& saveChanges)
                 const uno::Reference<frame::XStorable> storable(document->Model(), uno::UNO_QUERY_THROW);
                 if (!storable->hasLocation())
                     throw AutomationError(AutomationError::Fail, QString::fromLatin1(Word::Documents::Iid),
-                                          QStringLiteral("an untitled document cannot be saved without a name"));
+                        QStringLiteral("an untitled document cannot be saved without a name"));
             }
             for (const auto& document : open)
                 uno::Reference<frame::XStorable>(document->Model(), uno::UNO_QUERY_THROW)->store();

@@ -29,7 +29,7 @@ public:
     // saves those that have a file), then ends the office when this
     // program started it and nothing else is open in it.
     void Quit(const Automation::Variant& saveChanges, const Automation::Variant& originalFormat,
-              const Automation::Variant& routeDocument) override;
+        const Automation::Variant& routeDocument) override;
     bool GetVisible() override;
     void PutVisible(bool visible) override;
     int GetWindowState() override;

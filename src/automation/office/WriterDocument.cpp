@@ -70,7 +70,7 @@ void WriterDocument::CheckOpen(const char* iid) const
 {
     if (IsClosed())
         throw Automation::AutomationError(Automation::AutomationError::Disconnected, QString::fromLatin1(iid),
-                                          QStringLiteral("the document has been closed, or its office has ended"));
+            QStringLiteral("the document has been closed, or its office has ended"));
 }
 
 void WriterDocument::EnsureOpen(const char* iid)
@@ -87,8 +87,8 @@ TypingBatch& WriterDocument::Batch()
     return m_batch;
 }
 
-void WriterDocument::SetCharacterProperties(int start, int end, const uno::Sequence<OUString>& names,
-                                            const uno::Sequence<uno::Any>& values)
+void WriterDocument::SetCharacterProperties(
+    int start, int end, const uno::Sequence<OUString>& names, const uno::Sequence<uno::Any>& values)
 {
     if (!m_batch.IsEmpty())
         FlushPending(); // the typing came first
@@ -154,11 +154,11 @@ bool WriterDocument::HasParagraphStyle(const QString& name)
 // (even an empty one) makes it usable.
 void WriterDocument::RefuseLeadingTable() const
 {
-    const uno::Reference<container::XEnumeration> parts =
-        uno::Reference<container::XEnumerationAccess>(m_text, uno::UNO_QUERY_THROW)->createEnumeration();
+    const uno::Reference<container::XEnumeration> parts
+        = uno::Reference<container::XEnumerationAccess>(m_text, uno::UNO_QUERY_THROW)->createEnumeration();
     if (parts->hasMoreElements() && uno::Reference<text::XTextTable>(parts->nextElement(), uno::UNO_QUERY).is())
         throw Automation::AutomationError(Automation::AutomationError::Fail, QString::fromLatin1(Iid),
-                                          QStringLiteral("the document begins with a table"));
+            QStringLiteral("the document begins with a table"));
 }
 
 void WriterDocument::ReloadStory()
@@ -183,8 +183,8 @@ void WriterDocument::Erase(const uno::Reference<text::XTextCursor>& range)
     // A table rides on the paragraph mark before it, and removing the text
     // of a range leaves the tables in it: they are removed first.
     std::vector<uno::Reference<lang::XComponent>> tables;
-    const uno::Reference<container::XEnumeration> parts =
-        uno::Reference<container::XEnumerationAccess>(range, uno::UNO_QUERY_THROW)->createEnumeration();
+    const uno::Reference<container::XEnumeration> parts
+        = uno::Reference<container::XEnumerationAccess>(range, uno::UNO_QUERY_THROW)->createEnumeration();
     while (parts->hasMoreElements()) {
         const uno::Reference<text::XTextTable> table(parts->nextElement(), uno::UNO_QUERY);
         if (table.is())
@@ -268,7 +268,7 @@ std::shared_ptr<Word::Range> WriterDocument::Range(const Automation::Variant& st
         const int p = v.ToInt(&ok);
         if (!ok || p < 0)
             throw Automation::AutomationError(Automation::AutomationError::InvalidArgument, QString::fromLatin1(Iid),
-                                              QStringLiteral("a character position must be a number from 0"));
+                QStringLiteral("a character position must be a number from 0"));
         return std::min(p, StoryEnd());
     };
     int s = position(start, 0);
@@ -434,8 +434,8 @@ void WriterDocument::ShowWindow(bool visible)
 {
     if (IsClosed() || m_session->GetOptions().headless)
         return;
-    uno::Reference<frame::XController> controller =
-        uno::Reference<frame::XModel>(m_model, uno::UNO_QUERY_THROW)->getCurrentController();
+    uno::Reference<frame::XController> controller
+        = uno::Reference<frame::XModel>(m_model, uno::UNO_QUERY_THROW)->getCurrentController();
     if (controller.is())
         controller->getFrame()->getContainerWindow()->setVisible(visible);
 }
@@ -444,8 +444,8 @@ void WriterDocument::SetWindowState(int state)
 {
     if (IsClosed() || m_session->GetOptions().headless)
         return;
-    uno::Reference<frame::XController> controller =
-        uno::Reference<frame::XModel>(m_model, uno::UNO_QUERY_THROW)->getCurrentController();
+    uno::Reference<frame::XController> controller
+        = uno::Reference<frame::XModel>(m_model, uno::UNO_QUERY_THROW)->getCurrentController();
     if (!controller.is())
         return;
     uno::Reference<awt::XTopWindow2> window(controller->getFrame()->getContainerWindow(), uno::UNO_QUERY);

@@ -67,7 +67,7 @@ public:
     // Sets character properties (`names` in alphabetical order) on
     // [start, end) when the office is next reached.
     void SetCharacterProperties(int start, int end, const css::uno::Sequence<rtl::OUString>& names,
-                                const css::uno::Sequence<css::uno::Any>& values);
+        const css::uno::Sequence<css::uno::Any>& values);
     // Gives the office the typing and the formatting not given yet.
     void FlushPending();
     // From now on gives the office every step as a call of its own, as an

@@ -11,15 +11,14 @@ WriterDocuments::WriterDocuments(std::shared_ptr<WriterApplication> application)
 }
 
 std::shared_ptr<Word::_Document> WriterDocuments::Add(const Automation::Variant& templatePath,
-                                                      const Automation::Variant& /*newTemplate*/,
-                                                      const Automation::Variant& /*documentType*/,
-                                                      const Automation::Variant& /*visible*/)
+    const Automation::Variant& /*newTemplate*/, const Automation::Variant& /*documentType*/,
+    const Automation::Variant& /*visible*/)
 {
     return m_application->AddDocument(templatePath);
 }
 
 void WriterDocuments::Close(const Automation::Variant& saveChanges, const Automation::Variant& /*originalFormat*/,
-                            const Automation::Variant& /*routeDocument*/)
+    const Automation::Variant& /*routeDocument*/)
 {
     m_application->CloseDocuments(saveChanges);
 }

@@ -64,16 +64,16 @@ void WriterFind::ClearFormatting()
     m_document->EnsureOpen(Iid);
 }
 
-#define TV_FIND_SETTING(Type, Name, field)            \
-    Type WriterFind::Get##Name()                      \
-    {                                                 \
-        m_document->EnsureOpen(Iid);                  \
-        return m_document->Find().field;              \
-    }                                                 \
-    void WriterFind::Put##Name(Type value)            \
-    {                                                 \
-        m_document->EnsureOpen(Iid);                  \
-        m_document->Find().field = value;             \
+#define TV_FIND_SETTING(Type, Name, field)                                                                             \
+    Type WriterFind::Get##Name()                                                                                       \
+    {                                                                                                                  \
+        m_document->EnsureOpen(Iid);                                                                                   \
+        return m_document->Find().field;                                                                               \
+    }                                                                                                                  \
+    void WriterFind::Put##Name(Type value)                                                                             \
+    {                                                                                                                  \
+        m_document->EnsureOpen(Iid);                                                                                   \
+        m_document->Find().field = value;                                                                              \
     }
 
 TV_FIND_SETTING(bool, Forward, forward)
@@ -134,13 +134,14 @@ int WriterFind::ReplaceInTablesAndFrames(const TextMatcher& matcher, const QStri
     int replaced = 0;
     for (const uno::Reference<text::XText>& text : texts) {
         const StoryReader reader(text);
-        const uno::Reference<container::XEnumeration> parts =
-            uno::Reference<container::XEnumerationAccess>(text, uno::UNO_QUERY_THROW)->createEnumeration();
+        const uno::Reference<container::XEnumeration> parts
+            = uno::Reference<container::XEnumerationAccess>(text, uno::UNO_QUERY_THROW)->createEnumeration();
         while (parts->hasMoreElements()) {
             const uno::Reference<text::XTextRange> paragraph(parts->nextElement(), uno::UNO_QUERY);
             // Nested tables are among the tables themselves.
-            if (!paragraph.is() || uno::Reference<uno::XInterface>(paragraph->getText(), uno::UNO_QUERY) !=
-                                       uno::Reference<uno::XInterface>(text, uno::UNO_QUERY))
+            if (!paragraph.is()
+                || uno::Reference<uno::XInterface>(paragraph->getText(), uno::UNO_QUERY)
+                    != uno::Reference<uno::XInterface>(text, uno::UNO_QUERY))
                 continue;
             const uno::Reference<text::XTextRange> start = paragraph->getStart();
             const QString units = reader.ReadByStepping(text->createTextCursorByRange(start));
@@ -158,10 +159,9 @@ int WriterFind::ReplaceInTablesAndFrames(const TextMatcher& matcher, const QStri
 }
 
 bool WriterFind::Execute(const Variant& findText, const Variant& matchCase, const Variant& matchWholeWord,
-                         const Variant& matchWildcards, const Variant& matchSoundsLike,
-                         const Variant& matchAllWordForms, const Variant& forward, const Variant& wrap,
-                         const Variant& /*format: formatting is not searched for*/, const Variant& replaceWith,
-                         const Variant& replace)
+    const Variant& matchWildcards, const Variant& matchSoundsLike, const Variant& matchAllWordForms,
+    const Variant& forward, const Variant& wrap, const Variant& /*format: formatting is not searched for*/,
+    const Variant& replaceWith, const Variant& replace)
 {
     m_document->EnsureOpen(Iid);
     FindSettings& s = m_document->Find();
@@ -177,7 +177,7 @@ bool WriterFind::Execute(const Variant& findText, const Variant& matchCase, cons
     const int mode = replace.IsNull() ? Word::wdReplaceNone : replace.ToInt();
     if (s.matchWildcards)
         throw AutomationError(AutomationError::NotImplemented, QString::fromLatin1(Iid),
-                              QStringLiteral("wildcard searches are not supported"));
+            QStringLiteral("wildcard searches are not supported"));
 
     const TextMatcher matcher(s.text, {s.matchCase, s.matchByte, s.matchWholeWord});
     if (matcher.IsEmpty())

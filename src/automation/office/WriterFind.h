@@ -37,11 +37,10 @@ public:
     std::shared_ptr<Word::Replacement> GetReplacement() override;
 
     bool Execute(const Automation::Variant& findText, const Automation::Variant& matchCase,
-                 const Automation::Variant& matchWholeWord, const Automation::Variant& matchWildcards,
-                 const Automation::Variant& matchSoundsLike, const Automation::Variant& matchAllWordForms,
-                 const Automation::Variant& forward, const Automation::Variant& wrap,
-                 const Automation::Variant& format, const Automation::Variant& replaceWith,
-                 const Automation::Variant& replace) override;
+        const Automation::Variant& matchWholeWord, const Automation::Variant& matchWildcards,
+        const Automation::Variant& matchSoundsLike, const Automation::Variant& matchAllWordForms,
+        const Automation::Variant& forward, const Automation::Variant& wrap, const Automation::Variant& format,
+        const Automation::Variant& replaceWith, const Automation::Variant& replace) override;
 
 private:
     void ReplaceAt(int position, int length, const QString& replacement);

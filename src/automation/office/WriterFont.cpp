@@ -15,9 +15,8 @@ Automation::Variant GetAttribute(WriterDocument& document, Attribute attribute)
 {
     document.CheckOpen(Word::_Font::Iid);
     return UnoCall(document.Session(), Word::_Font::Iid, [&] {
-        return document.Typing().Get(attribute, [&](Attribute a) {
-            return CharacterFormat::Read(document.SelectionCursor(), a);
-        });
+        return document.Typing().Get(
+            attribute, [&](Attribute a) { return CharacterFormat::Read(document.SelectionCursor(), a); });
     });
 }
 
@@ -25,9 +24,8 @@ void PutAttribute(WriterDocument& document, Attribute attribute, const Automatio
 {
     document.CheckOpen(Word::_Font::Iid);
     UnoCall(document.Session(), Word::_Font::Iid, [&] {
-        document.Typing().Put(attribute, value, [&](Attribute a) {
-            return CharacterFormat::Read(document.SelectionCursor(), a);
-        });
+        document.Typing().Put(
+            attribute, value, [&](Attribute a) { return CharacterFormat::Read(document.SelectionCursor(), a); });
     });
 }
 

@@ -21,7 +21,8 @@ Automation::Variant WriterParagraphFormat::GetStyle()
     return UnoCall(m_document->Session(), Iid, [&] {
         OUString name;
         uno::Reference<beans::XPropertySet>(m_document->SelectionCursor(), uno::UNO_QUERY_THROW)
-                ->getPropertyValue(TypingBatch::StyleProperty) >>= name;
+            ->getPropertyValue(TypingBatch::StyleProperty)
+            >>= name;
         return Automation::Variant(ToQString(name));
     });
 }
@@ -34,7 +35,7 @@ void WriterParagraphFormat::PutStyle(const Automation::Variant& style)
     m_document->CheckOpen(Iid);
     if (style.GetType() != Automation::Variant::Type::String || style.ToString().isEmpty())
         throw Automation::AutomationError(Automation::AutomationError::InvalidArgument, QString::fromLatin1(Iid),
-                                          QStringLiteral("a paragraph style is given by its name"));
+            QStringLiteral("a paragraph style is given by its name"));
     const QString name = style.ToString();
     try {
         UnoCall(m_document->Session(), Iid, [&] {
@@ -51,7 +52,7 @@ void WriterParagraphFormat::PutStyle(const Automation::Variant& style)
             throw;
         // Writer names no style in its message; the template lacks it.
         throw Automation::AutomationError(e.Code(), e.InterfaceId(),
-                                          QStringLiteral("the document has no paragraph style \"%1\"").arg(style.ToString()));
+            QStringLiteral("the document has no paragraph style \"%1\"").arg(style.ToString()));
     }
 }
 

@@ -84,14 +84,14 @@ void WriterRange::Copy()
         const uno::Reference<text::XTextCursor> cursor = m_document->CursorFor(start, end);
         // The view selects tables between the two ends whole, which a
         // selection of the text cursor's range does not.
-        const uno::Reference<frame::XController> controller =
-            uno::Reference<frame::XModel>(m_document->Model(), uno::UNO_QUERY_THROW)->getCurrentController();
-        const uno::Reference<text::XTextViewCursor> view =
-            uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
+        const uno::Reference<frame::XController> controller
+            = uno::Reference<frame::XModel>(m_document->Model(), uno::UNO_QUERY_THROW)->getCurrentController();
+        const uno::Reference<text::XTextViewCursor> view
+            = uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
         view->gotoRange(cursor->getStart(), false);
         view->gotoRange(cursor->getEnd(), true);
-        const uno::Reference<datatransfer::XTransferable> content =
-            uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)->getTransferable();
+        const uno::Reference<datatransfer::XTransferable> content
+            = uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)->getTransferable();
         view->collapseToEnd();
         session->SetCopiedContent(content, m_document->Story().mid(start, end - start), m_document->Model());
     });
@@ -102,7 +102,7 @@ int WriterRange::Delete(const Automation::Variant& unit, const Automation::Varia
     m_document->EnsureOpen(Iid);
     if (!unit.IsNull() || !count.IsNull())
         throw Automation::AutomationError(Automation::AutomationError::NotImplemented, QString::fromLatin1(Iid),
-                                          QStringLiteral("Delete takes no unit or count here"));
+            QStringLiteral("Delete takes no unit or count here"));
     const int start = m_span->start;
     const int end = std::min(m_span->end, m_document->StoryEnd() - 1);
     if (end <= start)
@@ -115,7 +115,8 @@ int WriterRange::Delete(const Automation::Variant& unit, const Automation::Varia
         OUString pageStyle;
         if (start == 0)
             uno::Reference<beans::XPropertySet>(m_document->CursorFor(0, 0, false), uno::UNO_QUERY_THROW)
-                    ->getPropertyValue(OUString("PageDescName")) >>= pageStyle;
+                ->getPropertyValue(OUString("PageDescName"))
+                >>= pageStyle;
         m_document->Erase(cursor);
         m_document->NoteRemoved(start, end - start);
         if (!pageStyle.isEmpty()) {
@@ -136,8 +137,8 @@ int WriterRange::GetHorizontalInVertical()
     if (m_span->IsCollapsed())
         return Word::wdHorizontalInVerticalNone;
     return UnoCall(m_document->Session(), Iid, [&] {
-        const uno::Reference<beans::XPropertySet> props(m_document->CursorFor(m_span->start, m_span->end),
-                                                        uno::UNO_QUERY_THROW);
+        const uno::Reference<beans::XPropertySet> props(
+            m_document->CursorFor(m_span->start, m_span->end), uno::UNO_QUERY_THROW);
         sal_Int16 rotation = 0;
         bool fit = false;
         props->getPropertyValue(OUString("CharRotation")) >>= rotation;
@@ -155,21 +156,21 @@ void WriterRange::PutHorizontalInVertical(int type)
     m_document->CheckOpen(Iid);
     if (type < Word::wdHorizontalInVerticalNone || type > Word::wdHorizontalInVerticalResizeLine)
         throw Automation::AutomationError(Automation::AutomationError::InvalidArgument, QString::fromLatin1(Iid),
-                                          QStringLiteral("unknown horizontal-in-vertical type %1").arg(type));
+            QStringLiteral("unknown horizontal-in-vertical type %1").arg(type));
     if (m_span->IsCollapsed())
         return;
     const bool upright = type != Word::wdHorizontalInVerticalNone;
     // Both properties in one office call; the names are in alphabetical order, as the call asks.
     const OUString names[] = {OUString("CharRotation"), OUString("CharRotationIsFitToLine")};
-    const uno::Any values[] = {uno::Any(upright ? kUprightRotation : sal_Int16(0)),
-                               uno::Any(type == Word::wdHorizontalInVerticalFitInLine)};
+    const uno::Any values[] = {
+        uno::Any(upright ? kUprightRotation : sal_Int16(0)), uno::Any(type == Word::wdHorizontalInVerticalFitInLine)};
     // A subscript keeps its own place in the line: turned across as
     // well, it would stand raised with a gap.
-    const std::vector<TextSpan> pieces =
-        upright ? m_document->WithoutLowered(m_span->start, m_span->end) : std::vector<TextSpan>{*m_span};
+    const std::vector<TextSpan> pieces
+        = upright ? m_document->WithoutLowered(m_span->start, m_span->end) : std::vector<TextSpan>{*m_span};
     for (const TextSpan& piece : pieces)
-        m_document->SetCharacterProperties(piece.start, piece.end, uno::Sequence<OUString>(names, 2),
-                                           uno::Sequence<uno::Any>(values, 2));
+        m_document->SetCharacterProperties(
+            piece.start, piece.end, uno::Sequence<OUString>(names, 2), uno::Sequence<uno::Any>(values, 2));
 }
 
 } // namespace Office

@@ -61,7 +61,8 @@ void WriterSelection::InsertRun(const QString& run)
     m_document->NoteInserted(position, run);
     if (m_document->TypingLowered())
         m_document->NoteLowered(position, position + static_cast<int>(run.size()));
-    m_document->SelectionSpan() = TextSpan{position + static_cast<int>(run.size()), position + static_cast<int>(run.size())};
+    m_document->SelectionSpan()
+        = TextSpan{position + static_cast<int>(run.size()), position + static_cast<int>(run.size())};
 }
 
 void WriterSelection::InsertControl(QChar mark)
@@ -136,7 +137,7 @@ void WriterSelection::InsertBreak(const Automation::Variant& type)
             break;
         default:
             throw AutomationError(AutomationError::NotImplemented, QString::fromLatin1(Iid),
-                                  QStringLiteral("break type %1 is not supported").arg(kind));
+                QStringLiteral("break type %1 is not supported").arg(kind));
         }
     });
 }
@@ -151,10 +152,10 @@ void WriterSelection::Paste()
     UnoCall(session, Iid, [&] {
         DeleteSelectedText();
         const int position = m_document->SelectionSpan().start;
-        const uno::Reference<frame::XController> controller =
-            uno::Reference<frame::XModel>(m_document->Model(), uno::UNO_QUERY_THROW)->getCurrentController();
-        const uno::Reference<text::XTextViewCursor> viewCursor =
-            uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
+        const uno::Reference<frame::XController> controller
+            = uno::Reference<frame::XModel>(m_document->Model(), uno::UNO_QUERY_THROW)->getCurrentController();
+        const uno::Reference<text::XTextViewCursor> viewCursor
+            = uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
         viewCursor->gotoRange(m_document->SelectionCursor()->getStart(), false);
         uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)
             ->insertTransferable(session->CopiedContent());
@@ -164,8 +165,8 @@ void WriterSelection::Paste()
         const uno::Reference<text::XTextRangeCompare> compare(m_document->Text(), uno::UNO_QUERY_THROW);
         const auto placed = [&](const QString& pasted) {
             m_document->NoteInserted(position, pasted);
-            m_document->SelectionSpan() = TextSpan{position + static_cast<int>(pasted.size()),
-                                                   position + static_cast<int>(pasted.size())};
+            m_document->SelectionSpan()
+                = TextSpan{position + static_cast<int>(pasted.size()), position + static_cast<int>(pasted.size())};
             m_document->ResyncSelection();
             return compare->compareRegionStarts(viewCursor->getStart(), m_document->SelectionCursor()->getStart()) == 0;
         };
@@ -177,7 +178,7 @@ void WriterSelection::Paste()
             const QString now = m_document->ReadStoryFrom(position);
             if (!now.endsWith(tail) || !placed(now.chopped(tail.size())))
                 throw AutomationError(AutomationError::Fail, QString::fromLatin1(Iid),
-                                      QStringLiteral("the pasted content could not be placed"));
+                    QStringLiteral("the pasted content could not be placed"));
         }
         m_document->Typing().Moved();
     });
@@ -197,7 +198,7 @@ int WriterSelection::HomeKey(const Automation::Variant& unit, const Automation::
             --target;
     } else if (kind != Word::wdStory) {
         throw AutomationError(AutomationError::InvalidArgument, QString::fromLatin1(Iid),
-                              QStringLiteral("HomeKey does not take unit %1").arg(kind));
+            QStringLiteral("HomeKey does not take unit %1").arg(kind));
     }
     UnoCall(m_document->Session(), Iid, [&] { m_document->Select(target, extending ? before.end : target); });
     return before.start - target;
@@ -220,7 +221,8 @@ int WriterSelection::GetOrientation()
         sal_Int16 mode = text::WritingMode2::LR_TB;
         if (pageStyles->hasByName(pageStyle))
             uno::Reference<beans::XPropertySet>(pageStyles->getByName(pageStyle), uno::UNO_QUERY_THROW)
-                    ->getPropertyValue(OUString("WritingMode")) >>= mode;
+                ->getPropertyValue(OUString("WritingMode"))
+                >>= mode;
         switch (mode) {
         case text::WritingMode2::TB_RL: return static_cast<int>(Word::wdTextOrientationVerticalFarEast);
         case text::WritingMode2::TB_LR: return static_cast<int>(Word::wdTextOrientationVertical);

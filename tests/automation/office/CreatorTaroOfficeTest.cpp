@@ -101,8 +101,8 @@ CmdList TwoPrints()
 // brackets turned full-width except around bare digits.
 std::vector<Line> ExpectedLines(int prints, bool vertical)
 {
-    const QString sentence = vertical ? QStringLiteral("(1)\ta pen (12) （a1） ［b］")
-                                      : QStringLiteral("(1)\ta pen (12) (a1) [b]");
+    const QString sentence
+        = vertical ? QStringLiteral("(1)\ta pen (12) （a1） ［b］") : QStringLiteral("(1)\ta pen (12) (a1) [b]");
     const QString blank = QStringLiteral("（　　）");
     std::vector<Line> lines;
     for (const bool answers : {false, true}) {
@@ -115,9 +115,12 @@ std::vector<Line> ExpectedLines(int prints, bool vertical)
             lines.push_back({QStringLiteral("記名欄"), NameLine});
             lines.push_back({QStringLiteral("設問"), QStringLiteral("【1】\t") + Instruction});
             lines.push_back({QStringLiteral("問題"), sentence});
-            lines.push_back({QStringLiteral("解答"), QStringLiteral("(1)\t") + (answers ? QStringLiteral("ペン") : blank)});
-            lines.push_back({QStringLiteral("問題"), QStringLiteral("(2)\tCnH\n第") + ExternalCharacter + QStringLiteral("課")});
-            lines.push_back({QStringLiteral("解答"), QStringLiteral("(2)\t") + (answers ? QStringLiteral("炭化水素") : blank)});
+            lines.push_back(
+                {QStringLiteral("解答"), QStringLiteral("(1)\t") + (answers ? QStringLiteral("ペン") : blank)});
+            lines.push_back(
+                {QStringLiteral("問題"), QStringLiteral("(2)\tCnH\n第") + ExternalCharacter + QStringLiteral("課")});
+            lines.push_back(
+                {QStringLiteral("解答"), QStringLiteral("(2)\t") + (answers ? QStringLiteral("炭化水素") : blank)});
         }
     }
     lines.push_back({QStringLiteral("解答"), QString()}); // the last paragraph end
@@ -132,11 +135,13 @@ struct SizedPortion {
 std::vector<SizedPortion> PortionsOf(const std::shared_ptr<Office::WriterDocument>& document, const QString& text)
 {
     std::vector<SizedPortion> found;
-    const auto paragraphs =
-        uno::Reference<container::XEnumerationAccess>(document->Model()->getText(), uno::UNO_QUERY_THROW)->createEnumeration();
+    const auto paragraphs
+        = uno::Reference<container::XEnumerationAccess>(document->Model()->getText(), uno::UNO_QUERY_THROW)
+              ->createEnumeration();
     while (paragraphs->hasMoreElements()) {
-        const auto portions =
-            uno::Reference<container::XEnumerationAccess>(paragraphs->nextElement(), uno::UNO_QUERY_THROW)->createEnumeration();
+        const auto portions
+            = uno::Reference<container::XEnumerationAccess>(paragraphs->nextElement(), uno::UNO_QUERY_THROW)
+                  ->createEnumeration();
         while (portions->hasMoreElements()) {
             const uno::Reference<beans::XPropertySet> props(portions->nextElement(), uno::UNO_QUERY_THROW);
             if (Office::ToQString(uno::Reference<text::XTextRange>(props, uno::UNO_QUERY_THROW)->getString()) != text)
@@ -181,10 +186,7 @@ protected:
         Office::RegisterBackends();
     }
 
-    bool Run(const QString& templatePath)
-    {
-        return creator.Create(TwoPrints(), templatePath, Title, RangeText);
-    }
+    bool Run(const QString& templatePath) { return creator.Create(TwoPrints(), templatePath, Title, RangeText); }
 
     std::shared_ptr<Office::WriterDocument> LastDocument()
     {

@@ -98,12 +98,12 @@ std::vector<Line> ExpectedLines(int prints)
             lines.push_back({QStringLiteral("問題"), QStringLiteral("(1)\tI have a pen.")});
             lines.push_back({QStringLiteral("問題"), QString()});
             lines.push_back({QStringLiteral("解答"),
-                             QStringLiteral("(1)\t") + (answers ? QStringLiteral("ペン") : QStringLiteral("（　　）"))});
+                QStringLiteral("(1)\t") + (answers ? QStringLiteral("ペン") : QStringLiteral("（　　）"))});
             lines.push_back({QStringLiteral("問題"),
-                             QStringLiteral("(2)\tCnH x12y3\n第") + ExternalCharacter + QStringLiteral("課")});
+                QStringLiteral("(2)\tCnH x12y3\n第") + ExternalCharacter + QStringLiteral("課")});
             lines.push_back({QStringLiteral("問題"), QString()});
             lines.push_back({QStringLiteral("解答"),
-                             QStringLiteral("(2)\t") + (answers ? QStringLiteral("炭化水素") : QStringLiteral("（　　）"))});
+                QStringLiteral("(2)\t") + (answers ? QStringLiteral("炭化水素") : QStringLiteral("（　　）"))});
         }
     }
     lines.push_back({QStringLiteral("解答"), QString()}); // the last paragraph end
@@ -159,10 +159,7 @@ protected:
         Office::RegisterBackends();
     }
 
-    bool Run(const QString& templatePath)
-    {
-        return creator.Create(TwoPrints(), templatePath, Title, RangeText);
-    }
+    bool Run(const QString& templatePath) { return creator.Create(TwoPrints(), templatePath, Title, RangeText); }
 
     // The one document the last run left open.
     std::shared_ptr<Word::_Document> LastDocument()

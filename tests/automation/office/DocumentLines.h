@@ -23,7 +23,10 @@ std::vector<Line> Lines(const std::shared_ptr<Word::_Document>& document);
 
 class CommandList {
 public:
-    void Add(int kind, const QString& text = {}) { list.push_back(std::make_shared<Print::Cmd>(Print::Cmd{kind, text})); }
+    void Add(int kind, const QString& text = {})
+    {
+        list.push_back(std::make_shared<Print::Cmd>(Print::Cmd{kind, text}));
+    }
     Print::CmdList list;
 };
 

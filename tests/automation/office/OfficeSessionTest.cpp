@@ -123,8 +123,8 @@ TEST(OfficeSessionTest, AnOfficeStartedInTheBackgroundIsTheOneTheFirstUseReaches
     session.StartInBackground();
     const pid_t group = session.LauncherPid();
     ASSERT_GT(group, 0);
-    EXPECT_FALSE(session.IsAlive());  // launched, not waited for
-    session.StartInBackground();      // a launch under way is not repeated
+    EXPECT_FALSE(session.IsAlive()); // launched, not waited for
+    session.StartInBackground();     // a launch under way is not repeated
     EXPECT_EQ(session.LauncherPid(), group);
 
     session.Desktop(Word::_Application::Iid);
@@ -149,7 +149,8 @@ TEST(OfficeSessionTest, AvailabilityIsKnownWithoutStartingTheOffice)
     const int startsBefore = session->StartCount();
     EXPECT_EQ(Automation::ClassRegistry::Availability(QStringLiteral("Word.Application")), std::optional<bool>(true));
     EXPECT_EQ(Automation::ClassRegistry::Availability(QStringLiteral("JXW.Application")), std::optional<bool>(true));
-    EXPECT_EQ(Automation::ClassRegistry::Availability(QStringLiteral("Word.Application.8")), std::optional<bool>(false));
+    EXPECT_EQ(
+        Automation::ClassRegistry::Availability(QStringLiteral("Word.Application.8")), std::optional<bool>(false));
     EXPECT_EQ(session->StartCount(), startsBefore);
 }
 

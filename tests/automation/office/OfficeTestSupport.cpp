@@ -46,7 +46,8 @@ public:
     }
 };
 
-[[maybe_unused]] const testing::Environment* const kEnvironment = testing::AddGlobalTestEnvironment(new OfficeEnvironment);
+[[maybe_unused]] const testing::Environment* const kEnvironment
+    = testing::AddGlobalTestEnvironment(new OfficeEnvironment);
 
 } // namespace
 
@@ -78,9 +79,9 @@ std::shared_ptr<Office::WriterDocument> Writer(const std::shared_ptr<Word::_Docu
 std::vector<Paragraph> Paragraphs(const std::shared_ptr<Word::_Document>& document)
 {
     std::vector<Paragraph> result;
-    const auto paragraphs = uno::Reference<container::XEnumerationAccess>(Writer(document)->Model()->getText(),
-                                                                          uno::UNO_QUERY_THROW)
-                                ->createEnumeration();
+    const auto paragraphs
+        = uno::Reference<container::XEnumerationAccess>(Writer(document)->Model()->getText(), uno::UNO_QUERY_THROW)
+              ->createEnumeration();
     while (paragraphs->hasMoreElements()) {
         uno::Reference<beans::XPropertySet> props(paragraphs->nextElement(), uno::UNO_QUERY_THROW);
         Paragraph p;
@@ -99,13 +100,13 @@ std::vector<Paragraph> Paragraphs(const std::shared_ptr<Word::_Document>& docume
 std::vector<Portion> Portions(const std::shared_ptr<Word::_Document>& document)
 {
     std::vector<Portion> result;
-    const auto paragraphs = uno::Reference<container::XEnumerationAccess>(Writer(document)->Model()->getText(),
-                                                                          uno::UNO_QUERY_THROW)
-                                ->createEnumeration();
+    const auto paragraphs
+        = uno::Reference<container::XEnumerationAccess>(Writer(document)->Model()->getText(), uno::UNO_QUERY_THROW)
+              ->createEnumeration();
     while (paragraphs->hasMoreElements()) {
-        const auto portions =
-            uno::Reference<container::XEnumerationAccess>(paragraphs->nextElement(), uno::UNO_QUERY_THROW)
-                ->createEnumeration();
+        const auto portions
+            = uno::Reference<container::XEnumerationAccess>(paragraphs->nextElement(), uno::UNO_QUERY_THROW)
+                  ->createEnumeration();
         while (portions->hasMoreElements()) {
             uno::Reference<beans::XPropertySet> props(portions->nextElement(), uno::UNO_QUERY_THROW);
             Portion p;

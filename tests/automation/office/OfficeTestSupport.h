@@ -34,9 +34,9 @@ std::vector<Paragraph> Paragraphs(const std::shared_ptr<Word::_Document>& docume
 
 struct Portion {
     QString text;
-    int underline = 0;   // awt::FontUnderline
-    int escapement = 0;  // negative: lowered
-    int rotation = 0;    // tenths of a degree
+    int underline = 0;  // awt::FontUnderline
+    int escapement = 0; // negative: lowered
+    int rotation = 0;   // tenths of a degree
     QString faceWestern;
     QString faceAsian;
 };

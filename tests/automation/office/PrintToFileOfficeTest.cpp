@@ -71,7 +71,8 @@ QString Squeezed(QString text)
 QStringList PdfPages(const QString& file)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")});
+    process.start(
+        QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")});
     process.waitForFinished(60000);
     QStringList pages = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\f'));
     if (!pages.isEmpty() && Squeezed(pages.last()).isEmpty())
@@ -93,8 +94,8 @@ std::vector<PdfFont> PdfFonts(const QString& file)
     process.start(QStringLiteral("pdffonts"), {file});
     process.waitForFinished(60000);
     std::vector<PdfFont> fonts;
-    const QStringList rows =
-        QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+    const QStringList rows
+        = QString::fromUtf8(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
     for (const QString& row : rows) {
         // name, type (one or two words), encoding, emb, sub, uni, object, id
         const QStringList columns = row.split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -166,7 +167,8 @@ protected:
         ASSERT_GE(questions.size(), 2u);
         model.SetQuestions({questions[0]->qid, questions[1]->qid});
         std::vector<int> iids;
-        for (const SqlRow& row : QueryRows(model.Db().BookPath(), QStringLiteral("SELECT iid FROM Indices WHERE enable = 1")))
+        for (const SqlRow& row :
+            QueryRows(model.Db().BookPath(), QStringLiteral("SELECT iid FROM Indices WHERE enable = 1")))
             iids.push_back(row.at(0).toInt());
         model.SetRange(Ranges(iids));
         AutoSelectOptions options = model.ReadAutoSelectOptions();
@@ -210,7 +212,7 @@ protected:
         process.start(Program, arguments);
         EXPECT_TRUE(process.waitForFinished(300000));
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardError())};
     }
 
     // Leaves in the user database one print of the "303" book made of every
@@ -231,14 +233,15 @@ protected:
         ASSERT_EQ(model.SelectBook(*book), 0);
         model.SetQuestions({1, 2});
         std::vector<int> iids;
-        for (const SqlRow& row : QueryRows(book->FilePath(), QStringLiteral("SELECT iid FROM Indices WHERE enable = 1")))
+        for (const SqlRow& row :
+            QueryRows(book->FilePath(), QStringLiteral("SELECT iid FROM Indices WHERE enable = 1")))
             iids.push_back(row.at(0).toInt());
         model.SetRange(Ranges(iids));
         Quiz quiz = model.GetQuiz(0);
         const QRegularExpression tag(QStringLiteral("<G=([0-9A-Fa-f]+)>"));
         for (const SqlRow& row : QueryRows(book->FilePath(),
-                                           QStringLiteral("SELECT sid FROM Sentences WHERE qid IN (1, 2) AND "
-                                                          "(sentence LIKE '%<G=%' OR answer LIKE '%<G=%') ORDER BY sid"))) {
+                 QStringLiteral("SELECT sid FROM Sentences WHERE qid IN (1, 2) AND "
+                                "(sentence LIKE '%<G=%' OR answer LIKE '%<G=%') ORDER BY sid"))) {
             const Sentence* sentence = model.Storage().SentenceById(row.at(0).toInt());
             ASSERT_NE(sentence, nullptr);
             ASSERT_TRUE(quiz.AddSentence(sentence));
@@ -319,7 +322,8 @@ TEST_F(PrintToFile, OdtDocxAndDocHoldEverySentenceAndAnswer)
     // A template of the teacher's own, named without its extension.
     const QString own = dir.filePath(QStringLiteral("home/morvane-k/template"));
     ASSERT_TRUE(QDir().mkpath(own));
-    ASSERT_TRUE(QFile::copy(ProgramFolder + QStringLiteral("/data/template/横書き標準.jtt"), own + QStringLiteral("/自作.jtt")));
+    ASSERT_TRUE(QFile::copy(
+        ProgramFolder + QStringLiteral("/data/template/横書き標準.jtt"), own + QStringLiteral("/自作.jtt")));
     outcome = Run({QStringLiteral("--print-to"), doc, QStringLiteral("--template=自作")});
     ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
 
@@ -369,17 +373,19 @@ TEST_F(PrintToFile, ExternalCharactersAreSetInTheirFontWhichThePdfEmbeds)
     ASSERT_GE(codePositions.size(), 3);
     const GaijiMapper mapper;
     for (const QChar c : codePositions)
-        ASSERT_NE(mapper.Map(QString(c)), QString(c)) << "not a code position of the font: " << QString(c).toStdString();
+        ASSERT_NE(mapper.Map(QString(c)), QString(c))
+            << "not a code position of the font: " << QString(c).toStdString();
 
     const QString odt = out + QStringLiteral("/word.odt");
     const QString taroOdt = out + QStringLiteral("/taro.odt");
     const QString pdf = out + QStringLiteral("/prints.pdf");
-    for (const QStringList& arguments :
-         {QStringList{QStringLiteral("--print-to"), odt},
-          QStringList{QStringLiteral("--template"), QStringLiteral("縦書き標準.jtt"), QStringLiteral("--print-to"), taroOdt},
-          QStringList{QStringLiteral("--print-to"), pdf}}) {
+    for (const QStringList& arguments : {QStringList{QStringLiteral("--print-to"), odt},
+             QStringList{
+                 QStringLiteral("--template"), QStringLiteral("縦書き標準.jtt"), QStringLiteral("--print-to"), taroOdt},
+             QStringList{QStringLiteral("--print-to"), pdf}}) {
         const Outcome outcome = Run(arguments);
-        ASSERT_EQ(outcome.status, 0) << arguments.join(QLatin1Char(' ')).toStdString() << ": " << outcome.error.toStdString();
+        ASSERT_EQ(outcome.status, 0) << arguments.join(QLatin1Char(' ')).toStdString() << ": "
+                                     << outcome.error.toStdString();
     }
 
     const auto reader = Office::WriterApplication::Create(Office::OfficeSession::Shared());
@@ -391,9 +397,9 @@ TEST_F(PrintToFile, ExternalCharactersAreSetInTheirFontWhichThePdfEmbeds)
             const bool inGaijiFont = portion.faceAsian == GaijiFaceName;
             for (const QChar c : portion.text) {
                 const bool codePosition = mapper.Map(QString(c)) != QString(c);
-                EXPECT_EQ(inGaijiFont, codePosition) << "\"" << QString(c).toStdString() << "\" in \""
-                                                     << portion.text.toStdString() << "\", face "
-                                                     << portion.faceAsian.toStdString();
+                EXPECT_EQ(inGaijiFont, codePosition)
+                    << "\"" << QString(c).toStdString() << "\" in \"" << portion.text.toStdString() << "\", face "
+                    << portion.faceAsian.toStdString();
                 if (codePosition)
                     found.insert(c);
             }
@@ -419,7 +425,7 @@ TEST_F(PrintToFile, FailuresSayWhyAndLeaveNoFile)
 {
     // Nothing saved yet.
     ExpectFailure(Run({QStringLiteral("--print-to"), out + QStringLiteral("/a.pdf")}), PrintCommandLine::kMissing,
-                  QStringLiteral("保存された選択がありません"));
+        QStringLiteral("保存された選択がありません"));
     EXPECT_TRUE(OutFiles().isEmpty());
 
     SaveSelection(1);
@@ -430,19 +436,20 @@ TEST_F(PrintToFile, FailuresSayWhyAndLeaveNoFile)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("older");
     }
-    ExpectFailure(Run({QStringLiteral("--template"), QStringLiteral("無い雛形.dot"), QStringLiteral("--print-to"), older}),
-                  PrintCommandLine::kMissing, QStringLiteral("無い雛形.dot"));
+    ExpectFailure(
+        Run({QStringLiteral("--template"), QStringLiteral("無い雛形.dot"), QStringLiteral("--print-to"), older}),
+        PrintCommandLine::kMissing, QStringLiteral("無い雛形.dot"));
     ExpectFailure(Run({QStringLiteral("--print-to"), out + QStringLiteral("/prints.txt")}), PrintCommandLine::kBadUsage,
-                  QStringLiteral(".pdf .odt .docx .doc"));
+        QStringLiteral(".pdf .odt .docx .doc"));
     ExpectFailure(Run({QStringLiteral("--print-to"), out + QStringLiteral("/no/such/folder/a.pdf")}),
-                  PrintCommandLine::kCannotWrite, QStringLiteral("no/such/folder"));
+        PrintCommandLine::kCannotWrite, QStringLiteral("no/such/folder"));
     const QString folder = out + QStringLiteral("/folder.pdf");
     ASSERT_TRUE(QDir().mkpath(folder));
     ExpectFailure(Run({QStringLiteral("--print-to"), folder}), PrintCommandLine::kCannotWrite, folder);
     ASSERT_TRUE(QDir().rmdir(folder));
     ExpectFailure(Run({QStringLiteral("--print-to")}), PrintCommandLine::kBadUsage, QStringLiteral("--print-to"));
     ExpectFailure(Run({QStringLiteral("--print-to"), older, QStringLiteral("--pages=2")}), PrintCommandLine::kBadUsage,
-                  QStringLiteral("--pages=2"));
+        QStringLiteral("--pages=2"));
     EXPECT_EQ(OutFiles(), QStringList{QStringLiteral("older.pdf")});
     QFile file(older);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

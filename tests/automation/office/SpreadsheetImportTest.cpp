@@ -39,8 +39,8 @@ void SaveAs(const QString& csv, const QString& target, const char* filter)
     load[0] = Property("Hidden", uno::Any(true));
     load[1] = Property("FilterName", uno::Any(rtl::OUString("Text - txt - csv (StarCalc)")));
     load[2] = Property("FilterOptions", uno::Any(rtl::OUString("44,34,76,1")));
-    const uno::Reference<lang::XComponent> document =
-        desktop->loadComponentFromURL(ToOUString(Url(csv)), rtl::OUString("_blank"), 0, load);
+    const uno::Reference<lang::XComponent> document
+        = desktop->loadComponentFromURL(ToOUString(Url(csv)), rtl::OUString("_blank"), 0, load);
     ASSERT_TRUE(document.is());
     uno::Sequence<beans::PropertyValue> store(1);
     store[0] = Property("FilterName", uno::Any(rtl::OUString::createFromAscii(filter)));
@@ -48,23 +48,28 @@ void SaveAs(const QString& csv, const QString& target, const char* filter)
     uno::Reference<util::XCloseable>(document, uno::UNO_QUERY_THROW)->close(true);
 }
 
-class SpreadsheetImportTest : public ImportFixture {};
+class SpreadsheetImportTest : public ImportFixture { };
 
 TEST_F(SpreadsheetImportTest, OdsAndXlsxGiveTheSameBookAsTheirCsv)
 {
-    const QString csv = Write(QStringLiteral("list.csv"), QStringLiteral(
-        "番号,見出し語,意味,例文,例文訳,章,節,頁\n"
-        "2,achieve,\"～を達成する，成し遂げる\",She achieved her goal.,彼女は目標を達成した。,第1章,1 教室,6\n"
-        "1,attend,\"～に出席する, 通う\",\"They attended the \"\"big\"\" ceremony.\",式に出席した。,第1章,2 廊下,7\n"
-        "3,<S=2>nd,二番目の,,,第2章,,8\n").toUtf8());
+    const QString csv = Write(QStringLiteral("list.csv"),
+        QStringLiteral(
+            "番号,見出し語,意味,例文,例文訳,章,節,頁\n"
+            "2,achieve,\"～を達成する，成し遂げる\",She achieved her goal.,彼女は目標を達成した。,第1章,1 教室,6\n"
+            "1,attend,\"～に出席する, 通う\",\"They attended the \"\"big\"\" ceremony.\",式に出席した。,第1章,2 "
+            "廊下,7\n"
+            "3,<S=2>nd,二番目の,,,第2章,,8\n")
+            .toUtf8());
     const QString fromCsv = Import(csv, PathOf(QStringLiteral("csv_main.db")));
     ASSERT_FALSE(fromCsv.isEmpty());
-    for (const auto& [name, filter] : {std::pair{"list.ods", "calc8"}, std::pair{"list.xlsx", "Calc MS Excel 2007 XML"}}) {
+    for (const auto& [name, filter] :
+        {std::pair{"list.ods", "calc8"}, std::pair{"list.xlsx", "Calc MS Excel 2007 XML"}}) {
         const QString sheet = PathOf(QString::fromLatin1(name));
         SaveAs(csv, sheet, filter);
         ASSERT_TRUE(QFile::exists(sheet)) << name;
         Problems problems;
-        const QString book = Import(sheet, PathOf(QString::fromLatin1(name) + QStringLiteral("_main.db")), QString(), &problems);
+        const QString book
+            = Import(sheet, PathOf(QString::fromLatin1(name) + QStringLiteral("_main.db")), QString(), &problems);
         ASSERT_FALSE(book.isEmpty()) << name << "\n" << problems.Lines().join(u'\n').toStdString();
         EXPECT_EQ(Content(book), Content(fromCsv)) << name;
     }
@@ -74,7 +79,7 @@ TEST_F(SpreadsheetImportTest, AFileThatIsNoSpreadsheetIsRefused)
 {
     Problems problems;
     EXPECT_TRUE(Import(Write(QStringLiteral("fake.ods"), "not a spreadsheet"), PathOf(QStringLiteral("x_main.db")),
-                       QString(), &problems)
+        QString(), &problems)
                     .isEmpty());
     EXPECT_TRUE(problems.HasErrors());
     EXPECT_FALSE(QFile::exists(PathOf(QStringLiteral("x_main.db"))));

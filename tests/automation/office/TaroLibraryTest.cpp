@@ -175,7 +175,7 @@ TEST_F(TaroLibraryTest, OptionsOutliveTheApplicationObject)
     EXPECT_EQ(Automation::ToDispatch(otherLibrary->Call("GetOptionEnvironment", {Omitted}))
                   ->Call("Item", {"JW型ｷｰ割付"})
                   .ToInt(),
-              1);
+        1);
     EXPECT_THROW(environment->Call("Item", {"存在しない"}), Automation::AutomationError);
     Office::TaroLibrary::SetOption("JW型ｷｰ割付", 0);
 }

@@ -62,15 +62,16 @@ const int PrintCount = 2;
 QStringList Outline(const uno::Reference<text::XTextDocument>& model)
 {
     QStringList outline;
-    const uno::Reference<container::XEnumeration> elements =
-        uno::Reference<container::XEnumerationAccess>(model->getText(), uno::UNO_QUERY_THROW)->createEnumeration();
+    const uno::Reference<container::XEnumeration> elements
+        = uno::Reference<container::XEnumerationAccess>(model->getText(), uno::UNO_QUERY_THROW)->createEnumeration();
     while (elements->hasMoreElements()) {
         const uno::Any element = elements->nextElement();
         const uno::Reference<text::XTextTable> table(element, uno::UNO_QUERY);
         if (table.is()) {
             QStringList cells;
             for (const rtl::OUString& name : table->getCellNames())
-                cells << ToQString(uno::Reference<text::XText>(table->getCellByName(name), uno::UNO_QUERY_THROW)->getString());
+                cells << ToQString(
+                    uno::Reference<text::XText>(table->getCellByName(name), uno::UNO_QUERY_THROW)->getString());
             outline << QStringLiteral("[表 ") + cells.join(QLatin1Char('|')) + QLatin1Char(']');
         } else {
             outline << ToQString(uno::Reference<text::XTextRange>(element, uno::UNO_QUERY_THROW)->getString());
@@ -96,20 +97,29 @@ void PrintTo(const Objects& o, std::ostream* out)
 Objects Count(const uno::Reference<text::XTextDocument>& model)
 {
     Objects o;
-    o.tables = uno::Reference<text::XTextTablesSupplier>(model, uno::UNO_QUERY_THROW)->getTextTables()->getElementNames().getLength();
-    o.frames = uno::Reference<text::XTextFramesSupplier>(model, uno::UNO_QUERY_THROW)->getTextFrames()->getElementNames().getLength();
+    o.tables = uno::Reference<text::XTextTablesSupplier>(model, uno::UNO_QUERY_THROW)
+                   ->getTextTables()
+                   ->getElementNames()
+                   .getLength();
+    o.frames = uno::Reference<text::XTextFramesSupplier>(model, uno::UNO_QUERY_THROW)
+                   ->getTextFrames()
+                   ->getElementNames()
+                   .getLength();
     o.pictures = uno::Reference<text::XTextGraphicObjectsSupplier>(model, uno::UNO_QUERY_THROW)
-                     ->getGraphicObjects()->getElementNames().getLength();
+                     ->getGraphicObjects()
+                     ->getElementNames()
+                     .getLength();
     o.footnotes = uno::Reference<text::XFootnotesSupplier>(model, uno::UNO_QUERY_THROW)->getFootnotes()->getCount();
     return o;
 }
 
 int PageCount(const uno::Reference<text::XTextDocument>& model)
 {
-    const uno::Reference<frame::XController> controller =
-        uno::Reference<frame::XModel>(model, uno::UNO_QUERY_THROW)->getCurrentController();
+    const uno::Reference<frame::XController> controller
+        = uno::Reference<frame::XModel>(model, uno::UNO_QUERY_THROW)->getCurrentController();
     const uno::Reference<text::XPageCursor> pages(
-        uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor(), uno::UNO_QUERY_THROW);
+        uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor(),
+        uno::UNO_QUERY_THROW);
     pages->jumpToLastPage();
     return pages->getPage();
 }
@@ -149,7 +159,7 @@ CmdList Prints()
 QStringList PrintLines(int p, bool answers)
 {
     return {QStringLiteral("【1】\t次の英文を日本語にしなさい。"), QStringLiteral("(1)\tI have a pen."),
-            QStringLiteral("(1)\t") + (answers ? QStringLiteral("私はペンを持っている。") : QStringLiteral("（　　　）"))};
+        QStringLiteral("(1)\t") + (answers ? QStringLiteral("私はペンを持っている。") : QStringLiteral("（　　　）"))};
     Q_UNUSED(p);
 }
 
@@ -173,7 +183,8 @@ QStringList FrameTexts(const uno::Reference<text::XTextDocument>& model)
     const uno::Reference<container::XIndexAccess> frames(
         uno::Reference<text::XTextFramesSupplier>(model, uno::UNO_QUERY_THROW)->getTextFrames(), uno::UNO_QUERY_THROW);
     for (sal_Int32 f = 0; f < frames->getCount(); ++f)
-        texts << ToQString(uno::Reference<text::XTextFrame>(frames->getByIndex(f), uno::UNO_QUERY_THROW)->getText()->getString());
+        texts << ToQString(
+            uno::Reference<text::XTextFrame>(frames->getByIndex(f), uno::UNO_QUERY_THROW)->getText()->getString());
     return texts;
 }
 
@@ -246,7 +257,8 @@ protected:
         QStringList outline = Outline(model);
         if (!outline.isEmpty() && outline.last().isEmpty())
             outline.removeLast();
-        EXPECT_EQ(Joined(outline, GetParam().pageNumbers).toStdString(), Joined(expected, GetParam().pageNumbers).toStdString());
+        EXPECT_EQ(Joined(outline, GetParam().pageNumbers).toStdString(),
+            Joined(expected, GetParam().pageNumbers).toStdString());
         QStringList frames = FrameTexts(model);
         frames.removeAll(QString());
         for (const QString& frame : frames)
@@ -256,8 +268,9 @@ protected:
             EXPECT_FALSE(line.contains(QStringLiteral("@range"), Qt::CaseInsensitive)) << line.toStdString();
         }
         const int copies = 2 * PrintCount;
-        EXPECT_EQ(Count(model), (Objects{perHeader.tables * copies, perHeader.frames * copies,
-                                         perHeader.pictures * copies, perHeader.footnotes * copies}));
+        EXPECT_EQ(Count(model),
+            (Objects{perHeader.tables * copies, perHeader.frames * copies, perHeader.pictures * copies,
+                perHeader.footnotes * copies}));
         EXPECT_EQ(PageCount(model), copies);
     }
 
@@ -293,8 +306,8 @@ TEST_P(TemplateCorpusTest, TaroCreatorRepeatsTheWholeHeaderBlockInEveryPrint)
 int OpenDocumentCount()
 {
     int count = 0;
-    const uno::Reference<container::XEnumeration> components =
-        Office::OfficeSession::Shared()->Desktop("test")->getComponents()->createEnumeration();
+    const uno::Reference<container::XEnumeration> components
+        = Office::OfficeSession::Shared()->Desktop("test")->getComponents()->createEnumeration();
     for (; components->hasMoreElements(); components->nextElement())
         ++count;
     return count;
@@ -347,21 +360,19 @@ TEST(TemplateCorpus, BothCreatorsRefuseATemplateThatBeginsWithATable)
 
 std::string NameOf(const testing::TestParamInfo<Corpus>& info)
 {
-    static const std::map<QString, std::string> names = {
-        {QStringLiteral("表の記名欄"), "NameBoxTable"},   {QStringLiteral("入れ子の表"), "NestedTable"},
-        {QStringLiteral("フィールド"), "Fields"},         {QStringLiteral("枠"), "FrameWithTitle"},
-        {QStringLiteral("画像"), "Pictures"},             {QStringLiteral("二段組"), "TwoColumns"},
-        {QStringLiteral("ヘッダーとフッター"), "PageHeaderFooter"}, {QStringLiteral("縦書きの表"), "VerticalTable"}};
+    static const std::map<QString, std::string> names = {{QStringLiteral("表の記名欄"), "NameBoxTable"},
+        {QStringLiteral("入れ子の表"), "NestedTable"}, {QStringLiteral("フィールド"), "Fields"},
+        {QStringLiteral("枠"), "FrameWithTitle"}, {QStringLiteral("画像"), "Pictures"},
+        {QStringLiteral("二段組"), "TwoColumns"}, {QStringLiteral("ヘッダーとフッター"), "PageHeaderFooter"},
+        {QStringLiteral("縦書きの表"), "VerticalTable"}};
     return names.at(info.param.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Templates, TemplateCorpusTest,
-                         testing::Values(Corpus{QStringLiteral("表の記名欄")}, Corpus{QStringLiteral("入れ子の表")},
-                                         Corpus{QStringLiteral("フィールド"), false, true}, Corpus{QStringLiteral("枠")},
-                                         Corpus{QStringLiteral("画像")}, Corpus{QStringLiteral("二段組")},
-                                         Corpus{QStringLiteral("ヘッダーとフッター")},
-                                         Corpus{QStringLiteral("縦書きの表"), true}),
-                         NameOf);
+    testing::Values(Corpus{QStringLiteral("表の記名欄")}, Corpus{QStringLiteral("入れ子の表")},
+        Corpus{QStringLiteral("フィールド"), false, true}, Corpus{QStringLiteral("枠")}, Corpus{QStringLiteral("画像")},
+        Corpus{QStringLiteral("二段組")}, Corpus{QStringLiteral("ヘッダーとフッター")},
+        Corpus{QStringLiteral("縦書きの表"), true}),
+    NameOf);
 
 } // namespace
-

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
+using Automation::Variant;
 using Office::TextMatcher;
 using Office::TextSpan;
 using Office::TypingFormat;
-using Automation::Variant;
 
 namespace {
 

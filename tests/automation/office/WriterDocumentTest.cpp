@@ -98,7 +98,8 @@ TEST_F(WriterDocumentTest, EachTemplateMakesAnUntitledDocumentWithTheHeaderBlock
                 ->getByName(OUString("ParagraphStyles")),
             uno::UNO_QUERY_THROW);
         for (const char16_t* name : {u"設問", u"問題", u"解答", u"プリントID", u"標準"})
-            EXPECT_TRUE(styles->hasByName(Office::ToOUString(QString::fromUtf16(name)))) << QString::fromUtf16(name).toStdString();
+            EXPECT_TRUE(styles->hasByName(Office::ToOUString(QString::fromUtf16(name))))
+                << QString::fromUtf16(name).toStdString();
 
         const auto paragraphs = Paragraphs(document);
         ASSERT_EQ(paragraphs.size(), 4u);
@@ -229,21 +230,49 @@ TEST_F(WriterDocumentTest, TypingCollectedForTheOfficeGivesWhatTypingCallByCallG
     const auto style = [this](const QString& name) {
         return Script([=, this] { selection->GetParagraphFormat()->PutStyle(name); });
     };
-    const auto underline = [this](int value) { return Script([=, this] { selection->GetFont()->PutUnderline(value); }); };
-    const auto subscript = [this](int value) { return Script([=, this] { selection->GetFont()->PutSubscript(value); }); };
+    const auto underline
+        = [this](int value) { return Script([=, this] { selection->GetFont()->PutUnderline(value); }); };
+    const auto subscript
+        = [this](int value) { return Script([=, this] { selection->GetFont()->PutSubscript(value); }); };
     const Script paragraph = [this] { selection->TypeParagraph(); };
     const Script pageBreak = [this] { selection->InsertBreak(Word::wdPageBreak); };
     const std::vector<Script> script = {
-        style(QStringLiteral("プリントID")), type(QStringLiteral("1")), paragraph,
-        style(QStringLiteral("設問")), type(QStringLiteral("【1】\t次の英文を日本語にしなさい。")), paragraph,
-        style(QStringLiteral("問題")), type(QStringLiteral("(1)\tI have ")), underline(Word::wdUnderlineSingle),
-        type(QStringLiteral("lived")), type(QStringLiteral(" here")), underline(Word::wdUnderlineNone),
-        type(QStringLiteral(" (H")), subscript(1), type(QStringLiteral("2")), subscript(0), type(QStringLiteral("O)")),
-        underline(Word::wdUnderlineSingle), type(QStringLiteral("end")), paragraph, type(QStringLiteral("carried")),
-        underline(Word::wdUnderlineNone), type(QStringLiteral(" on\vsecond line")), paragraph, paragraph,
-        style(QStringLiteral("解答")), type(QStringLiteral("(1)\t（　　）")), style(QStringLiteral("問題")),
-        type(QStringLiteral(" restyled")), paragraph, pageBreak, style(QStringLiteral("プリントID")),
-        type(QStringLiteral("2\rafter a break in the text")), paragraph, pageBreak, type(QStringLiteral("3")),
+        style(QStringLiteral("プリントID")),
+        type(QStringLiteral("1")),
+        paragraph,
+        style(QStringLiteral("設問")),
+        type(QStringLiteral("【1】\t次の英文を日本語にしなさい。")),
+        paragraph,
+        style(QStringLiteral("問題")),
+        type(QStringLiteral("(1)\tI have ")),
+        underline(Word::wdUnderlineSingle),
+        type(QStringLiteral("lived")),
+        type(QStringLiteral(" here")),
+        underline(Word::wdUnderlineNone),
+        type(QStringLiteral(" (H")),
+        subscript(1),
+        type(QStringLiteral("2")),
+        subscript(0),
+        type(QStringLiteral("O)")),
+        underline(Word::wdUnderlineSingle),
+        type(QStringLiteral("end")),
+        paragraph,
+        type(QStringLiteral("carried")),
+        underline(Word::wdUnderlineNone),
+        type(QStringLiteral(" on\vsecond line")),
+        paragraph,
+        paragraph,
+        style(QStringLiteral("解答")),
+        type(QStringLiteral("(1)\t（　　）")),
+        style(QStringLiteral("問題")),
+        type(QStringLiteral(" restyled")),
+        paragraph,
+        pageBreak,
+        style(QStringLiteral("プリントID")),
+        type(QStringLiteral("2\rafter a break in the text")),
+        paragraph,
+        pageBreak,
+        type(QStringLiteral("3")),
     };
     // Typed call by call, and collected (given to the office by its own
     // routines, and step by step as to an office without them).
@@ -324,8 +353,8 @@ TEST_F(WriterDocumentTest, ReplaceAllReplacesEveryPlaceholderIgnoringCaseAndWidt
         find->PutMatchSoundsLike(false);
         find->PutMatchWildcards(false);
         return find->Execute(Variant::Missing(), Variant::Missing(), Variant::Missing(), Variant::Missing(),
-                             Variant::Missing(), Variant::Missing(), Variant::Missing(), Variant::Missing(),
-                             Variant::Missing(), Variant::Missing(), Word::wdReplaceAll);
+            Variant::Missing(), Variant::Missing(), Variant::Missing(), Variant::Missing(), Variant::Missing(),
+            Variant::Missing(), Word::wdReplaceAll);
     };
 
     EXPECT_TRUE(replace(QStringLiteral("@title"), QStringLiteral("英単語テスト 第1回")));
@@ -381,8 +410,8 @@ TEST_F(WriterDocumentTest, ThousandsOfUprightRunsAreEachSetAndNothingBetween)
         ASSERT_EQ(asked, runs);
         int upright = 0;
         for (const Portion& portion : Portions(document)) {
-            const bool digits = !portion.text.isEmpty() && std::all_of(portion.text.begin(), portion.text.end(),
-                                                                       [](QChar c) { return c.isDigit(); });
+            const bool digits = !portion.text.isEmpty()
+                && std::all_of(portion.text.begin(), portion.text.end(), [](QChar c) { return c.isDigit(); });
             EXPECT_EQ(portion.rotation, digits ? 900 : 0) << portion.text.toStdString();
             upright += digits && portion.rotation == 900;
         }
@@ -427,8 +456,8 @@ TEST_F(WriterDocumentTest, AnOutdatedRoutineLeftInTheOfficeIsReplacedBeforeItRun
     if (!libraries->hasByName(OUString("TaviskoOffice")))
         libraries->createLibrary(OUString("TaviskoOffice"));
     libraries->loadLibrary(OUString("TaviskoOffice"));
-    const uno::Reference<container::XNameContainer> library(libraries->getByName(OUString("TaviskoOffice")),
-                                                            uno::UNO_QUERY_THROW);
+    const uno::Reference<container::XNameContainer> library(
+        libraries->getByName(OUString("TaviskoOffice")), uno::UNO_QUERY_THROW);
     const uno::Any outdated(OUString("Sub SetRanges(oCursor, aMoves, aNames, aValues)\nEnd Sub\n"));
     if (library->hasByName(OUString("Walks")))
         library->replaceByName(OUString("Walks"), outdated);
@@ -495,7 +524,7 @@ TEST_F(WriterDocumentTest, RangesFoundOutOfOrderAndAfterEditsLandOnTheirCharacte
     document->Range(start, start)->Select();
     selection->TypeText(QStringLiteral("u"));
     EXPECT_EQ(document->Range(start + 5, start + 6)->Delete(), 1);           // y
-    document->Range(start + 5, start + 7)->PutHorizontalInVertical(upright);  // 22, moved by the edits
+    document->Range(start + 5, start + 7)->PutHorizontalInVertical(upright); // 22, moved by the edits
     EXPECT_EQ(document->Range(start + 8, start + 11)->GetHorizontalInVertical(), upright);
     document->Range(start + 12, start + 12)->Select();
     selection->TypeText(QStringLiteral("v"));
@@ -582,7 +611,8 @@ TEST_F(WriterDocumentTest, RangeAcrossATableTakesItWholeAndTheTextAfterItStays)
     document->Range(end - 1, end - 1)->Select();
     word->GetSelection()->Paste();
     const uno::Reference<container::XIndexAccess> tables(
-        uno::Reference<text::XTextTablesSupplier>(writer->Model(), uno::UNO_QUERY_THROW)->getTextTables(), uno::UNO_QUERY_THROW);
+        uno::Reference<text::XTextTablesSupplier>(writer->Model(), uno::UNO_QUERY_THROW)->getTextTables(),
+        uno::UNO_QUERY_THROW);
     EXPECT_EQ(tables->getCount(), 2);
 
     EXPECT_EQ(across->Delete(), dated - range);

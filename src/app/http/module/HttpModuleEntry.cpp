@@ -7,8 +7,8 @@ extern "C" {
 
 // Starts one request of `address`, a child of `parent`, that reports to
 // `handler` and then deletes itself.
-__attribute__((visibility("default"))) void tv_http_get(CHttpHandler* handler, const HttpLimits* limits,
-                                                        QObject* parent, const QString* address)
+__attribute__((visibility("default"))) void tv_http_get(
+    CHttpHandler* handler, const HttpLimits* limits, QObject* parent, const QString* address)
 {
     auto* request = new CHttpAsyncRequest(handler, *limits, parent);
     request->Start(*address);
