@@ -16,7 +16,7 @@ packages=(
   xdg-utils
   xvfb xauth x11-utils imagemagick poppler-utils unzip
   appstream desktop-file-utils
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   ccache
   python3
 )
