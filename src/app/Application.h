@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Path.h"
+#include "quiz/Path.h"
 
 #include <functional>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "app/PrintCommandLine.h"
 
-#include "app/GaijiFont.h"
-#include "app/TextFormat.h"
+#include "desktop/GaijiFont.h"
+#include "desktop/TextFormat.h"
 #include "export/OutputFile.h"
 #include "export/OutputFormat.h"
 #include "export/PrintJob.h"

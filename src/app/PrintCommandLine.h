@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Application.h"
-#include "app/Path.h"
+#include "quiz/Path.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,7 +3,7 @@
 #include "app/DeferredExtensionIconStyle.h"
 #include "app/JapaneseUi.h"
 #include "app/PrintCommandLine.h"
-#include "app/MessageBox.h"
+#include "desktop/MessageBox.h"
 #include "app/SingleInstance.h"
 #include "automation/OfficeModule.h"
 #include "res/ResourceIds.h"

@@ -1,11 +1,11 @@
 #include "bookimport/BookImporter.h"
 
-#include "app/Path.h"
+#include "quiz/Path.h"
 #include "bookimport/ColumnName.h"
 #include "bookimport/DelimitedSheetReader.h"
 #include "bookimport/QuestionSheetConverter.h"
-#include "bookimport/SpreadsheetReader.h"
-#include "bookimport/SpreadsheetReaders.h"
+#include "automation/SpreadsheetReader.h"
+#include "automation/SpreadsheetReaders.h"
 #include "bookimport/WordListConverter.h"
 
 #include <QFileInfo>
@@ -90,7 +90,11 @@ bool BookImporter::ReadSheet(const QString& path, Sheet& sheet, Problems& proble
         problems.Error(0, 0, QStringLiteral("表計算のファイル（ODS・XLSX）を読むにはオフィスが必要ですが、使えません"));
         return false;
     }
-    return spreadsheets->Read(path, sheet, problems);
+    QString error;
+    if (spreadsheets->Read(path, sheet, error))
+        return true;
+    problems.Error(0, 0, error);
+    return false;
 }
 
 std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, Sheet& sheet, Problems& problems)

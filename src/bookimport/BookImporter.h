@@ -4,7 +4,7 @@
 #include "bookimport/BookWriter.h"
 #include "bookimport/ImportRequest.h"
 #include "bookimport/Problems.h"
-#include "bookimport/Sheet.h"
+#include "automation/Sheet.h"
 
 #include <optional>
 

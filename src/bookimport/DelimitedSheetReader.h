@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bookimport/Problems.h"
-#include "bookimport/Sheet.h"
+#include "automation/Sheet.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "bookimport/BookDraft.h"
 #include "bookimport/Problems.h"
-#include "bookimport/Sheet.h"
+#include "automation/Sheet.h"
 
 #include <optional>
 

@@ -1,12 +1,13 @@
 #include "export/PrintRequest.h"
 
+#include "print/Creator.h"
 #include "print/Parser.h"
 #include "quiz/Model.h"
 
 PrintRequest PrintRequest::FromModel(Model& model, const QString& templatePath, int type)
 {
     PrintRequest request;
-    request.creator = model.Creators().Find(type != 0 ? type : model.Application());
+    request.creator = Print::Creator::Registered(model.Creators(), type != 0 ? type : model.Application());
     request.templatePath = templatePath;
     const PrintOptions options = model.ReadPrintOptions();
     request.title = options.title;

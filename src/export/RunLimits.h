@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/Cmd.h"
+#include "markup/Cmd.h"
 
 #include <QString>
 

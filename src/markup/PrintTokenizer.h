@@ -12,7 +12,7 @@
 // Tags do not nest: the first ">" closes a tag, and a tag without one takes
 // the rest of the text. A ">" outside a tag is ordinary text.
 #include "markup/InstalledFonts.h"
-#include "print/Cmd.h"
+#include "markup/Cmd.h"
 
 #include <QString>
 #include <QStringView>

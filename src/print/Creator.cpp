@@ -33,6 +33,11 @@ constexpr int StepsAroundCommands = 4;
 const QString Creator::TitlePlaceholder = QStringLiteral("@title");
 const QString Creator::RangePlaceholder = QStringLiteral("@range");
 
+std::shared_ptr<Creator> Creator::Registered(const CreatorRegistry& registry, int type)
+{
+    return std::dynamic_pointer_cast<Creator>(registry.Find(type));
+}
+
 void Creator::SetClipboardBackupFactory(ClipboardBackupFactory factory)
 {
     m_clipboardBackupFactory = std::move(factory);

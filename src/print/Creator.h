@@ -6,16 +6,19 @@
 // decorations and paragraph-style names. Every automation call is left to
 // the subclasses.
 #include "print/ClipboardBackup.h"
-#include "print/Cmd.h"
+#include "markup/Cmd.h"
 #include "print/RunObserver.h"
+#include "quiz/CreatorRegistry.h"
+#include "quiz/WordProcessor.h"
 
 #include <QString>
 
 #include <atomic>
+#include <memory>
 
 namespace Print {
 
-class Creator {
+class Creator : public WordProcessor {
 public:
     Creator() = default;
     virtual ~Creator() = default;
@@ -23,10 +26,10 @@ public:
     Creator(const Creator&) = delete;
     Creator& operator=(const Creator&) = delete;
 
+    // The writer registered under `type`; null when there is none.
+    static std::shared_ptr<Creator> Registered(const CreatorRegistry& registry, int type);
+
     virtual bool CanCreate() const = 0;
-    // Whether the word processor can be started here. Never throws; the
-    // answer may be cached for the life of the process.
-    virtual bool IsAvailable() = 0;
 
     // The whole print run: a new document from the template with the
     // commands written into it and "@title"/"@range" replaced, handed to

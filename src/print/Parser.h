@@ -2,7 +2,7 @@
 // Flattens prints into one list of print commands: the question half (one
 // page per print), a page break, then the answer half, which repeats the
 // layout with each answer field replaced by the sentence's answer.
-#include "print/Cmd.h"
+#include "markup/Cmd.h"
 #include "quiz/QuizVisitor.h"
 
 #include <QString>

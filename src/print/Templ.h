@@ -4,7 +4,7 @@
 // the teacher's own in the XDG data home), and the one chosen for each. A
 // name in both folders is listed once and stands for the teacher's file.
 // Application types: 1 Microsoft Word (".dot"), 2 Ichitaro (".jtt").
-#include "app/Path.h"
+#include "quiz/Path.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,7 +3,6 @@
 #include "model/DataBase.h"
 #include "model/NodeStorage.h"
 #include "model/Question.h"
-#include "print/Parser.h"
 #include "quiz/CountsText.h"
 #include "quiz/ModelSerializer.h"
 #include "quiz/SettingsStore.h"
@@ -129,7 +128,7 @@ int Model::Initialize(const Path& path)
     // Without a word processor the teacher can still compose prints; a
     // print run says then that none is there. The stored choice is kept.
     const int available = AvailableApplications();
-    m_application = Print::CreatorRegistry::ChooseType(ReadWpa(), available != 0 ? available : kWord | kIchitaro);
+    m_application = CreatorRegistry::ChooseType(ReadWpa(), available != 0 ? available : kWord | kIchitaro);
     QStringList bookFiles;
     if (path.BookFiles(bookFiles) == 0)
         return kInitNoBookFile;
@@ -384,7 +383,7 @@ QString Model::RangeLine() const
         + QChar(0xFF09);
 }
 
-void Model::RegisterCreator(int type, std::shared_ptr<Print::Creator> creator)
+void Model::RegisterCreator(int type, std::shared_ptr<WordProcessor> creator)
 {
     m_creators.Register(type, std::move(creator));
 }
@@ -396,28 +395,8 @@ int Model::AvailableApplications() const
 
 bool Model::SetApplication(int type)
 {
-    if (type == 0 || Print::CreatorRegistry::ChooseType(type, AvailableApplications()) != type)
+    if (type == 0 || CreatorRegistry::ChooseType(type, AvailableApplications()) != type)
         return false;
     m_application = type;
     return true;
-}
-
-bool Model::CreatePrints(const QString& templatePath)
-{
-    const PrintOptions options = ReadPrintOptions();
-    const QString rangeText = options.showRange ? RangeLine() : QString();
-    // The run holds its own reference to the creator.
-    const std::shared_ptr<Print::Creator> creator = m_creators.Find(m_application);
-    if (!creator)
-        return false;
-    // Whatever a book makes the parser or the word processor run into
-    // (running out of memory included) fails this run only: the prints are
-    // only read here, so the teacher's selection stays as it was.
-    try {
-        Print::CmdList commands;
-        Print::Parser().Parse(commands, m_quizzes);
-        return creator->Create(commands, templatePath, options.title, rangeText);
-    } catch (...) {
-        return false;
-    }
 }

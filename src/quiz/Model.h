@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/Path.h"
+#include "quiz/Path.h"
 #include "model/NodeStorage.h"
-#include "print/CreatorRegistry.h"
 #include "quiz/AutoSelectOptions.h"
 #include "quiz/AutoSelector.h"
+#include "quiz/CreatorRegistry.h"
 #include "quiz/PrintOptions.h"
 #include "quiz/Quiz.h"
 #include "quiz/Ranges.h"
@@ -45,8 +45,8 @@ public:
     static constexpr int kSelectBookFailed = 121;
 
     // Word-processor keys; also bit values in a set of available ones.
-    static constexpr int kWord = Print::CreatorRegistry::kWord;
-    static constexpr int kIchitaro = Print::CreatorRegistry::kIchitaro;
+    static constexpr int kWord = CreatorRegistry::kWord;
+    static constexpr int kIchitaro = CreatorRegistry::kIchitaro;
 
     Model();
     Model(const Model&) = delete;
@@ -152,8 +152,8 @@ public:
     QString RangeLine() const;
 
     // Word processors (1 Word, 2 Ichitaro) and their creators.
-    void RegisterCreator(int type, std::shared_ptr<Print::Creator> creator);
-    const Print::CreatorRegistry& Creators() const { return m_creators; }
+    void RegisterCreator(int type, std::shared_ptr<WordProcessor> creator);
+    const CreatorRegistry& Creators() const { return m_creators; }
     // The OR of the types whose creator can start its word processor.
     int AvailableApplications() const;
     // The output word processor; 0 before one is chosen.
@@ -161,10 +161,6 @@ public:
     // Chooses the output word processor; false (nothing changed) for a type
     // that is not available.
     bool SetApplication(int type);
-    // Writes every print (question half, page break, answer half) into a
-    // new document of the current word processor made from the template,
-    // with the print title and, when the options say so, the range line.
-    bool CreatePrints(const QString& templatePath);
 
     // Settings. A read the database cannot answer gives the defaults; a
     // write it refuses does nothing.
@@ -199,6 +195,6 @@ private:
     bool m_rangeBackupValid = false;
     std::vector<Quiz> m_quizzes;
     std::vector<View*> m_views;
-    Print::CreatorRegistry m_creators;
+    CreatorRegistry m_creators;
     int m_application = 0;
 };

@@ -1,6 +1,6 @@
 #include "ui/DlgAbout.h"
 
-#include "app/TextFormat.h"
+#include "desktop/TextFormat.h"
 #include "res/Images.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"

@@ -1,6 +1,6 @@
 #include "ui/DlgBook.h"
 
-#include "app/MessageBox.h"
+#include "desktop/MessageBox.h"
 #include "model/DataBase.h"
 #include "model/NodeStorage.h"
 #include "quiz/Model.h"

@@ -1,6 +1,6 @@
 #include "ui/DlgImportBook.h"
 
-#include "app/MessageBox.h"
+#include "desktop/MessageBox.h"
 #include "bookimport/BookImporter.h"
 #include "res/UiText.h"
 

@@ -1,8 +1,8 @@
 #include "ui/DlgMain.h"
 
-#include "app/CVersionChecker.h"
-#include "app/MenuBarUpdateItem.h"
-#include "app/MessageBox.h"
+#include "desktop/CVersionChecker.h"
+#include "desktop/MenuBarUpdateItem.h"
+#include "desktop/MessageBox.h"
 #include "export/PrintRequest.h"
 #include "model/DataBase.h"
 #include "model/Book.h"
@@ -393,7 +393,7 @@ void DlgMain::UpdateOrderMenu()
 void DlgMain::RefreshMenuState()
 {
     const auto available = [this](int type) {
-        const std::shared_ptr<Print::Creator> creator = model_.Creators().Find(type);
+        const std::shared_ptr<WordProcessor> creator = model_.Creators().Find(type);
         return creator && creator->IsAvailable();
     };
     outputWord_->setEnabled(available(Model::kWord));

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CUpdateNotifier.h"
-#include "app/Path.h"
+#include "desktop/CUpdateNotifier.h"
+#include "quiz/Path.h"
 #include "quiz/View.h"
 #include "ui/PopupRunner.h"
 

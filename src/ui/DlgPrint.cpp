@@ -1,6 +1,6 @@
 #include "ui/DlgPrint.h"
 
-#include "app/TextFormat.h"
+#include "desktop/TextFormat.h"
 #include "model/Question.h"
 #include "quiz/Quiz.h"
 #include "quiz/QuizVisitor.h"

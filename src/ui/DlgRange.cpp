@@ -1,6 +1,6 @@
 #include "ui/DlgRange.h"
 
-#include "app/TextFormat.h"
+#include "desktop/TextFormat.h"
 #include "model/CppSQLite3Exception.h"
 #include "model/DataBase.h"
 #include "model/DecimalText.h"

@@ -1,6 +1,6 @@
 #include "ui/DlgRangeNumber.h"
 
-#include "app/TextFormat.h"
+#include "desktop/TextFormat.h"
 #include "model/DataBase.h"
 #include "model/DecimalText.h"
 #include "model/NodeStorage.h"

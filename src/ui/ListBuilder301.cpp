@@ -1,6 +1,6 @@
 #include "ui/ListBuilder301.h"
 
-#include "app/TextFormat.h"
+#include "desktop/TextFormat.h"
 #include "model/Index.h"
 #include "model/Keyword.h"
 #include "model/Sentence.h"

@@ -1,7 +1,7 @@
 #include "ui/PrintRunControl.h"
 
-#include "app/CClipboardBackup.h"
-#include "app/MessageBox.h"
+#include "desktop/CClipboardBackup.h"
+#include "desktop/MessageBox.h"
 #include "export/OutputFile.h"
 #include "export/RunLimits.h"
 #include "model/DataBase.h"

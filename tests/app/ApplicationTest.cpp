@@ -1,7 +1,7 @@
 #include "app/Application.h"
 
-#include "app/CVersionChecker.h"
-#include "app/GaijiFont.h"
+#include "desktop/CVersionChecker.h"
+#include "desktop/GaijiFont.h"
 #include "automation/ServerControl.h"
 #include "export/PrintJob.h"
 #include "model/Book.h"

@@ -2,7 +2,7 @@
 // help page, xdg-open, and a stand-in browser named by BROWSER that writes
 // down what it was asked to open.
 #include "app/Application.h"
-#include "app/CVersionChecker.h"
+#include "desktop/CVersionChecker.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 #include "support/RecordingCreator.h"

@@ -2,8 +2,8 @@
 // where the office's libraries are missing, and a print run then says that
 // no word processor is there.
 #include "app/Application.h"
-#include "app/CVersionChecker.h"
-#include "app/HttpModule.h"
+#include "desktop/CVersionChecker.h"
+#include "desktop/HttpModule.h"
 #include "automation/ClassRegistry.h"
 #include "automation/OfficeModule.h"
 #include "model/NodeStorage.h"

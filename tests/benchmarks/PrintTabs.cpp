@@ -2,7 +2,7 @@
 // window is shown (as after a restore or an automatic selection) and
 // destroying them with the window (as at exit). Both should grow linearly
 // with the number of prints.
-#include "app/Path.h"
+#include "quiz/Path.h"
 #include "model/DataBase.h"
 #include "model/NodeStorage.h"
 #include "print/Templ.h"

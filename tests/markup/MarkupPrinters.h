@@ -1,7 +1,7 @@
 #pragma once
 // Readable failure messages for the markup tests.
 #include "markup/DisplayRun.h"
-#include "print/Cmd.h"
+#include "markup/Cmd.h"
 
 #include <QString>
 

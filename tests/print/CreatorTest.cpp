@@ -1,5 +1,5 @@
 #include "print/Creator.h"
-#include "print/CreatorRegistry.h"
+#include "quiz/CreatorRegistry.h"
 
 #include <QCoreApplication>
 #include <QStringList>

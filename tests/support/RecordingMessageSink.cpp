@@ -1,6 +1,6 @@
 #include "RecordingMessageSink.h"
 
-#include "app/MessageBox.h"
+#include "desktop/MessageBox.h"
 
 RecordingMessageSink::RecordingMessageSink()
     : m_previous(SetMessageSink(this))

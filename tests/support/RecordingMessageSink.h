@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MessageSink.h"
+#include "desktop/MessageSink.h"
 
 #include <deque>
 #include <vector>

@@ -4,7 +4,7 @@
 // templates, help, the update command and the keys that must not close it.
 #include "MainWindowFixture.h"
 
-#include "app/MessageBox.h"
+#include "desktop/MessageBox.h"
 #include "model/Question.h"
 #include "quiz/Quiz.h"
 #include "res/ResourceIds.h"

@@ -7,8 +7,8 @@
 #include "support/RecordingCreator.h"
 #include "support/RecordingMessageSink.h"
 
-#include "app/CVersionChecker.h"
-#include "app/Path.h"
+#include "desktop/CVersionChecker.h"
+#include "quiz/Path.h"
 #include "print/Templ.h"
 #include "quiz/AutoSelectOptions.h"
 #include "quiz/PrintOptions.h"

@@ -77,13 +77,13 @@ CalcSheetReader::CalcSheetReader(std::shared_ptr<OfficeSession> session)
 {
 }
 
-bool CalcSheetReader::Read(const QString& path, Sheet& sheet, Problems& problems)
+bool CalcSheetReader::Read(const QString& path, Sheet& sheet, QString& error)
 {
     sheet = Sheet();
     sheet.file = path;
     const QFileInfo file(path);
     if (!file.isFile() || !file.isReadable()) {
-        problems.Error(0, 0, QStringLiteral("ファイルを開けません"));
+        error = QStringLiteral("ファイルを開けません");
         return false;
     }
     sheet.encoding = file.suffix().toUpper();
@@ -124,12 +124,12 @@ bool CalcSheetReader::Read(const QString& path, Sheet& sheet, Problems& problems
                     rows.push_back(std::move(row));
             }
         });
-    } catch (const Automation::AutomationError& error) {
-        problems.Error(0, 0, QStringLiteral("表計算のファイルとして読めません（%1）").arg(error.Message()));
+    } catch (const Automation::AutomationError& failure) {
+        error = QStringLiteral("表計算のファイルとして読めません（%1）").arg(failure.Message());
         return false;
     }
     if (rows.empty()) {
-        problems.Error(0, 0, QStringLiteral("空のファイルです（見出し行がありません）"));
+        error = QStringLiteral("空のファイルです（見出し行がありません）");
         return false;
     }
     sheet.header = std::move(rows.front());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bookimport/SpreadsheetReader.h"
+#include "automation/SpreadsheetReader.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ class CalcSheetReader : public SpreadsheetReader {
 public:
     explicit CalcSheetReader(std::shared_ptr<OfficeSession> session);
 
-    bool Read(const QString& path, Sheet& sheet, Problems& problems) override;
+    bool Read(const QString& path, Sheet& sheet, QString& error) override;
 
 private:
     std::shared_ptr<OfficeSession> m_session;

@@ -7,7 +7,7 @@
 #include "automation/office/OfficeSession.h"
 #include "automation/office/TaroApplication.h"
 #include "automation/office/WriterApplication.h"
-#include "bookimport/SpreadsheetReaders.h"
+#include "automation/SpreadsheetReaders.h"
 
 namespace Office {
 

@@ -2,8 +2,8 @@
 // the document is read back from the office after the run.
 #include "DocumentLines.h"
 
-#include "app/CClipboardBackup.h"
-#include "app/Path.h"
+#include "desktop/CClipboardBackup.h"
+#include "quiz/Path.h"
 #include "automation/ClassRegistry.h"
 #include "automation/office/OfficeBackends.h"
 #include "automation/office/OfficeSession.h"
@@ -13,7 +13,7 @@
 #include "automation/office/UnoStrings.h"
 #include "automation/office/WriterDocument.h"
 #include "print/CreatorTaro.h"
-#include "print/CreatorRegistry.h"
+#include "quiz/CreatorRegistry.h"
 #include "print/CreatorWord.h"
 #include "print/Templ.h"
 

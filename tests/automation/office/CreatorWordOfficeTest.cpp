@@ -3,7 +3,7 @@
 #include "DocumentLines.h"
 #include "OfficeTestSupport.h"
 
-#include "app/CClipboardBackup.h"
+#include "desktop/CClipboardBackup.h"
 #include "automation/ClassRegistry.h"
 #include "automation/WordConstants.h"
 #include "automation/office/OfficeBackends.h"

@@ -2,7 +2,7 @@
 // What print-run tests compare: the paragraphs of a document as lines
 // (style, text, page break before), and a builder for command lists.
 #include "OfficeTestSupport.h"
-#include "print/Cmd.h"
+#include "markup/Cmd.h"
 
 #include <ostream>
 #include <vector>

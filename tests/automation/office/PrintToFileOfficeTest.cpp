@@ -6,7 +6,7 @@
 #include "OfficeTestSupport.h"
 
 #include "app/Application.h"
-#include "app/MessageBox.h"
+#include "desktop/MessageBox.h"
 #include "app/PrintCommandLine.h"
 #include "automation/WordConstants.h"
 #include "automation/office/OfficeBackends.h"

@@ -8,7 +8,7 @@
 #include "DocumentLines.h"
 #include "OfficeTestSupport.h"
 
-#include "app/CClipboardBackup.h"
+#include "desktop/CClipboardBackup.h"
 
 #include "automation/ClassRegistry.h"
 #include "automation/WordConstants.h"

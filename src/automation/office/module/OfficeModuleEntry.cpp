@@ -2,7 +2,7 @@
 // the program loads at run time (Automation::OfficeModule). Plain C names,
 // looked up by name.
 #include "automation/office/OfficeBackends.h"
-#include "bookimport/SpreadsheetReaders.h"
+#include "automation/SpreadsheetReaders.h"
 
 extern "C" {
 

@@ -1,3 +1,0 @@
-#include "app/UpdateLog.h"
-
-Q_LOGGING_CATEGORY(lcUpdateCheck, "tavisko.update", QtInfoMsg)

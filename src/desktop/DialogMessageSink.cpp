@@ -1,0 +1,37 @@
+#include "desktop/DialogMessageSink.h"
+
+#include <QMessageBox>
+
+namespace {
+
+// Room in the title bar beside the caption: the icon and the close button.
+constexpr int CaptionMargin = 120;
+
+QMessageBox::Icon BoxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+bool DialogMessageSink::Show(const MessageRequest& request)
+{
+    const QMessageBox::StandardButtons buttons = request.buttons == MessageButtons::OkCancel
+        ? QMessageBox::Ok | QMessageBox::Cancel
+        : QMessageBox::StandardButtons(QMessageBox::Ok);
+    QMessageBox box(BoxIcon(request.icon), request.caption, request.text, buttons);
+    box.setDefaultButton(QMessageBox::Ok);
+    // Wide enough for the whole caption in the title bar, which a short
+    // text would otherwise cut ("テスト作…ステム").
+    const int captionWidth = box.fontMetrics().horizontalAdvance(request.caption) + CaptionMargin;
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(captionWidth));
+    if (request.buttons == MessageButtons::OkCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}

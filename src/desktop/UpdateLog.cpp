@@ -1,0 +1,3 @@
+#include "desktop/UpdateLog.h"
+
+Q_LOGGING_CATEGORY(lcUpdateCheck, "tavisko.update", QtInfoMsg)
