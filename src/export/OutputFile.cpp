@@ -1,5 +1,7 @@
 #include "export/OutputFile.h"
 
+#include "model/FileMode.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,9 +55,8 @@ bool OutputFile::Commit(QString* error)
         return false;
     }
     // The temporary file was made for the owner alone; the finished file
-    // is an ordinary document.
-    QFile::setPermissions(m_temporary,
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    // keeps the mode of the file it replaces, or follows the umask.
+    FileMode::Apply(m_temporary, m_target);
     // rename replaces an older file at the target in one step.
     if (std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0) {
         *error = QStringLiteral("cannot put the file at %1 (%2)")
