@@ -1,5 +1,7 @@
 #include "bookimport/BookChecker.h"
 
+#include "bookimport/InputFile.h"
+
 #include "model/CppSQLite3DB.h"
 #include "model/CppSQLite3Exception.h"
 #include "model/Utf8.h"
@@ -49,6 +51,8 @@ bool BookChecker::Check(const QString& path, Problems& problems)
 {
     problems.SetFile(path);
     const int before = problems.ErrorCount();
+    if (!InputFile::CheckReadable(path, problems))
+        return false;
     try {
         CppSQLite3DB db;
         db.Open(ToUtf8(path), CppSQLite3DB::OpenMode::ReadOnly);

@@ -9,12 +9,21 @@
 // A book as it is about to be written: everything the book database holds,
 // with the ids it will have there.
 struct BookDraft {
+    // A value of an attribute class beyond the fixed ones, with its place
+    // among the owner's values of that class.
+    struct AttrValue {
+        int acid = 0;
+        int seq = 0;
+        bool isText = false;
+        QString value;
+    };
     struct QuestionFormat {
         int qid = 0;
         QString title;
         QString instruction;
         QString answerField;
         int answerLines = 0;
+        bool alternate = false;
     };
     struct Keyword {
         int kid = 0;
@@ -22,6 +31,7 @@ struct BookDraft {
         int number = 0;
         std::optional<int> page;
         QString partOfSpeech;
+        std::vector<AttrValue> attrs;
     };
     struct Sentence {
         int sid = 0;
@@ -32,12 +42,14 @@ struct BookDraft {
         int source = 1; // below 20: from the book body
         std::optional<int> frequency;
         QString problemNumber;
+        std::vector<AttrValue> attrs;
     };
     struct Entry {
         int iid = 0;
         int parent = 0;
         int page = 0;
         QString title;
+        bool enable = true;
     };
     struct AttrClass {
         int acid = 0;
@@ -51,6 +63,7 @@ struct BookDraft {
     QString title;
     QString dbid;
     int bid = 0;
+    bool byNumber = true;                       // the range dialog offers choosing by number
     std::vector<QuestionFormat> questions;      // in print order
     std::vector<Keyword> keywords;              // in book order (by number)
     std::vector<Sentence> sentences;            // in book order

@@ -3,10 +3,12 @@
 #include "quiz/Path.h"
 #include "bookimport/ColumnName.h"
 #include "bookimport/DelimitedSheetReader.h"
+#include "bookimport/InputFile.h"
 #include "bookimport/QuestionSheetConverter.h"
 #include "automation/SpreadsheetReader.h"
 #include "automation/SpreadsheetReaders.h"
 #include "bookimport/WordListConverter.h"
+#include "markup/SheetText.h"
 
 #include <QFileInfo>
 
@@ -29,6 +31,18 @@ bool HasHeader(const Sheet& sheet)
         if (known.contains(cell))
             return true;
     return false;
+}
+
+// The first value a sheet gives in a column of the whole book (書名, 種別).
+QString SheetValue(const Sheet& sheet, const QString& column)
+{
+    const int index = static_cast<int>(sheet.header.cells.indexOf(column));
+    if (index < 0)
+        return QString();
+    for (const SheetRow& row : sheet.rows)
+        if (!row.Cell(index).isEmpty())
+            return SheetText::Unguard(row.Cell(index));
+    return QString();
 }
 
 } // namespace
@@ -100,16 +114,15 @@ bool BookImporter::ReadSheet(const QString& path, Sheet& sheet, Problems& proble
 std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, Sheet& sheet, Problems& problems)
 {
     problems.SetFile(request.input);
-    const QString type = request.type.isEmpty() ? kDefaultType : request.type;
-    if (!IsKnownType(type)) {
-        problems.Error(0, 0, QStringLiteral("本の種別は 101、301、303 のどれかです（指定: %1）").arg(type));
+    if (!request.type.isEmpty() && !IsKnownType(request.type)) {
+        problems.Error(0, 0, QStringLiteral("本の種別は 101、301、303 のどれかです（指定: %1）").arg(request.type));
         return std::nullopt;
     }
     if (TitleFor(request).isEmpty()) {
         problems.Error(0, 0, QStringLiteral("本の題名がありません"));
         return std::nullopt;
     }
-    if (!ReadSheet(request.input, sheet, problems))
+    if (!InputFile::CheckReadable(request.input, problems) || !ReadSheet(request.input, sheet, problems))
         return std::nullopt;
     if (!HasHeader(sheet)) {
         problems.Error(sheet.header.row, 0,
@@ -117,9 +130,19 @@ std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, She
                            "「形式」「見出し語」「問題文」「解答」（問題シート）などの列名を書いてください"));
         return std::nullopt;
     }
+    // What the request leaves open, a sheet written from a book tells.
+    QString type = request.type.isEmpty() ? SheetValue(sheet, ColumnName::Type) : request.type;
+    if (type.isEmpty())
+        type = kDefaultType;
+    if (!IsKnownType(type)) {
+        problems.Error(0, 0, QStringLiteral("本の種別は 101、301、303 のどれかです（「種別」: %1）").arg(type));
+        return std::nullopt;
+    }
+    const QString sheetTitle = SheetValue(sheet, ColumnName::Title);
+    const QString title = request.title.trimmed().isEmpty() && !sheetTitle.isEmpty() ? sheetTitle : TitleFor(request);
     if (IsQuestionSheet(sheet))
-        return QuestionSheetConverter().Convert(sheet, type, TitleFor(request), problems);
-    return WordListConverter().Convert(sheet, type, TitleFor(request), problems);
+        return QuestionSheetConverter().Convert(sheet, type, title, problems);
+    return WordListConverter().Convert(sheet, type, title, problems);
 }
 
 QString BookImporter::Import(const ImportRequest& request, Problems& problems, BookWriter::Progress progress)
@@ -133,7 +156,7 @@ QString BookImporter::Import(const ImportRequest& request, Problems& problems, B
         problems.Error(0, 0, QStringLiteral("本を置くフォルダがわかりません（-o で指定してください）"));
         return QString();
     }
-    if (QFileInfo::exists(output) && !request.force) {
+    if (InputFile::Occupied(output) && !request.force) {
         problems.Error(
             0, 0, QStringLiteral("%1 は既にあります。置き換えるときは --force を付けてください").arg(output));
         return QString();

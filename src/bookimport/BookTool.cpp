@@ -12,7 +12,7 @@ const QString kUsageText
     = QStringLiteral("使い方:\n"
                      "  tavisko-book import 入力ファイル [--type 101|301|303] [--title 題名] [-o 出力.db] [--force]\n"
                      "  tavisko-book check 本.db\n"
-                     "  tavisko-book export 本.db -o シート.csv [--force]\n");
+                     "  tavisko-book export 本.db -o シート.csv [--force] [--lossy]\n");
 
 // Splits arguments into the positional ones and the options that take a
 // value (`valued`) or none (`flags`). An unknown option or a missing value
@@ -127,14 +127,16 @@ int BookTool::Check(const QStringList& arguments)
 
 int BookTool::Export(const QStringList& arguments)
 {
-    const Parsed parsed = Parse(arguments, {QStringLiteral("-o")}, {QStringLiteral("--force")});
+    const Parsed parsed
+        = Parse(arguments, {QStringLiteral("-o")}, {QStringLiteral("--force"), QStringLiteral("--lossy")});
     if (!parsed.error.isEmpty())
         return Usage(parsed.error);
     if (parsed.positional.size() != 1 || !parsed.options.contains(QStringLiteral("-o")))
         return Usage(QStringLiteral("本を一つと、-o で書き出すシートを指定してください"));
     Problems problems;
     const bool ok = BookExporter::Export(parsed.positional.first(), parsed.options.value(QStringLiteral("-o")),
-        parsed.options.contains(QStringLiteral("--force")), problems);
+        parsed.options.contains(QStringLiteral("--force")), problems,
+        parsed.options.contains(QStringLiteral("--lossy")));
     for (const QString& line : problems.Lines())
         m_err << line << "\n";
     m_err.flush();

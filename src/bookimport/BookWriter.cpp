@@ -4,12 +4,14 @@
 #include "bookimport/BookSchema.h"
 #include "model/CppSQLite3DB.h"
 #include "model/CppSQLite3Exception.h"
+#include "model/FileMode.h"
 #include "model/Utf8.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -60,6 +62,7 @@ bool BookWriter::Write(const BookDraft& draft, const QString& path, QString& err
         error = QStringLiteral("本のデータベースを書けません（%1）").arg(QString::fromUtf8(e.Message()));
         return false;
     }
+    FileMode::Apply(temporary, target.absoluteFilePath());
     if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target.absoluteFilePath()).constData())
         != 0) {
         QFile::remove(temporary);
@@ -79,7 +82,7 @@ void BookWriter::WriteSettings(CppSQLite3DB& db, const BookDraft& draft)
 {
     CppSQLite3Statement info = db.Prepare("INSERT INTO Info(name,value) VALUES(?,?);");
     const std::pair<const char*, QString> values[]
-        = {{"DBID", draft.dbid}, {"Product", draft.type}, {"RangeNumber", QStringLiteral("1")}};
+        = {{"DBID", draft.dbid}, {"Product", draft.type}, {"RangeNumber", QString::number(draft.byNumber ? 1 : 0)}};
     for (const auto& [name, value] : values) {
         info.BindText(1, name);
         info.BindText(2, ToUtf8(value));
@@ -95,7 +98,7 @@ void BookWriter::WriteSettings(CppSQLite3DB& db, const BookDraft& draft)
 void BookWriter::WriteQuestions(CppSQLite3DB& db, const BookDraft& draft)
 {
     CppSQLite3Statement insert = db.Prepare(
-        "INSERT INTO Questions(qid,sort_key,title,question,ans_field,ans_field_spc,is_alter) VALUES(?,?,?,?,?,?,0);");
+        "INSERT INTO Questions(qid,sort_key,title,question,ans_field,ans_field_spc,is_alter) VALUES(?,?,?,?,?,?,?);");
     for (const auto& question : draft.questions) {
         insert.BindInt(1, question.qid);
         insert.BindInt(2, question.qid * 10);
@@ -103,6 +106,7 @@ void BookWriter::WriteQuestions(CppSQLite3DB& db, const BookDraft& draft)
         insert.BindText(4, ToUtf8(question.instruction));
         insert.BindText(5, ToUtf8(question.answerField));
         insert.BindInt(6, question.answerLines);
+        insert.BindInt(7, question.alternate ? 1 : 0);
         insert.Execute();
     }
 }
@@ -123,32 +127,42 @@ void BookWriter::WriteAttrClasses(CppSQLite3DB& db, const BookDraft& draft)
     }
     // The number interval of each range class: the lowest and highest value.
     CppSQLite3Statement range = db.Prepare("INSERT INTO KeywordAttrRange(acid,min_value,max_value) VALUES(?,?,?);");
-    for (const int acid : {BookAttrClass::Number, BookAttrClass::Page}) {
-        bool any = false;
-        int low = 0;
-        int high = 0;
-        for (const auto& keyword : draft.keywords) {
-            const std::optional<int> value
-                = acid == BookAttrClass::Number ? std::optional<int>(keyword.number) : keyword.page;
-            if (!value)
-                continue;
-            low = any ? std::min(low, *value) : *value;
-            high = any ? std::max(high, *value) : *value;
-            any = true;
-        }
-        if (!any)
+    for (const auto& attrClass : draft.attrClasses) {
+        if (!attrClass.isRange)
             continue;
-        range.BindInt(1, acid);
-        range.BindInt(2, low);
-        range.BindInt(3, high);
+        const std::optional<std::pair<int, int>> bounds = RangeOf(draft, attrClass.acid);
+        if (!bounds)
+            continue;
+        range.BindInt(1, attrClass.acid);
+        range.BindInt(2, bounds->first);
+        range.BindInt(3, bounds->second);
         range.Execute();
     }
+}
+
+std::optional<std::pair<int, int>> BookWriter::RangeOf(const BookDraft& draft, int acid)
+{
+    std::optional<std::pair<int, int>> bounds;
+    const auto take = [&bounds](int value) {
+        bounds = bounds ? std::make_pair(std::min(bounds->first, value), std::max(bounds->second, value))
+                        : std::make_pair(value, value);
+    };
+    for (const auto& keyword : draft.keywords) {
+        if (acid == BookAttrClass::Number)
+            take(keyword.number);
+        else if (acid == BookAttrClass::Page && keyword.page)
+            take(*keyword.page);
+        for (const auto& attr : keyword.attrs)
+            if (attr.acid == acid && !attr.isText)
+                take(attr.value.toInt());
+    }
+    return bounds;
 }
 
 void BookWriter::WriteEntries(CppSQLite3DB& db, const BookDraft& draft)
 {
     CppSQLite3Statement insert
-        = db.Prepare("INSERT INTO Indices(iid,bid,parent_iid,page,sort_key,enable,title) VALUES(?,?,?,?,?,1,?);");
+        = db.Prepare("INSERT INTO Indices(iid,bid,parent_iid,page,sort_key,enable,title) VALUES(?,?,?,?,?,?,?);");
     int sortKey = 0;
     for (const auto& entry : draft.entries) {
         insert.BindInt(1, entry.iid);
@@ -156,7 +170,8 @@ void BookWriter::WriteEntries(CppSQLite3DB& db, const BookDraft& draft)
         insert.BindInt(3, entry.parent);
         insert.BindInt(4, entry.page);
         insert.BindInt(5, sortKey += 10);
-        insert.BindText(6, ToUtf8(entry.title));
+        insert.BindInt(6, entry.enable ? 1 : 0);
+        insert.BindText(7, ToUtf8(entry.title));
         insert.Execute();
     }
 }
@@ -166,6 +181,7 @@ void BookWriter::WriteKeywords(CppSQLite3DB& db, const BookDraft& draft)
     CppSQLite3Statement keyword = db.Prepare("INSERT INTO Keywords(kid,word,sort_key,enable) VALUES(?,?,?,1);");
     CppSQLite3Statement intAttr = db.Prepare("INSERT INTO KeywordAttrs(kid,acid,seq,type,value) VALUES(?,?,0,0,?);");
     CppSQLite3Statement textAttr = db.Prepare("INSERT INTO KeywordAttrs(kid,acid,seq,type,value) VALUES(?,?,0,1,?);");
+    CppSQLite3Statement attr = db.Prepare("INSERT INTO KeywordAttrs(kid,acid,seq,type,value) VALUES(?,?,?,?,?);");
     const bool partsOfSpeech = HasClass(draft, BookAttrClass::PartOfSpeech);
     int done = 0;
     for (const auto& k : draft.keywords) {
@@ -178,6 +194,7 @@ void BookWriter::WriteKeywords(CppSQLite3DB& db, const BookDraft& draft)
             AddInt(intAttr, k.kid, BookAttrClass::Page, *k.page);
         if (partsOfSpeech && !k.partOfSpeech.isEmpty())
             AddText(textAttr, k.kid, BookAttrClass::PartOfSpeech, k.partOfSpeech);
+        AddValues(attr, k.kid, k.attrs);
         if (++done % kReportEvery == 0)
             Report(done);
     }
@@ -189,6 +206,7 @@ void BookWriter::WriteSentences(CppSQLite3DB& db, const BookDraft& draft)
         = db.Prepare("INSERT INTO Sentences(sid,kid,qid,sort_key,sentence,answer) VALUES(?,?,?,?,?,?);");
     CppSQLite3Statement intAttr = db.Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,0,?);");
     CppSQLite3Statement textAttr = db.Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,1,?);");
+    CppSQLite3Statement attr = db.Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,?,?,?);");
     const bool problemNumbers = HasClass(draft, BookAttrClass::ProblemNumber);
     const bool frequencies = HasClass(draft, BookAttrClass::Frequency);
     int done = static_cast<int>(draft.keywords.size());
@@ -205,6 +223,7 @@ void BookWriter::WriteSentences(CppSQLite3DB& db, const BookDraft& draft)
             AddText(textAttr, s.sid, BookAttrClass::ProblemNumber, s.problemNumber);
         if (frequencies && s.frequency)
             AddInt(intAttr, s.sid, BookAttrClass::Frequency, *s.frequency);
+        AddValues(attr, s.sid, s.attrs);
         if (++done % kReportEvery == 0)
             Report(done);
     }
@@ -235,4 +254,19 @@ void BookWriter::AddText(CppSQLite3Statement& statement, int owner, int acid, co
     statement.BindInt(2, acid);
     statement.BindText(3, ToUtf8(value));
     statement.Execute();
+}
+
+void BookWriter::AddValues(CppSQLite3Statement& statement, int owner, const std::vector<BookDraft::AttrValue>& values)
+{
+    for (const auto& value : values) {
+        statement.BindInt(1, owner);
+        statement.BindInt(2, value.acid);
+        statement.BindInt(3, value.seq);
+        statement.BindInt(4, value.isText ? 1 : 0);
+        if (value.isText)
+            statement.BindText(5, ToUtf8(value.value));
+        else
+            statement.BindInt(5, value.value.toInt());
+        statement.Execute();
+    }
 }

@@ -5,6 +5,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 class CppSQLite3DB;
 class CppSQLite3Statement;
@@ -34,6 +36,9 @@ private:
     void WriteRelations(CppSQLite3DB& db, const BookDraft& draft);
     static void AddInt(CppSQLite3Statement& statement, int owner, int acid, int value);
     static void AddText(CppSQLite3Statement& statement, int owner, int acid, const QString& value);
+    static void AddValues(CppSQLite3Statement& statement, int owner, const std::vector<BookDraft::AttrValue>& values);
+    // The lowest and highest keyword value of a class; none without values.
+    static std::optional<std::pair<int, int>> RangeOf(const BookDraft& draft, int acid);
 
     Progress m_progress;
     int m_total = 0;

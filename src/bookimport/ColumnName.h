@@ -23,5 +23,39 @@ inline const QString AnswerField = QStringLiteral("解答欄");
 inline const QString AnswerLines = QStringLiteral("解答欄行数");
 inline const QString Source = QStringLiteral("区分");
 inline const QString ProblemNumber = QStringLiteral("問題番号");
+// Of the whole book or a format, on the first row that gives them.
+inline const QString Title = QStringLiteral("書名");
+inline const QString Type = QStringLiteral("種別");
+inline const QString ByNumber = QStringLiteral("数値で指定");
+inline const QString Alternate = QStringLiteral("交互");
+
+// The contents level of a heading column below the book: 1 for 章, 2 for
+// 節, 3 for 項, n for "階層n" from 4 on; 0 for any other column.
+inline int LevelOf(const QString& name)
+{
+    if (name == Chapter)
+        return 1;
+    if (name == Section)
+        return 2;
+    if (name == QStringLiteral("項"))
+        return 3;
+    if (!name.startsWith(QStringLiteral("階層")))
+        return 0;
+    bool ok = false;
+    const int level = name.mid(2).toInt(&ok);
+    return ok && level >= 4 && name.mid(2) == QString::number(level) ? level : 0;
+}
+
+// The heading column of a contents level (1 and up).
+inline QString Level(int level)
+{
+    if (level == 1)
+        return Chapter;
+    if (level == 2)
+        return Section;
+    if (level == 3)
+        return QStringLiteral("項");
+    return QStringLiteral("階層") + QString::number(level);
+}
 
 } // namespace ColumnName

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <set>
 
 namespace {
 
@@ -36,9 +37,14 @@ DraftBuilder::KeywordRow DraftBuilder::ReadKeywordRow(RowCells& cells, const She
     keyword.word = cells.RequiredText(ColumnName::Word);
     keyword.number = cells.Number(ColumnName::Number);
     keyword.numberColumn = columns.Number(ColumnName::Number);
+    keyword.wordColumn = columns.Number(ColumnName::Word);
     keyword.page = cells.Number(ColumnName::Page);
-    keyword.chapter = cells.Plain(ColumnName::Chapter);
-    keyword.section = cells.Plain(ColumnName::Section);
+    for (int level = 1; columns.Has(ColumnName::Level(level)); ++level) {
+        const QString heading = cells.Plain(ColumnName::Level(level));
+        if (heading.isEmpty())
+            break;
+        keyword.headings.append(heading);
+    }
     keyword.partOfSpeech = cells.Plain(ColumnName::PartOfSpeech);
     return keyword;
 }
@@ -54,6 +60,22 @@ int DraftBuilder::Question(const QString& title)
     m_questions.push_back(question);
     m_answerLinesSet.push_back(false);
     return question.qid;
+}
+
+void DraftBuilder::SetAlternate(int qid)
+{
+    m_questions[static_cast<std::size_t>(qid - 1)].alternate = true;
+}
+
+void DraftBuilder::AddHeading(const QStringList& headings, std::optional<int> page)
+{
+    m_headingRows.push_back(HeadingRow{static_cast<int>(m_sentences.size()), headings, page});
+}
+
+void DraftBuilder::SetAttrClasses(std::vector<BookDraft::AttrClass> extra, std::vector<int> order)
+{
+    m_extraClasses = std::move(extra);
+    m_classOrder = std::move(order);
 }
 
 void DraftBuilder::SetQuestionTexts(
@@ -98,8 +120,15 @@ int DraftBuilder::Keyword(const KeywordRow& row)
     }
     if (slot < 0) {
         slot = static_cast<int>(m_slots.size());
+        const int sameWord = m_slotOfWord.value(row.word, -1);
+        if (sameWord >= 0)
+            m_problems.Warning(row.row, row.wordColumn,
+                QStringLiteral("見出し語「%1」は %2 行目にもあります（別の見出し語として取り込みます）")
+                    .arg(row.word)
+                    .arg(m_slots[static_cast<std::size_t>(sameWord)].row));
         Slot fresh;
         fresh.keyword.word = row.word;
+        fresh.row = row.row;
         if (row.number) {
             fresh.keyword.number = *row.number;
             fresh.numbered = true;
@@ -116,11 +145,16 @@ int DraftBuilder::Keyword(const KeywordRow& row)
         target.keyword.partOfSpeech = row.partOfSpeech;
         m_usesPartOfSpeech = true;
     }
-    if (!row.chapter.isEmpty()) {
-        const std::pair<QString, QString> heading(row.chapter, row.section);
-        if (std::find(target.headings.begin(), target.headings.end(), heading) == target.headings.end())
-            target.headings.push_back(heading);
-    }
+    // The values of a class come from the first row that gives any.
+    std::set<int> given;
+    for (const auto& attr : target.keyword.attrs)
+        given.insert(attr.acid);
+    for (const auto& attr : row.attrs)
+        if (!given.count(attr.acid))
+            target.keyword.attrs.push_back(attr);
+    if (!row.headings.isEmpty()
+        && std::find(target.headings.begin(), target.headings.end(), row.headings) == target.headings.end())
+        target.headings.push_back(row.headings);
     return slot;
 }
 
@@ -133,6 +167,7 @@ void DraftBuilder::AddSentence(int keyword, const SentenceRow& row)
     sentence.source = row.source;
     sentence.frequency = row.frequency;
     sentence.problemNumber = row.problemNumber;
+    sentence.attrs = row.attrs;
     if (!row.problemNumber.isEmpty())
         m_usesProblemNumber = true;
     m_sentences.emplace_back(keyword, std::move(sentence));
@@ -156,9 +191,9 @@ BookDraft DraftBuilder::Finish(bool byChapters)
         sentence.kid = kidOfSlot[static_cast<std::size_t>(slot)];
         draft.sentences.push_back(std::move(sentence));
     }
-    draft.entries.push_back(BookDraft::Entry{1, 0, 0, m_title});
+    draft.entries.push_back(BookDraft::Entry{1, 0, 0, m_title, true});
     if (byChapters)
-        BuildChapters(draft, kidOfSlot);
+        BuildContents(draft, kidOfSlot);
     else
         BuildNumberEntries(draft);
     SetEntryPages(draft);
@@ -191,52 +226,75 @@ void DraftBuilder::NumberKeywords(BookDraft& draft, std::vector<int>& kidOfSlot)
     }
 }
 
-// Chapters in order of first appearance, each with its sections in order
-// of first appearance; a keyword is related to every heading it appears
-// under (the section, or the chapter for a row without section).
-void DraftBuilder::BuildChapters(BookDraft& draft, const std::vector<int>& kidOfSlot)
+// Entries in the order the rows first name them (a heading row where it
+// stands, a keyword's headings where its first sentence stands), each
+// under the entry its headings' parent names, written depth first; a
+// keyword is related to the deepest entry of every heading it appears
+// under. An entry that no keyword reaches is listed but not to be chosen.
+void DraftBuilder::BuildContents(BookDraft& draft, const std::vector<int>& kidOfSlot)
 {
-    struct Chapter {
-        QString title;
-        std::vector<QString> sections;
-    };
-    std::vector<Chapter> chapters;
-    // Headings in the order the sheet's rows first use them.
-    std::vector<std::pair<int, std::pair<QString, QString>>> uses; // (first sentence index, heading)
+    std::vector<std::pair<int, QStringList>> uses; // (place among the rows, headings)
     std::vector<int> firstUse(m_slots.size(), -1);
     for (std::size_t i = 0; i < m_sentences.size(); ++i)
         if (firstUse[static_cast<std::size_t>(m_sentences[i].first)] < 0)
             firstUse[static_cast<std::size_t>(m_sentences[i].first)] = static_cast<int>(i);
+    for (const HeadingRow& row : m_headingRows)
+        uses.emplace_back(2 * row.sentencesBefore, row.headings);
     for (std::size_t slot = 0; slot < m_slots.size(); ++slot)
-        for (const auto& heading : m_slots[slot].headings)
-            uses.emplace_back(firstUse[slot], heading);
+        for (const auto& headings : m_slots[slot].headings)
+            uses.emplace_back(2 * firstUse[slot] + 1, headings);
     std::stable_sort(uses.begin(), uses.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [use, heading] : uses) {
-        auto chapter = std::find_if(
-            chapters.begin(), chapters.end(), [&](const Chapter& c) { return c.title == heading.first; });
-        if (chapter == chapters.end()) {
-            chapters.push_back(Chapter{heading.first, {}});
-            chapter = chapters.end() - 1;
-        }
-        if (!heading.second.isEmpty()
-            && std::find(chapter->sections.begin(), chapter->sections.end(), heading.second) == chapter->sections.end())
-            chapter->sections.push_back(heading.second);
-    }
 
-    std::map<std::pair<QString, QString>, int> iidOf;
-    int iid = 1;
-    for (const Chapter& chapter : chapters) {
-        const int chapterIid = ++iid;
-        draft.entries.push_back(BookDraft::Entry{chapterIid, 1, 0, chapter.title});
-        iidOf[{chapter.title, QString()}] = chapterIid;
-        for (const QString& section : chapter.sections) {
-            draft.entries.push_back(BookDraft::Entry{++iid, chapterIid, 0, section});
-            iidOf[{chapter.title, section}] = iid;
+    // The tree in order of first use, then numbered depth first.
+    struct Node {
+        QString title;
+        std::vector<int> children;
+    };
+    std::vector<Node> nodes{Node{m_title, {}}};
+    std::map<QStringList, int> nodeOf{{QStringList(), 0}};
+    for (const auto& [use, headings] : uses) {
+        for (qsizetype depth = 1; depth <= headings.size(); ++depth) {
+            const QStringList path = headings.first(depth);
+            if (nodeOf.count(path))
+                continue;
+            const int node = static_cast<int>(nodes.size());
+            nodes.push_back(Node{headings[depth - 1], {}});
+            nodes[static_cast<std::size_t>(nodeOf.at(headings.first(depth - 1)))].children.push_back(node);
+            nodeOf.emplace(path, node);
         }
     }
-    for (std::size_t slot = 0; slot < m_slots.size(); ++slot)
-        for (const auto& heading : m_slots[slot].headings)
-            draft.relations.emplace_back(iidOf[heading], kidOfSlot[slot]);
+    std::vector<int> iidOfNode(nodes.size(), 1);
+    std::vector<int> parentOfIid(nodes.size() + 1, 0);
+    std::vector<std::pair<int, int>> stack; // (node, parent iid)
+    for (auto child = nodes[0].children.rbegin(); child != nodes[0].children.rend(); ++child)
+        stack.emplace_back(*child, 1);
+    int iid = 1;
+    while (!stack.empty()) {
+        const auto [node, parent] = stack.back();
+        stack.pop_back();
+        iidOfNode[static_cast<std::size_t>(node)] = ++iid;
+        parentOfIid[static_cast<std::size_t>(iid)] = parent;
+        draft.entries.push_back(BookDraft::Entry{iid, parent, 0, nodes[static_cast<std::size_t>(node)].title, false});
+        const auto& children = nodes[static_cast<std::size_t>(node)].children;
+        for (auto child = children.rbegin(); child != children.rend(); ++child)
+            stack.emplace_back(*child, iid);
+    }
+    m_iidOfHeadings.clear();
+    for (const auto& [path, node] : nodeOf)
+        m_iidOfHeadings.emplace(path, iidOfNode[static_cast<std::size_t>(node)]);
+
+    std::vector<bool> reached(static_cast<std::size_t>(iid) + 1, false);
+    for (std::size_t slot = 0; slot < m_slots.size(); ++slot) {
+        for (const auto& headings : m_slots[slot].headings) {
+            const int entry = m_iidOfHeadings.at(headings);
+            draft.relations.emplace_back(entry, kidOfSlot[slot]);
+            for (int up = entry; up > 1 && !reached[static_cast<std::size_t>(up)];
+                 up = parentOfIid[static_cast<std::size_t>(up)])
+                reached[static_cast<std::size_t>(up)] = true;
+        }
+    }
+    for (auto& entry : draft.entries)
+        entry.enable = entry.iid == 1 || reached[static_cast<std::size_t>(entry.iid)];
     std::sort(draft.relations.begin(), draft.relations.end());
     draft.relations.erase(std::unique(draft.relations.begin(), draft.relations.end()), draft.relations.end());
 }
@@ -252,15 +310,16 @@ void DraftBuilder::BuildNumberEntries(BookDraft& draft)
         const int high = draft.keywords[last].number;
         const QString title
             = low == high ? QString::number(low) : QString::number(low) + QChar(0xFF5E) + QString::number(high);
-        draft.entries.push_back(BookDraft::Entry{++iid, 1, 0, title});
+        draft.entries.push_back(BookDraft::Entry{++iid, 1, 0, title, true});
         for (std::size_t k = first; k <= last; ++k)
             draft.relations.emplace_back(iid, draft.keywords[k].kid);
     }
 }
 
-// An entry's page is the lowest page of its keywords, a chapter's the
-// lowest of its own and its sections'; 0 without pages.
-void DraftBuilder::SetEntryPages(BookDraft& draft)
+// An entry's page is the lowest page of its keywords (or, without
+// keywords, the page of its heading row), a parent's the lowest of its own
+// and its children's; 0 without pages.
+void DraftBuilder::SetEntryPages(BookDraft& draft) const
 {
     std::map<int, int> pageOfKid;
     for (const auto& keyword : draft.keywords)
@@ -274,6 +333,11 @@ void DraftBuilder::SetEntryPages(BookDraft& draft)
         auto [it, fresh] = pageOfEntry.emplace(iid, page->second);
         if (!fresh)
             it->second = std::min(it->second, page->second);
+    }
+    for (const HeadingRow& row : m_headingRows) {
+        const auto entry = m_iidOfHeadings.find(row.headings);
+        if (row.page && entry != m_iidOfHeadings.end())
+            pageOfEntry.emplace(entry->second, *row.page);
     }
     // Children come after their parents: walk backwards to lift pages up.
     for (auto entry = draft.entries.rbegin(); entry != draft.entries.rend(); ++entry) {
@@ -311,4 +375,12 @@ void DraftBuilder::BuildAttrClasses(BookDraft& draft) const
     if (m_type == QLatin1String("303"))
         draft.attrClasses.push_back(BookDraft::AttrClass{
             BookAttrClass::Frequency, QStringLiteral("頻出"), QStringLiteral("入試頻出度"), 0, false});
+    draft.attrClasses.insert(draft.attrClasses.end(), m_extraClasses.begin(), m_extraClasses.end());
+    const auto place = [this](int acid) {
+        const auto found = std::find(m_classOrder.begin(), m_classOrder.end(), acid);
+        return found - m_classOrder.begin();
+    };
+    std::stable_sort(draft.attrClasses.begin(), draft.attrClasses.end(),
+        [&place](
+            const BookDraft::AttrClass& a, const BookDraft::AttrClass& b) { return place(a.acid) < place(b.acid); });
 }

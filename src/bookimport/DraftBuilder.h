@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <optional>
@@ -31,10 +32,11 @@ public:
         QString word;
         std::optional<int> number;
         int numberColumn = 0;
+        int wordColumn = 0;
         std::optional<int> page;
-        QString chapter;
-        QString section;
+        QStringList headings; // 章, 節, 項, 階層4 … down to the first empty one
         QString partOfSpeech;
+        std::vector<BookDraft::AttrValue> attrs;
     };
 
     struct SentenceRow {
@@ -44,6 +46,7 @@ public:
         int source = 1;
         std::optional<int> frequency;
         QString problemNumber;
+        std::vector<BookDraft::AttrValue> attrs;
     };
 
     // The keyword columns of a row: headword, number, page, headings and
@@ -58,14 +61,21 @@ public:
     // first row that gives each of them.
     void SetQuestionTexts(
         int qid, const QString& instruction, const QString& answerField, std::optional<int> answerLines);
+    void SetAlternate(int qid);
+    // A contents entry of its own row, with no keyword: listed, not to be
+    // chosen, at `page` unless keywords give it one.
+    void AddHeading(const QStringList& headings, std::optional<int> page);
+    // Attribute classes beyond the fixed ones, and the order of all of
+    // them by id (classes not named keep their places after these).
+    void SetAttrClasses(std::vector<BookDraft::AttrClass> extra, std::vector<int> order);
     // The keyword of a row; -1 when the row conflicts with an earlier one
     // (the problem is recorded).
     int Keyword(const KeywordRow& row);
     void AddSentence(int keyword, const SentenceRow& sentence);
 
-    // Numbers the keywords, builds the contents (from chapters and
-    // sections when `byChapters`, else entries of 25 keywords by number)
-    // and the attribute classes.
+    // Numbers the keywords, builds the contents (from the headings when
+    // `byChapters`, else entries of 25 keywords by number) and the
+    // attribute classes.
     BookDraft Finish(bool byChapters);
 
     static constexpr int kKeywordsPerEntry = 25;
@@ -74,14 +84,20 @@ private:
     struct Slot {
         BookDraft::Keyword keyword;
         bool numbered = false;
-        std::vector<std::pair<QString, QString>> headings; // (chapter, section), first appearance first
+        int row = 0;
+        std::vector<QStringList> headings; // first appearance first
+    };
+    struct HeadingRow {
+        int sentencesBefore = 0;
+        QStringList headings;
+        std::optional<int> page;
     };
 
     void NumberKeywords(BookDraft& draft, std::vector<int>& kidOfSlot);
-    void BuildChapters(BookDraft& draft, const std::vector<int>& kidOfSlot);
+    void BuildContents(BookDraft& draft, const std::vector<int>& kidOfSlot);
     void BuildNumberEntries(BookDraft& draft);
     void BuildAttrClasses(BookDraft& draft) const;
-    static void SetEntryPages(BookDraft& draft);
+    void SetEntryPages(BookDraft& draft) const;
 
     QString m_type;
     QString m_title;
@@ -93,6 +109,10 @@ private:
     std::map<int, std::pair<int, int>> m_slotOfNumber;            // number -> (slot, row)
     QHash<QString, int> m_slotOfWord;                             // unnumbered rows of the shared kind
     std::vector<std::pair<int, BookDraft::Sentence>> m_sentences; // (slot, sentence)
+    std::vector<HeadingRow> m_headingRows;
+    std::map<QStringList, int> m_iidOfHeadings;
+    std::vector<BookDraft::AttrClass> m_extraClasses;
+    std::vector<int> m_classOrder;
     bool m_usesPartOfSpeech = false;
     bool m_usesProblemNumber = false;
 };

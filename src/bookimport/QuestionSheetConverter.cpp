@@ -4,18 +4,153 @@
 #include "bookimport/DraftBuilder.h"
 #include "bookimport/RowCells.h"
 #include "bookimport/SheetColumns.h"
+#include "bookimport/BookAttrClass.h"
+#include "markup/SheetText.h"
+
+#include <QRegularExpression>
+
+#include <map>
+
+namespace {
+
+// The first id of a class that a column of its own brings.
+constexpr int kFirstExtraClass = 201;
+
+// The fixed columns that carry attribute classes, by class id.
+const std::map<QString, int>& FixedClassColumns()
+{
+    static const std::map<QString, int> columns{{ColumnName::Number, BookAttrClass::Number},
+        {ColumnName::Page, BookAttrClass::Page}, {ColumnName::PartOfSpeech, BookAttrClass::PartOfSpeech},
+        {ColumnName::Source, BookAttrClass::Source}, {ColumnName::ProblemNumber, BookAttrClass::ProblemNumber},
+        {ColumnName::Frequency, BookAttrClass::Frequency}};
+    return columns;
+}
+
+bool IsInteger(const QString& value)
+{
+    static const QRegularExpression integer(QStringLiteral("^-?[0-9]{1,9}$"));
+    return integer.match(value).hasMatch();
+}
+
+// A column of its own: an attribute class named by the header, "名前" or
+// "名前（長い名前）" ("名前（属性）" where the name alone is a fixed column's).
+// Its values are integers when every one is; it belongs to the keywords
+// when every keyword's rows agree on it, else to the sentences. A cell may
+// hold several values, one a line.
+struct ClassColumn {
+    QString header;
+    BookDraft::AttrClass attrClass;
+    bool ofKeyword = true;
+
+    std::vector<BookDraft::AttrValue> Values(const QString& cell) const
+    {
+        std::vector<BookDraft::AttrValue> values;
+        if (cell.isEmpty())
+            return values;
+        const QStringList parts = cell.split(u'\n');
+        for (qsizetype seq = 0; seq < parts.size(); ++seq)
+            values.push_back(
+                BookDraft::AttrValue{attrClass.acid, static_cast<int>(seq), attrClass.type == 1, parts[seq]});
+        return values;
+    }
+};
+
+ClassColumn NamedClass(const QString& header, int acid)
+{
+    ClassColumn column;
+    column.header = header;
+    QString name = header;
+    QString longName = header;
+    static const QRegularExpression named(QStringLiteral("^(.+)（(.+)）$"));
+    const QRegularExpressionMatch match = named.match(header);
+    if (match.hasMatch()) {
+        name = match.captured(1);
+        longName = match.captured(2) == QStringLiteral("属性") ? name : match.captured(2);
+    }
+    column.attrClass = BookDraft::AttrClass{acid, name, longName, 0, true};
+    return column;
+}
+
+std::vector<ClassColumn> ClassColumns(const Sheet& sheet, const QStringList& known)
+{
+    std::vector<ClassColumn> columns;
+    for (const QString& header : sheet.header.cells)
+        if (!header.isEmpty() && !known.contains(header) && ColumnName::LevelOf(header) == 0)
+            columns.push_back(NamedClass(header, kFirstExtraClass + static_cast<int>(columns.size())));
+    return columns;
+}
+
+// Types and owners from the values of every row.
+void InferClasses(std::vector<ClassColumn>& classes, const Sheet& sheet, const SheetColumns& columns)
+{
+    for (ClassColumn& column : classes) {
+        bool integers = true;
+        bool any = false;
+        std::map<QString, QString> cellOfKeyword;
+        for (const SheetRow& row : sheet.rows) {
+            const QString cell = SheetText::Unguard(columns.Cell(row, column.header));
+            QString keyword = columns.Cell(row, ColumnName::Number);
+            if (keyword.isEmpty())
+                keyword = u'\n' + columns.Cell(row, ColumnName::Word);
+            const auto [known, fresh] = cellOfKeyword.emplace(keyword, cell);
+            if (!fresh && known->second != cell)
+                column.ofKeyword = false;
+            for (const QString& value : cell.isEmpty() ? QStringList() : cell.split(u'\n')) {
+                any = true;
+                integers = integers && IsInteger(value);
+            }
+        }
+        column.attrClass.type = any && integers ? 0 : 1;
+        column.attrClass.isRange = column.attrClass.type == 0 && column.ofKeyword;
+    }
+}
+
+// The order of every class by the place of its column.
+std::vector<int> ClassOrder(const Sheet& sheet, const std::vector<ClassColumn>& classes)
+{
+    std::vector<int> order;
+    for (const QString& header : sheet.header.cells) {
+        const auto fixed = FixedClassColumns().find(header);
+        if (fixed != FixedClassColumns().end())
+            order.push_back(fixed->second);
+        for (const ClassColumn& column : classes)
+            if (column.header == header)
+                order.push_back(column.attrClass.acid);
+    }
+    return order;
+}
+
+QStringList HeadingsOf(const QStringList& cells)
+{
+    QStringList headings;
+    for (const QString& cell : cells) {
+        if (cell.isEmpty())
+            break;
+        headings.append(cell);
+    }
+    return headings;
+}
+
+} // namespace
 
 QStringList QuestionSheetConverter::KnownColumns()
 {
     using namespace ColumnName;
     return {Number, Format, Word, Question, Answer, Chapter, Section, Page, Frequency, Instruction, AnswerField,
-        AnswerLines, Source, ProblemNumber, PartOfSpeech};
+        AnswerLines, Source, ProblemNumber, PartOfSpeech, Title, Type, ByNumber, Alternate};
 }
 
 QStringList QuestionSheetConverter::RequiredColumns()
 {
     using namespace ColumnName;
     return {Format, Word, Question, Answer};
+}
+
+bool QuestionSheetConverter::IsHeadingRow(const RowCells& cells)
+{
+    using namespace ColumnName;
+    return cells.Plain(Format).isEmpty() && cells.Plain(Word).isEmpty() && cells.Plain(Question).isEmpty()
+        && cells.Plain(Answer).isEmpty() && !cells.Plain(Chapter).isEmpty();
 }
 
 QString QuestionSheetConverter::DefaultInstruction()
@@ -31,18 +166,37 @@ QString QuestionSheetConverter::DefaultAnswerField()
 std::optional<BookDraft> QuestionSheetConverter::Convert(
     const Sheet& sheet, const QString& type, const QString& title, Problems& problems) const
 {
-    const SheetColumns columns(sheet.header, KnownColumns(), RequiredColumns(), problems);
+    std::vector<ClassColumn> classes = ClassColumns(sheet, KnownColumns());
+    QStringList known = KnownColumns();
+    for (const QString& header : sheet.header.cells)
+        if (ColumnName::LevelOf(header) > 0)
+            known.append(header);
+    for (const ClassColumn& column : classes)
+        known.append(column.header);
+    const SheetColumns columns(sheet.header, known, RequiredColumns(), problems);
     const bool frequencies = type == QLatin1String("303");
     if (columns.Has(ColumnName::Frequency) && !frequencies)
         problems.Warning(sheet.header.row, columns.Number(ColumnName::Frequency),
             QStringLiteral("「頻出」は種別 303 の本でだけ使います。この列は読み飛ばします"));
     if (problems.HasErrors())
         return std::nullopt;
+    InferClasses(classes, sheet, columns);
     DraftBuilder builder(type, title, DraftBuilder::KeywordRows::Shared, problems);
+    std::vector<BookDraft::AttrClass> extra;
+    for (const ClassColumn& column : classes)
+        extra.push_back(column.attrClass);
+    builder.SetAttrClasses(extra, ClassOrder(sheet, classes));
     for (const SheetRow& row : sheet.rows) {
         RowCells cells(row, columns, problems);
+        if (IsHeadingRow(cells)) {
+            QStringList levels;
+            for (int level = 1; columns.Has(ColumnName::Level(level)); ++level)
+                levels.append(cells.Plain(ColumnName::Level(level)));
+            builder.AddHeading(HeadingsOf(levels), cells.Number(ColumnName::Page));
+            continue;
+        }
         const QString format = cells.RequiredPlain(ColumnName::Format);
-        const DraftBuilder::KeywordRow keyword = DraftBuilder::ReadKeywordRow(cells, columns);
+        DraftBuilder::KeywordRow keyword = DraftBuilder::ReadKeywordRow(cells, columns);
         DraftBuilder::SentenceRow sentence;
         sentence.sentence = cells.RequiredText(ColumnName::Question);
         sentence.answer = cells.RequiredText(ColumnName::Answer);
@@ -50,9 +204,15 @@ std::optional<BookDraft> QuestionSheetConverter::Convert(
             sentence.frequency = cells.Choice(ColumnName::Frequency, {1, 2});
         sentence.source = cells.Number(ColumnName::Source).value_or(1);
         sentence.problemNumber = cells.Plain(ColumnName::ProblemNumber);
+        for (const ClassColumn& column : classes) {
+            auto values = column.Values(cells.Plain(column.header));
+            auto& owner = column.ofKeyword ? keyword.attrs : sentence.attrs;
+            owner.insert(owner.end(), values.begin(), values.end());
+        }
         const QString instruction = cells.Text(ColumnName::Instruction);
         const QString answerField = cells.Text(ColumnName::AnswerField);
         const std::optional<int> answerLines = cells.Number(ColumnName::AnswerLines);
+        const bool alternate = cells.Number(ColumnName::Alternate).value_or(0) != 0;
         if (cells.Failed())
             continue;
         const int slot = builder.Keyword(keyword);
@@ -60,6 +220,8 @@ std::optional<BookDraft> QuestionSheetConverter::Convert(
             continue;
         sentence.qid = builder.Question(format);
         builder.SetQuestionTexts(sentence.qid, instruction, answerField, answerLines);
+        if (alternate)
+            builder.SetAlternate(sentence.qid);
         builder.AddSentence(slot, sentence);
     }
     if (sheet.rows.empty())
@@ -72,6 +234,13 @@ std::optional<BookDraft> QuestionSheetConverter::Convert(
             question.instruction = DefaultInstruction();
         if (question.answerField.isEmpty())
             question.answerField = DefaultAnswerField();
+    }
+    for (const SheetRow& row : sheet.rows) {
+        const QString byNumber = SheetText::Unguard(columns.Cell(row, ColumnName::ByNumber));
+        if (!byNumber.isEmpty()) {
+            draft.byNumber = byNumber != QStringLiteral("0");
+            break;
+        }
     }
     return draft;
 }

@@ -1,6 +1,6 @@
 #include "bookimport/RowCells.h"
 
-#include "bookimport/MarkupGuard.h"
+#include "markup/SheetText.h"
 
 #include <algorithm>
 
@@ -13,7 +13,7 @@ RowCells::RowCells(const SheetRow& row, const SheetColumns& columns, Problems& p
 
 QString RowCells::Plain(const QString& name) const
 {
-    return m_columns.Cell(m_row, name);
+    return SheetText::Unguard(m_columns.Cell(m_row, name));
 }
 
 void RowCells::Require(const QString& name, const QString& value)
@@ -33,9 +33,12 @@ QString RowCells::RequiredPlain(const QString& name)
 
 QString RowCells::Text(const QString& name)
 {
-    bool changed = false;
-    const QString value = MarkupGuard::Guard(Plain(name), changed);
-    if (changed)
+    SheetText::Notes notes;
+    const QString value = SheetText::FromCell(Plain(name), &notes);
+    if (notes.unknownTag)
+        m_problems.Warning(m_row.row, m_columns.Number(name),
+            QStringLiteral("タグの種類でない「<…>」を文字の「＜…＞」として取り込みます"));
+    if (notes.unclosedTag)
         m_problems.Warning(m_row.row, m_columns.Number(name),
             QStringLiteral("タグを閉じる「>」のない「<」を「＜」として取り込みます"));
     return value;

@@ -7,7 +7,8 @@
 
 // Reads the named cells of one row, recording a problem for an empty
 // required cell, a number that is not an integer, and a text whose "<"
-// had to be kept from swallowing the rest (MarkupGuard).
+// had to be made a character (SheetText). Every cell is read without the
+// formula guard of the sheets the program writes.
 class RowCells {
 public:
     RowCells(const SheetRow& row, const SheetColumns& columns, Problems& problems);
@@ -16,7 +17,7 @@ public:
     QString Plain(const QString& name) const;
     // A required plain cell; empty (and an error) when it is empty.
     QString RequiredPlain(const QString& name);
-    // A text cell that may carry markup.
+    // A text cell in the sheet's text rules, as the book's marked-up text.
     QString Text(const QString& name);
     QString RequiredText(const QString& name);
     // An integer cell: no value when empty; an error when not an integer.

@@ -2,6 +2,11 @@
 // column, and nothing is written.
 #include "ImportFixture.h"
 
+#include "bookimport/BookChecker.h"
+#include "bookimport/BookExporter.h"
+
+#include <sys/stat.h>
+
 namespace {
 
 class BadInputTest : public ImportFixture {
@@ -57,7 +62,29 @@ TEST_F(BadInputTest, BinaryAndUnreadableFilesAreRefused)
     ExpectRejectedFile(PathOf("missing.csv"), 0, 0, QStringLiteral("開けません"));
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.csv")));
     ExpectRejectedFile(PathOf("folder.csv"), 0, 0, QStringLiteral("開けません"));
+    // A FIFO would keep the reading waiting for a writer for ever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(PathOf("pipe.csv")).constData(), 0600), 0);
+    ExpectRejectedFile(PathOf("pipe.csv"), 0, 0, QStringLiteral("普通のファイルではありません"));
+    Problems problems;
+    EXPECT_FALSE(BookChecker::Check(PathOf("pipe.csv"), problems));
+    EXPECT_FALSE(BookExporter::Export(PathOf("pipe.csv"), PathOf("out.csv"), false, problems));
+    EXPECT_TRUE(problems.Lines().join(u'\n').contains(QStringLiteral("普通のファイルではありません")));
     ExpectRejected("見出し語,意味\na,b\n", 0, 0, QStringLiteral("オフィス"), QStringLiteral("list.ods"));
+}
+
+TEST_F(BadInputTest, ADuplicateHeadwordIsNamedWithItsRowAndColumn)
+{
+    Problems problems;
+    const QString book = Import(
+        Write(QStringLiteral("dup.csv"), "意味,見出し語\n達成する,achieve\n出席する,attend\n成し遂げる,achieve\n"),
+        PathOf("dup_main.db"), QString(), &problems);
+    ASSERT_FALSE(book.isEmpty()) << problems.Lines().join(u'\n').toStdString();
+    ASSERT_EQ(problems.List().size(), 1u) << problems.Lines().join(u'\n').toStdString();
+    const Problem& warning = problems.List().front();
+    EXPECT_FALSE(warning.IsError());
+    EXPECT_EQ(warning.row, 4);
+    EXPECT_EQ(warning.column, 2);
+    EXPECT_TRUE(warning.message.contains(QStringLiteral("2 行目"))) << warning.message.toStdString();
 }
 
 TEST_F(BadInputTest, AnExistingBookIsReplacedOnlyWhenForcedAndOnlyByACompleteOne)
@@ -83,9 +110,12 @@ TEST_F(BadInputTest, AnExistingBookIsReplacedOnlyWhenForcedAndOnlyByACompleteOne
     EXPECT_EQ(kept.readAll(), QByteArray("old book"));
     kept.close();
 
+    // The book that replaces a file keeps that file's mode.
+    ASSERT_TRUE(QFile::setPermissions(output, QFile::ReadOwner | QFile::WriteOwner));
     request.input = input;
     problems = Problems();
     EXPECT_EQ(BookImporter().Import(request, problems), output) << problems.Lines().join(u'\n').toStdString();
+    EXPECT_EQ(QFile::permissions(output), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     EXPECT_EQ(QueryInt(output, QStringLiteral("select count(*) from Keywords")), 1);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".part")).size(), 0);
 }

@@ -22,6 +22,22 @@ protected:
     QString err;
 };
 
+// A symbolic link at -o, even one whose target is missing, is a file that
+// is there: writing through it needs --force.
+TEST_F(BookToolTest, ADanglingLinkAtTheOutputIsNotWrittenThroughUnforced)
+{
+    const QString bundled = QStringLiteral(TV_TEST_DATA_DIR "/") + SampleBooks().front().file;
+    const QString elsewhere = PathOf(QStringLiteral("elsewhere.csv"));
+    const QString link = PathOf(QStringLiteral("sheet.csv"));
+    ASSERT_TRUE(QFile::link(elsewhere, link));
+    EXPECT_EQ(Run({QStringLiteral("export"), bundled, QStringLiteral("-o"), link}), BookTool::kProblems);
+    EXPECT_TRUE(err.contains(QStringLiteral("--force"))) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(elsewhere));
+    const QString input = Write(QStringLiteral("list.csv"), "見出し語,意味\nachieve,達成する\n");
+    EXPECT_EQ(Run({QStringLiteral("import"), input, QStringLiteral("-o"), link}), BookTool::kProblems);
+    EXPECT_FALSE(QFile::exists(elsewhere));
+}
+
 TEST_F(BookToolTest, BundledBooksAreSoundAndExportImportCheckChainUp)
 {
     for (const SampleBook& book : SampleBooks()) {

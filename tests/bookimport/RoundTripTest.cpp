@@ -3,7 +3,10 @@
 #include "ImportFixture.h"
 
 #include "bookimport/BookChecker.h"
+#include "bookimport/BookComparison.h"
 #include "bookimport/BookExporter.h"
+#include "bookimport/BookTool.h"
+#include "model/CppSQLite3DB.h"
 #include "model/DataBase.h"
 #include "model/Index.h"
 #include "model/NodeStorage.h"
@@ -84,7 +87,12 @@ TEST_P(RoundTripTest, ExportedAndImportedBookGivesTheSamePrints)
     const QString sheet = PathOf(QStringLiteral("sheet.csv"));
     Problems problems;
     ASSERT_TRUE(BookExporter::Export(original, sheet, false, problems)) << problems.Lines().join(u'\n').toStdString();
-    const QString copy = Import(sheet, PathOf(QStringLiteral("copy_main.db")), book.product, &problems);
+    // Imported with the type given, as a teacher may; the title is the sheet's.
+    ImportRequest request;
+    request.input = sheet;
+    request.output = PathOf(QStringLiteral("copy_main.db"));
+    request.type = book.product;
+    const QString copy = BookImporter().Import(request, problems);
     ASSERT_FALSE(copy.isEmpty()) << problems.Lines().join(u'\n').toStdString();
     EXPECT_TRUE(problems.IsEmpty()) << problems.Lines().join(u'\n').toStdString();
     EXPECT_TRUE(BookChecker::Check(copy, problems)) << problems.Lines().join(u'\n').toStdString();
@@ -110,6 +118,67 @@ TEST_P(RoundTripTest, ExportedAndImportedBookGivesTheSamePrints)
     QFile second(again);
     ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
     EXPECT_EQ(first.readAll(), second.readAll());
+}
+
+// The sheet carries the whole book: imported as a teacher imports it (no
+// type, no title), it gives the same book, table by table, but for its ids.
+TEST_P(RoundTripTest, ExportedAndImportedBookIsTheSameBook)
+{
+    const QString original = BundledPath(GetParam());
+    const QString sheet = PathOf(QStringLiteral("sheet.csv"));
+    Problems problems;
+    ASSERT_TRUE(BookExporter::Export(original, sheet, false, problems)) << problems.Lines().join(u'\n').toStdString();
+    EXPECT_TRUE(problems.IsEmpty()) << problems.Lines().join(u'\n').toStdString();
+    ImportRequest request;
+    request.input = sheet;
+    request.output = PathOf(QStringLiteral("copy_main.db"));
+    ASSERT_FALSE(BookImporter().Import(request, problems).isEmpty()) << problems.Lines().join(u'\n').toStdString();
+
+    EXPECT_EQ(BookComparison::Differences(original, request.output), QStringList());
+    // The same count of rows in every table, counted apart from the comparison.
+    for (const char* table : {"Info", "BookInfo", "Indices", "Questions", "AttrClasses", "KeywordAttrRange", "Keywords",
+             "KeywordAttrs", "Sentences", "SentenceAttrs", "IKRelations"}) {
+        const QString count = QStringLiteral("select count(*) from %1").arg(QString::fromLatin1(table));
+        EXPECT_EQ(QueryRows(request.output, count), QueryRows(original, count)) << table;
+    }
+    for (const char* sql : {"select name, value from Info where name <> 'DBID' order by name",
+             "select name, long_name, type, is_range from AttrClasses order by sort_key",
+             "select title, page, enable from Indices order by sort_key", "select title from BookInfo"})
+        EXPECT_EQ(QueryRows(request.output, QString::fromLatin1(sql)), QueryRows(original, QString::fromLatin1(sql)))
+            << sql;
+}
+
+// What a sheet cannot carry (a keyword under two entries, a keyword with
+// no sub-question) is named, and the export fails unless --lossy.
+TEST_F(ImportFixture, ExportNamesWhatTheSheetCannotCarry)
+{
+    const QString book = PathOf(QStringLiteral("book_main.db"));
+    ASSERT_TRUE(QFile::copy(BundledPath(SampleBooks().front()), book));
+    QFile::setPermissions(book, QFile::ReadOwner | QFile::WriteOwner);
+    {
+        CppSQLite3DB db;
+        db.Open(book.toStdString());
+        db.ExecuteBatch("insert into IKRelations(iid, kid) values (7, 1);"
+                        "insert into Keywords(kid, word, sort_key, enable) values (999, 'lonely', 99990, 1);"
+                        "insert into KeywordAttrs(kid, acid, seq, type, value) values (999, 2, 0, 0, 999);");
+    }
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const QString sheet = PathOf(QStringLiteral("sheet.csv"));
+    EXPECT_EQ(BookTool(outStream, errStream).Run({QStringLiteral("export"), book, QStringLiteral("-o"), sheet}),
+        BookTool::kProblems);
+    EXPECT_FALSE(QFile::exists(sheet));
+    EXPECT_TRUE(err.contains(QStringLiteral("目次と見出し語の対応"))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("見出し語:"))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("--lossy"))) << err.toStdString();
+    err.clear();
+    EXPECT_EQ(BookTool(outStream, errStream)
+                  .Run({QStringLiteral("export"), book, QStringLiteral("-o"), sheet, QStringLiteral("--lossy")}),
+        BookTool::kOk);
+    EXPECT_TRUE(QFile::exists(sheet));
+    EXPECT_TRUE(err.contains(QStringLiteral("目次と見出し語の対応"))) << err.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Books, RoundTripTest, testing::ValuesIn(SampleBooks()),
