@@ -21,6 +21,7 @@
 #include "ui/DlgMain.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QPointer>
 #include <QWindow>
@@ -29,6 +30,21 @@
 #include <utility>
 
 namespace {
+
+// A dialog open over the window (the range dialog, a message) would keep
+// the program running once the window is closed: each is closed as its
+// Cancel would close it.
+void CloseModalDialogs()
+{
+    while (QWidget* modal = QApplication::activeModalWidget()) {
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        if (QApplication::activeModalWidget() == modal)
+            break;
+    }
+}
 
 // The first code that stops the start.
 constexpr int FirstStopCode = 101;
@@ -245,6 +261,7 @@ int Application::RunMainWindow()
     // Logout, shutdown or Ctrl+C in a terminal close the window as the
     // user would, so the state below is still saved.
     const TerminationSignals termination([window = QPointer<DlgMain>(window.get())](int) {
+        CloseModalDialogs();
         if (window)
             window->close();
     });

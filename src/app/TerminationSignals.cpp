@@ -1,5 +1,7 @@
 #include "app/TerminationSignals.h"
 
+#include "model/StopRequest.h"
+
 #include <QSocketNotifier>
 
 #include <array>
@@ -22,6 +24,7 @@ extern "C" void WriteSignal(int signal)
 {
     const unsigned char number = static_cast<unsigned char>(signal);
     const int savedErrno = errno;
+    StopRequest::Raise();
     [[maybe_unused]] const ssize_t written = ::write(g_pipe[1], &number, 1);
     errno = savedErrno;
 }
@@ -60,6 +63,7 @@ TerminationSignals::~TerminationSignals()
 void TerminationSignals::Dispatch()
 {
     unsigned char number = 0;
+    StopRequest::Clear();
     while (::read(g_pipe[0], &number, 1) == 1) {
         if (m_onSignal)
             m_onSignal(number);

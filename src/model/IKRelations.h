@@ -9,6 +9,11 @@
 class IKRelations {
 public:
     static bool HasRelation(int iid, int kid);
+    // The keywords related to an entry, in kid order.
+    static std::vector<int> KeywordsOf(int iid);
+    // Changes whenever the set is replaced, so that what is built from it
+    // can tell that it is out of date.
+    static std::size_t Generation();
     // Duplicate pairs collapse.
     static void ReplaceAll(const std::vector<std::pair<int, int>>& pairs);
     static std::size_t Count();

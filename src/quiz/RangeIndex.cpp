@@ -1,5 +1,6 @@
 #include "quiz/RangeIndex.h"
 
+#include "model/IKRelations.h"
 #include "model/Keyword.h"
 #include "model/NodeStorage.h"
 
@@ -20,11 +21,22 @@ RangeIndex::RangeIndex(std::vector<int> indexIds)
 
 bool RangeIndex::Contains(const Keyword& keyword) const
 {
-    for (int iid : m_indexIds) {
-        if (NodeStorage::HasRelation(iid, keyword.kid))
-            return true;
-    }
-    return false;
+    return Keywords().count(keyword.kid) != 0;
+}
+
+const std::unordered_set<int>& RangeIndex::Keywords() const
+{
+    const std::lock_guard<std::mutex> lock(m_keywordsMutex);
+    const std::size_t generation = IKRelations::Generation();
+    if (m_keywordsBuilt && m_keywordsGeneration == generation)
+        return m_keywords;
+    m_keywords.clear();
+    for (int iid : m_indexIds)
+        for (int kid : IKRelations::KeywordsOf(iid))
+            m_keywords.insert(kid);
+    m_keywordsGeneration = generation;
+    m_keywordsBuilt = true;
+    return m_keywords;
 }
 
 QString RangeIndex::Describe(const NodeStorage& storage) const

@@ -3,6 +3,9 @@
 // relates one of the entries to the keyword.
 #include "quiz/Range.h"
 
+#include <cstddef>
+#include <mutex>
+#include <unordered_set>
 #include <vector>
 
 class RangeIndex : public Range {
@@ -20,5 +23,13 @@ public:
     const std::vector<int>& IndexIds() const { return m_indexIds; }
 
 private:
+    // The keywords of the entries, gathered once for the book's relations
+    // (a word of a big book is then looked up once, not once per entry).
+    const std::unordered_set<int>& Keywords() const;
+
     std::vector<int> m_indexIds;
+    mutable std::mutex m_keywordsMutex;
+    mutable std::unordered_set<int> m_keywords;
+    mutable std::size_t m_keywordsGeneration = 0;
+    mutable bool m_keywordsBuilt = false;
 };

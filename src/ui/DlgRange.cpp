@@ -4,6 +4,7 @@
 #include "model/CppSQLite3Exception.h"
 #include "model/DataBase.h"
 #include "model/DecimalText.h"
+#include "model/StopRequest.h"
 #include "quiz/Model.h"
 #include "quiz/Ranges.h"
 #include "res/ResourceIds.h"
@@ -139,7 +140,9 @@ void DlgRange::RefreshKeywords()
     keywords_->setUpdatesEnabled(false);
     keywords_->DeleteAllRows();
     if (builder_) {
-        for (int row = 0; row < count; ++row)
+        // A big book's list takes a while: a request to end the program
+        // is heeded between its rows.
+        for (int row = 0; row < count && !(row % kRowsBetweenStopChecks == 0 && StopRequest::Pending()); ++row)
             builder_->InsertKeyword(*keywords_, row, inRange[row]);
     }
     keywords_->setUpdatesEnabled(true);

@@ -47,6 +47,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    static constexpr int kRowsBetweenStopChecks = 1000;
+
     void BuildControls();
     void SetUpPages();
     void SetUpKeywordList();

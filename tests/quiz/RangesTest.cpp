@@ -1,7 +1,10 @@
 #include "quiz/Ranges.h"
 #include "StorageFixture.h"
 
+#include "model/IKRelations.h"
 #include "quiz/RangeIndex.h"
+
+#include <QRandomGenerator>
 
 namespace {
 
@@ -42,6 +45,34 @@ TEST_F(RangesTest, IndexRangeFollowsTheRelationsOfItsEntries)
     // An entry without relations of its own does not stand for its children.
     EXPECT_TRUE(Contained(Ranges(std::vector<int>{2})).empty());
     EXPECT_TRUE(Contained(Ranges(std::vector<int>{})).empty());
+}
+
+// Against the entry-by-entry test it replaces, over random relations and
+// entry sets; a range made before the relations change (another book)
+// follows the new ones.
+TEST_F(RangesTest, IndexRangeHoldsWhatSomeOfItsEntriesRelateTo)
+{
+    QRandomGenerator random(22);
+    std::vector<Keyword> keywords(300);
+    for (int i = 0; i < 300; ++i)
+        keywords[static_cast<std::size_t>(i)].kid = i + 1;
+    for (int round = 0; round < 20; ++round) {
+        std::vector<std::pair<int, int>> relations;
+        for (int n = 0; n < 400; ++n)
+            relations.emplace_back(random.bounded(1, 40), random.bounded(1, 301));
+        std::vector<int> entries;
+        for (int n = random.bounded(0, 12); n > 0; --n)
+            entries.push_back(random.bounded(0, 45));
+        const RangeIndex range(entries);
+        range.Contains(keywords.front());
+        IKRelations::ReplaceAll(relations);
+        for (const Keyword& keyword : keywords) {
+            bool related = false;
+            for (int iid : entries)
+                related = related || IKRelations::HasRelation(iid, keyword.kid);
+            ASSERT_EQ(range.Contains(keyword), related) << "kid " << keyword.kid;
+        }
+    }
 }
 
 TEST_F(RangesTest, IndexRangeNamesItsFirstAndLastEntryInTheGivenOrder)

@@ -4,6 +4,7 @@
 #include "ui/DlgRange.h"
 
 #include "model/NodeStorage.h"
+#include "model/StopRequest.h"
 #include "quiz/Model.h"
 #include "res/StringTable.h"
 #include "support/BookFixture.h"
@@ -224,6 +225,23 @@ TEST_F(RangeDialog, TickingAParentYieldsExactlyItsChildren)
     EXPECT_TRUE(RangeIndexIds().empty());
     EXPECT_EQ(Range().Type(), Range::ByIndex);
     EXPECT_EQ(CountLabel(), Count(0));
+}
+
+// Asked to end (a termination signal) while the word list is being built,
+// the dialog leaves the rest of the list undone, so that the event loop
+// takes the signal at once; the range itself is already the new one.
+TEST_F(RangeDialog, ARequestToEndStopsBuildingTheWordList)
+{
+    LoadSmallBook();
+    Open();
+    StopRequest::Raise();
+    ClickBoxOf(2);
+    StopRequest::Clear();
+    EXPECT_EQ(RangeIndexIds(), (std::vector<int>{3, 4}));
+    EXPECT_TRUE(ListedKeywords().isEmpty());
+    ClickBoxOf(2);
+    ClickBoxOf(2);
+    EXPECT_EQ(ListedKeywords(), (QStringList{QStringLiteral("apple"), QStringLiteral("book")}));
 }
 
 TEST_F(RangeDialog, AnEntryThatCannotBeChosenIsShownButNeverInTheRange)
