@@ -12,7 +12,7 @@ const QString LockName = QStringLiteral("morvane-k-tavisko.lock");
 } // namespace
 
 SingleInstance::SingleInstance()
-    : SingleInstance(QStringList{DefaultLockPath(), PrivateLockPath()})
+    : SingleInstance(QStringList{PrivateLockPath(), DefaultLockPath()})
 {
 }
 
@@ -39,9 +39,10 @@ QString SingleInstance::DefaultLockPath()
 
 QString SingleInstance::PrivateLockPath()
 {
-    // The maker folder of the teacher's own files, beside the user database.
+    // Beside the user database, so that one data folder has one instance
+    // even where two computers share it (a school's network home).
     const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    return home.isEmpty() ? QString() : home + QStringLiteral("/morvane-k/") + LockName;
+    return home.isEmpty() ? QString() : home + QStringLiteral("/morvane-k/userdata/") + LockName;
 }
 
 SingleInstance::Outcome SingleInstance::TryAcquire()

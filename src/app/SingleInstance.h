@@ -6,15 +6,14 @@
 
 #include <memory>
 
-// Keeps the program to one running instance per user: a lock file, held
-// from Acquire until this object is destroyed. The lock belongs to a live
-// process only, so a crashed instance never blocks the next start.
+// Keeps the program to one running instance per data folder: a lock file,
+// held from Acquire until this object is destroyed. The lock belongs to a
+// live process only, so a crashed instance never blocks the next start.
 //
-// The lock lives in the first of its places where it can be made: the
-// user's runtime folder, else a folder of the program's own below the
-// user's data folder (where the user database is), so that a read-only
-// runtime folder does not let two instances share one office profile and
-// user database.
+// The lock lives beside the user database, so that a home folder shared
+// by two computers (or seen with two runtime folders) runs one instance on
+// its one user database; where that folder cannot be written, in the
+// user's runtime folder.
 class SingleInstance {
 public:
     enum class Outcome {
@@ -43,7 +42,7 @@ public:
     // <runtime folder>/morvane-k-tavisko.lock; the runtime folder is
     // $XDG_RUNTIME_DIR (or Qt's per-user fallback).
     static QString DefaultLockPath();
-    // <data home>/morvane-k/morvane-k-tavisko.lock.
+    // <data home>/morvane-k/userdata/morvane-k-tavisko.lock.
     static QString PrivateLockPath();
 
 private:

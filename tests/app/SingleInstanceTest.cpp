@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
@@ -86,10 +87,10 @@ TEST(SingleInstanceTest, ASecondProgramEndsAtOnceWithCodeZero)
     env.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
 
-    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-    qputenv("XDG_RUNTIME_DIR", dir.filePath(QStringLiteral("runtime")).toUtf8());
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toUtf8());
     SingleInstance first;
-    qputenv("XDG_RUNTIME_DIR", saved);
+    qputenv("XDG_DATA_HOME", saved);
     ASSERT_EQ(first.TryAcquire(), SingleInstance::Outcome::Acquired);
     ASSERT_TRUE(first.IsHeld());
 
@@ -100,24 +101,58 @@ TEST(SingleInstanceTest, ASecondProgramEndsAtOnceWithCodeZero)
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
     // It made no user database: the start-up never began.
-    EXPECT_TRUE(QDir(dir.filePath(QStringLiteral("data"))).isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("data/morvane-k/userdata/tv_user.db"))));
 }
 
-// A runtime folder where the lock cannot be made (read-only; here a folder
-// stands where the lock file goes) no longer lets a second program run
-// beside the first: it meets the lock in the program's own folder and ends
-// at once.
-TEST(SingleInstanceTest, ASecondProgramMeetsTheLockInThePrivateFolder)
+// A home shared by two computers: each has its own runtime folder, both
+// the one data folder. The second program meets the first's lock beside
+// the user database and ends at once, touching nothing.
+TEST(SingleInstanceTest, TwoRuntimeFoldersOneDataFolderRunOneInstance)
+{
+    const QString program = QStringLiteral(TV_BUILD_DIR "/bin/tavisko");
+    if (!QFile::exists(program))
+        GTEST_SKIP() << "the program is not built";
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess programs[2];
+    for (int i = 0; i < 2; ++i) {
+        const QString runtime = dir.filePath(QStringLiteral("runtime%1").arg(i));
+        ASSERT_TRUE(QDir().mkpath(runtime));
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        programs[i].setProcessEnvironment(env);
+    }
+    programs[0].start(program, {});
+    ASSERT_TRUE(programs[0].waitForStarted());
+    const QString lock = data + QStringLiteral("/morvane-k/userdata/morvane-k-tavisko.lock");
+    for (int waited = 0; waited < 200 && !QFileInfo::exists(lock); ++waited)
+        QThread::msleep(100);
+    ASSERT_TRUE(QFileInfo::exists(lock));
+    programs[1].start(program, {});
+    ASSERT_TRUE(programs[1].waitForFinished(20000)) << "the second program kept running";
+    EXPECT_EQ(programs[1].exitCode(), 0);
+    EXPECT_EQ(programs[0].state(), QProcess::Running);
+    programs[0].terminate();
+    EXPECT_TRUE(programs[0].waitForFinished(20000));
+}
+
+// A data folder where the lock cannot be made (here a folder stands where
+// the lock file goes) leaves the lock in the runtime folder, as before.
+TEST(SingleInstanceTest, WithoutTheDataFolderTheLockIsInTheRuntimeFolder)
 {
     const QString program = QStringLiteral(TV_BUILD_DIR "/bin/tavisko");
     if (!QFile::exists(program))
         GTEST_SKIP() << "the program is not built";
     QTemporaryDir dir;
     const QString runtime = dir.filePath(QStringLiteral("runtime"));
-    ASSERT_TRUE(QDir().mkpath(runtime + QStringLiteral("/morvane-k-tavisko.lock")));
+    ASSERT_TRUE(QDir().mkpath(runtime));
     QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     const QString data = dir.filePath(QStringLiteral("data"));
-    SingleInstance first(data + QStringLiteral("/morvane-k/morvane-k-tavisko.lock"));
+    ASSERT_TRUE(QDir().mkpath(data + QStringLiteral("/morvane-k/userdata/morvane-k-tavisko.lock")));
+    SingleInstance first(runtime + QStringLiteral("/morvane-k-tavisko.lock"));
     ASSERT_EQ(first.TryAcquire(), SingleInstance::Outcome::Acquired);
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -129,7 +164,7 @@ TEST(SingleInstanceTest, ASecondProgramMeetsTheLockInThePrivateFolder)
     second.start(program, {});
     ASSERT_TRUE(second.waitForFinished(20000)) << "the second program kept running";
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/morvane-k/userdata")));
+    EXPECT_FALSE(QFileInfo::exists(data + QStringLiteral("/morvane-k/userdata/tv_user.db")));
 }
 
 } // namespace
