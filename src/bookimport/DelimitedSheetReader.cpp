@@ -1,5 +1,6 @@
 #include "bookimport/DelimitedSheetReader.h"
 
+#include "bookimport/SheetLimits.h"
 #include "bookimport/TextDecoder.h"
 
 #include <QFile>
@@ -18,10 +19,27 @@ struct RowCollector {
     bool started = false; // a line of the current record has been fed
     int startLine = 1;    // where the current record starts
     int line = 1;         // the line being fed
+    QString overLimit;    // set with the bound a record went past; reading stops
+    int overColumn = 0;
 
     static void OnField(void* data, std::size_t size, void* self)
     {
         auto* collector = static_cast<RowCollector*>(self);
+        if (!collector->overLimit.isEmpty())
+            return;
+        const qsizetype column = collector->current.cells.size() + 1;
+        if (column > SheetLimits::MaxColumns) {
+            collector->Refuse(QStringLiteral("列が多すぎます（%1 列まで）").arg(SheetLimits::MaxColumns), column);
+            return;
+        }
+        // A cell has at most as many characters as bytes.
+        if (size > static_cast<std::size_t>(SheetLimits::MaxCellLength)
+            && QString::fromUtf8(static_cast<const char*>(data), static_cast<qsizetype>(size)).size()
+                > SheetLimits::MaxCellLength) {
+            collector->Refuse(
+                QStringLiteral("セルが長すぎます（%1 文字まで）").arg(SheetLimits::MaxCellLength), column);
+            return;
+        }
         if (!collector->inRecord) {
             collector->inRecord = true;
             collector->current.row = collector->startLine;
@@ -32,9 +50,22 @@ struct RowCollector {
         collector->current.cells.append(cell.trimmed().isEmpty() ? QString() : TrimBlanks(cell));
     }
 
+    void Refuse(const QString& message, qsizetype column)
+    {
+        overLimit = message;
+        overColumn = static_cast<int>(column);
+    }
+
     static void OnRowEnd(int, void* self)
     {
         auto* collector = static_cast<RowCollector*>(self);
+        if (!collector->overLimit.isEmpty())
+            return;
+        // The header and MaxRows rows below it.
+        if (collector->rows.size() > static_cast<std::size_t>(SheetLimits::MaxRows)) {
+            collector->Refuse(QStringLiteral("行が多すぎます（%1 行まで）").arg(SheetLimits::MaxRows), 0);
+            return;
+        }
         SheetRow row = std::move(collector->current);
         collector->current = SheetRow();
         collector->inRecord = false;
@@ -84,6 +115,11 @@ bool DelimitedSheetReader::Read(const QString& path, Sheet& sheet, Problems& pro
         problems.Error(0, 0, QStringLiteral("ファイルを開けません（%1）").arg(file.errorString()));
         return false;
     }
+    if (file.size() > SheetLimits::MaxFileBytes) {
+        problems.Error(0, 0,
+            QStringLiteral("ファイルが大きすぎます（%1 MB まで）").arg(SheetLimits::MaxFileBytes / (1024 * 1024)));
+        return false;
+    }
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         problems.Error(0, 0, QStringLiteral("ファイルを読めません（%1）").arg(file.errorString()));
@@ -116,7 +152,7 @@ bool DelimitedSheetReader::Parse(const QByteArray& bytes, const QString& name, S
     const QByteArray& utf8 = text.utf8;
     qsizetype start = 0;
     bool ok = true;
-    while (ok && start < utf8.size()) {
+    while (ok && start < utf8.size() && collector.overLimit.isEmpty()) {
         qsizetype end = utf8.indexOf('\n', start);
         end = end < 0 ? utf8.size() : end + 1;
         const auto length = static_cast<std::size_t>(end - start);
@@ -132,8 +168,14 @@ bool DelimitedSheetReader::Parse(const QByteArray& bytes, const QString& name, S
             ++collector.line;
         start = end;
     }
-    if (ok && csv_fini(&parser, RowCollector::OnField, RowCollector::OnRowEnd, &collector) != 0)
+    if (ok && collector.overLimit.isEmpty()
+        && csv_fini(&parser, RowCollector::OnField, RowCollector::OnRowEnd, &collector) != 0)
         ok = false;
+    if (!collector.overLimit.isEmpty()) {
+        problems.Error(collector.startLine, collector.overColumn, collector.overLimit);
+        csv_free(&parser);
+        return false;
+    }
     if (!ok) {
         const int row = collector.started ? collector.startLine : collector.line;
         problems.Error(row, collector.current.cells.size() + 1,

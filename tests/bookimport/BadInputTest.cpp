@@ -4,6 +4,7 @@
 
 #include "bookimport/BookChecker.h"
 #include "bookimport/BookExporter.h"
+#include "bookimport/SheetLimits.h"
 
 #include <sys/stat.h>
 
@@ -70,6 +71,37 @@ TEST_F(BadInputTest, BinaryAndUnreadableFilesAreRefused)
     EXPECT_FALSE(BookExporter::Export(PathOf("pipe.csv"), PathOf("out.csv"), false, problems));
     EXPECT_TRUE(problems.Lines().join(u'\n').contains(QStringLiteral("普通のファイルではありません")));
     ExpectRejected("見出し語,意味\na,b\n", 0, 0, QStringLiteral("オフィス"), QStringLiteral("list.ods"));
+}
+
+// Each bound of a sheet is refused with a message that names it, before
+// the sheet is read whole; a cell at the bound is taken.
+TEST_F(BadInputTest, SheetsOverTheBoundsAreRefusedWithTheBoundNamed)
+{
+    QByteArray wide = "見出し語,意味";
+    for (int column = 3; column <= SheetLimits::MaxColumns + 1; ++column)
+        wide += ",c" + QByteArray::number(column);
+    ExpectRejected(wide + "\na,b\n", 1, SheetLimits::MaxColumns + 1, QStringLiteral("列が多すぎます"));
+
+    const QByteArray longest(SheetLimits::MaxCellLength, 'x');
+    ExpectRejected("見出し語,意味\na,b\nc," + longest + "y\n", 3, 2, QStringLiteral("セルが長すぎます"));
+    Problems problems;
+    EXPECT_FALSE(Import(Write(QStringLiteral("long.csv"), "見出し語,意味\na," + longest + "\n"), PathOf("long_main.db"),
+        QString(), &problems)
+                     .isEmpty())
+        << problems.Lines().join(u'\n').toStdString();
+
+    QByteArray tall = "見出し語,意味\n";
+    tall.reserve(4 * (SheetLimits::MaxRows + 2));
+    for (int row = 0; row <= SheetLimits::MaxRows; ++row)
+        tall += "a,b\n";
+    ExpectRejected(tall, SheetLimits::MaxRows + 2, 0, QStringLiteral("行が多すぎます"));
+
+    // Not read at all: the file is as large as its size says (sparse here).
+    const QString huge = PathOf(QStringLiteral("huge.csv"));
+    QFile file(huge);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(SheetLimits::MaxFileBytes + 1));
+    file.close();
+    ExpectRejectedFile(huge, 0, 0, QStringLiteral("ファイルが大きすぎます（200 MB まで）"));
 }
 
 TEST_F(BadInputTest, ADuplicateHeadwordIsNamedWithItsRowAndColumn)
