@@ -1,6 +1,8 @@
 #include "bookimport/BookChecker.h"
 
 #include "bookimport/InputFile.h"
+#include "export/RunLimits.h"
+#include "markup/PrintTokenizer.h"
 
 #include "model/CppSQLite3DB.h"
 #include "model/CppSQLite3Exception.h"
@@ -10,6 +12,7 @@
 #include <QStringList>
 
 #include <map>
+#include <string>
 #include <vector>
 
 namespace {
@@ -64,6 +67,7 @@ bool BookChecker::Check(const QString& path, Problems& problems)
         CheckOwnersConsecutive(db, "SentencesWithAttrs", "sid", problems);
         CheckContents(db, problems);
         CheckReferences(db, problems);
+        CheckPrintBounds(db, problems);
     } catch (const CppSQLite3Exception& e) {
         problems.Error(
             0, 0, QStringLiteral("本のデータベースとして読めません（%1）").arg(QString::fromUtf8(e.Message())));
@@ -217,6 +221,45 @@ void BookChecker::CheckReferences(CppSQLite3DB& db, Problems& problems)
         QStringLiteral("AttrClasses にない属性を持つ例文が %1 件あります（sid/acid %2）"), problems);
     ReportRows(db, "select acid from KeywordAttrRange where acid not in (select acid from AttrClasses);",
         QStringLiteral("KeywordAttrRange に、AttrClasses にない属性が %1 件あります（acid %2）"), problems);
+}
+
+// What a print run refuses (export/RunLimits) no book may need for one
+// sub-question: a text longer than a run takes, or more commands than a
+// run takes for its question, answer and format texts together.
+void BookChecker::CheckPrintBounds(CppSQLite3DB& db, Problems& problems)
+{
+    const QString tooLong = QStringLiteral("印刷できる長さ（") + QString::number(RunLimits::MaxTextLength)
+        + QStringLiteral(" 文字）を超える");
+    const std::string longest = std::to_string(RunLimits::MaxTextLength);
+    const std::string sentences
+        = "select sid from Sentences where length(sentence) > " + longest + " or length(answer) > " + longest + ";";
+    ReportRows(db, sentences.c_str(), tooLong + QStringLiteral("問題文か解答が %1 件あります（sid %2）"), problems);
+    const std::string formats
+        = "select qid from Questions where length(question) > " + longest + " or length(ans_field) > " + longest + ";";
+    ReportRows(db, formats.c_str(), tooLong + QStringLiteral("指示文か解答欄が %1 件あります（qid %2）"), problems);
+    const std::string words = "select kid from Keywords where length(word) > " + longest + ";";
+    ReportRows(db, words.c_str(), tooLong + QStringLiteral("見出し語が %1 件あります（kid %2）"), problems);
+
+    // A text makes at most one command per character: only sub-questions
+    // whose texts are that long together are tokenised.
+    const std::string many = "select s.sid, s.sentence, s.answer, q.question, q.ans_field from Sentences s "
+                             "join Questions q using(qid) where length(s.sentence) + length(s.answer) "
+                             "+ length(q.question) + length(q.ans_field) > "
+        + std::to_string(RunLimits::MaxCommands) + ";";
+    QStringList examples;
+    for (CppSQLite3Query query = db.Query(many.c_str()); !query.AtEnd(); query.Next()) {
+        std::size_t commands = 0;
+        for (int field = 1; field <= 4; ++field)
+            commands += Print::ParseText(FromUtf8(query.TextField(field))).size();
+        if (commands > static_cast<std::size_t>(RunLimits::MaxCommands))
+            examples.append(QString::number(query.IntField(0)));
+    }
+    if (!examples.isEmpty())
+        problems.Error(0, 0,
+            QStringLiteral("印刷の命令が一回の印刷で扱える数（%1）を超える問題が %2 件あります（sid %3）")
+                .arg(RunLimits::MaxCommands)
+                .arg(examples.size())
+                .arg(examples.mid(0, kExamples).join(QStringLiteral(", "))));
 }
 
 void BookChecker::ReportRows(CppSQLite3DB& db, const char* sql, const QString& message, Problems& problems)

@@ -3,6 +3,7 @@
 #include "ImportFixture.h"
 
 #include "bookimport/BookTool.h"
+#include "model/CppSQLite3DB.h"
 #include "support/BookFixture.h"
 
 namespace {
@@ -21,6 +22,30 @@ protected:
     QString out;
     QString err;
 };
+
+// A book the program would then refuse to print fails its check: a text
+// longer than a print run takes, a sub-question of more commands.
+TEST_F(BookToolTest, CheckRefusesBooksTooLargeToPrint)
+{
+    const QString book = PathOf(QStringLiteral("big_main.db"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TV_TEST_DATA_DIR "/") + SampleBooks().front().file, book));
+    QFile::setPermissions(book, QFile::ReadOwner | QFile::WriteOwner);
+    {
+        CppSQLite3DB db;
+        db.Open(book.toStdString());
+        db.ExecuteBatch(
+            "update Sentences set sentence = replace(hex(zeroblob(50001)), '0', 'a') where sid = "
+            "(select min(sid) from Sentences);"
+            "update Sentences set sentence = replace(hex(zeroblob(50000)), '0', '@'), "
+            "answer = replace(hex(zeroblob(50000)), '0', '@') where sid = (select max(sid) from Sentences);");
+    }
+    const QString first = QString::number(QueryInt(book, QStringLiteral("select min(sid) from Sentences")));
+    const QString last = QString::number(QueryInt(book, QStringLiteral("select max(sid) from Sentences")));
+    EXPECT_EQ(Run({QStringLiteral("check"), book}), BookTool::kProblems);
+    EXPECT_TRUE(err.contains(QStringLiteral("を超える問題文か解答が 1 件あります（sid %1）").arg(first)))
+        << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("を超える問題が 1 件あります（sid %1）").arg(last))) << err.toStdString();
+}
 
 // A symbolic link at -o, even one whose target is missing, is a file that
 // is there: writing through it needs --force.
