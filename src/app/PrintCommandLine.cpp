@@ -1,5 +1,6 @@
 #include "app/PrintCommandLine.h"
 
+#include "app/TerminationSignals.h"
 #include "desktop/GaijiFont.h"
 #include "desktop/TextFormat.h"
 #include "export/OutputFile.h"
@@ -7,6 +8,7 @@
 #include "export/PrintJob.h"
 #include "export/RunLimits.h"
 #include "model/DataBase.h"
+#include "model/StopRequest.h"
 #include "print/Creator.h"
 #include "print/Templ.h"
 #include "quiz/Model.h"
@@ -15,7 +17,12 @@
 #include "res/StringTable.h"
 #include "ui/PrintRunControl.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
 
 #include <array>
 #include <cstdio>
@@ -136,6 +143,22 @@ int PrintCommandLine::PrintTo(const Options& options)
         return Fail(kBadUsage,
             Text(Res::IDS_CLI_UNKNOWN_FORMAT, {options.file, OutputFormat::Extensions().join(QLatin1Char(' '))}));
 
+    // A termination signal (SIGTERM, Ctrl+C) cancels the run: the office
+    // this run started is ended and no temporary file is left behind, as
+    // after any failure; the status says it was cancelled.
+    PrintJob* running = nullptr;
+    const TerminationSignals termination([&running](int) {
+        if (running)
+            running->Cancel();
+    });
+
+    // Runs share the office profile, and a run ends its office when done:
+    // a second run waits for the first instead of failing under it.
+    QLockFile turn(QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation)
+        + QStringLiteral("/morvane-k/tavisko/print-to.lock"));
+    if (const int status = WaitForTurn(turn); status != kSucceeded)
+        return status;
+
     // Before anything asks which fonts are installed or starts the office,
     // so that external characters are printed in their own font.
     GaijiFont::InstallForPrinting(m_path.ProgramFolder());
@@ -171,13 +194,43 @@ int PrintCommandLine::PrintTo(const Options& options)
     if (!output.Prepare(&error))
         return Fail(kCannotWrite, Text(Res::IDS_CLI_CANNOT_WRITE, {error}));
     request.destination = {output.TemporaryPath(), format};
+    if (StopRequest::Pending())
+        return Fail(kCancelled, Res::String(Res::IDS_PRINT_CANCELLED));
     PrintJob job(std::move(request));
     job.SetStallLimit(m_stallLimitMs);
+    running = &job;
     job.Start();
-    if (job.Wait() != PrintJob::Outcome::Succeeded)
+    const PrintJob::Outcome outcome = job.Wait();
+    running = nullptr;
+    if (outcome == PrintJob::Outcome::Cancelled || StopRequest::Pending())
+        return Fail(kCancelled, Res::String(Res::IDS_PRINT_CANCELLED));
+    if (outcome != PrintJob::Outcome::Succeeded)
         return Fail(kRunFailed, Res::String(Res::IDS_ERR_CREATE_PRINT));
     if (!output.Commit(&error))
         return Fail(kCannotWrite, Text(Res::IDS_CLI_CANNOT_WRITE, {error}));
+    return kSucceeded;
+}
+
+int PrintCommandLine::WaitForTurn(QLockFile& turn)
+{
+    QDir().mkpath(QFileInfo(turn.fileName()).absolutePath());
+    // Held for the whole run, however long; a lock left by a run that is
+    // gone is taken over.
+    turn.setStaleLockTime(0);
+    if (turn.tryLock(0))
+        return kSucceeded;
+    if (turn.error() != QLockFile::LockFailedError)
+        return kSucceeded; // no place for a lock: run as before
+    WriteLine(stderr, QStringLiteral("tavisko: ") + Res::String(Res::IDS_CLI_WAITING_FOR_OTHER));
+    QElapsedTimer waited;
+    waited.start();
+    while (!turn.tryLock(0)) {
+        if (StopRequest::Pending())
+            return Fail(kCancelled, Res::String(Res::IDS_PRINT_CANCELLED));
+        if (waited.elapsed() > kTurnWaitMs)
+            return Fail(kRunFailed, Text(Res::IDS_CLI_OTHER_TOO_LONG, {kTurnWaitMs / 60000}));
+        QThread::msleep(200);
+    }
     return kSucceeded;
 }
 

@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "quiz/Path.h"
 
+#include <QLockFile>
 #include <QString>
 #include <QStringList>
 
@@ -29,6 +30,7 @@ public:
         kMissing = 3,     // no book, no saved selection, nothing to print, unknown template
         kNoOffice = 4,    // no word processor to write with
         kCannotWrite = 5, // FILE cannot be written
+        kCancelled = 6,   // a termination signal ended the run
     };
 
     // Whether the arguments ask for the command line rather than the window.
@@ -57,6 +59,11 @@ private:
     int ChooseTemplate(Model& model, const QString& name, int& type, QString& templatePath);
     int RestoreSelection(Model& model, bool autoSelect);
     int Fail(int status, const QString& message);
+    // Takes `turn`, waiting (a bounded time) while another run holds it.
+    int WaitForTurn(QLockFile& turn);
+
+    // Longer than any run the stall limit lets live.
+    static constexpr int kTurnWaitMs = 30 * 60 * 1000;
 
     Path m_path;
     Application::CreatorSource m_creators;

@@ -90,13 +90,15 @@ const QHash<int, QString>& Table()
                 "\n"
                 "選択は保存しません。プログラムのウィンドウが開いていても使えます。\n"
                 "終了コード: 0 成功、1 プリント作成の失敗、2 使い方の誤り、3 書籍・選択・雛形の不足、\n"
-                "4 ワープロ（LibreOffice）がない、5 ファイルに書き込めない")},
+                "4 ワープロ（LibreOffice）がない、5 ファイルに書き込めない、6 中断された（SIGTERM・Ctrl+C）")},
         {681, QStringLiteral("出力ファイルの形式が分かりません: %s（拡張子は %s のいずれか）")},
         {682, QStringLiteral("雛形が見つかりません: %s")},
         {683, QStringLiteral("保存された選択がありません。先にプログラムで書籍・出題形式・プリントを選んでください。")},
         {684, QStringLiteral("書き出す小問がありません。")},
         {685, QStringLiteral("出力ファイルに書き込めません: %s")},
         {686, QStringLiteral("使い方が正しくありません: %s（tavisko --help を参照）")},
+        {687, QStringLiteral("別の --print-to が終わるのを待っています。")},
+        {688, QStringLiteral("別の --print-to が %d 分たっても終わらないため、作成をやめました。")},
 
         // Status bar texts, confirmations and menu texts set at run time.
         {701, QStringLiteral("準備完了")},

@@ -421,6 +421,66 @@ TEST_F(PrintToFile, ExternalCharactersAreSetInTheirFontWhichThePdfEmbeds)
     EXPECT_FALSE(gaijiFonts.isEmpty());
 }
 
+// Whether any process still runs with `text` in its command line.
+bool AnyProcessMentions(const QString& text)
+{
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (cmdline.open(QIODevice::ReadOnly) && QString::fromUtf8(cmdline.readAll()).contains(text))
+            return true;
+    }
+    return false;
+}
+
+// SIGTERM in the middle of a run: the run is cancelled with status 6, its
+// temporary file is gone and the office it started has ended.
+TEST_F(PrintToFile, TerminationCancelsLeavingNoFileAndNoOffice)
+{
+    SaveSelection(10);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    const QString cache = dir.filePath(QStringLiteral("cache"));
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), cache);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(Program, {QStringLiteral("--print-to"), out + QStringLiteral("/run.pdf")});
+    ASSERT_TRUE(process.waitForStarted());
+    // The run has begun once its temporary file is there and its office runs.
+    for (int waited = 0; waited < 1200 && (OutFiles().isEmpty() || !AnyProcessMentions(cache)); ++waited)
+        QTest::qWait(100);
+    ASSERT_FALSE(OutFiles().isEmpty());
+    QTest::qWait(1000);
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), PrintCommandLine::kCancelled);
+    EXPECT_TRUE(OutFiles().isEmpty()) << OutFiles().join(u' ').toStdString();
+    for (int waited = 0; waited < 100 && AnyProcessMentions(cache); ++waited)
+        QTest::qWait(100);
+    EXPECT_FALSE(AnyProcessMentions(cache)) << "the office of the run is still there";
+}
+
+// Two runs at once on the one office profile: the second waits for the
+// first, and both files are made.
+TEST_F(PrintToFile, TwoRunsAtOnceBothSucceed)
+{
+    SaveSelection(1);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess runs[2];
+    for (int i = 0; i < 2; ++i) {
+        runs[i].setProcessEnvironment(environment);
+        runs[i].start(Program, {QStringLiteral("--print-to"), out + QStringLiteral("/run%1.pdf").arg(i)});
+    }
+    for (QProcess& run : runs) {
+        ASSERT_TRUE(run.waitForFinished(300000));
+        EXPECT_EQ(run.exitCode(), PrintCommandLine::kSucceeded) << run.readAllStandardError().toStdString();
+    }
+    EXPECT_EQ(OutFiles(), (QStringList{QStringLiteral("run0.pdf"), QStringLiteral("run1.pdf")}));
+}
+
 TEST_F(PrintToFile, FailuresSayWhyAndLeaveNoFile)
 {
     // Nothing saved yet.
