@@ -78,6 +78,7 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_TOO_MUCH_TEXT, "%d%d"},
         {Res::IDS_ERR_SAVE_PDF, "%s"},
         {Res::IDS_CLI_UNKNOWN_FORMAT, "%s%s"},
+        {Res::IDS_CLI_OTHER_TOO_LONG, "%d"},
         {Res::IDS_CLI_NO_TEMPLATE, "%s"},
         {Res::IDS_CLI_CANNOT_WRITE, "%s"},
         {Res::IDS_CLI_BAD_USAGE, "%s"},
