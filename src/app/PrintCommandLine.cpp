@@ -205,7 +205,7 @@ int PrintCommandLine::PrintTo(const Options& options)
     if (outcome == PrintJob::Outcome::Cancelled || StopRequest::Pending())
         return Fail(kCancelled, Res::String(Res::IDS_PRINT_CANCELLED));
     if (outcome != PrintJob::Outcome::Succeeded)
-        return Fail(kRunFailed, Res::String(Res::IDS_ERR_CREATE_PRINT));
+        return Fail(kRunFailed, job.Failure().Message(), LineBreaks::Kept);
     if (!output.Commit(&error))
         return Fail(kCannotWrite, Text(Res::IDS_CLI_CANNOT_WRITE, {error}));
     return kSucceeded;
@@ -293,8 +293,13 @@ int PrintCommandLine::RestoreSelection(Model& model, bool autoSelect)
 }
 
 // One line on standard error, so a script's log shows why.
-int PrintCommandLine::Fail(int status, const QString& message)
+int PrintCommandLine::Fail(int status, const QString& message, LineBreaks breaks)
 {
+    if (breaks == LineBreaks::Kept) {
+        for (const QString& line : message.split(QLatin1Char('\n')))
+            WriteLine(stderr, QStringLiteral("tavisko: ") + line);
+        return status;
+    }
     QString line = message;
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     WriteLine(stderr, QStringLiteral("tavisko: ") + line);

@@ -58,7 +58,10 @@ private:
     int PrintTo(const Options& options);
     int ChooseTemplate(Model& model, const QString& name, int& type, QString& templatePath);
     int RestoreSelection(Model& model, bool autoSelect);
-    int Fail(int status, const QString& message);
+    // Each line of a message that says what failed and, below it, why
+    // (a print run's failure) is a line of its own; other messages are one.
+    enum class LineBreaks { Joined, Kept };
+    int Fail(int status, const QString& message, LineBreaks breaks = LineBreaks::Joined);
     // Takes `turn`, waiting (a bounded time) while another run holds it.
     int WaitForTurn(QLockFile& turn);
 

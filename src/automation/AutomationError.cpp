@@ -10,6 +10,13 @@ AutomationError::AutomationError(int code, QString interfaceId, QString descript
     m_what = Message().toUtf8();
 }
 
+AutomationError& AutomationError::WithFault(DocumentFault fault, QString subject)
+{
+    m_fault = fault;
+    m_faultSubject = std::move(subject);
+    return *this;
+}
+
 QString AutomationError::Message() const
 {
     QString text = QStringLiteral("Automation error 0x%1 on %2")

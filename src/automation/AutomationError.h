@@ -12,6 +12,16 @@ namespace Automation {
 // the print creators catch it at the top of a run.
 class AutomationError : public std::exception {
 public:
+    // What made a document unusable, where the failing call knows it: a
+    // print run tells the teacher why a template cannot be used.
+    enum class DocumentFault {
+        None,
+        Unreadable,            // the file is missing or may not be read
+        NotATextDocument,      // the word processor cannot open it as a text document
+        BeginsWithTable,       // no place of the text lies before its first table
+        MissingParagraphStyle, // a paragraph style asked for is not defined (subject: its name)
+    };
+
     // Failure codes used by the automation objects.
     static constexpr int Fail = static_cast<int>(0x80004005u);               // unspecified failure
     static constexpr int NotImplemented = static_cast<int>(0x80004001u);     // member not supported
@@ -27,6 +37,12 @@ public:
     const QString& InterfaceId() const { return m_interfaceId; }
     const QString& Description() const { return m_description; }
 
+    // The same error, saying what was wrong with the document (a file
+    // path or a style name as `subject`).
+    AutomationError& WithFault(DocumentFault fault, QString subject = {});
+    DocumentFault Fault() const { return m_fault; }
+    const QString& FaultSubject() const { return m_faultSubject; }
+
     // "Automation error 0x80004005 on {…}: description"
     QString Message() const;
     const char* what() const noexcept override;
@@ -35,6 +51,8 @@ private:
     int m_code;
     QString m_interfaceId;
     QString m_description;
+    DocumentFault m_fault = DocumentFault::None;
+    QString m_faultSubject;
     QByteArray m_what;
 };
 

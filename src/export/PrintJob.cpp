@@ -16,6 +16,8 @@ struct PrintJob::Shared {
     std::atomic<bool> cancel{false};
     std::atomic<bool> finished{false};
     std::atomic<bool> succeeded{false};
+    // Written by the worker before `finished`, read once it is set.
+    Print::RunFailure failure;
 };
 
 namespace {
@@ -93,6 +95,8 @@ void PrintJob::Start()
         if (request.creator)
             succeeded = request.creator->Create(request.commands, request.templatePath, request.title,
                 request.rangeText, request.destination, &observer);
+        if (request.creator && !succeeded)
+            shared->failure = request.creator->LastFailure();
         shared->succeeded.store(succeeded);
         shared->finished.store(true);
     });
@@ -105,6 +109,13 @@ void PrintJob::Cancel()
         return;
     m_shared->cancel.store(true);
     m_sinceCancel.start();
+}
+
+Print::RunFailure PrintJob::Failure() const
+{
+    if (m_outcome != Outcome::Failed || !m_shared->finished.load())
+        return {};
+    return m_shared->failure;
 }
 
 int PrintJob::StepsDone() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/PrintRequest.h"
+#include "print/RunFailure.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -47,6 +48,9 @@ public:
 
     Outcome GetOutcome() const { return m_outcome; }
     bool IsRunning() const { return m_outcome == Outcome::Running && m_started; }
+    // Why a failed run failed, where it could tell (Failure().Message() is
+    // what the teacher is shown).
+    Print::RunFailure Failure() const;
     int StepsDone() const;
     int StepsTotal() const;
 

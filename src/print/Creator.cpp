@@ -1,8 +1,11 @@
 #include "print/Creator.h"
 
+#include "automation/AutomationError.h"
+
 #include <QCoreApplication>
 #include <QThread>
 #include <QtDebug>
+#include <algorithm>
 #include <exception>
 
 namespace Print {
@@ -38,6 +41,12 @@ std::shared_ptr<Creator> Creator::Registered(const CreatorRegistry& registry, in
     return std::dynamic_pointer_cast<Creator>(registry.Find(type));
 }
 
+const QStringList& Creator::Marks()
+{
+    static const QStringList marks = {TitlePlaceholder, RangePlaceholder};
+    return marks;
+}
+
 void Creator::SetClipboardBackupFactory(ClipboardBackupFactory factory)
 {
     m_clipboardBackupFactory = std::move(factory);
@@ -60,6 +69,7 @@ bool Creator::Create(const CmdList& commands, const QString& templatePath, const
     m_stepsDone = 0;
     m_stepsTotal = StepCount(commands);
     m_stopped = false;
+    m_failure = {};
 
     std::unique_ptr<ClipboardBackup> clipboard;
     if (m_clipboardBackupFactory)
@@ -72,8 +82,11 @@ bool Creator::Create(const CmdList& commands, const QString& templatePath, const
         succeeded = Run(commands, templatePath, title, rangeText);
     } catch (const std::exception& error) {
         qWarning("Print run ended by an error: %s", error.what());
+        NoteFailure(error);
+        AbortAfterError();
     } catch (...) {
         qWarning("Print run ended by an unknown error");
+        AbortAfterError();
     }
 
     if (clipboard)
@@ -90,7 +103,7 @@ bool Creator::Run(const CmdList& commands, const QString& templatePath, const QS
         return false;
     if (!Step() || !WriteCommands(commands) || m_stopped)
         return AbortRun();
-    if (!SetTitle(title) || !SetRange(rangeText) || PlaceholderLeft(title, rangeText) || !Step())
+    if (!SetTitle(title) || !SetRange(rangeText) || PlaceholderLeft({title, rangeText}) || !Step())
         return AbortRun();
     if (IsVertical())
         MakeDigitsUpright();
@@ -102,19 +115,55 @@ bool Creator::Run(const CmdList& commands, const QString& templatePath, const QS
     return true;
 }
 
-// A placeholder the replacement missed would be printed as it stands on
-// every paper. One that the title or range text brings in itself is meant.
-bool Creator::PlaceholderLeft(const QString& title, const QString& rangeText)
+// A mark the replacement missed would be printed as it stands on every
+// paper. One that a filled-in text brings in itself is meant.
+bool Creator::PlaceholderLeft(const QStringList& filledIn)
 {
-    for (const QString& placeholder : {TitlePlaceholder, RangePlaceholder}) {
-        const bool broughtIn
-            = title.contains(placeholder, Qt::CaseInsensitive) || rangeText.contains(placeholder, Qt::CaseInsensitive);
-        if (!broughtIn && Holds(placeholder)) {
-            qWarning("\"%s\" is still in the document after its replacement", qPrintable(placeholder));
+    for (const QString& mark : Marks()) {
+        const bool broughtIn = std::any_of(filledIn.cbegin(), filledIn.cend(),
+            [&mark](const QString& text) { return text.contains(mark, Qt::CaseInsensitive); });
+        if (!broughtIn && Holds(mark)) {
+            qWarning("\"%s\" is still in the document after its replacement", qPrintable(mark));
+            Fail(RunFailure::Cause::MarkLeft, mark);
             return true;
         }
     }
     return false;
+}
+
+void Creator::Fail(RunFailure::Cause cause, const QString& subject)
+{
+    m_failure = {cause, subject};
+}
+
+// What the word processor said about the template, in the run's terms.
+void Creator::NoteFailure(const std::exception& error)
+{
+    using Fault = Automation::AutomationError::DocumentFault;
+    const auto* automation = dynamic_cast<const Automation::AutomationError*>(&error);
+    if (automation == nullptr)
+        return;
+    switch (automation->Fault()) {
+    case Fault::None: break;
+    case Fault::Unreadable: Fail(RunFailure::Cause::TemplateUnreadable, automation->FaultSubject()); break;
+    case Fault::NotATextDocument: Fail(RunFailure::Cause::NotATemplate, automation->FaultSubject()); break;
+    case Fault::BeginsWithTable: Fail(RunFailure::Cause::BeginsWithTable); break;
+    case Fault::MissingParagraphStyle: Fail(RunFailure::Cause::MissingStyle, automation->FaultSubject()); break;
+    }
+}
+
+// A step that threw leaves a half-made document (the marks still in it)
+// that the teacher must not take for a print: it is closed unsaved. A
+// word processor that has gone away has nothing left to close.
+void Creator::AbortAfterError()
+{
+    try {
+        Abort();
+    } catch (const std::exception& error) {
+        qWarning("Discarding the document failed: %s", error.what());
+    } catch (...) {
+        qWarning("Discarding the document failed");
+    }
 }
 
 bool Creator::Holds(const QString& /*text*/)

@@ -7,11 +7,13 @@
 // the subclasses.
 #include "print/ClipboardBackup.h"
 #include "markup/Cmd.h"
+#include "print/RunFailure.h"
 #include "print/RunObserver.h"
 #include "quiz/CreatorRegistry.h"
 #include "quiz/WordProcessor.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <memory>
@@ -35,13 +37,22 @@ public:
     // commands written into it and "@title"/"@range" replaced, handed to
     // the teacher or written to the destination's file. The user's
     // clipboard is restored and Finish runs on every path. False when any
-    // step failed or threw, when a placeholder is still in the document
-    // after its replacement (the document is then discarded), or when the
-    // observer stopped the run; a run while another is in progress
+    // step failed or threw, when a mark of ours is still anywhere in the
+    // document after its replacement, or when the observer stopped the run;
+    // the document the run made is then closed unsaved (documents the
+    // teacher has open are left alone). A run while another is in progress
     // (reached through the events dispatched between commands, or from
     // another thread) is refused.
     bool Create(const CmdList& commands, const QString& templatePath, const QString& title, const QString& rangeText,
         const RunDestination& destination = {}, RunObserver* observer = nullptr);
+
+    // Why the last run failed, where it could tell (LastFailure().Reason()).
+    const RunFailure& LastFailure() const { return m_failure; }
+
+    // The marks of ours a template may hold, each replaced by its text in
+    // every part of the document (page headers and footers, frames,
+    // tables, text boxes); one left after the run fails it.
+    static const QStringList& Marks();
 
     // The number of steps a run of `commands` reports to its observer.
     static int StepCount(const CmdList& commands);
@@ -101,7 +112,12 @@ protected:
 
 private:
     bool Run(const CmdList& commands, const QString& templatePath, const QString& title, const QString& rangeText);
-    bool PlaceholderLeft(const QString& title, const QString& rangeText);
+    // Whether a mark is still in the document; `filledIn` are the texts
+    // that took the marks' places, which may bring a mark in themselves.
+    bool PlaceholderLeft(const QStringList& filledIn);
+    void Fail(RunFailure::Cause cause, const QString& subject = {});
+    void NoteFailure(const std::exception& error);
+    void AbortAfterError();
     // Reports one more step done; false once the observer asked to stop.
     bool Step();
     bool AbortRun();
@@ -115,6 +131,7 @@ private:
     int m_stepsDone = 0;
     int m_stepsTotal = 0;
     bool m_stopped = false;
+    RunFailure m_failure;
 };
 
 } // namespace Print

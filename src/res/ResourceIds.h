@@ -159,6 +159,12 @@ inline constexpr int IDS_WARN_TOO_FEW_SENTENCES = 611;
 inline constexpr int IDS_WARN_REPEATED_KEYWORD = 612;
 inline constexpr int IDS_ERR_UPDATE_CHECK = 613;
 inline constexpr int IDS_ERR_AUTO_SELECT_TIMEOUT = 614;
+// Why a template cannot be used: the line under 606.
+inline constexpr int IDS_TEMPLATE_UNREADABLE = 620;     // %s = the template file
+inline constexpr int IDS_TEMPLATE_NOT_A_DOCUMENT = 621; // %s = the template file
+inline constexpr int IDS_TEMPLATE_NO_STYLE = 622;       // %s = the paragraph style
+inline constexpr int IDS_TEMPLATE_BEGINS_WITH_TABLE = 623;
+inline constexpr int IDS_TEMPLATE_MARK_LEFT = 624;   // %s = the mark ("@title")
 inline constexpr int IDS_ERR_TEMPLATE_FOLDER = 631;  // %s = the teacher's template folder
 inline constexpr int IDS_ERR_NOTHING_TO_PRINT = 647; // a print run without a single sub-question
 inline constexpr int IDS_ERR_SAVE_STATE = 651;

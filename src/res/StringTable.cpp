@@ -55,6 +55,11 @@ const QHash<int, QString>& Table()
         {614,
             QStringLiteral("問題の自働選択に時間がかかっています。\n出題する問題形式を減らして再度実行するか，\n手動に"
                            "て問題選択してください。")},
+        {620, QStringLiteral("雛形ファイル「%s」を読み込めません（ファイルがないか、読み取りが許可されていません）。")},
+        {621, QStringLiteral("雛形ファイル「%s」はワープロの文書として開けません。")},
+        {622, QStringLiteral("雛形に段落スタイル「%s」がありません。")},
+        {623, QStringLiteral("雛形が表で始まっています。表の前に段落を一つ入れてください。")},
+        {624, QStringLiteral("雛形の「%s」を置き換えられませんでした。")},
         {631, QStringLiteral("雛形フォルダ\n%s\nを開けませんでした。")},
         {647,
             QStringLiteral("プリントに問題がありません。\n出題形式と出題範囲を選び，問題を選択してからプリントを作成し"
@@ -119,6 +124,20 @@ const QHash<int, QString>& Table()
 QString String(int id)
 {
     return Table().value(id);
+}
+
+QString Filled(int id, const QStringList& texts)
+{
+    const QString format = String(id);
+    const QLatin1String conversion("%s");
+    QString text;
+    qsizetype from = 0;
+    qsizetype used = 0;
+    for (qsizetype at = format.indexOf(conversion); at >= 0; at = format.indexOf(conversion, from)) {
+        text += format.mid(from, at - from) + texts.value(used++);
+        from = at + conversion.size();
+    }
+    return text + format.mid(from);
 }
 
 bool HasString(int id)

@@ -121,6 +121,7 @@ void PrintRunControl::Finished(PrintJob::Outcome outcome)
     const bool toFile = m_output != nullptr;
     const bool written = outcome == PrintJob::Outcome::Succeeded && (!toFile || m_output->Commit(&error));
     const QString file = toFile ? m_output->Target() : QString();
+    const Print::RunFailure failure = m_job->Failure();
     m_output.reset();
     // The job is deleted once its signal has returned.
     m_job.release()->deleteLater();
@@ -136,5 +137,5 @@ void PrintRunControl::Finished(PrintJob::Outcome outcome)
     if (outcome == PrintJob::Outcome::Succeeded && !written)
         ShowWarning(Res::IDS_ERR_SAVE_PDF, error);
     else if (outcome == PrintJob::Outcome::Failed || outcome == PrintJob::Outcome::Stalled)
-        ShowWarning(Res::IDS_ERR_CREATE_PRINT);
+        ShowWarning(QStringLiteral("%s"), failure.Message());
 }

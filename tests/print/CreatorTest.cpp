@@ -1,3 +1,4 @@
+#include "automation/AutomationError.h"
 #include "print/Creator.h"
 #include "quiz/CreatorRegistry.h"
 
@@ -74,6 +75,10 @@ protected:
             throw std::runtime_error("automation failed");
         if (command.text == QLatin1String("throw int"))
             throw 42;
+        if (command.text == QLatin1String("throw style"))
+            throw Automation::AutomationError(Automation::AutomationError::Fail, QStringLiteral("x"))
+                .WithFault(
+                    Automation::AutomationError::DocumentFault::MissingParagraphStyle, QStringLiteral("プリントID"));
         if (command.text == QLatin1String("post")) {
             QMetaObject::invokeMethod(
                 QCoreApplication::instance(), [this] { log << QStringLiteral("event"); }, Qt::QueuedConnection);
@@ -153,15 +158,37 @@ TEST(Creator, FailedCommandStillWritesTheRestThenAborts)
     EXPECT_EQ(creator.log, expected);
 }
 
-TEST(Creator, ExceptionEndsTheRunWithoutAbort)
+// The half-made document of a run ended by an error is discarded too, not
+// handed to the teacher with its marks still in it.
+TEST(Creator, ExceptionEndsTheRunAndDiscardsTheDocument)
 {
-    for (const QString& thrown : {QStringLiteral("throw"), QStringLiteral("throw int")}) {
+    for (const QString& thrown :
+        {QStringLiteral("throw"), QStringLiteral("throw int"), QStringLiteral("throw style")}) {
         RecordingCreator creator;
         EXPECT_FALSE(RunPrint(creator, {QStringLiteral("a"), thrown, QStringLiteral("c")}));
-        const QStringList expected
-            = {"clipboard saved", "Open a.dot", "Write 7 a", "Write 7 " + thrown, "clipboard restored", "Finish"};
+        const QStringList expected = {
+            "clipboard saved", "Open a.dot", "Write 7 a", "Write 7 " + thrown, "Abort", "clipboard restored", "Finish"};
         EXPECT_EQ(creator.log, expected);
     }
+}
+
+// A template fault the word processor reports becomes the run's reason,
+// the line under 606; a failure without one adds no line.
+TEST(Creator, TemplateFaultBecomesTheReasonOfTheFailure)
+{
+    RecordingCreator style;
+    EXPECT_FALSE(RunPrint(style, {QStringLiteral("throw style")}));
+    EXPECT_EQ(style.LastFailure().cause, RunFailure::Cause::MissingStyle);
+    EXPECT_EQ(style.LastFailure().Message(),
+        QStringLiteral("プリントデータの作成に失敗しました。\n雛形に段落スタイル「プリントID」がありません。"));
+
+    RecordingCreator plain;
+    EXPECT_FALSE(RunPrint(plain, {QStringLiteral("throw")}));
+    EXPECT_EQ(plain.LastFailure().Message(), QStringLiteral("プリントデータの作成に失敗しました。"));
+
+    // The next run starts without the last one's reason.
+    EXPECT_TRUE(RunPrint(style, {QStringLiteral("a")}));
+    EXPECT_EQ(style.LastFailure().cause, RunFailure::Cause::None);
 }
 
 TEST(Creator, FailedOpenNeitherWritesNorAborts)
@@ -203,6 +230,7 @@ TEST(Creator, PlaceholderLeftAfterItsReplacementFailsTheRun)
     left.held = QStringList{QStringLiteral("@range")};
     EXPECT_FALSE(RunPrint(left, {}));
     EXPECT_EQ(left.log.mid(4), (QStringList{"Holds @title", "Holds @range", "Abort", "clipboard restored", "Finish"}));
+    EXPECT_EQ(left.LastFailure().Reason(), QStringLiteral("雛形の「@range」を置き換えられませんでした。"));
 
     // A title that says "@Title" itself leaves it in the document on purpose.
     RecordingCreator meant;

@@ -18,7 +18,8 @@ auto TaroCall(OfficeSession* session, Body&& body) -> decltype(body())
         if (error.InterfaceId() == QLatin1String(Automation::Dispatch::Iid))
             throw;
         throw Automation::AutomationError(
-            error.Code(), QString::fromLatin1(Automation::Dispatch::Iid), error.Description());
+            error.Code(), QString::fromLatin1(Automation::Dispatch::Iid), error.Description())
+            .WithFault(error.Fault(), error.FaultSubject());
     }
 }
 

@@ -1,7 +1,14 @@
 #include "automation/office/TaroEditor.h"
 
+#include "automation/AutomationError.h"
+#include "automation/Dispatch.h"
+
+#include "automation/office/DocumentTexts.h"
 #include "automation/office/StoryReader.h"
+#include "automation/office/TextMatcher.h"
 #include "automation/office/UnoStrings.h"
+
+#include <QRegularExpression>
 
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -310,8 +317,10 @@ void TaroEditor::SetParagraphStyle(const QString& style)
     try {
         target->setPropertyValue(OUString("ParaStyleName"), uno::Any(ToOUString(style)));
     } catch (const lang::IllegalArgumentException&) {
-        throw lang::IllegalArgumentException(
-            ToOUString(QStringLiteral("the document has no paragraph style \"%1\"").arg(style)), nullptr, 0);
+        throw Automation::AutomationError(Automation::AutomationError::InvalidArgument,
+            QString::fromLatin1(Automation::Dispatch::Iid),
+            QStringLiteral("the document has no paragraph style \"%1\"").arg(style))
+            .WithFault(Automation::AutomationError::DocumentFault::MissingParagraphStyle, style);
     }
 }
 
@@ -350,7 +359,13 @@ int TaroEditor::ReplaceAll(const QString& search, const QString& replacement)
     const uno::Reference<beans::XPropertySet> options(descriptor, uno::UNO_QUERY_THROW);
     options->setPropertyValue(OUString("SearchCaseSensitive"), uno::Any(true));
     options->setPropertyValue(OUString("SearchRegularExpression"), uno::Any(false));
-    return replaceable->replaceAll(asSearch);
+    int replaced = replaceable->replaceAll(asSearch);
+    // The office's own replacement leaves page headers and footers and
+    // text boxes alone. A replacement that holds the text itself is not
+    // walked over again, lest a text it reached already be replaced twice.
+    if (!replacement.contains(search))
+        replaced += ReplaceBesideMain(m_model, TextMatcher(search, {true, true, false}), replacement);
+    return replaced;
 }
 
 bool TaroEditor::SearchRegexp(const QString& pattern)
@@ -366,8 +381,12 @@ bool TaroEditor::SearchRegexp(const QString& pattern)
     }
     const uno::Reference<text::XTextRange> found(
         searchable->findNext(AsRange(m_caret), m_searchDescriptor), uno::UNO_QUERY);
-    if (!found.is())
-        return false;
+    // A match in a page header or footer, a frame or a text box counts too;
+    // the insertion point, which lies in the main text, stays where it is.
+    if (!found.is()) {
+        const QRegularExpression expression(pattern);
+        return FoundBesideMain(m_model, [&expression](const QString& units) { return units.contains(expression); });
+    }
     m_anchor = m_text->createTextCursorByRange(found->getStart());
     m_caret->gotoRange(found->getEnd(), false);
     Moved();

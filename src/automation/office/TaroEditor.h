@@ -75,10 +75,14 @@ public:
     // The font of the characters at the insertion point (Japanese or Western).
     QString FontAtInsertionPoint(bool japanese);
 
-    // Replaces every occurrence of a plain, case-sensitive text; the count.
+    // Replaces every occurrence of a plain, case-sensitive text in every
+    // part of the document (page headers and footers, frames, tables, text
+    // boxes); the count.
     int ReplaceAll(const QString& search, const QString& replacement);
     // Selects the next match of a regular expression after the insertion
-    // point; false when there is none (the selection then stays).
+    // point; false when there is none (the selection then stays). Found
+    // outside the main text (a page header, a frame, a text box), it is
+    // reported found and the selection stays.
     bool SearchRegexp(const QString& pattern);
     // Sets (or clears) the horizontal-in-vertical setting of the runs of
     // half-width digits and signs in the selection that are at most

@@ -15,6 +15,8 @@
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/io/IOException.hpp>
+#include <com/sun/star/lang/IllegalArgumentException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
@@ -34,9 +36,10 @@ QString TemplateUrl(const Automation::Variant& templatePath)
     if (path.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
         return path;
     const QFileInfo file(path);
-    if (!file.isFile())
+    if (!file.isFile() || !file.isReadable())
         throw AutomationError(AutomationError::Fail, QString::fromLatin1(Word::Documents::Iid),
-            QStringLiteral("the template %1 does not exist").arg(path));
+            QStringLiteral("the template %1 does not exist or may not be read").arg(path))
+            .WithFault(AutomationError::DocumentFault::Unreadable, path);
     return QUrl::fromLocalFile(file.absoluteFilePath()).toString(QUrl::FullyEncoded);
 }
 
@@ -152,14 +155,25 @@ std::shared_ptr<WriterDocument> WriterApplication::AddDocument(const Automation:
         // A template's macros never run: templates come from anywhere.
         args[1] = Property("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE));
         args[2] = Property("AsTemplate", uno::Any(!url.isEmpty()));
-        const uno::Reference<lang::XComponent> component = desktop->loadComponentFromURL(
-            url.isEmpty() ? OUString("private:factory/swriter") : ToOUString(url), OUString("_blank"), 0, args);
+        const auto notText = [&templatePath] {
+            return AutomationError(AutomationError::Fail, QString::fromLatin1(Word::Documents::Iid),
+                QStringLiteral("%1 is not a text document template").arg(templatePath.ToString()))
+                .WithFault(AutomationError::DocumentFault::NotATextDocument, templatePath.ToString());
+        };
+        uno::Reference<lang::XComponent> component;
+        try {
+            component = desktop->loadComponentFromURL(
+                url.isEmpty() ? OUString("private:factory/swriter") : ToOUString(url), OUString("_blank"), 0, args);
+        } catch (const io::IOException&) {
+            throw notText(); // the office has no filter that reads it
+        } catch (const lang::IllegalArgumentException&) {
+            throw notText();
+        }
         const uno::Reference<text::XTextDocument> text(component, uno::UNO_QUERY);
         if (!text.is()) {
             if (component.is())
                 uno::Reference<util::XCloseable>(component, uno::UNO_QUERY_THROW)->close(true);
-            throw AutomationError(AutomationError::Fail, QString::fromLatin1(Word::Documents::Iid),
-                QStringLiteral("%1 is not a text document template").arg(templatePath.ToString()));
+            throw notText();
         }
         std::shared_ptr<WriterDocument> made;
         try {

@@ -158,7 +158,8 @@ void WriterDocument::RefuseLeadingTable() const
         = uno::Reference<container::XEnumerationAccess>(m_text, uno::UNO_QUERY_THROW)->createEnumeration();
     if (parts->hasMoreElements() && uno::Reference<text::XTextTable>(parts->nextElement(), uno::UNO_QUERY).is())
         throw Automation::AutomationError(Automation::AutomationError::Fail, QString::fromLatin1(Iid),
-            QStringLiteral("the document begins with a table"));
+            QStringLiteral("the document begins with a table"))
+            .WithFault(Automation::AutomationError::DocumentFault::BeginsWithTable);
 }
 
 void WriterDocument::ReloadStory()

@@ -1,7 +1,7 @@
 #include "automation/office/WriterFind.h"
 
 #include "automation/WordConstants.h"
-#include "automation/office/StoryReader.h"
+#include "automation/office/DocumentTexts.h"
 #include "automation/office/TextMatcher.h"
 #include "automation/office/UnoCall.h"
 #include "automation/office/UnoStrings.h"
@@ -9,14 +9,6 @@
 #include "automation/office/WriterReplacement.h"
 
 #include <QRegularExpression>
-
-#include <com/sun/star/container/XEnumeration.hpp>
-#include <com/sun/star/container/XEnumerationAccess.hpp>
-#include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/text/XTextFrame.hpp>
-#include <com/sun/star/text/XTextFramesSupplier.hpp>
-#include <com/sun/star/text/XTextTable.hpp>
-#include <com/sun/star/text/XTextTablesSupplier.hpp>
 
 using namespace css;
 using Automation::AutomationError;
@@ -111,53 +103,6 @@ void WriterFind::ReplaceAt(int position, int length, const QString& replacement)
     m_document->NoteInserted(position, replacement);
 }
 
-// Tables (nested ones too) and text frames hold text of their own beside
-// the main text; a replacement of everything reaches them too, each read
-// and walked as the main text is. Headers and footers are left as they are.
-int WriterFind::ReplaceInTablesAndFrames(const TextMatcher& matcher, const QString& replacement)
-{
-    std::vector<uno::Reference<text::XText>> texts;
-    const uno::Reference<container::XIndexAccess> tables(
-        uno::Reference<text::XTextTablesSupplier>(m_document->Model(), uno::UNO_QUERY_THROW)->getTextTables(),
-        uno::UNO_QUERY_THROW);
-    for (sal_Int32 t = 0; t < tables->getCount(); ++t) {
-        const uno::Reference<text::XTextTable> table(tables->getByIndex(t), uno::UNO_QUERY_THROW);
-        for (const OUString& name : table->getCellNames())
-            texts.emplace_back(table->getCellByName(name), uno::UNO_QUERY_THROW);
-    }
-    const uno::Reference<container::XIndexAccess> frames(
-        uno::Reference<text::XTextFramesSupplier>(m_document->Model(), uno::UNO_QUERY_THROW)->getTextFrames(),
-        uno::UNO_QUERY_THROW);
-    for (sal_Int32 f = 0; f < frames->getCount(); ++f)
-        texts.push_back(uno::Reference<text::XTextFrame>(frames->getByIndex(f), uno::UNO_QUERY_THROW)->getText());
-
-    int replaced = 0;
-    for (const uno::Reference<text::XText>& text : texts) {
-        const StoryReader reader(text);
-        const uno::Reference<container::XEnumeration> parts
-            = uno::Reference<container::XEnumerationAccess>(text, uno::UNO_QUERY_THROW)->createEnumeration();
-        while (parts->hasMoreElements()) {
-            const uno::Reference<text::XTextRange> paragraph(parts->nextElement(), uno::UNO_QUERY);
-            // Nested tables are among the tables themselves.
-            if (!paragraph.is()
-                || uno::Reference<uno::XInterface>(paragraph->getText(), uno::UNO_QUERY)
-                    != uno::Reference<uno::XInterface>(text, uno::UNO_QUERY))
-                continue;
-            const uno::Reference<text::XTextRange> start = paragraph->getStart();
-            const QString units = reader.ReadByStepping(text->createTextCursorByRange(start));
-            const QList<int> hits = matcher.FindAll(units);
-            for (auto it = hits.crbegin(); it != hits.crend(); ++it) {
-                const uno::Reference<text::XTextCursor> cursor = text->createTextCursorByRange(start);
-                StoryReader::Go(cursor, StoryReader::Steps(units, 0, *it), false);
-                StoryReader::Go(cursor, StoryReader::Steps(units, *it, *it + matcher.Length()), true);
-                cursor->setString(ToOUString(replacement));
-                ++replaced;
-            }
-        }
-    }
-    return replaced;
-}
-
 bool WriterFind::Execute(const Variant& findText, const Variant& matchCase, const Variant& matchWholeWord,
     const Variant& matchWildcards, const Variant& matchSoundsLike, const Variant& matchAllWordForms,
     const Variant& forward, const Variant& wrap, const Variant& /*format: formatting is not searched for*/,
@@ -205,7 +150,7 @@ bool WriterFind::Execute(const Variant& findText, const Variant& matchCase, cons
                 ReplaceAt(*it, matcher.Length(), replacement);
             m_document->ResyncSelection();
             if (wraps)
-                others = ReplaceInTablesAndFrames(matcher, replacement);
+                others = ReplaceBesideMain(m_document->Model(), matcher, replacement);
             if (others > 0) {
                 m_document->NoteTablesChanged();
                 m_document->ResyncSelection();
@@ -217,6 +162,14 @@ bool WriterFind::Execute(const Variant& findText, const Variant& matchCase, cons
     int hit = s.forward ? matcher.FindNext(text, selection.end) : matcher.FindPrevious(text, selection.start);
     if (hit < 0 && wraps)
         hit = s.forward ? matcher.FindNext(text, 0) : matcher.FindPrevious(text, static_cast<int>(text.size()));
+    // A search through the whole document finds the text in a page header,
+    // a frame, a table or a text box too; the selection, which lies in the
+    // main text, stays where it is.
+    if (hit < 0 && wraps && mode == Word::wdReplaceNone)
+        return UnoCall(m_document->Session(), Iid, [&] {
+            return FoundBesideMain(
+                m_document->Model(), [&matcher](const QString& units) { return matcher.FindNext(units, 0) >= 0; });
+        });
     if (hit < 0)
         return false;
     UnoCall(m_document->Session(), Iid, [&] {

@@ -10,7 +10,9 @@ class TextMatcher;
 class WriterDocument;
 
 // Word's Selection.Find over a Writer document: plain-text search from the
-// selection with Word's options, and replacing one or all matches.
+// selection with Word's options, and replacing one or all matches. A
+// search through the whole document (wrapping) reaches every text of it:
+// tables, frames, page headers and footers, text boxes.
 // MatchAllWordForms and MatchSoundsLike (English word forms) have no
 // effect; wildcard searches are refused with NotImplemented.
 class WriterFind : public Word::Find {
@@ -44,7 +46,6 @@ public:
 
 private:
     void ReplaceAt(int position, int length, const QString& replacement);
-    int ReplaceInTablesAndFrames(const TextMatcher& matcher, const QString& replacement);
 
     std::shared_ptr<WriterDocument> m_document;
 };

@@ -51,8 +51,9 @@ void WriterParagraphFormat::PutStyle(const Automation::Variant& style)
         if (e.Code() == Automation::AutomationError::Disconnected)
             throw;
         // Writer names no style in its message; the template lacks it.
-        throw Automation::AutomationError(e.Code(), e.InterfaceId(),
-            QStringLiteral("the document has no paragraph style \"%1\"").arg(style.ToString()));
+        throw Automation::AutomationError(
+            e.Code(), e.InterfaceId(), QStringLiteral("the document has no paragraph style \"%1\"").arg(name))
+            .WithFault(Automation::AutomationError::DocumentFault::MissingParagraphStyle, name);
     }
 }
 

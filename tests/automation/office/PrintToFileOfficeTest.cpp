@@ -522,6 +522,24 @@ TEST_F(PrintToFile, FailuresSayWhyAndLeaveNoFile)
     EXPECT_TRUE(help.error.isEmpty() && version.error.isEmpty());
 }
 
+// A teacher's template the run cannot use: the two lines the window shows,
+// each a line of its own, status 1 and no file.
+TEST_F(PrintToFile, TemplateWithoutTheStyleSaysWhyOnTheNextLine)
+{
+    SaveSelection(1);
+    const QString folder = dir.filePath(QStringLiteral("home/morvane-k/template"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::copy(
+        QStringLiteral(TV_TEST_TEMPLATE_DIR "/スタイルなし.dot"), folder + QStringLiteral("/スタイルなし.dot")));
+    const Outcome outcome = Run({QStringLiteral("--template"), QStringLiteral("スタイルなし.dot"),
+        QStringLiteral("--print-to"), out + QStringLiteral("/a.pdf")});
+    EXPECT_EQ(outcome.status, PrintCommandLine::kRunFailed);
+    EXPECT_EQ(outcome.error,
+        QStringLiteral("tavisko: プリントデータの作成に失敗しました。\n"
+                       "tavisko: 雛形に段落スタイル「プリントID」がありません。\n"));
+    EXPECT_TRUE(OutFiles().isEmpty());
+}
+
 // Counts the paint events of a widget.
 class PaintCounter : public QObject {
 public:
