@@ -15,6 +15,7 @@ packages=(
   libcsv-dev
   xdg-utils
   xvfb xauth x11-utils imagemagick poppler-utils unzip
+  openbox
   appstream desktop-file-utils
   clang libclang-rt-14-dev clang-format
   ccache

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Screenshots of the main window, one per bundled book, under a virtual X
-# server. For each book a fresh user database (in a temporary XDG data
-# home) holds a selection of that book: its first index entries as the
-# range, its first question formats and two prints with sentences of the
-# range. The program restores it at start; the window is then captured
-# with ImageMagick's import into build/screenshots/<book>.png.
+# server with a window manager (openbox), as on a teacher's desktop. For
+# each book a fresh user database (in a temporary XDG data home) holds a
+# selection of that book: its first index entries as the range, its first
+# question formats and two prints with sentences of the range. The program
+# restores it at start; the window is then captured with ImageMagick's
+# import into build/screenshots/<book>.png. Then every message box of the
+# program, at the longest text the program makes for it, with the window
+# manager's frame: build/screenshots/message-<id>.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${BUILD_DIR:-build}
@@ -24,11 +27,20 @@ fi
 mkdir -p "$OUT_DIR"
 work=$(mktemp -d)
 pid=""
+wm=""
 cleanup() {
   if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; fi
+  if [ -n "$wm" ]; then kill "$wm" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm=$!
+for _ in $(seq 1 50); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
 
 # The selection texts of the first book in book database $1, as SQL
 # statements for the user database.
@@ -104,4 +116,14 @@ for book in "$BUILD_DIR"/bin/data/*_main.db; do
   wait "$pid" 2>/dev/null || true
   pid=""
 done
+# Every message box, framed by the window manager.
+tests="$BUILD_DIR/tests/tv_test_app"
+if [ -x "$tests" ]; then
+  TV_SCREENSHOT_DIR="$OUT_DIR" QT_QPA_PLATFORM=xcb "$tests" --gtest_filter='LongestMessageBoxes.Screenshots' \
+    >"$work/messages.log" 2>&1 || { cat "$work/messages.log" >&2; status=1; }
+  ls "$OUT_DIR"/message-*.png
+else
+  echo "$tests is not built: no pictures of the message boxes" >&2
+  status=1
+fi
 exit $status

@@ -1,6 +1,6 @@
 #include "desktop/DialogMessageSink.h"
 
-#include <QMessageBox>
+#include "app/CaptionWideMessageBox.h"
 
 namespace {
 
@@ -25,12 +25,9 @@ bool DialogMessageSink::Show(const MessageRequest& request)
     const QMessageBox::StandardButtons buttons = request.buttons == MessageButtons::OkCancel
         ? QMessageBox::Ok | QMessageBox::Cancel
         : QMessageBox::StandardButtons(QMessageBox::Ok);
-    QMessageBox box(BoxIcon(request.icon), request.caption, request.text, buttons);
+    CaptionWideMessageBox box(BoxIcon(request.icon), request.caption, request.text, buttons);
     box.setDefaultButton(QMessageBox::Ok);
-    // Wide enough for the whole caption in the title bar, which a short
-    // text would otherwise cut ("テスト作…ステム").
-    const int captionWidth = box.fontMetrics().horizontalAdvance(request.caption) + CaptionMargin;
-    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(captionWidth));
+    box.SetCaptionWidth(box.fontMetrics().horizontalAdvance(request.caption) + CaptionMargin);
     if (request.buttons == MessageButtons::OkCancel)
         box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;

@@ -1,10 +1,19 @@
 #include "desktop/MessageBox.h"
 
+#include "app/JapaneseUi.h"
+#include "print/RunFailure.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
+#include "res/UiText.h"
 #include "support/RecordingMessageSink.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -102,4 +111,115 @@ TEST(MessageBoxTest, RealBoxIsParentlessWithTheCaptionAndButtons)
     EXPECT_EQ(text, QStringLiteral("プリントを削除します。"));
     EXPECT_TRUE(parentless);
     EXPECT_EQ(buttonCount, 2);
+}
+
+namespace {
+
+// A teacher's file deep in the home folder, as the program shows paths.
+const QString LongPath = QStringLiteral(
+    "/home/sensei-tanaka/.local/share/morvane-k/books/英単語ターゲット1900_第6版_2026年度_3学年共通_main.db");
+
+// `format` with every "%s" a full path (a list of four for the texts that
+// take a list) and every "%d" the largest number.
+QString Longest(int id)
+{
+    const QString format = Res::String(id);
+    const bool takesList = id == Res::IDS_ERR_BOOK_FILE_UNREADABLE || id == Res::IDS_ERR_SAVE_PDF;
+    const QString text = takesList ? QStringList(4, LongPath).join(u'\n') : LongPath;
+    static const QRegularExpression conversion(QStringLiteral("%[ds]"));
+    QString result;
+    qsizetype last = 0;
+    for (const QRegularExpressionMatch& match : conversion.globalMatch(format)) {
+        result += format.mid(last, match.capturedStart() - last);
+        result += match.captured() == QLatin1String("%d") ? QStringLiteral("2147483647") : text;
+        last = match.capturedEnd();
+    }
+    return result + format.mid(last);
+}
+
+// Every message box the program shows, each at the longest the program
+// makes its text, by a name for its picture.
+std::vector<std::pair<QString, QString>> LongestMessages()
+{
+    std::vector<std::pair<QString, QString>> messages;
+    for (const int id : Res::StringIds()) {
+        // Status bar and menu texts, and the command line's own (printed).
+        const bool boxed = (id >= 600 && id < 680) || id == Res::IDS_CONFIRM_DELETE_PRINT
+            || id == Res::IDS_NEED_FORMAT_AND_RANGE || id == 706;
+        if (boxed)
+            messages.emplace_back(QString::number(id), Longest(id));
+    }
+    messages.emplace_back(QStringLiteral("611-612"),
+        Res::String(Res::IDS_WARN_TOO_FEW_SENTENCES) + Res::String(Res::IDS_WARN_REPEATED_KEYWORD));
+    messages.emplace_back(
+        QStringLiteral("606-620"), Print::RunFailure{Print::RunFailure::Cause::TemplateUnreadable, LongPath}.Message());
+    messages.emplace_back(QStringLiteral("import-replace"), Res::Text::ImportReplace.arg(LongPath));
+    messages.emplace_back(QStringLiteral("import-failed"),
+        Res::Text::ImportFailed.arg(QStringList(6, QStringLiteral("3 行目: 「語彙」の列が空です。")).join(u'\n')));
+    return messages;
+}
+
+// Shows `text` in the program's message box and calls `look` with the box
+// once it is on the screen, then closes it.
+void ShowAndLook(const QString& text, const std::function<void(QMessageBox&)>& look)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible())
+                continue;
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(box));
+            QTest::qWait(100); // the window manager's frame, a second layout pass
+            look(*box);
+            seen = true;
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    ShowMessage(MessageIcon::Warning, MessageButtons::Ok, text);
+    EXPECT_TRUE(seen);
+}
+
+class LongestMessageBoxes : public testing::Test {
+protected:
+    void SetUp() override { JapaneseUi::Apply(*qApp); }
+};
+
+} // namespace
+
+// A box sized for one line of its text (its label held to the caption's
+// width) cut every longer message off mid-sentence. Each label is as wide
+// as its widest part that cannot be broken and as tall as its text at that
+// width, and the caption has its room.
+TEST_F(LongestMessageBoxes, EveryMessageShowsWholeWrappedInItsBox)
+{
+    for (const auto& [name, text] : LongestMessages()) {
+        SCOPED_TRACE(name.toStdString());
+        ShowAndLook(text, [&](QMessageBox& box) {
+            const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->text(), text);
+            EXPECT_GE(label->width(), label->minimumSizeHint().width());
+            EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+            EXPECT_GE(box.width(), box.fontMetrics().horizontalAdvance(box.windowTitle()));
+        });
+    }
+}
+
+// Pictures of every box at its longest text, with the window manager's
+// frame: written only when TV_SCREENSHOT_DIR names a folder
+// (scripts/screenshots.sh runs it under a virtual X server with a window
+// manager); skipped otherwise.
+TEST_F(LongestMessageBoxes, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("TV_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "TV_SCREENSHOT_DIR is not set";
+    for (const auto& [name, text] : LongestMessages()) {
+        ShowAndLook(text, [&](QMessageBox& box) {
+            const QRect frame = box.frameGeometry();
+            const QPixmap picture = box.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+            EXPECT_TRUE(picture.save(folder + QStringLiteral("/message-") + name + QStringLiteral(".png")));
+        });
+    }
 }
