@@ -16,7 +16,8 @@ public:
 
     bool Contains(const Keyword& keyword) const override;
     int Type() const override { return ByIndex; }
-    // The title of the first entry, or "first～last" for several entries.
+    // The runs of entries that follow one another in the table of contents,
+    // each "first～last", joined by "、"; cut to fit a print's line.
     QString Describe(const NodeStorage& storage) const override;
     bool IsEmpty() const override { return m_indexIds.empty(); }
 

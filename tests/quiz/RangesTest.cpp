@@ -6,6 +6,8 @@
 
 #include <QRandomGenerator>
 
+#include <algorithm>
+
 namespace {
 
 const QChar kWave(0xFF5E);
@@ -75,14 +77,85 @@ TEST_F(RangesTest, IndexRangeHoldsWhatSomeOfItsEntriesRelateTo)
     }
 }
 
-TEST_F(RangesTest, IndexRangeNamesItsFirstAndLastEntryInTheGivenOrder)
+TEST_F(RangesTest, IndexRangeNamesItsEntriesInContentsOrder)
 {
     EXPECT_EQ(Ranges(std::vector<int>{3}).Describe(storage), QStringLiteral("1-A"));
+    // Given in any order (stored ids come back ascending), named in the
+    // order of the contents.
     EXPECT_EQ(
-        Ranges(std::vector<int>{4, 2, 3}).Describe(storage), QStringLiteral("1-B") + kWave + QStringLiteral("1-A"));
+        Ranges(std::vector<int>{4, 2, 3}).Describe(storage), QStringLiteral("1-A") + kWave + QStringLiteral("1-B"));
     EXPECT_EQ(Ranges(std::vector<int>{}).Describe(storage), QString());
-    // An entry the book lacks has no title.
-    EXPECT_EQ(Ranges(std::vector<int>{99, 3}).Describe(storage), kWave + QStringLiteral("1-A"));
+    // An entry the book lacks is left out.
+    EXPECT_EQ(Ranges(std::vector<int>{99, 3}).Describe(storage), QStringLiteral("1-A"));
+}
+
+// A book of stages: 第1部 (Stage 1–4), 第2部 (Stage 5–6), Stage 7 switched
+// off, 第3部 (Stage 8–40). The ids of the second part come before the
+// first's, as a book's ids need not follow its contents.
+class StageRangesTest : public StorageFixture {
+protected:
+    void SetUp() override
+    {
+        QString sql = BookFixture::SmallBookSql() + QStringLiteral("DELETE FROM Indices;\n");
+        sql += QStringLiteral("INSERT INTO Indices VALUES(1,1,0,0,1,1,'目次');\n");
+        const auto add = [&sql](int iid, int parent, int sortKey, bool enable, const QString& title) {
+            sql += QStringLiteral("INSERT INTO Indices VALUES(%1,1,%2,0,%3,%4,'%5');\n")
+                       .arg(iid)
+                       .arg(parent)
+                       .arg(sortKey)
+                       .arg(enable ? 1 : 0)
+                       .arg(title);
+        };
+        add(50, 1, 2, true, QStringLiteral("第1部"));
+        for (int stage = 1; stage <= 4; ++stage)
+            add(50 + stage, 50, 2 + stage, true, QStringLiteral("Stage %1").arg(stage));
+        add(10, 1, 10, true, QStringLiteral("第2部"));
+        add(15, 10, 15, true, QStringLiteral("Stage 5"));
+        add(16, 10, 16, true, QStringLiteral("Stage 6"));
+        add(17, 1, 17, false, QStringLiteral("Stage 7"));
+        add(100, 1, 100, true, QStringLiteral("第3部"));
+        for (int stage = 8; stage <= 40; ++stage)
+            add(100 + stage, 100, 100 + stage, true, QStringLiteral("Stage %1").arg(stage));
+        LoadBook(sql);
+    }
+
+    QString Describe(std::vector<int> iids)
+    {
+        // Stored ids come back in ascending order.
+        std::sort(iids.begin(), iids.end());
+        return Ranges(iids).Describe(storage);
+    }
+};
+
+TEST_F(StageRangesTest, ContiguousRangeNamesItsFirstAndLastStage)
+{
+    EXPECT_EQ(Describe({51, 52, 53, 54, 15, 16}), QStringLiteral("Stage 1") + kWave + QStringLiteral("Stage 6"));
+    // Stage 7 cannot be chosen, so 6 and 8 follow one another.
+    EXPECT_EQ(Describe({16, 108, 109}), QStringLiteral("Stage 6") + kWave + QStringLiteral("Stage 9"));
+    EXPECT_EQ(Describe({53}), QStringLiteral("Stage 3"));
+}
+
+TEST_F(StageRangesTest, RangeWithGapsNamesEachRunInContentsOrder)
+{
+    EXPECT_EQ(Describe({51, 15, 16}), QStringLiteral("Stage 1、Stage 5") + kWave + QStringLiteral("Stage 6"));
+    EXPECT_EQ(Describe({52, 54, 110, 111, 112}),
+        QStringLiteral("Stage 2、Stage 4、Stage 10") + kWave + QStringLiteral("Stage 12"));
+}
+
+// Every other stage: the whole runs that fit in 60 characters, then "ほか".
+TEST_F(StageRangesTest, LongRangeLineKeepsTheWholeRunsThatFit)
+{
+    std::vector<int> everyOther;
+    for (int stage = 8; stage <= 40; stage += 2)
+        everyOther.push_back(100 + stage);
+    const QString text = Describe(everyOther);
+    EXPECT_EQ(text, QStringLiteral("Stage 8、Stage 10、Stage 12、Stage 14、Stage 16、Stage 18ほか"));
+    EXPECT_LE(text.size(), 60);
+    // One run never is cut, however long.
+    std::vector<int> all;
+    for (int stage = 8; stage <= 40; ++stage)
+        all.push_back(100 + stage);
+    EXPECT_EQ(Describe(all), QStringLiteral("Stage 8") + kWave + QStringLiteral("Stage 40"));
 }
 
 TEST_F(RangesTest, IndexRangeIdsAscendingAndInOrder)
