@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
+
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -158,4 +162,35 @@ bool Path::OpenInBrowser(const QString& target) const
     if (target.isEmpty())
         return false;
     return QProcess::startDetached(QStringLiteral("xdg-open"), {target});
+}
+
+void Path::OpenInBrowser(const QString& target, std::function<void(bool opened)> done, int patienceMs) const
+{
+    // Told once: by the launcher's end, or by the patience running out.
+    auto told = std::make_shared<bool>(false);
+    auto tell = [done = std::move(done), told](bool opened) {
+        if (!std::exchange(*told, true) && done)
+            done(opened);
+    };
+    if (target.isEmpty()) {
+        QTimer::singleShot(0, [tell] { tell(false); });
+        return;
+    }
+    // Without a parent and deleted only once it has ended: a launcher still
+    // waiting for its browser is neither killed nor waited for when the
+    // program ends.
+    auto* launcher = new QProcess;
+    launcher->setProcessChannelMode(QProcess::ForwardedChannels);
+    QObject::connect(launcher, &QProcess::errorOccurred, launcher, [launcher, tell](QProcess::ProcessError error) {
+        if (error != QProcess::FailedToStart)
+            return;
+        tell(false);
+        launcher->deleteLater();
+    });
+    QObject::connect(launcher, &QProcess::finished, launcher, [launcher, tell](int code, QProcess::ExitStatus status) {
+        tell(status == QProcess::NormalExit && code == 0);
+        launcher->deleteLater();
+    });
+    QTimer::singleShot(patienceMs, launcher, [tell] { tell(true); });
+    launcher->start(QStringLiteral("xdg-open"), {target});
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+
+#include <functional>
 #include <QStringList>
 
 // Where the program's files are: the book databases, print templates and
@@ -43,6 +45,14 @@ public:
     // Opens a file path or web address in the user's default browser
     // (xdg-open, started detached). Whether the launcher process started.
     bool OpenInBrowser(const QString& target) const;
+    // The same, telling `done` from the event loop whether it opened: false
+    // when xdg-open cannot be started or ends with a status other than 0
+    // (no browser, no file manager for it). A launcher still running after
+    // `patienceMs` is taken to have opened it (some wait for the browser
+    // they started) and is left to run.
+    static constexpr int LaunchPatienceMs = 20000;
+    void OpenInBrowser(
+        const QString& target, std::function<void(bool opened)> done, int patienceMs = LaunchPatienceMs) const;
 
 private:
     QString Join(const QString& relative) const;

@@ -74,9 +74,14 @@ DlgMain::DlgMain(Model& model, Templ& templ, const Path& path, std::shared_ptr<M
     , templ_(templ)
     , path_(path)
     , dialogs_(dialogs ? std::move(dialogs) : std::make_shared<StandardDialogs>())
-    , notifier_([this](const QString& address) { return browserOpener_(address); })
+    , notifier_([this](const QString& address) {
+        browserOpener_(address, {});
+        return true;
+    })
     , checker_(std::make_unique<CVersionChecker>())
-    , browserOpener_([this](const QString& target) { return path_.OpenInBrowser(target); })
+    , browserOpener_([this](const QString& target, std::function<void(bool)> done) {
+        path_.OpenInBrowser(target, std::move(done));
+    })
     , quitHandler_([](int exitCode) { QCoreApplication::exit(exitCode); })
 {
     model_.AddView(this);
@@ -576,10 +581,16 @@ void DlgMain::EditOptions()
 void DlgMain::OpenTemplateFolder()
 {
     const QString folder = path_.MakeUserTemplateFolder();
-    if (folder.isEmpty() || !browserOpener_(folder)) {
-        const QString shown = folder.isEmpty() ? path_.UserTemplateFolder() : folder;
-        ShowWarning(Res::IDS_ERR_TEMPLATE_FOLDER, QDir::toNativeSeparators(shown));
+    const auto cannotOpen
+        = [](const QString& shown) { ShowWarning(Res::IDS_ERR_TEMPLATE_FOLDER, QDir::toNativeSeparators(shown)); };
+    if (folder.isEmpty()) {
+        cannotOpen(path_.UserTemplateFolder());
+        return;
     }
+    browserOpener_(folder, [cannotOpen, folder](bool opened) {
+        if (!opened)
+            cannotOpen(folder);
+    });
 }
 
 // A book made from a teacher's sheet joins the book list and is selected.
@@ -607,10 +618,14 @@ void DlgMain::ImportBook()
 void DlgMain::ShowHelp()
 {
     const QString page = path_.HelpPage();
-    if (!QFileInfo::exists(page))
+    if (!QFileInfo::exists(page)) {
         ShowWarning(Res::IDS_ERR_NO_HELP_FILE, QDir::toNativeSeparators(page));
-    else if (!browserOpener_(page))
-        ShowWarning(Res::IDS_ERR_SHOW_HELP);
+        return;
+    }
+    browserOpener_(page, [](bool opened) {
+        if (!opened)
+            ShowWarning(Res::IDS_ERR_SHOW_HELP);
+    });
 }
 
 void DlgMain::AddPrint()

@@ -54,8 +54,9 @@ class DlgMain : public QMainWindow, public View {
     Q_OBJECT
 
 public:
-    // Opens an address or file in the browser; true when the browser started.
-    using BrowserOpener = std::function<bool(const QString& target)>;
+    // Opens an address or file in the browser (a folder in the file
+    // manager) and tells `done`, from the event loop, whether it opened.
+    using BrowserOpener = std::function<void(const QString& target, std::function<void(bool opened)> done)>;
 
     // When the print pages (and the window icon) are made: at once, or
     // right after the window has first been painted (the focus then goes

@@ -610,9 +610,9 @@ TEST_F(MainWindow, HelpAndAboutByMenuAndKeys)
     DlgMain& main = Open();
     QStringList opened;
     bool browserStarts = false;
-    main.SetBrowserOpener([&](const QString& target) {
+    main.SetBrowserOpener([&](const QString& target, std::function<void(bool)> done) {
         opened << target;
-        return browserStarts;
+        done(browserStarts);
     });
     ShowActive();
 
@@ -649,9 +649,9 @@ TEST_F(MainWindow, TemplateFolderCommandMakesAndOpensTheTeachersFolder)
     DlgMain& main = Open();
     QStringList opened;
     bool opens = true;
-    main.SetBrowserOpener([&](const QString& target) {
+    main.SetBrowserOpener([&](const QString& target, std::function<void(bool)> done) {
         opened << target;
-        return opens;
+        done(opens);
     });
     auto* combo = Control<QComboBox>(main, Res::IDC_TEMPLATE);
     combo->setCurrentIndex(1);
@@ -676,14 +676,48 @@ TEST_F(MainWindow, TemplateFolderCommandMakesAndOpensTheTeachersFolder)
     EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("雛形フォルダ\n%1\nを開けませんでした。").arg(folder)});
 }
 
+// xdg-open that starts and then fails (no browser, no file manager: its
+// status is not 0) is waited for without holding the window, and says so
+// as a launcher that cannot start does.
+TEST_F(MainWindow, HelpAndTemplateFolderSayWhenTheLauncherFails)
+{
+    const QString home = dir.filePath(QStringLiteral("home"));
+    const ScopedEnv dataHome("XDG_DATA_HOME", home.toUtf8());
+    const ScopedEnv dataDirs("XDG_DATA_DIRS", dir.filePath(QStringLiteral("no-applications")).toUtf8());
+    const ScopedEnv browser("BROWSER", QByteArray("false"));
+    const ScopedEnv desktop("XDG_CURRENT_DESKTOP", QByteArray());
+    const ScopedEnv display("DISPLAY", QByteArray());
+    SmallBookWithPrint({11}, {});
+    DlgMain& main = Open();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("program/help")));
+    Touch(QStringLiteral("program/help/index.html"));
+
+    const auto waitForMessage = [&] {
+        for (int i = 0; i < 1000 && sink.Messages().empty(); ++i)
+            QTest::qWait(20);
+    };
+    main.ExecuteCommand(Res::ID_HELP_BROWSER);
+    EXPECT_TRUE(sink.Messages().empty()); // not yet: the launcher runs
+    waitForMessage();
+    EXPECT_EQ(MessageTexts(), QStringList{"ヘルプの表示に失敗しました。"});
+
+    sink.Clear();
+    main.ExecuteCommand(Res::ID_TEMPLATE_FOLDER);
+    waitForMessage();
+    EXPECT_EQ(MessageTexts(),
+        QStringList{QStringLiteral("雛形フォルダ\n%1\nを開けませんでした。")
+                        .arg(home + QStringLiteral("/morvane-k/template"))});
+}
+
 TEST_F(MainWindow, UpdateCommandOpensTheDownloadPage)
 {
     SmallBookWithPrint({11}, {});
     DlgMain& main = Open();
     QStringList opened;
-    main.SetBrowserOpener([&](const QString& target) {
+    main.SetBrowserOpener([&](const QString& target, std::function<void(bool)> done) {
         opened << target;
-        return true;
+        if (done)
+            done(true);
     });
     main.UpdateNotifier().SetResult(QStringLiteral("https://example.com/tv/new"));
     EXPECT_EQ(MenuBarTitles().last(), QStringLiteral("最新版をご利用いただけます"));
