@@ -1,6 +1,8 @@
 #include "export/OutputFile.h"
 
 #include "model/FileMode.h"
+#include "res/ResourceIds.h"
+#include "res/StringTable.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +11,24 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+
+namespace {
+
+// Why the system refused, in the teacher's words; empty when it is none
+// of the usual reasons.
+QString Why(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS: return Res::String(Res::IDS_OUT_NOT_PERMITTED);
+    case ENOSPC:
+    case EDQUOT: return Res::String(Res::IDS_OUT_DISK_FULL);
+    default: return {};
+    }
+}
+
+} // namespace
 
 OutputFile::OutputFile(QString target)
     : m_target(QFileInfo(target).absoluteFilePath())
@@ -26,11 +45,11 @@ bool OutputFile::Prepare(QString* error)
     Discard();
     const QFileInfo target(m_target);
     if (target.isDir()) {
-        *error = QStringLiteral("%1 is a folder").arg(m_target);
+        *error = Res::Filled(Res::IDS_OUT_IS_FOLDER, {m_target});
         return false;
     }
     if (!target.dir().exists()) {
-        *error = QStringLiteral("the folder %1 does not exist").arg(target.absolutePath());
+        *error = Res::Filled(Res::IDS_OUT_NO_FOLDER, {target.absolutePath()});
         return false;
     }
     // Hidden, and with the target's extension, so that nothing takes it
@@ -38,8 +57,10 @@ bool OutputFile::Prepare(QString* error)
     QTemporaryFile file(target.absolutePath() + QStringLiteral("/.") + target.completeBaseName()
         + QStringLiteral(".XXXXXX.") + target.suffix());
     file.setAutoRemove(false);
+    errno = 0;
     if (!file.open()) {
-        *error = QStringLiteral("cannot write in the folder %1 (%2)").arg(target.absolutePath(), file.errorString());
+        *error = Res::Filled(Res::IDS_OUT_CANNOT_WRITE,
+            {target.absolutePath(), Why(file.error() == QFileDevice::PermissionsError ? EACCES : errno)});
         return false;
     }
     m_temporary = file.fileName();
@@ -50,7 +71,7 @@ bool OutputFile::Prepare(QString* error)
 bool OutputFile::Commit(QString* error)
 {
     if (m_temporary.isEmpty() || QFileInfo(m_temporary).size() == 0) {
-        *error = QStringLiteral("nothing was written to %1").arg(m_target);
+        *error = Res::Filled(Res::IDS_OUT_NOTHING_WRITTEN, {m_target});
         Discard();
         return false;
     }
@@ -59,8 +80,7 @@ bool OutputFile::Commit(QString* error)
     FileMode::Apply(m_temporary, m_target);
     // rename replaces an older file at the target in one step.
     if (std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0) {
-        *error = QStringLiteral("cannot put the file at %1 (%2)")
-                     .arg(m_target, QString::fromLocal8Bit(std::strerror(errno)));
+        *error = Res::Filled(Res::IDS_OUT_CANNOT_PLACE, {m_target, Why(errno)});
         Discard();
         return false;
     }

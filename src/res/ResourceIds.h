@@ -174,6 +174,14 @@ inline constexpr int IDS_TOO_MANY_COMMANDS = 671;        // %d, %d = count, limi
 inline constexpr int IDS_TEXT_TOO_LONG = 672;            // %d, %d = length, limit
 inline constexpr int IDS_TOO_MUCH_TEXT = 673;            // %d, %d = total, limit
 inline constexpr int IDS_ERR_SAVE_PDF = 674;             // %s = why
+// Why an output file cannot be written: the %s of 674 and 685.
+inline constexpr int IDS_OUT_IS_FOLDER = 675;       // %s = the target
+inline constexpr int IDS_OUT_NO_FOLDER = 676;       // %s = the folder
+inline constexpr int IDS_OUT_CANNOT_WRITE = 677;    // %s, %s = the folder, 687/688 or nothing
+inline constexpr int IDS_OUT_NOTHING_WRITTEN = 678; // %s = the target
+inline constexpr int IDS_OUT_CANNOT_PLACE = 679;    // %s, %s = the target, 687/688 or nothing
+inline constexpr int IDS_OUT_NOT_PERMITTED = 687;
+inline constexpr int IDS_OUT_DISK_FULL = 688;
 inline constexpr int IDS_CLI_USAGE = 680;
 inline constexpr int IDS_CLI_UNKNOWN_FORMAT = 681; // %s, %s = file, the extensions
 inline constexpr int IDS_CLI_NO_TEMPLATE = 682;    // %s = template name

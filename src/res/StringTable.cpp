@@ -80,6 +80,13 @@ const QHash<int, QString>& Table()
         {672, QStringLiteral("%d 文字の長さの文があります（上限 %d 文字）。")},
         {673, QStringLiteral("文字が合計 %d 文字あります（上限 %d 文字）。")},
         {674, QStringLiteral("PDFファイルを保存できませんでした。\n%s")},
+        {675, QStringLiteral("%s はフォルダです。")},
+        {676, QStringLiteral("フォルダ %s がありません。")},
+        {677, QStringLiteral("フォルダ %s に書き込めません。%s")},
+        {678, QStringLiteral("%s に何も書き込まれませんでした。")},
+        {679, QStringLiteral("%s にファイルを置けません。%s")},
+        {687, QStringLiteral("書き込みが許可されていません。")},
+        {688, QStringLiteral("ディスクの空きがありません。")},
         {680,
             QStringLiteral(
                 "使い方: tavisko --print-to ファイル [--template 雛形名] [--auto-select]\n"
