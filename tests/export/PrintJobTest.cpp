@@ -249,6 +249,22 @@ TEST(OutputFile, WrittenFileTakesTheTargetsPlaceOnlyWhenCommitted)
     EXPECT_FALSE(OutputFile(dir.filePath(QStringLiteral("none/prints.pdf"))).Prepare(&error));
 }
 
+// What the teacher is told is Japanese throughout, the paths aside.
+TEST(OutputFile, SaysWhyInJapanese)
+{
+    QTemporaryDir dir;
+    QString error;
+    const QString missing = dir.filePath(QStringLiteral("無い"));
+    EXPECT_FALSE(OutputFile(missing + QStringLiteral("/a.pdf")).Prepare(&error));
+    EXPECT_EQ(error, QStringLiteral("フォルダ %1 がありません。").arg(missing));
+    EXPECT_FALSE(OutputFile(dir.path()).Prepare(&error));
+    EXPECT_EQ(error, QStringLiteral("%1 はフォルダです。").arg(dir.path()));
+    OutputFile output(dir.filePath(QStringLiteral("a.pdf")));
+    ASSERT_TRUE(output.Prepare(&error));
+    EXPECT_FALSE(output.Commit(&error));
+    EXPECT_EQ(error, QStringLiteral("%1 に何も書き込まれませんでした。").arg(dir.filePath(QStringLiteral("a.pdf"))));
+}
+
 TEST(OutputFormat, TheExtensionNamesTheFormat)
 {
     EXPECT_EQ(OutputFormat::OfFile(QStringLiteral("/a/b.PDF")), QStringLiteral("pdf"));
