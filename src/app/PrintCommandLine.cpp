@@ -59,12 +59,13 @@ bool HasSentences(const Model& model)
 
 } // namespace
 
+// Every long option is the command line's: one it does not know is
+// answered with the usage, not by opening the window. Qt's own options
+// ("-platform", "-style") have a single dash.
 bool PrintCommandLine::Applies(const QStringList& arguments)
 {
     for (const QString& argument : arguments.mid(1)) {
-        const QString option = argument.section(QLatin1Char('='), 0, 0);
-        if (option == PrintToOption || option == HelpOption || option == VersionOption || option == TemplateOption
-            || option == AutoSelectOption)
+        if (argument.startsWith(QLatin1String("--")) || argument == QLatin1String("-h"))
             return true;
     }
     return false;
@@ -81,8 +82,11 @@ int PrintCommandLine::Run(const QStringList& arguments)
 {
     Options options;
     QString error;
-    if (!Parse(arguments, options, &error))
-        return Fail(kBadUsage, Text(Res::IDS_CLI_BAD_USAGE, {error}));
+    if (!Parse(arguments, options, &error)) {
+        Fail(kBadUsage, Text(Res::IDS_CLI_BAD_USAGE, {error}));
+        WriteLine(stderr, Res::String(Res::IDS_CLI_USAGE));
+        return kBadUsage;
+    }
     if (options.help) {
         WriteLine(stdout, Res::String(Res::IDS_CLI_USAGE));
         return kSucceeded;

@@ -20,7 +20,9 @@ class Model;
 //
 // It needs no display, takes no single-instance lock and saves nothing, so
 // it runs beside an open window. Every failure leaves nothing at FILE and
-// ends with one line on standard error and a non-zero status (Status).
+// ends with one line on standard error (a failed print run: a second line
+// saying why; a wrong command: the usage after it) and a non-zero status
+// (Status).
 class PrintCommandLine {
 public:
     enum Status {
@@ -33,7 +35,8 @@ public:
         kCancelled = 6,   // a termination signal ended the run
     };
 
-    // Whether the arguments ask for the command line rather than the window.
+    // Whether the arguments ask for the command line rather than the window:
+    // any option with two dashes (an unknown one gets the usage), or "-h".
     static bool Applies(const QStringList& arguments);
 
     explicit PrintCommandLine(

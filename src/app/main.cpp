@@ -12,6 +12,9 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 // Prints into a file without a window (no display needed), beside any
@@ -25,6 +28,42 @@ int RunCommandLine(int argc, char** argv)
     return status;
 }
 
+// The status of a start that cannot show its window.
+constexpr int NoDisplayStatus = 1;
+
+[[noreturn]] void SayNoDisplay()
+{
+    std::fputs((QStringLiteral("tavisko: ")
+                   + Res::String(Res::IDS_NO_DISPLAY).replace(u'\n', QStringLiteral("\ntavisko: ")) + u'\n')
+                   .toUtf8()
+                   .constData(),
+        stderr);
+    std::fflush(stderr);
+    std::_Exit(NoDisplayStatus);
+}
+
+// Whether a display is named to connect to, or a platform chosen.
+bool DisplayNamed()
+{
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        if (!qEnvironmentVariableIsEmpty(name))
+            return true;
+    return false;
+}
+
+QtMessageHandler g_qtHandler = nullptr;
+
+// Qt ends the process when it cannot connect to the display, in English
+// and by abort (status 134); the program says why in Japanese instead and
+// ends with a status of its own.
+void NoDisplayIsSaid(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtFatalMsg)
+        SayNoDisplay();
+    if (g_qtHandler)
+        g_qtHandler(type, context, message);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -35,7 +74,11 @@ int main(int argc, char** argv)
     if (PrintCommandLine::Applies(arguments))
         return RunCommandLine(argc, argv);
 
+    if (!DisplayNamed())
+        SayNoDisplay();
+    g_qtHandler = qInstallMessageHandler(NoDisplayIsSaid);
     QApplication qtApplication(argc, argv);
+    qInstallMessageHandler(g_qtHandler);
     // Matches tavisko.desktop, so desktops find the program's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("tavisko"));
     // Before any widget: the menu bar's extension icon is read when drawn.

@@ -190,7 +190,8 @@ inline constexpr int IDS_CLI_NOTHING_TO_PRINT = 684;
 inline constexpr int IDS_CLI_CANNOT_WRITE = 685; // %s = why
 inline constexpr int IDS_CLI_BAD_USAGE = 686;    // %s = what is wrong
 inline constexpr int IDS_CLI_WAITING_FOR_OTHER = 687;
-inline constexpr int IDS_CLI_OTHER_TOO_LONG = 688;       // %d = minutes waited
+inline constexpr int IDS_CLI_OTHER_TOO_LONG = 688; // %d = minutes waited
+inline constexpr int IDS_NO_DISPLAY = 689;         // the window cannot be shown
 inline constexpr int IDS_ERR_SINGLE_INSTANCE_LOCK = 653; // %s = where the lock was tried first
 inline constexpr int IDS_PRINTS_LEFT_OUT = 654;          // %d, %d = prints stored, prints restored
 inline constexpr int IDS_ERR_BOOK_FILE_CHANGED = 655;

@@ -83,8 +83,11 @@ TEST_F(PrintCommandLineTest, MissingOrFailingWordProcessorLeavesNoFile)
     EXPECT_TRUE(Files().isEmpty());
 }
 
-TEST_F(PrintCommandLineTest, OnlyItsOwnOptionsTakeTheCommandLine)
+// Every long option, known or not (an unknown one is answered with the
+// usage); Qt's single-dash options go to the window.
+TEST_F(PrintCommandLineTest, LongOptionsTakeTheCommandLine)
 {
+    EXPECT_TRUE(PrintCommandLine::Applies({QStringLiteral("tavisko"), QStringLiteral("--bogus")}));
     EXPECT_TRUE(PrintCommandLine::Applies({QStringLiteral("tavisko"), QStringLiteral("--print-to=a.pdf")}));
     EXPECT_TRUE(PrintCommandLine::Applies({QStringLiteral("tavisko"), QStringLiteral("--version")}));
     EXPECT_FALSE(PrintCommandLine::Applies({QStringLiteral("tavisko")}));
