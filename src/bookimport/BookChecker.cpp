@@ -8,8 +8,11 @@
 #include "model/CppSQLite3Exception.h"
 #include "model/Utf8.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <QStringList>
+
+#include <sqlite3.h>
 
 #include <map>
 #include <string>
@@ -50,6 +53,23 @@ QString Setting(CppSQLite3DB& db, const char* name, bool& present)
 
 } // namespace
 
+// Why the file cannot be read as a book, in the teacher's words rather than
+// the database's (a word list given by mistake reads "file is not a
+// database" there).
+QString BookChecker::NotReadable(const QString& path, int code)
+{
+    if (!QFileInfo(path).isFile())
+        return QStringLiteral("ファイルがありません");
+    switch (code) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT: return QStringLiteral("本のファイルではありません（本は tavisko-book import で作ります）");
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return QStringLiteral("ファイルを開けません（読み取りが許可されていません）");
+    default: return QStringLiteral("本のファイルとして読めません");
+    }
+}
+
 bool BookChecker::Check(const QString& path, Problems& problems)
 {
     problems.SetFile(path);
@@ -69,8 +89,7 @@ bool BookChecker::Check(const QString& path, Problems& problems)
         CheckReferences(db, problems);
         CheckPrintBounds(db, problems);
     } catch (const CppSQLite3Exception& e) {
-        problems.Error(
-            0, 0, QStringLiteral("本のデータベースとして読めません（%1）").arg(QString::fromUtf8(e.Message())));
+        problems.Error(0, 0, NotReadable(path, e.Code()));
     }
     return problems.ErrorCount() == before;
 }

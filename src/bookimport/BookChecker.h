@@ -21,6 +21,8 @@ public:
 private:
     static constexpr int kExamples = 5;
 
+    static QString NotReadable(const QString& path, int code);
+
     static bool CheckLayout(CppSQLite3DB& db, Problems& problems);
     static void CheckSettings(CppSQLite3DB& db, Problems& problems);
     static void CheckAttributeTypes(CppSQLite3DB& db, Problems& problems);

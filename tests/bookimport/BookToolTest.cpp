@@ -130,11 +130,18 @@ INSERT INTO IKRelations VALUES(42,201);
              QStringLiteral("AttrClasses にない属性を持つ語彙")}) {
         EXPECT_EQ(lines.filter(needle).size(), 1) << needle.toStdString() << " in\n" << err.toStdString();
     }
+}
 
-    EXPECT_EQ(
-        Run({QStringLiteral("check"), Write(QStringLiteral("x_main.db"), "not a database")}), BookTool::kProblems);
-    EXPECT_TRUE(err.contains(QStringLiteral("読めません")) || err.contains(QStringLiteral("ありません")))
-        << err.toStdString();
+// A word list given to check by mistake is said not to be a book file, in
+// Japanese, not with the database's own English message.
+TEST_F(BookToolTest, CheckOfAFileThatIsNoBookSaysSo)
+{
+    const QString sheet = Write(QStringLiteral("words.csv"), "word,meaning\napple,りんご\nbook,本\n");
+    EXPECT_EQ(Run({QStringLiteral("check"), sheet}), BookTool::kProblems);
+    EXPECT_TRUE(err.contains(QStringLiteral("本のファイルではありません"))) << err.toStdString();
+    EXPECT_FALSE(err.contains(QStringLiteral("database"))) << err.toStdString();
+    EXPECT_EQ(Run({QStringLiteral("check"), dir.filePath(QStringLiteral("ない_main.db"))}), BookTool::kProblems);
+    EXPECT_TRUE(err.contains(QStringLiteral("ファイルがありません"))) << err.toStdString();
 }
 
 } // namespace
