@@ -1,11 +1,9 @@
 #include "desktop/DialogMessageSink.h"
 
 #include "app/CaptionWideMessageBox.h"
+#include "desktop/TitleBar.h"
 
 namespace {
-
-// Room in the title bar beside the caption: the icon and the close button.
-constexpr int CaptionMargin = 120;
 
 QMessageBox::Icon BoxIcon(MessageIcon icon)
 {
@@ -27,7 +25,7 @@ bool DialogMessageSink::Show(const MessageRequest& request)
         : QMessageBox::StandardButtons(QMessageBox::Ok);
     CaptionWideMessageBox box(BoxIcon(request.icon), request.caption, request.text, buttons);
     box.setDefaultButton(QMessageBox::Ok);
-    box.SetCaptionWidth(box.fontMetrics().horizontalAdvance(request.caption) + CaptionMargin);
+    box.SetCaptionWidth(TitleBarWidth(box.fontMetrics(), request.caption));
     if (request.buttons == MessageButtons::OkCancel)
         box.setEscapeButton(QMessageBox::Cancel);
     return box.exec() == QMessageBox::Ok;

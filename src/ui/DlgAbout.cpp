@@ -1,6 +1,7 @@
 #include "ui/DlgAbout.h"
 
 #include "desktop/TextFormat.h"
+#include "desktop/TitleBar.h"
 #include "res/Images.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
@@ -43,8 +44,10 @@ DlgAbout::DlgAbout(QWidget* parent, CStaticLink::Opener opener)
         link_->SetOpener(std::move(opener));
     link_->setGeometry(du.TextRect(*link_, 42, 41, 122, 8));
 
-    // Wider than the table when the texts need it; OK keeps to the right.
-    const int width = std::max(du.X(171), childrenRect().right() + 1 + du.X(7));
+    // Wider than the table when the texts or the whole caption in the
+    // title bar need it; OK keeps to the right.
+    const int width = std::max(
+        {du.X(171), childrenRect().right() + 1 + du.X(7), TitleBarWidth(fontMetrics(), Res::Text::AboutCaption)});
     auto* ok = new QPushButton(Res::Text::Ok, this);
     SetControlId(ok, Res::IDOK);
     ok->setGeometry(width - du.X(7 + 50), du.Y(54), du.X(50), du.Y(14));

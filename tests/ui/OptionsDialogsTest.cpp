@@ -1,5 +1,7 @@
 // The options dialog as the main window opens it, and the About box.
 #include "ui/DlgAbout.h"
+
+#include "desktop/TitleBar.h"
 #include "ui/DlgConfig.h"
 
 #include "res/StringTable.h"
@@ -109,6 +111,23 @@ TEST(AboutBox, ShowsTheVersionAndOpensTheSupportSiteWhileStayingOpen)
 
     QTest::mouseClick(FindControl<QPushButton>(&about, 1), Qt::LeftButton);
     EXPECT_FALSE(about.isVisible());
+}
+
+// The window manager cut the caption "バージョン情報 テスト作成システム"
+// of a box as narrow as its table; it is as wide as the whole caption
+// needs, in the program's Japanese face.
+TEST(AboutBox, IsWideEnoughForItsWholeCaption)
+{
+    QFont japanese = QApplication::font();
+    japanese.setFamilies({QStringLiteral("Noto Sans CJK JP")});
+    const QFont saved = QApplication::font();
+    QApplication::setFont(japanese);
+    {
+        DlgAbout about(nullptr, {});
+        EXPECT_GE(about.width(), TitleBarWidth(about.fontMetrics(), about.windowTitle()));
+        EXPECT_GE(about.width(), QFontMetrics(japanese).horizontalAdvance(about.windowTitle()) + 100);
+    }
+    QApplication::setFont(saved);
 }
 
 TEST(AboutBox, VersionTextIsEmptyWithoutAVersionAndCutWhenTooLong)
