@@ -127,21 +127,24 @@ void EachParagraph(const Texts& texts,
 
 } // namespace
 
-std::vector<uno::Reference<text::XText>> TextsBesideMain(const uno::Reference<text::XTextDocument>& model)
+std::vector<uno::Reference<text::XText>> TextsBesideMain(
+    const uno::Reference<text::XTextDocument>& model, BesideMain which)
 {
     Texts texts;
-    AddTables(texts, model);
-    AddFrames(texts, model);
+    if (which == BesideMain::All) {
+        AddTables(texts, model);
+        AddFrames(texts, model);
+    }
     AddHeadersAndFooters(texts, model);
     AddShapeTexts(texts, model);
     return texts;
 }
 
-int ReplaceBesideMain(
-    const uno::Reference<text::XTextDocument>& model, const TextMatcher& matcher, const QString& replacement)
+int ReplaceBesideMain(const uno::Reference<text::XTextDocument>& model, const TextMatcher& matcher,
+    const QString& replacement, BesideMain which)
 {
     int replaced = 0;
-    EachParagraph(TextsBesideMain(model), [&](const auto& text, const auto& start, const QString& units) {
+    EachParagraph(TextsBesideMain(model, which), [&](const auto& text, const auto& start, const QString& units) {
         const QList<int> hits = matcher.FindAll(units);
         // From the last match back, so the earlier places hold.
         for (auto it = hits.crbegin(); it != hits.crend(); ++it) {

@@ -17,13 +17,19 @@ class TextMatcher;
 // footers of its page styles (left, right and first pages), and the text
 // of its drawing shapes (text boxes). A template may hold its marks in any
 // of them.
+enum class BesideMain {
+    All,
+    // Page headers and footers and text boxes only: what the office's own
+    // replacement over a document leaves alone.
+    OutsideTheBody,
+};
 std::vector<css::uno::Reference<css::text::XText>> TextsBesideMain(
-    const css::uno::Reference<css::text::XTextDocument>& model);
+    const css::uno::Reference<css::text::XTextDocument>& model, BesideMain which = BesideMain::All);
 
 // Replaces every match of `matcher` in those texts, paragraph by paragraph
 // (a match never spans two); the number replaced.
-int ReplaceBesideMain(
-    const css::uno::Reference<css::text::XTextDocument>& model, const TextMatcher& matcher, const QString& replacement);
+int ReplaceBesideMain(const css::uno::Reference<css::text::XTextDocument>& model, const TextMatcher& matcher,
+    const QString& replacement, BesideMain which = BesideMain::All);
 
 // Whether a paragraph of those texts holds a match: `matches` is asked
 // with the paragraph's text.
