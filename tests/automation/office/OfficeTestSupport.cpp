@@ -3,6 +3,8 @@
 #include "automation/ClassRegistry.h"
 #include "automation/office/OfficeBackends.h"
 #include "automation/office/OfficeSession.h"
+#include "automation/office/TaroApplication.h"
+#include "automation/office/WriterApplication.h"
 #include "automation/office/UnoStrings.h"
 
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/BreakType.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
@@ -69,6 +72,35 @@ QString HorizontalTemplate()
 QString VerticalTemplate()
 {
     return TemplatePath(QStringLiteral("縦書き標準.dot"));
+}
+
+RecordedApplications::RecordedApplications()
+{
+    Automation::ClassRegistry::Register(QStringLiteral("Word.Application"), [this] {
+        auto application = Office::WriterApplication::Create(Office::OfficeSession::Shared());
+        word.push_back(application);
+        return std::static_pointer_cast<Automation::Object>(application);
+    });
+    Automation::ClassRegistry::Register(QStringLiteral("JXW.Application"), [this] {
+        auto application = Office::TaroApplication::Create(Office::OfficeSession::Shared());
+        taro.push_back(application);
+        return std::static_pointer_cast<Automation::Object>(application);
+    });
+}
+
+RecordedApplications::~RecordedApplications()
+{
+    Office::RegisterBackends();
+}
+
+int OpenDocumentCount()
+{
+    int count = 0;
+    const uno::Reference<container::XEnumeration> components
+        = Office::OfficeSession::Shared()->Desktop("test")->getComponents()->createEnumeration();
+    for (; components->hasMoreElements(); components->nextElement())
+        ++count;
+    return count;
 }
 
 std::shared_ptr<Office::WriterDocument> Writer(const std::shared_ptr<Word::_Document>& document)

@@ -11,6 +11,11 @@
 // Helpers for the tests that drive a real headless office: every test
 // process starts the office it needs (headless, with a profile under the
 // build folder) and ends it when the process ends.
+namespace Office {
+class TaroApplication;
+class WriterApplication;
+} // namespace Office
+
 namespace OfficeTest {
 
 // A new "Word.Application" from the class registry.
@@ -44,6 +49,23 @@ struct Portion {
 std::vector<Portion> Portions(const std::shared_ptr<Word::_Document>& document);
 // The portion that contains `text`, or a default one with empty text.
 Portion PortionWith(const std::vector<Portion>& portions, const QString& text);
+
+// While it lives, "Word.Application" and "JXW.Application" are made over
+// the shared office session and each application made is kept here; the
+// program's own backends are registered again when it goes.
+class RecordedApplications {
+public:
+    RecordedApplications();
+    ~RecordedApplications();
+    RecordedApplications(const RecordedApplications&) = delete;
+    RecordedApplications& operator=(const RecordedApplications&) = delete;
+
+    std::vector<std::shared_ptr<Office::WriterApplication>> word;
+    std::vector<std::shared_ptr<Office::TaroApplication>> taro;
+};
+
+// The documents open in the shared office, the teacher's included.
+int OpenDocumentCount();
 
 // Whether any live process is in the process group `group`.
 bool ProcessGroupAlive(pid_t group);
