@@ -1,6 +1,5 @@
 #include "desktop/MessageBox.h"
 
-#include "app/JapaneseUi.h"
 #include "print/RunFailure.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
@@ -180,9 +179,19 @@ void ShowAndLook(const QString& text, const std::function<void(QMessageBox&)>& l
     EXPECT_TRUE(seen);
 }
 
+// In the program's Japanese face, as the program shows them.
 class LongestMessageBoxes : public testing::Test {
 protected:
-    void SetUp() override { JapaneseUi::Apply(*qApp); }
+    void SetUp() override
+    {
+        saved = QApplication::font();
+        QFont japanese = saved;
+        japanese.setFamilies({QStringLiteral("Noto Sans CJK JP")});
+        QApplication::setFont(japanese);
+    }
+    void TearDown() override { QApplication::setFont(saved); }
+
+    QFont saved;
 };
 
 } // namespace
