@@ -17,6 +17,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 namespace {
 
 const QString kCaption = QStringLiteral("テスト作成システム");
@@ -160,7 +164,7 @@ std::vector<std::pair<QString, QString>> LongestMessages()
 
 // Shows `text` in the program's message box and calls `look` with the box
 // once it is on the screen, then closes it.
-void ShowAndLook(const QString& text, const std::function<void(QMessageBox&)>& look)
+void ShowAndLook(const QString& text, const std::function<void(QMessageBox&)>& look, int settleMs = 100)
 {
     bool seen = false;
     QTimer::singleShot(0, [&] {
@@ -169,7 +173,7 @@ void ShowAndLook(const QString& text, const std::function<void(QMessageBox&)>& l
             if (!box || !box->isVisible())
                 continue;
             EXPECT_TRUE(QTest::qWaitForWindowExposed(box));
-            QTest::qWait(100); // the window manager's frame, a second layout pass
+            QTest::qWait(settleMs); // the window manager's frame, a second layout pass
             look(*box);
             seen = true;
             box->button(QMessageBox::Ok)->click();
@@ -225,10 +229,14 @@ TEST_F(LongestMessageBoxes, Screenshots)
     if (folder.isEmpty())
         GTEST_SKIP() << "TV_SCREENSHOT_DIR is not set";
     for (const auto& [name, text] : LongestMessages()) {
-        ShowAndLook(text, [&](QMessageBox& box) {
-            const QRect frame = box.frameGeometry();
-            const QPixmap picture = box.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
-            EXPECT_TRUE(picture.save(folder + QStringLiteral("/message-") + name + QStringLiteral(".png")));
-        });
+        ShowAndLook(
+            text,
+            [&](QMessageBox& box) {
+                const QRect frame = box.frameGeometry();
+                const QPixmap picture
+                    = box.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+                EXPECT_TRUE(picture.save(folder + QStringLiteral("/message-") + name + QStringLiteral(".png")));
+            },
+            500);
     }
 }
