@@ -1,6 +1,6 @@
 #include "desktop/DialogMessageSink.h"
 
-#include "app/CaptionWideMessageBox.h"
+#include "desktop/CaptionWideMessageBox.h"
 #include "desktop/TitleBar.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // leaving no document of the run behind and the teacher's own as it was.
 #include "OfficeTestSupport.h"
 
-#include "app/CClipboardBackup.h"
+#include "desktop/CClipboardBackup.h"
 #include "automation/office/DocumentTexts.h"
 #include "automation/office/OfficeSession.h"
 #include "automation/office/TaroApplication.h"

@@ -1,4 +1,4 @@
-#include "app/CaptionWideMessageBox.h"
+#include "desktop/CaptionWideMessageBox.h"
 
 #include <QEvent>
 #include <QLayout>
