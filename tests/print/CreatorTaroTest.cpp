@@ -283,7 +283,7 @@ TEST_F(CreatorTaroTest, FailedRunClosesQuitsAndGivesTheSettingsBack)
     const int failure = taro->log.indexOf("InsertPage(-)");
     ASSERT_GE(failure, 0);
     EXPECT_EQ(taro->log.mid(failure + 1),
-        (QStringList{"Doc.Close(-)", "WarningMode(1)", "GetOptionEnvironment(-)", "Options.Item(\"JW型ｷｰ割付\")=1",
+        (QStringList{"Doc.Close(3)", "WarningMode(1)", "GetOptionEnvironment(-)", "Options.Item(\"JW型ｷｰ割付\")=1",
             "OptionEnvironment(object)", "App.Quit(-)"}));
     EXPECT_EQ(taro->keyAssignment, 1);
     EXPECT_EQ(taro->warningMode, Automation::Variant(1));
