@@ -2,6 +2,7 @@
 // office: the marks are filled in wherever the template holds them, and a
 // template that cannot be used fails the run with the reason under 606,
 // leaving no document of the run behind and the teacher's own as it was.
+#include "DocumentLines.h"
 #include "OfficeTestSupport.h"
 
 #include "desktop/CClipboardBackup.h"
