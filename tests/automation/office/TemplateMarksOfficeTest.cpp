@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 using namespace css;
+using namespace OfficeTest;
 using namespace Print;
 
 namespace {
