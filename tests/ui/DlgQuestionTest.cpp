@@ -8,9 +8,6 @@
 #include "ui/GaijiListViewCtrl.h"
 
 #include <QHeaderView>
-#include <QScrollBar>
-
-#include <cstdio>
 
 namespace {
 
@@ -175,26 +172,4 @@ TEST_F(QuestionDialog, GrowsItsListAndSharesTheHeightBetweenTheArrows)
     dialog->resize(first - QSize(50, 50));
     QApplication::processEvents();
     EXPECT_EQ(dialog->size(), first);
-}
-
-// The first Down key in the opened dialog goes to the row below the first
-// one, which the teacher can see: the list has the focus and its first
-// row is current from the start.
-TEST_F(QuestionDialog, FirstDownKeyLandsOnAVisibleRow)
-{
-    dialog->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-    QWidget* focused = QApplication::focusWidget();
-    ASSERT_NE(focused, nullptr);
-    std::fprintf(stderr, "focus %s current %d selected %d scroll %d\n", focused->metaObject()->className(),
-        List().currentIndex().row(), List().SelectedRow(), List().verticalScrollBar()->value());
-    QTest::keyClick(focused, Qt::Key_Down);
-    const QModelIndex current = List().currentIndex();
-    std::fprintf(stderr, "after: current %d col %d selected %d rect %d,%d %dx%d viewport %dx%d\n", current.row(),
-        current.column(), List().SelectedRow(), List().visualRect(current).x(), List().visualRect(current).y(),
-        List().visualRect(current).width(), List().visualRect(current).height(), List().viewport()->width(),
-        List().viewport()->height());
-    ASSERT_TRUE(current.isValid());
-    EXPECT_EQ(List().SelectedRow(), 1);
-    EXPECT_TRUE(List().viewport()->rect().intersects(List().visualRect(current)));
 }
