@@ -88,8 +88,9 @@ const QHash<int, QString>& Table()
         {687, QStringLiteral("書き込みが許可されていません。")},
         {688, QStringLiteral("ディスクの空きがありません。")},
         {689,
-            QStringLiteral("ウィンドウを表示できません。画面（ディスプレイ）のある環境で起動してください。\n"
-                           "ウィンドウなしでプリントを書き出すには tavisko --print-to を使います（tavisko --help を参照）。")},
+            QStringLiteral(
+                "ウィンドウを表示できません。画面（ディスプレイ）のある環境で起動してください。\n"
+                "ウィンドウなしでプリントを書き出すには tavisko --print-to を使います（tavisko --help を参照）。")},
         {680,
             QStringLiteral(
                 "使い方: tavisko --print-to ファイル [--template 雛形名] [--auto-select]\n"

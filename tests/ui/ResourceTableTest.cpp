@@ -85,6 +85,15 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_SAVED_PDF, "%s"},
         {Res::IDS_ERR_SINGLE_INSTANCE_LOCK, "%s"},
         {Res::IDS_PRINTS_LEFT_OUT, "%d%d"},
+        {Res::IDS_TEMPLATE_UNREADABLE, "%s"},
+        {Res::IDS_TEMPLATE_NOT_A_DOCUMENT, "%s"},
+        {Res::IDS_TEMPLATE_NO_STYLE, "%s"},
+        {Res::IDS_TEMPLATE_MARK_LEFT, "%s"},
+        {Res::IDS_OUT_IS_FOLDER, "%s"},
+        {Res::IDS_OUT_NO_FOLDER, "%s"},
+        {Res::IDS_OUT_CANNOT_WRITE, "%s%s"},
+        {Res::IDS_OUT_NOTHING_WRITTEN, "%s"},
+        {Res::IDS_OUT_CANNOT_PLACE, "%s%s"},
     };
     for (int id : Res::StringIds())
         EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;

@@ -13,6 +13,7 @@
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/XParagraphCursor.hpp>
 #include <com/sun/star/text/XTextFrame.hpp>
 #include <com/sun/star/text/XTextFramesSupplier.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
@@ -112,6 +113,9 @@ void EachParagraph(const Texts& texts,
         const uno::Reference<container::XEnumerationAccess> access(text, uno::UNO_QUERY);
         if (!access.is())
             continue;
+        // The text of a drawing shape has characters only, and cursors that
+        // know no paragraphs: its paragraphs are read as they are.
+        const bool plain = !uno::Reference<text::XParagraphCursor>(text->createTextCursor(), uno::UNO_QUERY).is();
         const uno::Reference<container::XEnumeration> parts = access->createEnumeration();
         while (parts->hasMoreElements()) {
             const uno::Reference<text::XTextRange> paragraph(parts->nextElement(), uno::UNO_QUERY);
@@ -120,7 +124,9 @@ void EachParagraph(const Texts& texts,
                     != uno::Reference<uno::XInterface>(text, uno::UNO_QUERY))
                 continue;
             const uno::Reference<text::XTextRange> start = paragraph->getStart();
-            visit(text, start, reader.ReadByStepping(text->createTextCursorByRange(start)));
+            visit(text, start,
+                plain ? ToQString(paragraph->getString())
+                      : reader.ReadByStepping(text->createTextCursorByRange(start)));
         }
     }
 }
