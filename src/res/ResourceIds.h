@@ -177,11 +177,11 @@ inline constexpr int IDS_ERR_SAVE_PDF = 674;             // %s = why
 // Why an output file cannot be written: the %s of 674 and 685.
 inline constexpr int IDS_OUT_IS_FOLDER = 675;       // %s = the target
 inline constexpr int IDS_OUT_NO_FOLDER = 676;       // %s = the folder
-inline constexpr int IDS_OUT_CANNOT_WRITE = 677;    // %s, %s = the folder, 687/688 or nothing
+inline constexpr int IDS_OUT_CANNOT_WRITE = 677;    // %s, %s = the folder, 615/616 or nothing
 inline constexpr int IDS_OUT_NOTHING_WRITTEN = 678; // %s = the target
-inline constexpr int IDS_OUT_CANNOT_PLACE = 679;    // %s, %s = the target, 687/688 or nothing
-inline constexpr int IDS_OUT_NOT_PERMITTED = 687;
-inline constexpr int IDS_OUT_DISK_FULL = 688;
+inline constexpr int IDS_OUT_CANNOT_PLACE = 679;    // %s, %s = the target, 615/616 or nothing
+inline constexpr int IDS_OUT_NOT_PERMITTED = 615;
+inline constexpr int IDS_OUT_DISK_FULL = 616;
 inline constexpr int IDS_CLI_USAGE = 680;
 inline constexpr int IDS_CLI_UNKNOWN_FORMAT = 681; // %s, %s = file, the extensions
 inline constexpr int IDS_CLI_NO_TEMPLATE = 682;    // %s = template name
@@ -190,8 +190,8 @@ inline constexpr int IDS_CLI_NOTHING_TO_PRINT = 684;
 inline constexpr int IDS_CLI_CANNOT_WRITE = 685; // %s = why
 inline constexpr int IDS_CLI_BAD_USAGE = 686;    // %s = what is wrong
 inline constexpr int IDS_CLI_WAITING_FOR_OTHER = 687;
-inline constexpr int IDS_CLI_OTHER_TOO_LONG = 688; // %d = minutes waited
-inline constexpr int IDS_NO_DISPLAY = 689;         // the window cannot be shown
+inline constexpr int IDS_CLI_OTHER_TOO_LONG = 688;       // %d = minutes waited
+inline constexpr int IDS_NO_DISPLAY = 689;               // the window cannot be shown
 inline constexpr int IDS_ERR_SINGLE_INSTANCE_LOCK = 653; // %s = where the lock was tried first
 inline constexpr int IDS_PRINTS_LEFT_OUT = 654;          // %d, %d = prints stored, prints restored
 inline constexpr int IDS_ERR_BOOK_FILE_CHANGED = 655;

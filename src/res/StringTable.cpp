@@ -85,8 +85,8 @@ const QHash<int, QString>& Table()
         {677, QStringLiteral("フォルダ %s に書き込めません。%s")},
         {678, QStringLiteral("%s に何も書き込まれませんでした。")},
         {679, QStringLiteral("%s にファイルを置けません。%s")},
-        {687, QStringLiteral("書き込みが許可されていません。")},
-        {688, QStringLiteral("ディスクの空きがありません。")},
+        {615, QStringLiteral("書き込みが許可されていません。")},
+        {616, QStringLiteral("ディスクの空きがありません。")},
         {689,
             QStringLiteral(
                 "ウィンドウを表示できません。画面（ディスプレイ）のある環境で起動してください。\n"
