@@ -117,7 +117,7 @@ for book in "$BUILD_DIR"/bin/data/*_main.db; do
   pid=""
 done
 # Every message box, framed by the window manager.
-tests="$BUILD_DIR/tests/tv_test_desktop"
+tests="$BUILD_DIR/bin/tv_test_desktop"
 if [ -x "$tests" ]; then
   TV_SCREENSHOT_DIR="$OUT_DIR" QT_QPA_PLATFORM=xcb "$tests" --gtest_filter='LongestMessageBoxes.Screenshots' \
     >"$work/messages.log" 2>&1 || { cat "$work/messages.log" >&2; status=1; }
