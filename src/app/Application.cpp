@@ -156,10 +156,15 @@ Application::CreatorList Application::WordProcessorCreators()
     return {{Model::kWord, word}, {Model::kIchitaro, taro}};
 }
 
-bool Application::ReportStartCode(int code)
+bool Application::ReportStartCode(int code, const QString& reason)
 {
     switch (code) {
-    case Model::kInitNoUserDatabase: ShowInformation(Res::IDS_ERR_USER_DATABASE); return true;
+    case Model::kInitNoUserDatabase:
+        if (reason.isEmpty())
+            ShowInformation(Res::IDS_ERR_USER_DATABASE);
+        else
+            ShowInformation(QStringLiteral("%s\n%s"), Res::String(Res::IDS_ERR_USER_DATABASE), reason);
+        return true;
     case Model::kInitNoBookFile: ShowWarning(Res::IDS_ERR_NO_BOOK_DATABASE); return false;
     case Model::kInitNoBook: ShowWarning(Res::IDS_ERR_LOAD_BOOK_DATABASE); return false;
     case Model::kInitNoWordProcessor: ShowWarning(Res::IDS_ERR_NO_WORD_PROCESSOR); return false;
@@ -180,7 +185,8 @@ int Application::Run()
         for (auto& [type, creator] : m_creatorSource())
             m_model->RegisterCreator(type, std::move(creator));
     }
-    const bool started = ReportStartCode(m_model->Initialize(m_path));
+    const int code = m_model->Initialize(m_path);
+    const bool started = ReportStartCode(code, m_model->Db().UserError().Reason());
     if (started)
         ReportUnreadableBooks();
     if (started && ScanTemplates()) {
@@ -295,12 +301,18 @@ void Application::SaveState()
     if (!db.UserEnabled() || !db.UserWritable())
         return; // told at start-up (603)
     const int application = m_model->Application();
-    const bool saved = ModelSerializer(*m_model, db).Save([&] {
+    ModelSerializer serializer(*m_model, db);
+    const bool saved = serializer.Save([&] {
         m_model->WriteWpa(application);
         m_model->WriteTemplateName(m_templ->Selected(application));
     });
-    if (!saved)
+    if (saved)
+        return;
+    const QString reason = serializer.Error().Reason();
+    if (reason.isEmpty())
         ShowWarning(Res::IDS_ERR_SAVE_STATE);
+    else
+        ShowWarning(Res::IDS_ERR_SAVE_STATE_BECAUSE, reason);
 }
 
 void Application::ReleaseSharedTables()

@@ -80,8 +80,9 @@ public:
 
     // Whether a run with the given start-up code goes on. Codes of 101 or
     // more stop after their warning; 11 goes on after its information box;
-    // every other code goes on silently.
-    static bool ReportStartCode(int code);
+    // every other code goes on silently. `reason`, in the teacher's words,
+    // goes under the message of 11 (why the user database cannot be used).
+    static bool ReportStartCode(int code, const QString& reason = {});
 
 private:
     static bool LoadOfficeModule();

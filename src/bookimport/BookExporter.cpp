@@ -45,12 +45,17 @@ bool ReadBook(const QString& path, BookData& book, Problems& problems)
 {
     DataBase db;
     std::vector<std::unique_ptr<Book>> books;
+    bool opened = db.OpenBook(path) == 0 && db.Dbid().startsWith(QStringLiteral("TV"));
     try {
-        if (db.OpenBook(path) != 0 || !db.Dbid().startsWith(QStringLiteral("TV")))
-            throw 1;
-        book.type = db.BookInfo(QStringLiteral("Product"));
-        book.byNumber = db.BookInfo(QStringLiteral("RangeNumber"));
-    } catch (...) {
+        if (opened) {
+            book.type = db.BookInfo(QStringLiteral("Product"));
+            book.byNumber = db.BookInfo(QStringLiteral("RangeNumber"));
+        }
+    } catch (const std::exception& error) {
+        qWarning("%s: %s", qUtf8Printable(path), error.what());
+        opened = false;
+    }
+    if (!opened) {
         problems.Error(0, 0, QStringLiteral("本のデータベースとして開けません"));
         return false;
     }

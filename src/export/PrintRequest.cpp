@@ -16,7 +16,8 @@ PrintRequest PrintRequest::FromModel(Model& model, const QString& templatePath, 
     // included) fails this run only: without a creator it ends as failed.
     try {
         Print::Parser().Parse(request.commands, model.Quizzes());
-    } catch (...) {
+    } catch (const std::exception& error) {
+        qWarning("The prints cannot be turned into a print run: %s", error.what());
         request.commands.clear();
         request.creator.reset();
     }

@@ -199,19 +199,34 @@ auto GroupRows(std::vector<std::unique_ptr<T>>& out)
         };
 }
 
-// Calls `read` and turns every exception into failure 1.
+} // namespace
+
 template <typename Read>
-int Guarded(Read&& read)
+int DataBase::Guarded(Read&& read)
 {
     try {
         read();
         return 0;
-    } catch (...) {
-        return 1;
+    } catch (const std::exception& error) {
+        return Failed(error);
     }
 }
 
-} // namespace
+int DataBase::Failed(const std::exception& error) noexcept
+{
+    try {
+        return Failed(DatabaseError::From(error));
+    } catch (const std::bad_alloc&) {
+        return 1; // the reason cannot be kept without memory
+    }
+}
+
+int DataBase::Failed(DatabaseError error) noexcept
+{
+    qWarning("Database: %s", qUtf8Printable(error.message));
+    m_lastError = std::move(error);
+    return 1;
+}
 
 DataBase::DataBase() = default;
 
@@ -233,8 +248,8 @@ int DataBase::OpenBook(const QString& path)
         m_bookInfo.clear();
         m_bookInfo["DBID"] = dbid;
         return 0;
-    } catch (...) {
-        return 1;
+    } catch (const std::exception& error) {
+        return Failed(error);
     }
 }
 
@@ -278,36 +293,48 @@ int DataBase::OpenUser(const QString& path)
     m_user.reset();
     m_userWritable = false;
     m_unsaved.clear();
+    m_userError = {};
     try {
         auto db = std::make_unique<CppSQLite3DB>();
         db->Open(ToUtf8(path));
         db->ExecuteBatch(kCreateUserInfo);
         m_userWritable = CanWrite(*db, path);
+        if (!m_userWritable)
+            m_userError = m_lastError;
         m_user = std::move(db);
         return 0;
-    } catch (...) {
+    } catch (const std::exception& error) {
+        Failed(error);
+        m_userError = m_lastError;
         return 1;
     }
 }
 
 // Every write makes a journal beside the file, so its folder must take new
-// files too; asked as the effective user, who makes them.
+// files too; asked as the effective user, who makes them. Why it cannot be
+// written is kept as the last error.
 bool DataBase::CanWrite(CppSQLite3DB& db, const QString& path) noexcept
 {
     try {
-        if (db.IsReadOnly())
+        if (db.IsReadOnly()) {
+            Failed({SQLITE_READONLY, QStringLiteral("%1 is read-only").arg(path)});
             return false;
-        const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
-        if (faccessat(AT_FDCWD, folder.constData(), W_OK | X_OK, AT_EACCESS) != 0)
+        }
+        const QString folder = QFileInfo(path).absolutePath();
+        if (faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), W_OK | X_OK, AT_EACCESS) != 0) {
+            Failed({SQLITE_PERM, QStringLiteral("no new files may be made in %1").arg(folder)});
             return false;
+        }
         db.ExecuteBatch(kCollapseDuplicateNames);
         db.ExecuteBatch(kProbeWriteLock);
         return true;
-    } catch (...) {
+    } catch (const std::exception& error) {
+        Failed(error);
         try {
             if (!db.IsAutoCommit())
                 db.ExecuteBatch("rollback;");
-        } catch (...) {
+        } catch (const std::exception& rollback) {
+            qWarning("Database: %s", rollback.what());
         }
         return false;
     }
@@ -371,9 +398,11 @@ int DataBase::SetUserInfo(const QString& name, const QString& value)
             write.BindText(1, nameUtf8);
             write.BindText(2, valueUtf8);
         }
-        return write.Execute() == 1 ? 0 : 1;
-    } catch (...) {
-        return 1;
+        if (write.Execute() == 1)
+            return 0;
+        return Failed({SQLITE_ERROR, QStringLiteral("the value of %1 was not stored").arg(name)});
+    } catch (const std::exception& error) {
+        return Failed(error);
     }
 }
 
@@ -412,8 +441,8 @@ int DataBase::RunOnUser(const char* sql) noexcept
     try {
         m_user->ExecuteBatch(sql);
         return 0;
-    } catch (...) {
-        return 1;
+    } catch (const std::exception& error) {
+        return Failed(error);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/DatabaseError.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -19,7 +21,8 @@ class Sentence;
 
 // The only reader of book databases and the only gateway to the user
 // database's Info table. Open and read operations return 0 on success and
-// 1 on failure; nodes they make belong to the caller.
+// 1 on failure, the reason kept as LastError and written to stderr; nodes
+// they make belong to the caller.
 class DataBase {
 public:
     DataBase();
@@ -98,9 +101,21 @@ public:
     // that are not book databases are skipped. Always 0.
     static int DiscoverBooks(const QStringList& candidates, std::vector<std::unique_ptr<Book>>& out);
 
+    // Why the last operation that failed failed; empty before any failure.
+    const DatabaseError& LastError() const { return m_lastError; }
+    // Why the user database could not be opened, or opened only to be read;
+    // empty when OpenUser opened it writable.
+    const DatabaseError& UserError() const { return m_userError; }
+
 private:
     int RunOnUser(const char* sql) noexcept;
-    static bool CanWrite(CppSQLite3DB& db, const QString& path) noexcept;
+    bool CanWrite(CppSQLite3DB& db, const QString& path) noexcept;
+    // Calls `read`; 0, or Failed's 1 when it threw.
+    template <typename Read>
+    int Guarded(Read&& read);
+    // Keeps the reason of a failure and writes it to stderr; returns 1.
+    int Failed(const std::exception& error) noexcept;
+    int Failed(DatabaseError error) noexcept;
 
     // The book file as it was opened: size and modification time.
     struct FileStamp {
@@ -123,4 +138,6 @@ private:
     int m_beginWaitMs = kDefaultBeginWaitMs;
     // Values set while the user database is read-only, by name.
     std::map<std::string, QString> m_unsaved;
+    DatabaseError m_lastError;
+    DatabaseError m_userError;
 };

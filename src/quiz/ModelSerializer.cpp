@@ -28,24 +28,30 @@ ModelSerializer::ModelSerializer(Model& model, DataBase& db)
 
 bool ModelSerializer::Save(const std::function<void()>& alongside)
 {
+    m_error = {};
     try {
-        if (m_db.BeginUser() != 0)
+        if (m_db.BeginUser() != 0) {
+            m_error = m_db.LastError();
             return false;
-        WriteAll();
-        if (alongside)
-            alongside();
-        if (m_db.CommitUser() != 0)
-            throw 1;
-        return true;
-    } catch (...) {
-        m_db.RollbackUser();
-        return false;
+        }
+        if (WriteAll()) {
+            if (alongside)
+                alongside();
+            if (m_db.CommitUser() == 0)
+                return true;
+        }
+        m_error = m_db.LastError();
+    } catch (const std::exception& error) {
+        m_error = DatabaseError::From(error);
+        qWarning("The selection was not stored: %s", qUtf8Printable(m_error.message));
     }
+    m_db.RollbackUser();
+    return false;
 }
 
-// Throws on the first value that could not be stored, so that the caller
+// Stops at the first value that could not be stored, so that the caller
 // rolls the whole set back.
-void ModelSerializer::WriteAll()
+bool ModelSerializer::WriteAll()
 {
     const NodeSerializer serializer(m_model);
     const std::pair<QString, QString> values[] = {
@@ -57,16 +63,18 @@ void ModelSerializer::WriteAll()
     };
     for (const auto& [name, value] : values) {
         if (m_db.SetUserInfo(name, value) != 0)
-            throw 1;
+            return false;
     }
+    return true;
 }
 
 int ModelSerializer::Load()
 {
     try {
         return Restore();
-    } catch (...) {
+    } catch (const std::exception& error) {
         // A user database that cannot be read restores nothing more.
+        qWarning("The stored selection cannot be read: %s", error.what());
         return 0;
     }
 }
@@ -78,7 +86,8 @@ NodeStorage::BookChoice ModelSerializer::StoredBook(DataBase& db)
         if (!choice.dbid.isEmpty())
             choice.bid = DecimalText::Scan(db.UserInfo(kBid)).value_or(0);
         return choice;
-    } catch (...) {
+    } catch (const std::exception& error) {
+        qWarning("The stored book cannot be read: %s", error.what());
         return {};
     }
 }

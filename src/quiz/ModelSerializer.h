@@ -2,6 +2,7 @@
 // Keeps the user's working state across runs in the user database: which
 // book of which book database was open, the range, the selected question
 // formats and every print with its sentences.
+#include "model/DatabaseError.h"
 #include "model/NodeStorage.h"
 
 #include <QString>
@@ -22,6 +23,8 @@ public:
     // waited for once. Whether they were stored (true also when the user
     // database is disabled).
     bool Save(const std::function<void()>& alongside = {});
+    // Why the last Save failed; empty after one that succeeded.
+    const DatabaseError& Error() const { return m_error; }
     // Restores what Save stored, as far as the current book databases
     // allow: nothing without a stored book; only the book when the stored
     // book database identifier differs from the open one. At most
@@ -37,8 +40,9 @@ public:
 
 private:
     int Restore();
-    void WriteAll();
+    bool WriteAll();
 
     Model& m_model;
     DataBase& m_db;
+    DatabaseError m_error;
 };

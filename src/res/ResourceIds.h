@@ -168,6 +168,7 @@ inline constexpr int IDS_TEMPLATE_MARK_LEFT = 624;   // %s = the mark ("@title")
 inline constexpr int IDS_ERR_TEMPLATE_FOLDER = 631;  // %s = the teacher's template folder
 inline constexpr int IDS_ERR_NOTHING_TO_PRINT = 647; // a print run without a single sub-question
 inline constexpr int IDS_ERR_SAVE_STATE = 651;
+inline constexpr int IDS_ERR_SAVE_STATE_BECAUSE = 656;   // %s = why, in the teacher's words
 inline constexpr int IDS_ERR_BOOK_FILE_UNREADABLE = 652; // %s = the files, one a line
 inline constexpr int IDS_ERR_PRINT_TOO_LARGE = 670;      // %s = one of the three below
 inline constexpr int IDS_TOO_MANY_COMMANDS = 671;        // %d, %d = count, limit

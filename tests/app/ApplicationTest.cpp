@@ -236,7 +236,8 @@ TEST_F(ApplicationTest, UnusableUserDatabaseIsReportedAndTheProgramRunsSavingNot
 }
 
 // Another program holds the user database when the teacher quits: one
-// short wait, then the teacher hears that nothing was kept, and nothing is.
+// short wait, then the teacher hears that nothing was kept and why, and
+// nothing is.
 TEST_F(ApplicationTest, ExitSaysSoWhenTheSelectionCannotBeSaved)
 {
     CopySampleBooks();
@@ -255,7 +256,10 @@ TEST_F(ApplicationTest, ExitSaysSoWhenTheSelectionCannotBeSaved)
     }),
         1);
     other.ExecuteBatch("rollback;");
-    ExpectOneBox(MessageIcon::Warning, Res::IDS_ERR_SAVE_STATE);
+    ASSERT_EQ(sink.Messages().size(), 1u);
+    EXPECT_EQ(sink.Messages()[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(sink.Messages()[0].text,
+        QStringLiteral("選択状態などを保存できませんでした。\nほかのプログラムがファイルを使用中です。"));
     EXPECT_EQ(StoredValues(), stored);
 }
 

@@ -1,11 +1,16 @@
 #include "model/CppSQLite3DB.h"
 #include "model/CppSQLite3Exception.h"
+#include "model/DatabaseError.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
+#include <new>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -177,3 +182,43 @@ TEST_F(CppSQLite3Test, ReadOnlyOpenOfAMissingPathFailsAndCreatesNothing)
 }
 
 } // namespace
+
+// Failures a teacher can act on keep SQLite's reason as a standard
+// exception, and name it in Japanese: a file another program holds, and a
+// database that cannot grow (here capped, as a full disk caps it).
+TEST_F(CppSQLite3Test, LockedAndFullDatabasesSayWhyInJapanese)
+{
+    const auto reasonOf = [](auto&& f) {
+        try {
+            f();
+        } catch (const std::exception& e) {
+            const DatabaseError error = DatabaseError::From(e);
+            EXPECT_EQ(QString::fromUtf8(e.what()), error.message);
+            return error;
+        }
+        ADD_FAILURE() << "nothing was thrown";
+        return DatabaseError();
+    };
+
+    CppSQLite3DB other;
+    other.Open(Path("t.db"));
+    other.ExecuteBatch("begin exclusive;");
+    db.SetBusyTimeout(0);
+    const DatabaseError locked = reasonOf([&] { db.ExecuteBatch("insert into T values(3,'three',3);"); });
+    EXPECT_EQ(locked.code, SQLITE_BUSY);
+    EXPECT_TRUE(locked.message.contains(QStringLiteral("database is locked"))) << locked.message.toStdString();
+    EXPECT_EQ(locked.Reason(), QStringLiteral("ほかのプログラムがファイルを使用中です。"));
+    other.ExecuteBatch("rollback;");
+
+    db.ExecuteBatch("pragma max_page_count=3;");
+    const DatabaseError full = reasonOf([&] {
+        db.ExecuteBatch("create table Big(t text);");
+        for (int i = 0; i < 100; ++i)
+            db.ExecuteBatch("insert into Big values(printf('%.1000c', 'x'));");
+    });
+    EXPECT_EQ(full.code, SQLITE_FULL);
+    EXPECT_EQ(full.Reason(), QStringLiteral("ディスクの空きがありません。"));
+
+    EXPECT_EQ(DatabaseError::From(std::bad_alloc()).Reason(), QStringLiteral("メモリが足りません。"));
+    EXPECT_TRUE(DatabaseError::From(std::runtime_error("x")).Reason().isEmpty());
+}
