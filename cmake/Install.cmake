@@ -53,3 +53,40 @@ install(CODE "
 ")
 
 install(FILES ${CMAKE_SOURCE_DIR}/data/desktop/jp.morvane_k.tavisko.metainfo.xml DESTINATION share/metainfo)
+
+# What Debian asks of a package beside the program: its copyright (the
+# program's licence and the font's), its changelog, manual pages made from
+# the programs' own --help, and the lintian override that says why the
+# programs' run path names the office's folder.
+set(TV_PACKAGE_FILES ${CMAKE_BINARY_DIR}/package-files)
+find_program(GZIP_PROGRAM gzip REQUIRED)
+find_program(HELP2MAN_PROGRAM help2man)
+set(_package_outputs ${TV_PACKAGE_FILES}/changelog.gz)
+add_custom_command(
+  OUTPUT ${TV_PACKAGE_FILES}/changelog.gz
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${TV_PACKAGE_FILES}
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/data/package/changelog ${TV_PACKAGE_FILES}/changelog
+  COMMAND ${GZIP_PROGRAM} -9nf ${TV_PACKAGE_FILES}/changelog
+  DEPENDS ${CMAKE_SOURCE_DIR}/data/package/changelog VERBATIM)
+if(HELP2MAN_PROGRAM)
+  set(_tavisko_name "make vocabulary test papers from textbook databases")
+  set(_tavisko-book_name "import, check and export teachers' own books")
+  foreach(_program tavisko tavisko-book)
+    add_custom_command(
+      OUTPUT ${TV_PACKAGE_FILES}/${_program}.1.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${TV_PACKAGE_FILES}
+      COMMAND ${HELP2MAN_PROGRAM} --no-info --name=${_${_program}_name} --output=${TV_PACKAGE_FILES}/${_program}.1
+              $<TARGET_FILE:${_program}>
+      COMMAND ${GZIP_PROGRAM} -9nf ${TV_PACKAGE_FILES}/${_program}.1
+      DEPENDS ${_program} VERBATIM)
+    list(APPEND _package_outputs ${TV_PACKAGE_FILES}/${_program}.1.gz)
+    install(FILES ${TV_PACKAGE_FILES}/${_program}.1.gz DESTINATION share/man/man1)
+  endforeach()
+else()
+  message(WARNING "No help2man: the package is made without manual pages")
+endif()
+add_custom_target(tv_package_files ALL DEPENDS ${_package_outputs})
+install(FILES ${CMAKE_SOURCE_DIR}/data/package/copyright ${TV_PACKAGE_FILES}/changelog.gz
+        DESTINATION share/doc/tavisko)
+install(FILES ${CMAKE_SOURCE_DIR}/data/package/lintian-overrides DESTINATION share/lintian/overrides
+        RENAME tavisko)

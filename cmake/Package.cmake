@@ -1,8 +1,10 @@
 # A Debian package of the installed layout (see Install.cmake):
 #   cpack --config build/CPackConfig.cmake -G DEB -B build/package
-# The program and its files go under /usr; the dependencies are the Debian
-# packages the program needs at run time (Qt, SQLite, the office it drives,
-# the fonts it sets prints in, xdg-open for help and links).
+# The program and its files go under /usr; the dependencies are those
+# dpkg-shlibdeps finds for the programs and modules, and the Debian packages
+# the program needs at run time beyond its libraries (the office it drives,
+# the fonts it sets prints in, xdg-open for help and links). Lintian accepts
+# it (tests/package/check-deb.sh).
 set(CPACK_PACKAGE_NAME tavisko)
 set(CPACK_PACKAGE_VENDOR "Morvane-K")
 set(CPACK_PACKAGE_CONTACT "Tavisko maintainers <maintainers@tavisko.invalid>")
@@ -27,5 +29,11 @@ string(JOIN ", " CPACK_DEBIAN_PACKAGE_DEPENDS
   "libsqlite3-0" "libfontconfig1" "libcsv3"
   "libreoffice-writer" "libreoffice-calc" "ure"
   "fonts-noto-cjk" "xdg-utils")
+# The shared libraries' packages as dpkg-shlibdeps finds them: the
+# program's own library beside it, the office's in its program folder.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS usr/lib/tavisko ${TV_LO_PROGRAM_DIR})
+# The office's interface in Japanese (the program's profile asks for it).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-l10n-ja")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfontconfig-dev
   libreoffice-writer libreoffice-calc libreoffice-dev libreoffice-dev-common
+  libreoffice-l10n-ja
   fonts-noto-cjk python3-fonttools
   qt6-translations-l10n
   libcsv-dev
@@ -17,6 +18,7 @@ packages=(
   xvfb xauth x11-utils imagemagick poppler-utils unzip
   openbox
   appstream desktop-file-utils
+  lintian help2man
   clang libclang-rt-14-dev clang-format
   ccache
   python3

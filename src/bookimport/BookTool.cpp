@@ -71,6 +71,10 @@ int BookTool::Run(const QStringList& arguments)
         m_out << kUsageText;
         return kOk;
     }
+    if (command == QLatin1String("--version")) {
+        m_out << "tavisko-book " TV_VERSION "\n";
+        return kOk;
+    }
     return Usage(QStringLiteral("知らないコマンド %1").arg(command));
 }
 

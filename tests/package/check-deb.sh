@@ -2,7 +2,9 @@
 # Makes the Debian package from the build tree, unpacks it into a scratch
 # root and checks what a teacher's machine would get: the program with its
 # books, templates and help, the book tool, the launcher link, a valid
-# desktop entry and AppStream file, and the declared dependencies.
+# desktop entry and AppStream file, the declared dependencies, the
+# documents Debian asks for (copyright, changelog, manual pages), and
+# lintian's verdict: no error.
 set -euo pipefail
 build=$1
 work=$(mktemp -d "$build/package-test.XXXXXX")
@@ -49,6 +51,24 @@ for package in libreoffice-writer fonts-noto-cjk xdg-utils libqt6widgets6 libsql
   expect "depends on $package" grep -q "\\b$package\\b" <<<"$depends"
 done
 expect "installed under /usr only" test "$(ls "$root")" = usr
+expect "depends on the C library (computed)" grep -q "\blibc6\b" <<<"$depends"
+expect "recommends the office in Japanese" grep -q "\blibreoffice-l10n-ja\b" <<<"$(dpkg-deb -f "$deb" Recommends)"
+expect "copyright" grep -q "^License: GPL-3.0-or-later" "$root/usr/share/doc/tavisko/copyright"
+expect "copyright names the font's licence" grep -q "^License: OFL-1.1" "$root/usr/share/doc/tavisko/copyright"
+expect "changelog" has_file usr/share/doc/tavisko/changelog.gz
+for page in tavisko tavisko-book; do
+  expect "manual page $page" has_file "usr/share/man/man1/$page.1.gz"
+done
+expect "book tool version" test "$("$build/bin/tavisko-book" --version)" = "tavisko-book $(dpkg-deb -f "$deb" Version)"
+
+# Lintian: any error fails the package; warnings are shown.
+if command -v lintian >/dev/null; then
+  lintian --no-cfg "$deb" >"$work/lintian.log" 2>&1 || true
+  cat "$work/lintian.log"
+  expect "lintian reports no error" test -z "$(grep '^E: ' "$work/lintian.log")"
+else
+  expect "lintian is installed" false
+fi
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures check(s) failed; package contents:"; dpkg -c "$deb"; exit 1
