@@ -14,6 +14,9 @@
 #   <prefix>/share/applications/tavisko.desktop
 #   <prefix>/share/icons/hicolor/scalable/apps/tavisko.svg
 #   <prefix>/share/metainfo/jp.morvane_k.tavisko.metainfo.xml
+#   <prefix>/share/doc/tavisko/{copyright,changelog.gz}
+#   <prefix>/share/man/man1/{tavisko,tavisko-book}.1.gz
+#   <prefix>/share/lintian/overrides/tavisko
 if(NOT TARGET tavisko)
   return()
 endif()

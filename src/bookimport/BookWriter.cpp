@@ -4,6 +4,7 @@
 #include "bookimport/BookSchema.h"
 #include "model/CppSQLite3DB.h"
 #include "model/CppSQLite3Exception.h"
+#include "model/DatabaseError.h"
 #include "model/FileMode.h"
 #include "model/Utf8.h"
 
@@ -59,7 +60,10 @@ bool BookWriter::Write(const BookDraft& draft, const QString& path, QString& err
         db.Close();
     } catch (const CppSQLite3Exception& e) {
         QFile::remove(temporary);
-        error = QStringLiteral("本のデータベースを書けません（%1）").arg(QString::fromUtf8(e.Message()));
+        // In the teacher's words where that helps (a full disk), else SQLite's.
+        const DatabaseError failure = DatabaseError::From(e);
+        const QString reason = failure.Reason();
+        error = QStringLiteral("本のデータベースを書けません（%1）").arg(reason.isEmpty() ? failure.message : reason);
         return false;
     }
     FileMode::Apply(temporary, target.absoluteFilePath());
