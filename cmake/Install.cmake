@@ -78,8 +78,9 @@ if(HELP2MAN_PROGRAM)
     add_custom_command(
       OUTPUT ${TV_PACKAGE_FILES}/${_program}.1.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${TV_PACKAGE_FILES}
-      COMMAND ${HELP2MAN_PROGRAM} --no-info --name=${_${_program}_name} --output=${TV_PACKAGE_FILES}/${_program}.1
-              $<TARGET_FILE:${_program}>
+      # The help is Japanese: the programs run in a UTF-8 locale.
+      COMMAND ${HELP2MAN_PROGRAM} --no-info --locale=C.UTF-8 --name=${_${_program}_name}
+              --output=${TV_PACKAGE_FILES}/${_program}.1 $<TARGET_FILE:${_program}>
       COMMAND ${GZIP_PROGRAM} -9nf ${TV_PACKAGE_FILES}/${_program}.1
       DEPENDS ${_program} VERBATIM)
     list(APPEND _package_outputs ${TV_PACKAGE_FILES}/${_program}.1.gz)
