@@ -72,6 +72,7 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_ERR_NO_HELP_FILE, "%s"},
         {Res::IDS_ERR_TEMPLATE_FOLDER, "%s"},
         {Res::IDS_ERR_BOOK_FILE_UNREADABLE, "%s"},
+        {Res::IDS_ERR_SAVE_STATE_BECAUSE, "%s"},
         {Res::IDS_ERR_PRINT_TOO_LARGE, "%s"},
         {Res::IDS_TOO_MANY_COMMANDS, "%d%d"},
         {Res::IDS_TEXT_TOO_LONG, "%d%d"},
