@@ -15,7 +15,7 @@ packages=(
   qt6-translations-l10n
   libcsv-dev
   xdg-utils
-  xvfb xauth x11-utils imagemagick poppler-utils unzip
+  xvfb xauth x11-utils imagemagick poppler-utils unzip zip
   openbox
   appstream desktop-file-utils
   lintian help2man

@@ -1,6 +1,7 @@
 #include "automation/office/OfficeSession.h"
 
 #include "automation/AutomationError.h"
+#include "automation/office/OfficeProfileSettings.h"
 #include "automation/office/UnoBootstrap.h"
 #include "automation/office/UnoStrings.h"
 
@@ -225,6 +226,12 @@ void OfficeSession::Connect(const char* iid)
         throw fail(lastError);
     }
     m_ownsOffice = m_process->IsRunning();
+    try {
+        OfficeProfileSettings::Apply(m_context);
+    } catch (const uno::Exception& e) {
+        Terminate();
+        throw fail(QStringLiteral("the office cannot be kept off the network: %1").arg(ToQString(e.Message)));
+    }
     try {
         CheckWriterWorks();
     } catch (const uno::Exception& e) {

@@ -14,6 +14,7 @@
 
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
+#include <com/sun/star/document/UpdateDocMode.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/io/IOException.hpp>
 #include <com/sun/star/lang/IllegalArgumentException.hpp>
@@ -150,11 +151,13 @@ std::shared_ptr<WriterDocument> WriterApplication::AddDocument(const Automation:
     const QString url = TemplateUrl(templatePath);
     const uno::Reference<frame::XDesktop2> desktop = m_session->Desktop(Word::Documents::Iid);
     auto document = UnoCall(m_session.get(), Word::Documents::Iid, [&] {
-        uno::Sequence<beans::PropertyValue> args(3);
+        uno::Sequence<beans::PropertyValue> args(4);
         args[0] = Property("Hidden", uno::Any(!m_visible));
         // A template's macros never run: templates come from anywhere.
         args[1] = Property("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE));
         args[2] = Property("AsTemplate", uno::Any(!url.isEmpty()));
+        // Nor are its links to other files updated as it opens.
+        args[3] = Property("UpdateDocMode", uno::Any(document::UpdateDocMode::NO_UPDATE));
         const auto notText = [&templatePath] {
             return AutomationError(AutomationError::Fail, QString::fromLatin1(Word::Documents::Iid),
                 QStringLiteral("%1 is not a text document template").arg(templatePath.ToString()))

@@ -40,6 +40,8 @@
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -342,6 +344,73 @@ TEST_F(PrintToFile, OdtDocxAndDocHoldEverySentenceAndAnswer)
     ASSERT_TRUE(binary.open(QIODevice::ReadOnly));
     EXPECT_EQ(binary.read(4), QByteArray("\xD0\xCF\x11\xE0", 4)); // a Word 97 (compound) file
     EXPECT_EQ(OutFiles().size(), 3);
+}
+
+// A template whose header holds an image linked to an address on the
+// network: a run of several prints never reaches that address, and the
+// prints are made all the same.
+TEST_F(PrintToFile, LinkedImageOfATemplateIsNeverFetched)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    int connections = 0;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        while (QTcpSocket* socket = server.nextPendingConnection()) {
+            ++connections;
+            socket->write("HTTP/1.0 404 Not Found\r\nContent-Length: 0\r\n\r\n");
+            socket->disconnectFromHost();
+        }
+    });
+
+    // The bundled template with the image put beside its title line, which
+    // every print repeats.
+    const QString own = dir.filePath(QStringLiteral("home/morvane-k/template"));
+    ASSERT_TRUE(QDir().mkpath(own));
+    const QString linked = own + QStringLiteral("/リンク付き.dot");
+    ASSERT_TRUE(QFile::copy(ProgramFolder + QStringLiteral("/data/template/横書き標準.dot"), linked));
+    ASSERT_TRUE(QFile::setPermissions(linked, QFile::ReadOwner | QFile::WriteOwner));
+    QProcess unzip;
+    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), linked, QStringLiteral("content.xml")});
+    ASSERT_TRUE(unzip.waitForFinished(60000));
+    QString content = QString::fromUtf8(unzip.readAllStandardOutput());
+    ASSERT_TRUE(content.contains(QStringLiteral("@title")));
+    content.replace(QStringLiteral("@title"),
+        QStringLiteral("@title<draw:frame draw:name=\"tracker\" text:anchor-type=\"as-char\" svg:width=\"1cm\" "
+                       "svg:height=\"1cm\"><draw:image xlink:href=\"http://127.0.0.1:%1/pixel.png\" "
+                       "xlink:type=\"simple\" xlink:show=\"embed\" xlink:actuate=\"onLoad\"/></draw:frame>")
+            .arg(server.serverPort()));
+    QTemporaryDir member;
+    ASSERT_TRUE(member.isValid());
+    QFile xml(member.filePath(QStringLiteral("content.xml")));
+    ASSERT_TRUE(xml.open(QIODevice::WriteOnly));
+    xml.write(content.toUtf8());
+    xml.close();
+    QProcess zip;
+    zip.setWorkingDirectory(member.path());
+    zip.start(QStringLiteral("zip"), {QStringLiteral("-q"), linked, QStringLiteral("content.xml")});
+    ASSERT_TRUE(zip.waitForFinished(60000));
+    ASSERT_EQ(zip.exitCode(), 0);
+
+    SaveSelection(4);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    const QString pdf = out + QStringLiteral("/linked.pdf");
+    run.start(Program, {QStringLiteral("--template=リンク付き"), QStringLiteral("--print-to"), pdf});
+    // The server answers while the run goes on.
+    QElapsedTimer clock;
+    clock.start();
+    while (run.state() != QProcess::NotRunning && clock.elapsed() < 300000)
+        QTest::qWait(100);
+    ASSERT_EQ(run.state(), QProcess::NotRunning);
+    const QString error = QString::fromUtf8(run.readAllStandardError());
+    EXPECT_EQ(run.exitCode(), PrintCommandLine::kSucceeded) << error.toStdString();
+    EXPECT_EQ(connections, 0);
+    const QStringList pages = PdfPages(pdf);
+    ASSERT_EQ(pages.size(), 2 * static_cast<int>(expected.size()));
+    EXPECT_TRUE(pages[0].contains(expected[0].sentences.front())) << pages[0].toStdString();
 }
 
 // --auto-select fills the saved number of prints anew before printing;
