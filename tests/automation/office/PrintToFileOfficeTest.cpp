@@ -366,8 +366,8 @@ TEST_F(PrintToFile, LinkedImageOfATemplateIsNeverFetched)
     // every print repeats.
     const QString own = dir.filePath(QStringLiteral("home/morvane-k/template"));
     ASSERT_TRUE(QDir().mkpath(own));
-    const QString linked = own + QStringLiteral("/リンク付き.dot");
-    ASSERT_TRUE(QFile::copy(ProgramFolder + QStringLiteral("/data/template/横書き標準.dot"), linked));
+    const QString linked = own + QStringLiteral("/リンク付き.jtt");
+    ASSERT_TRUE(QFile::copy(ProgramFolder + QStringLiteral("/data/template/横書き標準.jtt"), linked));
     ASSERT_TRUE(QFile::setPermissions(linked, QFile::ReadOwner | QFile::WriteOwner));
     QProcess unzip;
     unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), linked, QStringLiteral("content.xml")});
