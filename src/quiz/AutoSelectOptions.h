@@ -10,6 +10,10 @@ class Question;
 // selected question format (in selection order), and whether the chosen
 // sub-questions keep their random order.
 struct AutoSelectOptions {
+    // The prints one selection makes: one per class.
+    static constexpr int kMinPrintCount = 1;
+    static constexpr int kMaxPrintCount = 10;
+
     int printCount = 3;
     int defaultCount = 10;
     std::vector<std::pair<const Question*, int>> counts;

@@ -67,7 +67,9 @@ AutoSelectOptions Model::ReadAutoSelectOptions()
 {
     SettingsStore store(*m_db);
     AutoSelectOptions options;
-    options.printCount = store.Int(kPrintCount, 3);
+    // A count stored by hand or by another version keeps to the dialog's range.
+    options.printCount
+        = std::clamp(store.Int(kPrintCount, 3), AutoSelectOptions::kMinPrintCount, AutoSelectOptions::kMaxPrintCount);
     options.defaultCount = store.Int(kDefaultCount, 10);
     const std::map<int, int> counts = CountsText::Parse(store.Text(kQuestionCounts));
     for (int qid : m_selectedQids) {
@@ -217,16 +219,21 @@ void Model::SetQuiz(int index, const Quiz& quiz)
 void Model::ReplaceQuizzes(std::vector<Quiz> quizzes)
 {
     m_quizzes = std::move(quizzes);
+    if (QuizCount() > kMaxPrints)
+        m_quizzes.resize(kMaxPrints);
     if (m_quizzes.empty())
         AddQuiz();
 }
 
-void Model::AddQuiz()
+bool Model::AddQuiz()
 {
+    if (QuizCount() >= kMaxPrints)
+        return false;
     Quiz quiz = NewQuiz();
     for (int qid : m_selectedQids)
         quiz.AddQuestion(qid);
     m_quizzes.push_back(std::move(quiz));
+    return true;
 }
 
 int Model::RemoveQuiz(int index)

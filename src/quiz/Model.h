@@ -48,6 +48,10 @@ public:
     static constexpr int kWord = CreatorRegistry::kWord;
     static constexpr int kIchitaro = CreatorRegistry::kIchitaro;
 
+    // The most prints there are at once: a class needs ten at most, and a
+    // teacher keeps a few dozen.
+    static constexpr int kMaxPrints = 100;
+
     Model();
     Model(const Model&) = delete;
     Model& operator=(const Model&) = delete;
@@ -99,11 +103,13 @@ public:
     Quiz GetQuiz(int index) const;
     // Writes an edited copy back; nothing for an index out of range.
     void SetQuiz(int index, const Quiz& quiz);
-    // Replaces all prints (automatic selection, restoring the selection).
-    // An empty list leaves one fresh print, as one print always exists.
+    // Replaces all prints (automatic selection, restoring the selection),
+    // keeping the first kMaxPrints. An empty list leaves one fresh print, as
+    // one print always exists.
     void ReplaceQuizzes(std::vector<Quiz> quizzes);
-    // Appends a print with an empty unit for every selected question format.
-    void AddQuiz();
+    // Appends a print with an empty unit for every selected question format;
+    // false (and nothing added) when there are kMaxPrints prints already.
+    bool AddQuiz();
     // Removes the print at `index`; when none is left a fresh one is added.
     // Returns the index of the print to show next (the same index, or the
     // one before when the last was removed).

@@ -4,13 +4,13 @@
 // formats and every print with its sentences.
 #include "model/DatabaseError.h"
 #include "model/NodeStorage.h"
+#include "quiz/Model.h"
 
 #include <QString>
 
 #include <functional>
 
 class DataBase;
-class Model;
 
 class ModelSerializer {
 public:
@@ -31,7 +31,7 @@ public:
     // kMaxRestoredPrints prints come back (a class needs ten at most; more
     // were added by hand or by another program, and each costs start-up
     // time and a tab). Returns how many stored prints were left out.
-    static constexpr int kMaxRestoredPrints = 100;
+    static constexpr int kMaxRestoredPrints = Model::kMaxPrints;
     int Load();
     // The book that Load will switch to: the stored book database
     // identifier and book id (bid 0 when none is stored or the user

@@ -196,6 +196,7 @@ inline constexpr int IDS_NO_DISPLAY = 689;               // the window cannot be
 inline constexpr int IDS_ERR_SINGLE_INSTANCE_LOCK = 653; // %s = where the lock was tried first
 inline constexpr int IDS_PRINTS_LEFT_OUT = 654;          // %d, %d = prints stored, prints restored
 inline constexpr int IDS_ERR_BOOK_FILE_CHANGED = 655;
+inline constexpr int IDS_TOO_MANY_PRINTS = 660; // %d = the most prints there are
 inline constexpr int IDS_READY = 701;
 inline constexpr int IDS_CREATING_PRINTS = 702;
 inline constexpr int IDS_CONFIRM_DELETE_PRINT = 703;

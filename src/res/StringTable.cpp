@@ -74,6 +74,7 @@ const QHash<int, QString>& Table()
                            "s\nに書き込めるか確認してください。")},
         {654, QStringLiteral("保存されていたプリント%d枚のうち、最初の%d枚を復元しました。")},
         {655, QStringLiteral("問題データベースのファイルが変更されました。\n書籍を選び直してください。")},
+        {660, QStringLiteral("プリントは%d枚までです。\nこれ以上追加できません。")},
 
         // Print runs into files, their limits, and the command line.
         {670, QStringLiteral("プリントが大きすぎるため作成できません。\n%s\n出題形式や小問の数を減らしてください。")},

@@ -1,22 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include <QTabWidget>
 
-#include <vector>
-
-class QStyleOptionTabWidgetFrame;
-class TabStrip;
-
-// A tab control whose tabs own their pages: a page added with a tab lives
-// until its tab is deleted (or the control is destroyed). Only the current
-// tab's page is shown; it gets the focus when its tab becomes current, and
-// it is kept sized to the display area of the tabs. Ctrl+Tab and
-// Ctrl+Shift+Tab go round the tabs.
-//
-// It looks as the style draws a tab widget, but adds and deletes tabs at
-// the end in the same time however many there are: nothing is measured
-// until the control is laid out or painted.
-class CWndTabCtrl : public QWidget {
+// The toolkit's tab widget, with tabs that own their pages: a page added
+// with a tab lives until its tab is deleted (or the control is destroyed).
+// The page of a tab that becomes current, by a click, a key or a call, gets
+// the focus. Ctrl+Tab and Ctrl+Shift+Tab go round the tabs.
+class CWndTabCtrl : public QTabWidget {
     Q_OBJECT
 
 public:
@@ -24,17 +14,20 @@ public:
 
     // Appends a tab captioned `caption` showing `page`, which the control
     // takes over (an empty page when none is given). Returns the tab index.
+    // The caption can be changed later (setTabText).
     int AddTab(const QString& caption, QWidget* page);
 
     // Deletes tab `index` and destroys its page. Do not call it from an
     // event handler of that page.
     void DeleteTab(int index);
-    // Deletes every tab and page at once.
+    // Deletes every tab and page, the current one last, so that no other
+    // page is shown (and made) on the way.
     void DeleteAllTabs();
 
-    // While one lives, tabs are added and deleted with the control out of
-    // sight; at its end the control comes back, laid out once, and if it
-    // had the focus, the current page has it then. They may nest.
+    // While one lives, tabs are added and deleted with the control and its
+    // tab bar out of sight, so that the bar measures its tabs once, at the
+    // end, instead of on every change; then the control comes back, laid
+    // out, and if it had the focus, the current page has it. They may nest.
     class BulkChange {
     public:
         explicit BulkChange(CWndTabCtrl& tabs);
@@ -43,53 +36,21 @@ public:
         BulkChange& operator=(const BulkChange&) = delete;
 
     private:
-        QWidget& OutOfSight() const;
         static bool HoldsFocus(const QWidget& widget);
 
         CWndTabCtrl& m_tabs;
-        bool m_wasHidden;
+        bool m_controlWasHidden;
+        bool m_barWasHidden;
         bool m_hadFocus;
     };
 
-    int TabCount() const;
-    QWidget* Page(int index) const;
-    QString TabText(int index) const;
-
-    // Makes tab `index` current: hides the old page, shows the new one and
-    // gives it the focus.
+    // Makes tab `index` current and gives its page the focus, even when it
+    // was current already. An index out of range changes nothing.
     void SetCurrentTab(int index);
-    int CurrentTab() const;
 
     // The tab under `pos` (in this control's coordinates), -1 when none.
     int TabAt(const QPoint& pos) const;
-    // The row of tabs.
-    TabStrip& Strip() const;
-
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
-
-Q_SIGNALS:
-    void CurrentTabChanged(int index);
-
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void ShowCurrentPage(int index);
     void FocusPage(int index);
-    void FrameOption(QStyleOptionTabWidgetFrame& option) const;
-    QSize FramedSize(const QSize& pages, const QSize& strip) const;
-    void LayOut();
-    QWidget* NewPageArea();
-
-    TabStrip* m_strip;
-    QWidget* m_pageArea;
-    std::vector<QWidget*> m_pages;
-    QWidget* m_shown = nullptr;
-    QRect m_panel;
 };

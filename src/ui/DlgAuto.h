@@ -22,8 +22,8 @@ class DlgAuto : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int MinPrintCount = 1;
-    static constexpr int MaxPrintCount = 10;
+    static constexpr int MinPrintCount = AutoSelectOptions::kMinPrintCount;
+    static constexpr int MaxPrintCount = AutoSelectOptions::kMaxPrintCount;
     static constexpr int MinCount = 1;
     static constexpr int MaxCount = 1000;
 

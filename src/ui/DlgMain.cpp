@@ -630,23 +630,26 @@ void DlgMain::ShowHelp()
 
 void DlgMain::AddPrint()
 {
-    model_.AddQuiz();
+    if (!model_.AddQuiz()) {
+        ShowInformation(Res::IDS_TOO_MANY_PRINTS, Model::kMaxPrints);
+        return;
+    }
     AddTab(model_.GetQuiz(model_.QuizCount() - 1));
-    const int last = tabs_->TabCount() - 1;
+    const int last = tabs_->count() - 1;
     tabs_->SetCurrentTab(last);
     RefreshRangeMarks(last);
 }
 
 void DlgMain::DeletePrint()
 {
-    if (tabs_->TabCount() == 0 || !AskOkCancel(Res::IDS_CONFIRM_DELETE_PRINT))
+    if (tabs_->count() == 0 || !AskOkCancel(Res::IDS_CONFIRM_DELETE_PRINT))
         return;
-    const int index = tabs_->CurrentTab();
+    const int index = tabs_->currentIndex();
     model_.RemoveQuiz(index);
     tabs_->DeleteTab(index);
     pages_.erase(pages_.begin() + index);
-    if (tabs_->TabCount() > 0) {
-        tabs_->SetCurrentTab(std::min(index, tabs_->TabCount() - 1));
+    if (tabs_->count() > 0) {
+        tabs_->SetCurrentTab(std::min(index, tabs_->count() - 1));
         return;
     }
     // One print always exists: the model has started a fresh one (or is
@@ -752,7 +755,7 @@ void DlgMain::showEvent(QShowEvent* event)
         updateCheckStarted_ = true;
         // The tabs were built before the window was shown, when no page
         // could take the focus: the teacher starts on the print list.
-        tabs_->SetCurrentTab(tabs_->CurrentTab());
+        tabs_->SetCurrentTab(tabs_->currentIndex());
         if (pagesPending_ && windowHandle())
             new AfterFirstPaint(windowHandle(), [this] { BuildPendingPages(); });
         // The quiet check waits until the window is up: setting up the

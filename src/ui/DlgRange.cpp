@@ -34,7 +34,7 @@ DlgRange::DlgRange(Model& model, QWidget* parent)
     SetUpKeywordList();
     SetUpPages();
     RefreshKeywords();
-    connect(tabs_, &CWndTabCtrl::CurrentTabChanged, this, &DlgRange::OnTabChanged);
+    connect(tabs_, &QTabWidget::currentChanged, this, &DlgRange::OnTabChanged);
 }
 
 DlgRange::~DlgRange() = default;

@@ -120,6 +120,27 @@ TEST_F(ModelCompositionTest, ReplacingAllPrintsWithNoneLeavesOneFreshPrint)
     EXPECT_EQ(QuestionIds(model.GetQuiz(0)), std::vector<int>{12});
 }
 
+// There are never more than kMaxPrints prints: adding one more is refused
+// and changes nothing, and a longer list keeps its first ones.
+TEST_F(ModelCompositionTest, PrintsStopAtTheMost)
+{
+    model.SetQuestions({11});
+    while (model.QuizCount() < Model::kMaxPrints)
+        ASSERT_TRUE(model.AddQuiz());
+    EXPECT_FALSE(model.AddQuiz());
+    EXPECT_EQ(model.QuizCount(), Model::kMaxPrints);
+    model.RemoveQuiz(0);
+    EXPECT_TRUE(model.AddQuiz());
+
+    std::vector<Quiz> many(Model::kMaxPrints + 5, model.NewQuiz());
+    Quiz last = model.NewQuiz();
+    last.AddQuestion(11);
+    many[Model::kMaxPrints - 1] = last;
+    model.ReplaceQuizzes(many);
+    ASSERT_EQ(model.QuizCount(), Model::kMaxPrints);
+    EXPECT_EQ(QuestionIds(model.GetQuiz(Model::kMaxPrints - 1)), std::vector<int>{11});
+}
+
 TEST_F(ModelCompositionTest, SortSentencesReordersEveryPrint)
 {
     model.SetQuestions({11});

@@ -97,6 +97,18 @@ TEST_F(ModelSettingsTest, AutoSelectCountsFollowTheSelectedFormats)
     EXPECT_FALSE(model.ReadAutoSelectOptions().randomize);
 }
 
+// A class count stored out of the dialog's range (by hand, or by a program
+// that offered more) comes back within it.
+TEST_F(ModelSettingsTest, StoredClassCountIsKeptToTheDialogsRange)
+{
+    const std::pair<const char*, int> cases[]
+        = {{"0", 1}, {"-3", 1}, {"1", 1}, {"10", 10}, {"11", 10}, {"100000", 10}, {"99999999999", 3}, {"three", 3}};
+    for (const auto& [stored, read] : cases) {
+        model.Db().SetUserInfo(QStringLiteral("autosel_p_count"), QString::fromLatin1(stored));
+        EXPECT_EQ(model.ReadAutoSelectOptions().printCount, read) << stored;
+    }
+}
+
 TEST_F(ModelSettingsTest, TemplateAndWordProcessorRoundTrip)
 {
     model.WriteTemplateName(QStringLiteral("単語テスト.dot"));

@@ -11,7 +11,6 @@
 #include "res/StringTable.h"
 #include "support/ScopedEnv.h"
 #include "ui/PrintRunControl.h"
-#include "ui/TabStrip.h"
 #include "export/RunLimits.h"
 #include "model/DataBase.h"
 #include "quiz/PrintOptions.h"
@@ -25,6 +24,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 
 #include <atomic>
@@ -93,7 +93,7 @@ TEST_F(MainWindow, TabsKeepTheirNumbersUntilABookChange)
     main.ExecuteCommand(Res::ID_PRINT_ADD);
     main.ExecuteCommand(Res::ID_PRINT_ADD);
     EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント2", "プリント3"}));
-    EXPECT_EQ(main.Tabs().CurrentTab(), 2);
+    EXPECT_EQ(main.Tabs().currentIndex(), 2);
     EXPECT_EQ(model.QuizCount(), 3);
 
     // Deleting the middle print asks first and selects the tab that moved up.
@@ -101,7 +101,7 @@ TEST_F(MainWindow, TabsKeepTheirNumbersUntilABookChange)
     main.ExecuteCommand(Res::ID_PRINT_DELETE);
     EXPECT_EQ(MessageTexts(), QStringList{"プリントを削除します。"});
     EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント3"}));
-    EXPECT_EQ(main.Tabs().CurrentTab(), 1);
+    EXPECT_EQ(main.Tabs().currentIndex(), 1);
     EXPECT_EQ(main.PageCount(), 2);
     EXPECT_EQ(model.QuizCount(), 2);
 
@@ -111,12 +111,33 @@ TEST_F(MainWindow, TabsKeepTheirNumbersUntilABookChange)
     // Deleting the last tab selects the new last one.
     main.ExecuteCommand(Res::ID_PRINT_DELETE);
     EXPECT_EQ(TabCaptions(), (QStringList{"プリント1", "プリント3"}));
-    EXPECT_EQ(main.Tabs().CurrentTab(), 1);
+    EXPECT_EQ(main.Tabs().currentIndex(), 1);
 
     dialogs->bookToSelect = 2;
     Click(main, Res::IDC_CHANGE_BOOK);
     EXPECT_EQ(TabCaptions(), QStringList{"プリント1"});
     EXPECT_EQ(Control<QLineEdit>(main, Res::IDC_BOOK_NAME)->text(), QStringLiteral("第二の本"));
+}
+
+// The most prints there are: one more from the tab menu is refused with a
+// message, and the tabs stay as they were.
+TEST_F(MainWindow, AddingAPrintBeyondTheMostSaysSoAndAddsNothing)
+{
+    SmallBookWithPrint({11}, {51});
+    model.ReplaceQuizzes(std::vector<Quiz>(Model::kMaxPrints - 1, model.GetQuiz(0)));
+    DlgMain& main = Open();
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    EXPECT_TRUE(sink.Messages().empty());
+    ASSERT_EQ(main.Tabs().count(), Model::kMaxPrints);
+    main.Tabs().SetCurrentTab(3);
+
+    main.ExecuteCommand(Res::ID_PRINT_ADD);
+    EXPECT_EQ(MessageTexts(), QStringList{"プリントは100枚までです。\nこれ以上追加できません。"});
+    EXPECT_EQ(model.QuizCount(), Model::kMaxPrints);
+    EXPECT_EQ(main.PageCount(), Model::kMaxPrints);
+    EXPECT_EQ(main.Tabs().count(), Model::kMaxPrints);
+    EXPECT_EQ(main.Tabs().currentIndex(), 3);
+    EXPECT_EQ(main.Tabs().tabText(Model::kMaxPrints - 1), QStringLiteral("プリント100"));
 }
 
 TEST_F(MainWindow, DeletingTheOnlyPrintLeavesAFreshOne)
@@ -159,8 +180,8 @@ TEST_F(MainWindow, TabContextMenuSelectsTheTabUnderThePointer)
         }
         return nullptr;
     });
-    TabStrip* bar = &main.Tabs().Strip();
-    const QPoint onFirst = bar->TabRect(0).center();
+    QTabBar* bar = main.Tabs().tabBar();
+    const QPoint onFirst = bar->tabRect(0).center();
     QContextMenuEvent onTab(QContextMenuEvent::Mouse, onFirst, bar->mapToGlobal(onFirst));
     QApplication::sendEvent(bar, &onTab);
     EXPECT_EQ(TabCaptions(), QStringList{"プリント2"});
@@ -169,7 +190,7 @@ TEST_F(MainWindow, TabContextMenuSelectsTheTabUnderThePointer)
     QContextMenuEvent again(QContextMenuEvent::Mouse, onFirst, bar->mapToGlobal(onFirst));
     QApplication::sendEvent(bar, &again);
     EXPECT_EQ(TabCaptions(), (QStringList{"プリント2", "プリント3"}));
-    EXPECT_EQ(main.Tabs().CurrentTab(), 1);
+    EXPECT_EQ(main.Tabs().currentIndex(), 1);
 }
 
 TEST_F(MainWindow, QuestionOrderMenuOnlyForEnglishBooksAndNeverTwice)
@@ -248,7 +269,7 @@ TEST_F(MainWindow, APageMakesItsListWhenItsTabIsFirstChosen)
 
     // Ctrl+Shift+Tab goes back round to the last tab.
     QTest::keyClick(&main.Page(0)->List(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(main.Tabs().CurrentTab(), 2);
+    EXPECT_EQ(main.Tabs().currentIndex(), 2);
     ASSERT_TRUE(main.Page(2)->HasList());
     EXPECT_FALSE(main.Page(1)->HasList());
     EXPECT_TRUE(main.Page(2)->List().isVisible());
@@ -257,7 +278,7 @@ TEST_F(MainWindow, APageMakesItsListWhenItsTabIsFirstChosen)
 
     // A rebuild while the window is up starts again on the first print's list.
     main.UpdateView();
-    EXPECT_EQ(main.Tabs().CurrentTab(), 0);
+    EXPECT_EQ(main.Tabs().currentIndex(), 0);
     EXPECT_TRUE(main.Tabs().isVisible());
     EXPECT_FALSE(main.Page(2)->HasList());
     EXPECT_EQ(QApplication::focusWidget(), &main.Page(0)->List());

@@ -154,7 +154,7 @@ TEST_F(RangeDialog, CancelPutsBackARangeOfTheOtherKind)
     LoadSmallBook();
     model.SetRange(Ranges(1, Intervals{{10, 20}}));
     Open();
-    EXPECT_EQ(dialog->Tabs().CurrentTab(), DlgRange::NumberTab);
+    EXPECT_EQ(dialog->Tabs().currentIndex(), DlgRange::NumberTab);
     EXPECT_EQ(ListedIntervals(), QStringList{QStringLiteral("10 ～ 20")});
 
     dialog->Tabs().SetCurrentTab(DlgRange::IndexTab);
@@ -203,7 +203,7 @@ TEST_F(RangeDialog, OpensWithTheTicksOfTheCurrentIndexRange)
     LoadSmallBook();
     model.SetRange(Ranges(std::vector<int>{3}));
     Open();
-    EXPECT_EQ(dialog->Tabs().CurrentTab(), DlgRange::IndexTab);
+    EXPECT_EQ(dialog->Tabs().currentIndex(), DlgRange::IndexTab);
     DlgRangeIndex& page = dialog->IndexPage();
     EXPECT_EQ(Contents().GetCheck(page.RowOf(3)), CheckTreeListViewCtrl::Ticked);
     EXPECT_EQ(Contents().GetCheck(page.RowOf(4)), CheckTreeListViewCtrl::Unticked);
@@ -407,8 +407,8 @@ TEST_F(RangeDialog, ABookWithoutRangesByNumberShowsOnlyTheContentsTab)
     Load(sql);
     model.SetRange(Ranges(1, Intervals{{10, 20}}));
     Open();
-    EXPECT_EQ(dialog->Tabs().TabCount(), 1);
-    EXPECT_EQ(dialog->Tabs().TabText(0), Res::String(552));
+    EXPECT_EQ(dialog->Tabs().count(), 1);
+    EXPECT_EQ(dialog->Tabs().tabText(0), Res::String(552));
     EXPECT_FALSE(dialog->NumberPage().isVisible());
     // The range in force stays until the teacher ticks something.
     EXPECT_EQ(RangeIntervals(), (Intervals{{10, 20}}));
@@ -423,7 +423,7 @@ TEST_F(RangeDialog, SampleBookSectionCoversTheVocabularyOfItsRelations)
     ASSERT_TRUE(model.LoadBooks({path}));
     ASSERT_TRUE(DlgRange::AllowsRangeNumber(model));
     Open();
-    EXPECT_EQ(dialog->Tabs().TabCount(), 2);
+    EXPECT_EQ(dialog->Tabs().count(), 2);
 
     const Index* section = FirstChoosableLeaf(model.Storage().Root());
     ASSERT_NE(section, nullptr);

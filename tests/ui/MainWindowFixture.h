@@ -154,8 +154,8 @@ protected:
     QStringList TabCaptions() const
     {
         QStringList captions;
-        for (int i = 0; i < window->Tabs().TabCount(); ++i)
-            captions << window->Tabs().TabText(i);
+        for (int i = 0; i < window->Tabs().count(); ++i)
+            captions << window->Tabs().tabText(i);
         return captions;
     }
 

@@ -95,6 +95,7 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_OUT_CANNOT_WRITE, "%s%s"},
         {Res::IDS_OUT_NOTHING_WRITTEN, "%s"},
         {Res::IDS_OUT_CANNOT_PLACE, "%s%s"},
+        {Res::IDS_TOO_MANY_PRINTS, "%d"},
     };
     for (int id : Res::StringIds())
         EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;

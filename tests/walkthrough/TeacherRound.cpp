@@ -336,7 +336,7 @@ protected:
     void ChooseRange()
     {
         const auto step = ModalStep::OnNext<DlgRange>([this](DlgRange* dialog) {
-            EXPECT_EQ(dialog->Tabs().CurrentTab(), DlgRange::IndexTab);
+            EXPECT_EQ(dialog->Tabs().currentIndex(), DlgRange::IndexTab);
             pictures.Take(dialog, QStringLiteral("range-dialog"));
             DlgRangeIndex& page = dialog->IndexPage();
             for (int iid : {4, 5}) {
