@@ -3,8 +3,9 @@
 # The program and its files go under /usr; the dependencies are those
 # dpkg-shlibdeps finds for the programs and modules, and the Debian packages
 # the program needs at run time beyond its libraries (the office it drives,
-# the fonts it sets prints in, xdg-open for help and links). Lintian accepts
-# it (tests/package/check-deb.sh).
+# the fonts it sets prints in, xdg-open for help and links, the certificate
+# authorities for the update check). Lintian accepts it
+# (tests/package/check-deb.sh).
 set(CPACK_PACKAGE_NAME tavisko)
 set(CPACK_PACKAGE_VENDOR "Morvane-K")
 set(CPACK_PACKAGE_CONTACT "Tavisko maintainers <maintainers@tavisko.invalid>")
@@ -24,7 +25,8 @@ if(_arch_rc EQUAL 0 AND _arch)
 endif()
 string(JOIN ", " CPACK_DEBIAN_PACKAGE_DEPENDS
   "libqt6core6 (>= 6.4)" "libqt6gui6 (>= 6.4)" "libqt6widgets6 (>= 6.4)"
-  "libqt6network6 (>= 6.4)" "libqt6svg6 (>= 6.4)" "qt6-qpa-plugins"
+  "libqt6svg6 (>= 6.4)" "qt6-qpa-plugins"
+  "libcurl4 (>= 7.85)" "ca-certificates"
   "qt6-translations-l10n"
   "libsqlite3-0" "libfontconfig1" "libcsv3"
   "libreoffice-writer" "libreoffice-calc" "ure"

@@ -14,6 +14,7 @@ packages=(
   fonts-noto-cjk python3-fonttools
   qt6-translations-l10n
   libcsv-dev
+  libcurl4-openssl-dev ca-certificates
   xdg-utils
   xvfb xauth x11-utils imagemagick poppler-utils unzip zip
   openbox

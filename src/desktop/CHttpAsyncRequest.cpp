@@ -2,7 +2,7 @@
 
 #include "desktop/CHttpHandler.h"
 #include "desktop/UpdateLog.h"
-#include "desktop/http/HttpExchange.h"
+#include "desktop/http/CurlTransfer.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ bool IsWebAddress(const QUrl& url)
     return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
 }
 
-bool IsRedirect(int status)
+bool IsRedirect(long status)
 {
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
@@ -55,59 +55,46 @@ void CHttpAsyncRequest::Start(const QString& address)
 
 void CHttpAsyncRequest::Ask(const QUrl& url)
 {
-    m_exchange = new HttpExchange(url, HttpExchange::SystemProxyFor(url), kUserAgent, m_limits, this);
-    connect(m_exchange, &HttpExchange::HeadReceived, this, &CHttpAsyncRequest::OnHeadReceived);
-    connect(m_exchange, &HttpExchange::Finished, this, &CHttpAsyncRequest::OnFinished);
-    m_exchange->Start();
+    m_transfer = new CurlTransfer(url, kUserAgent, m_limits, this);
+    connect(m_transfer, &CurlTransfer::Finished, this, &CHttpAsyncRequest::OnFinished);
+    m_transfer->Start();
     qCDebug(lcUpdateCheck) << "request sent:" << url.toString();
 }
 
-// A redirect is followed and any other status but 200 fails, without
-// waiting for the body.
-void CHttpAsyncRequest::OnHeadReceived()
+// A redirect is followed, and any other status but 200 fails.
+void CHttpAsyncRequest::OnFinished()
 {
-    qCDebug(lcUpdateCheck) << "InternetStatus = HEADERS_AVAILABLE";
-    const HttpResponseReader& response = m_exchange->Response();
-    const int status = response.Status();
-    const QByteArray location = response.Header("Location");
-    if (IsRedirect(status) && !location.isEmpty())
-        FollowRedirect(location);
-    else if (status != 200)
-        Fail(QStringLiteral("ステータスコードとしてOKが返ってこなかった (%1)").arg(status));
+    if (m_reported || !m_transfer)
+        return;
+    const CurlTransfer& transfer = *m_transfer;
+    qCDebug(lcUpdateCheck) << "InternetStatus = HEADERS_AVAILABLE" << transfer.Status();
+    if (!transfer.Error().isEmpty())
+        Fail(transfer.Error());
+    else if (IsRedirect(transfer.Status()) && !transfer.RedirectTarget().isEmpty())
+        FollowRedirect(transfer.Url(), transfer.RedirectTarget());
+    else if (transfer.Status() != 200)
+        Fail(QStringLiteral("ステータスコードとしてOKが返ってこなかった (%1)").arg(transfer.Status()));
+    else
+        Complete(transfer.Body());
 }
 
-void CHttpAsyncRequest::FollowRedirect(const QByteArray& location)
+void CHttpAsyncRequest::FollowRedirect(const QUrl& from, const QUrl& to)
 {
-    qCDebug(lcUpdateCheck) << "InternetStatus = REDIRECT";
-    const QUrl from = m_exchange->Url();
-    const QUrl to = from.resolved(QUrl::fromEncoded(location, QUrl::StrictMode));
+    qCDebug(lcUpdateCheck) << "InternetStatus = REDIRECT" << to.toString();
     if (++m_redirects > m_limits.maxRedirects) {
         Fail(QStringLiteral("リダイレクトが多すぎる (%1 回)").arg(m_redirects));
         return;
     }
     if (!IsWebAddress(to)) {
-        Fail(QStringLiteral("リダイレクト先が読めない: ") + QString::fromLatin1(location.left(200)));
+        Fail(QStringLiteral("リダイレクト先が読めない: ") + to.toString().left(200));
         return;
     }
     if (from.scheme().toLower() == u"https" && to.scheme().toLower() != u"https") {
         Fail(QStringLiteral("https から http へのリダイレクトは辿らない"));
         return;
     }
-    HttpExchange* previous = m_exchange;
-    previous->Cancel();
-    previous->deleteLater();
+    m_transfer->deleteLater();
     Ask(to);
-}
-
-void CHttpAsyncRequest::OnFinished()
-{
-    if (m_reported)
-        return;
-    if (!m_exchange->Error().isEmpty()) {
-        Fail(m_exchange->Error());
-        return;
-    }
-    Complete(m_exchange->Response().Body());
 }
 
 void CHttpAsyncRequest::OnTimeout()
@@ -134,8 +121,8 @@ void CHttpAsyncRequest::Fail(const QString& message)
 }
 
 // Ends the transfer and makes the single report from a fresh turn of the
-// event loop, never from inside a network signal, so that the handler may
-// open a modal message box. Then the request deletes itself.
+// event loop, never from inside a network callback, so that the handler
+// may open a modal message box. Then the request deletes itself.
 void CHttpAsyncRequest::Finish(std::function<void()> report)
 {
     if (m_reported)
@@ -155,11 +142,11 @@ void CHttpAsyncRequest::Finish(std::function<void()> report)
 void CHttpAsyncRequest::Close()
 {
     m_deadline.stop();
-    if (!m_exchange)
+    if (!m_transfer)
         return;
-    HttpExchange* exchange = m_exchange;
-    m_exchange = nullptr;
-    disconnect(exchange, nullptr, this, nullptr);
-    exchange->Cancel();
-    exchange->deleteLater();
+    CurlTransfer* transfer = m_transfer;
+    m_transfer = nullptr;
+    disconnect(transfer, nullptr, this, nullptr);
+    transfer->Cancel();
+    transfer->deleteLater();
 }

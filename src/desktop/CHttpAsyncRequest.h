@@ -12,15 +12,17 @@
 #include <functional>
 
 class CHttpHandler;
-class HttpExchange;
+class CurlTransfer;
 
-// One asynchronous HTTP GET with the system's proxy configuration,
-// following redirects. The whole of it, proxy and redirects included, is
-// bounded by HttpLimits in time and in what it reads. The request reports
-// exactly once to its handler (OnComplete with the whole body for status
-// 200, OnError otherwise), from the event loop of its thread, and then
-// deletes itself. A request destroyed before it reported (for example with
-// its parent) is cancelled and reports nothing. Runs on the thread that owns it.
+// One asynchronous HTTP GET through libcurl with the environment's proxy,
+// following redirects one by one: at most HttpLimits::maxRedirects, to
+// http or https addresses only, and never from https to http. The whole of
+// it, proxy and redirects included, is bounded by HttpLimits in time and
+// in what it reads. The request reports exactly once to its handler
+// (OnComplete with the whole body for status 200, OnError otherwise), from
+// the event loop of its thread, and then deletes itself. A request
+// destroyed before it reported (for example with its parent) is cancelled
+// and reports nothing. Runs on the thread that owns it.
 class CHttpAsyncRequest : public QObject {
     Q_OBJECT
 
@@ -35,9 +37,8 @@ public:
 
 private:
     void Ask(const QUrl& url);
-    void OnHeadReceived();
     void OnFinished();
-    void FollowRedirect(const QByteArray& location);
+    void FollowRedirect(const QUrl& from, const QUrl& to);
     void OnTimeout();
     void Fail(const QString& message);
     void Complete(const QByteArray& body);
@@ -46,7 +47,7 @@ private:
 
     CHttpHandler* m_handler;
     HttpLimits m_limits;
-    QPointer<HttpExchange> m_exchange;
+    QPointer<CurlTransfer> m_transfer;
     QTimer m_deadline;
     int m_redirects = 0;
     bool m_started = false;

@@ -1,5 +1,8 @@
 #include "desktop/TestTlsIdentity.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 namespace {
 
 const char kCertificate[] = R"(-----BEGIN CERTIFICATE-----
@@ -35,6 +38,19 @@ QSslCertificate Certificate()
 QSslKey Key()
 {
     return QSslKey(QByteArray(kKey), QSsl::Ec, QSsl::Pem);
+}
+
+QString CertificateFile()
+{
+    static QTemporaryDir dir;
+    static const QString file = [] {
+        const QString path = dir.filePath(QStringLiteral("test-ca.pem"));
+        QFile pem(path);
+        if (!pem.open(QIODevice::WriteOnly) || pem.write(kCertificate) < 0)
+            return QString();
+        return path;
+    }();
+    return file;
 }
 
 } // namespace TestTlsIdentity

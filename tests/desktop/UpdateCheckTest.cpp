@@ -11,7 +11,6 @@
 
 #include <QScopeGuard>
 #include <QTemporaryDir>
-#include <QSslConfiguration>
 #include <QTest>
 #include <QUrl>
 
@@ -425,24 +424,27 @@ TEST_F(UpdateCheckTest, EndlessAnswersAreCutOffBySize)
     }
 }
 
-// The support site has an https address: the check speaks TLS itself,
-// straight to the server and through an HTTP proxy's tunnel, and takes the
-// server only with a certificate the system trusts for the server's name.
+// The support site has an https address: the check speaks TLS straight to
+// the server and through an HTTP proxy's tunnel, and takes the server only
+// with a certificate trusted for the server's name (the tests' own
+// authority, given in place of the system's).
 TEST_F(UpdateCheckTest, HttpsStraightAndThroughAProxyTunnel)
 {
     LoopbackHttpServer tlsServer(TestTlsIdentity::Certificate(), TestTlsIdentity::Key());
     tlsServer.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
-    checker = std::make_unique<CountingChecker>(
-        QStringLiteral("https://localhost:%1/tavisko/").arg(tlsServer.Port()), QStringLiteral("1.0.0"));
+    const auto httpsChecker = [&](const QString& host, bool trusting) {
+        HttpLimits limits;
+        if (trusting)
+            limits.trustedCaFile = TestTlsIdentity::CertificateFile();
+        return std::make_unique<CountingChecker>(
+            QStringLiteral("https://%1:%2/tavisko/").arg(host).arg(tlsServer.Port()), QStringLiteral("1.0.0"), limits);
+    };
+    checker = httpsChecker(QStringLiteral("localhost"), false);
     Check(false);
     EXPECT_EQ(Shown(), QStringList{kCheckFailed}) << "a certificate nobody vouches for is refused";
     EXPECT_EQ(tlsServer.RequestCount(), 0);
 
-    const QSslConfiguration saved = QSslConfiguration::defaultConfiguration();
-    const auto restore = qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(saved); });
-    QSslConfiguration trusting = saved;
-    trusting.addCaCertificate(TestTlsIdentity::Certificate());
-    QSslConfiguration::setDefaultConfiguration(trusting);
+    checker = httpsChecker(QStringLiteral("localhost"), true);
     sink.Clear();
     Check(false);
     EXPECT_EQ(menu.items, QStringList{kUpdateItem});
@@ -450,14 +452,20 @@ TEST_F(UpdateCheckTest, HttpsStraightAndThroughAProxyTunnel)
     EXPECT_TRUE(tlsServer.RequestHead(0).startsWith("GET /tavisko/latest_version.asp?p=tv&v=1.0.0 HTTP/1.1\r\n"))
         << tlsServer.RequestHead(0).constData();
 
+    // The certificate names localhost, not 127.0.0.1: the name is checked.
+    checker = httpsChecker(QStringLiteral("127.0.0.1"), true);
+    Check(false);
+    EXPECT_EQ(Shown(), QStringList{kCheckFailed});
+    EXPECT_EQ(tlsServer.RequestCount(), 1);
+
     // The proxy, at 127.0.0.1, is not what the certificate names: the
     // server's name is what the TLS session is checked against.
     LoopbackTunnelProxy proxy;
     const ScopedEnv proxySetting("https_proxy", proxy.Address());
     const ScopedEnv noProxy("no_proxy", "127.0.0.1");
-    checker = std::make_unique<CountingChecker>(
-        QStringLiteral("https://update.invalid:%1/tavisko/").arg(tlsServer.Port()), QStringLiteral("1.0.0"));
+    checker = httpsChecker(QStringLiteral("update.invalid"), true);
     tlsServer.AnswerWith(LoopbackHttpServer::Response(200, " \r\n"));
+    sink.Clear();
     Check(false);
     ASSERT_EQ(proxy.RequestHeads().size(), 1);
     EXPECT_TRUE(proxy.RequestHeads()[0].startsWith(
@@ -477,6 +485,43 @@ TEST_F(UpdateCheckTest, HttpsStraightAndThroughAProxyTunnel)
     Check(false);
     EXPECT_EQ(Shown(), QStringList{kCheckFailed});
     EXPECT_EQ(server.RequestCount(), 0);
+}
+
+// A school's proxy that asks for Digest authentication: the check answers
+// the challenge with the user and password of the proxy setting and goes
+// through; with a wrong password it fails like any failed check.
+TEST_F(UpdateCheckTest, ThroughAProxyAskingForDigestAuthentication)
+{
+    LoopbackHttpServer tlsServer(TestTlsIdentity::Certificate(), TestTlsIdentity::Key());
+    tlsServer.AnswerWith(LoopbackHttpServer::Response(200, kDownload));
+    LoopbackTunnelProxy proxy;
+    proxy.RequireDigest("teacher", "s3cret:pass");
+    const ScopedEnv noProxy("no_proxy", "127.0.0.1");
+    HttpLimits limits;
+    limits.trustedCaFile = TestTlsIdentity::CertificateFile();
+    const QString base = QStringLiteral("https://update.invalid:%1/tavisko/").arg(tlsServer.Port());
+    const QByteArray port = proxy.Address().mid(proxy.Address().lastIndexOf(':') + 1);
+
+    const auto checkWith = [&](const QByteArray& password) {
+        const ScopedEnv proxySetting("https_proxy", "http://teacher:" + password + "@127.0.0.1:" + port);
+        checker = std::make_unique<CountingChecker>(base, QStringLiteral("1.0.0"), limits);
+        sink.Clear();
+        Check(false);
+    };
+    checkWith("wrong");
+    EXPECT_EQ(Shown(), QStringList{kCheckFailed});
+    EXPECT_EQ(proxy.AuthenticatedTunnels(), 0);
+    EXPECT_EQ(tlsServer.RequestCount(), 0);
+    ASSERT_FALSE(proxy.RequestHeads().isEmpty());
+    EXPECT_FALSE(proxy.RequestHeads()[0].contains("Proxy-Authorization")) << "asked first without a password";
+
+    checkWith("s3cret%3Apass"); // the password's colon, escaped in the setting
+    EXPECT_TRUE(sink.Messages().empty());
+    EXPECT_EQ(proxy.AuthenticatedTunnels(), 1);
+    EXPECT_TRUE(proxy.RequestHeads().last().contains("Proxy-Authorization: Digest username=\"teacher\""))
+        << proxy.RequestHeads().last().constData();
+    EXPECT_EQ(tlsServer.RequestCount(), 1);
+    EXPECT_EQ(menu.items, QStringList{kUpdateItem});
 }
 
 // A SOCKS5 proxy of the system settings carries the check, and what comes

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <chrono>
@@ -9,7 +10,11 @@ struct HttpLimits {
     // The whole check: connecting, a proxy's tunnel, redirects and answers.
     std::chrono::milliseconds timeout{30000};
     qint64 maxBodyBytes = 64 * 1024;
-    // Status line and header lines of one answer, a proxy's answer too.
+    // Status and header lines of the answers to one request (a redirect
+    // makes a new request), a proxy's answers included.
     qint64 maxHeadBytes = 64 * 1024;
     int maxRedirects = 10;
+    // A file of certificate authorities to trust instead of the system's;
+    // empty (the program's own checks) for the system's. Tests set it.
+    QString trustedCaFile{};
 };
