@@ -1,9 +1,12 @@
 #pragma once
 // The program's one source of random numbers: a linear congruential
-// generator with one state per thread. The state is 1 when a thread starts
-// and is never reseeded, so every run of the program draws the same sequence
-// (the first automatic selection after start-up is reproducible).
+// generator with one state per thread. A thread starts from the decimal
+// value of TAVISKO_RANDOM_SEED when it is set, so runs can be repeated (the
+// tests set it), and otherwise from a draw of the system's entropy, so a
+// retest made after a new start does not repeat the last one.
 #include <cstdint>
+#include <optional>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -27,4 +30,13 @@ public:
                 std::swap(items[i], items[j]);
         }
     }
+
+    // This thread's state, as recorded with a selection, and a restart from
+    // a recorded state (the draws that follow are those that followed it).
+    static std::uint32_t State();
+    static void Restart(std::uint32_t state);
+
+    // The starting state given by a TAVISKO_RANDOM_SEED value: a decimal
+    // number of 0..4294967295, nothing else (then the entropy is used).
+    static std::optional<std::uint32_t> ParseSeed(std::string_view text);
 };

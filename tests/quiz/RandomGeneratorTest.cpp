@@ -1,13 +1,16 @@
 #include "quiz/RandomGenerator.h"
 
+#include <QByteArray>
+#include <QtGlobal>
 #include <gtest/gtest.h>
 
 #include <thread>
 
 namespace {
 
-// Runs the body on a fresh thread, whose generator state is still 1, so
-// the expected sequences do not depend on what other tests drew before.
+// Runs the body on a fresh thread, whose generator starts from the tests'
+// seed 1, so the expected sequences do not depend on what other tests drew
+// before.
 template <typename F>
 void OnFreshThread(F body)
 {
@@ -76,6 +79,83 @@ TEST(RandomGenerator, ShuffleOfShortListsDrawsNothing)
     });
     EXPECT_EQ(one, std::vector<int>{7});
     EXPECT_EQ(next, 41);
+}
+
+// Sets TAVISKO_RANDOM_SEED (or removes it for a null value) while it lives;
+// threads started meanwhile take their starting state from it.
+class SeedVariable {
+public:
+    explicit SeedVariable(const char* value)
+        : m_old(qgetenv("TAVISKO_RANDOM_SEED"))
+    {
+        if (value)
+            qputenv("TAVISKO_RANDOM_SEED", value);
+        else
+            qunsetenv("TAVISKO_RANDOM_SEED");
+    }
+    ~SeedVariable() { qputenv("TAVISKO_RANDOM_SEED", m_old); }
+
+private:
+    QByteArray m_old;
+};
+
+std::vector<int> FirstDrawsOfAFreshThread()
+{
+    std::vector<int> draws;
+    OnFreshThread([&] {
+        for (int i = 0; i < 8; ++i)
+            draws.push_back(RandomGenerator::Draw());
+    });
+    return draws;
+}
+
+TEST(RandomGenerator, ThreadsStartFromTheSeedWhenSetAndFromEntropyOtherwise)
+{
+    {
+        SeedVariable seed("4000000000");
+        const auto first = FirstDrawsOfAFreshThread();
+        EXPECT_EQ(FirstDrawsOfAFreshThread(), first);
+        std::uint32_t start = 0;
+        OnFreshThread([&] { start = RandomGenerator::State(); });
+        EXPECT_EQ(start, 4000000000u);
+    }
+    {
+        // Two starts without a seed: eight draws alike by chance are far
+        // less likely than one in 2^32.
+        SeedVariable none(nullptr);
+        EXPECT_NE(FirstDrawsOfAFreshThread(), FirstDrawsOfAFreshThread());
+    }
+    {
+        // A value that is no decimal number is not taken as a seed.
+        SeedVariable bad("12abc");
+        EXPECT_NE(FirstDrawsOfAFreshThread(), FirstDrawsOfAFreshThread());
+    }
+}
+
+TEST(RandomGenerator, ParsesOnlyPlainDecimalSeeds)
+{
+    EXPECT_EQ(RandomGenerator::ParseSeed("0"), 0u);
+    EXPECT_EQ(RandomGenerator::ParseSeed("4294967295"), 4294967295u);
+    EXPECT_EQ(RandomGenerator::ParseSeed("4294967296"), std::nullopt);
+    for (const char* bad : {"", "-1", "+1", " 1", "1 ", "0x10", "1.5"})
+        EXPECT_EQ(RandomGenerator::ParseSeed(bad), std::nullopt) << bad;
+}
+
+TEST(RandomGenerator, RestartRepeatsTheDrawsThatFollowedAState)
+{
+    std::vector<int> after;
+    std::vector<int> again;
+    OnFreshThread([&] {
+        RandomGenerator::Draw();
+        const std::uint32_t saved = RandomGenerator::State();
+        for (int i = 0; i < 5; ++i)
+            after.push_back(RandomGenerator::Draw());
+        RandomGenerator::Restart(saved);
+        for (int i = 0; i < 5; ++i)
+            again.push_back(RandomGenerator::Draw());
+    });
+    EXPECT_EQ(after, again);
+    EXPECT_EQ(after.front(), 18467);
 }
 
 } // namespace

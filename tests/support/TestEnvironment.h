@@ -8,9 +8,13 @@
 // Every test process works in a private home under the build tree, so no
 // test reads or writes the user's own data, cache or office profile. A
 // caller that prepares its own private folders (the walkthrough script)
-// sets TV_KEEP_TEST_ENV to keep them.
+// sets TV_KEEP_TEST_ENV to keep them. Every thread's random numbers start
+// from the same state (1) unless a test asks otherwise, so selections made
+// on fresh threads can be compared.
 inline void UsePrivateTestHome()
 {
+    if (qEnvironmentVariableIsEmpty("TAVISKO_RANDOM_SEED"))
+        qputenv("TAVISKO_RANDOM_SEED", "1");
     if (!qEnvironmentVariableIsEmpty("TV_KEEP_TEST_ENV"))
         return;
     const QByteArray home = TV_TEST_HOME;
