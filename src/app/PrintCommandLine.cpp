@@ -7,6 +7,9 @@
 #include "export/OutputFormat.h"
 #include "export/PrintJob.h"
 #include "export/RunLimits.h"
+#include "history/HistoryRecorder.h"
+#include "history/HistoryReport.h"
+#include "history/HistoryStore.h"
 #include "model/DataBase.h"
 #include "model/StopRequest.h"
 #include "print/Creator.h"
@@ -19,6 +22,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
@@ -34,6 +38,8 @@ const QString TemplateOption = QStringLiteral("--template");
 const QString AutoSelectOption = QStringLiteral("--auto-select");
 const QString HelpOption = QStringLiteral("--help");
 const QString VersionOption = QStringLiteral("--version");
+const QString HistoryOption = QStringLiteral("--history");
+const QString CsvOption = QStringLiteral("--csv");
 
 constexpr int FirstStopCode = 101;
 
@@ -47,14 +53,6 @@ void WriteLine(FILE* stream, const QString& text)
 QString Text(int id, std::initializer_list<FormatArg> args = {})
 {
     return FormatText(Res::String(id), args);
-}
-
-bool HasSentences(const Model& model)
-{
-    for (const Quiz& quiz : model.Quizzes())
-        if (quiz.SentenceCount() > 0)
-            return true;
-    return false;
 }
 
 } // namespace
@@ -95,6 +93,13 @@ int PrintCommandLine::Run(const QStringList& arguments)
         WriteLine(stdout, QStringLiteral("tavisko " TV_VERSION));
         return kSucceeded;
     }
+    if (options.csv && !options.history)
+        return Fail(kBadUsage, Text(Res::IDS_CLI_BAD_USAGE, {CsvOption}));
+    if (options.history) {
+        if (!options.file.isEmpty() || options.autoSelect || !options.templateName.isEmpty())
+            return Fail(kBadUsage, Text(Res::IDS_CLI_BAD_USAGE, {HistoryOption}));
+        return History(options.csv);
+    }
     if (options.file.isEmpty())
         return Fail(kBadUsage, Text(Res::IDS_CLI_BAD_USAGE, {PrintToOption}));
     return PrintTo(options);
@@ -128,6 +133,10 @@ bool PrintCommandLine::Parse(const QStringList& arguments, Options& options, QSt
             options.help = true;
         else if (option == VersionOption && !inlineValue)
             options.version = true;
+        else if (option == HistoryOption && !inlineValue)
+            options.history = true;
+        else if (option == CsvOption && !inlineValue)
+            options.csv = true;
         else {
             *error = arguments[i];
             return false;
@@ -200,6 +209,7 @@ int PrintCommandLine::PrintTo(const Options& options)
     request.destination = {output.TemporaryPath(), format};
     if (StopRequest::Pending())
         return Fail(kCancelled, Res::String(Res::IDS_PRINT_CANCELLED));
+    RunRecord record = request.record;
     PrintJob job(std::move(request));
     job.SetStallLimit(m_stallLimitMs);
     running = &job;
@@ -212,6 +222,26 @@ int PrintCommandLine::PrintTo(const Options& options)
         return Fail(kRunFailed, job.Failure().Message(), LineBreaks::Kept);
     if (!output.Commit(&error))
         return Fail(kCannotWrite, Text(Res::IDS_CLI_CANNOT_WRITE, {error}));
+    record.output = QFileInfo(options.file).absoluteFilePath();
+    HistoryRecorder(m_path.HistoryDatabasePath(), [](int id, const QString& argument) {
+        WriteLine(stderr, Text(id, {argument}));
+    }).Record(record);
+    return kSucceeded;
+}
+
+// The record of print runs on standard output; it reads the history file
+// only, so no book, office or display is needed.
+int PrintCommandLine::History(bool csv)
+{
+    HistoryStore store(m_path.HistoryDatabasePath());
+    QFile out;
+    out.open(stdout, QIODevice::WriteOnly);
+    QString error;
+    const bool written
+        = csv ? HistoryReport::WriteCsv(store, out, false, &error) : HistoryReport::WriteList(store, out, &error);
+    out.close();
+    if (!written)
+        return Fail(kNoHistory, Text(Res::IDS_CLI_HISTORY_UNREADABLE, {error}));
     return kSucceeded;
 }
 
@@ -291,7 +321,7 @@ int PrintCommandLine::RestoreSelection(Model& model, bool autoSelect)
         default: return Fail(kRunFailed, Res::String(Res::IDS_ERR_AUTO_SELECT));
         }
     }
-    if (!HasSentences(model))
+    if (!model.HasSentences())
         return Fail(kMissing, Res::String(Res::IDS_CLI_NOTHING_TO_PRINT));
     return kSucceeded;
 }

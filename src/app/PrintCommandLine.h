@@ -16,7 +16,9 @@ class Model;
 // or the template NAME (bundled or in the teacher's template folder), in the format its
 // extension names (.pdf, .odt, .docx, .doc), through the creator of the
 // template's word processor. --auto-select first fills the prints by
-// automatic selection with the saved settings. Also --help and --version.
+// automatic selection with the saved settings. Also --help and --version,
+// and --history [--csv], which write the record of print runs to standard
+// output (a list of the runs, or every sub-question as CSV).
 //
 // It needs no display, takes no single-instance lock and saves nothing, so
 // it runs beside an open window. Every failure leaves nothing at FILE and
@@ -33,6 +35,7 @@ public:
         kNoOffice = 4,    // no word processor to write with
         kCannotWrite = 5, // FILE cannot be written
         kCancelled = 6,   // a termination signal ended the run
+        kNoHistory = 7,   // the history file cannot be read
     };
 
     // Whether the arguments ask for the command line rather than the window:
@@ -54,11 +57,14 @@ private:
         QString file;
         QString templateName;
         bool autoSelect = false;
+        bool history = false;
+        bool csv = false;
         bool help = false;
         bool version = false;
     };
     bool Parse(const QStringList& arguments, Options& options, QString* error) const;
     int PrintTo(const Options& options);
+    int History(bool csv);
     int ChooseTemplate(Model& model, const QString& name, int& type, QString& templatePath);
     int RestoreSelection(Model& model, bool autoSelect);
     // Each line of a message that says what failed and, below it, why

@@ -4,6 +4,8 @@
 #include "print/Parser.h"
 #include "quiz/Model.h"
 
+#include <QFileInfo>
+
 PrintRequest PrintRequest::FromModel(Model& model, const QString& templatePath, int type)
 {
     PrintRequest request;
@@ -21,5 +23,6 @@ PrintRequest PrintRequest::FromModel(Model& model, const QString& templatePath, 
         request.commands.clear();
         request.creator.reset();
     }
+    request.record = RunRecord::FromModel(model, QFileInfo(templatePath).fileName(), QString());
     return request;
 }

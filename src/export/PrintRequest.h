@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/RunRecord.h"
 #include "markup/Cmd.h"
 #include "print/RunObserver.h"
 
@@ -25,6 +26,8 @@ struct PrintRequest {
     QString title;
     QString rangeText;
     Print::RunDestination destination;
+    // What the history keeps of the run once it has finished well.
+    RunRecord record;
 
     // The prints of `model` with the template of application `type`
     // (1 Word, 2 Ichitaro; 0: the model's current one). The creator is

@@ -107,6 +107,12 @@ const char* CppSQLite3Query::TextField(int index) const
     return text ? text : "";
 }
 
+long long CppSQLite3Query::Int64Field(int index) const
+{
+    CheckField(index);
+    return sqlite3_column_int64(m_vm, index);
+}
+
 bool CppSQLite3Query::FieldIsNull(int index) const
 {
     CheckField(index);

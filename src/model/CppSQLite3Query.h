@@ -28,6 +28,7 @@ public:
     int FieldIndex(const char* name) const;
     // NULL reads 0.
     int IntField(int index) const;
+    long long Int64Field(int index) const;
     // NULL reads as the empty text.
     const char* TextField(int index) const;
     bool FieldIsNull(int index) const;

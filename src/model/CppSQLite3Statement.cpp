@@ -73,6 +73,22 @@ void CppSQLite3Statement::BindInt(int index, int value)
         throw CppSQLite3Exception(rc, "Error binding int param");
 }
 
+void CppSQLite3Statement::BindInt64(int index, long long value)
+{
+    CheckStatement();
+    const int rc = sqlite3_bind_int64(m_vm, index, value);
+    if (rc != SQLITE_OK)
+        throw CppSQLite3Exception(rc, "Error binding int64 param");
+}
+
+void CppSQLite3Statement::BindNull(int index)
+{
+    CheckStatement();
+    const int rc = sqlite3_bind_null(m_vm, index);
+    if (rc != SQLITE_OK)
+        throw CppSQLite3Exception(rc, "Error binding null param");
+}
+
 int CppSQLite3Statement::Execute()
 {
     CheckConnection();

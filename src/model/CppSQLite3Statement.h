@@ -23,6 +23,8 @@ public:
     void BindText(int index, const char* utf8);
     void BindText(int index, const std::string& utf8) { BindText(index, utf8.c_str()); }
     void BindInt(int index, int value);
+    void BindInt64(int index, long long value);
+    void BindNull(int index);
 
     // Runs the statement once and returns the number of changed rows; the
     // statement is reset afterwards and can be run again.

@@ -5,6 +5,7 @@
 #include "model/Question.h"
 #include "quiz/CountsText.h"
 #include "quiz/ModelSerializer.h"
+#include "quiz/RandomGenerator.h"
 #include "quiz/SettingsStore.h"
 #include "quiz/View.h"
 
@@ -170,6 +171,7 @@ int Model::SelectBook(const Book& book)
 // The prints and the range pointed into the previous book's nodes.
 void Model::StartOverWithOnePrint()
 {
+    m_selectionSeed.reset();
     ChangeRange(Ranges());
     m_rangeBackup = Ranges();
     m_rangeBackupValid = false;
@@ -198,6 +200,7 @@ void Model::NotifyViews()
 
 void Model::SetQuestions(const std::vector<int>& qids)
 {
+    m_selectionSeed.reset();
     m_selectedQids = qids;
     for (Quiz& quiz : m_quizzes)
         quiz.SetQuestions(qids);
@@ -212,12 +215,14 @@ Quiz Model::GetQuiz(int index) const
 
 void Model::SetQuiz(int index, const Quiz& quiz)
 {
+    m_selectionSeed.reset();
     if (index >= 0 && index < QuizCount())
         m_quizzes[static_cast<std::size_t>(index)] = quiz;
 }
 
 void Model::ReplaceQuizzes(std::vector<Quiz> quizzes)
 {
+    m_selectionSeed.reset();
     m_quizzes = std::move(quizzes);
     if (QuizCount() > kMaxPrints)
         m_quizzes.resize(kMaxPrints);
@@ -229,6 +234,7 @@ bool Model::AddQuiz()
 {
     if (QuizCount() >= kMaxPrints)
         return false;
+    m_selectionSeed.reset();
     Quiz quiz = NewQuiz();
     for (int qid : m_selectedQids)
         quiz.AddQuestion(qid);
@@ -238,6 +244,7 @@ bool Model::AddQuiz()
 
 int Model::RemoveQuiz(int index)
 {
+    m_selectionSeed.reset();
     if (index >= 0 && index < QuizCount())
         m_quizzes.erase(m_quizzes.begin() + index);
     if (m_quizzes.empty())
@@ -250,8 +257,15 @@ Quiz Model::NewQuiz() const
     return Quiz(m_storage.get());
 }
 
+bool Model::HasSentences() const
+{
+    return std::any_of(
+        m_quizzes.begin(), m_quizzes.end(), [](const Quiz& quiz) { return quiz.SentenceCount() > 0; });
+}
+
 void Model::SortSentences(bool random)
 {
+    m_selectionSeed.reset();
     for (Quiz& quiz : m_quizzes)
         quiz.SortSentences(random);
 }
@@ -271,6 +285,7 @@ int Model::AutoSelect(
             return kAutoSelectFailed;
     }
 
+    const std::uint32_t seed = RandomGenerator::State();
     bool tooFew = false;
     bool duplicates = false;
     std::vector<Quiz> prints;
@@ -292,6 +307,7 @@ int Model::AutoSelect(
     ReplaceQuizzes(std::move(prints));
     if (!options.randomize)
         SortSentences(false);
+    m_selectionSeed = seed;
     NotifyViews();
     return tooFew || duplicates ? kAutoSelectWarnings : kAutoSelectOk;
 }

@@ -13,7 +13,9 @@
 #include <QStringList>
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -114,10 +116,16 @@ public:
     // Returns the index of the print to show next (the same index, or the
     // one before when the last was removed).
     int RemoveQuiz(int index);
+    // Whether any print holds a sub-question (what a book change discards).
+    bool HasSentences() const;
     // An empty print of the current book, without units.
     Quiz NewQuiz() const;
     // Reorders the sentences of every print: shuffled or in book order.
     void SortSentences(bool random);
+    // The generator's state at the start of the automatic selection that
+    // made the prints as they stand; none once they were changed by hand
+    // (or were never selected automatically).
+    std::optional<std::uint32_t> SelectionSeed() const { return m_selectionSeed; }
 
     // Results of AutoSelect.
     static constexpr int kAutoSelectOk = 0;
@@ -203,4 +211,5 @@ private:
     std::vector<View*> m_views;
     CreatorRegistry m_creators;
     int m_application = 0;
+    std::optional<std::uint32_t> m_selectionSeed;
 };

@@ -119,13 +119,23 @@ QString Path::MakerFolder(bool create) const
 
 QString Path::UserDatabasePath() const
 {
+    return UserDataFile(m_userDatabase);
+}
+
+QString Path::HistoryDatabasePath() const
+{
+    return UserDataFile(m_historyDatabase);
+}
+
+QString Path::UserDataFile(const QString& name) const
+{
     const QString maker = MakerFolder(true);
     if (maker.isEmpty())
         return QString();
     const QString userData = FolderBelow(maker, m_userDataFolder);
     if (userData.isEmpty())
         return QString();
-    return userData + u'/' + m_userDatabase;
+    return userData + u'/' + name;
 }
 
 QString Path::TemplateFolder() const

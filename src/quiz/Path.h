@@ -30,6 +30,9 @@ public:
     // <XDG data home>/morvane-k/userdata/tv_user.db, creating the folders;
     // empty when they cannot be made.
     QString UserDatabasePath() const;
+    // <XDG data home>/morvane-k/userdata/tv_history.db, the record of print
+    // runs, creating the folders; empty when they cannot be made.
+    QString HistoryDatabasePath() const;
     // The bundled templates below the program folder (read-only for a teacher).
     QString TemplateFolder() const;
     // <XDG data home>/morvane-k/template: the teacher's own templates. Only
@@ -56,6 +59,8 @@ public:
 
 private:
     QString Join(const QString& relative) const;
+    // <XDG data home>/morvane-k/userdata/<name>, making the folders.
+    QString UserDataFile(const QString& name) const;
     // <XDG data home>/morvane-k, made when `create` is set; empty when there
     // is no data home or the folder cannot be made.
     QString MakerFolder(bool create) const;
@@ -66,6 +71,7 @@ private:
     QString m_makerFolder = QStringLiteral("morvane-k");
     QString m_userDataFolder = QStringLiteral("userdata");
     QString m_userDatabase = QStringLiteral("tv_user.db");
+    QString m_historyDatabase = QStringLiteral("tv_history.db");
     QString m_userBookFolder = QStringLiteral("books");
     QString m_templateFolder = QStringLiteral("data/template");
     QString m_userTemplateFolder = QStringLiteral("template");

@@ -47,6 +47,7 @@ inline constexpr int ID_ORDER_RANDOM = 213;
 inline constexpr int ID_SAVE_PDF = 214;        // the prints into a PDF file, Writer not shown
 inline constexpr int ID_TEMPLATE_FOLDER = 231; // opens the teacher's template folder
 inline constexpr int ID_IMPORT_BOOK = 232;     // makes a book from a teacher's sheet
+inline constexpr int ID_HISTORY = 233;         // the record of print runs (DlgHistory)
 
 // Buttons common to all dialogs.
 inline constexpr int IDOK = 1;
@@ -193,6 +194,7 @@ inline constexpr int IDS_CLI_BAD_USAGE = 686;    // %s = what is wrong
 inline constexpr int IDS_CLI_WAITING_FOR_OTHER = 687;
 inline constexpr int IDS_CLI_OTHER_TOO_LONG = 688;       // %d = minutes waited
 inline constexpr int IDS_NO_DISPLAY = 689;               // the window cannot be shown
+inline constexpr int IDS_CLI_HISTORY_UNREADABLE = 690;   // %s = why
 inline constexpr int IDS_ERR_SINGLE_INSTANCE_LOCK = 653; // %s = where the lock was tried first
 inline constexpr int IDS_PRINTS_LEFT_OUT = 654;          // %d, %d = prints stored, prints restored
 inline constexpr int IDS_ERR_BOOK_FILE_CHANGED = 655;
@@ -200,11 +202,21 @@ inline constexpr int IDS_TOO_MANY_PRINTS = 660; // %d = the most prints there ar
 inline constexpr int IDS_READY = 701;
 inline constexpr int IDS_CREATING_PRINTS = 702;
 inline constexpr int IDS_CONFIRM_DELETE_PRINT = 703;
+inline constexpr int IDS_CONFIRM_DISCARD_PRINTS = 707; // before another book replaces the prints
 inline constexpr int IDS_NEED_FORMAT_AND_RANGE = 704;
 inline constexpr int IDS_UPDATE_AVAILABLE = 705; // menu text of ID_GET_UPDATE
 inline constexpr int IDS_UP_TO_DATE = 706;
 inline constexpr int IDS_SAVED_PDF = 751; // %s = the file
 inline constexpr int IDS_PRINT_CANCELLED = 752;
 inline constexpr int IDS_SAVING_PDF = 753;
+inline constexpr int IDS_ERR_HISTORY_WRITE = 901;         // %s = the history file and why
+inline constexpr int IDS_HISTORY_SET_ASIDE = 902;         // %s = where the damaged file went
+inline constexpr int IDS_ERR_HISTORY_READ = 903;          // %s = why
+inline constexpr int IDS_ERR_HISTORY_NO_BOOK = 904;       // %s = the book's title
+inline constexpr int IDS_WARN_HISTORY_MISSING = 905;      // %s = the sub-questions, one a line
+inline constexpr int IDS_HISTORY_MISSING_ITEM = 906;      // print, format, number, keyword, sentence id
+inline constexpr int IDS_WARN_HISTORY_BOOK_CHANGED = 907; // %s = the book's title
+inline constexpr int IDS_CONFIRM_DELETE_RUN = 908;
+inline constexpr int IDS_ERR_HISTORY_CSV = 909; // %s = why
 
 } // namespace Res

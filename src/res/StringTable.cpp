@@ -96,6 +96,7 @@ const QHash<int, QString>& Table()
         {680,
             QStringLiteral(
                 "使い方: tavisko --print-to ファイル [--template 雛形名] [--auto-select]\n"
+                "        tavisko --history [--csv]\n"
                 "\n"
                 "保存された選択（書籍・出題範囲・出題形式・プリント）のプリントを、ウィンドウを開かずに\n"
                 "ファイルへ書き出します。形式はファイルの拡張子で決まります: .pdf .odt .docx .doc\n"
@@ -103,12 +104,15 @@ const QHash<int, QString>& Table()
                 "  --print-to ファイル   書き出すファイル（途中で失敗したときは何も残しません）\n"
                 "  --template 雛形名     使う雛形（省略時は保存された雛形）。.dot は Word、.jtt は一太郎の書式\n"
                 "  --auto-select         保存された設定で問題を自動選択してから書き出します\n"
+                "  --history             "
+                "出題履歴を新しい順に一覧します（実行ID・日時・名前・書籍・プリント数・小問数・範囲）\n"
+                "  --history --csv       出題履歴の全体を CSV（小問ごとに1行）で標準出力へ書き出します\n"
                 "  --help                この説明を表示します\n"
                 "  --version             版を表示します\n"
                 "\n"
                 "選択は保存しません。プログラムのウィンドウが開いていても使えます。\n"
                 "終了コード: 0 成功、1 プリント作成の失敗、2 使い方の誤り、3 書籍・選択・雛形の不足、\n"
-                "4 ワープロ（LibreOffice）がない、5 ファイルに書き込めない、6 中断された（SIGTERM・Ctrl+C）")},
+                "4 ワープロ（LibreOffice）がない、5 ファイルに書き込めない、6 中断された（SIGTERM・Ctrl+C）、7 出題履歴を読めない")},
         {681, QStringLiteral("出力ファイルの形式が分かりません: %s（拡張子は %s のいずれか）")},
         {682, QStringLiteral("雛形が見つかりません: %s")},
         {683, QStringLiteral("保存された選択がありません。先にプログラムで書籍・出題形式・プリントを選んでください。")},
@@ -117,6 +121,7 @@ const QHash<int, QString>& Table()
         {686, QStringLiteral("使い方が正しくありません: %s（tavisko --help を参照）")},
         {687, QStringLiteral("別の --print-to が終わるのを待っています。")},
         {688, QStringLiteral("別の --print-to が %d 分たっても終わらないため、作成をやめました。")},
+        {690, QStringLiteral("出題履歴を読めません: %s")},
 
         // Status bar texts, confirmations and menu texts set at run time.
         {701, QStringLiteral("準備完了")},
@@ -125,9 +130,21 @@ const QHash<int, QString>& Table()
         {704, QStringLiteral("自動選択を行うには，出題形式と出題範囲を選択してください。")},
         {705, QStringLiteral("最新版をご利用いただけます")},
         {706, QStringLiteral("お使いの製品は最新版です。")},
+        {707, QStringLiteral("作成中のプリントは破棄されます。よろしいですか？")},
         {751, QStringLiteral("PDFに保存しました: %s")},
         {752, QStringLiteral("プリント作成を中止しました。")},
         {753, QStringLiteral("PDFに保存中...")},
+
+        // The record of print runs.
+        {901, QStringLiteral("出題履歴を記録できませんでした。プリントは作成されています。\n%s")},
+        {902, QStringLiteral("出題履歴のファイルが壊れていたため、%s に移して新しい出題履歴を始めました。")},
+        {903, QStringLiteral("出題履歴を読めませんでした。\n%s")},
+        {904, QStringLiteral("この出題の書籍「%s」が見つかりません。書籍ファイルを確認してください。")},
+        {905, QStringLiteral("次の小問は書籍にもう含まれていないため、プリントに戻せませんでした。\n%s")},
+        {906, QStringLiteral("プリント%d　%s　%d: %s（文ID %d）")},
+        {907, QStringLiteral("書籍「%s」は記録の後に変更されています。プリントの内容を確認してください。")},
+        {908, QStringLiteral("選択した出題を出題履歴から削除します。よろしいですか？")},
+        {909, QStringLiteral("CSVファイルを書き出せませんでした。\n%s")},
     };
     return table;
 }

@@ -17,6 +17,7 @@ inline const QString ArrowDown = QStringLiteral("↓");
 inline const QString MenuFile = QStringLiteral("ファイル(&F)");
 inline const QString MenuImportBook = QStringLiteral("単語帳を取り込む(&I)..."); // ID_IMPORT_BOOK
 inline const QString MenuSavePdf = QStringLiteral("PDFに保存(&D)...");           // ID_SAVE_PDF
+inline const QString MenuHistory = QStringLiteral("出題履歴(&Y)...");            // ID_HISTORY
 inline const QString MenuAppExit = QStringLiteral("アプリケーションの終了(&X)"); // ID_APP_EXIT
 inline const QString MenuSettings = QStringLiteral("設定(&C)");
 inline const QString MenuOutputApplication = QStringLiteral("出力アプリケーション(&A)");
@@ -29,6 +30,32 @@ inline const QString MenuHelpBrowser = QStringLiteral("ヘルプ(ブラウザ起
 inline const QString MenuHelpBrowserShortcut = QStringLiteral("F1");
 inline const QString MenuAbout = QStringLiteral("バージョン情報(&A)...");            // ID_APP_ABOUT
 inline const QString MenuCheckUpdate = QStringLiteral("最新版の有無をチェック(&K)"); // ID_CHECK_UPDATE
+
+// The history window (DlgHistory) and its coverage (DlgCoverage).
+inline const QString HistoryCaption = QStringLiteral("出題履歴");
+inline const QString HistoryBookFilter = QStringLiteral("書籍(&B):");
+inline const QString HistoryAllBooks = QStringLiteral("すべての書籍");
+inline const QString HistoryWhen = QStringLiteral("日時");
+inline const QString HistoryRunName = QStringLiteral("名前");
+inline const QString HistoryBook = QStringLiteral("書籍");
+inline const QString HistoryPrints = QStringLiteral("プリント");
+inline const QString HistoryFormats = QStringLiteral("出題形式");
+inline const QString HistoryRange = QStringLiteral("範囲");
+inline const QString HistoryItems = QStringLiteral("小問");
+inline const QString HistoryOpen = QStringLiteral("開く(&O)");
+inline const QString HistoryName = QStringLiteral("名前を付ける(&N)...");
+inline const QString HistoryNamePrompt = QStringLiteral("この出題に付ける名前:");
+inline const QString HistoryDelete = QStringLiteral("削除(&D)");
+inline const QString HistoryCoverage = QStringLiteral("出題状況(&S)...");
+inline const QString HistoryCsv = QStringLiteral("CSV出力(&E)...");
+inline const QString HistoryCsvFilter = QStringLiteral("CSV ファイル (*.csv)");
+inline const QString HistoryClose = QStringLiteral("閉じる");
+inline const QString CoverageCaption = QStringLiteral("出題状況");
+inline const QString CoverageEntry = QStringLiteral("目次");
+inline const QString CoverageInterval = QStringLiteral("範囲");
+inline const QString CoverageKeywords = QStringLiteral("語数");
+inline const QString CoverageTested = QStringLiteral("出題済み");
+inline const QString CoverageLast = QStringLiteral("最終出題日");
 
 // Question-order popup (IDR_ORDER_MENU), shown for books of type "101".
 inline const QString MenuOrder = QStringLiteral("出題順(&S)");

@@ -73,8 +73,16 @@ void DlgBook::accept()
     const QListWidgetItem* item = list_->currentItem();
     const std::vector<Book*>& books = model_.Storage().Books();
     const int position = item ? item->data(BookPositionRole).toInt() : -1;
-    if (item && item->isSelected() && position >= 0 && position < static_cast<int>(books.size())
-        && model_.SelectBook(*books[static_cast<std::size_t>(position)]) == Model::kSelectBookFailed) {
+    const bool chosen = item && item->isSelected() && position >= 0 && position < static_cast<int>(books.size());
+    const Book* book = chosen ? books[static_cast<std::size_t>(position)] : nullptr;
+    // Another book discards the prints: the teacher is asked first, and
+    // "no" keeps everything.
+    if (book && book != model_.Storage().CurrentBook() && model_.HasSentences()
+        && !AskOkCancel(Res::IDS_CONFIRM_DISCARD_PRINTS)) {
+        QDialog::reject();
+        return;
+    }
+    if (book && model_.SelectBook(*book) == Model::kSelectBookFailed) {
         // The model keeps the book it had; say why nothing changed.
         ShowWarning(Res::IDS_ERR_LOAD_BOOK_DATABASE);
     }

@@ -227,6 +227,7 @@ void DlgMain::BuildMenuBar()
 {
     QMenu* file = menuBar()->addMenu(Res::Text::MenuFile);
     savePdf_ = AddCommand(file, Res::Text::MenuSavePdf, Res::ID_SAVE_PDF);
+    AddCommand(file, Res::Text::MenuHistory, Res::ID_HISTORY);
     AddCommand(file, Res::Text::MenuImportBook, Res::ID_IMPORT_BOOK);
     file->addSeparator();
     AddCommand(file, Res::Text::MenuAppExit, Res::ID_APP_EXIT);
@@ -282,6 +283,7 @@ void DlgMain::ExecuteCommand(int id)
     case Res::ID_OPTIONS: EditOptions(); break;
     case Res::ID_TEMPLATE_FOLDER: OpenTemplateFolder(); break;
     case Res::ID_IMPORT_BOOK: ImportBook(); break;
+    case Res::ID_HISTORY: ShowHistory(); break;
     case Res::ID_HELP_BROWSER: ShowHelp(); break;
     case Res::ID_PRINT_ADD: AddPrint(); break;
     case Res::ID_PRINT_DELETE: DeletePrint(); break;
@@ -593,9 +595,19 @@ void DlgMain::OpenTemplateFolder()
     });
 }
 
+// The record of print runs; a run opened from it is in the model and the
+// views have been told.
+void DlgMain::ShowHistory()
+{
+    dialogs_->ShowHistory(model_, path_.HistoryDatabasePath(), this);
+}
+
 // A book made from a teacher's sheet joins the book list and is selected.
 void DlgMain::ImportBook()
 {
+    // The imported book is selected, which discards the prints: asked first.
+    if (model_.HasSentences() && !AskOkCancel(Res::IDS_CONFIRM_DISCARD_PRINTS))
+        return;
     const QString written = dialogs_->ImportBook(this);
     if (written.isEmpty())
         return;

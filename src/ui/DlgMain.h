@@ -157,6 +157,7 @@ private:
     void EditOptions();
     void OpenTemplateFolder();
     void ImportBook();
+    void ShowHistory();
     void ShowHelp();
     void AddPrint();
     void DeletePrint();

@@ -45,6 +45,14 @@ public:
         (void)owner;
         return QString();
     }
+    // The history window over the history file; it may put a recorded
+    // run back into the model (the views are told then).
+    virtual void ShowHistory(Model& model, const QString& historyFile, QWidget* owner)
+    {
+        (void)model;
+        (void)historyFile;
+        (void)owner;
+    }
     // The file dialog of "PDFに保存": the PDF file to write, starting at
     // `suggested` (a folder or a file); empty when the user cancelled.
     // Without a dialog of its own a stand-in cancels.

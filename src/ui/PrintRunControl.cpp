@@ -4,6 +4,7 @@
 #include "desktop/MessageBox.h"
 #include "export/OutputFile.h"
 #include "export/RunLimits.h"
+#include "history/HistoryRecorder.h"
 #include "model/DataBase.h"
 #include "quiz/Model.h"
 #include "quiz/ModelSerializer.h"
@@ -73,6 +74,7 @@ bool PrintRunControl::Start(PrintRequest request, const QString& pdfFile)
     m_clipboard = std::make_unique<CClipboardBackup>();
     m_clipboard->Save();
 
+    m_record = request.record;
     m_job = std::make_unique<PrintJob>(std::move(request));
     m_job->SetStallLimit(m_stallLimitMs);
     connect(m_job.get(), &PrintJob::Progress, this, &PrintRunControl::ShowProgress);
@@ -86,6 +88,14 @@ bool PrintRunControl::Start(PrintRequest request, const QString& pdfFile)
         m_onRunning(true);
     m_job->Start();
     return true;
+}
+
+void PrintRunControl::Record(const QString& file)
+{
+    m_record.output = file;
+    HistoryRecorder(m_model.Paths().HistoryDatabasePath(), [](int id, const QString& argument) {
+        ShowWarning(id, argument);
+    }).Record(m_record);
 }
 
 void PrintRunControl::Cancel()
@@ -134,6 +144,8 @@ void PrintRunControl::Finished(PrintJob::Outcome outcome)
         ShowStatus(Res::IDS_READY);
     if (m_onRunning)
         m_onRunning(false);
+    if (written)
+        Record(file);
     if (outcome == PrintJob::Outcome::Succeeded && !written)
         ShowWarning(Res::IDS_ERR_SAVE_PDF, error);
     else if (outcome == PrintJob::Outcome::Failed || outcome == PrintJob::Outcome::Stalled)

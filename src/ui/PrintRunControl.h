@@ -2,6 +2,7 @@
 
 #include "export/PrintJob.h"
 #include "export/RunLimits.h"
+#include "history/RunRecord.h"
 
 #include <QObject>
 #include <QString>
@@ -55,11 +56,14 @@ private:
     void SaveSelection();
     void ShowProgress(int done, int total);
     void Finished(PrintJob::Outcome outcome);
+    // Keeps the finished run in the teacher's history.
+    void Record(const QString& file);
 
     Model& m_model;
     QProgressBar* m_progress;
     QPushButton* m_cancel;
     std::unique_ptr<PrintJob> m_job;
+    RunRecord m_record;
     std::unique_ptr<OutputFile> m_output;
     std::unique_ptr<CClipboardBackup> m_clipboard;
     std::function<void(bool)> m_onRunning;

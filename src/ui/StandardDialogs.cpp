@@ -3,6 +3,7 @@
 #include "ui/DlgAbout.h"
 #include "ui/DlgAuto.h"
 #include "ui/DlgBook.h"
+#include "ui/DlgHistory.h"
 #include "ui/DlgImportBook.h"
 #include "ui/DlgConfig.h"
 #include "ui/DlgQuestion.h"
@@ -68,6 +69,12 @@ QString StandardDialogs::ImportBook(QWidget* owner)
 {
     DlgImportBook dialog(nullptr, owner);
     return dialog.exec() == QDialog::Accepted ? dialog.WrittenBook() : QString();
+}
+
+void StandardDialogs::ShowHistory(Model& model, const QString& historyFile, QWidget* owner)
+{
+    DlgHistory dialog(model, historyFile, owner);
+    dialog.exec();
 }
 
 QString StandardDialogs::ChoosePdfFile(const QString& suggested, QWidget* owner)

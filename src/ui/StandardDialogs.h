@@ -16,5 +16,6 @@ public:
     bool EditPrintOptions(PrintOptions& options, QWidget* owner) override;
     void ShowAbout(QWidget* owner) override;
     QString ImportBook(QWidget* owner) override;
+    void ShowHistory(Model& model, const QString& historyFile, QWidget* owner) override;
     QString ChoosePdfFile(const QString& suggested, QWidget* owner) override;
 };

@@ -37,6 +37,8 @@ protected:
     QListWidget& Books(DlgBook& dialog) { return dialog.List(); }
 
     CountingView view;
+    // Answers the question asked before the prints are discarded.
+    RecordingMessageSink asked;
 };
 
 } // namespace
@@ -61,6 +63,34 @@ TEST_F(BookDialog, ListsTheBooksAndOnOkSwitchesToTheChosenOneWithAFreshStart)
     EXPECT_EQ(model.GetQuiz(0).SentenceCount(), 0);
     EXPECT_TRUE(model.CurrentRange().IsEmpty());
     EXPECT_EQ(model.SelectedQids(), (std::vector<int>{11}));
+    ASSERT_EQ(asked.Messages().size(), 1u);
+    EXPECT_EQ(asked.Messages()[0].text, QStringLiteral("作成中のプリントは破棄されます。よろしいですか？"));
+}
+
+TEST_F(BookDialog, NoToDiscardingThePrintsKeepsEverything)
+{
+    asked.QueueAnswer(false);
+    DlgBook dialog(model);
+    Show(dialog);
+    Books(dialog).setCurrentRow(1);
+    Click(dialog, Res::IDOK);
+
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(model.Storage().CurrentBid(), 1);
+    EXPECT_EQ(view.updates, 0);
+    EXPECT_EQ(model.QuizCount(), 2);
+    EXPECT_EQ(model.GetQuiz(0).SentenceCount(), 1);
+    EXPECT_FALSE(model.CurrentRange().IsEmpty());
+
+    // Without a sub-question nothing is lost, so nothing is asked.
+    model.ReplaceQuizzes({});
+    asked.Clear();
+    DlgBook again(model);
+    Show(again);
+    Books(again).setCurrentRow(1);
+    Click(again, Res::IDOK);
+    EXPECT_EQ(model.Storage().CurrentBid(), 2);
+    EXPECT_TRUE(asked.Messages().empty());
 }
 
 TEST_F(BookDialog, DoubleClickSwitchesAndCloses)

@@ -1,0 +1,131 @@
+// The record of print runs at the size of several years of a busy
+// teacher: 1,000 runs of 10 prints of 30 sub-questions (300,000 rows),
+// over the large book (5,000 keywords). Opening the 出題履歴 window and
+// computing the coverage of the book are each meant to stay within 200 ms;
+// recording one run is meant to add under 5 % to a print run into a file
+// (bench_PrintRunOffice: well over a second), so a few tens of
+// milliseconds at most.
+#include "LargeBook.h"
+
+#include "history/Coverage.h"
+#include "history/HistoryStore.h"
+#include "model/Book.h"
+#include "model/DataBase.h"
+#include "model/Keyword.h"
+#include "model/NodeStorage.h"
+#include "quiz/Model.h"
+#include "ui/DlgHistory.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+Model& LargeBookModel()
+{
+    static QTemporaryDir dir;
+    static Model model;
+    static const bool loaded = [] {
+        model.Db().OpenUser(dir.filePath(QStringLiteral("tv_user.db")));
+        return model.LoadBooks({LargeBook()});
+    }();
+    if (!loaded)
+        qFatal("the large book does not load");
+    return model;
+}
+
+// A run of 10 prints of 30 sub-questions of the current book, its keywords
+// taken in turn from `next`.
+RunRecord MakeRun(Model& model, std::size_t& next)
+{
+    const Book* book = model.Storage().CurrentBook();
+    const auto& keywords = model.Storage().Keywords();
+    RunRecord run;
+    run.when = QDateTime::currentDateTime();
+    run.dbid = book->dbid;
+    run.bid = book->bid;
+    run.bookTitle = book->title;
+    run.formats = QStringLiteral("1,2,3");
+    run.formatNames = QStringLiteral("形式1、形式2、形式3");
+    run.range = QStringLiteral("1:1001,1002");
+    run.rangeLine = QStringLiteral("（大きな本／1～2）");
+    for (int p = 0; p < 10; ++p) {
+        RecordedPrint print;
+        for (int i = 0; i < 30; ++i) {
+            const Keyword* keyword = keywords[next++ % keywords.size()];
+            print.items.push_back(
+                {1 + i / 10, QStringLiteral("形式"), 500000 + i, keyword->kid, keyword->word, i % 10 + 1});
+        }
+        run.printList.push_back(std::move(print));
+    }
+    return run;
+}
+
+const QString& FullHistory()
+{
+    static QTemporaryDir dir;
+    static const QString file = [] {
+        const QString path = dir.filePath(QStringLiteral("tv_history.db"));
+        HistoryStore store(path);
+        Model& model = LargeBookModel();
+        std::size_t next = 0;
+        for (int i = 0; i < 1000; ++i) {
+            if (store.Record(MakeRun(model, next)) == 0)
+                qFatal("cannot record the history");
+        }
+        return path;
+    }();
+    return file;
+}
+
+void BM_OpenHistoryWindow(benchmark::State& state)
+{
+    Model& model = LargeBookModel();
+    const QString& file = FullHistory();
+    for (auto _ : state) {
+        DlgHistory dialog(model, file);
+        dialog.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(dialog.Runs().topLevelItemCount());
+    }
+}
+BENCHMARK(BM_OpenHistoryWindow)->Unit(benchmark::kMillisecond);
+
+void BM_CoverageOfTheBook(benchmark::State& state)
+{
+    Model& model = LargeBookModel();
+    HistoryStore store(FullHistory());
+    const Book* book = model.Storage().CurrentBook();
+    for (auto _ : state) {
+        const auto rows = Coverage::Of(model, store.KeywordUses(book->dbid, book->bid));
+        benchmark::DoNotOptimize(rows.size());
+    }
+}
+BENCHMARK(BM_CoverageOfTheBook)->Unit(benchmark::kMillisecond);
+
+void BM_RecordOneRun(benchmark::State& state)
+{
+    Model& model = LargeBookModel();
+    QTemporaryDir dir;
+    HistoryStore store(dir.filePath(QStringLiteral("tv_history.db")));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        if (store.Record(MakeRun(model, next)) == 0)
+            state.SkipWithError("cannot record");
+    }
+}
+BENCHMARK(BM_RecordOneRun)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
