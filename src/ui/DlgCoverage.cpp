@@ -14,7 +14,7 @@
 
 namespace {
 
-enum Column { Entry, Keywords, Tested, Last, ColumnCount };
+enum Column { EntryColumn, KeywordsColumn, TestedColumn, LastColumn, ColumnCount };
 
 // White when every keyword was tested, a warm red when none was.
 QColor Shade(double share)
@@ -45,12 +45,12 @@ DlgCoverage::DlgCoverage(Model& model, HistoryStore& store, QWidget* parent)
     QList<QTreeWidgetItem*> items;
     for (const Coverage::Row& row : Coverage::Of(model, uses)) {
         auto* item = new QTreeWidgetItem;
-        item->setText(Entry, QString(row.depth * 2, u' ') + row.title);
-        item->setText(Keywords, QString::number(row.keywords));
-        item->setText(Tested, QString::number(row.tested));
+        item->setText(EntryColumn, QString(row.depth * 2, u' ') + row.title);
+        item->setText(KeywordsColumn, QString::number(row.keywords));
+        item->setText(TestedColumn, QString::number(row.tested));
         item->setText(
-            Last, row.last.isValid() ? row.last.toLocalTime().toString(QStringLiteral("yyyy/MM/dd")) : QString());
-        for (int column : {Keywords, Tested})
+            LastColumn, row.last.isValid() ? row.last.toLocalTime().toString(QStringLiteral("yyyy/MM/dd")) : QString());
+        for (int column : {KeywordsColumn, TestedColumn})
             item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
         if (row.keywords > 0) {
             const QColor shade = Shade(row.Share());

@@ -27,7 +27,7 @@ namespace {
 
 constexpr int RunIdRole = Qt::UserRole;
 
-enum Column { When, Name, Book, Prints, Formats, Range, Items, ColumnCount };
+enum Column { WhenColumn, NameColumn, BookColumn, PrintsColumn, FormatsColumn, RangeColumn, ItemsColumn, ColumnCount };
 
 QString Shown(const QDateTime& when)
 {
@@ -127,16 +127,16 @@ void DlgHistory::FillRuns()
     for (const HistoryStore::Summary& summary : runs) {
         const RunRecord& run = summary.run;
         auto* item = new QTreeWidgetItem;
-        item->setText(When, Shown(run.when));
-        item->setText(Name, run.name);
-        item->setText(Book, run.bookTitle);
-        item->setText(Prints, QString::number(summary.printCount));
-        item->setText(Formats, run.formatNames);
-        item->setText(Range, run.rangeLine);
-        item->setText(Items, QString::number(summary.itemCount));
-        item->setTextAlignment(Prints, Qt::AlignRight | Qt::AlignVCenter);
-        item->setTextAlignment(Items, Qt::AlignRight | Qt::AlignVCenter);
-        item->setData(When, RunIdRole, run.id);
+        item->setText(WhenColumn, Shown(run.when));
+        item->setText(NameColumn, run.name);
+        item->setText(BookColumn, run.bookTitle);
+        item->setText(PrintsColumn, QString::number(summary.printCount));
+        item->setText(FormatsColumn, run.formatNames);
+        item->setText(RangeColumn, run.rangeLine);
+        item->setText(ItemsColumn, QString::number(summary.itemCount));
+        item->setTextAlignment(PrintsColumn, Qt::AlignRight | Qt::AlignVCenter);
+        item->setTextAlignment(ItemsColumn, Qt::AlignRight | Qt::AlignVCenter);
+        item->setData(WhenColumn, RunIdRole, run.id);
         items << item;
     }
     runs_->addTopLevelItems(items);
@@ -157,14 +157,14 @@ void DlgHistory::UpdateButtons()
 long long DlgHistory::SelectedRun() const
 {
     const QList<QTreeWidgetItem*> selected = runs_->selectedItems();
-    return selected.isEmpty() ? 0 : selected.front()->data(When, RunIdRole).toLongLong();
+    return selected.isEmpty() ? 0 : selected.front()->data(WhenColumn, RunIdRole).toLongLong();
 }
 
 void DlgHistory::SelectRun(long long id)
 {
     for (int i = 0; i < runs_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = runs_->topLevelItem(i);
-        if (item->data(When, RunIdRole).toLongLong() == id)
+        if (item->data(WhenColumn, RunIdRole).toLongLong() == id)
             runs_->setCurrentItem(item);
     }
 }
@@ -216,7 +216,7 @@ void DlgHistory::AskName()
         return;
     bool ok = false;
     const QString name = QInputDialog::getText(this, Res::Text::HistoryCaption, Res::Text::HistoryNamePrompt,
-        QLineEdit::Normal, selected.front()->text(Name), &ok);
+        QLineEdit::Normal, selected.front()->text(NameColumn), &ok);
     if (ok)
         NameSelected(name);
 }
