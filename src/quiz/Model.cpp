@@ -259,8 +259,7 @@ Quiz Model::NewQuiz() const
 
 bool Model::HasSentences() const
 {
-    return std::any_of(
-        m_quizzes.begin(), m_quizzes.end(), [](const Quiz& quiz) { return quiz.SentenceCount() > 0; });
+    return std::any_of(m_quizzes.begin(), m_quizzes.end(), [](const Quiz& quiz) { return quiz.SentenceCount() > 0; });
 }
 
 void Model::SortSentences(bool random)
