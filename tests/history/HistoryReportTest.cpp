@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -37,12 +38,12 @@ protected:
         model.SetQuiz(1, second);
     }
 
-    QString Csv(bool bom)
+    QByteArray Csv(bool bom)
     {
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         EXPECT_TRUE(HistoryReport::WriteCsv(store, out, bom));
-        return QString::fromUtf8(out.data());
+        return out.data();
     }
 
     QTemporaryDir dir;
@@ -78,7 +79,8 @@ TEST_F(HistoryReportTest, SelectionSeedIsKeptUntilThePrintsAreChangedByHand)
     options.printCount = 2;
     std::array<bool, 2> warnings{};
     const std::uint32_t before = RandomGenerator::State();
-    ASSERT_LT(model.AutoSelect(options, warnings), 301);
+    const int result = model.AutoSelect(options, warnings);
+    ASSERT_TRUE(result == Model::kAutoSelectOk || result == Model::kAutoSelectWarnings) << result;
     EXPECT_EQ(RunRecord::FromModel(model, {}, {}).seed, before);
     model.SetQuiz(0, model.GetQuiz(0));
     EXPECT_FALSE(RunRecord::FromModel(model, {}, {}).seed);
@@ -103,9 +105,9 @@ TEST_F(HistoryReportTest, ListAndCsvGiveEveryRunAndSubQuestion)
         (QStringList{"2", "2026-04-20T09:05:07+09:00", "", "テスト英単語 1", "2", "4", model.RangeLine()}));
     EXPECT_EQ(lines[1].split(u'\t')[2], QStringLiteral("=HYPERLINK(\"x\") 前期"));
 
-    const QString csv = Csv(true);
-    EXPECT_TRUE(csv.startsWith(QChar(0xFEFF)));
-    const QStringList rows = csv.mid(1).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QByteArray csv = Csv(true);
+    EXPECT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList rows = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 1 + 8);
     EXPECT_EQ(rows[0],
         QStringLiteral("\"実行ID\",\"日時\",\"名前\",\"書籍\",\"DBID\",\"プリント\",\"クラス\",\"番号\","
@@ -117,7 +119,7 @@ TEST_F(HistoryReportTest, ListAndCsvGiveEveryRunAndSubQuestion)
     EXPECT_EQ(rows[8],
         QStringLiteral("\"2\",\"2026-04-20T09:05:07+09:00\",\"\",\"テスト英単語 1\",\"TV-TEST-1\","
                        "\"2\",\"'-1組\",\"1\",\"英語に\",\"51\",\"201\",\"apple\""));
-    EXPECT_FALSE(Csv(false).startsWith(QChar(0xFEFF)));
+    EXPECT_TRUE(Csv(false).startsWith("\"実行ID\""));
 }
 
 } // namespace

@@ -96,6 +96,15 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_OUT_NOTHING_WRITTEN, "%s"},
         {Res::IDS_OUT_CANNOT_PLACE, "%s%s"},
         {Res::IDS_TOO_MANY_PRINTS, "%d"},
+        {Res::IDS_CLI_HISTORY_UNREADABLE, "%s"},
+        {Res::IDS_ERR_HISTORY_WRITE, "%s"},
+        {Res::IDS_HISTORY_SET_ASIDE, "%s"},
+        {Res::IDS_ERR_HISTORY_READ, "%s"},
+        {Res::IDS_ERR_HISTORY_NO_BOOK, "%s"},
+        {Res::IDS_WARN_HISTORY_MISSING, "%s"},
+        {Res::IDS_HISTORY_MISSING_ITEM, "%d%s%d%s%d"},
+        {Res::IDS_WARN_HISTORY_BOOK_CHANGED, "%s"},
+        {Res::IDS_ERR_HISTORY_CSV, "%s"},
     };
     for (int id : Res::StringIds())
         EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;
