@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
