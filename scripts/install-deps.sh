@@ -15,6 +15,8 @@ packages=(
   qt6-translations-l10n
   libcsv-dev
   libcurl4-openssl-dev ca-certificates
+  libzip-dev
+  chromium chromium-driver
   xdg-utils
   xvfb xauth x11-utils imagemagick poppler-utils unzip zip
   openbox

@@ -12,6 +12,8 @@
 #include "history/HistoryStore.h"
 #include "model/DataBase.h"
 #include "model/StopRequest.h"
+#include "platformexport/ExportSet.h"
+#include "platformexport/PrintExporter.h"
 #include "print/Creator.h"
 #include "print/Templ.h"
 #include "quiz/Model.h"
@@ -34,6 +36,7 @@
 namespace {
 
 const QString PrintToOption = QStringLiteral("--print-to");
+const QString ExportToOption = QStringLiteral("--export-to");
 const QString TemplateOption = QStringLiteral("--template");
 const QString AutoSelectOption = QStringLiteral("--auto-select");
 const QString HelpOption = QStringLiteral("--help");
@@ -93,6 +96,13 @@ int PrintCommandLine::Run(const QStringList& arguments)
         WriteLine(stdout, QStringLiteral("tavisko " TV_VERSION));
         return kSucceeded;
     }
+    if (!options.exportFile.isEmpty()) {
+        if (!options.file.isEmpty() || options.history)
+            return Fail(kBadUsage, Text(Res::IDS_CLI_BAD_USAGE, {ExportToOption}));
+        if (!options.templateName.isEmpty())
+            return Fail(kBadUsage, Res::String(Res::IDS_CLI_EXPORT_TEMPLATE));
+        return ExportTo(options);
+    }
     if (options.csv && !options.history)
         return Fail(kBadUsage, Text(Res::IDS_CLI_BAD_USAGE, {CsvOption}));
     if (options.history) {
@@ -115,7 +125,7 @@ bool PrintCommandLine::Parse(const QStringList& arguments, Options& options, QSt
             value = option.section(QLatin1Char('='), 1);
             option = option.section(QLatin1Char('='), 0, 0);
         }
-        const bool takesValue = option == PrintToOption || option == TemplateOption;
+        const bool takesValue = option == PrintToOption || option == ExportToOption || option == TemplateOption;
         if (takesValue && !inlineValue) {
             if (i + 1 >= arguments.size()) {
                 *error = option;
@@ -125,6 +135,8 @@ bool PrintCommandLine::Parse(const QStringList& arguments, Options& options, QSt
         }
         if (option == PrintToOption)
             options.file = value;
+        else if (option == ExportToOption)
+            options.exportFile = value;
         else if (option == TemplateOption)
             options.templateName = value;
         else if (option == AutoSelectOption && !inlineValue)
@@ -180,15 +192,8 @@ int PrintCommandLine::PrintTo(const Options& options)
         for (auto& [type, creator] : m_creators())
             model.RegisterCreator(type, std::move(creator));
     }
-    const int code = model.Initialize(m_path);
-    if (code == Model::kInitNoWordProcessor)
-        return Fail(kNoOffice, Res::String(Res::IDS_ERR_NO_WORD_PROCESSOR));
-    if (code == Model::kInitNoBookFile)
-        return Fail(kMissing, Res::String(Res::IDS_ERR_NO_BOOK_DATABASE));
-    if (code == Model::kInitNoBook)
-        return Fail(kMissing, Res::String(Res::IDS_ERR_LOAD_BOOK_DATABASE));
-    if (code >= FirstStopCode)
-        return Fail(kMissing, Text(Res::IDS_ERR_APPLICATION, {code}));
+    if (const int status = InitializeModel(model); status != kSucceeded)
+        return status;
 
     int type = 0;
     QString templatePath;
@@ -265,6 +270,46 @@ int PrintCommandLine::WaitForTurn(QLockFile& turn)
             return Fail(kRunFailed, Text(Res::IDS_CLI_OTHER_TOO_LONG, {kTurnWaitMs / 60000}));
         QThread::msleep(200);
     }
+    return kSucceeded;
+}
+
+// The saved selection written in an export format: no office, no fonts,
+// no template. A termination signal before the file takes its place
+// leaves nothing behind.
+int PrintCommandLine::ExportTo(const Options& options)
+{
+    const QString& file = options.exportFile;
+    if (ExportFormat::OfFile(file) == ExportFormat::kNone)
+        return Fail(
+            kBadUsage, Text(Res::IDS_CLI_UNKNOWN_FORMAT, {file, ExportFormat::Extensions().join(QLatin1Char(' '))}));
+    // A termination signal before the file takes its place leaves nothing.
+    const TerminationSignals termination([](int) {});
+    Model model;
+    if (const int status = InitializeModel(model); status != kSucceeded)
+        return status;
+    if (const int status = RestoreSelection(model, options.autoSelect); status != kSucceeded)
+        return status;
+    QString error;
+    const auto cancelled = [] { return StopRequest::Pending(); };
+    switch (PrintExporter::Export(ExportSet::FromModel(model), file, &error, cancelled)) {
+    case PrintExporter::kWritten: return kSucceeded;
+    case PrintExporter::kCancelled: return Fail(kCancelled, Res::String(Res::IDS_PRINT_CANCELLED));
+    case PrintExporter::kFailed: break;
+    }
+    return Fail(kCannotWrite, Text(Res::IDS_CLI_CANNOT_WRITE, {error}));
+}
+
+int PrintCommandLine::InitializeModel(Model& model)
+{
+    const int code = model.Initialize(m_path);
+    if (code == Model::kInitNoWordProcessor)
+        return Fail(kNoOffice, Res::String(Res::IDS_ERR_NO_WORD_PROCESSOR));
+    if (code == Model::kInitNoBookFile)
+        return Fail(kMissing, Res::String(Res::IDS_ERR_NO_BOOK_DATABASE));
+    if (code == Model::kInitNoBook)
+        return Fail(kMissing, Res::String(Res::IDS_ERR_LOAD_BOOK_DATABASE));
+    if (code >= FirstStopCode)
+        return Fail(kMissing, Text(Res::IDS_ERR_APPLICATION, {code}));
     return kSucceeded;
 }
 

@@ -20,6 +20,11 @@ class Model;
 // and --history [--csv], which write the record of print runs to standard
 // output (a list of the runs, or every sub-question as CSV).
 //
+//   tavisko --export-to FILE [--auto-select]
+// writes the same prints for learning platforms and tablets instead, in
+// the export format its extension names (.html .xml .gift .zip .csv),
+// without the office; it takes no template.
+//
 // It needs no display, takes no single-instance lock and saves nothing, so
 // it runs beside an open window. Every failure leaves nothing at FILE and
 // ends with one line on standard error (a failed print run: a second line
@@ -55,6 +60,7 @@ public:
 private:
     struct Options {
         QString file;
+        QString exportFile;
         QString templateName;
         bool autoSelect = false;
         bool history = false;
@@ -65,6 +71,8 @@ private:
     bool Parse(const QStringList& arguments, Options& options, QString* error) const;
     int PrintTo(const Options& options);
     int History(bool csv);
+    int ExportTo(const Options& options);
+    int InitializeModel(Model& model);
     int ChooseTemplate(Model& model, const QString& name, int& type, QString& templatePath);
     int RestoreSelection(Model& model, bool autoSelect);
     // Each line of a message that says what failed and, below it, why

@@ -48,6 +48,7 @@ inline constexpr int ID_SAVE_PDF = 214;        // the prints into a PDF file, Wr
 inline constexpr int ID_TEMPLATE_FOLDER = 231; // opens the teacher's template folder
 inline constexpr int ID_IMPORT_BOOK = 232;     // makes a book from a teacher's sheet
 inline constexpr int ID_HISTORY = 233;         // the record of print runs (DlgHistory)
+inline constexpr int ID_EXPORT = 240;          // the prints for learning platforms and tablets, no office
 
 // Buttons common to all dialogs.
 inline constexpr int IDOK = 1;
@@ -218,5 +219,18 @@ inline constexpr int IDS_HISTORY_MISSING_ITEM = 906;      // print, format, numb
 inline constexpr int IDS_WARN_HISTORY_BOOK_CHANGED = 907; // %s = the book's title
 inline constexpr int IDS_CONFIRM_DELETE_RUN = 908;
 inline constexpr int IDS_ERR_HISTORY_CSV = 909; // %s = why
+inline constexpr int IDS_EXPORT_PAGE_SUBTITLE = 820;
+inline constexpr int IDS_EXPORT_PAGE_CHECK = 821;
+inline constexpr int IDS_EXPORT_PAGE_SHOW = 822;
+inline constexpr int IDS_EXPORT_PAGE_HIDE = 823;
+inline constexpr int IDS_EXPORT_PAGE_SCORE = 824; // %d, %d = right, all
+inline constexpr int IDS_EXPORT_PAGE_INPUT = 825; // %d = the sub-question's number
+inline constexpr int IDS_EXPORT_PAGE_RIGHT = 826;
+inline constexpr int IDS_EXPORT_PAGE_WRONG = 827;
+inline constexpr int IDS_EXPORT_KEY_HEADER = 828; // the answer key's columns, comma-separated
+inline constexpr int IDS_EXPORT_PAGE_HINT = 829;
+inline constexpr int IDS_EXPORTED = 837;   // %s = the file
+inline constexpr int IDS_ERR_EXPORT = 838; // %s = why
+inline constexpr int IDS_CLI_EXPORT_TEMPLATE = 839;
 
 } // namespace Res

@@ -97,11 +97,15 @@ const QHash<int, QString>& Table()
             QStringLiteral(
                 "使い方: tavisko --print-to ファイル [--template 雛形名] [--auto-select]\n"
                 "        tavisko --history [--csv]\n"
+                "        tavisko --export-to ファイル [--auto-select]\n"
                 "\n"
                 "保存された選択（書籍・出題範囲・出題形式・プリント）のプリントを、ウィンドウを開かずに\n"
                 "ファイルへ書き出します。形式はファイルの拡張子で決まります: .pdf .odt .docx .doc\n"
+                "--export-to はワープロを使わずに、学習サイトやタブレット用の形式で書き出します:\n"
+                ".html（自己採点ページ） .xml（Moodle XML） .gift（GIFT） .zip（QTI 2.1） .csv（解答一覧）\n"
                 "\n"
                 "  --print-to ファイル   書き出すファイル（途中で失敗したときは何も残しません）\n"
+                "  --export-to ファイル  学習サイト・タブレット用に書き出すファイル（雛形は使いません）\n"
                 "  --template 雛形名     使う雛形（省略時は保存された雛形）。.dot は Word、.jtt は一太郎の書式\n"
                 "  --auto-select         保存された設定で問題を自動選択してから書き出します\n"
                 "  --history             "
@@ -146,6 +150,21 @@ const QHash<int, QString>& Table()
         {907, QStringLiteral("書籍「%s」は記録の後に変更されています。プリントの内容を確認してください。")},
         {908, QStringLiteral("選択した出題を出題履歴から削除します。よろしいですか？")},
         {909, QStringLiteral("CSVファイルを書き出せませんでした。\n%s")},
+
+        // Export of the prints for learning platforms and the self-check page.
+        {820, QStringLiteral("確認テスト")},
+        {821, QStringLiteral("答え合わせ")},
+        {822, QStringLiteral("解答を見る")},
+        {823, QStringLiteral("解答を隠す")},
+        {824, QStringLiteral("正解 %d / %d")},
+        {825, QStringLiteral("(%d) の答え")},
+        {826, QStringLiteral("○")},
+        {827, QStringLiteral("×")},
+        {828, QStringLiteral("プリント,番号,出題形式,問題文,解答,見出し語")},
+        {829, QStringLiteral("答えを入力して「答え合わせ」を押してください。")},
+        {837, QStringLiteral("書き出しました: %s")},
+        {838, QStringLiteral("書き出しに失敗しました。\n%s")},
+        {839, QStringLiteral("--export-to と --template は一緒に使えません（書き出しに雛形は使いません）。")},
     };
     return table;
 }

@@ -18,6 +18,7 @@ inline const QString MenuFile = QStringLiteral("ファイル(&F)");
 inline const QString MenuImportBook = QStringLiteral("単語帳を取り込む(&I)..."); // ID_IMPORT_BOOK
 inline const QString MenuSavePdf = QStringLiteral("PDFに保存(&D)...");           // ID_SAVE_PDF
 inline const QString MenuHistory = QStringLiteral("出題履歴(&Y)...");            // ID_HISTORY
+inline const QString MenuExport = QStringLiteral("書き出し(&E)...");             // ID_EXPORT
 inline const QString MenuAppExit = QStringLiteral("アプリケーションの終了(&X)"); // ID_APP_EXIT
 inline const QString MenuSettings = QStringLiteral("設定(&C)");
 inline const QString MenuOutputApplication = QStringLiteral("出力アプリケーション(&A)");
@@ -81,6 +82,14 @@ inline const QString MainCreatePrint = QStringLiteral("プリント作成(&P)");
 inline const QString PrintRunCancel = QStringLiteral("中止");
 inline const QString SavePdfCaption = QStringLiteral("PDFに保存");
 inline const QString SavePdfFilter = QStringLiteral("PDF (*.pdf)");
+// The file dialog of ID_EXPORT: its file types pick the format, in the
+// order of ExportFormat::All().
+inline const QString ExportCaption = QStringLiteral("書き出し");
+inline const QString ExportFilterPage = QStringLiteral("確認テスト（タブレット用 HTML） (*.html)");
+inline const QString ExportFilterMoodle = QStringLiteral("Moodle XML (*.xml)");
+inline const QString ExportFilterGift = QStringLiteral("GIFT (*.gift)");
+inline const QString ExportFilterQti = QStringLiteral("QTI 2.1 パッケージ (*.zip)");
+inline const QString ExportFilterKey = QStringLiteral("解答一覧 CSV (*.csv)");
 
 // DlgAbout (IDD_ABOUT).
 inline const QString AboutCaption = QStringLiteral("バージョン情報 テスト作成システム");

@@ -7,6 +7,8 @@
 #include "model/DataBase.h"
 #include "model/Book.h"
 #include "model/NodeStorage.h"
+#include "platformexport/ExportSet.h"
+#include "platformexport/PrintExporter.h"
 #include "print/Templ.h"
 #include "quiz/Model.h"
 #include "res/Images.h"
@@ -228,6 +230,7 @@ void DlgMain::BuildMenuBar()
     QMenu* file = menuBar()->addMenu(Res::Text::MenuFile);
     savePdf_ = AddCommand(file, Res::Text::MenuSavePdf, Res::ID_SAVE_PDF);
     AddCommand(file, Res::Text::MenuHistory, Res::ID_HISTORY);
+    AddCommand(file, Res::Text::MenuExport, Res::ID_EXPORT);
     AddCommand(file, Res::Text::MenuImportBook, Res::ID_IMPORT_BOOK);
     file->addSeparator();
     AddCommand(file, Res::Text::MenuAppExit, Res::ID_APP_EXIT);
@@ -275,6 +278,7 @@ void DlgMain::ExecuteCommand(int id)
     case Res::IDC_TEMPLATE: ChooseTemplate(); break;
     case Res::IDC_CREATE_PRINT: CreatePrints(); break;
     case Res::ID_SAVE_PDF: SavePdf(); break;
+    case Res::ID_EXPORT: ExportPrints(); break;
     case Res::IDC_USE_BONUS: UseBonusClicked(); break;
     case Res::ID_APP_ABOUT: dialogs_->ShowAbout(this); break;
     case Res::ID_APP_EXIT: Quit(); break;
@@ -544,6 +548,43 @@ void DlgMain::SavePdf()
         file += QStringLiteral(".pdf");
     model_.Db().SetUserInfo(setting, QFileInfo(file).absolutePath());
     printRuns_->Start(PrintRequest::FromModel(model_, templ_.FullPath(model_.Application())), file);
+}
+
+// Written at once, without the office. The folder and the format of the
+// last export are kept with the teacher's settings.
+void DlgMain::ExportPrints()
+{
+    const std::vector<Quiz>& prints = model_.Quizzes();
+    if (std::none_of(prints.begin(), prints.end(), [](const Quiz& quiz) { return quiz.SentenceCount() > 0; })) {
+        ShowWarning(Res::IDS_ERR_NOTHING_TO_PRINT);
+        return;
+    }
+    const QString folderSetting = QStringLiteral("conf_export_folder");
+    const QString formatSetting = QStringLiteral("conf_export_format");
+    QString folder = model_.Db().UserInfo(folderSetting);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    ExportFormat::Kind format = ExportFormat::OfFile(QStringLiteral("x.") + model_.Db().UserInfo(formatSetting));
+    if (format == ExportFormat::kNone)
+        format = ExportFormat::kSelfCheckPage;
+    const Book* book = model_.Storage().CurrentBook();
+    QString name = book && !book->title.isEmpty() ? book->title : QStringLiteral("prints");
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    const QString suggested = QDir(folder).filePath(name + QLatin1Char('.') + ExportFormat::Extension(format));
+    QString file = dialogs_->ChooseExportFile(suggested, format, this);
+    if (file.isEmpty())
+        return;
+    // The file type picks the format.
+    if (ExportFormat::OfFile(file) != format)
+        file += QLatin1Char('.') + ExportFormat::Extension(format);
+    model_.Db().SetUserInfo(folderSetting, QFileInfo(file).absolutePath());
+    model_.Db().SetUserInfo(formatSetting, ExportFormat::Extension(format));
+    QString error;
+    if (PrintExporter::Export(ExportSet::FromModel(model_), file, &error) != PrintExporter::kWritten) {
+        ShowWarning(Res::IDS_ERR_EXPORT, error);
+        return;
+    }
+    ShowStatus(Res::IDS_EXPORTED, QDir::toNativeSeparators(file));
 }
 
 bool DlgMain::IsPrintRunning() const

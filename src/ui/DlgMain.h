@@ -150,6 +150,7 @@ private:
     void ChooseTemplate();
     void CreatePrints();
     void SavePdf();
+    void ExportPrints();
     bool CanStartPrintRun();
     void PrintRunning(bool running);
     void UseBonusClicked();

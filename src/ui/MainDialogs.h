@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platformexport/ExportFormat.h"
+
 #include <QString>
 
 #include <vector>
@@ -59,6 +61,17 @@ public:
     virtual QString ChoosePdfFile(const QString& suggested, QWidget* owner)
     {
         (void)suggested;
+        (void)owner;
+        return {};
+    }
+    // The file dialog of "書き出し": the file to write, starting at
+    // `suggested`, with `format` the file type shown first and, on return,
+    // the one the user picked; empty when the user cancelled. Without a
+    // dialog of its own a stand-in cancels.
+    virtual QString ChooseExportFile(const QString& suggested, ExportFormat::Kind& format, QWidget* owner)
+    {
+        (void)suggested;
+        (void)format;
         (void)owner;
         return {};
     }

@@ -81,3 +81,15 @@ QString StandardDialogs::ChoosePdfFile(const QString& suggested, QWidget* owner)
 {
     return QFileDialog::getSaveFileName(owner, Res::Text::SavePdfCaption, suggested, Res::Text::SavePdfFilter);
 }
+
+QString StandardDialogs::ChooseExportFile(const QString& suggested, ExportFormat::Kind& format, QWidget* owner)
+{
+    const QList<ExportFormat::Kind> kinds = ExportFormat::All();
+    const QStringList filters = {Res::Text::ExportFilterPage, Res::Text::ExportFilterMoodle,
+        Res::Text::ExportFilterGift, Res::Text::ExportFilterQti, Res::Text::ExportFilterKey};
+    QString selected = filters.value(kinds.indexOf(format), filters.front());
+    const QString file = QFileDialog::getSaveFileName(
+        owner, Res::Text::ExportCaption, suggested, filters.join(QStringLiteral(";;")), &selected);
+    format = kinds.value(filters.indexOf(selected), format);
+    return file;
+}

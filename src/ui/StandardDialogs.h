@@ -18,4 +18,5 @@ public:
     QString ImportBook(QWidget* owner) override;
     void ShowHistory(Model& model, const QString& historyFile, QWidget* owner) override;
     QString ChoosePdfFile(const QString& suggested, QWidget* owner) override;
+    QString ChooseExportFile(const QString& suggested, ExportFormat::Kind& format, QWidget* owner) override;
 };

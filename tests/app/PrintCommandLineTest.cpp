@@ -83,6 +83,31 @@ TEST_F(PrintCommandLineTest, MissingOrFailingWordProcessorLeavesNoFile)
     EXPECT_TRUE(Files().isEmpty());
 }
 
+// --export-to writes without any word processor (the stand-in is never
+// asked), refuses a template and unknown extensions, and leaves nothing
+// where it cannot write.
+TEST_F(PrintCommandLineTest, ExportToWritesTheSavedPrintsWithoutTheWordProcessor)
+{
+    SaveOnePrint();
+    auto word = std::make_shared<RecordingCreator>(false);
+    const QString page = dir.filePath(QStringLiteral("p.html"));
+    EXPECT_EQ(Run(word, {QStringLiteral("--export-to"), page}), PrintCommandLine::kSucceeded);
+    EXPECT_EQ(word->runs, 0);
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("答え合わせ"));
+
+    EXPECT_EQ(Run(word,
+                  {QStringLiteral("--export-to"), dir.filePath(QStringLiteral("k.csv")), QStringLiteral("--template"),
+                      QStringLiteral("A")}),
+        PrintCommandLine::kBadUsage);
+    EXPECT_EQ(
+        Run(word, {QStringLiteral("--export-to"), dir.filePath(QStringLiteral("p.pdf"))}), PrintCommandLine::kBadUsage);
+    EXPECT_EQ(Run(word, {QStringLiteral("--export-to"), dir.filePath(QStringLiteral("none/p.xml"))}),
+        PrintCommandLine::kCannotWrite);
+    EXPECT_EQ(Files(), QStringList{QStringLiteral("p.html")});
+}
+
 // Every long option, known or not (an unknown one is answered with the
 // usage); Qt's single-dash options go to the window.
 TEST_F(PrintCommandLineTest, LongOptionsTakeTheCommandLine)

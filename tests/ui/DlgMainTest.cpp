@@ -465,6 +465,36 @@ TEST_F(MainWindow, SavePdfWritesTheChosenFileAndRemembersItsFolder)
     EXPECT_EQ(MessageTexts(), QStringList{QStringLiteral("プリントデータの作成に失敗しました。")});
 }
 
+// "書き出し": the file type picks the format (its extension added where the
+// name lacks it), no word processor runs, the next dialog starts in the
+// same folder with the same type.
+TEST_F(MainWindow, ExportWritesTheChosenFormatWithoutTheWordProcessor)
+{
+    SmallBookWithPrint({11}, {51});
+    DlgMain& main = Open();
+    const QString folder = dir.filePath(QStringLiteral("exports"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    main.ExecuteCommand(Res::ID_EXPORT); // cancelled: nothing written
+    EXPECT_TRUE(dialogs->exportSuggested.endsWith(QStringLiteral(".html")));
+
+    dialogs->exportFile = folder + QStringLiteral("/小テスト");
+    dialogs->exportFormat = ExportFormat::kMoodleXml;
+    main.ExecuteCommand(Res::ID_EXPORT);
+    const QString written = folder + QStringLiteral("/小テスト.xml");
+    QFile file(written);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("<question type=\"shortanswer\">"));
+    EXPECT_EQ(word->runs, 0);
+    EXPECT_EQ(main.StatusText(), QStringLiteral("書き出しました: ") + written);
+    EXPECT_TRUE(sink.Messages().empty());
+
+    dialogs->exportFile.clear();
+    dialogs->exportFormat = ExportFormat::kNone;
+    main.ExecuteCommand(Res::ID_EXPORT);
+    EXPECT_EQ(QFileInfo(dialogs->exportSuggested).absolutePath(), folder);
+    EXPECT_TRUE(dialogs->exportSuggested.endsWith(QStringLiteral(".xml")));
+}
+
 TEST_F(MainWindow, AutomaticSelectionNeedsFormatsAndARange)
 {
     LoadSmallBook();

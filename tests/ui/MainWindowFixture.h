@@ -84,6 +84,14 @@ public:
         pdfSuggested = suggested;
         return pdfFile;
     }
+    QString ChooseExportFile(const QString& suggested, ExportFormat::Kind& format, QWidget*) override
+    {
+        ++opened;
+        exportSuggested = suggested;
+        if (exportFormat != ExportFormat::kNone)
+            format = exportFormat;
+        return exportFile;
+    }
 
     int opened = 0;
     int aboutShown = 0;
@@ -96,8 +104,11 @@ public:
     std::function<void(AutoSelectOptions&)> editAutoSelect;
     bool randomizeWasAllowed = false;
     QString bookToImport;
-    QString pdfFile;      // what the PDF file dialog answers; empty: cancelled
-    QString pdfSuggested; // where it was asked to start
+    QString pdfFile;                                       // what the PDF file dialog answers; empty: cancelled
+    QString pdfSuggested;                                  // where it was asked to start
+    QString exportFile;                                    // what the export file dialog answers; empty: cancelled
+    ExportFormat::Kind exportFormat = ExportFormat::kNone; // the file type picked; kNone: as offered
+    QString exportSuggested;
 };
 
 class MainWindowFixture : public SelectionDialogFixture {

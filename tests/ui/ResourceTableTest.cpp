@@ -105,6 +105,10 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_HISTORY_MISSING_ITEM, "%d%s%d%s%d"},
         {Res::IDS_WARN_HISTORY_BOOK_CHANGED, "%s"},
         {Res::IDS_ERR_HISTORY_CSV, "%s"},
+        {Res::IDS_EXPORT_PAGE_SCORE, "%d%d"},
+        {Res::IDS_EXPORT_PAGE_INPUT, "%d"},
+        {Res::IDS_EXPORTED, "%s"},
+        {Res::IDS_ERR_EXPORT, "%s"},
     };
     for (int id : Res::StringIds())
         EXPECT_EQ(Conversions(Res::String(id)), formats.value(id)) << "string " << id;

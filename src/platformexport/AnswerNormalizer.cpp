@@ -1,0 +1,165 @@
+#include "platformexport/AnswerNormalizer.h"
+
+#include "platformexport/MarkupRenderer.h"
+
+namespace {
+
+bool IsSeparator(QChar c)
+{
+    // After NFKC the wide forms "，", "／" and "；" are these narrow ones.
+    return c == u',' || c == u'、' || c == u'/' || c == u';';
+}
+
+bool IsPlaceholder(QChar c)
+{
+    // "～" (U+FF5E) is "~" after NFKC; the wave dash U+301C is typed too.
+    return c == u'~' || c == u'〜';
+}
+
+// NFKC, with "[…]" marks (and placeholders unless kept) dropped. An
+// unclosed "[" stays.
+QString Unify(const QString& text, bool keepPlaceholders = false)
+{
+    const QString nfkc = text.normalized(QString::NormalizationForm_KC);
+    QString out;
+    out.reserve(nfkc.size());
+    for (qsizetype i = 0; i < nfkc.size(); ++i) {
+        const QChar c = nfkc[i];
+        if (c == u'[') {
+            const qsizetype close = nfkc.indexOf(u']', i + 1);
+            if (close >= 0) {
+                i = close;
+                continue;
+            }
+        }
+        if (keepPlaceholders || !IsPlaceholder(c))
+            out += c;
+    }
+    return out;
+}
+
+QString DropPlaceholders(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (!IsPlaceholder(c))
+            out += c;
+    }
+    return out;
+}
+
+// What follows an object slot at the start of an alternative ("～を…",
+// "（お金）を…") and its particle, or an empty view when it does not
+// start so: a pupil who writes the verb alone is right too.
+QStringView AfterSlotAndParticle(QStringView part)
+{
+    static const QStringView particles[]
+        = {u"から", u"より", u"を", u"に", u"が", u"と", u"で", u"へ", u"の", u"は", u"も"};
+    part = part.trimmed();
+    qsizetype slotEnd = 0;
+    if (!part.isEmpty() && IsPlaceholder(part.front()))
+        slotEnd = 1;
+    else if (part.startsWith(u'('))
+        slotEnd = part.indexOf(u')') + 1;
+    if (slotEnd <= 0)
+        return {};
+    const QStringView rest = part.mid(slotEnd).trimmed();
+    for (const QStringView particle : particles) {
+        if (rest.startsWith(particle) && rest.size() > particle.size())
+            return rest.mid(particle.size());
+    }
+    return {};
+}
+
+// Latin letters in lower case, runs of spaces as one, no space at the ends.
+QString Tidy(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    bool pendingSpace = false;
+    for (const QChar c : text) {
+        if (c.isSpace()) {
+            pendingSpace = !out.isEmpty();
+            continue;
+        }
+        if (pendingSpace)
+            out += u' ';
+        pendingSpace = false;
+        out += c.script() == QChar::Script_Latin ? c.toLower() : c;
+    }
+    return out;
+}
+
+QList<QStringView> SplitParts(QStringView text)
+{
+    QList<QStringView> parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || IsSeparator(text[i])) {
+            parts.append(text.mid(start, i - start));
+            start = i + 1;
+        }
+    }
+    return parts;
+}
+
+void AddOnce(QStringList& list, const QString& form)
+{
+    if (!form.isEmpty() && !list.contains(form))
+        list.append(form);
+}
+
+// The part as written, with the parenthesised pieces' brackets dropped,
+// and with those pieces left out.
+void AddForms(QStringList& forms, const QString& part)
+{
+    AddOnce(forms, part);
+    if (!part.contains(u'(') || !part.contains(u')'))
+        return;
+    QString kept;
+    QString left;
+    for (qsizetype i = 0; i < part.size(); ++i) {
+        const qsizetype close = part[i] == u'(' ? part.indexOf(u')', i + 1) : -1;
+        if (close < 0) {
+            kept += part[i];
+            left += part[i];
+            continue;
+        }
+        kept += part.mid(i + 1, close - i - 1);
+        i = close;
+    }
+    AddOnce(forms, Tidy(kept));
+    AddOnce(forms, Tidy(left));
+}
+
+} // namespace
+
+QStringList AnswerNormalizer::Alternatives(const QString& answer)
+{
+    const QString unified = Unify(MarkupRenderer::ToPlain(answer, QStringLiteral(" ")), true);
+    QStringList forms;
+    for (const QStringView part : SplitParts(unified)) {
+        AddForms(forms, Tidy(DropPlaceholders(part)));
+        const QStringView verb = AfterSlotAndParticle(part);
+        if (!verb.isEmpty())
+            AddForms(forms, Tidy(DropPlaceholders(verb)));
+    }
+    return forms;
+}
+
+bool AnswerNormalizer::Accepts(const QString& answer, const QString& typed)
+{
+    const QStringList accepted = Alternatives(answer);
+    const QString unified = Unify(typed);
+    bool any = false;
+    for (const QStringView part : SplitParts(unified)) {
+        const QString form = Tidy(part);
+        if (form.isEmpty())
+            continue;
+        if (!accepted.contains(form))
+            return false;
+        any = true;
+    }
+    return any;
+}

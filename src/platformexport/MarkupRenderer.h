@@ -1,0 +1,29 @@
+#pragma once
+
+#include "markup/Cmd.h"
+
+#include <QString>
+
+#include <vector>
+
+// The book's markup rendered for formats other than the word processor:
+// external characters always as the ordinary characters they stand for
+// (whether or not their font is installed, since the reader's device has
+// none), "<A=…>" as "@", subscripts and underlined runs as HTML where the
+// format takes HTML and as their bare text where it does not, line-break
+// marks as line breaks. Every piece of book text is escaped for the
+// format, so nothing in a book can become markup or script there.
+class MarkupRenderer {
+public:
+    // The markup as runs: Text, LineBreak, UnderlinedText (its text
+    // without the tag's "L=") and SubscriptText, external characters as
+    // their ordinary characters in Text.
+    static std::vector<Print::Cmd> Runs(const QString& markup);
+    // HTML with its text escaped: <u>, <sub> and <br/> only.
+    static QString ToHtml(const QString& markup);
+    // Plain text; a line-break mark becomes `lineBreak`.
+    static QString ToPlain(const QString& markup, const QString& lineBreak = QStringLiteral("\n"));
+    // Text escaped for HTML and XML alike, in text and in attribute values
+    // in double quotes (& < > ").
+    static QString EscapeHtml(const QString& text);
+};

@@ -1,0 +1,52 @@
+#include "platformexport/PrintExporter.h"
+
+#include "platformexport/AnswerKeyWriter.h"
+#include "platformexport/ExportSet.h"
+#include "platformexport/GiftWriter.h"
+#include "platformexport/MoodleXmlWriter.h"
+#include "platformexport/QtiPackageWriter.h"
+#include "platformexport/SelfCheckPageWriter.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+QByteArray PrintExporter::Render(const ExportSet& set, ExportFormat::Kind format, QString* error)
+{
+    switch (format) {
+    case ExportFormat::kMoodleXml: return MoodleXmlWriter::Write(set);
+    case ExportFormat::kGift: return GiftWriter::Write(set);
+    case ExportFormat::kQtiPackage: return QtiPackageWriter::Write(set, error);
+    case ExportFormat::kSelfCheckPage: return SelfCheckPageWriter::Write(set);
+    case ExportFormat::kAnswerKey: return AnswerKeyWriter::Write(set);
+    case ExportFormat::kNone: break;
+    }
+    *error = ExportFormat::Extensions().join(QLatin1Char(' '));
+    return {};
+}
+
+PrintExporter::Result PrintExporter::Export(
+    const ExportSet& set, const QString& path, QString* error, const CancelCheck& cancelled)
+{
+    if (QFileInfo(path).isDir()) {
+        *error = path;
+        return kFailed;
+    }
+    const QByteArray bytes = Render(set, ExportFormat::OfFile(path), error);
+    if (bytes.isEmpty())
+        return kFailed;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        return kFailed;
+    }
+    if (cancelled && cancelled()) {
+        file.cancelWriting();
+        return kCancelled;
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return kFailed;
+    }
+    return kWritten;
+}
