@@ -13,7 +13,7 @@ packages=(
   libreoffice-l10n-ja
   fonts-noto-cjk python3-fonttools
   qt6-translations-l10n
-  libcsv-dev
+  libcsv-dev libxml2-dev
   libcurl4-openssl-dev ca-certificates
   libzip-dev
   chromium chromium-driver

@@ -1,16 +1,24 @@
 #include "bookimport/BookImporter.h"
 
-#include "quiz/Path.h"
-#include "bookimport/ColumnName.h"
-#include "bookimport/DelimitedSheetReader.h"
-#include "bookimport/InputFile.h"
-#include "bookimport/QuestionSheetConverter.h"
 #include "automation/SpreadsheetReader.h"
 #include "automation/SpreadsheetReaders.h"
+#include "bookimport/AnkiTextReader.h"
+#include "bookimport/ColumnName.h"
+#include "bookimport/ColumnRoles.h"
+#include "bookimport/DelimitedSheetReader.h"
+#include "bookimport/InputFile.h"
+#include "bookimport/MnemosyneTextReader.h"
+#include "bookimport/QuestionSheetConverter.h"
+#include "bookimport/QuizletTextReader.h"
+#include "bookimport/SourceFormat.h"
+#include "bookimport/TextDecoder.h"
 #include "bookimport/WordListConverter.h"
 #include "markup/SheetText.h"
+#include "quiz/Path.h"
 
 #include <QFileInfo>
+
+#include <utility>
 
 namespace {
 
@@ -24,10 +32,10 @@ bool IsQuestionSheet(const Sheet& sheet)
 
 // The first row names the columns: if it names none that either shape
 // knows, the sheet has no header row.
-bool HasHeader(const Sheet& sheet)
+bool NamesOurColumns(const SheetRow& row)
 {
     const QStringList known = WordListConverter::KnownColumns() + QuestionSheetConverter::KnownColumns();
-    for (const QString& cell : sheet.header.cells)
+    for (const QString& cell : row.cells)
         if (known.contains(cell))
             return true;
     return false;
@@ -44,6 +52,31 @@ QString SheetValue(const Sheet& sheet, const QString& column)
             return SheetText::Unguard(row.Cell(index));
     return QString();
 }
+
+bool HasHeader(const Sheet& sheet)
+{
+    return NamesOurColumns(sheet.header);
+}
+
+// Whether the first line of a text that cannot be read as a table whole
+// (a quote left open further down) names our columns.
+bool BeginsWithHeader(const QByteArray& utf8, const QString& path)
+{
+    const QByteArray text = utf8.trimmed();
+    const qsizetype end = text.indexOf('\n');
+    std::vector<SheetRow> rows;
+    Problems ignored;
+    return DelimitedSheetReader::ParseRecords(
+               end < 0 ? text : text.left(end), DelimitedSheetReader::DelimiterFor(path, utf8), 1, rows, ignored)
+        && !rows.empty() && NamesOurColumns(rows.front());
+}
+
+const QString kUnknownShape
+    = QStringLiteral("このファイルの形がわかりません。取り込めるのは、1 行目に「見出し語」「意味」（単語帳）か"
+                     "「形式」「見出し語」「問題文」「解答」（問題シート）などの列名を書いた表、"
+                     "Anki のテキスト書き出し（「#separator:」などの行で始まるもの）、"
+                     "Quizlet のコピー（用語と定義をタブかコンマで区切って 1 行に 1 組）、"
+                     "Mnemosyne のタブ区切り（1 行に 2～4 項目）です");
 
 } // namespace
 
@@ -95,20 +128,105 @@ QString BookImporter::OutputFor(const ImportRequest& request)
     return folder + u'/' + FileNameFor(TitleFor(request));
 }
 
-bool BookImporter::ReadSheet(const QString& path, Sheet& sheet, Problems& problems)
+bool BookImporter::ReadSheet(const ImportRequest& request, Sheet& sheet, Problems& problems)
 {
-    if (!IsSpreadsheet(path))
-        return DelimitedSheetReader::Read(path, sheet, problems);
-    SpreadsheetReader* spreadsheets = m_spreadsheets ? m_spreadsheets : SpreadsheetReaders::Default();
-    if (!spreadsheets) {
-        problems.Error(0, 0, QStringLiteral("表計算のファイル（ODS・XLSX）を読むにはオフィスが必要ですが、使えません"));
+    const QString& path = request.input;
+    if (!request.from.isEmpty() && !SourceFormat::All().contains(request.from)) {
+        problems.Error(0, 0,
+            QStringLiteral("読み取る形は %1 のどれかです（指定: %2）")
+                .arg(SourceFormat::All().join(QStringLiteral("、")), request.from));
         return false;
     }
-    QString error;
-    if (spreadsheets->Read(path, sheet, error))
-        return true;
-    problems.Error(0, 0, error);
-    return false;
+    if (IsSpreadsheet(path)) {
+        if (!request.from.isEmpty() && request.from != SourceFormat::Sheet) {
+            problems.Error(0, 0,
+                QStringLiteral("表計算のファイルは列名つきの表としてだけ読めます（指定: %1）")
+                    .arg(SourceFormat::DisplayName(request.from)));
+            return false;
+        }
+        SpreadsheetReader* spreadsheets = m_spreadsheets ? m_spreadsheets : SpreadsheetReaders::Default();
+        if (!spreadsheets) {
+            problems.Error(
+                0, 0, QStringLiteral("表計算のファイル（ODS・XLSX）を読むにはオフィスが必要ですが、使えません"));
+            return false;
+        }
+        QString error;
+        const bool read = spreadsheets->Read(path, sheet, error);
+        if (!read)
+            problems.Error(0, 0, error);
+        sheet.format = SourceFormat::Sheet;
+        return read;
+    }
+    QByteArray bytes;
+    if (!DelimitedSheetReader::ReadFile(path, bytes, problems))
+        return false;
+    const TextDecoder::Result text = TextDecoder::Decode(bytes);
+    bytes.clear();
+    if (!text.ok) {
+        problems.Error(0, 0, text.error);
+        return false;
+    }
+    const bool read = ReadText(request.from, text.utf8, path, sheet, problems);
+    sheet.file = path;
+    sheet.encoding = text.encoding;
+    return read;
+}
+
+bool BookImporter::ReadText(
+    const QString& from, const QByteArray& utf8, const QString& path, Sheet& sheet, Problems& problems)
+{
+    sheet = Sheet();
+    if (from == SourceFormat::Anki || (from.isEmpty() && AnkiTextReader::HasHeader(utf8)))
+        return AnkiTextReader::Read(utf8, sheet, problems);
+    if (from == SourceFormat::Quizlet)
+        return QuizletTextReader::Read(utf8, sheet, problems);
+    if (from == SourceFormat::Mnemosyne)
+        return MnemosyneTextReader::Read(utf8, sheet, problems);
+    if (from == SourceFormat::Sheet) {
+        const bool parsed = DelimitedSheetReader::ParseText(utf8, path, sheet, problems);
+        sheet.format = SourceFormat::Sheet;
+        return parsed;
+    }
+
+    // Our own table when its first row names our columns; else the shape of
+    // a flashcard program's text that fits.
+    Problems asSheet(problems.File());
+    const bool parsed = DelimitedSheetReader::ParseText(utf8, path, sheet, asSheet);
+    sheet.format = SourceFormat::Sheet;
+    if (parsed ? !HasHeader(sheet) : !BeginsWithHeader(utf8, path)) {
+        if (MnemosyneTextReader::Fits(utf8)) {
+            sheet = Sheet();
+            return MnemosyneTextReader::Read(utf8, sheet, problems);
+        }
+        if (QuizletTextReader::Fits(utf8)) {
+            sheet = Sheet();
+            return QuizletTextReader::Read(utf8, sheet, problems);
+        }
+    }
+    for (const Problem& problem : asSheet.List())
+        problems.Add(problem);
+    if (parsed && !HasHeader(sheet)) {
+        problems.Error(sheet.header.row, 0, kUnknownShape);
+        return false;
+    }
+    return parsed;
+}
+
+std::optional<BookDraft> BookImporter::ConvertFlashcards(
+    const ImportRequest& request, const QString& type, Sheet& sheet, Problems& problems)
+{
+    sheet.roles = ColumnRoles::Fitted(sheet, request.roles.isEmpty() ? sheet.roles : request.roles);
+    if (request.from.isEmpty())
+        problems.Warning(0, 0,
+            QStringLiteral("%1として読みます（%2）")
+                .arg(SourceFormat::DisplayName(sheet.format), ColumnRoles::Describe(sheet, sheet.roles)));
+    if (!ColumnRoles::Check(sheet, sheet.roles, problems))
+        return std::nullopt;
+    // Read as a word list whose header names the columns by their roles.
+    QStringList labels = std::exchange(sheet.header.cells, sheet.roles);
+    std::optional<BookDraft> draft = WordListConverter().Convert(sheet, type, TitleFor(request), problems);
+    sheet.header.cells = std::move(labels);
+    return draft;
 }
 
 std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, Sheet& sheet, Problems& problems)
@@ -122,8 +240,10 @@ std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, She
         problems.Error(0, 0, QStringLiteral("本の題名がありません"));
         return std::nullopt;
     }
-    if (!InputFile::CheckReadable(request.input, problems) || !ReadSheet(request.input, sheet, problems))
+    if (!InputFile::CheckReadable(request.input, problems) || !ReadSheet(request, sheet, problems))
         return std::nullopt;
+    if (sheet.format != SourceFormat::Sheet)
+        return ConvertFlashcards(request, request.type.isEmpty() ? kDefaultType : request.type, sheet, problems);
     if (!HasHeader(sheet)) {
         problems.Error(sheet.header.row, 0,
             QStringLiteral("見出し行がありません。1 行目に「見出し語」「意味」（単語帳）か"

@@ -11,8 +11,9 @@
 class SpreadsheetReader;
 
 // Makes a book database from a word list or a question sheet: reads the
-// file (CSV/TSV itself, ODS/XLSX through a spreadsheet reader), checks
-// every row, and writes the book only when no row has an error.
+// file (CSV/TSV itself, ODS/XLSX through a spreadsheet reader, or the text
+// of a flashcard program: Anki, Quizlet, Mnemosyne), checks every row, and
+// writes the book only when no row has an error.
 class BookImporter {
 public:
     // `spreadsheets` reads ODS and XLSX files; without one the default
@@ -35,7 +36,12 @@ public:
     static QString FileNameFor(const QString& title);
 
 private:
-    bool ReadSheet(const QString& path, Sheet& sheet, Problems& problems);
+    bool ReadSheet(const ImportRequest& request, Sheet& sheet, Problems& problems);
+    // A text file of the shape `from`, or of the shape its text shows.
+    static bool ReadText(
+        const QString& from, const QByteArray& utf8, const QString& path, Sheet& sheet, Problems& problems);
+    static std::optional<BookDraft> ConvertFlashcards(
+        const ImportRequest& request, const QString& type, Sheet& sheet, Problems& problems);
 
     SpreadsheetReader* m_spreadsheets;
 };

@@ -3,6 +3,7 @@
 #include "bookimport/BookChecker.h"
 #include "bookimport/BookExporter.h"
 #include "bookimport/BookImporter.h"
+#include "bookimport/SourceFormat.h"
 
 #include <QHash>
 
@@ -11,6 +12,7 @@ namespace {
 const QString kUsageText
     = QStringLiteral("使い方:\n"
                      "  tavisko-book import 入力ファイル [--type 101|301|303] [--title 題名] [-o 出力.db] [--force]\n"
+                     "                      [--from anki|quizlet|mnemosyne|sheet]\n"
                      "  tavisko-book check 本.db\n"
                      "  tavisko-book export 本.db -o シート.csv [--force] [--lossy]\n");
 
@@ -89,7 +91,8 @@ int BookTool::Usage(const QString& message)
 
 int BookTool::Import(const QStringList& arguments)
 {
-    const Parsed parsed = Parse(arguments, {QStringLiteral("--type"), QStringLiteral("--title"), QStringLiteral("-o")},
+    const Parsed parsed = Parse(arguments,
+        {QStringLiteral("--type"), QStringLiteral("--title"), QStringLiteral("-o"), QStringLiteral("--from")},
         {QStringLiteral("--force")});
     if (!parsed.error.isEmpty())
         return Usage(parsed.error);
@@ -101,6 +104,9 @@ int BookTool::Import(const QStringList& arguments)
     request.title = parsed.options.value(QStringLiteral("--title"));
     request.output = parsed.options.value(QStringLiteral("-o"));
     request.force = parsed.options.contains(QStringLiteral("--force"));
+    request.from = parsed.options.value(QStringLiteral("--from"));
+    if (parsed.options.contains(QStringLiteral("--from")) && !SourceFormat::All().contains(request.from))
+        return Usage(QStringLiteral("--from は %1 のどれかです").arg(SourceFormat::All().join(QStringLiteral("、"))));
 
     Problems problems;
     const QString written = BookImporter(m_spreadsheets).Import(request, problems);

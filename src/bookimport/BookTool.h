@@ -7,6 +7,7 @@ class SpreadsheetReader;
 
 // The command line of tavisko-book:
 //   tavisko-book import INPUT [--type 101|301|303] [--title TITLE] [-o OUTPUT] [--force]
+//                             [--from anki|quizlet|mnemosyne|sheet]
 //   tavisko-book check BOOK
 //   tavisko-book export BOOK -o SHEET.csv [--force]
 // Problems go to `err` one per line as "FILE:ROW:COLUMN: message"; the

@@ -97,6 +97,11 @@ int NoBlank(unsigned char)
 
 } // namespace
 
+QString DelimitedSheetReader::TrimBlanks(const QString& text)
+{
+    return RowCollector::TrimBlanks(text);
+}
+
 char DelimitedSheetReader::DelimiterFor(const QString& name, const QByteArray& utf8)
 {
     const QString suffix = QFileInfo(name).suffix().toLower();
@@ -108,7 +113,7 @@ char DelimitedSheetReader::DelimiterFor(const QString& name, const QByteArray& u
     return firstLine.contains('\t') && !firstLine.contains(',') ? '\t' : ',';
 }
 
-bool DelimitedSheetReader::Read(const QString& path, Sheet& sheet, Problems& problems)
+bool DelimitedSheetReader::ReadFile(const QString& path, QByteArray& bytes, Problems& problems)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -120,36 +125,65 @@ bool DelimitedSheetReader::Read(const QString& path, Sheet& sheet, Problems& pro
             QStringLiteral("ファイルが大きすぎます（%1 MB まで）").arg(SheetLimits::MaxFileBytes / (1024 * 1024)));
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         problems.Error(0, 0, QStringLiteral("ファイルを読めません（%1）").arg(file.errorString()));
         return false;
     }
-    return Parse(bytes, path, sheet, problems);
+    return true;
+}
+
+bool DelimitedSheetReader::Read(const QString& path, Sheet& sheet, Problems& problems)
+{
+    QByteArray bytes;
+    return ReadFile(path, bytes, problems) && Parse(bytes, path, sheet, problems);
 }
 
 bool DelimitedSheetReader::Parse(const QByteArray& bytes, const QString& name, Sheet& sheet, Problems& problems)
 {
-    sheet = Sheet();
-    sheet.file = name;
     const TextDecoder::Result text = TextDecoder::Decode(bytes);
     if (!text.ok) {
+        sheet = Sheet();
+        sheet.file = name;
         problems.Error(0, 0, text.error);
         return false;
     }
+    const bool parsed = ParseText(text.utf8, name, sheet, problems);
     sheet.encoding = text.encoding;
+    return parsed;
+}
 
+bool DelimitedSheetReader::ParseText(const QByteArray& utf8, const QString& name, Sheet& sheet, Problems& problems)
+{
+    sheet = Sheet();
+    sheet.file = name;
+    std::vector<SheetRow> rows;
+    if (!ParseRecords(utf8, DelimiterFor(name, utf8), 1, rows, problems))
+        return false;
+    if (rows.empty()) {
+        problems.Error(0, 0, QStringLiteral("空のファイルです（見出し行がありません）"));
+        return false;
+    }
+    sheet.header = std::move(rows.front());
+    rows.erase(rows.begin());
+    sheet.rows = std::move(rows);
+    return true;
+}
+
+bool DelimitedSheetReader::ParseRecords(
+    const QByteArray& utf8, char delimiter, int firstLine, std::vector<SheetRow>& rows, Problems& problems)
+{
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
         problems.Error(0, 0, QStringLiteral("CSV の読み取りを始められません"));
         return false;
     }
-    csv_set_delim(&parser, static_cast<unsigned char>(DelimiterFor(name, text.utf8)));
+    csv_set_delim(&parser, static_cast<unsigned char>(delimiter));
     csv_set_space_func(&parser, NoBlank);
 
     // Fed one line at a time, so that each record knows the line it starts on.
     RowCollector collector;
-    const QByteArray& utf8 = text.utf8;
+    collector.line = firstLine;
     qsizetype start = 0;
     bool ok = true;
     while (ok && start < utf8.size() && collector.overLimit.isEmpty()) {
@@ -185,13 +219,6 @@ bool DelimitedSheetReader::Parse(const QByteArray& bytes, const QString& name, S
         return false;
     }
     csv_free(&parser);
-
-    if (collector.rows.empty()) {
-        problems.Error(0, 0, QStringLiteral("空のファイルです（見出し行がありません）"));
-        return false;
-    }
-    sheet.header = std::move(collector.rows.front());
-    collector.rows.erase(collector.rows.begin());
-    sheet.rows = std::move(collector.rows);
+    rows = std::move(collector.rows);
     return true;
 }

@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 // Reads a CSV or TSV file (RFC 4180 quoting: fields with delimiters,
 // doubled quotes and line breaks) into a sheet with Debian's libcsv. The
 // encoding is found by TextDecoder; the delimiter is a tab for ".tsv" and
@@ -16,7 +18,18 @@ class DelimitedSheetReader {
 public:
     // False, with the reason in `problems`, when the file cannot be read.
     static bool Read(const QString& path, Sheet& sheet, Problems& problems);
-    // The same for bytes already read; `name` is the file's name.
+    // The bytes of a file, or false with the reason in `problems`.
+    static bool ReadFile(const QString& path, QByteArray& bytes, Problems& problems);
+    // The same as Read for bytes already read; `name` is the file's name.
     static bool Parse(const QByteArray& bytes, const QString& name, Sheet& sheet, Problems& problems);
+    // The same for text already decoded to UTF-8.
+    static bool ParseText(const QByteArray& utf8, const QString& name, Sheet& sheet, Problems& problems);
+    // The records of UTF-8 text split at `delimiter` with CSV quoting, each
+    // numbered by the line it starts on, the first line being `firstLine`;
+    // rows that hold nothing are left out.
+    static bool ParseRecords(
+        const QByteArray& utf8, char delimiter, int firstLine, std::vector<SheetRow>& rows, Problems& problems);
     static char DelimiterFor(const QString& name, const QByteArray& utf8);
+    // The text without the ASCII blanks (space, tab) at its ends.
+    static QString TrimBlanks(const QString& text);
 };

@@ -40,7 +40,7 @@ protected:
 
 TEST_F(BadInputTest, EachProblemHasItsRowAndColumn)
 {
-    ExpectRejected("achieve,達成する\nattend,出席する\n", 1, 0, QStringLiteral("見出し行がありません"));
+    ExpectRejected("achieve\nattend\n", 1, 0, QStringLiteral("形がわかりません"));
     ExpectRejected("見出し語,例文\nachieve,x\n", 1, 0, QStringLiteral("意味"));
     ExpectRejected("見出し語,意味\nachieve,達成する\nattend,\n", 3, 2, QStringLiteral("意味"));
     ExpectRejected("意味,見出し語,番号\n達成する,achieve,1\n出席する,attend,２ａ\n", 3, 3, QStringLiteral("整数"));
