@@ -101,6 +101,8 @@ QString HtmlText::ToText(const QString& html)
 {
     if (!html.contains(u'<') && !html.contains(u'&'))
         return TrimEnds(QString(html).replace(QChar(0xA0), u' '));
+    // libxml2 sets up its tables once, before any thread parses.
+    [[maybe_unused]] static const bool initialised = (xmlInitParser(), true);
     const QByteArray utf8 = html.toUtf8();
     const std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> doc(
         htmlReadMemory(utf8.constData(), static_cast<int>(utf8.size()), nullptr, "UTF-8",

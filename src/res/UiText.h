@@ -167,6 +167,10 @@ inline const QString ImportFileLabel = QStringLiteral("ファイル(&F):");
 inline const QString ImportBrowse = QStringLiteral("参照(&B)...");
 inline const QString ImportFileFilter
     = QStringLiteral("単語帳・問題シート (*.csv *.tsv *.txt *.ods *.xlsx);;すべてのファイル (*)");
+// The file types of the flashcard programs, offered after ImportFileFilter's first.
+inline const QString ImportFilterAnki = QStringLiteral("Anki のテキスト書き出し (*.txt *.csv *.tsv)");
+inline const QString ImportFilterQuizlet = QStringLiteral("Quizlet のコピー (*.txt)");
+inline const QString ImportFilterMnemosyne = QStringLiteral("Mnemosyne のタブ区切り (*.txt *.tsv *.tab)");
 inline const QString ImportTypeLabel = QStringLiteral("種別(&T):");
 inline const QString ImportType101 = QStringLiteral("101 英単語");
 inline const QString ImportType301 = QStringLiteral("301 漢字");
@@ -181,5 +185,17 @@ inline const QString ImportHasErrors = QStringLiteral("エラーが %1 件ある
 inline const QString ImportReplace = QStringLiteral("%1 は既にあります。置き換えますか？");
 inline const QString ImportWriting = QStringLiteral("本を作っています...");
 inline const QString ImportFailed = QStringLiteral("本を作れませんでした。\n%1");
+// The shape of the file and, for a flashcard program's, what each column becomes.
+inline const QString ImportFormatLabel = QStringLiteral("形式(&S):");
+inline const QString ImportFormatAuto = QStringLiteral("ファイルから判断");
+inline const QString ImportFormatSheet = QStringLiteral("列名つきの表");
+inline const QString ImportFormatAnki = QStringLiteral("Anki のテキスト書き出し");
+inline const QString ImportFormatQuizlet = QStringLiteral("Quizlet のコピー");
+inline const QString ImportFormatMnemosyne = QStringLiteral("Mnemosyne のタブ区切り");
+inline const QString ImportMappingLabel = QStringLiteral("列の割り当て（取り込む前に変えられます）:");
+inline const QString ImportMappingColumn = QStringLiteral("列");
+inline const QString ImportMappingSample = QStringLiteral("先頭の値");
+inline const QString ImportMappingRole = QStringLiteral("取り込み先");
+inline const QString ImportRoleNone = QStringLiteral("（使わない）");
 
 } // namespace Res::Text

@@ -2,7 +2,9 @@
 
 #include "desktop/MessageBox.h"
 #include "bookimport/BookImporter.h"
+#include "bookimport/SourceFormat.h"
 #include "res/UiText.h"
+#include "ui/ColumnMappingTable.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,10 +20,12 @@
 #include <QListWidget>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -43,15 +47,25 @@ DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
     : QDialog(parent)
     , m_spreadsheets(spreadsheets)
     , m_file(new QLineEdit(this))
+    , m_format(new QComboBox(this))
     , m_type(new QComboBox(this))
     , m_title(new QLineEdit(this))
     , m_preview(new QTableWidget(this))
+    , m_mappingLabel(new QLabel(Res::Text::ImportMappingLabel, this))
+    , m_mapping(new ColumnMappingTable(this))
     , m_problems(new QListWidget(this))
     , m_summary(new QLabel(this))
 {
     setWindowTitle(Res::Text::ImportCaption);
     m_file->setObjectName(QStringLiteral("file"));
+    m_format->setObjectName(QStringLiteral("format"));
     m_type->setObjectName(QStringLiteral("type"));
+    m_mapping->setObjectName(QStringLiteral("mapping"));
+    m_format->addItem(Res::Text::ImportFormatAuto, QString());
+    m_format->addItem(Res::Text::ImportFormatSheet, SourceFormat::Sheet);
+    m_format->addItem(Res::Text::ImportFormatAnki, SourceFormat::Anki);
+    m_format->addItem(Res::Text::ImportFormatQuizlet, SourceFormat::Quizlet);
+    m_format->addItem(Res::Text::ImportFormatMnemosyne, SourceFormat::Mnemosyne);
     m_title->setObjectName(QStringLiteral("title"));
     m_preview->setObjectName(QStringLiteral("preview"));
     m_problems->setObjectName(QStringLiteral("problems"));
@@ -71,6 +85,7 @@ DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
     auto* fileLabel = new QLabel(Res::Text::ImportFileLabel, this);
     fileLabel->setBuddy(m_file);
     form->addRow(fileLabel, fileRow);
+    form->addRow(Res::Text::ImportFormatLabel, m_format);
     form->addRow(Res::Text::ImportTypeLabel, m_type);
     form->addRow(Res::Text::ImportTitleLabel, m_title);
 
@@ -83,6 +98,8 @@ DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
     layout->addLayout(form);
     layout->addWidget(new QLabel(Res::Text::ImportPreviewLabel, this));
     layout->addWidget(m_preview, 3);
+    layout->addWidget(m_mappingLabel);
+    layout->addWidget(m_mapping, 2);
     layout->addWidget(new QLabel(Res::Text::ImportProblemsLabel, this));
     layout->addWidget(m_problems, 2);
     layout->addWidget(m_summary);
@@ -91,6 +108,11 @@ DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
 
     connect(browse, &QPushButton::clicked, this, &DlgImportBook::Browse);
     connect(m_file, &QLineEdit::editingFinished, this, &DlgImportBook::Preview);
+    connect(m_format, &QComboBox::currentIndexChanged, this, &DlgImportBook::ChooseFormat);
+    connect(m_mapping, &ColumnMappingTable::RolesChanged, this, [this] {
+        m_roles = m_mapping->Roles();
+        Preview();
+    });
     connect(m_type, &QComboBox::currentIndexChanged, this, &DlgImportBook::Preview);
     connect(m_title, &QLineEdit::textEdited, this, [this] { m_titleEdited = true; });
     connect(m_title, &QLineEdit::editingFinished, this, &DlgImportBook::Preview);
@@ -102,6 +124,7 @@ DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
 void DlgImportBook::SetFile(const QString& file)
 {
     m_file->setText(file);
+    m_roles.clear();
     if (!m_titleEdited)
         m_title->setText(QFileInfo(file).completeBaseName());
     Preview();
@@ -109,10 +132,34 @@ void DlgImportBook::SetFile(const QString& file)
 
 void DlgImportBook::Browse()
 {
-    const QString file
-        = QFileDialog::getOpenFileName(this, Res::Text::ImportCaption, m_file->text(), Res::Text::ImportFileFilter);
-    if (!file.isEmpty())
-        SetFile(file);
+    // The flashcard programs' types come after the first, and choosing one
+    // chooses the shape the file is read as.
+    const QStringList filters = Res::Text::ImportFileFilter.split(QStringLiteral(";;"));
+    const QList<std::pair<QString, QString>> programs{{Res::Text::ImportFilterAnki, SourceFormat::Anki},
+        {Res::Text::ImportFilterQuizlet, SourceFormat::Quizlet},
+        {Res::Text::ImportFilterMnemosyne, SourceFormat::Mnemosyne}};
+    QStringList offered{filters.front()};
+    for (const auto& program : programs)
+        offered.append(program.first);
+    offered += filters.mid(1);
+    QString chosen;
+    const QString file = QFileDialog::getOpenFileName(
+        this, Res::Text::ImportCaption, m_file->text(), offered.join(QStringLiteral(";;")), &chosen);
+    if (file.isEmpty())
+        return;
+    for (const auto& program : programs) {
+        if (chosen == program.first) {
+            const QSignalBlocker blocker(m_format);
+            m_format->setCurrentIndex(m_format->findData(program.second));
+        }
+    }
+    SetFile(file);
+}
+
+void DlgImportBook::ChooseFormat()
+{
+    m_roles.clear();
+    Preview();
 }
 
 ImportRequest DlgImportBook::Request() const
@@ -121,6 +168,8 @@ ImportRequest DlgImportBook::Request() const
     request.input = m_file->text().trimmed();
     request.type = m_type->currentData().toString();
     request.title = m_title->text().trimmed();
+    request.from = m_format->currentData().toString();
+    request.roles = m_roles;
     return request;
 }
 
@@ -135,6 +184,8 @@ void DlgImportBook::Preview()
     m_run->setEnabled(false);
     const ImportRequest request = Request();
     if (request.input.isEmpty()) {
+        m_mappingLabel->hide();
+        m_mapping->hide();
         m_summary->setText(Res::Text::ImportNoFile);
         return;
     }
@@ -154,6 +205,11 @@ void DlgImportBook::Preview()
             m_preview->setItem(r, c, new QTableWidgetItem(row.cells[c]));
     }
     m_preview->setVerticalHeaderLabels(rowNumbers);
+    const bool flashcards = !sheet.format.isEmpty() && sheet.format != SourceFormat::Sheet;
+    if (flashcards)
+        m_mapping->SetColumns(sheet);
+    m_mappingLabel->setVisible(flashcards);
+    m_mapping->setVisible(flashcards);
 
     for (const Problem& problem : problems.List()) {
         auto* item = new QListWidgetItem(Where(problem) + problem.message, m_problems);

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class ColumnMappingTable;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -12,8 +13,10 @@ class QPushButton;
 class QTableWidget;
 class SpreadsheetReader;
 
-// Makes a book from a teacher's word list or question sheet: the teacher
-// chooses the file, the book type and the title, sees the first rows and
+// Makes a book from a teacher's word list or question sheet, or from a
+// flashcard program's text: the teacher chooses the file, its shape (or
+// lets the file tell), the book type and the title, sees the first rows,
+// what each column of a flashcard file becomes (and may change it), and
 // every problem, and only then has the book written (into the teacher's
 // book folder, named after the title). Long imports show their progress.
 class DlgImportBook : public QDialog {
@@ -35,11 +38,17 @@ private:
     void Run();
     ImportRequest Request() const;
 
+    void ChooseFormat();
+
     SpreadsheetReader* m_spreadsheets;
     QLineEdit* m_file;
+    QComboBox* m_format;
     QComboBox* m_type;
     QLineEdit* m_title;
     QTableWidget* m_preview;
+    QLabel* m_mappingLabel;
+    ColumnMappingTable* m_mapping;
+    QStringList m_roles; // the teacher's roles for the file's columns; empty: the file's own
     QListWidget* m_problems;
     QLabel* m_summary;
     QPushButton* m_run;

@@ -4,6 +4,8 @@
 #include "MainWindowFixture.h"
 
 #include "res/ResourceIds.h"
+#include "support/SampleBooks.h"
+#include "ui/ColumnMappingTable.h"
 #include "ui/DlgImportBook.h"
 
 #include <QComboBox>
@@ -13,6 +15,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include <tuple>
 
@@ -113,6 +116,93 @@ TEST_F(DlgImportBookTest, OnlyALongImportShowsItsProgress)
         EXPECT_FALSE(dialog.WrittenBook().isEmpty()) << name;
         EXPECT_EQ(watcher.shown > 0, expectShown) << name;
     }
+}
+
+TEST_F(DlgImportBookTest, AFlashcardFilesColumnsTakeTheRolesChosenBeforeImport)
+{
+    // Front in Japanese, back in English, an example third: the file's own
+    // order would make the Japanese the headwords.
+    const QString file = WriteSheet(QStringLiteral("私のデッキ.txt"),
+        "#separator:tab\n#html:true\n#columns:Front\tBack\tExample\n#deck:英語::第3課\n"
+        "達成する\tachieve\tShe <b>achieved</b> her goal.\n出席する\tattend\tWe attended the meeting.\n");
+    DlgImportBook dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.SetFile(file);
+    auto* mapping = Part<ColumnMappingTable>(dialog, "mapping");
+    ASSERT_TRUE(mapping->isVisible());
+    EXPECT_EQ(mapping->Roles(),
+        (QStringList{QStringLiteral("見出し語"), QStringLiteral("意味"), QString(), QStringLiteral("章"),
+            QStringLiteral("節")}));
+    EXPECT_EQ(mapping->item(0, 0)->text(), QStringLiteral("1 列目「Front」"));
+    EXPECT_EQ(mapping->item(2, 1)->text(), QStringLiteral("She achieved her goal."));
+    EXPECT_TRUE(Part<QPushButton>(dialog, "run")->isEnabled());
+    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("home/morvane-k/books"))).exists());
+
+    // The teacher moves each column to its role with the keyboard: the
+    // front to 意味 (two columns are 意味 until the back is moved on), the
+    // back to 見出し語, the example to 例文.
+    auto* front = Part<QComboBox>(dialog, "role1");
+    auto* back = Part<QComboBox>(dialog, "role2");
+    auto* example = Part<QComboBox>(dialog, "role3");
+    front->setFocus();
+    QTest::keyClick(front, Qt::Key_Down);
+    EXPECT_FALSE(Part<QPushButton>(dialog, "run")->isEnabled());
+    EXPECT_TRUE(Part<QListWidget>(dialog, "problems")->item(1)->text().contains(QStringLiteral("二つあります")));
+    back->setFocus();
+    QTest::keyClick(back, Qt::Key_Up);
+    example->setFocus();
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(example, Qt::Key_Down);
+    EXPECT_EQ(mapping->Roles(),
+        (QStringList{QStringLiteral("意味"), QStringLiteral("見出し語"), QStringLiteral("例文"), QStringLiteral("章"),
+            QStringLiteral("節")}));
+    EXPECT_TRUE(Part<QLabel>(dialog, "summary")->text().contains(QStringLiteral("語彙 2 語、小問 6 問、形式 3 種類")))
+        << Part<QLabel>(dialog, "summary")->text().toStdString();
+
+    QTest::mouseClick(Part<QPushButton>(dialog, "run"), Qt::LeftButton);
+    ASSERT_EQ(dialog.result(), QDialog::Accepted);
+    const QString book = dialog.WrittenBook();
+    EXPECT_EQ(QueryRows(book, QStringLiteral("select word from Keywords order by sort_key")),
+        (std::vector<SqlRow>{{QStringLiteral("achieve")}, {QStringLiteral("attend")}}));
+    EXPECT_EQ(QueryRows(book, QStringLiteral("select answer from Sentences where qid=2 order by sort_key")),
+        (std::vector<SqlRow>{{QStringLiteral("達成する")}, {QStringLiteral("出席する")}}));
+    EXPECT_EQ(QueryRows(book, QStringLiteral("select title from Indices where parent_iid=1")),
+        (std::vector<SqlRow>{{QStringLiteral("第3課")}}));
+}
+
+TEST_F(DlgImportBookTest, TheShapeIsFoundOrChosenAndAFileOfNoShapeIsRefused)
+{
+    DlgImportBook dialog;
+    auto* format = Part<QComboBox>(dialog, "format");
+    QStringList offered;
+    for (int i = 0; i < format->count(); ++i)
+        offered.append(format->itemText(i));
+    EXPECT_EQ(offered,
+        (QStringList{QStringLiteral("ファイルから判断"), QStringLiteral("列名つきの表"),
+            QStringLiteral("Anki のテキスト書き出し"), QStringLiteral("Quizlet のコピー"),
+            QStringLiteral("Mnemosyne のタブ区切り")}));
+
+    // Our own table has no mapping step.
+    dialog.SetFile(WriteSheet(QStringLiteral("list.csv"), "見出し語,意味\nachieve,達成する\n"));
+    EXPECT_TRUE(Part<ColumnMappingTable>(dialog, "mapping")->isHidden());
+    EXPECT_TRUE(Part<QPushButton>(dialog, "run")->isEnabled());
+
+    // Pairs without a header are Quizlet's; read as our table they are refused.
+    dialog.SetFile(WriteSheet(QStringLiteral("pairs.txt"), "achieve,達成する\nattend,出席する\n"));
+    EXPECT_FALSE(Part<ColumnMappingTable>(dialog, "mapping")->isHidden());
+    EXPECT_TRUE(Part<QListWidget>(dialog, "problems")
+                    ->item(0)
+                    ->text()
+                    .startsWith(QStringLiteral("Quizlet のコピーとして読みます")));
+    EXPECT_TRUE(Part<QPushButton>(dialog, "run")->isEnabled());
+    format->setCurrentIndex(format->findText(QStringLiteral("列名つきの表")));
+    EXPECT_FALSE(Part<QPushButton>(dialog, "run")->isEnabled());
+
+    format->setCurrentIndex(0);
+    dialog.SetFile(WriteSheet(QStringLiteral("memo.txt"), "買い物\n牛乳\n"));
+    EXPECT_FALSE(Part<QPushButton>(dialog, "run")->isEnabled());
+    EXPECT_TRUE(Part<QListWidget>(dialog, "problems")->item(0)->text().contains(QStringLiteral("形がわかりません")));
 }
 
 TEST_F(DlgImportBookTest, TheImportedBookIsFoundAndSelected)
