@@ -6,12 +6,14 @@
 // document is closed again outside the timing.
 //
 // Then a teacher's print run of the model as the window starts it (3 prints of 5 question
-// formats with 10 sub-questions each, filled by the automatic selection)
-// with the views locked and unlocked, each phase of the creator timed, set
-// against the floor of the same office: opening the finished document and
-// exporting it as PDF. Both give the office's processor time per run
-// (office_cpu_ms) beside their own, which a busy machine changes less than
-// the time on the clock.
+// formats with 10 sub-questions each, filled by the automatic selection):
+// by the Word creator with the views locked and unlocked, and by the
+// Ichitaro creator, horizontal and vertical, each phase of the creator
+// timed, set against the floor of the same office: opening the finished
+// document and exporting it as PDF. All give the office's processor time
+// per run (office_cpu_ms) beside their own, which a busy machine changes
+// less than the time on the clock, and the calls the office answered per
+// run (office_calls: its writes to the program, one per round trip).
 #include "automation/AutomationError.h"
 #include "automation/ClassRegistry.h"
 #include "automation/WordConstants.h"
@@ -48,6 +50,7 @@
 #include <array>
 #include <chrono>
 #include <set>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -101,6 +104,60 @@ QString Template(bool vertical, const char* extension)
         + (vertical ? QStringLiteral("縦書き標準") : QStringLiteral("横書き標準")) + QLatin1String(extension);
 }
 
+// The processor time the benchmark's office has taken so far, in
+// milliseconds, and the writes it has made (syscw: each answer to a call
+// of the program is one): every process whose command line names its
+// profile folder. Together with the benchmark's own processor time it
+// tells the work done apart from the waiting a busy machine adds.
+struct OfficeUse {
+    double cpuMilliseconds = 0;
+    double writes = 0;
+};
+
+OfficeUse OfficeUseSoFar()
+{
+    static const QByteArray profile = QByteArrayLiteral(TV_BUILD_DIR "/test-home/bench-office-profile");
+    static const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
+    OfficeUse use;
+    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (!cmdline.open(QIODevice::ReadOnly) || !cmdline.readAll().contains(profile))
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (stat.open(QIODevice::ReadOnly)) {
+            // The fields after the command name (which is in parentheses): utime and stime are the 12th and 13th.
+            const QByteArray line = stat.readAll();
+            const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+            if (fields.size() > 12)
+                use.cpuMilliseconds += (fields[11].toDouble() + fields[12].toDouble()) * 1000.0 / ticks;
+        }
+        QFile io(QStringLiteral("/proc/%1/io").arg(pid));
+        if (io.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : io.readAll().split('\n'))
+                if (line.startsWith("syscw: "))
+                    use.writes += line.mid(7).toDouble();
+    }
+    return use;
+}
+
+// Counts the office's use over the runs of a benchmark.
+class OfficeUseCounter {
+public:
+    OfficeUseCounter()
+        : m_before(OfficeUseSoFar())
+    {
+    }
+    void Report(benchmark::State& state, int runs) const
+    {
+        const OfficeUse now = OfficeUseSoFar();
+        state.counters["office_cpu_ms"] = (now.cpuMilliseconds - m_before.cpuMilliseconds) / std::max(runs, 1);
+        state.counters["office_calls"] = (now.writes - m_before.writes) / std::max(runs, 1);
+    }
+
+private:
+    OfficeUse m_before;
+};
+
 // The applications the creators make are kept, so that their documents
 // can be closed between runs.
 std::vector<std::shared_ptr<Office::TaroApplication>> taroApplications;
@@ -129,13 +186,17 @@ void Run(benchmark::State& state, const char* extension)
     const QString path = Template(state.range(1) != 0, extension);
     Office::OfficeSession::Shared()->Desktop("bench"); // the office is running before timing
     Creator creator;
+    int runs = 0;
+    const OfficeUseCounter office; // closing the documents included
     for (auto _ : state) {
         if (!creator.Create(commands, path, QStringLiteral("単語テスト"), QStringLiteral("Lesson 1")))
             state.SkipWithError("the print run failed");
+        ++runs;
         state.PauseTiming();
         CloseDocuments();
         state.ResumeTiming();
     }
+    office.Report(state, runs);
     state.counters["commands"] = static_cast<double>(commands.size());
 }
 
@@ -162,9 +223,10 @@ public:
     void PutVisible(bool) override { WriterApplication::PutVisible(true); }
 };
 
-// The Word creator with the time of each of its steps kept, per command
-// kind and for the steps around the commands.
-class TimedCreatorWord : public CreatorWord {
+// A creator with the time of each of its steps kept, per command kind and
+// for the steps around the commands.
+template <class Base>
+class TimedCreator : public Base {
 public:
     std::array<double, 13> commandSeconds{};
     std::array<int, 13> commandCount{};
@@ -191,7 +253,7 @@ public:
 protected:
     bool Open(const QString& templatePath) override
     {
-        return Timed(openSeconds, [&] { return CreatorWord::Open(templatePath); });
+        return Timed(openSeconds, [&] { return Base::Open(templatePath); });
     }
     bool WriteCommand(const Cmd& command) override
     {
@@ -199,32 +261,31 @@ protected:
         double ignored = 0;
         if (known)
             ++commandCount[command.kind];
-        return Timed(
-            known ? commandSeconds[command.kind] : ignored, [&] { return CreatorWord::WriteCommand(command); });
+        return Timed(known ? commandSeconds[command.kind] : ignored, [&] { return Base::WriteCommand(command); });
     }
     bool SetTitle(const QString& title) override
     {
-        return Timed(placeholderSeconds, [&] { return CreatorWord::SetTitle(title); });
+        return Timed(placeholderSeconds, [&] { return Base::SetTitle(title); });
     }
     bool SetRange(const QString& rangeText) override
     {
-        return Timed(placeholderSeconds, [&] { return CreatorWord::SetRange(rangeText); });
+        return Timed(placeholderSeconds, [&] { return Base::SetRange(rangeText); });
     }
     bool Complete() override
     {
-        return Timed(completeSeconds, [&] { return CreatorWord::Complete(); });
+        return Timed(completeSeconds, [&] { return Base::Complete(); });
     }
     void MakeDigitsUpright() override
     {
         Timed(uprightSeconds, [&] {
-            CreatorWord::MakeDigitsUpright();
+            Base::MakeDigitsUpright();
             return true;
         });
     }
     void Finish() override
     {
         Timed(finishSeconds, [&] {
-            CreatorWord::Finish();
+            Base::Finish();
             return true;
         });
     }
@@ -239,31 +300,6 @@ private:
         return done;
     }
 };
-
-// The processor time the benchmark's office has taken so far, in
-// milliseconds: every process whose command line names its profile
-// folder. Together with the benchmark's own processor time it tells the
-// work done apart from the waiting a busy machine adds.
-double OfficeCpuMilliseconds()
-{
-    static const QByteArray profile = QByteArrayLiteral(TV_BUILD_DIR "/test-home/bench-office-profile");
-    static const double ticks = static_cast<double>(sysconf(_SC_CLK_TCK));
-    double total = 0;
-    for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
-        if (!cmdline.open(QIODevice::ReadOnly) || !cmdline.readAll().contains(profile))
-            continue;
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        // The fields after the command name (which is in parentheses): utime and stime are the 12th and 13th.
-        const QByteArray line = stat.readAll();
-        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-        if (fields.size() > 12)
-            total += (fields[11].toDouble() + fields[12].toDouble()) * 1000.0 / ticks;
-    }
-    return total;
-}
 
 // A generated book with five question formats (the sample books have
 // three), made once in a temporary folder.
@@ -329,30 +365,32 @@ bool RunModelOnce(Model& model, const QString& templatePath)
     return done;
 }
 
-// state.range(0): 1 for the vertical template; state.range(1): 1 with the
-// views locked as the creator leaves them, 0 with them unlocked.
-void BM_ModelPrintRun(benchmark::State& state)
+// A print run of the filled model by the creator registered as `type`
+// (timed by phases), into the horizontal or the vertical template.
+template <class Creator>
+void ModelRun(benchmark::State& state, int type, const char* extension, bool vertical, bool viewsLocked)
 {
     auto& model = FilledModel();
     if (!model) {
         state.SkipWithError("the five-format book could not be made or filled");
         return;
     }
-    const QString path = Template(state.range(0) != 0, ".dot");
-    keepViewsUnlocked = state.range(1) == 0;
+    const QString path = Template(vertical, extension);
+    keepViewsUnlocked = !viewsLocked;
     Office::OfficeSession::Shared()->Desktop("bench");
-    auto creator = std::make_shared<TimedCreatorWord>();
-    model->RegisterCreator(Model::kWord, creator);
-    static std::set<std::pair<int64_t, int64_t>> warmedUp;
-    if (!model->SetApplication(Model::kWord)
-        || (warmedUp.insert({state.range(0), state.range(1)}).second && !RunModelOnce(*model, path))) {
+    auto creator = std::make_shared<TimedCreator<Creator>>();
+    model->RegisterCreator(type, creator);
+    static std::set<std::tuple<int, bool, bool, bool>> warmedUp;
+    const bool routines = Office::OfficeSession::Shared()->RoutinesAllowed();
+    if (!model->SetApplication(type)
+        || (warmedUp.insert({type, vertical, viewsLocked, routines}).second && !RunModelOnce(*model, path))) {
         keepViewsUnlocked = false;
         state.SkipWithError("the warm-up print run failed");
         return;
     }
     creator->ResetTimes();
     int runs = 0;
-    const double officeCpuBefore = OfficeCpuMilliseconds();
+    const OfficeUseCounter office; // closing the documents included
     for (auto _ : state) {
         if (!RunPrints(*model, path))
             state.SkipWithError("the print run failed");
@@ -361,7 +399,7 @@ void BM_ModelPrintRun(benchmark::State& state)
         CloseDocuments();
         state.ResumeTiming();
     }
-    const double officeCpu = OfficeCpuMilliseconds() - officeCpuBefore; // closing the documents included
+    office.Report(state, runs);
     keepViewsUnlocked = false;
     const auto perRun = [runs](double seconds) { return seconds * 1000.0 / std::max(runs, 1); };
     state.counters["commands"] = creator->CommandCount() / std::max(runs, 1);
@@ -379,9 +417,28 @@ void BM_ModelPrintRun(benchmark::State& state)
     state.counters["complete_ms"] = perRun(creator->completeSeconds);
     state.counters["upright_ms"] = perRun(creator->uprightSeconds);
     state.counters["finish_ms"] = perRun(creator->finishSeconds);
-    state.counters["office_cpu_ms"] = officeCpu / std::max(runs, 1);
+}
+
+// state.range(0): 1 for the vertical template; state.range(1): 1 with the
+// views locked as the creator leaves them, 0 with them unlocked.
+void BM_ModelPrintRun(benchmark::State& state)
+{
+    ModelRun<CreatorWord>(state, Model::kWord, ".dot", state.range(0) != 0, state.range(1) != 0);
 }
 BENCHMARK(BM_ModelPrintRun)->ArgsProduct({{0, 1}, {1, 0}})->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The same print run by the Ichitaro creator, whose documents are hidden
+// and not repainted while written. state.range(0): 1 for the vertical
+// template; state.range(1): 1 with the office's routines, 0 with every step
+// a call of its own (as to an office that cannot run them).
+void BM_ModelPrintRunTaro(benchmark::State& state)
+{
+    const auto session = Office::OfficeSession::Shared();
+    session->SetRoutinesAllowed(state.range(1) != 0);
+    ModelRun<CreatorTaro>(state, Model::kIchitaro, ".jtt", state.range(0) != 0, true);
+    session->SetRoutinesAllowed(true);
+}
+BENCHMARK(BM_ModelPrintRunTaro)->ArgsProduct({{0, 1}, {1, 0}})->Iterations(1)->Unit(benchmark::kMillisecond);
 
 css::beans::PropertyValue Property(const char* name, const css::uno::Any& value)
 {
@@ -440,7 +497,7 @@ void BM_OpenAndExportPdf(benchmark::State& state)
     static std::set<int64_t> warmedUp;
     if (warmedUp.insert(state.range(0)).second)
         close(openAndExport());
-    const double officeCpuBefore = OfficeCpuMilliseconds();
+    const OfficeUseCounter office; // closing the documents included
     int runs = 0;
     for (auto _ : state) {
         ++runs;
@@ -449,7 +506,7 @@ void BM_OpenAndExportPdf(benchmark::State& state)
         close(document);
         state.ResumeTiming();
     }
-    state.counters["office_cpu_ms"] = (OfficeCpuMilliseconds() - officeCpuBefore) / std::max(runs, 1);
+    office.Report(state, runs);
     state.counters["pdf_bytes"] = static_cast<double>(QFileInfo(dir.filePath(QStringLiteral("prints.pdf"))).size());
 }
 BENCHMARK(BM_OpenAndExportPdf)->DenseRange(0, 1)->Iterations(1)->Unit(benchmark::kMillisecond);

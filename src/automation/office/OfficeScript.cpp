@@ -19,13 +19,12 @@ namespace Office {
 namespace {
 
 const OUString kLibrary("TaviskoOffice");
-const OUString kModule("Walks");
 
-// The module's text. A sub takes what its walk needs at once, so that the
+// The modules' texts. A sub takes what its walk needs at once, so that the
 // walk itself makes no round trip to this program. The subs call no sub of
 // their own: a Basic call made from outside the office's main thread waits
 // for that thread each time.
-const OUString kSource = OUString::createFromAscii(
+const OUString kWalks = OUString::createFromAscii(
     "Option Explicit\n"
     "\n"
     "' Each routine gives back an empty text, or what went wrong: an error left to Basic\n"
@@ -84,7 +83,435 @@ const OUString kSource = OUString::createFromAscii(
     "    InsertParts = \"InsertParts: error \" & Err & \" in line \" & Erl & \": \" & Error$\n"
     "End Function\n");
 
-// Puts the module in the office's application library, unless it is there as it is here.
+const OUString kEditing = OUString::createFromAscii(R"BASIC(Option Explicit
+
+' Ichitaro's editing as the program's editor takes it step by step, one call for many
+' steps. Each function gives back an array whose first item is an empty text, or what
+' went wrong: an error left to Basic itself would stop the office at a message box.
+' The subs call no sub of their own (a Basic call made from outside the office's main
+' thread waits for that thread each time); what they share they reach by GoSub.
+
+' Takes the steps aCodes (with aNumbers, aTexts, aDetails) at the insertion point oCaret
+' of the main text of oDoc, oAnchor being where the selection began (Empty: none).
+' aKinds and aValues hold the typing attributes in the order of aNames below: 0 none,
+' 1 the value, 2 back to normal; bApplied: given to the text typed last. Gives back
+' Array(failure, anchor, kinds, values, applied).
+Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes As Variant, aNumbers As Variant, aTexts As Variant, aDetails As Variant, aKinds As Variant, aValues As Variant, bApplied As Boolean) As Variant
+    Dim sFailure As String, i As Long, j As Long, nCode As Integer, nSteps As Long, nPart As Long, nUnit As Long
+    Dim oText As Object, oSel As Object, oRange As Object, oRemove As Object, oFirst As Object, oWalker As Object
+    Dim oFound As Object, oSearch As Object, sPattern As String, bSearched As Boolean
+    Dim sText As String, sPage As String, vPage As Variant, bExpand As Boolean, bNeeds As Boolean, bDone As Boolean
+    Dim nSet As Long, nReset As Long, nLine As Long, aNow As Variant, aStates As Variant
+    Dim aNames(5) As String, aTypes(5) As String, nKind(5) As Integer, vValue(5) As Variant, aHeights(2) As String
+    Dim aSetNames() As String, aSetValues() As Variant, aResetNames() As String
+    On Error GoTo Failed
+    aNames(0) = "CharFontName" : aTypes(0) = "string"
+    aNames(1) = "CharFontNameAsian" : aTypes(1) = "string"
+    aNames(2) = "CharHeight" : aTypes(2) = "float"
+    aNames(3) = "CharHeightAsian" : aTypes(3) = "float"
+    aNames(4) = "CharHeightComplex" : aTypes(4) = "float"
+    aNames(5) = "CharUnderline" : aTypes(5) = "short"
+    aHeights(0) = "CharHeight" : aHeights(1) = "CharHeightAsian" : aHeights(2) = "CharHeightComplex"
+    For j = 0 To 5
+        nKind(j) = aKinds(j)
+        vValue(j) = aValues(j)
+    Next j
+    If Not IsEmpty(oAnchor) Then
+        If Not IsNull(oAnchor) Then oSel = oAnchor
+    End If
+    oText = oDoc.getText()
+    bSearched = False
+    For i = 0 To UBound(aCodes)
+        nCode = aCodes(i)
+        Select Case nCode
+        Case 1
+            oCaret.gotoStart(False)
+            GoSub Moved
+        Case 2
+            oCaret.gotoEnd(False)
+            GoSub Moved
+        Case 3, 4
+            nSteps = aNumbers(i)
+            If nSteps < 0 Then nSteps = 0
+            If nCode = 3 Then nSteps = -nSteps
+            oWalker = oCaret : bExpand = False : GoSub Walk
+            GoSub Moved
+        Case 5
+            ' To the next line break in the paragraph, or its end.
+            oRange = oText.createTextCursorByRange(oCaret)
+            oRange.gotoEndOfParagraph(True)
+            sText = oRange.getString()
+            nLine = InStr(1, sText, Chr(10), 0)
+            If nLine = 0 Then
+                oCaret.gotoRange(oRange.getEnd(), False)
+            Else
+                ' A surrogate pair is one step.
+                nSteps = nLine - 1
+                For j = 2 To nLine - 1
+                    nUnit = AscW(Mid(sText, j, 1))
+                    If nUnit < 0 Then nUnit = nUnit + 65536
+                    If nUnit >= 56320 And nUnit <= 57343 Then
+                        nUnit = AscW(Mid(sText, j - 1, 1))
+                        If nUnit < 0 Then nUnit = nUnit + 65536
+                        If nUnit >= 55296 And nUnit <= 56319 Then nSteps = nSteps - 1
+                    End If
+                Next j
+                oWalker = oCaret : bExpand = False : GoSub Walk
+            End If
+            GoSub Moved
+        Case 6
+            oSel = oText.createTextCursorByRange(oCaret)
+        Case 7
+            oSel = Nothing
+        Case 8
+            GoSub RemoveSelection
+            sText = aTexts(i)
+            If sText <> "" Then
+                oText.insertString(oCaret, sText, False)
+                bNeeds = False
+                If Not bApplied Then
+                    For j = 0 To 5
+                        If nKind(j) <> 0 Then bNeeds = True
+                    Next j
+                End If
+                If bNeeds Then
+                    oWalker = oCaret : nSteps = -aNumbers(i) : bExpand = True : GoSub Walk
+                    GoSub ApplyInput
+                    oCaret.collapseToEnd()
+                End If
+            End If
+        Case 9, 10
+            GoSub RemoveSelection
+            oText.insertControlCharacter(oCaret, nCode - 9, False)
+            bApplied = False
+        Case 11
+            ' An empty paragraph itself begins the new page.
+            If Not (oCaret.isStartOfParagraph() And oCaret.isEndOfParagraph()) Then
+                GoSub RemoveSelection
+                oText.insertControlCharacter(oCaret, 0, False)
+                bApplied = False
+            End If
+            oCaret.BreakType = com.sun.star.style.BreakType.PAGE_BEFORE
+        Case 12, 13
+            bDone = False
+            If Not IsNull(oSel) Then
+                oRange = oText.createTextCursorByRange(oSel)
+                oRange.gotoRange(oCaret, True)
+                If Not oRange.isCollapsed() Then
+                    GoSub RemoveSelection
+                    bDone = True
+                End If
+            End If
+            If Not bDone Then
+                oSel = Nothing
+                oRange = oText.createTextCursorByRange(oCaret)
+                If nCode = 12 Then
+                    If oRange.goRight(1, True) Then
+                        oRemove = oRange : GoSub Remove
+                    End If
+                ElseIf oRange.goLeft(1, True) Then
+                    ' Typing goes on in the formatting of the character removed.
+                    aStates = oRange.getPropertyStates(aNames)
+                    aNow = oRange.getPropertyValues(aNames)
+                    For j = 0 To 5
+                        If aStates(j) = com.sun.star.beans.PropertyState.DIRECT_VALUE Then
+                            nKind(j) = 1
+                            vValue(j) = aNow(j)
+                        Else
+                            nKind(j) = 2
+                            vValue(j) = Empty
+                        End If
+                    Next j
+                    bApplied = False
+                    oRemove = oRange : GoSub Remove
+                End If
+            End If
+        Case 14
+            If IsNull(oSel) Then
+                oCaret.setPropertyValue("ParaStyleName", aTexts(i))
+            Else
+                oRange = oText.createTextCursorByRange(oSel)
+                oRange.gotoRange(oCaret, True)
+                oRange.setPropertyValue("ParaStyleName", aTexts(i))
+            End If
+        Case 15
+            bDone = False
+            If Not IsNull(oSel) Then
+                oRange = oText.createTextCursorByRange(oSel)
+                oRange.gotoRange(oCaret, True)
+                If Not oRange.isCollapsed() Then
+                    If aNumbers(i) > 0 Then
+                        oRange.setPropertyValues(aHeights, Array(CreateUnoValue("float", aNumbers(i)), CreateUnoValue("float", aNumbers(i)), CreateUnoValue("float", aNumbers(i))))
+                    Else
+                        oRange.setPropertiesToDefault(aHeights)
+                    End If
+                    bDone = True
+                End If
+            End If
+            If Not bDone Then
+                For j = 2 To 4
+                    If aNumbers(i) > 0 Then
+                        nKind(j) = 1
+                        vValue(j) = aNumbers(i)
+                    Else
+                        nKind(j) = 2
+                        vValue(j) = Empty
+                    End If
+                Next j
+                bApplied = False
+            End If
+        Case 16
+            If aNumbers(i) <> 0 Then
+                nKind(5) = 1
+                vValue(5) = 1
+            Else
+                nKind(5) = 2
+                vValue(5) = Empty
+            End If
+            bApplied = False
+        Case 17
+            For j = 0 To 1
+                nKind(j) = 1
+                vValue(j) = aTexts(i)
+            Next j
+            bApplied = False
+        Case 18
+            If Not bSearched Or sPattern <> aTexts(i) Then
+                oSearch = oDoc.createSearchDescriptor()
+                oSearch.SearchString = aTexts(i)
+                oSearch.SearchCaseSensitive = True
+                oSearch.SearchRegularExpression = True
+                sPattern = aTexts(i)
+                bSearched = True
+            End If
+            oFound = oDoc.findNext(oCaret, oSearch)
+            If IsNull(oFound) Then
+                If aNumbers(i) <> 0 Then
+                    sFailure = "EditSteps: the search for " & aTexts(i) & " found nothing where a match was foreseen"
+                    GoTo Done
+                End If
+            Else
+                If aNumbers(i) = 0 Or oFound.getString() <> aDetails(i) Then
+                    sFailure = "EditSteps: the search for " & aTexts(i) & " found other than was foreseen"
+                    GoTo Done
+                End If
+                oSel = oText.createTextCursorByRange(oFound.getStart())
+                oCaret.gotoRange(oFound.getEnd(), False)
+                GoSub Moved
+            End If
+        Case Else
+            sFailure = "EditSteps: no step " & nCode
+            GoTo Done
+        End Select
+    Next i
+Done:
+    EditSteps = Array(sFailure, oSel, nKind, vValue, bApplied)
+    Exit Function
+
+' Moves oWalker by nSteps (left when negative), stretching its range with bExpand.
+Walk:
+    Do While nSteps <> 0
+        nPart = nSteps
+        If nPart > 32767 Then nPart = 32767
+        If nPart < -32767 Then nPart = -32767
+        If nPart > 0 Then
+            oWalker.goRight(nPart, bExpand)
+        Else
+            oWalker.goLeft(-nPart, bExpand)
+        End If
+        nSteps = nSteps - nPart
+    Loop
+    Return
+
+' The insertion point moved: the text there decides the formatting.
+Moved:
+    For j = 0 To 5
+        nKind(j) = 0
+        vValue(j) = Empty
+    Next j
+    bApplied = False
+    Return
+
+' Gives the text selected by oCaret the typing attributes.
+ApplyInput:
+    nSet = 0
+    nReset = 0
+    For j = 0 To 5
+        If nKind(j) = 1 Then nSet = nSet + 1
+        If nKind(j) = 2 Then nReset = nReset + 1
+    Next j
+    If nSet > 0 Then
+        ReDim aSetNames(nSet - 1) As String
+        ReDim aSetValues(nSet - 1) As Variant
+        nSet = 0
+        For j = 0 To 5
+            If nKind(j) = 1 Then
+                aSetNames(nSet) = aNames(j)
+                aSetValues(nSet) = CreateUnoValue(aTypes(j), vValue(j))
+                nSet = nSet + 1
+            End If
+        Next j
+        oCaret.setPropertyValues(aSetNames, aSetValues)
+    End If
+    If nReset > 0 Then
+        ReDim aResetNames(nReset - 1) As String
+        nReset = 0
+        For j = 0 To 5
+            If nKind(j) = 2 Then
+                aResetNames(nReset) = aNames(j)
+                nReset = nReset + 1
+                nKind(j) = 0
+            End If
+        Next j
+        oCaret.setPropertiesToDefault(aResetNames)
+    End If
+    bApplied = True
+    Return
+
+' Removes the selection's text, the insertion point going to where it began.
+RemoveSelection:
+    If Not IsNull(oSel) Then
+        oRange = oText.createTextCursorByRange(oSel)
+        oRange.gotoRange(oCaret, True)
+        oSel = Nothing
+        If Not oRange.isCollapsed() Then
+            oRemove = oRange : GoSub Remove
+            oCaret.gotoRange(oRange.getStart(), False)
+        End If
+    End If
+    Return
+
+' Removes oRemove's text; a page style set on the first paragraph stays.
+Remove:
+    sPage = ""
+    If oText.compareRegionStarts(oRemove, oText.getStart()) = 0 Then
+        vPage = oText.createTextCursorByRange(oText.getStart()).getPropertyValue("PageDescName")
+        If Not (IsEmpty(vPage) Or IsNull(vPage)) Then sPage = vPage
+    End If
+    oRemove.setString("")
+    If sPage <> "" Then
+        oFirst = oText.createTextCursorByRange(oText.getStart())
+        vPage = oFirst.getPropertyValue("PageDescName")
+        If IsEmpty(vPage) Or IsNull(vPage) Then vPage = ""
+        If vPage = "" Then oFirst.setPropertyValue("PageDescName", sPage)
+    End If
+    Return
+
+Failed:
+    sFailure = "EditSteps: error " & Err & " in line " & Erl & ": " & Error$
+    If nCode = 14 And InStr(1, Error$, "IllegalArgumentException", 0) > 0 Then sFailure = "the document has no paragraph style """ & aTexts(i) & """"
+    Resume Done
+End Function
+
+' The text of each paragraph of oRange in order; a table gives Empty.
+Function ParagraphTexts(oRange As Object) As Variant
+    On Error GoTo Failed
+    Dim oParagraphs As Object, oPart As Object, aTexts() As Variant, n As Long
+    ReDim aTexts(255) As Variant
+    n = 0
+    oParagraphs = oRange.createEnumeration()
+    Do While oParagraphs.hasMoreElements()
+        oPart = oParagraphs.nextElement()
+        If n > UBound(aTexts) Then ReDim Preserve aTexts(2 * n) As Variant
+        If HasUnoInterfaces(oPart, "com.sun.star.text.XTextRange") Then aTexts(n) = oPart.getString()
+        n = n + 1
+    Loop
+    ReDim Preserve aTexts(n - 1) As Variant
+    ParagraphTexts = Array("", aTexts)
+    Exit Function
+Failed:
+    ParagraphTexts = Array("ParagraphTexts: error " & Err & " in line " & Erl & ": " & Error$)
+End Function
+
+' Sets the same character properties on runs within the paragraphs of oRange: aMoves
+' holds, for each paragraph in order, the number of its runs, then for each run the
+' steps to it (from the paragraph's start or the run before) and over it.
+Function SetRunsInParagraphs(oText As Object, oRange As Object, aMoves As Variant, aNames As Variant, aTypes As Variant, aValues As Variant) As Variant
+    On Error GoTo Failed
+    Dim oParagraphs As Object, oPart As Object, oRun As Object, i As Long, nAt As Long, nRuns As Long
+    Dim nSteps As Long, nPart As Long, nMove As Integer, bExpand As Boolean
+    If UBound(aMoves) < 0 Then
+        SetRunsInParagraphs = Array("")
+        Exit Function
+    End If
+    Dim aTyped(UBound(aValues)) As Variant
+    For i = 0 To UBound(aValues)
+        aTyped(i) = CreateUnoValue(aTypes(i), aValues(i))
+    Next i
+    nAt = 0
+    oParagraphs = oRange.createEnumeration()
+    Do While oParagraphs.hasMoreElements() And nAt <= UBound(aMoves)
+        oPart = oParagraphs.nextElement()
+        nRuns = aMoves(nAt)
+        nAt = nAt + 1
+        If nRuns > 0 Then
+            oRun = oText.createTextCursorByRange(oPart.getStart())
+            For i = 1 To nRuns
+                For nMove = 0 To 1
+                    nSteps = aMoves(nAt + nMove)
+                    bExpand = (nMove = 1)
+                    Do While nSteps > 0
+                        nPart = nSteps
+                        If nPart > 32767 Then nPart = 32767
+                        oRun.goRight(nPart, bExpand)
+                        nSteps = nSteps - nPart
+                    Loop
+                Next nMove
+                oRun.setPropertyValues(aNames, aTyped)
+                oRun.collapseToEnd()
+                nAt = nAt + 2
+            Next i
+        End If
+    Loop
+    SetRunsInParagraphs = Array("")
+    Exit Function
+Failed:
+    SetRunsInParagraphs = Array("SetRunsInParagraphs: error " & Err & " in line " & Erl & ": " & Error$)
+End Function
+
+' The texts of the next matches (at most nMost) of the regular expression sPattern after
+' oFrom in the main text of oDoc, and whether there are no more.
+Function FindAfter(oDoc As Object, oFrom As Object, sPattern As String, nMost As Long) As Variant
+    On Error GoTo Failed
+    Dim oText As Object, oSearch As Object, oAt As Object, oFound As Object, aFound() As String, n As Long, bAll As Boolean
+    oText = oDoc.getText()
+    oSearch = oDoc.createSearchDescriptor()
+    oSearch.SearchString = sPattern
+    oSearch.SearchCaseSensitive = True
+    oSearch.SearchRegularExpression = True
+    oAt = oText.createTextCursorByRange(oFrom.getEnd())
+    ReDim aFound(255) As String
+    n = 0
+    bAll = False
+    Do While n < nMost
+        oFound = oDoc.findNext(oAt, oSearch)
+        If IsNull(oFound) Then
+            bAll = True
+            Exit Do
+        End If
+        ' A match elsewhere than in the main text, or an empty one, ends the look ahead.
+        If Not EqualUnoObjects(oFound.getText(), oText) Then Exit Do
+        If oFound.getString() = "" Then Exit Do
+        If n > UBound(aFound) Then ReDim Preserve aFound(2 * n) As String
+        aFound(n) = oFound.getString()
+        n = n + 1
+        oAt.gotoRange(oFound.getEnd(), False)
+    Loop
+    ReDim Preserve aFound(n - 1) As String
+    FindAfter = Array("", aFound, bAll)
+    Exit Function
+Failed:
+    FindAfter = Array("FindAfter: error " & Err & " in line " & Erl & ": " & Error$)
+End Function
+)BASIC");
+
+struct Module {
+    const char* name;
+    const OUString& source;
+};
+const Module kModules[] = {{"Walks", kWalks}, {"Editing", kEditing}};
+
+// Puts the modules in the office's application library, unless they are there as they are here.
 void Install(const uno::Reference<uno::XComponentContext>& context)
 {
     const uno::Reference<script::XLibraryContainer> libraries(
@@ -95,14 +522,58 @@ void Install(const uno::Reference<uno::XComponentContext>& context)
         libraries->createLibrary(kLibrary);
     libraries->loadLibrary(kLibrary);
     const uno::Reference<container::XNameContainer> library(libraries->getByName(kLibrary), uno::UNO_QUERY_THROW);
-    if (!library->hasByName(kModule)) {
-        library->insertByName(kModule, uno::Any(kSource));
-        return;
+    for (const Module& module : kModules) {
+        const OUString name = OUString::createFromAscii(module.name);
+        if (!library->hasByName(name)) {
+            library->insertByName(name, uno::Any(module.source));
+            continue;
+        }
+        OUString installed;
+        library->getByName(name) >>= installed;
+        if (installed != module.source)
+            library->replaceByName(name, uno::Any(module.source));
     }
-    OUString installed;
-    library->getByName(kModule) >>= installed;
-    if (installed != kSource)
-        library->replaceByName(kModule, uno::Any(kSource));
+}
+
+template <class T>
+uno::Sequence<T> ToSequence(const std::vector<T>& items)
+{
+    return uno::Sequence<T>(items.data(), static_cast<sal_Int32>(items.size()));
+}
+
+// A sequence of numbers as Basic gives it back (of its own integer type, or of anys).
+std::vector<sal_Int32> Numbers(const uno::Any& value)
+{
+    uno::Sequence<uno::Any> items;
+    if (value >>= items) {
+        std::vector<sal_Int32> numbers;
+        for (const uno::Any& item : items) {
+            sal_Int32 number = 0;
+            item >>= number;
+            numbers.push_back(number);
+        }
+        return numbers;
+    }
+    uno::Sequence<sal_Int16> shorts;
+    if (value >>= shorts)
+        return std::vector<sal_Int32>(shorts.begin(), shorts.end());
+    uno::Sequence<sal_Int32> longs;
+    value >>= longs;
+    return std::vector<sal_Int32>(longs.begin(), longs.end());
+}
+
+// A sequence as Basic gives it back (of anys, or of texts).
+std::vector<uno::Any> Anys(const uno::Any& value)
+{
+    uno::Sequence<uno::Any> items;
+    if (value >>= items)
+        return std::vector<uno::Any>(items.begin(), items.end());
+    uno::Sequence<OUString> texts;
+    value >>= texts;
+    std::vector<uno::Any> anys;
+    for (const OUString& text : texts)
+        anys.emplace_back(text);
+    return anys;
 }
 
 } // namespace
@@ -114,6 +585,8 @@ OfficeScript::OfficeScript(uno::Reference<uno::XInterface> provider)
 
 std::shared_ptr<OfficeScript> OfficeScript::In(OfficeSession* session)
 {
+    if (!session->RoutinesAllowed())
+        return nullptr;
     try {
         const uno::Reference<uno::XComponentContext> context = session->Context("OfficeScript");
         Install(context);
@@ -160,21 +633,106 @@ void OfficeScript::InsertParts(const uno::Reference<text::XText>& text, const un
             uno::Any(uno::Reference<uno::XInterface>(cursor, uno::UNO_QUERY)), uno::Any(texts), uno::Any(styles)});
 }
 
-void OfficeScript::Run(const char* name, const std::vector<uno::Any>& arguments)
+void OfficeScript::EditSteps(const uno::Reference<text::XTextDocument>& model,
+    const uno::Reference<text::XTextCursor>& caret, const std::vector<EditStep>& steps, EditState& state)
 {
-    uno::Reference<script::provider::XScript>& script = m_scripts[name];
+    if (steps.empty())
+        return;
+    const auto count = static_cast<sal_Int32>(steps.size());
+    uno::Sequence<sal_Int16> codes(count);
+    uno::Sequence<sal_Int32> numbers(count);
+    uno::Sequence<OUString> texts(count);
+    uno::Sequence<OUString> details(count);
+    for (sal_Int32 i = 0; i < count; ++i) {
+        codes[i] = static_cast<sal_Int16>(steps[i].code);
+        numbers[i] = steps[i].number;
+        texts[i] = steps[i].text;
+        details[i] = steps[i].detail;
+    }
+    const uno::Sequence<uno::Any> result = Run("EditSteps",
+        {uno::Any(model), uno::Any(caret), state.anchor.is() ? uno::Any(state.anchor) : uno::Any(), uno::Any(codes),
+            uno::Any(numbers), uno::Any(texts), uno::Any(details), uno::Any(ToSequence(state.kinds)),
+            uno::Any(ToSequence(state.values)), uno::Any(state.applied)},
+        "Editing");
+    if (result.getLength() < 4)
+        throw uno::RuntimeException(OUString("EditSteps gave back too little"));
+    state.anchor.set(result[0], uno::UNO_QUERY);
+    const std::vector<sal_Int32> kinds = Numbers(result[1]);
+    const std::vector<uno::Any> values = Anys(result[2]);
+    if (kinds.size() != state.kinds.size() || values.size() != state.kinds.size())
+        throw uno::RuntimeException(OUString("EditSteps gave back the typing attributes incomplete"));
+    state.kinds.assign(kinds.begin(), kinds.end());
+    state.values = values;
+    result[3] >>= state.applied;
+}
+
+std::vector<std::optional<OUString>> OfficeScript::ParagraphTexts(const uno::Reference<text::XTextCursor>& range)
+{
+    const uno::Sequence<uno::Any> result = Run("ParagraphTexts", {uno::Any(range)}, "Editing");
+    std::vector<std::optional<OUString>> paragraphs;
+    for (const uno::Any& item : Anys(result.hasElements() ? result[0] : uno::Any())) {
+        OUString text;
+        paragraphs.push_back((item >>= text) ? std::optional<OUString>(text) : std::nullopt);
+    }
+    return paragraphs;
+}
+
+void OfficeScript::SetRunsInParagraphs(const uno::Reference<text::XText>& text,
+    const uno::Reference<text::XTextCursor>& range, const std::vector<sal_Int32>& moves,
+    const uno::Sequence<OUString>& names, const uno::Sequence<uno::Any>& values)
+{
+    uno::Sequence<OUString> types(values.getLength());
+    for (sal_Int32 i = 0; i < values.getLength(); ++i)
+        types[i] = values[i].getValueTypeName();
+    Run("SetRunsInParagraphs",
+        {uno::Any(text), uno::Any(range), uno::Any(ToSequence(moves)), uno::Any(names), uno::Any(types),
+            uno::Any(values)},
+        "Editing");
+}
+
+OfficeScript::Matches OfficeScript::FindAfter(const uno::Reference<text::XTextDocument>& model,
+    const uno::Reference<text::XTextCursor>& from, const OUString& pattern, sal_Int32 most)
+{
+    const uno::Sequence<uno::Any> result
+        = Run("FindAfter", {uno::Any(model), uno::Any(from), uno::Any(pattern), uno::Any(most)}, "Editing");
+    Matches matches;
+    if (result.getLength() < 2)
+        return matches;
+    for (const uno::Any& item : Anys(result[0])) {
+        OUString match;
+        item >>= match;
+        matches.texts.push_back(match);
+    }
+    result[1] >>= matches.all;
+    return matches;
+}
+
+uno::Sequence<uno::Any> OfficeScript::Run(const char* name, const std::vector<uno::Any>& arguments, const char* module)
+{
+    const std::string key = std::string(module) + '.' + name;
+    uno::Reference<script::provider::XScript>& script = m_scripts[key];
     if (!script.is())
         script = uno::Reference<script::provider::XScriptProvider>(m_provider, uno::UNO_QUERY_THROW)
-                     ->getScript("vnd.sun.star.script:" + kLibrary + "." + kModule + "."
+                     ->getScript("vnd.sun.star.script:" + kLibrary + "." + OUString::createFromAscii(module) + "."
                          + OUString::createFromAscii(name) + "?language=Basic&location=application");
     uno::Sequence<sal_Int16> outIndex;
     uno::Sequence<uno::Any> out;
+    const uno::Any result = script->invoke(
+        uno::Sequence<uno::Any>(arguments.data(), static_cast<sal_Int32>(arguments.size())), outIndex, out);
+    // A text alone, or an array that begins with it.
     OUString failure;
-    if ((script->invoke(
-             uno::Sequence<uno::Any>(arguments.data(), static_cast<sal_Int32>(arguments.size())), outIndex, out)
-            >>= failure)
-        && !failure.isEmpty())
+    uno::Sequence<uno::Any> items;
+    if (result >>= items) {
+        if (items.hasElements())
+            items[0] >>= failure;
+    } else {
+        result >>= failure;
+    }
+    if (!failure.isEmpty())
         throw uno::RuntimeException(failure);
+    if (!items.hasElements())
+        return {};
+    return uno::Sequence<uno::Any>(items.getConstArray() + 1, items.getLength() - 1);
 }
 
 } // namespace Office

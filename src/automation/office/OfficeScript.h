@@ -3,11 +3,13 @@
 #include <com/sun/star/script/provider/XScript.hpp>
 #include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/text/XTextCursor.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/uno/Any.hxx>
 #include <com/sun/star/uno/Sequence.hxx>
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,10 +52,75 @@ public:
     void InsertParts(const css::uno::Reference<css::text::XText>& text,
         const css::uno::Reference<css::text::XTextCursor>& cursor, const std::vector<Part>& parts);
 
+    // Ichitaro's editing steps (TaroEditor's), taken in the office as the
+    // editor takes them one by one.
+    enum class Edit : sal_Int16 {
+        JumpStart = 1,
+        JumpEnd,
+        CursorLeft, // number: the steps
+        CursorRight,
+        EndOfLine,
+        StartSelection,
+        CancelSelection,
+        Insert, // text; number: the steps it takes
+        ParagraphBreak,
+        LineBreak,
+        PageBreak,
+        Delete,
+        BackSpace,
+        ParagraphStyle, // text: the style
+        CharacterSize,  // number: points, 0 the style's
+        InputUnderline, // number: 1 on, 0 off
+        InputFont,      // text: the face
+        SearchForeseen, // text: the pattern; number: 1 when a match is foreseen, detail: its text
+    };
+    struct EditStep {
+        Edit code;
+        sal_Int32 number = 0;
+        rtl::OUString text;
+        rtl::OUString detail;
+    };
+    // What the steps work on and change: the selection's anchor (null:
+    // none) and the typing attributes (TaroInputFormat::Names, in that
+    // order), each 0 (none), 1 (`values` holds it) or 2 (back to normal),
+    // and whether they were given to the text typed last.
+    struct EditState {
+        css::uno::Reference<css::text::XTextCursor> anchor;
+        std::vector<sal_Int16> kinds;
+        std::vector<css::uno::Any> values;
+        bool applied = false;
+    };
+    // Takes the steps at `caret` (collapsed) in the main text, which moves
+    // as they say; `state` comes back as they leave it. A search that does
+    // not find what was foreseen fails.
+    void EditSteps(const css::uno::Reference<css::text::XTextDocument>& model,
+        const css::uno::Reference<css::text::XTextCursor>& caret, const std::vector<EditStep>& steps, EditState& state);
+
+    // The text of each paragraph of `range` in order; a table has none.
+    std::vector<std::optional<rtl::OUString>> ParagraphTexts(const css::uno::Reference<css::text::XTextCursor>& range);
+    // Sets `names` to `values` on runs within the paragraphs of `range`:
+    // `moves` holds, for each paragraph in order, the number of its runs,
+    // then for each run the steps to it and over it (from its paragraph's
+    // start, then from the run before).
+    void SetRunsInParagraphs(const css::uno::Reference<css::text::XText>& text,
+        const css::uno::Reference<css::text::XTextCursor>& range, const std::vector<sal_Int32>& moves,
+        const css::uno::Sequence<rtl::OUString>& names, const css::uno::Sequence<css::uno::Any>& values);
+
+    // The texts of the next matches of a regular expression after `from`
+    // in the main text (at most `most`); `all`: there are no more.
+    struct Matches {
+        std::vector<rtl::OUString> texts;
+        bool all = false;
+    };
+    Matches FindAfter(const css::uno::Reference<css::text::XTextDocument>& model,
+        const css::uno::Reference<css::text::XTextCursor>& from, const rtl::OUString& pattern, sal_Int32 most);
+
 private:
-    // Runs the routine `name` of the module; what went wrong in it is raised
-    // as a RuntimeException.
-    void Run(const char* name, const std::vector<css::uno::Any>& arguments);
+    // Runs the routine `name` of the module `module` and gives back what it
+    // gave after the failure text (an empty sequence for a routine that gives
+    // back only that); what went wrong in it is raised as a RuntimeException.
+    css::uno::Sequence<css::uno::Any> Run(
+        const char* name, const std::vector<css::uno::Any>& arguments, const char* module = "Walks");
 
     explicit OfficeScript(css::uno::Reference<css::uno::XInterface> provider);
 

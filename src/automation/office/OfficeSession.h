@@ -43,6 +43,13 @@ public:
     OfficeSession(const OfficeSession&) = delete;
     OfficeSession& operator=(const OfficeSession&) = delete;
 
+    // Whether documents made from now on use the program's routines in the
+    // office (OfficeScript) where it runs them; when not, every step goes to
+    // the office on its own, as to an office that cannot run them (to
+    // compare both ways).
+    void SetRoutinesAllowed(bool allowed) { m_routinesAllowed = allowed; }
+    bool RoutinesAllowed() const { return m_routinesAllowed; }
+
     // The office's component context and desktop, starting and connecting
     // the office when there is no live connection. Raises an
     // AutomationError (ServerExecFailure, on interface `iid`) when the
@@ -136,6 +143,7 @@ private:
     std::mutex m_abandonMutex;
     int m_startCount = 0;
     double m_lastStartSeconds = 0;
+    bool m_routinesAllowed = true;
 };
 
 } // namespace Office

@@ -89,15 +89,24 @@ void TaroApplication::Quit()
     m_quit = true;
 }
 
+void TaroApplication::FlushEditing()
+{
+    for (const std::shared_ptr<TaroDocument>& document : m_documents)
+        if (!document->IsClosed())
+            document->FlushEditing();
+}
+
 void TaroApplication::SetVisible(bool visible)
 {
     EnsureRunning();
+    FlushEditing();
     TaroCall(Session(), [&] { m_writer->PutVisible(visible); });
 }
 
 void TaroApplication::SetWindowState(int state)
 {
     EnsureRunning();
+    FlushEditing();
     TaroCall(Session(), [&] { m_writer->PutWindowState(state); });
 }
 

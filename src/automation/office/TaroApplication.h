@@ -50,6 +50,9 @@ public:
     css::uno::Reference<css::datatransfer::XTransferable> Copy() const { return m_copy; }
     void ForgetCopyOf(const TaroDocument* source);
 
+    // Takes the editing steps collected in every open document.
+    void FlushEditing();
+
     // Application settings that the library reads and writes.
     int warningMode = 1;
     bool assist = true;

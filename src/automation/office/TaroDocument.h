@@ -25,7 +25,12 @@ public:
     void SaveAs(const QString& path, const QString& format);
 
     TaroEditor& Editor() { return m_editor; }
-    const std::shared_ptr<WriterDocument>& Writer() const { return m_writer; }
+    // The Writer document with every editing step taken.
+    const std::shared_ptr<WriterDocument>& Writer();
+    // Raises an automation error once the document is closed or its office gone.
+    void CheckOpen() const;
+    // Takes the editing steps collected (TaroEditor) in the office.
+    void FlushEditing();
 
 private:
     std::shared_ptr<WriterDocument> m_writer;

@@ -7,6 +7,7 @@
 #include "automation/office/StoryReader.h"
 #include "automation/office/TextMatcher.h"
 #include "automation/office/UnoStrings.h"
+#include "automation/office/WriterDocument.h"
 
 #include <QRegularExpression>
 
@@ -40,6 +41,22 @@ namespace {
 // vertical line.
 constexpr sal_Int16 AcrossRotation = 900;
 
+// The most matches a search looks ahead for.
+constexpr sal_Int32 LookAheadMatches = 10000;
+
+using Edit = OfficeScript::Edit;
+
+// Whether a match of the expression found from a place depends only on
+// the text from there on (so not on anything before it): no anchors, word
+// bounds, look-behind or other groups with options.
+bool MatchesFromWhereItStarts(const QString& pattern)
+{
+    for (const char* context : {"^", "$", "\\b", "\\B", "\\<", "\\>", "\\A", "\\Z", "\\z", "\\G", "(?"})
+        if (pattern.contains(QLatin1String(context)))
+            return false;
+    return true;
+}
+
 bool IsHalfWidthSign(QChar c)
 {
     return c.unicode() > 0x20 && c.unicode() < 0x7F && !c.isLetterOrNumber();
@@ -71,13 +88,53 @@ uno::Reference<frame::XController> Controller(const uno::Reference<text::XTextDo
 
 } // namespace
 
-TaroEditor::TaroEditor(uno::Reference<text::XTextDocument> model)
-    : m_model(std::move(model))
+TaroEditor::TaroEditor(WriterDocument& writer)
+    : m_model(writer.Model())
     , m_text(m_model->getText())
+    , m_writer(writer)
 {
     m_caret = m_text->createTextCursor();
     m_caretRows.set(m_caret, uno::UNO_QUERY_THROW);
     m_caret->gotoStart(false);
+}
+
+bool TaroEditor::Collect(Edit code, int number, const QString& text, const QString& detail)
+{
+    if (m_steps.empty() && !m_writer.Script())
+        return false; // each step at once
+    m_steps.push_back({code, number, ToOUString(text), ToOUString(detail)});
+    return true;
+}
+
+void TaroEditor::Flush()
+{
+    if (m_steps.empty())
+        return;
+    // Taken out first: whatever the office does with them, they are not taken twice.
+    const std::vector<OfficeScript::EditStep> steps = std::move(m_steps);
+    m_steps.clear();
+    OfficeScript* const script = m_writer.Script();
+    if (!script)
+        throw uno::RuntimeException(OUString("the office can no longer take the steps collected for it"));
+    OfficeScript::EditState state;
+    state.anchor = m_anchor;
+    m_input.Export(state.kinds, state.values, state.applied);
+    script->EditSteps(m_model, m_caret, steps, state);
+    m_anchor = state.anchor;
+    m_input.Import(state.kinds, state.values, state.applied);
+}
+
+void TaroEditor::Discard()
+{
+    m_steps.clear();
+    ForgetLookAhead();
+}
+
+void TaroEditor::ForgetLookAhead()
+{
+    m_lookAhead.reset();
+    m_matchSelected = false;
+    m_selectedText.reset();
 }
 
 void TaroEditor::Moved()
@@ -87,30 +144,45 @@ void TaroEditor::Moved()
 
 void TaroEditor::JumpStart()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::JumpStart))
+        return;
     m_caret->gotoStart(false);
     Moved();
 }
 
 void TaroEditor::JumpEnd()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::JumpEnd))
+        return;
     m_caret->gotoEnd(false);
     Moved();
 }
 
 void TaroEditor::CursorLeft(int count)
 {
+    ForgetLookAhead();
+    if (Collect(Edit::CursorLeft, count))
+        return;
     StoryReader::Go(m_caret, -std::max(count, 0), false);
     Moved();
 }
 
 void TaroEditor::CursorRight(int count)
 {
+    ForgetLookAhead();
+    if (Collect(Edit::CursorRight, count))
+        return;
     StoryReader::Go(m_caret, std::max(count, 0), false);
     Moved();
 }
 
 void TaroEditor::EndOfLine()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::EndOfLine))
+        return;
     const uno::Reference<text::XParagraphCursor> rest(
         m_text->createTextCursorByRange(AsRange(m_caret)), uno::UNO_QUERY_THROW);
     rest->gotoEndOfParagraph(true);
@@ -125,6 +197,8 @@ void TaroEditor::EndOfLine()
 
 void TaroEditor::MoveRows(int count)
 {
+    ForgetLookAhead();
+    Flush();
     if (count > 0) {
         for (int i = 0; i < count; ++i) {
             if (!m_caretRows->gotoNextParagraph(false)) {
@@ -141,6 +215,7 @@ void TaroEditor::MoveRows(int count)
 
 int TaroEditor::Row()
 {
+    Flush();
     const uno::Reference<text::XParagraphCursor> cursor(
         m_text->createTextCursorByRange(AsRange(m_caret)), uno::UNO_QUERY_THROW);
     cursor->gotoStartOfParagraph(false);
@@ -152,16 +227,24 @@ int TaroEditor::Row()
 
 void TaroEditor::StartSelection()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::StartSelection))
+        return;
     m_anchor = m_text->createTextCursorByRange(AsRange(m_caret));
 }
 
 void TaroEditor::CancelSelection()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::CancelSelection))
+        return;
     m_anchor.clear();
 }
 
 void TaroEditor::SelectAll()
 {
+    ForgetLookAhead();
+    Flush();
     m_anchor = m_text->createTextCursor();
     m_anchor->gotoStart(false);
     m_caret->gotoEnd(false);
@@ -179,12 +262,16 @@ uno::Reference<text::XTextCursor> TaroEditor::SelectionRange()
 
 bool TaroEditor::HasSelection()
 {
+    Flush();
     const uno::Reference<text::XTextCursor> range = SelectionRange();
     return range.is() && !range->isCollapsed();
 }
 
 QString TaroEditor::SelectedText()
 {
+    if (m_selectedText)
+        return *m_selectedText;
+    Flush();
     const uno::Reference<text::XTextCursor> range = SelectionRange();
     return range.is() ? ToQString(range->getString()) : QString();
 }
@@ -221,8 +308,17 @@ void TaroEditor::RemoveSelection()
     m_caret->gotoRange(range->getStart(), false);
 }
 
+// Typing over a match just found keeps the look ahead: the next search
+// starts after the typed text, where the match ended.
 void TaroEditor::Insert(const QString& text)
 {
+    std::optional<LookAhead> lookAhead;
+    if (m_matchSelected)
+        lookAhead = std::move(m_lookAhead);
+    ForgetLookAhead();
+    m_lookAhead = std::move(lookAhead);
+    if (Collect(Edit::Insert, StoryReader::Steps(text, 0, static_cast<int>(text.size())), text))
+        return;
     RemoveSelection();
     if (text.isEmpty())
         return;
@@ -236,6 +332,9 @@ void TaroEditor::Insert(const QString& text)
 
 void TaroEditor::InsertParagraphBreak()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::ParagraphBreak))
+        return;
     RemoveSelection();
     m_text->insertControlCharacter(AsRange(m_caret), text::ControlCharacter::PARAGRAPH_BREAK, false);
     m_input.LineBegun();
@@ -243,6 +342,9 @@ void TaroEditor::InsertParagraphBreak()
 
 void TaroEditor::InsertLineBreak()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::LineBreak))
+        return;
     RemoveSelection();
     m_text->insertControlCharacter(AsRange(m_caret), text::ControlCharacter::LINE_BREAK, false);
     m_input.LineBegun();
@@ -253,6 +355,9 @@ void TaroEditor::InsertLineBreak()
 // could make a blank page of its own.
 void TaroEditor::InsertPageBreak()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::PageBreak))
+        return;
     if (!(m_caretRows->isStartOfParagraph() && m_caretRows->isEndOfParagraph()))
         InsertParagraphBreak();
     uno::Reference<beans::XPropertySet>(m_caret, uno::UNO_QUERY_THROW)
@@ -261,6 +366,9 @@ void TaroEditor::InsertPageBreak()
 
 void TaroEditor::Delete()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::Delete))
+        return;
     if (HasSelection()) {
         RemoveSelection();
         return;
@@ -273,6 +381,9 @@ void TaroEditor::Delete()
 
 void TaroEditor::BackSpace()
 {
+    ForgetLookAhead();
+    if (Collect(Edit::BackSpace))
+        return;
     if (HasSelection()) {
         RemoveSelection();
         return;
@@ -287,6 +398,7 @@ void TaroEditor::BackSpace()
 
 uno::Reference<datatransfer::XTransferable> TaroEditor::Copy()
 {
+    Flush();
     const uno::Reference<text::XTextCursor> range = SelectionRange();
     if (!range.is() || range->isCollapsed())
         return nullptr;
@@ -298,6 +410,8 @@ uno::Reference<datatransfer::XTransferable> TaroEditor::Copy()
 
 void TaroEditor::Paste(const uno::Reference<datatransfer::XTransferable>& content)
 {
+    ForgetLookAhead();
+    Flush();
     RemoveSelection();
     if (!content.is())
         return;
@@ -312,6 +426,10 @@ void TaroEditor::Paste(const uno::Reference<datatransfer::XTransferable>& conten
 
 void TaroEditor::SetParagraphStyle(const QString& style)
 {
+    ForgetLookAhead();
+    if (m_writer.HasParagraphStyle(style) && Collect(Edit::ParagraphStyle, 0, style))
+        return;
+    Flush();
     const uno::Reference<text::XTextCursor> range = SelectionRange();
     const uno::Reference<beans::XPropertySet> target(range.is() ? range.get() : m_caret.get(), uno::UNO_QUERY_THROW);
     try {
@@ -326,6 +444,9 @@ void TaroEditor::SetParagraphStyle(const QString& style)
 
 void TaroEditor::SetCharacterSize(int points)
 {
+    ForgetLookAhead();
+    if (Collect(Edit::CharacterSize, points))
+        return;
     const uno::Reference<text::XTextCursor> range = SelectionRange();
     if (range.is() && !range->isCollapsed()) {
         TaroInputFormat size;
@@ -336,8 +457,23 @@ void TaroEditor::SetCharacterSize(int points)
     }
 }
 
+void TaroEditor::SetInputUnderline(bool on)
+{
+    ForgetLookAhead();
+    if (!Collect(Edit::InputUnderline, on ? 1 : 0))
+        m_input.SetUnderline(on);
+}
+
+void TaroEditor::SetInputFont(const QString& face)
+{
+    ForgetLookAhead();
+    if (!Collect(Edit::InputFont, 0, face))
+        m_input.SetFont(face);
+}
+
 QString TaroEditor::FontAtInsertionPoint(bool japanese)
 {
+    Flush();
     if (const auto typing = m_input.Font())
         return *typing;
     OUString face;
@@ -349,6 +485,8 @@ QString TaroEditor::FontAtInsertionPoint(bool japanese)
 
 int TaroEditor::ReplaceAll(const QString& search, const QString& replacement)
 {
+    ForgetLookAhead();
+    Flush();
     if (search.isEmpty())
         return 0;
     const uno::Reference<util::XReplaceable> replaceable(m_model, uno::UNO_QUERY_THROW);
@@ -371,6 +509,36 @@ int TaroEditor::ReplaceAll(const QString& search, const QString& replacement)
 
 bool TaroEditor::SearchRegexp(const QString& pattern)
 {
+    if (m_lookAhead && m_lookAhead->pattern == pattern && (!m_lookAhead->matches.empty() || m_lookAhead->all)
+        && m_writer.Script()) {
+        m_selectedText.reset();
+        m_matchSelected = !m_lookAhead->matches.empty();
+        if (!m_matchSelected) {
+            Collect(Edit::SearchForeseen, 0, pattern);
+            return false;
+        }
+        m_selectedText = m_lookAhead->matches.front();
+        m_lookAhead->matches.pop_front();
+        Collect(Edit::SearchForeseen, 1, pattern, *m_selectedText);
+        return true;
+    }
+    ForgetLookAhead();
+    Flush();
+    bool inMainText = false;
+    const bool found = RealSearch(pattern, inMainText);
+    OfficeScript* const script = m_writer.Script();
+    if (found && inMainText && script && MatchesFromWhereItStarts(pattern)) {
+        OfficeScript::Matches ahead = script->FindAfter(m_model, m_caret, ToOUString(pattern), LookAheadMatches);
+        m_lookAhead = LookAhead{pattern, {}, ahead.all};
+        for (const OUString& match : ahead.texts)
+            m_lookAhead->matches.push_back(ToQString(match));
+        m_matchSelected = true;
+    }
+    return found;
+}
+
+bool TaroEditor::RealSearch(const QString& pattern, bool& inMainText)
+{
     const uno::Reference<util::XSearchable> searchable(m_model, uno::UNO_QUERY_THROW);
     if (!m_searchDescriptor.is() || pattern != m_searchPattern) {
         m_searchDescriptor.set(searchable->createSearchDescriptor(), uno::UNO_QUERY_THROW);
@@ -391,6 +559,7 @@ bool TaroEditor::SearchRegexp(const QString& pattern)
     m_anchor = m_text->createTextCursorByRange(found->getStart());
     m_caret->gotoRange(found->getEnd(), false);
     Moved();
+    inMainText = true;
     return true;
 }
 
@@ -416,8 +585,12 @@ std::vector<std::pair<int, int>> TaroEditor::UprightRuns(const QString& text, bo
     return runs;
 }
 
+// With the office's routines, the texts of the paragraphs are read in one
+// call and the runs set in another.
 void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
 {
+    ForgetLookAhead();
+    Flush();
     const uno::Reference<text::XTextCursor> range = SelectionRange();
     if (!range.is() || range->isCollapsed())
         return;
@@ -425,6 +598,29 @@ void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
     const uno::Any valueList[] = {uno::Any(on ? AcrossRotation : sal_Int16(0)), uno::Any(on)};
     const uno::Sequence<OUString> names(nameList, 2);
     const uno::Sequence<uno::Any> values(valueList, 2);
+    OfficeScript* const script = m_writer.Script();
+    if (!script) {
+        SetRunsStepByStep(range, names, values, letters, longest);
+        return;
+    }
+    std::vector<sal_Int32> moves;
+    for (const std::optional<OUString>& paragraph : script->ParagraphTexts(range)) {
+        const QString text = paragraph ? ToQString(*paragraph) : QString();
+        const auto runs = paragraph ? UprightRuns(text, letters, longest) : std::vector<std::pair<int, int>>();
+        moves.push_back(static_cast<sal_Int32>(runs.size()));
+        int at = 0;
+        for (const auto& [start, end] : runs) {
+            moves.push_back(StoryReader::Steps(text, at, start));
+            moves.push_back(StoryReader::Steps(text, start, end));
+            at = end;
+        }
+    }
+    script->SetRunsInParagraphs(m_text, range, moves, names, values);
+}
+
+void TaroEditor::SetRunsStepByStep(const uno::Reference<text::XTextCursor>& range, const uno::Sequence<OUString>& names,
+    const uno::Sequence<uno::Any>& values, bool letters, int longest)
+{
     const uno::Reference<container::XEnumeration> paragraphs
         = uno::Reference<container::XEnumerationAccess>(range, uno::UNO_QUERY_THROW)->createEnumeration();
     while (paragraphs->hasMoreElements()) {
@@ -452,6 +648,7 @@ void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
 
 bool TaroEditor::IsVertical()
 {
+    Flush();
     OUString pageStyle;
     uno::Reference<beans::XPropertySet>(m_caret, uno::UNO_QUERY_THROW)->getPropertyValue(OUString("PageStyleName"))
         >>= pageStyle;

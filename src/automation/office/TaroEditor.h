@@ -1,5 +1,6 @@
 #pragma once
 
+#include "automation/office/OfficeScript.h"
 #include "automation/office/TaroInputFormat.h"
 
 #include <QString>
@@ -10,11 +11,15 @@
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/util/XSearchDescriptor.hpp>
 
+#include <deque>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 namespace Office {
+
+class WriterDocument;
 
 // Ichitaro's editing model over a Writer document: an insertion point
 // that moves by characters, rows (a row is a paragraph) and jumps; a
@@ -22,11 +27,21 @@ namespace Office {
 // to wherever the insertion point goes until it is cancelled; typing with
 // input attributes; search, replace and the horizontal-in-vertical setting.
 //
-// Every member talks to the office directly and may throw UNO exceptions;
-// the callers turn them into automation errors.
+// Every office call is a round trip to the office. So where the office
+// runs the program's routines (OfficeScript), the steps that give nothing
+// back (moves, selecting, typing, typing attributes, styles) are collected
+// here and taken there in one call, the moment anything else reaches the
+// document (Flush). An office without the routines gets each step at once.
+// A regular-expression search that found a match looks ahead for the
+// matches after it, so that replacing the matches one by one needs no
+// round trip each (see SearchRegexp).
+//
+// Every member may throw UNO exceptions; the callers turn them into
+// automation errors. A step collected fails when it is taken.
 class TaroEditor {
 public:
-    explicit TaroEditor(css::uno::Reference<css::text::XTextDocument> model);
+    // The editor of the document that `writer` holds (which outlives it).
+    explicit TaroEditor(WriterDocument& writer);
 
     // Moves. In a range selection they stretch the selection.
     void JumpStart();
@@ -67,11 +82,14 @@ public:
     void Paste(const css::uno::Reference<css::datatransfer::XTransferable>& content);
 
     // Paragraph style of the selected rows or of the insertion point's row.
+    // A style the document does not have is refused at once.
     void SetParagraphStyle(const QString& style);
     // Size in points of the selected characters, or of typing when nothing
     // is selected; 0 gives back the style's size.
     void SetCharacterSize(int points);
-    TaroInputFormat& Input() { return m_input; }
+    // Underline and font of typing.
+    void SetInputUnderline(bool on);
+    void SetInputFont(const QString& face);
     // The font of the characters at the insertion point (Japanese or Western).
     QString FontAtInsertionPoint(bool japanese);
 
@@ -82,7 +100,14 @@ public:
     // Selects the next match of a regular expression after the insertion
     // point; false when there is none (the selection then stays). Found
     // outside the main text (a page header, a frame, a text box), it is
-    // reported found and the selection stays.
+    // reported found and the selection stays. After a
+    // match, the next search for the same expression is answered from the
+    // matches looked ahead while nothing but the match's replacement has
+    // changed: the text after the insertion point is then as it was, and an
+    // expression that does not look at what comes before its match (no
+    // anchors, word bounds or look-behind) matches there as it did. The
+    // office makes the search when the steps are taken and fails when it
+    // finds otherwise.
     bool SearchRegexp(const QString& pattern);
     // Sets (or clears) the horizontal-in-vertical setting of the runs of
     // half-width digits and signs in the selection that are at most
@@ -98,7 +123,22 @@ public:
     // at least one digit and at most `longest` characters (0: any number).
     static std::vector<std::pair<int, int>> UprightRuns(const QString& text, bool letters, int longest);
 
+    // Takes the steps collected, in the office.
+    void Flush();
+    // Forgets the steps collected (the document is going).
+    void Discard();
+
 private:
+    // Collects the step when the office runs the routines.
+    bool Collect(OfficeScript::Edit code, int number = 0, const QString& text = {}, const QString& detail = {});
+    // Something other than replacing a match happened.
+    void ForgetLookAhead();
+    // The office's own search; inMainText tells a match it selected from one
+    // found outside the main text.
+    bool RealSearch(const QString& pattern, bool& inMainText);
+    void SetRunsStepByStep(const css::uno::Reference<css::text::XTextCursor>& range,
+        const css::uno::Sequence<rtl::OUString>& names, const css::uno::Sequence<css::uno::Any>& values, bool letters,
+        int longest);
     css::uno::Reference<css::text::XTextCursor> SelectionRange();
     void RemoveSelection();
     void Remove(const css::uno::Reference<css::text::XTextCursor>& range);
@@ -112,6 +152,18 @@ private:
     TaroInputFormat m_input;
     QString m_searchPattern;
     css::uno::Reference<css::util::XSearchDescriptor> m_searchDescriptor;
+
+    WriterDocument& m_writer;                    // the routines, the styles
+    std::vector<OfficeScript::EditStep> m_steps; // not taken yet
+    // The matches after the last one found, while they hold.
+    struct LookAhead {
+        QString pattern;
+        std::deque<QString> matches;
+        bool all = false; // there are no more
+    };
+    std::optional<LookAhead> m_lookAhead;
+    bool m_matchSelected = false;          // the last step selected a match
+    std::optional<QString> m_selectedText; // the selected match's text, when known here
 };
 
 } // namespace Office

@@ -8,6 +8,7 @@
 #include <com/sun/star/beans/XMultiPropertyStates.hpp>
 #include <com/sun/star/beans/XPropertyState.hpp>
 
+#include <algorithm>
 #include <vector>
 
 using namespace css;
@@ -83,13 +84,7 @@ void TaroInputFormat::ApplyTo(const uno::Reference<text::XTextCursor>& run)
 
 void TaroInputFormat::TakeOver(const uno::Reference<text::XTextCursor>& removed)
 {
-    std::vector<OUString> names{OUString::createFromAscii(UnderlineProperty)};
-    for (const char* property : FontProperties)
-        names.push_back(OUString::createFromAscii(property));
-    for (const char* property : SizeProperties)
-        names.push_back(OUString::createFromAscii(property));
-    std::sort(names.begin(), names.end());
-    const uno::Sequence<OUString> sequence = ToSequence(names);
+    const uno::Sequence<OUString> sequence = ToSequence(Names());
     const uno::Sequence<beans::PropertyState> states
         = uno::Reference<beans::XPropertyState>(removed, uno::UNO_QUERY_THROW)->getPropertyStates(sequence);
     const uno::Sequence<uno::Any> values
@@ -98,6 +93,59 @@ void TaroInputFormat::TakeOver(const uno::Reference<text::XTextCursor>& removed)
         m_values[sequence[i]]
             = states[i] == beans::PropertyState_DIRECT_VALUE ? std::optional<uno::Any>(values[i]) : std::nullopt;
     m_applied = false;
+}
+
+const std::vector<OUString>& TaroInputFormat::Names()
+{
+    // In name order, as the office wants them.
+    static const std::vector<OUString> names = [] {
+        std::vector<OUString> all{OUString::createFromAscii(UnderlineProperty)};
+        for (const char* property : FontProperties)
+            all.push_back(OUString::createFromAscii(property));
+        for (const char* property : SizeProperties)
+            all.push_back(OUString::createFromAscii(property));
+        std::sort(all.begin(), all.end());
+        return all;
+    }();
+    return names;
+}
+
+void TaroInputFormat::Export(std::vector<sal_Int16>& kinds, std::vector<uno::Any>& values, bool& applied) const
+{
+    kinds.clear();
+    values.clear();
+    for (const OUString& name : Names()) {
+        const auto found = m_values.find(name);
+        kinds.push_back(found == m_values.end() ? 0 : found->second ? 1 : 2);
+        values.push_back(found != m_values.end() && found->second ? *found->second : uno::Any());
+    }
+    applied = m_applied;
+}
+
+// Values come back from Basic in its own types; each is given the type of
+// its property again.
+void TaroInputFormat::Import(const std::vector<sal_Int16>& kinds, const std::vector<uno::Any>& values, bool applied)
+{
+    m_values.clear();
+    const std::vector<OUString>& names = Names();
+    for (std::size_t i = 0; i < names.size() && i < kinds.size() && i < values.size(); ++i) {
+        if (kinds[i] == 2) {
+            m_values[names[i]] = std::nullopt;
+        } else if (kinds[i] == 1) {
+            if (names[i].startsWith("CharHeight")) {
+                double points = 0;
+                values[i] >>= points;
+                m_values[names[i]] = uno::Any(static_cast<float>(points));
+            } else if (names[i] == OUString::createFromAscii(UnderlineProperty)) {
+                sal_Int32 underline = 0;
+                values[i] >>= underline;
+                m_values[names[i]] = uno::Any(static_cast<sal_Int16>(underline));
+            } else {
+                m_values[names[i]] = values[i];
+            }
+        }
+    }
+    m_applied = applied;
 }
 
 std::optional<QString> TaroInputFormat::Font() const

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace Office {
 
@@ -38,6 +39,13 @@ public:
 
     // The font set for typing, if any.
     std::optional<QString> Font() const;
+
+    // The attributes as the office's routines take them: for each of
+    // Names(), 0 (not set), 1 (`values` holds it) or 2 (back to normal);
+    // and whether they were given to the text typed last.
+    static const std::vector<rtl::OUString>& Names();
+    void Export(std::vector<sal_Int16>& kinds, std::vector<css::uno::Any>& values, bool& applied) const;
+    void Import(const std::vector<sal_Int16>& kinds, const std::vector<css::uno::Any>& values, bool applied);
 
 private:
     void Set(const char* property, std::optional<css::uno::Any> value);

@@ -84,7 +84,7 @@ void TaroLibrary::AddEdit(const QString& name, std::function<Variant(TaroEditor&
 {
     AddMethod(name, [this, edit = std::move(edit)](Arguments& args) {
         TaroDocument& document = Application().RequireDocument();
-        document.Writer()->EnsureOpen(Iid);
+        document.CheckOpen();
         return TaroCall(Application().Session(), [&] { return edit(document.Editor(), args); });
     });
 }
@@ -196,7 +196,7 @@ void TaroLibrary::AddFormatting()
     // The third of its thirteen arguments turns the underline on (1) or off (0).
     AddEdit(QStringLiteral("InputDecoration"), [](TaroEditor& e, Arguments& args) {
         if (!Arg(args, 2).IsNull())
-            e.Input().SetUnderline(IntArg(args, 2, 0) != 0);
+            e.SetInputUnderline(IntArg(args, 2, 0) != 0);
         return Variant();
     });
     AddEdit(QStringLiteral("CharacterSize"), [](TaroEditor& e, Arguments& args) {
@@ -204,7 +204,7 @@ void TaroLibrary::AddFormatting()
         return Variant();
     });
     AddEdit(QStringLiteral("InputCharacter"), [](TaroEditor& e, Arguments& args) {
-        e.Input().SetFont(TextArg(args, 0));
+        e.SetInputFont(TextArg(args, 0));
         return Variant();
     });
     AddEdit(QStringLiteral("GetCharacterAttribute"), [](TaroEditor& e, Arguments&) {

@@ -101,10 +101,7 @@ void WriterDocument::FlushPending()
         return;
     m_flushing = true;
     try {
-        // Looked for once the office is known to be there: looking would start a new one.
-        if (!m_script && !IsClosed())
-            m_script = OfficeScript::In(m_session.get());
-        OfficeScript* const script = m_script ? m_script->get() : nullptr;
+        OfficeScript* const script = Script();
         m_batch.Flush(m_text, m_selectionCursor, script);
         m_rangeFormats.Flush([this](int position) { return CursorFor(position, position, false); }, m_story, script);
     } catch (...) {
@@ -112,6 +109,13 @@ void WriterDocument::FlushPending()
         throw;
     }
     m_flushing = false;
+}
+
+OfficeScript* WriterDocument::Script()
+{
+    if (!m_script && !IsClosed())
+        m_script = OfficeScript::In(m_session.get());
+    return m_script ? m_script->get() : nullptr;
 }
 
 const uno::Reference<text::XTextDocument>& WriterDocument::Model()

@@ -73,6 +73,10 @@ public:
     // From now on gives the office every step as a call of its own, as an
     // office that cannot run the program's routines (OfficeScript) gets them.
     void TakeStepsOneByOne() { m_script = nullptr; }
+    // The office's routines; null when it cannot run them or after
+    // TakeStepsOneByOne. Looked for once, while the office is there
+    // (looking would start a new one).
+    OfficeScript* Script();
     // Whether the document has a paragraph style of that name (as the
     // office names it in its own files); read once.
     bool HasParagraphStyle(const QString& name);

@@ -254,6 +254,50 @@ TEST_F(CreatorTaroOfficeTest, VerticalTemplateSetsDigitsInHalfWidthParenthesesAc
     }
 }
 
+// The steps collected and taken in the office by its routines give the
+// document that each step sent on its own gives, in both templates (the
+// search-and-replace of the vertical one looks ahead): the paragraphs and
+// every portion's formatting. The prints end with formatting next to
+// formatting, at line and paragraph starts, and a surrogate pair.
+TEST_F(CreatorTaroOfficeTest, StepsTakenByTheOfficesRoutinesGiveWhatEachStepOnItsOwnGives)
+{
+    CommandList commands;
+    commands.list = TwoPrints();
+    commands.Add(ItemNumber, QStringLiteral("3"));
+    commands.Add(UnderlinedText, QStringLiteral("under"));
+    commands.Add(SubscriptText, QStringLiteral("2"));
+    commands.Add(ExternalChar, QString(ExternalCharacter));
+    commands.Add(SubscriptText, QStringLiteral("𠮷x"));
+    commands.Add(Text, QStringLiteral(" (34)(5)"));
+    commands.Add(LineBreak);
+    commands.Add(SubscriptText, QStringLiteral("n"));
+    commands.Add(Text, QStringLiteral("(6)"));
+    commands.Add(NewParagraph);
+    commands.Add(UnderlinedText, QStringLiteral("(7)"));
+    commands.Add(ExternalChar, QString(ExternalCharacter));
+    const auto session = Office::OfficeSession::Shared();
+    for (const QString& path : {HorizontalJtt(), VerticalJtt()}) {
+        SCOPED_TRACE(path.toStdString());
+        std::vector<std::shared_ptr<Office::WriterDocument>> documents;
+        for (const bool routines : {false, true}) {
+            session->SetRoutinesAllowed(routines);
+            const bool done = creator.Create(commands.list, path, Title, RangeText);
+            session->SetRoutinesAllowed(true);
+            ASSERT_TRUE(done);
+            documents.push_back(LastDocument());
+            ASSERT_NE(documents.back(), nullptr);
+        }
+        ExpectSameDocument(documents[0], documents[1]);
+        const std::vector<Line> lines = Lines(documents[1]);
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[lines.size() - 2].text,
+            QStringLiteral("(3)\tunder2") + ExternalCharacter + QStringLiteral("𠮷x (34)(5)\nn(6)"));
+        for (const auto& application : applications)
+            if (const auto document = application->ActiveDocument())
+                document->Close();
+    }
+}
+
 TEST_F(CreatorTaroOfficeTest, FailedRunLeavesNoDocumentAndTheNextRunWorks)
 {
     EXPECT_FALSE(Run(TemplatePath(QStringLiteral("ない.jtt"))));

@@ -21,6 +21,10 @@ void PrintTo(const Line& line, std::ostream* out);
 // The paragraphs of the document's main text as the office has them.
 std::vector<Line> Lines(const std::shared_ptr<Word::_Document>& document);
 
+// The paragraphs and the formatted portions of two documents are the same.
+void ExpectSameDocument(
+    const std::shared_ptr<Word::_Document>& expected, const std::shared_ptr<Word::_Document>& actual);
+
 class CommandList {
 public:
     void Add(int kind, const QString& text = {})

@@ -155,6 +155,8 @@ std::vector<Portion> Portions(const std::shared_ptr<Word::_Document>& document)
             p.rotation = rotation;
             p.faceWestern = Office::ToQString(western);
             p.faceAsian = Office::ToQString(asian);
+            props->getPropertyValue(OUString("CharHeight")) >>= p.height;
+            props->getPropertyValue(OUString("CharHeightAsian")) >>= p.heightAsian;
             result.push_back(p);
         }
     }

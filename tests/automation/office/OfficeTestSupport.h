@@ -44,6 +44,8 @@ struct Portion {
     int rotation = 0;   // tenths of a degree
     QString faceWestern;
     QString faceAsian;
+    float height = 0; // points, Western and Asian
+    float heightAsian = 0;
 };
 // The text portions (runs of equal formatting) of the whole main text.
 std::vector<Portion> Portions(const std::shared_ptr<Word::_Document>& document);

@@ -6,6 +6,7 @@
 #include "automation/AutomationError.h"
 #include "automation/ClassRegistry.h"
 #include "automation/UnknownNameError.h"
+#include "automation/office/OfficeSession.h"
 #include "automation/office/TaroApplication.h"
 #include "automation/office/TaroDocument.h"
 #include "automation/office/TaroEditor.h"
@@ -149,6 +150,78 @@ TEST_F(TaroLibraryTest, RegularExpressionSearchSelectsEachMatchInTurn)
     }
     EXPECT_EQ(found, (QStringList{"（1）", "（23）"}));
     EXPECT_EQ(Texts().first(), "1x23");
+}
+
+// Steps collected and taken by the office's routines end as each step sent
+// on its own: moves over surrogate pairs to a line's end, typing
+// attributes and what a backspace leaves of them, sizes, styles, page
+// breaks, deleting, and searches replacing as they go, one anchored to the
+// paragraph's start (not looked ahead) and one looked ahead.
+TEST_F(TaroLibraryTest, StepsTakenByTheOfficesRoutinesGiveWhatEachStepOnItsOwnGives)
+{
+    const auto underline = [](int on) {
+        Dispatch::Arguments args(13, Omitted);
+        args[2] = on;
+        return args;
+    };
+    const auto session = Office::OfficeSession::Shared();
+    std::vector<std::shared_ptr<Word::_Document>> documents;
+    std::vector<QStringList> found;
+    for (const bool routines : {false, true}) {
+        session->SetRoutinesAllowed(routines);
+        library->Call("OpenDocumentFile", {TemplatePath(QStringLiteral("横書き標準.jtt"))});
+        Call("JumpEnd");
+        Call("Insert", {"a𠮷𠮷b"});
+        Call("InsertReturn", {1, 2});
+        Call("Insert", {"c"});
+        Call("CursorLeft", {5});
+        Call("EndOfLine");
+        Call("Insert", {"!"});
+        Call("SelectRangeStart");
+        Call("CursorLeft", {2});
+        Call("CharacterSize", {8});
+        Call("CancelSelectRange");
+        Call("JumpEnd");
+        library->Call("InputDecoration", underline(1));
+        Call("Insert", {"u"});
+        Call("InputCharacter", {"Morvane Gaiji"});
+        Call("Insert", {"g"});
+        library->Call("InputDecoration", underline(0));
+        Call("Insert", {"n"});
+        Call("BackSpace");
+        Call("Insert", {"N"});
+        Call("InsertReturn");
+        Call("ParagraphStyle", {"設問"});
+        Call("Insert", {"aab"});
+        Call("InsertReturn");
+        Call("Insert", {"ab"});
+        Call("InsertPage");
+        Call("Insert", {"xbbx"});
+        Call("SelectRangeStart");
+        Call("CursorLeft", {1});
+        Call("Delete");
+        Call("CharacterSize", {12});
+        Call("Insert", {"big"});
+        Call("JumpStart");
+        for (int i = 0; i < 20 && Call("SearchRegexp", {"^a"}) != 0; ++i)
+            Call("Insert", {""});
+        Call("JumpStart");
+        QStringList matches;
+        for (int i = 0; i < 20 && Call("SearchRegexp", {"b+"}) != 0; ++i) {
+            matches << Automation::ToDispatch(library->Call("GetString", {Omitted}))->Call("Item", {1}).ToString();
+            Call("Insert", {"B"});
+        }
+        found.push_back(matches);
+        documents.push_back(Writer());
+    }
+    session->SetRoutinesAllowed(true);
+    ExpectSameDocument(documents[0], documents[1]);
+    EXPECT_EQ(found[1], found[0]);
+    EXPECT_EQ(found[1], (QStringList{"b", "b", "b", "bbb"}));
+    const QStringList texts = Texts();
+    EXPECT_EQ(texts.mid(texts.size() - 4), (QStringList{QStringLiteral("𠮷𠮷B!\ncugN"), "B", "B", "xBig"}));
+    // The document made first is closed by TearDown.
+    Automation::ToDispatch(application->Get("ActiveDocument"))->Call("Close", {3});
 }
 
 TEST_F(TaroLibraryTest, UnknownNamesAndCallsAfterQuitRaiseErrors)
