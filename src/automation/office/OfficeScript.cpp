@@ -95,7 +95,8 @@ const OUString kEditing = OUString::createFromAscii(R"BASIC(Option Explicit
 ' of the main text of oDoc, oAnchor being where the selection began (Empty: none).
 ' aKinds and aValues hold the typing attributes in the order of aNames below: 0 none,
 ' 1 the value, 2 back to normal; bApplied: given to the text typed last. Gives back
-' Array(failure, anchor, kinds, values, applied).
+' the failure, the anchor, bApplied, the six kinds and the six values, in one array
+' (arrays within an array do not come back whole).
 Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes As Variant, aNumbers As Variant, aTexts As Variant, aDetails As Variant, aKinds As Variant, aValues As Variant, bApplied As Boolean) As Variant
     Dim sFailure As String, i As Long, j As Long, nCode As Integer, nSteps As Long, nPart As Long, nUnit As Long
     Dim oText As Object, oSel As Object, oRange As Object, oRemove As Object, oFirst As Object, oWalker As Object
@@ -103,7 +104,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
     Dim sText As String, sPage As String, vPage As Variant, bExpand As Boolean, bNeeds As Boolean, bDone As Boolean
     Dim nSet As Long, nReset As Long, nLine As Long, aNow As Variant, aStates As Variant
     Dim aNames(5) As String, aTypes(5) As String, nKind(5) As Integer, vValue(5) As Variant, aHeights(2) As String
-    Dim aSetNames() As String, aSetValues() As Variant, aResetNames() As String
+    Dim aSetNames() As String, aSetValues() As Variant, aResetNames() As String, aResult(14) As Variant
     On Error GoTo Failed
     aNames(0) = "CharFontName" : aTypes(0) = "string"
     aNames(1) = "CharFontNameAsian" : aTypes(1) = "string"
@@ -148,10 +149,10 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                 ' A surrogate pair is one step.
                 nSteps = nLine - 1
                 For j = 2 To nLine - 1
-                    nUnit = AscW(Mid(sText, j, 1))
+                    nUnit = Asc(Mid(sText, j, 1))
                     If nUnit < 0 Then nUnit = nUnit + 65536
                     If nUnit >= 56320 And nUnit <= 57343 Then
-                        nUnit = AscW(Mid(sText, j - 1, 1))
+                        nUnit = Asc(Mid(sText, j - 1, 1))
                         If nUnit < 0 Then nUnit = nUnit + 65536
                         If nUnit >= 55296 And nUnit <= 56319 Then nSteps = nSteps - 1
                     End If
@@ -305,7 +306,14 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
         End Select
     Next i
 Done:
-    EditSteps = Array(sFailure, oSel, nKind, vValue, bApplied)
+    aResult(0) = sFailure
+    aResult(1) = oSel
+    aResult(2) = bApplied
+    For j = 0 To 5
+        aResult(3 + j) = nKind(j)
+        aResult(9 + j) = vValue(j)
+    Next j
+    EditSteps = aResult
     Exit Function
 
 ' Moves oWalker by nSteps (left when negative), stretching its range with bExpand.
@@ -403,21 +411,26 @@ Failed:
     Resume Done
 End Function
 
-' The text of each paragraph of oRange in order; a table gives Empty.
+' The text of each paragraph of oRange in order, after the failure; a table gives Empty.
 Function ParagraphTexts(oRange As Object) As Variant
     On Error GoTo Failed
-    Dim oParagraphs As Object, oPart As Object, aTexts() As Variant, n As Long
-    ReDim aTexts(255) As Variant
+    Dim oParagraphs As Object, oPart As Object, n As Long, i As Long
     n = 0
     oParagraphs = oRange.createEnumeration()
     Do While oParagraphs.hasMoreElements()
         oPart = oParagraphs.nextElement()
-        If n > UBound(aTexts) Then ReDim Preserve aTexts(2 * n) As Variant
-        If HasUnoInterfaces(oPart, "com.sun.star.text.XTextRange") Then aTexts(n) = oPart.getString()
         n = n + 1
     Loop
-    ReDim Preserve aTexts(n - 1) As Variant
-    ParagraphTexts = Array("", aTexts)
+    Dim aResult(n) As Variant
+    aResult(0) = ""
+    i = 1
+    oParagraphs = oRange.createEnumeration()
+    Do While oParagraphs.hasMoreElements() And i <= n
+        oPart = oParagraphs.nextElement()
+        If HasUnoInterfaces(oPart, "com.sun.star.text.XTextRange") Then aResult(i) = oPart.getString()
+        i = i + 1
+    Loop
+    ParagraphTexts = aResult
     Exit Function
 Failed:
     ParagraphTexts = Array("ParagraphTexts: error " & Err & " in line " & Erl & ": " & Error$)
@@ -469,18 +482,18 @@ Failed:
     SetRunsInParagraphs = Array("SetRunsInParagraphs: error " & Err & " in line " & Erl & ": " & Error$)
 End Function
 
-' The texts of the next matches (at most nMost) of the regular expression sPattern after
-' oFrom in the main text of oDoc, and whether there are no more.
+' After the failure: whether there are no more matches of the regular expression
+' sPattern after oFrom in the main text of oDoc than those that follow (at most nMost).
 Function FindAfter(oDoc As Object, oFrom As Object, sPattern As String, nMost As Long) As Variant
     On Error GoTo Failed
-    Dim oText As Object, oSearch As Object, oAt As Object, oFound As Object, aFound() As String, n As Long, bAll As Boolean
+    Dim oText As Object, oSearch As Object, oAt As Object, oFound As Object, n As Long, i As Long, bAll As Boolean
     oText = oDoc.getText()
     oSearch = oDoc.createSearchDescriptor()
     oSearch.SearchString = sPattern
     oSearch.SearchCaseSensitive = True
     oSearch.SearchRegularExpression = True
+    ' Counted first, then read: the array comes back whole only made at its size.
     oAt = oText.createTextCursorByRange(oFrom.getEnd())
-    ReDim aFound(255) As String
     n = 0
     bAll = False
     Do While n < nMost
@@ -492,13 +505,19 @@ Function FindAfter(oDoc As Object, oFrom As Object, sPattern As String, nMost As
         ' A match elsewhere than in the main text, or an empty one, ends the look ahead.
         If Not EqualUnoObjects(oFound.getText(), oText) Then Exit Do
         If oFound.getString() = "" Then Exit Do
-        If n > UBound(aFound) Then ReDim Preserve aFound(2 * n) As String
-        aFound(n) = oFound.getString()
         n = n + 1
         oAt.gotoRange(oFound.getEnd(), False)
     Loop
-    ReDim Preserve aFound(n - 1) As String
-    FindAfter = Array("", aFound, bAll)
+    Dim aResult(n + 1) As Variant
+    aResult(0) = ""
+    aResult(1) = bAll
+    oAt = oText.createTextCursorByRange(oFrom.getEnd())
+    For i = 1 To n
+        oFound = oDoc.findNext(oAt, oSearch)
+        aResult(i + 1) = oFound.getString()
+        oAt.gotoRange(oFound.getEnd(), False)
+    Next i
+    FindAfter = aResult
     Exit Function
 Failed:
     FindAfter = Array("FindAfter: error " & Err & " in line " & Erl & ": " & Error$)
@@ -539,41 +558,6 @@ template <class T>
 uno::Sequence<T> ToSequence(const std::vector<T>& items)
 {
     return uno::Sequence<T>(items.data(), static_cast<sal_Int32>(items.size()));
-}
-
-// A sequence of numbers as Basic gives it back (of its own integer type, or of anys).
-std::vector<sal_Int32> Numbers(const uno::Any& value)
-{
-    uno::Sequence<uno::Any> items;
-    if (value >>= items) {
-        std::vector<sal_Int32> numbers;
-        for (const uno::Any& item : items) {
-            sal_Int32 number = 0;
-            item >>= number;
-            numbers.push_back(number);
-        }
-        return numbers;
-    }
-    uno::Sequence<sal_Int16> shorts;
-    if (value >>= shorts)
-        return std::vector<sal_Int32>(shorts.begin(), shorts.end());
-    uno::Sequence<sal_Int32> longs;
-    value >>= longs;
-    return std::vector<sal_Int32>(longs.begin(), longs.end());
-}
-
-// A sequence as Basic gives it back (of anys, or of texts).
-std::vector<uno::Any> Anys(const uno::Any& value)
-{
-    uno::Sequence<uno::Any> items;
-    if (value >>= items)
-        return std::vector<uno::Any>(items.begin(), items.end());
-    uno::Sequence<OUString> texts;
-    value >>= texts;
-    std::vector<uno::Any> anys;
-    for (const OUString& text : texts)
-        anys.emplace_back(text);
-    return anys;
 }
 
 } // namespace
@@ -654,23 +638,25 @@ void OfficeScript::EditSteps(const uno::Reference<text::XTextDocument>& model,
             uno::Any(numbers), uno::Any(texts), uno::Any(details), uno::Any(ToSequence(state.kinds)),
             uno::Any(ToSequence(state.values)), uno::Any(state.applied)},
         "Editing");
-    if (result.getLength() < 4)
-        throw uno::RuntimeException(OUString("EditSteps gave back too little"));
+    // The anchor, whether applied, the kinds, the values.
+    const auto attributes = static_cast<sal_Int32>(state.kinds.size());
+    if (result.getLength() != 2 + 2 * attributes)
+        throw uno::RuntimeException(OUString("EditSteps gave back what it should not"));
     state.anchor.set(result[0], uno::UNO_QUERY);
-    const std::vector<sal_Int32> kinds = Numbers(result[1]);
-    const std::vector<uno::Any> values = Anys(result[2]);
-    if (kinds.size() != state.kinds.size() || values.size() != state.kinds.size())
-        throw uno::RuntimeException(OUString("EditSteps gave back the typing attributes incomplete"));
-    state.kinds.assign(kinds.begin(), kinds.end());
-    state.values = values;
-    result[3] >>= state.applied;
+    result[1] >>= state.applied;
+    for (sal_Int32 i = 0; i < attributes; ++i) {
+        sal_Int32 kind = 0;
+        result[2 + i] >>= kind;
+        state.kinds[i] = static_cast<sal_Int16>(kind);
+        state.values[i] = result[2 + attributes + i];
+    }
 }
 
 std::vector<std::optional<OUString>> OfficeScript::ParagraphTexts(const uno::Reference<text::XTextCursor>& range)
 {
     const uno::Sequence<uno::Any> result = Run("ParagraphTexts", {uno::Any(range)}, "Editing");
     std::vector<std::optional<OUString>> paragraphs;
-    for (const uno::Any& item : Anys(result.hasElements() ? result[0] : uno::Any())) {
+    for (const uno::Any& item : result) {
         OUString text;
         paragraphs.push_back((item >>= text) ? std::optional<OUString>(text) : std::nullopt);
     }
@@ -696,14 +682,14 @@ OfficeScript::Matches OfficeScript::FindAfter(const uno::Reference<text::XTextDo
     const uno::Sequence<uno::Any> result
         = Run("FindAfter", {uno::Any(model), uno::Any(from), uno::Any(pattern), uno::Any(most)}, "Editing");
     Matches matches;
-    if (result.getLength() < 2)
+    if (!result.hasElements())
         return matches;
-    for (const uno::Any& item : Anys(result[0])) {
+    result[0] >>= matches.all;
+    for (sal_Int32 i = 1; i < result.getLength(); ++i) {
         OUString match;
-        item >>= match;
+        result[i] >>= match;
         matches.texts.push_back(match);
     }
-    result[1] >>= matches.all;
     return matches;
 }
 
