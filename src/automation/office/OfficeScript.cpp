@@ -427,7 +427,7 @@ Function ParagraphTexts(oRange As Object) As Variant
     oParagraphs = oRange.createEnumeration()
     Do While oParagraphs.hasMoreElements() And i <= n
         oPart = oParagraphs.nextElement()
-        If HasUnoInterfaces(oPart, "com.sun.star.text.XTextRange") Then aResult(i) = oPart.getString()
+        If oPart.supportsService("com.sun.star.text.Paragraph") Then aResult(i) = oPart.getString()
         i = i + 1
     Loop
     ParagraphTexts = aResult
