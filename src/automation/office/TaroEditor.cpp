@@ -499,8 +499,9 @@ int TaroEditor::ReplaceAll(const QString& search, const QString& replacement)
     options->setPropertyValue(OUString("SearchRegularExpression"), uno::Any(false));
     int replaced = replaceable->replaceAll(asSearch);
     // The office's own replacement reaches tables and frames but leaves
-    // page headers and footers and text boxes alone. A replacement that holds the text itself is not
-    // walked over again, lest a text it reached already be replaced twice.
+    // page headers and footers and text boxes alone. A replacement that
+    // holds the text itself is not walked over again, lest a text it
+    // reached already be replaced twice.
     if (!replacement.contains(search))
         replaced += ReplaceBesideMain(
             m_model, TextMatcher(search, {true, true, false}), replacement, BesideMain::OutsideTheBody);
