@@ -228,10 +228,15 @@ int PrintCommandLine::PrintTo(const Options& options)
     if (!output.Commit(&error))
         return Fail(kCannotWrite, Text(Res::IDS_CLI_CANNOT_WRITE, {error}));
     record.output = QFileInfo(options.file).absoluteFilePath();
+    Record(record);
+    return kSucceeded;
+}
+
+void PrintCommandLine::Record(const RunRecord& record) const
+{
     HistoryRecorder(m_path.HistoryDatabasePath(), [](int id, const QString& argument) {
         WriteLine(stderr, Text(id, {argument}));
     }).Record(record);
-    return kSucceeded;
 }
 
 // The record of print runs on standard output; it reads the history file
@@ -292,7 +297,9 @@ int PrintCommandLine::ExportTo(const Options& options)
     QString error;
     const auto cancelled = [] { return StopRequest::Pending(); };
     switch (PrintExporter::Export(ExportSet::FromModel(model), file, &error, cancelled)) {
-    case PrintExporter::kWritten: return kSucceeded;
+    case PrintExporter::kWritten:
+        Record(RunRecord::FromModel(model, {}, QFileInfo(file).absoluteFilePath(), RunRecord::Kind::Export));
+        return kSucceeded;
     case PrintExporter::kCancelled: return Fail(kCancelled, Res::String(Res::IDS_PRINT_CANCELLED));
     case PrintExporter::kFailed: break;
     }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class Model;
+struct RunRecord;
 
 // The program's command line, which makes prints without a window:
 //   tavisko --print-to FILE [--template NAME] [--auto-select]
@@ -71,6 +72,8 @@ private:
     bool Parse(const QStringList& arguments, Options& options, QString* error) const;
     int PrintTo(const Options& options);
     int History(bool csv);
+    // Records a finished run in the history; a failure is told on stderr.
+    void Record(const RunRecord& record) const;
     int ExportTo(const Options& options);
     int InitializeModel(Model& model);
     int ChooseTemplate(Model& model, const QString& name, int& type, QString& templatePath);

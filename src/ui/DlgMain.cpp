@@ -4,6 +4,7 @@
 #include "desktop/MenuBarUpdateItem.h"
 #include "desktop/MessageBox.h"
 #include "export/PrintRequest.h"
+#include "history/HistoryRecorder.h"
 #include "model/DataBase.h"
 #include "model/Book.h"
 #include "model/NodeStorage.h"
@@ -584,6 +585,9 @@ void DlgMain::ExportPrints()
         ShowWarning(Res::IDS_ERR_EXPORT, error);
         return;
     }
+    HistoryRecorder(model_.Paths().HistoryDatabasePath(), [](int id, const QString& argument) {
+        ShowWarning(id, argument);
+    }).Record(RunRecord::FromModel(model_, {}, QFileInfo(file).absoluteFilePath(), RunRecord::Kind::Export));
     ShowStatus(Res::IDS_EXPORTED, QDir::toNativeSeparators(file));
 }
 

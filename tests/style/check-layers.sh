@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Includes point one way, from the ground up:
-#   model, markup, res, automation < quiz < print, history < export, bookimport
+#   model, markup, res, automation < quiz < print, history
+#   < export, platformexport, bookimport
 #   < desktop < ui < app
 # A file of src/<folder> may include "<other>/..." only from its own layer
 # or one below it. Every include against the order is listed.
@@ -10,7 +11,7 @@ cd "$top/src"
 
 declare -A layer=(
     [model]=0 [markup]=0 [res]=0 [automation]=0
-    [quiz]=1 [print]=2 [history]=2 [export]=3 [bookimport]=3
+    [quiz]=1 [print]=2 [history]=2 [export]=3 [platformexport]=3 [bookimport]=3
     [desktop]=4 [ui]=5 [app]=6
 )
 
