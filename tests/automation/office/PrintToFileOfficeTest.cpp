@@ -7,6 +7,8 @@
 
 #include "app/Application.h"
 #include "desktop/MessageBox.h"
+#include "history/HistoryStore.h"
+#include "history/RunRestorer.h"
 #include "app/PrintCommandLine.h"
 #include "automation/WordConstants.h"
 #include "automation/office/OfficeBackends.h"
@@ -433,6 +435,75 @@ TEST_F(PrintToFile, AutoSelectPrintsTheSavedNumberOfPrintsAndSavesNothing)
     ASSERT_EQ(outcome.status, 0) << outcome.error.toStdString();
     EXPECT_EQ(PdfPages(file).size(), 6);
     EXPECT_EQ(storedQuiz(), before);
+}
+
+// A recorded run put back as 出題履歴's 開く puts it back prints the same
+// text as the first time, for every bundled book through both word
+// processors' creators. Between the two prints the saved selection is
+// replaced by a new draw, so only the record can bring the prints back.
+TEST_F(PrintToFile, ReopenedRunPrintsWhatTheRecordedRunPrinted)
+{
+    const QString history = dir.filePath(QStringLiteral("home/morvane-k/userdata/tv_history.db"));
+    const std::array<std::pair<QString, int>, 2> templates{std::pair{QStringLiteral("横書き標準.dot"), Model::kWord},
+        std::pair{QStringLiteral("縦書き標準.jtt"), Model::kIchitaro}};
+    const auto startModel = [](Model& model) {
+        model.RegisterCreator(Model::kWord, std::make_shared<RecordingCreator>());
+        model.RegisterCreator(Model::kIchitaro, std::make_shared<RecordingCreator>());
+        ASSERT_EQ(model.Initialize(Path(ProgramFolder)), Model::kInitOk);
+    };
+    for (const auto& [templateName, wordProcessor] : templates) {
+        for (std::size_t b = 0;; ++b) {
+            Model model;
+            startModel(model);
+            if (b >= model.Storage().Books().size())
+                break;
+            SCOPED_TRACE(templateName.toStdString() + " book " + std::to_string(b));
+            ASSERT_EQ(model.SelectBook(*model.Storage().Books()[b]), 0);
+            const auto& questions = model.Storage().Questions();
+            ASSERT_GE(questions.size(), 2u);
+            model.SetQuestions({questions[0]->qid, questions[1]->qid});
+            std::vector<int> iids;
+            for (const SqlRow& row :
+                QueryRows(model.Db().BookPath(), QStringLiteral("SELECT iid FROM Indices WHERE enable = 1")))
+                iids.push_back(row.at(0).toInt());
+            model.SetRange(Ranges(iids));
+            AutoSelectOptions options = model.ReadAutoSelectOptions();
+            options.printCount = 2;
+            for (auto& count : options.counts)
+                count.second = 3;
+            std::array<bool, 2> warnings{false, false};
+            const int selected = model.AutoSelect(options, warnings);
+            ASSERT_TRUE(selected == Model::kAutoSelectOk || selected == Model::kAutoSelectWarnings) << selected;
+            model.WriteWpa(wordProcessor);
+            model.WriteTemplateName(templateName);
+            ModelSerializer(model, model.Db()).Save();
+            const QString first = out + QStringLiteral("/first-%1.pdf").arg(b);
+            const Outcome printed = Run({QStringLiteral("--print-to"), first});
+            ASSERT_EQ(printed.status, 0) << printed.error.toStdString();
+
+            model.AutoSelect(options, warnings);
+            ModelSerializer(model, model.Db()).Save();
+            HistoryStore store(history);
+            const auto runs = store.Runs();
+            ASSERT_FALSE(runs.empty());
+            const std::optional<RunRecord> recorded = store.Run(runs.front().run.id);
+            ASSERT_TRUE(recorded);
+            {
+                Model reopened;
+                startModel(reopened);
+                const RunRestorer::Outcome restored = RunRestorer::Restore(reopened, *recorded);
+                ASSERT_TRUE(restored.restored);
+                EXPECT_TRUE(restored.missing.empty());
+                ModelSerializer(reopened, reopened.Db()).Save();
+            }
+            const QString again = out + QStringLiteral("/again-%1.pdf").arg(b);
+            const Outcome reprinted = Run({QStringLiteral("--print-to"), again});
+            ASSERT_EQ(reprinted.status, 0) << reprinted.error.toStdString();
+            const QStringList pages = PdfPages(first);
+            EXPECT_FALSE(pages.isEmpty());
+            EXPECT_EQ(PdfPages(again), pages);
+        }
+    }
 }
 
 // The external characters of the "303" book printed through the program's
