@@ -1,7 +1,7 @@
 #include "ui/ColumnMappingTable.h"
 
 #include "bookimport/ColumnRoles.h"
-#include "bookimport/Sheet.h"
+#include "automation/Sheet.h"
 #include "res/UiText.h"
 
 #include <QComboBox>
