@@ -59,16 +59,23 @@ bool HasHeader(const Sheet& sheet)
 }
 
 // Whether the first line of a text that cannot be read as a table whole
-// (a quote left open further down) names our columns.
+// (a quote left open further down, more columns than a sheet may have)
+// names our columns.
 bool BeginsWithHeader(const QByteArray& utf8, const QString& path)
 {
     const QByteArray text = utf8.trimmed();
     const qsizetype end = text.indexOf('\n');
+    const QByteArray line = end < 0 ? text : text.left(end);
+    const char delimiter = DelimitedSheetReader::DelimiterFor(path, utf8);
     std::vector<SheetRow> rows;
     Problems ignored;
-    return DelimitedSheetReader::ParseRecords(
-               end < 0 ? text : text.left(end), DelimitedSheetReader::DelimiterFor(path, utf8), 1, rows, ignored)
-        && !rows.empty() && NamesOurColumns(rows.front());
+    if (DelimitedSheetReader::ParseRecords(line, delimiter, 1, rows, ignored) && !rows.empty())
+        return NamesOurColumns(rows.front());
+    // A header the reader refuses is still ours when its names are.
+    SheetRow header;
+    for (const QByteArray& cell : line.split(delimiter))
+        header.cells << DelimitedSheetReader::TrimBlanks(QString::fromUtf8(cell));
+    return NamesOurColumns(header);
 }
 
 const QString kUnknownShape
