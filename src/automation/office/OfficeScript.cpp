@@ -708,7 +708,15 @@ uno::Sequence<uno::Any> OfficeScript::Run(const char* name, const std::vector<un
     // A text alone, or an array that begins with it.
     OUString failure;
     uno::Sequence<uno::Any> items;
+    uno::Sequence<OUString> texts;
     if (result >>= items) {
+        if (items.hasElements())
+            items[0] >>= failure;
+    } else if (result >>= texts) {
+        // Basic hands an array of texts only over as a sequence of texts.
+        items.realloc(texts.getLength());
+        for (sal_Int32 i = 0; i < texts.getLength(); ++i)
+            items.getArray()[i] <<= texts[i];
         if (items.hasElements())
             items[0] >>= failure;
     } else {
