@@ -40,6 +40,8 @@ QByteArray ReadAll(zip_source_t* source, QString* error)
     return bytes;
 }
 
+constexpr zip_uint32_t FastestDeflate = 1;
+
 } // namespace
 
 void ZipArchive::Add(const QString& name, QByteArray content)
@@ -64,14 +66,18 @@ QByteArray ZipArchive::Bytes(QString* error) const
         // The buffers stay in m_entries until the archive is closed.
         zip_source_t* content
             = zip_source_buffer(archive, entry.content.constData(), static_cast<zip_uint64_t>(entry.content.size()), 0);
-        if (!content
-            || zip_file_add(archive, entry.name.toUtf8().constData(), content, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE)
-                < 0) {
+        const zip_int64_t index = content
+            ? zip_file_add(archive, entry.name.toUtf8().constData(), content, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE)
+            : -1;
+        if (index < 0) {
             zip_source_free(content);
             *error = ErrorText(zip_get_error(archive));
             zip_discard(archive);
             return {};
         }
+        // Many small XML files: the fastest deflate packs them nearly as
+        // well as the default and takes a fraction of its time.
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, FastestDeflate);
     }
     if (zip_close(archive) < 0) {
         *error = ErrorText(zip_get_error(archive));
