@@ -9,7 +9,10 @@ namespace Word {
 // character positions; with both omitted, the whole main text (End then
 // counts the final paragraph mark). SaveAs2(FileName, FileFormat): writes
 // the document to a file in a WdSaveFormat; the document itself stays
-// untitled (an export, not a change of its file).
+// untitled (an export, not a change of its file). SetCaption(text):
+// ActiveWindow.Caption, the title bar of the document's window in place of
+// the name an unsaved document gets ("Untitled 1"); a document without a
+// window ignores it.
 class _Document : public Automation::Object {
 public:
     static constexpr char Iid[] = "{0002096B-0000-0000-C000-000000000046}";
@@ -18,6 +21,7 @@ public:
         const Automation::Variant& end = Automation::Variant::Missing())
         = 0;
     virtual void SaveAs2(const Automation::Variant& fileName, const Automation::Variant& fileFormat) = 0;
+    virtual void SetCaption(const QString& caption) { (void)caption; }
 };
 
 } // namespace Word

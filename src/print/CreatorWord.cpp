@@ -197,6 +197,9 @@ void CreatorWord::Abort()
 bool CreatorWord::SetTitle(const QString& title)
 {
     ReplaceAll(TitlePlaceholder, title);
+    // The teacher's window says which print it holds, not "Untitled 1".
+    if (!title.trimmed().isEmpty())
+        m_document->SetCaption(title);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "automation/AutomationError.h"
 #include "automation/office/OfficeProfileSettings.h"
+#include "automation/office/OfficeProfile.h"
 #include "automation/office/UnoBootstrap.h"
 #include "automation/office/UnoStrings.h"
 
@@ -157,6 +158,10 @@ QString OfficeSession::Launch(const char* iid)
         throw StartFailure(iid, QStringLiteral("LibreOffice (soffice) is not installed"));
     if (!QDir().mkpath(m_options.profileDir))
         throw StartFailure(iid, QStringLiteral("cannot create the office profile folder %1").arg(m_options.profileDir));
+    // An office that cannot take the program's settings still starts, in
+    // its own language.
+    if (QString error; !OfficeProfile::Apply(m_options.profileDir, OfficeProfile::ProgramSettings(), &error))
+        qWarning("%s", qUtf8Printable(error));
     const QString pipeName = UniquePipeName();
     const QString profileUrl = QUrl::fromLocalFile(m_options.profileDir).toString(QUrl::FullyEncoded);
     m_process = std::make_unique<OfficeProcess>();

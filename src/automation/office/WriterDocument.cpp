@@ -18,6 +18,7 @@
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
@@ -288,6 +289,16 @@ void WriterDocument::SaveAs2(const Automation::Variant& fileName, const Automati
     EnsureOpen(Iid);
     const int saveFormat = fileFormat.IsNull() ? static_cast<int>(Word::wdFormatOpenDocumentText) : fileFormat.ToInt();
     ExportDocument(m_session.get(), Iid, m_model, fileName.ToString(), FormatOfWordSaveFormat(saveFormat));
+}
+
+void WriterDocument::SetCaption(const QString& caption)
+{
+    EnsureOpen(Iid);
+    UnoCall(m_session.get(), Iid, [&] {
+        const uno::Reference<frame::XTitle> title(m_model, uno::UNO_QUERY);
+        if (title.is())
+            title->setTitle(ToOUString(caption));
+    });
 }
 
 std::shared_ptr<TextSpan> WriterDocument::Track(int start, int end)

@@ -49,6 +49,8 @@ public:
     std::shared_ptr<Word::Range> Range(const Automation::Variant& start, const Automation::Variant& end) override;
     // Through the office's export filters (DocumentExport).
     void SaveAs2(const Automation::Variant& fileName, const Automation::Variant& fileFormat) override;
+    // The title the office shows for the document (its frame's title).
+    void SetCaption(const QString& caption) override;
 
     OfficeSession* Session() const { return m_session.get(); }
     // The office's objects, with everything typed given to them.

@@ -8,6 +8,7 @@
 #include "automation/WordConstants.h"
 #include "automation/office/OfficeBackends.h"
 #include "automation/office/OfficeSession.h"
+#include "automation/office/UnoStrings.h"
 #include "automation/office/WriterApplication.h"
 #include "print/CreatorWord.h"
 
@@ -15,6 +16,14 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTimer>
+
+#include <com/sun/star/beans/NamedValue.hpp>
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
+#include <com/sun/star/frame/theUICommandDescription.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 
 #include <csignal>
 #include <unistd.h>
@@ -230,6 +239,40 @@ TEST_F(CreatorWordOfficeTest, VerticalTemplateSetsDigitRunsUpright)
     ASSERT_TRUE(Run(VerticalTemplate()));
     ExpectPrintsWritten(LastDocument(), true);
     ExpectPrivateClipboard();
+}
+
+// The document a teacher is left with is titled with the print title, in
+// an office whose interface (its profile's language, its command labels)
+// is Japanese.
+TEST_F(CreatorWordOfficeTest, TheDocumentHasThePrintTitleInAJapaneseOffice)
+{
+    ASSERT_TRUE(Run(HorizontalTemplate()));
+    const auto document = LastDocument();
+    ASSERT_NE(document, nullptr);
+    using namespace css;
+    const uno::Reference<frame::XTitle> title(OfficeTest::Writer(document)->Model(), uno::UNO_QUERY_THROW);
+    EXPECT_EQ(Office::ToQString(title->getTitle()), Title);
+
+    const auto context = Office::OfficeSession::Shared()->Context("test");
+    uno::Sequence<uno::Any> node(1);
+    node[0] <<= beans::NamedValue(
+        rtl::OUString("nodepath"), uno::Any(rtl::OUString("/org.openoffice.Office.Linguistic/General")));
+    const uno::Reference<container::XNameAccess> general(
+        configuration::theDefaultProvider::get(context)->createInstanceWithArguments(
+            rtl::OUString("com.sun.star.configuration.ConfigurationAccess"), node),
+        uno::UNO_QUERY_THROW);
+    EXPECT_EQ(
+        Office::ToQString(general->getByName(rtl::OUString("UILocale")).get<rtl::OUString>()), QStringLiteral("ja"));
+
+    const uno::Reference<container::XNameAccess> writerCommands(
+        frame::theUICommandDescription::get(context)->getByName(rtl::OUString("com.sun.star.text.TextDocument")),
+        uno::UNO_QUERY_THROW);
+    QString label;
+    for (const beans::PropertyValue& property :
+        writerCommands->getByName(rtl::OUString(".uno:Save")).get<uno::Sequence<beans::PropertyValue>>())
+        if (property.Name == "Label")
+            label = Office::ToQString(property.Value.get<rtl::OUString>());
+    EXPECT_TRUE(label.contains(QStringLiteral("保存"))) << label.toStdString();
 }
 
 TEST_F(CreatorWordOfficeTest, SecondRunRightAfterTheFirstWorks)
