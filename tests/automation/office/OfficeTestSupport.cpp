@@ -13,9 +13,11 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/style/BreakType.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 
 #include <gtest/gtest.h>
@@ -108,6 +110,28 @@ std::shared_ptr<Office::WriterDocument> Writer(const std::shared_ptr<Word::_Docu
     return std::dynamic_pointer_cast<Office::WriterDocument>(document);
 }
 
+namespace {
+
+// The name a paragraph style shows in the office. An office in Japanese
+// takes a template's "表題" for its own title style, whose name in the
+// document's text is "Title".
+QString ShownStyleName(const std::shared_ptr<Word::_Document>& document, const OUString& style)
+{
+    const uno::Reference<container::XNameAccess> styles(
+        uno::Reference<style::XStyleFamiliesSupplier>(Writer(document)->Model(), uno::UNO_QUERY_THROW)
+            ->getStyleFamilies()
+            ->getByName(OUString("ParagraphStyles")),
+        uno::UNO_QUERY_THROW);
+    OUString shown = style;
+    if (styles->hasByName(style))
+        uno::Reference<beans::XPropertySet>(styles->getByName(style), uno::UNO_QUERY_THROW)
+            ->getPropertyValue(OUString("DisplayName"))
+            >>= shown;
+    return Office::ToQString(shown);
+}
+
+} // namespace
+
 std::vector<Paragraph> Paragraphs(const std::shared_ptr<Word::_Document>& document)
 {
     std::vector<Paragraph> result;
@@ -119,7 +143,7 @@ std::vector<Paragraph> Paragraphs(const std::shared_ptr<Word::_Document>& docume
         Paragraph p;
         OUString style;
         props->getPropertyValue(OUString("ParaStyleName")) >>= style;
-        p.style = Office::ToQString(style);
+        p.style = ShownStyleName(document, style);
         p.text = Office::ToQString(uno::Reference<text::XTextRange>(props, uno::UNO_QUERY_THROW)->getString());
         style::BreakType breakType = style::BreakType_NONE;
         props->getPropertyValue(OUString("BreakType")) >>= breakType;
