@@ -274,6 +274,14 @@ bool CreatorTaro::SetTitle(const QString& title)
 {
     Lib(QStringLiteral("JumpStart"));
     ReplaceAll(TitlePlaceholder, title);
+    // The teacher's window says which print it holds, not "Untitled 1";
+    // a word processor that cannot be told keeps its own name.
+    if (!title.trimmed().isEmpty()) {
+        try {
+            m_document->Call(QStringLiteral("SetCaption"), {title});
+        } catch (const Automation::AutomationError&) {
+        }
+    }
     return true;
 }
 

@@ -20,6 +20,11 @@ TaroDocument::TaroDocument(std::shared_ptr<WriterDocument> writer, std::weak_ptr
         SaveAs(Arg(args, 0).ToString(), Arg(args, 1).ToString());
         return Automation::Variant();
     });
+    AddMethod(QStringLiteral("SetCaption"), [this](Arguments& args) {
+        CheckOpen();
+        m_writer->SetCaption(Arg(args, 0).ToString());
+        return Automation::Variant();
+    });
 }
 
 const std::shared_ptr<WriterDocument>& TaroDocument::Writer()

@@ -13,7 +13,9 @@ class WriterDocument;
 // Ichitaro's document object ("ActiveDocument") over a Writer document,
 // with the editing state that the library works on. Members: Close;
 // SaveAs (path, format): writes the document to a file of the format
-// ("pdf", "odt", "docx", "doc"), the document itself staying untitled.
+// ("pdf", "odt", "docx", "doc"), the document itself staying untitled;
+// SetCaption (text): the title bar of the document's window in place of
+// the name an unsaved document gets.
 class TaroDocument : public Automation::NamedDispatch {
 public:
     TaroDocument(std::shared_ptr<WriterDocument> writer, std::weak_ptr<TaroApplication> application);

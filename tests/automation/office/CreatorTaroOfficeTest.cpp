@@ -24,6 +24,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 
 #include <gtest/gtest.h>
@@ -210,6 +211,11 @@ TEST_F(CreatorTaroOfficeTest, HorizontalTemplateGivesBothHalvesWithHeaderBlocks)
     Office::TaroLibrary::SetOption(keyAssignment, 0);
     const auto document = LastDocument();
     ASSERT_NE(document, nullptr);
+    // The window of the document left open is titled with the print title.
+    EXPECT_EQ(Office::ToQString(css::uno::Reference<css::frame::XTitle>(
+                  OfficeTest::Writer(document)->Model(), css::uno::UNO_QUERY_THROW)
+                                    ->getTitle()),
+        Title);
     EXPECT_EQ(Lines(document), ExpectedLines(2, false));
 
     for (const SizedPortion& pen : PortionsOf(document, QStringLiteral("pen")))
