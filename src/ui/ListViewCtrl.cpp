@@ -236,5 +236,14 @@ void ListViewCtrl::keyPressEvent(QKeyEvent* event)
         event->accept();
         return;
     }
+    // As in a list of the desktop, the first arrow key of a list where no
+    // row is chosen yet chooses the row that has the focus (the first row
+    // when none has), and shows it, instead of passing over it.
+    const bool arrow = event->key() == Qt::Key_Down || event->key() == Qt::Key_Up;
+    if (arrow && event->modifiers() == Qt::NoModifier && RowCount() > 0 && selectedItems().isEmpty()) {
+        SelectRow(current.isValid() ? current.row() : 0);
+        event->accept();
+        return;
+    }
     QTreeWidget::keyPressEvent(event);
 }

@@ -117,6 +117,18 @@ TEST_F(QuestionDialog, ArrowsMoveTheWholeRowAndStopAtTheEnds)
     EXPECT_EQ(RowQids(), (std::vector<int>{13, 12, 11}));
 }
 
+// The first arrow key chooses the row that has the focus, the first one,
+// and shows it, instead of passing over it; the next one moves on.
+TEST_F(QuestionDialog, FirstArrowKeyChoosesTheFirstRowAndShowsIt)
+{
+    List().setFocus();
+    QTest::keyClick(&List(), Qt::Key_Down);
+    EXPECT_EQ(List().SelectedRow(), 0);
+    EXPECT_TRUE(List().viewport()->rect().contains(List().visualRect(List().currentIndex())));
+    QTest::keyClick(&List(), Qt::Key_Down);
+    EXPECT_EQ(List().SelectedRow(), 1);
+}
+
 TEST_F(QuestionDialog, ReorderingOnOkReordersTheFormatsInEveryPrint)
 {
     model.AddQuiz();
