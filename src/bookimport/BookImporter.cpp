@@ -11,6 +11,7 @@
 #include "bookimport/QuestionSheetConverter.h"
 #include "bookimport/QuizletTextReader.h"
 #include "bookimport/SourceFormat.h"
+#include "bookimport/SpreadsheetBounds.h"
 #include "bookimport/TextDecoder.h"
 #include "bookimport/WordListConverter.h"
 #include "markup/SheetText.h"
@@ -151,6 +152,9 @@ bool BookImporter::ReadSheet(const ImportRequest& request, Sheet& sheet, Problem
                     .arg(SourceFormat::DisplayName(request.from)));
             return false;
         }
+        // What the file declares is checked before the office builds it.
+        if (!SpreadsheetBounds::Check(path, problems))
+            return false;
         SpreadsheetReader* spreadsheets = m_spreadsheets ? m_spreadsheets : SpreadsheetReaders::Default();
         if (!spreadsheets) {
             problems.Error(

@@ -1,6 +1,6 @@
 #include "bookimport/DelimitedSheetReader.h"
 
-#include "bookimport/SheetLimits.h"
+#include "automation/SheetLimits.h"
 #include "bookimport/TextDecoder.h"
 
 #include <QFile>
@@ -29,15 +29,14 @@ struct RowCollector {
             return;
         const qsizetype column = collector->current.cells.size() + 1;
         if (column > SheetLimits::MaxColumns) {
-            collector->Refuse(QStringLiteral("列が多すぎます（%1 列まで）").arg(SheetLimits::MaxColumns), column);
+            collector->Refuse(SheetLimits::TooManyColumns(), column);
             return;
         }
         // A cell has at most as many characters as bytes.
         if (size > static_cast<std::size_t>(SheetLimits::MaxCellLength)
             && QString::fromUtf8(static_cast<const char*>(data), static_cast<qsizetype>(size)).size()
                 > SheetLimits::MaxCellLength) {
-            collector->Refuse(
-                QStringLiteral("セルが長すぎます（%1 文字まで）").arg(SheetLimits::MaxCellLength), column);
+            collector->Refuse(SheetLimits::CellTooLong(), column);
             return;
         }
         if (!collector->inRecord) {
@@ -63,7 +62,7 @@ struct RowCollector {
             return;
         // The header and MaxRows rows below it.
         if (collector->rows.size() > static_cast<std::size_t>(SheetLimits::MaxRows)) {
-            collector->Refuse(QStringLiteral("行が多すぎます（%1 行まで）").arg(SheetLimits::MaxRows), 0);
+            collector->Refuse(SheetLimits::TooManyRows(), 0);
             return;
         }
         SheetRow row = std::move(collector->current);
@@ -121,8 +120,7 @@ bool DelimitedSheetReader::ReadFile(const QString& path, QByteArray& bytes, Prob
         return false;
     }
     if (file.size() > SheetLimits::MaxFileBytes) {
-        problems.Error(0, 0,
-            QStringLiteral("ファイルが大きすぎます（%1 MB まで）").arg(SheetLimits::MaxFileBytes / (1024 * 1024)));
+        problems.Error(0, 0, SheetLimits::FileTooLarge());
         return false;
     }
     bytes = file.readAll();

@@ -18,21 +18,17 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 #ifdef TV_HAVE_OFFICE
-    // ODS and XLSX files are read by the office, started only when one is
-    // imported.
+    // ODS and XLSX files are read by an office of the run's own, started
+    // only when one is imported and ended with the run.
     std::unique_ptr<Office::CalcSheetReader> calc;
     std::shared_ptr<Office::OfficeSession> session;
     if (!Office::OfficeProcess::FindProgram().isEmpty()) {
-        session = Office::OfficeSession::Shared();
+        session = std::make_shared<Office::OfficeSession>(Office::CalcSheetReader::SessionOptions());
         calc = std::make_unique<Office::CalcSheetReader>(session);
     }
     const int status = BookTool(out, err, calc.get()).Run(app.arguments().mid(1));
-    // An office this run started is ended; one it only reached (the
-    // program's, with the teacher's documents) is left alone.
-    if (session && session->StartedOffice())
-        session->Terminate();
-    else if (session)
-        session->Detach();
+    if (session)
+        session->Release();
     return status;
 #else
     return BookTool(out, err).Run(app.arguments().mid(1));

@@ -4,7 +4,7 @@
 // writing. The counter peak_mb is the process's peak resident size; the
 // goal is under 1 GB for any sheet.
 #include "bookimport/BookImporter.h"
-#include "bookimport/SheetLimits.h"
+#include "automation/SheetLimits.h"
 
 #include <QFile>
 #include <QTemporaryDir>

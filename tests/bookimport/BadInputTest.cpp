@@ -4,7 +4,7 @@
 
 #include "bookimport/BookChecker.h"
 #include "bookimport/BookExporter.h"
-#include "bookimport/SheetLimits.h"
+#include "automation/SheetLimits.h"
 
 #include <sys/stat.h>
 
@@ -35,6 +35,16 @@ protected:
             EXPECT_TRUE(line.startsWith(input + u':')) << line.toStdString();
         EXPECT_FALSE(QFile::exists(output));
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("out_main")).size(), 0);
+    }
+
+    // An XLSX whose one worksheet holds `sheetData`.
+    static QByteArray Xlsx(const QByteArray& sheetData)
+    {
+        return Zipped({{"xl/workbook.xml", "<workbook/>"},
+            {"xl/worksheets/sheet1.xml",
+                "<?xml version=\"1.0\"?><worksheet "
+                "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                    + sheetData + "</worksheet>"}});
     }
 };
 
@@ -102,6 +112,42 @@ TEST_F(BadInputTest, SheetsOverTheBoundsAreRefusedWithTheBoundNamed)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(SheetLimits::MaxFileBytes + 1));
     file.close();
     ExpectRejectedFile(huge, 0, 0, QStringLiteral("ファイルが大きすぎます（200 MB まで）"));
+}
+
+// What an ODS or XLSX file declares is refused before any office is asked
+// (these tests have none): a few hundred bytes that would make the office
+// build a million rows over a thousand columns.
+TEST_F(BadInputTest, SpreadsheetsDeclaringMoreThanTheBoundsAreRefusedUnopened)
+{
+    const QByteArray tall = Ods("<table:table-row table:number-rows-repeated=\"1048000\"><table:table-cell "
+                                "table:number-columns-repeated=\"8\" office:value-type=\"string\"><text:p>x</text:p>"
+                                "</table:table-cell></table:table-row>");
+    EXPECT_LT(tall.size(), 1000);
+    ExpectRejected(tall, 0, 0, QStringLiteral("行が多すぎます（1000000 行まで）"), QStringLiteral("tall.ods"));
+    ExpectRejected(Ods("<table:table-row table:number-rows-repeated=\"1048000\"><table:table-cell "
+                       "table:number-columns-repeated=\"1024\"><text:p>x</text:p></table:table-cell>"
+                       "</table:table-row>"),
+        0, 0, QStringLiteral("列が多すぎます（64 列まで）"), QStringLiteral("wide.ods"));
+    ExpectRejected(Ods("<table:table-row><table:table-cell><text:p>a<text:s text:c=\"10000\"/></text:p>"
+                       "</table:table-cell></table:table-row>"),
+        0, 0, QStringLiteral("セルが長すぎます（10000 文字まで）"), QStringLiteral("long.ods"));
+    // Rows and columns repeated empty, as the office saves a sheet whose
+    // rows all have a style, hold nothing: the office is asked.
+    ExpectRejected(Ods("<table:table-row><table:table-cell table:number-columns-repeated=\"2\" "
+                       "office:value-type=\"string\"><text:p>a</text:p></table:table-cell><table:table-cell "
+                       "table:number-columns-repeated=\"1022\"/></table:table-row><table:table-row "
+                       "table:number-rows-repeated=\"1048573\"><table:table-cell "
+                       "table:number-columns-repeated=\"1024\"/></table:table-row>"),
+        0, 0, QStringLiteral("オフィス"), QStringLiteral("styled.ods"));
+
+    ExpectRejected(Xlsx("<dimension ref=\"A1:B2000000\"/><sheetData/>"), 0, 0, QStringLiteral("行が多すぎます"),
+        QStringLiteral("declared.xlsx"));
+    ExpectRejected(Xlsx("<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>見出し語</t></is></c>"
+                        "<c r=\"BM1\"><v>1</v></c></row></sheetData>"),
+        0, 0, QStringLiteral("列が多すぎます"), QStringLiteral("wide.xlsx"));
+    ExpectRejected(Xlsx("<sheetData><row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><t>見出し語</t></is></c></row>"
+                        "<row><c/><c><v>1</v></c></row><row r=\"1000002\"><c><v>1</v></c></row></sheetData>"),
+        0, 0, QStringLiteral("行が多すぎます"), QStringLiteral("tall.xlsx"));
 }
 
 TEST_F(BadInputTest, ADuplicateHeadwordIsNamedWithItsRowAndColumn)

@@ -6,6 +6,10 @@
 #include "automation/office/UnoCall.h"
 #include "automation/office/UnoStrings.h"
 
+#include "automation/SheetLimits.h"
+
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
@@ -22,7 +26,11 @@
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <mutex>
+
+#include <unistd.h>
 
 namespace Office {
 
@@ -46,6 +54,26 @@ QString CellText(const uno::Any& value)
     }
     return QString();
 }
+
+// The rows taken from the office in one call.
+constexpr sal_Int32 RowsPerBlock = 10000;
+
+// The bound a sheet whose cells end at `end` goes past; empty for none.
+QString UsedAreaBound(const css::table::CellRangeAddress& end)
+{
+    if (end.EndColumn + 1 > SheetLimits::MaxColumns)
+        return SheetLimits::TooManyColumns();
+    // The header and MaxRows rows below it.
+    if (end.EndRow + 1 > SheetLimits::MaxRows + 1)
+        return SheetLimits::TooManyRows();
+    return QString();
+}
+
+// Ends the session's office however the reading ends.
+struct EndOffice {
+    OfficeSession& session;
+    ~EndOffice() { session.Terminate(); }
+};
 
 // Closes the document however the reading ends.
 class OpenDocument {
@@ -72,13 +100,43 @@ private:
 
 } // namespace
 
+OfficeSession::Options CalcSheetReader::SessionOptions()
+{
+    OfficeSession::Options options = OfficeSession::DefaultOptions();
+    options.headless = true;
+    options.profileDir = QDir::tempPath()
+        + QStringLiteral("/tavisko-sheets-%1-%2").arg(::getuid()).arg(QCoreApplication::applicationPid());
+    options.disposableProfile = true;
+    options.memoryLimit = MemoryLimit;
+    return options;
+}
+
 CalcSheetReader::CalcSheetReader(std::shared_ptr<OfficeSession> session)
     : m_session(std::move(session))
 {
 }
 
+bool CalcSheetReader::OfficeRanOutOfMemory()
+{
+    const qint64 limit = m_session->GetOptions().memoryLimit;
+    if (limit <= 0)
+        return false;
+    // An allocation that fails near the limit leaves the peak below it by
+    // as much as it asked for; an office that died mid-load died of it.
+    const bool ranOut = m_session->PeakMemory() >= limit / 4 * 3 || !m_session->IsAlive();
+    if (ranOut)
+        m_session->Terminate();
+    return ranOut;
+}
+
 bool CalcSheetReader::Read(const QString& path, Sheet& sheet, QString& error)
 {
+    // One reading at a time (the import window reads on threads of its
+    // own), each in an office started for it and ended after it: no office
+    // is left holding a large sheet's memory, or running after a program
+    // that ended without ending it.
+    const std::lock_guard lock(m_reading);
+    const EndOffice end{*m_session};
     sheet = Sheet();
     sheet.file = path;
     const QFileInfo file(path);
@@ -88,8 +146,15 @@ bool CalcSheetReader::Read(const QString& path, Sheet& sheet, QString& error)
     }
     sheet.encoding = file.suffix().toUpper();
     std::vector<SheetRow> rows;
+    QString bound;
+    uno::Reference<css::frame::XDesktop2> desktop;
     try {
-        const uno::Reference<css::frame::XDesktop2> desktop = m_session->Desktop(Iid);
+        desktop = m_session->Desktop(Iid);
+    } catch (const Automation::AutomationError& failure) {
+        error = QStringLiteral("表計算のファイルを読むオフィスを始められません（%1）").arg(failure.Message());
+        return false;
+    }
+    try {
         UnoCall(m_session.get(), Iid, [&] {
             uno::Sequence<css::beans::PropertyValue> args(3);
             args[0] = Property("Hidden", uno::Any(true));
@@ -110,22 +175,38 @@ bool CalcSheetReader::Read(const QString& path, Sheet& sheet, QString& error)
             used->gotoEndOfUsedArea(false);
             const css::table::CellRangeAddress end
                 = uno::Reference<css::sheet::XCellRangeAddressable>(cursor, uno::UNO_QUERY_THROW)->getRangeAddress();
-            const uno::Reference<css::sheet::XCellRangeData> data(
-                first->getCellRangeByPosition(0, 0, end.EndColumn, end.EndRow), uno::UNO_QUERY_THROW);
-            const uno::Sequence<uno::Sequence<uno::Any>> cells = data->getDataArray();
-            for (sal_Int32 r = 0; r < cells.getLength(); ++r) {
-                SheetRow row;
-                row.row = r + 1;
-                for (const uno::Any& cell : cells[r])
-                    row.cells.append(CellText(cell));
-                while (!row.cells.isEmpty() && row.cells.last().trimmed().isEmpty())
-                    row.cells.removeLast();
-                if (!row.cells.isEmpty())
-                    rows.push_back(std::move(row));
+            bound = UsedAreaBound(end);
+            // A block of rows at a time, so that neither the office nor this
+            // process holds the whole sheet twice over.
+            for (sal_Int32 top = 0; bound.isEmpty() && top <= end.EndRow; top += RowsPerBlock) {
+                const uno::Reference<css::sheet::XCellRangeData> data(
+                    first->getCellRangeByPosition(0, top, end.EndColumn, std::min(end.EndRow, top + RowsPerBlock - 1)),
+                    uno::UNO_QUERY_THROW);
+                const uno::Sequence<uno::Sequence<uno::Any>> cells = data->getDataArray();
+                for (sal_Int32 r = 0; bound.isEmpty() && r < cells.getLength(); ++r) {
+                    SheetRow row;
+                    row.row = top + r + 1;
+                    for (const uno::Any& cell : cells[r]) {
+                        row.cells.append(CellText(cell));
+                        if (row.cells.last().size() > SheetLimits::MaxCellLength)
+                            bound = SheetLimits::CellTooLong();
+                    }
+                    while (!row.cells.isEmpty() && row.cells.last().trimmed().isEmpty())
+                        row.cells.removeLast();
+                    if (!row.cells.isEmpty())
+                        rows.push_back(std::move(row));
+                }
             }
         });
     } catch (const Automation::AutomationError& failure) {
-        error = QStringLiteral("表計算のファイルとして読めません（%1）").arg(failure.Message());
+        error = OfficeRanOutOfMemory()
+            ? QStringLiteral("表が大きすぎて読めません（表計算のファイルを読むのに使えるメモリは %1 MB まで）")
+                  .arg(m_session->GetOptions().memoryLimit / (1024 * 1024))
+            : QStringLiteral("表計算のファイルとして読めません（%1）").arg(failure.Message());
+        return false;
+    }
+    if (!bound.isEmpty()) {
+        error = bound;
         return false;
     }
     if (rows.empty()) {

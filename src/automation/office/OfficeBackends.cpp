@@ -20,6 +20,14 @@ bool OfficeInstalled()
     return !OfficeProcess::FindProgram().isEmpty();
 }
 
+// Teachers' spreadsheets are read by an office of their own, under a
+// memory limit (CalcSheetReader::SessionOptions).
+const std::shared_ptr<OfficeSession>& SheetSession()
+{
+    static const auto session = std::make_shared<OfficeSession>(CalcSheetReader::SessionOptions());
+    return session;
+}
+
 } // namespace
 
 bool RegisterBackends()
@@ -32,8 +40,7 @@ bool RegisterBackends()
     Automation::ClassRegistry::Register(
         QString::fromLatin1(TaroApplication::ProgId), [] { return TaroApplication::Create(OfficeSession::Shared()); },
         &OfficeInstalled);
-    // Teachers' spreadsheets (ODS, XLSX) are read by Calc in the same office.
-    static CalcSheetReader spreadsheets(OfficeSession::Shared());
+    static CalcSheetReader spreadsheets(SheetSession());
     SpreadsheetReaders::SetDefault(&spreadsheets);
     Automation::ServerControl::SetAbandonHandler([] { OfficeSession::Shared()->Abandon(); });
     return true;
@@ -55,6 +62,7 @@ void UseHeadlessOffice()
 void ReleaseBackends()
 {
     OfficeSession::Shared()->Release();
+    SheetSession()->Release();
 }
 
 } // namespace Office

@@ -8,8 +8,12 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <spawn.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <thread>
 #include <vector>
 
@@ -19,13 +23,14 @@ namespace Office {
 
 namespace {
 
-// True while a process other than a zombie belongs to process group `group`.
-bool GroupHasLiveMembers(pid_t group)
+// Calls `visit` with each process other than a zombie in process group
+// `group`, until it returns false.
+template <typename Visit>
+void ForEachGroupMember(pid_t group, Visit visit)
 {
     DIR* proc = ::opendir("/proc");
     if (!proc)
-        return false;
-    bool alive = false;
+        return;
     while (const dirent* entry = ::readdir(proc)) {
         if (entry->d_name[0] < '0' || entry->d_name[0] > '9')
             continue;
@@ -44,13 +49,38 @@ bool GroupHasLiveMembers(pid_t group)
         int parent = 0;
         int processGroup = 0;
         if (afterName && std::sscanf(afterName + 1, " %c %d %d", &state, &parent, &processGroup) == 3 && state != 'Z'
-            && processGroup == group) {
-            alive = true;
+            && processGroup == group && !visit(static_cast<pid_t>(std::atoi(entry->d_name))))
             break;
-        }
     }
     ::closedir(proc);
+}
+
+// True while a process other than a zombie belongs to process group `group`.
+bool GroupHasLiveMembers(pid_t group)
+{
+    bool alive = false;
+    ForEachGroupMember(group, [&alive](pid_t) {
+        alive = true;
+        return false;
+    });
     return alive;
+}
+
+// The largest virtual size (bytes) process `pid` has had (VmPeak).
+qint64 PeakVirtualSize(pid_t pid)
+{
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/status", static_cast<int>(pid));
+    FILE* status = std::fopen(path, "r");
+    if (!status)
+        return 0;
+    long long kilobytes = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmPeak: %lld kB", &kilobytes) == 1)
+            break;
+    std::fclose(status);
+    return static_cast<qint64>(kilobytes) * 1024;
 }
 
 } // namespace
@@ -72,8 +102,10 @@ QStringList OfficeProcess::Arguments(const QString& pipeName, const QString& pro
     return args;
 }
 
-bool OfficeProcess::Start(const QString& program, const QStringList& arguments, QString* error)
+bool OfficeProcess::Start(const QString& program, const QStringList& arguments, QString* error, qint64 memoryLimit)
 {
+    // Everything the child needs is made before the fork: after it, in a
+    // copy of a process with threads, only system calls are safe.
     std::vector<QByteArray> storage;
     storage.push_back(program.toLocal8Bit());
     for (const QString& a : arguments)
@@ -82,32 +114,68 @@ bool OfficeProcess::Start(const QString& program, const QStringList& arguments, 
     for (QByteArray& s : storage)
         argv.push_back(s.data());
     argv.push_back(nullptr);
-
-    // The office writes nothing to the program's terminal, and holds none
-    // of its output pipes open after the program has ended.
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&files, 2, "/dev/null", O_WRONLY, 0);
-    posix_spawnattr_t attr;
-    posix_spawnattr_init(&attr);
-    // A session (and process group) of its own: a terminal's hang-up or a
-    // Ctrl+C meant for the program does not reach the office, and Kill can
-    // end the launcher and soffice.bin together.
-    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID);
-    pid_t pid = -1;
-    const int rc = posix_spawn(&pid, argv[0], &files, &attr, argv.data(), environ);
-    posix_spawnattr_destroy(&attr);
-    posix_spawn_file_actions_destroy(&files);
-    if (rc != 0) {
+    const rlimit limit{static_cast<rlim_t>(memoryLimit), static_cast<rlim_t>(memoryLimit)};
+    // The child reports a failed exec through this pipe, which closes
+    // unread when the exec succeeds.
+    int report[2];
+    if (::pipe2(report, O_CLOEXEC) != 0) {
         if (error)
-            *error = QStringLiteral("cannot start %1: %2").arg(program, QString::fromLocal8Bit(strerror(rc)));
+            *error = QStringLiteral("cannot start %1: %2").arg(program, QString::fromLocal8Bit(strerror(errno)));
+        return false;
+    }
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        // A session (and process group) of its own: a terminal's hang-up
+        // or a Ctrl+C meant for the program does not reach the office, and
+        // Kill can end the launcher and soffice.bin together. The office
+        // writes nothing to the program's terminal, and holds none of its
+        // output pipes open after the program has ended.
+        ::setsid();
+        const int null = ::open("/dev/null", O_RDWR);
+        for (int fd = 0; fd <= 2; ++fd)
+            ::dup2(null, fd);
+        if (null > 2)
+            ::close(null);
+        if (memoryLimit > 0)
+            ::setrlimit(RLIMIT_AS, &limit);
+        ::execve(argv[0], argv.data(), environ);
+        const int code = errno;
+        [[maybe_unused]] const ssize_t written = ::write(report[1], &code, sizeof code);
+        ::_exit(127);
+    }
+    const int forkError = errno;
+    ::close(report[1]);
+    int code = pid < 0 ? forkError : 0;
+    if (pid > 0) {
+        ssize_t got = -1;
+        do
+            got = ::read(report[0], &code, sizeof code);
+        while (got < 0 && errno == EINTR);
+        if (got != sizeof code)
+            code = 0;
+        else
+            ::waitpid(pid, nullptr, 0);
+    }
+    ::close(report[0]);
+    if (code != 0) {
+        if (error)
+            *error = QStringLiteral("cannot start %1: %2").arg(program, QString::fromLocal8Bit(strerror(code)));
         return false;
     }
     m_pid = pid;
     m_exitCode = -1;
     return true;
+}
+
+qint64 OfficeProcess::PeakMemory() const
+{
+    qint64 peak = 0;
+    if (m_pid > 0)
+        ForEachGroupMember(m_pid, [&peak](pid_t member) {
+            peak = std::max(peak, PeakVirtualSize(member));
+            return true;
+        });
+    return peak;
 }
 
 bool OfficeProcess::IsRunning()

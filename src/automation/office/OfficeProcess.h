@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <sys/types.h>
 
@@ -26,8 +27,15 @@ public:
     static QStringList Arguments(const QString& pipeName, const QString& profileUrl, bool headless);
 
     // Starts `program` with `arguments`; false (with `error`) when it
-    // could not be started.
-    bool Start(const QString& program, const QStringList& arguments, QString* error);
+    // could not be started. With a memory limit (bytes, 0: none), the
+    // office's address space is bounded from its first instruction, and
+    // every process it starts inherits the bound: an allocation past it
+    // fails in the office instead of taking the machine's memory.
+    bool Start(const QString& program, const QStringList& arguments, QString* error, qint64 memoryLimit = 0);
+
+    // The most memory (virtual size, bytes) any live process of the
+    // office's group has held; 0 when none is left.
+    qint64 PeakMemory() const;
 
     pid_t Pid() const { return m_pid; }
 

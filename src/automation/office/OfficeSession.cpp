@@ -166,7 +166,8 @@ QString OfficeSession::Launch(const char* iid)
     const QString profileUrl = QUrl::fromLocalFile(m_options.profileDir).toString(QUrl::FullyEncoded);
     m_process = std::make_unique<OfficeProcess>();
     QString error;
-    if (!m_process->Start(program, OfficeProcess::Arguments(pipeName, profileUrl, m_options.headless), &error))
+    if (!m_process->Start(
+            program, OfficeProcess::Arguments(pipeName, profileUrl, m_options.headless), &error, m_options.memoryLimit))
         throw StartFailure(iid, error);
     m_officeGroup.store(m_process->Pid());
     return pipeName;
@@ -336,12 +337,16 @@ void OfficeSession::Terminate()
         m_process->Kill();
     m_officeGroup.store(-1);
     m_process.reset();
+    if (m_options.disposableProfile)
+        QDir(m_options.profileDir).removeRecursively();
 }
 
 void OfficeSession::Release()
 {
     if (!m_connected) {
         EndBackgroundLaunch();
+        if (m_options.disposableProfile)
+            QDir(m_options.profileDir).removeRecursively();
         return;
     }
     if (m_options.headless || !HasOpenDocuments())

@@ -27,6 +27,12 @@ public:
         bool headless = true; // no windows (always so without a display)
         QString profileDir;   // the office's own profile folder
         int startTimeoutMs = 30000;
+        // The office's address space, in bytes (0: no limit); see
+        // OfficeProcess::Start.
+        qint64 memoryLimit = 0;
+        // Whether the profile folder is the session's alone, removed when
+        // the office is ended.
+        bool disposableProfile = false;
     };
 
     // Headless when neither DISPLAY nor WAYLAND_DISPLAY is set; the profile
@@ -74,6 +80,9 @@ public:
     // profile), and its launcher's process id (-1 when none).
     bool StartedOffice() const { return m_connected && m_ownsOffice; }
     pid_t LauncherPid() const { return m_process ? m_process->Pid() : -1; }
+    // The most memory the office started by this session has held (see
+    // OfficeProcess::PeakMemory); 0 when it is not running.
+    qint64 PeakMemory() const { return m_process ? m_process->PeakMemory() : 0; }
     const Options& GetOptions() const { return m_options; }
 
     // Whether any document is open in the office.

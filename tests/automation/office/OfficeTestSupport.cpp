@@ -46,6 +46,8 @@ public:
         auto session = Office::OfficeSession::Shared();
         const pid_t group = session->LauncherPid();
         session->Terminate();
+        // The office that reads sheets (for imports) too.
+        Office::ReleaseBackends();
         if (group > 0)
             EXPECT_FALSE(ProcessGroupAlive(group)) << "an office process outlived the tests";
     }

@@ -3,6 +3,7 @@
 #include "OfficeTestSupport.h"
 #include "bookimport/ImportFixture.h"
 
+#include "automation/office/CalcSheetReader.h"
 #include "automation/office/OfficeSession.h"
 #include "automation/office/UnoStrings.h"
 
@@ -83,6 +84,39 @@ TEST_F(SpreadsheetImportTest, AFileThatIsNoSpreadsheetIsRefused)
                     .isEmpty());
     EXPECT_TRUE(problems.HasErrors());
     EXPECT_FALSE(QFile::exists(PathOf(QStringLiteral("x_main.db"))));
+}
+
+// A sheet that gets past the check of its declared size and still takes
+// more memory than the office that reads sheets may have (one cell of a
+// hundred million spaces, 200 MB) ends in the message that names the limit,
+// and that office is ended, its profile gone; the next sheet is read.
+TEST_F(SpreadsheetImportTest, ASheetPastTheOfficesMemoryEndsInTheLimitsMessage)
+{
+    Office::OfficeSession::Options options = Office::CalcSheetReader::SessionOptions();
+    options.memoryLimit = 1024LL * 1024 * 1024;
+    const auto session = std::make_shared<Office::OfficeSession>(options);
+    Office::CalcSheetReader reader(session);
+    Sheet sheet;
+    QString error;
+    EXPECT_FALSE(reader.Read(Write(QStringLiteral("spaces.ods"),
+                                 Ods("<table:table-row><table:table-cell><text:p>a<text:s text:c=\"100000000\"/>"
+                                     "</text:p></table:table-cell></table:table-row>")),
+        sheet, error));
+    EXPECT_EQ(
+        error, QStringLiteral("表が大きすぎて読めません（表計算のファイルを読むのに使えるメモリは 1024 MB まで）"));
+    EXPECT_EQ(session->LauncherPid(), -1);
+    EXPECT_FALSE(QFileInfo::exists(options.profileDir));
+
+    ASSERT_TRUE(
+        reader.Read(Write(QStringLiteral("small.ods"),
+                        Ods("<table:table-row><table:table-cell><text:p>achieve</text:p></table:table-cell>"
+                            "<table:table-cell><text:p>達成する</text:p></table:table-cell></table:table-row>")),
+            sheet, error))
+        << error.toStdString();
+    ASSERT_EQ(sheet.rows.size(), 1u);
+    EXPECT_EQ(sheet.rows.front().cells, (QStringList{QStringLiteral("achieve"), QStringLiteral("達成する")}));
+    session->Release();
+    EXPECT_FALSE(QFileInfo::exists(options.profileDir));
 }
 
 } // namespace
