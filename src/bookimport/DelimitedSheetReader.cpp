@@ -71,6 +71,9 @@ struct RowCollector {
         collector->started = false;
         while (!row.cells.isEmpty() && row.cells.last().isEmpty())
             row.cells.removeLast();
+        // A list grown a cell at a time holds room for more: a million rows
+        // of spare room is a quarter of the sheet.
+        row.cells.squeeze();
         if (!row.cells.isEmpty())
             collector->rows.push_back(std::move(row));
     }

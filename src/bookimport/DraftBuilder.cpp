@@ -69,7 +69,7 @@ void DraftBuilder::SetAlternate(int qid)
 
 void DraftBuilder::AddHeading(const QStringList& headings, std::optional<int> page)
 {
-    m_headingRows.push_back(HeadingRow{static_cast<int>(m_sentences.size()), headings, page});
+    m_headingRows.push_back(HeadingRow{static_cast<int>(m_slotOfSentence.size()), headings, page});
 }
 
 void DraftBuilder::SetAttrClasses(std::vector<BookDraft::AttrClass> extra, std::vector<int> order)
@@ -170,7 +170,8 @@ void DraftBuilder::AddSentence(int keyword, const SentenceRow& row)
     sentence.attrs = row.attrs;
     if (!row.problemNumber.isEmpty())
         m_usesProblemNumber = true;
-    m_sentences.emplace_back(keyword, std::move(sentence));
+    m_sentences.push_back(std::move(sentence));
+    m_slotOfSentence.push_back(keyword);
 }
 
 BookDraft DraftBuilder::Finish(bool byChapters)
@@ -185,12 +186,11 @@ BookDraft DraftBuilder::Finish(bool byChapters)
     std::vector<int> kidOfSlot;
     NumberKeywords(draft, kidOfSlot);
     int sid = 0;
-    draft.sentences.reserve(m_sentences.size());
-    for (auto& [slot, sentence] : m_sentences) {
-        sentence.sid = ++sid;
-        sentence.kid = kidOfSlot[static_cast<std::size_t>(slot)];
-        draft.sentences.push_back(std::move(sentence));
+    for (std::size_t i = 0; i < m_sentences.size(); ++i) {
+        m_sentences[i].sid = ++sid;
+        m_sentences[i].kid = kidOfSlot[static_cast<std::size_t>(m_slotOfSentence[i])];
     }
+    draft.sentences = std::move(m_sentences);
     draft.entries.push_back(BookDraft::Entry{1, 0, 0, m_title, true});
     if (byChapters)
         BuildContents(draft, kidOfSlot);
@@ -220,7 +220,7 @@ void DraftBuilder::NumberKeywords(BookDraft& draft, std::vector<int>& kidOfSlot)
     for (std::size_t rank = 0; rank < order.size(); ++rank) {
         const auto slot = static_cast<std::size_t>(order[rank]);
         kidOfSlot[slot] = static_cast<int>(rank) + 1;
-        BookDraft::Keyword keyword = m_slots[slot].keyword;
+        BookDraft::Keyword keyword = std::move(m_slots[slot].keyword);
         keyword.kid = kidOfSlot[slot];
         draft.keywords.push_back(std::move(keyword));
     }
@@ -235,9 +235,9 @@ void DraftBuilder::BuildContents(BookDraft& draft, const std::vector<int>& kidOf
 {
     std::vector<std::pair<int, QStringList>> uses; // (place among the rows, headings)
     std::vector<int> firstUse(m_slots.size(), -1);
-    for (std::size_t i = 0; i < m_sentences.size(); ++i)
-        if (firstUse[static_cast<std::size_t>(m_sentences[i].first)] < 0)
-            firstUse[static_cast<std::size_t>(m_sentences[i].first)] = static_cast<int>(i);
+    for (std::size_t i = 0; i < m_slotOfSentence.size(); ++i)
+        if (firstUse[static_cast<std::size_t>(m_slotOfSentence[i])] < 0)
+            firstUse[static_cast<std::size_t>(m_slotOfSentence[i])] = static_cast<int>(i);
     for (const HeadingRow& row : m_headingRows)
         uses.emplace_back(2 * row.sentencesBefore, row.headings);
     for (std::size_t slot = 0; slot < m_slots.size(); ++slot)

@@ -75,7 +75,8 @@ public:
 
     // Numbers the keywords, builds the contents (from the headings when
     // `byChapters`, else entries of 25 keywords by number) and the
-    // attribute classes.
+    // attribute classes. Called once: the keywords and sentences move into
+    // the draft.
     BookDraft Finish(bool byChapters);
 
     static constexpr int kKeywordsPerEntry = 25;
@@ -106,9 +107,12 @@ private:
     std::vector<BookDraft::QuestionFormat> m_questions;
     std::vector<bool> m_answerLinesSet;
     std::vector<Slot> m_slots;
-    std::map<int, std::pair<int, int>> m_slotOfNumber;            // number -> (slot, row)
-    QHash<QString, int> m_slotOfWord;                             // unnumbered rows of the shared kind
-    std::vector<std::pair<int, BookDraft::Sentence>> m_sentences; // (slot, sentence)
+    std::map<int, std::pair<int, int>> m_slotOfNumber; // number -> (slot, row)
+    QHash<QString, int> m_slotOfWord;                  // unnumbered rows of the shared kind
+    // The sentences in row order and the slot of each: apart, so that the
+    // sentences become the draft's without a second copy of them all.
+    std::vector<BookDraft::Sentence> m_sentences;
+    std::vector<int> m_slotOfSentence;
     std::vector<HeadingRow> m_headingRows;
     std::map<QStringList, int> m_iidOfHeadings;
     std::vector<BookDraft::AttrClass> m_extraClasses;
