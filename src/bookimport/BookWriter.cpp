@@ -2,6 +2,7 @@
 
 #include "bookimport/BookAttrClass.h"
 #include "bookimport/BookSchema.h"
+#include "bookimport/ImportCancel.h"
 #include "model/CppSQLite3DB.h"
 #include "model/CppSQLite3Exception.h"
 #include "model/DatabaseError.h"
@@ -16,6 +17,9 @@
 #include <cstdio>
 
 namespace {
+
+// Leaves the writing of a cancelled import (ImportCancel) at its next report.
+struct ImportStopped { };
 
 bool HasClass(const BookDraft& draft, int acid)
 {
@@ -58,6 +62,10 @@ bool BookWriter::Write(const BookDraft& draft, const QString& path, QString& err
         WriteRelations(db, draft);
         db.ExecuteBatch("COMMIT;");
         db.Close();
+    } catch (const ImportStopped&) {
+        QFile::remove(temporary);
+        error = ImportCancel::Message();
+        return false;
     } catch (const CppSQLite3Exception& e) {
         QFile::remove(temporary);
         // In the teacher's words where that helps (a full disk), else SQLite's.
@@ -78,6 +86,8 @@ bool BookWriter::Write(const BookDraft& draft, const QString& path, QString& err
 
 void BookWriter::Report(int done)
 {
+    if (ImportCancel::Requested())
+        throw ImportStopped();
     if (m_progress)
         m_progress(done, m_total);
 }

@@ -1,6 +1,7 @@
 #include "bookimport/DelimitedSheetReader.h"
 
 #include "automation/SheetLimits.h"
+#include "bookimport/ImportCancel.h"
 #include "bookimport/TextDecoder.h"
 
 #include <QFile>
@@ -188,6 +189,10 @@ bool DelimitedSheetReader::ParseRecords(
     qsizetype start = 0;
     bool ok = true;
     while (ok && start < utf8.size() && collector.overLimit.isEmpty()) {
+        if (ImportCancel::Requested()) {
+            collector.Refuse(ImportCancel::Message(), 0);
+            break;
+        }
         qsizetype end = utf8.indexOf('\n', start);
         end = end < 0 ? utf8.size() : end + 1;
         const auto length = static_cast<std::size_t>(end - start);

@@ -2,6 +2,7 @@
 
 #include "bookimport/ColumnName.h"
 #include "bookimport/DraftBuilder.h"
+#include "bookimport/ImportCancel.h"
 #include "bookimport/RowCells.h"
 #include "bookimport/SheetColumns.h"
 #include "bookimport/BookAttrClass.h"
@@ -187,6 +188,10 @@ std::optional<BookDraft> QuestionSheetConverter::Convert(
         extra.push_back(column.attrClass);
     builder.SetAttrClasses(extra, ClassOrder(sheet, classes));
     for (const SheetRow& row : sheet.rows) {
+        if (ImportCancel::Requested()) {
+            problems.Error(0, 0, ImportCancel::Message());
+            return std::nullopt;
+        }
         RowCells cells(row, columns, problems);
         if (IsHeadingRow(cells)) {
             QStringList levels;

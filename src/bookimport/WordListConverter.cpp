@@ -3,6 +3,7 @@
 #include "bookimport/ClozeMaker.h"
 #include "bookimport/ColumnName.h"
 #include "bookimport/DraftBuilder.h"
+#include "bookimport/ImportCancel.h"
 #include "bookimport/RowCells.h"
 #include "bookimport/SheetColumns.h"
 
@@ -68,6 +69,10 @@ std::optional<BookDraft> WordListConverter::Convert(
     const int toJapanese = AddFormat(builder, kToJapanese);
     int cloze = 0;
     for (const SheetRow& row : sheet.rows) {
+        if (ImportCancel::Requested()) {
+            problems.Error(0, 0, ImportCancel::Message());
+            return std::nullopt;
+        }
         RowCells cells(row, columns, problems);
         const DraftBuilder::KeywordRow keyword = DraftBuilder::ReadKeywordRow(cells, columns);
         const QString meaning = cells.RequiredText(ColumnName::Meaning);

@@ -181,9 +181,13 @@ inline const QString ImportProblemsLabel = QStringLiteral("問題点:");
 inline const QString ImportRun = QStringLiteral("取り込む(&I)");
 inline const QString ImportNoFile = QStringLiteral("取り込むファイルを選んでください。");
 inline const QString ImportSummary = QStringLiteral("%1：語彙 %2 語、小問 %3 問、形式 %4 種類。%5 に作ります。");
+inline const QString ImportMoreProblems = QStringLiteral("ほかに %1 件あります。");
 inline const QString ImportHasErrors = QStringLiteral("エラーが %1 件あるため取り込めません。");
 inline const QString ImportReplace = QStringLiteral("%1 は既にあります。置き換えますか？");
 inline const QString ImportWriting = QStringLiteral("本を作っています...");
+inline const QString ImportReading = QStringLiteral("ファイルを読んでいます...");
+inline const QString ImportStopReading = QStringLiteral("読み取りをやめる(&P)");
+inline const QString ImportStopped = QStringLiteral("取り込みをやめました。");
 inline const QString ImportFailed = QStringLiteral("本を作れませんでした。\n%1");
 // The shape of the file and, for a flashcard program's, what each column becomes.
 inline const QString ImportFormatLabel = QStringLiteral("形式(&S):");

@@ -2,11 +2,12 @@
 
 #include "desktop/MessageBox.h"
 #include "bookimport/BookImporter.h"
+#include "bookimport/ImportCancel.h"
 #include "bookimport/SourceFormat.h"
 #include "res/UiText.h"
 #include "ui/ColumnMappingTable.h"
 
-#include <QApplication>
+#include <QEventLoop>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -22,8 +23,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QThread>
 #include <QVBoxLayout>
 
+#include <atomic>
 #include <memory>
 #include <utility>
 
@@ -31,6 +34,10 @@ namespace {
 
 // Imports of more rows than this show a progress dialog while writing.
 constexpr int kProgressFromRows = 2000;
+
+// The problems listed: a list of a hundred thousand (a note on every row)
+// would take the window a minute to show and nobody to read.
+constexpr std::size_t kShownProblems = 1000;
 
 QString Where(const Problem& problem)
 {
@@ -42,6 +49,45 @@ QString Where(const Problem& problem)
 }
 
 } // namespace
+
+// One reading of the file for the preview, on a thread of its own: what it
+// was asked, and what it found, kept small (the first rows of the sheet and
+// the book's counts) so that nothing large waits for the window.
+struct DlgImportBook::Reading {
+    ImportRequest request;
+    SpreadsheetReader* spreadsheets = nullptr;
+    std::atomic<bool> stopped{false};
+
+    Sheet sheet;
+    std::vector<Problem> problems; // the first kShownProblems
+    std::size_t problemCount = 0;
+    int errorCount = 0;
+    bool ready = false; // the book can be written
+    QString title;
+    std::size_t keywords = 0;
+    std::size_t sentences = 0;
+    std::size_t questions = 0;
+
+    void Run()
+    {
+        const ImportCancel::Scope scope(stopped);
+        Problems found;
+        const std::optional<BookDraft> draft = BookImporter(spreadsheets).Prepare(request, sheet, found);
+        problemCount = found.List().size();
+        errorCount = found.ErrorCount();
+        problems.assign(found.List().begin(),
+            found.List().begin() + static_cast<std::ptrdiff_t>(std::min(problemCount, kShownProblems)));
+        if (sheet.rows.size() > static_cast<std::size_t>(kPreviewRows))
+            sheet.rows.erase(sheet.rows.begin() + kPreviewRows, sheet.rows.end());
+        if (!draft)
+            return;
+        ready = true;
+        title = draft->title;
+        keywords = draft->keywords.size();
+        sentences = draft->sentences.size();
+        questions = draft->questions.size();
+    }
+};
 
 DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
     : QDialog(parent)
@@ -92,6 +138,9 @@ DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
     auto* buttons = new QDialogButtonBox(this);
     m_run = buttons->addButton(Res::Text::ImportRun, QDialogButtonBox::AcceptRole);
     m_run->setObjectName(QStringLiteral("run"));
+    m_stop = buttons->addButton(Res::Text::ImportStopReading, QDialogButtonBox::ActionRole);
+    m_stop->setObjectName(QStringLiteral("stop"));
+    m_stop->hide();
     buttons->addButton(Res::Text::Cancel, QDialogButtonBox::RejectRole);
 
     auto* layout = new QVBoxLayout(this);
@@ -116,9 +165,34 @@ DlgImportBook::DlgImportBook(SpreadsheetReader* spreadsheets, QWidget* parent)
     connect(m_type, &QComboBox::currentIndexChanged, this, &DlgImportBook::Preview);
     connect(m_title, &QLineEdit::textEdited, this, [this] { m_titleEdited = true; });
     connect(m_title, &QLineEdit::editingFinished, this, &DlgImportBook::Preview);
+    connect(m_stop, &QPushButton::clicked, this, [this] {
+        StopReading();
+        m_summary->setText(Res::Text::ImportStopped);
+    });
     connect(buttons, &QDialogButtonBox::accepted, this, &DlgImportBook::Run);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     Preview();
+}
+
+DlgImportBook::~DlgImportBook()
+{
+    StopReading();
+    // A stopped reading ends at its next row; none may outlive the window.
+    for (QThread* thread : m_threads) {
+        thread->disconnect(this);
+        thread->wait();
+        delete thread;
+    }
+}
+
+void DlgImportBook::StopReading()
+{
+    if (!m_reading)
+        return;
+    m_reading->stopped = true;
+    m_reading.reset();
+    m_stop->hide();
+    Q_EMIT ReadingEnded();
 }
 
 void DlgImportBook::SetFile(const QString& file)
@@ -173,10 +247,12 @@ ImportRequest DlgImportBook::Request() const
     return request;
 }
 
-// Reads and checks the sheet without writing anything: the first rows, every
-// problem, and what the book would hold.
+// Reads and checks the sheet without writing anything, on a thread of its
+// own (ShowPreview shows what it found): the first rows, every problem, and
+// what the book would hold. A reading under way is stopped first.
 void DlgImportBook::Preview()
 {
+    StopReading();
     m_preview->clear();
     m_preview->setRowCount(0);
     m_preview->setColumnCount(0);
@@ -189,10 +265,30 @@ void DlgImportBook::Preview()
         m_summary->setText(Res::Text::ImportNoFile);
         return;
     }
-    Sheet sheet;
-    Problems problems;
-    const std::optional<BookDraft> draft = BookImporter(m_spreadsheets).Prepare(request, sheet, problems);
+    auto reading = std::make_shared<Reading>();
+    reading->request = request;
+    reading->spreadsheets = m_spreadsheets;
+    m_reading = reading;
+    QThread* thread = QThread::create([reading] { reading->Run(); });
+    connect(thread, &QThread::finished, this, [this, thread, reading] {
+        m_threads.erase(thread);
+        thread->deleteLater();
+        if (reading != m_reading)
+            return;
+        m_reading.reset();
+        m_stop->hide();
+        ShowPreview(*reading);
+        Q_EMIT ReadingEnded();
+    });
+    m_threads.insert(thread);
+    m_summary->setText(Res::Text::ImportReading);
+    m_stop->show();
+    thread->start();
+}
 
+void DlgImportBook::ShowPreview(const Reading& reading)
+{
+    const Sheet& sheet = reading.sheet;
     m_preview->setColumnCount(static_cast<int>(sheet.header.cells.size()));
     m_preview->setHorizontalHeaderLabels(sheet.header.cells);
     const int shown = static_cast<int>(std::min<std::size_t>(sheet.rows.size(), kPreviewRows));
@@ -211,23 +307,29 @@ void DlgImportBook::Preview()
     m_mappingLabel->setVisible(flashcards);
     m_mapping->setVisible(flashcards);
 
-    for (const Problem& problem : problems.List()) {
+    for (const Problem& problem : reading.problems) {
         auto* item = new QListWidgetItem(Where(problem) + problem.message, m_problems);
         item->setIcon(
             style()->standardIcon(problem.IsError() ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning));
     }
-    if (!draft) {
-        m_summary->setText(Res::Text::ImportHasErrors.arg(std::max(problems.ErrorCount(), 1)));
+    if (reading.problemCount > reading.problems.size())
+        new QListWidgetItem(
+            Res::Text::ImportMoreProblems.arg(reading.problemCount - reading.problems.size()), m_problems);
+    if (!reading.ready) {
+        m_summary->setText(Res::Text::ImportHasErrors.arg(std::max(reading.errorCount, 1)));
         return;
     }
-    m_summary->setText(Res::Text::ImportSummary.arg(draft->title)
-                           .arg(draft->keywords.size())
-                           .arg(draft->sentences.size())
-                           .arg(draft->questions.size())
-                           .arg(QDir::toNativeSeparators(BookImporter::OutputFor(request))));
+    m_summary->setText(Res::Text::ImportSummary.arg(reading.title)
+                           .arg(reading.keywords)
+                           .arg(reading.sentences)
+                           .arg(reading.questions)
+                           .arg(QDir::toNativeSeparators(BookImporter::OutputFor(reading.request))));
     m_run->setEnabled(true);
 }
 
+// The file is read again and the book written on a thread of its own; the
+// window waits for it without freezing. A long import shows its progress,
+// with a button that stops it, as closing the window does.
 void DlgImportBook::Run()
 {
     ImportRequest request = Request();
@@ -237,22 +339,45 @@ void DlgImportBook::Run()
             return;
         request.force = true;
     }
+    std::atomic<bool> stopped{false};
     // Made only for a long import, so a short one shows nothing.
     std::unique_ptr<QProgressDialog> progress;
-    const auto report = [this, &progress](int done, int total) {
-        if (total < kProgressFromRows)
+    const auto show = [this, &progress, &stopped](int done, int total) {
+        if (total < kProgressFromRows || stopped)
             return;
         if (!progress) {
-            progress = std::make_unique<QProgressDialog>(Res::Text::ImportWriting, QString(), 0, total, this);
+            progress = std::make_unique<QProgressDialog>(Res::Text::ImportWriting, Res::Text::Cancel, 0, total, this);
             progress->setWindowModality(Qt::WindowModal);
             progress->setMinimumDuration(0);
+            connect(progress.get(), &QProgressDialog::canceled, this, [&stopped] { stopped = true; });
         }
         progress->setValue(done);
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     Problems problems;
-    const QString written = BookImporter(m_spreadsheets).Import(request, problems, report);
+    QString written;
+    QThread* thread = QThread::create([&] {
+        const ImportCancel::Scope scope(stopped);
+        written = BookImporter(m_spreadsheets).Import(request, problems, [this, &show](int done, int total) {
+            QMetaObject::invokeMethod(
+                this, [&show, done, total] { show(done, total); }, Qt::QueuedConnection);
+        });
+    });
+    // The reports the thread posted come before the end it posts last.
+    QEventLoop waiting;
+    connect(thread, &QThread::finished, &waiting, &QEventLoop::quit);
+    m_writeStop = &stopped;
+    m_run->setEnabled(false);
+    thread->start();
+    waiting.exec();
+    thread->wait();
+    delete thread;
+    m_writeStop = nullptr;
     progress.reset();
+    if (stopped) {
+        m_summary->setText(Res::Text::ImportStopped);
+        m_run->setEnabled(true);
+        return;
+    }
     if (written.isEmpty()) {
         ShowWarning(QStringLiteral("%s"), Res::Text::ImportFailed.arg(problems.Lines().join(u'\n')));
         Preview();
@@ -260,4 +385,14 @@ void DlgImportBook::Run()
     }
     m_written = written;
     accept();
+}
+
+void DlgImportBook::reject()
+{
+    if (m_writeStop) {
+        *m_writeStop = true;
+        return;
+    }
+    StopReading();
+    QDialog::reject();
 }

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <tuple>
 
@@ -43,6 +44,12 @@ protected:
         return file.fileName();
     }
 
+    // The preview reads the file on a thread of its own: waits for it.
+    static void Shown(DlgImportBook& dialog)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.IsReading(); }, 30000));
+    }
+
     template <typename T>
     static T* Part(DlgImportBook& dialog, const char* name)
     {
@@ -60,6 +67,7 @@ TEST_F(DlgImportBookTest, ShowsRowsAndProblemsFirstAndWritesOnlyASoundSheet)
         QStringLiteral("私の単語.csv"), "見出し語,意味,メモ\nachieve,達成する,x\nattend,,y\nbright,明るい,z\n");
     DlgImportBook dialog;
     dialog.SetFile(sheet);
+    Shown(dialog);
     EXPECT_EQ(Part<QLineEdit>(dialog, "title")->text(), QStringLiteral("私の単語"));
     auto* preview = Part<QTableWidget>(dialog, "preview");
     EXPECT_EQ(preview->rowCount(), 3);
@@ -78,8 +86,10 @@ TEST_F(DlgImportBookTest, ShowsRowsAndProblemsFirstAndWritesOnlyASoundSheet)
     // list is refused before anything is written.
     WriteSheet(QStringLiteral("私の単語.csv"), "見出し語,意味\nachieve,達成する\nattend,出席する\n");
     Part<QComboBox>(dialog, "type")->setCurrentIndex(1);
+    Shown(dialog);
     EXPECT_FALSE(Part<QPushButton>(dialog, "run")->isEnabled());
     Part<QComboBox>(dialog, "type")->setCurrentIndex(0);
+    Shown(dialog);
     ASSERT_TRUE(Part<QPushButton>(dialog, "run")->isEnabled());
     EXPECT_TRUE(Part<QLabel>(dialog, "summary")->text().contains(QStringLiteral("語彙 2 語、小問 4 問、形式 2 種類")));
     Part<QPushButton>(dialog, "run")->click();
@@ -111,6 +121,7 @@ TEST_F(DlgImportBookTest, OnlyALongImportShowsItsProgress)
         {std::tuple{"short.csv", QByteArray("見出し語,意味\na,b\n"), false}, std::tuple{"long.csv", rows, true}}) {
         DlgImportBook dialog;
         dialog.SetFile(WriteSheet(QString::fromLatin1(name), bytes));
+        Shown(dialog);
         ProgressWatcher watcher;
         Part<QPushButton>(dialog, "run")->click();
         EXPECT_FALSE(dialog.WrittenBook().isEmpty()) << name;
@@ -129,6 +140,7 @@ TEST_F(DlgImportBookTest, AFlashcardFilesColumnsTakeTheRolesChosenBeforeImport)
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     dialog.SetFile(file);
+    Shown(dialog);
     auto* mapping = Part<ColumnMappingTable>(dialog, "mapping");
     ASSERT_TRUE(mapping->isVisible());
     EXPECT_EQ(mapping->Roles(),
@@ -147,13 +159,17 @@ TEST_F(DlgImportBookTest, AFlashcardFilesColumnsTakeTheRolesChosenBeforeImport)
     auto* example = Part<QComboBox>(dialog, "role3");
     front->setFocus();
     QTest::keyClick(front, Qt::Key_Down);
+    Shown(dialog);
     EXPECT_FALSE(Part<QPushButton>(dialog, "run")->isEnabled());
     EXPECT_TRUE(Part<QListWidget>(dialog, "problems")->item(1)->text().contains(QStringLiteral("二つあります")));
     back->setFocus();
     QTest::keyClick(back, Qt::Key_Up);
+    Shown(dialog);
     example->setFocus();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < 4; ++i) {
         QTest::keyClick(example, Qt::Key_Down);
+        Shown(dialog);
+    }
     EXPECT_EQ(mapping->Roles(),
         (QStringList{QStringLiteral("意味"), QStringLiteral("見出し語"), QStringLiteral("例文"), QStringLiteral("章"),
             QStringLiteral("節")}));
@@ -185,11 +201,13 @@ TEST_F(DlgImportBookTest, TheShapeIsFoundOrChosenAndAFileOfNoShapeIsRefused)
 
     // Our own table has no mapping step.
     dialog.SetFile(WriteSheet(QStringLiteral("list.csv"), "見出し語,意味\nachieve,達成する\n"));
+    Shown(dialog);
     EXPECT_TRUE(Part<ColumnMappingTable>(dialog, "mapping")->isHidden());
     EXPECT_TRUE(Part<QPushButton>(dialog, "run")->isEnabled());
 
     // Pairs without a header are Quizlet's; read as our table they are refused.
     dialog.SetFile(WriteSheet(QStringLiteral("pairs.txt"), "achieve,達成する\nattend,出席する\n"));
+    Shown(dialog);
     EXPECT_FALSE(Part<ColumnMappingTable>(dialog, "mapping")->isHidden());
     EXPECT_TRUE(Part<QListWidget>(dialog, "problems")
                     ->item(0)
@@ -197,12 +215,65 @@ TEST_F(DlgImportBookTest, TheShapeIsFoundOrChosenAndAFileOfNoShapeIsRefused)
                     .startsWith(QStringLiteral("Quizlet のコピーとして読みます")));
     EXPECT_TRUE(Part<QPushButton>(dialog, "run")->isEnabled());
     format->setCurrentIndex(format->findText(QStringLiteral("列名つきの表")));
+    Shown(dialog);
     EXPECT_FALSE(Part<QPushButton>(dialog, "run")->isEnabled());
 
     format->setCurrentIndex(0);
+    Shown(dialog);
     dialog.SetFile(WriteSheet(QStringLiteral("memo.txt"), "買い物\n牛乳\n"));
+    Shown(dialog);
     EXPECT_FALSE(Part<QPushButton>(dialog, "run")->isEnabled());
     EXPECT_TRUE(Part<QListWidget>(dialog, "problems")->item(0)->text().contains(QStringLiteral("形がわかりません")));
+}
+
+// A large file is read and imported off the window's thread: the window
+// answers while it is read, the teacher can stop the reading and the
+// import, and closing the window stops them too.
+TEST_F(DlgImportBookTest, ALargeFileIsReadWhileTheWindowAnswersAndCanBeStopped)
+{
+    QByteArray rows("見出し語,意味\n");
+    for (int i = 0; i < 300000; ++i)
+        rows += "w" + QByteArray::number(i) + ",<b>意味" + QByteArray::number(i) + "</b>\n";
+    const QString large = WriteSheet(QStringLiteral("large.csv"), rows);
+    DlgImportBook dialog;
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* stop = Part<QPushButton>(dialog, "stop");
+    dialog.SetFile(large);
+    ASSERT_TRUE(dialog.IsReading());
+    EXPECT_TRUE(stop->isVisible());
+    bool answeredWhileReading = false;
+    QTimer::singleShot(0, &dialog, [&] { answeredWhileReading = dialog.IsReading(); });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answeredWhileReading; }, 10000));
+
+    QTest::mouseClick(stop, Qt::LeftButton);
+    EXPECT_FALSE(dialog.IsReading());
+    EXPECT_FALSE(stop->isVisible());
+    EXPECT_EQ(Part<QLabel>(dialog, "summary")->text(), QStringLiteral("取り込みをやめました。"));
+    EXPECT_FALSE(Part<QPushButton>(dialog, "run")->isEnabled());
+
+    // The import reads again on its own thread; closing the window stops
+    // it, leaving no book and the window open.
+    dialog.SetFile(large);
+    Shown(dialog);
+    ASSERT_TRUE(Part<QPushButton>(dialog, "run")->isEnabled());
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.reject(); });
+    Part<QPushButton>(dialog, "run")->click();
+    EXPECT_TRUE(dialog.WrittenBook().isEmpty());
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(Part<QLabel>(dialog, "summary")->text(), QStringLiteral("取り込みをやめました。"));
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("home/morvane-k/books"))).entryList(QDir::Files | QDir::Hidden),
+        QStringList());
+
+    dialog.SetFile(WriteSheet(QStringLiteral("small.csv"), "見出し語,意味\nachieve,達成する\n"));
+    Shown(dialog);
+    EXPECT_TRUE(Part<QPushButton>(dialog, "run")->isEnabled());
+    EXPECT_EQ(Part<QTableWidget>(dialog, "preview")->rowCount(), 1);
+
+    auto closed = std::make_unique<DlgImportBook>();
+    closed->SetFile(large);
+    ASSERT_TRUE(closed->IsReading());
+    closed.reset();
 }
 
 TEST_F(DlgImportBookTest, TheImportedBookIsFoundAndSelected)
@@ -212,6 +283,7 @@ TEST_F(DlgImportBookTest, TheImportedBookIsFoundAndSelected)
     const QString sheet = WriteSheet(QStringLiteral("list.csv"), "見出し語,意味\nachieve,達成する\n");
     DlgImportBook dialog;
     dialog.SetFile(sheet);
+    Shown(dialog);
     Part<QLineEdit>(dialog, "title")->setText(QStringLiteral("先生の単語帳"));
     Part<QPushButton>(dialog, "run")->click();
     ASSERT_FALSE(dialog.WrittenBook().isEmpty());
