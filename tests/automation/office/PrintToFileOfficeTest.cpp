@@ -158,15 +158,19 @@ protected:
     }
     void TearDown() override { qputenv("XDG_DATA_HOME", savedDataHome); }
 
-    // Leaves in the user database what a teacher's session leaves: the
-    // first sample book, its first two question formats, every index entry
-    // as the range, and `prints` prints filled by automatic selection.
-    void SaveSelection(int prints = 2)
+    // The installed program's model, its word processors stand-ins.
+    static void StartModel(Model& model)
     {
-        Model model;
         model.RegisterCreator(Model::kWord, std::make_shared<RecordingCreator>());
         model.RegisterCreator(Model::kIchitaro, std::make_shared<RecordingCreator>());
         ASSERT_EQ(model.Initialize(Path(ProgramFolder)), Model::kInitOk);
+    }
+
+    // The current book's first two question formats, every index entry as
+    // the range, and `prints` prints filled by automatic selection, three
+    // sub-questions a format; `options` gets the options it ran with.
+    static void SelectAutomatically(Model& model, int prints, AutoSelectOptions& options)
+    {
         const auto& questions = model.Storage().Questions();
         ASSERT_GE(questions.size(), 2u);
         model.SetQuestions({questions[0]->qid, questions[1]->qid});
@@ -175,13 +179,26 @@ protected:
             QueryRows(model.Db().BookPath(), QStringLiteral("SELECT iid FROM Indices WHERE enable = 1")))
             iids.push_back(row.at(0).toInt());
         model.SetRange(Ranges(iids));
-        AutoSelectOptions options = model.ReadAutoSelectOptions();
+        options = model.ReadAutoSelectOptions();
         options.printCount = prints;
         for (auto& count : options.counts)
             count.second = 3;
         std::array<bool, 2> warnings{false, false};
         const int selected = model.AutoSelect(options, warnings);
         ASSERT_TRUE(selected == Model::kAutoSelectOk || selected == Model::kAutoSelectWarnings) << selected;
+    }
+
+    // Leaves in the user database what a teacher's session leaves: the
+    // first sample book, its first two question formats, every index entry
+    // as the range, and `prints` prints filled by automatic selection.
+    void SaveSelection(int prints = 2)
+    {
+        Model model;
+        StartModel(model);
+        ASSERT_FALSE(HasFatalFailure());
+        AutoSelectOptions options;
+        SelectAutomatically(model, prints, options);
+        ASSERT_FALSE(HasFatalFailure());
         model.WriteAutoSelectOptions(options);
         model.WriteWpa(Model::kWord);
         model.WriteTemplateName(QStringLiteral("横書き標準.dot"));
@@ -446,34 +463,18 @@ TEST_F(PrintToFile, ReopenedRunPrintsWhatTheRecordedRunPrinted)
     const QString history = dir.filePath(QStringLiteral("home/morvane-k/userdata/tv_history.db"));
     const std::array<std::pair<QString, int>, 2> templates{std::pair{QStringLiteral("横書き標準.dot"), Model::kWord},
         std::pair{QStringLiteral("縦書き標準.jtt"), Model::kIchitaro}};
-    const auto startModel = [](Model& model) {
-        model.RegisterCreator(Model::kWord, std::make_shared<RecordingCreator>());
-        model.RegisterCreator(Model::kIchitaro, std::make_shared<RecordingCreator>());
-        ASSERT_EQ(model.Initialize(Path(ProgramFolder)), Model::kInitOk);
-    };
     for (const auto& [templateName, wordProcessor] : templates) {
         for (std::size_t b = 0;; ++b) {
             Model model;
-            startModel(model);
+            StartModel(model);
+            ASSERT_FALSE(HasFatalFailure());
             if (b >= model.Storage().Books().size())
                 break;
             SCOPED_TRACE(templateName.toStdString() + " book " + std::to_string(b));
             ASSERT_EQ(model.SelectBook(*model.Storage().Books()[b]), 0);
-            const auto& questions = model.Storage().Questions();
-            ASSERT_GE(questions.size(), 2u);
-            model.SetQuestions({questions[0]->qid, questions[1]->qid});
-            std::vector<int> iids;
-            for (const SqlRow& row :
-                QueryRows(model.Db().BookPath(), QStringLiteral("SELECT iid FROM Indices WHERE enable = 1")))
-                iids.push_back(row.at(0).toInt());
-            model.SetRange(Ranges(iids));
-            AutoSelectOptions options = model.ReadAutoSelectOptions();
-            options.printCount = 2;
-            for (auto& count : options.counts)
-                count.second = 3;
-            std::array<bool, 2> warnings{false, false};
-            const int selected = model.AutoSelect(options, warnings);
-            ASSERT_TRUE(selected == Model::kAutoSelectOk || selected == Model::kAutoSelectWarnings) << selected;
+            AutoSelectOptions options;
+            SelectAutomatically(model, 2, options);
+            ASSERT_FALSE(HasFatalFailure());
             model.WriteWpa(wordProcessor);
             model.WriteTemplateName(templateName);
             ModelSerializer(model, model.Db()).Save();
@@ -481,7 +482,7 @@ TEST_F(PrintToFile, ReopenedRunPrintsWhatTheRecordedRunPrinted)
             const Outcome printed = Run({QStringLiteral("--print-to"), first});
             ASSERT_EQ(printed.status, 0) << printed.error.toStdString();
 
-            model.AutoSelect(options, warnings);
+            SelectAutomatically(model, 2, options);
             ModelSerializer(model, model.Db()).Save();
             HistoryStore store(history);
             const auto runs = store.Runs();
@@ -490,7 +491,7 @@ TEST_F(PrintToFile, ReopenedRunPrintsWhatTheRecordedRunPrinted)
             ASSERT_TRUE(recorded);
             {
                 Model reopened;
-                startModel(reopened);
+                StartModel(reopened);
                 const RunRestorer::Outcome restored = RunRestorer::Restore(reopened, *recorded);
                 ASSERT_TRUE(restored.restored);
                 EXPECT_TRUE(restored.missing.empty());
