@@ -16,6 +16,7 @@
 #include "platformexport/PrintExporter.h"
 #include "print/Creator.h"
 #include "print/Templ.h"
+#include "print/TemplateLinks.h"
 #include "quiz/Model.h"
 #include "quiz/ModelSerializer.h"
 #include "res/ResourceIds.h"
@@ -215,6 +216,7 @@ int PrintCommandLine::PrintTo(const Options& options)
     if (StopRequest::Pending())
         return Fail(kCancelled, Res::String(Res::IDS_PRINT_CANCELLED));
     RunRecord record = request.record;
+    const QString linkNotice = Print::TemplateLinks::Notice(Print::TemplateLinks::Find(request.templatePath));
     PrintJob job(std::move(request));
     job.SetStallLimit(m_stallLimitMs);
     running = &job;
@@ -227,6 +229,8 @@ int PrintCommandLine::PrintTo(const Options& options)
         return Fail(kRunFailed, job.Failure().Message(), LineBreaks::Kept);
     if (!output.Commit(&error))
         return Fail(kCannotWrite, Text(Res::IDS_CLI_CANNOT_WRITE, {error}));
+    if (!linkNotice.isEmpty())
+        WriteLine(stderr, linkNotice);
     record.output = QFileInfo(options.file).absoluteFilePath();
     Record(record);
     return kSucceeded;

@@ -1,7 +1,7 @@
 #include "bookimport/SpreadsheetBounds.h"
 
 #include "automation/SheetLimits.h"
-#include "bookimport/ZipEntryDevice.h"
+#include "model/ZipEntryDevice.h"
 
 #include <QFile>
 #include <QXmlStreamReader>

@@ -210,6 +210,8 @@ inline constexpr int IDS_UP_TO_DATE = 706;
 inline constexpr int IDS_SAVED_PDF = 751; // %s = the file
 inline constexpr int IDS_PRINT_CANCELLED = 752;
 inline constexpr int IDS_SAVING_PDF = 753;
+inline constexpr int IDS_WARN_TEMPLATE_LINKS = 754;       // %s = the linked addresses
+inline constexpr int IDS_TEMPLATE_LINKS_MORE = 755;       // %s = how many more
 inline constexpr int IDS_ERR_HISTORY_WRITE = 901;         // %s = the history file and why
 inline constexpr int IDS_HISTORY_SET_ASIDE = 902;         // %s = where the damaged file went
 inline constexpr int IDS_ERR_HISTORY_READ = 903;          // %s = why

@@ -139,6 +139,10 @@ const QHash<int, QString>& Table()
         {751, QStringLiteral("PDFに保存しました: %s")},
         {752, QStringLiteral("プリント作成を中止しました。")},
         {753, QStringLiteral("PDFに保存中...")},
+        {754,
+            QStringLiteral("雛形に、雛形の外の画像などへのリンクがあります（%s）。リンク先は読み込まないため、"
+                           "雛形に保存された画像か空の枠のまま印刷しました。")},
+        {755, QStringLiteral(" ほか %s 件")},
 
         // The record of print runs.
         {901, QStringLiteral("出題履歴を記録できませんでした。プリントは作成されています。\n%s")},

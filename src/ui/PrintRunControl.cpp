@@ -6,6 +6,7 @@
 #include "export/RunLimits.h"
 #include "history/HistoryRecorder.h"
 #include "model/DataBase.h"
+#include "print/TemplateLinks.h"
 #include "quiz/Model.h"
 #include "quiz/ModelSerializer.h"
 #include "res/ResourceIds.h"
@@ -75,6 +76,7 @@ bool PrintRunControl::Start(PrintRequest request, const QString& pdfFile)
     m_clipboard->Save();
 
     m_record = request.record;
+    m_linkNotice = Print::TemplateLinks::Notice(Print::TemplateLinks::Find(request.templatePath));
     m_job = std::make_unique<PrintJob>(std::move(request));
     m_job->SetStallLimit(m_stallLimitMs);
     connect(m_job.get(), &PrintJob::Progress, this, &PrintRunControl::ShowProgress);
@@ -146,6 +148,8 @@ void PrintRunControl::Finished(PrintJob::Outcome outcome)
         m_onRunning(false);
     if (written)
         Record(file);
+    if (written && !m_linkNotice.isEmpty())
+        ShowWarning(QStringLiteral("%s"), m_linkNotice);
     if (outcome == PrintJob::Outcome::Succeeded && !written)
         ShowWarning(Res::IDS_ERR_SAVE_PDF, error);
     else if (outcome == PrintJob::Outcome::Failed || outcome == PrintJob::Outcome::Stalled)

@@ -64,6 +64,9 @@ private:
     QPushButton* m_cancel;
     std::unique_ptr<PrintJob> m_job;
     RunRecord m_record;
+    // What the run tells once it has made its prints: the template's links
+    // that were not followed (TemplateLinks); empty for nothing.
+    QString m_linkNotice;
     std::unique_ptr<OutputFile> m_output;
     std::unique_ptr<CClipboardBackup> m_clipboard;
     std::function<void(bool)> m_onRunning;

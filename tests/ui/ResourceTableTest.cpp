@@ -84,6 +84,8 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_CLI_CANNOT_WRITE, "%s"},
         {Res::IDS_CLI_BAD_USAGE, "%s"},
         {Res::IDS_SAVED_PDF, "%s"},
+        {Res::IDS_WARN_TEMPLATE_LINKS, "%s"},
+        {Res::IDS_TEMPLATE_LINKS_MORE, "%s"},
         {Res::IDS_ERR_SINGLE_INSTANCE_LOCK, "%s"},
         {Res::IDS_PRINTS_LEFT_OUT, "%d%d"},
         {Res::IDS_TEMPLATE_UNREADABLE, "%s"},

@@ -366,8 +366,8 @@ TEST_F(PrintToFile, OdtDocxAndDocHoldEverySentenceAndAnswer)
 }
 
 // A template whose header holds an image linked to an address on the
-// network: a run of several prints never reaches that address, and the
-// prints are made all the same.
+// network: a run of several prints never reaches that address, the prints
+// are made all the same, and the run tells the teacher once.
 TEST_F(PrintToFile, LinkedImageOfATemplateIsNeverFetched)
 {
     QTcpServer server;
@@ -427,6 +427,9 @@ TEST_F(PrintToFile, LinkedImageOfATemplateIsNeverFetched)
     const QString error = QString::fromUtf8(run.readAllStandardError());
     EXPECT_EQ(run.exitCode(), PrintCommandLine::kSucceeded) << error.toStdString();
     EXPECT_EQ(connections, 0);
+    // The run says so, once, naming the address.
+    EXPECT_EQ(error.count(QStringLiteral("雛形の外の画像などへのリンクがあります")), 1) << error.toStdString();
+    EXPECT_TRUE(error.contains(QStringLiteral("http://127.0.0.1:%1/pixel.png").arg(server.serverPort())));
     const QStringList pages = PdfPages(pdf);
     ASSERT_EQ(pages.size(), 2 * static_cast<int>(expected.size()));
     EXPECT_TRUE(pages[0].contains(expected[0].sentences.front())) << pages[0].toStdString();

@@ -1,4 +1,4 @@
-#include "bookimport/ZipEntryDevice.h"
+#include "model/ZipEntryDevice.h"
 
 #include <algorithm>
 
