@@ -7,7 +7,6 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
-#include <memory>
 #include <optional>
 
 namespace {
@@ -257,10 +256,6 @@ Bound CheckXlsxSharedStrings(QXmlStreamReader& xml)
     return Bound();
 }
 
-struct ArchiveCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
-};
-
 // How an entry of the archive is to be read, by its name; none for the
 // entries that declare nothing about the sheets' size.
 using EntryCheck = Bound (*)(QXmlStreamReader&);
@@ -287,9 +282,7 @@ bool SpreadsheetBounds::Check(const QString& path, Problems& problems)
         problems.Error(0, 0, SheetLimits::FileTooLarge());
         return false;
     }
-    int openError = 0;
-    const std::unique_ptr<zip_t, ArchiveCloser> archive(
-        zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &openError));
+    const ZipEntryDevice::Archive archive = ZipEntryDevice::OpenArchive(path);
     if (!archive)
         return true;
     const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);

@@ -1,6 +1,14 @@
 #include "model/ZipEntryDevice.h"
 
+#include <QFile>
+
 #include <algorithm>
+
+ZipEntryDevice::Archive ZipEntryDevice::OpenArchive(const QString& path)
+{
+    int error = 0;
+    return Archive(zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error));
+}
 
 ZipEntryDevice::ZipEntryDevice(zip_t* archive, zip_uint64_t index, qint64 limit)
     : m_file(zip_fopen_index(archive, index, 0))

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QIODevice>
+#include <QString>
 
 #include <zip.h>
+
+#include <memory>
 
 // One entry of a zip archive, read through libzip as a device that inflates
 // a block at a time as it is read, so that no entry is ever held whole. It
@@ -10,6 +13,14 @@
 // size in the archive's directory says) ends there, with OverLimit set.
 class ZipEntryDevice : public QIODevice {
 public:
+    struct ArchiveCloser {
+        void operator()(zip_t* archive) const { zip_discard(archive); }
+    };
+    using Archive = std::unique_ptr<zip_t, ArchiveCloser>;
+    // The zip archive at `path`, opened for reading; null when the file is
+    // none (or cannot be read).
+    static Archive OpenArchive(const QString& path);
+
     ZipEntryDevice(zip_t* archive, zip_uint64_t index, qint64 limit);
     ~ZipEntryDevice() override;
 

@@ -4,11 +4,8 @@
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 
-#include <QFile>
 #include <QUrl>
 #include <QXmlStreamReader>
-
-#include <memory>
 
 namespace Print {
 
@@ -62,18 +59,12 @@ void FindInRelationships(QXmlStreamReader& xml, QStringList& links)
     }
 }
 
-struct ArchiveCloser {
-    void operator()(zip_t* archive) const { zip_discard(archive); }
-};
-
 } // namespace
 
 QStringList TemplateLinks::Find(const QString& path)
 {
     QStringList links;
-    int openError = 0;
-    const std::unique_ptr<zip_t, ArchiveCloser> archive(
-        zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &openError));
+    const ZipEntryDevice::Archive archive = ZipEntryDevice::OpenArchive(path);
     if (!archive)
         return links;
     const zip_int64_t entries = zip_get_num_entries(archive.get(), 0);
