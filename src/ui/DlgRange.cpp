@@ -21,6 +21,9 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
 
 DlgRange::DlgRange(Model& model, QWidget* parent)
     : QDialog(parent)
@@ -30,6 +33,9 @@ DlgRange::DlgRange(Model& model, QWidget* parent)
     // Whatever the pages do from here on, Cancel returns to this range.
     model_.BackupRange();
     setWindowTitle(Res::Text::RangeCaption);
+    fillNext_ = new QTimer(this);
+    fillNext_->setSingleShot(true);
+    connect(fillNext_, &QTimer::timeout, this, &DlgRange::FillKeywords);
     BuildControls();
     SetUpKeywordList();
     SetUpPages();
@@ -135,18 +141,34 @@ bool DlgRange::AllowsRangeNumber(Model& model)
 
 void DlgRange::RefreshKeywords()
 {
-    std::vector<const Keyword*> inRange;
-    const int count = model_.InRangeKeywords(inRange);
+    inRange_.clear();
+    filled_ = 0;
+    fillNext_->stop();
+    const int count = model_.InRangeKeywords(inRange_);
     keywords_->setUpdatesEnabled(false);
     keywords_->DeleteAllRows();
-    if (builder_) {
-        // A big book's list takes a while: a request to end the program
-        // is heeded between its rows.
-        for (int row = 0; row < count && !(row % kRowsBetweenStopChecks == 0 && StopRequest::Pending()); ++row)
-            builder_->InsertKeyword(*keywords_, row, inRange[row]);
-    }
     keywords_->setUpdatesEnabled(true);
     count_->setText(FormatText(Res::String(Res::IDS_KEYWORD_COUNT), {count}));
+    FillKeywords();
+}
+
+void DlgRange::FillKeywords()
+{
+    if (!builder_)
+        inRange_.clear();
+    const std::size_t end = std::min(inRange_.size(), filled_ + kRowsPerSlice);
+    keywords_->setUpdatesEnabled(false);
+    // A request to end the program is heeded between rows, and the
+    // event loop takes it between slices.
+    for (; filled_ < end && !(filled_ % kRowsBetweenStopChecks == 0 && StopRequest::Pending()); ++filled_)
+        builder_->InsertKeyword(*keywords_, static_cast<int>(filled_), inRange_[filled_]);
+    keywords_->setUpdatesEnabled(true);
+    if (filled_ < inRange_.size() && !StopRequest::Pending()) {
+        fillNext_->start();
+        return;
+    }
+    inRange_.clear();
+    filled_ = 0;
 }
 
 void DlgRange::OnTabChanged(int index)

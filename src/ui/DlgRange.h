@@ -3,14 +3,17 @@
 #include <QDialog>
 
 #include <memory>
+#include <vector>
 
 class CWndTabCtrl;
 class DlgRangeIndex;
 class DlgRangeNumber;
 class GaijiListViewCtrl;
+class Keyword;
 class ListBuilder;
 class Model;
 class QLabel;
+class QTimer;
 
 // The range dialog: the part of the book that questions may come from,
 // chosen on one of two pages, by table-of-contents entries or (when the
@@ -33,8 +36,12 @@ public:
     // "RangeNumber" reads as a whole number other than 0.
     static bool AllowsRangeNumber(Model& model);
 
-    // Shows the keywords of the model's current range and their count.
+    // Shows the keywords of the model's current range and their count. A
+    // list of more than kRowsPerSlice words is filled a slice at a time
+    // from the event loop, so that the window answers while it fills.
     void RefreshKeywords();
+    // Whether words are still to be added to the list.
+    bool FillingKeywords() const { return filled_ < inRange_.size(); }
 
     DlgRangeIndex& IndexPage() { return *indexPage_; }
     DlgRangeNumber& NumberPage() { return *numberPage_; }
@@ -48,6 +55,10 @@ protected:
 
 private:
     static constexpr int kRowsBetweenStopChecks = 1000;
+    static constexpr std::size_t kRowsPerSlice = 100000;
+
+    // Adds the next slice of the range's words to the list.
+    void FillKeywords();
 
     void BuildControls();
     void SetUpPages();
@@ -63,4 +74,7 @@ private:
     DlgRangeIndex* indexPage_ = nullptr;
     DlgRangeNumber* numberPage_ = nullptr;
     bool scrolled_ = false;
+    std::vector<const Keyword*> inRange_; // the words the list shows, filled or not
+    std::size_t filled_ = 0;              // how many of them are in the list
+    QTimer* fillNext_ = nullptr;
 };

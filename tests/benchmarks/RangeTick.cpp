@@ -1,9 +1,11 @@
 // Ticking the root of the contents of a book of 1,000,000 words in the
-// range dialog, as a teacher does: from the click on its box until the
-// window's event loop is free again (the ticks below it set, the range
-// made, the word count and word list shown anew). Each iteration ticks the
-// root of a dialog whose contents nothing is ticked in. The goal: the
-// window answers again within 2 s (and a termination signal with it).
+// range dialog, as a teacher does. Each iteration ticks the root of a
+// dialog whose contents nothing is ticked in. The time is from the click
+// on its box until the window answers again (the ticks below it set, the
+// range made, the count shown and the first slice of the word list); the
+// counter fill_ms is until the whole list is filled, a slice at a time
+// from the event loop. The goal: the window answers within 2 s (and a
+// termination signal with it).
 #include "model/NodeStorage.h"
 #include "quiz/Model.h"
 #include "support/BookFixture.h"
@@ -17,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -53,6 +56,7 @@ void ClickBoxOf(DlgRange& dialog, int iid)
 void TickTheRootOfAMillionWords(benchmark::State& state)
 {
     Model& model = MillionWordModel();
+    double fill = 0;
     for (auto _ : state) {
         state.PauseTiming();
         model.SetRange(Ranges());
@@ -60,13 +64,18 @@ void TickTheRootOfAMillionWords(benchmark::State& state)
         dialog->show();
         QApplication::processEvents();
         state.ResumeTiming();
+        const auto clicked = std::chrono::steady_clock::now();
         ClickBoxOf(*dialog, 1);
         QApplication::processEvents();
         state.PauseTiming();
+        while (dialog->FillingKeywords())
+            QApplication::processEvents();
+        fill += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - clicked).count();
         dialog.reset();
         state.ResumeTiming();
     }
     state.counters["words"] = kWords;
+    state.counters["fill_ms"] = fill / static_cast<double>(state.iterations());
 }
 
 BENCHMARK(TickTheRootOfAMillionWords)->Unit(benchmark::kMillisecond)->Iterations(3);
