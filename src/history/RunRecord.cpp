@@ -80,6 +80,7 @@ RunRecord RunRecord::FromModel(Model& model, const QString& templateName, const 
     run.seed = model.SelectionSeed();
     for (const Quiz& quiz : model.Quizzes()) {
         RecordedPrint print;
+        print.className = quiz.ClassName();
         PrintCollector collector(print);
         quiz.Accept(collector);
         run.printList.push_back(std::move(print));

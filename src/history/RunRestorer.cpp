@@ -39,6 +39,8 @@ RunRestorer::Outcome RunRestorer::Restore(Model& model, const RunRecord& run)
     model.SetQuestions(qids);
     std::vector<Quiz> prints;
     serializer.from_str(run.prints, prints);
+    for (std::size_t p = 0; p < prints.size() && p < run.printList.size(); ++p)
+        prints[p].SetClassName(run.printList[p].className);
     model.ReplaceQuizzes(std::move(prints));
 
     for (std::size_t p = 0; p < run.printList.size(); ++p) {

@@ -3,6 +3,7 @@
 #include "model/DataBase.h"
 #include "model/NodeStorage.h"
 #include "model/Question.h"
+#include "quiz/ClassNames.h"
 #include "quiz/CountsText.h"
 #include "quiz/ModelSerializer.h"
 #include "quiz/RandomGenerator.h"
@@ -22,6 +23,7 @@ const QString kPrintCount = QStringLiteral("autosel_p_count");
 const QString kDefaultCount = QStringLiteral("autosel_s_count");
 const QString kQuestionCounts = QStringLiteral("autosel_question_counts");
 const QString kRandomize = QStringLiteral("autosel_randomize");
+const QString kClassNames = QStringLiteral("autosel_class_names");
 const QString kWpa = QStringLiteral("Wpa");
 const QString kTemplate = QStringLiteral("template");
 
@@ -81,6 +83,7 @@ AutoSelectOptions Model::ReadAutoSelectOptions()
         options.counts.emplace_back(question, it != counts.end() ? it->second : options.defaultCount);
     }
     options.randomize = store.Flag(kRandomize, true);
+    options.classNames = ClassNames::Parse(store.Text(kClassNames));
     return options;
 }
 
@@ -95,6 +98,7 @@ void Model::WriteAutoSelectOptions(const AutoSelectOptions& options)
             counts[question->qid] = count;
     store.SetText(kQuestionCounts, CountsText::Format(counts));
     store.SetFlag(kRandomize, options.randomize);
+    store.SetText(kClassNames, ClassNames::Format(options.classNames));
 }
 
 QString Model::ReadTemplateName()
@@ -220,6 +224,12 @@ void Model::SetQuiz(int index, const Quiz& quiz)
         m_quizzes[static_cast<std::size_t>(index)] = quiz;
 }
 
+void Model::SetClassName(int index, const QString& name)
+{
+    if (index >= 0 && index < QuizCount())
+        m_quizzes[static_cast<std::size_t>(index)].SetClassName(name);
+}
+
 void Model::ReplaceQuizzes(std::vector<Quiz> quizzes)
 {
     m_selectionSeed.reset();
@@ -299,6 +309,8 @@ int Model::AutoSelect(
             quiz.AddQuestion(qid);
         for (const Sentence* sentence : outcome.sentences)
             quiz.AddSentence(sentence);
+        if (static_cast<std::size_t>(k) < options.classNames.size())
+            quiz.SetClassName(options.classNames[static_cast<std::size_t>(k)]);
         prints.push_back(std::move(quiz));
     }
     warnings[0] = warnings[0] || tooFew;

@@ -105,6 +105,10 @@ public:
     Quiz GetQuiz(int index) const;
     // Writes an edited copy back; nothing for an index out of range.
     void SetQuiz(int index, const Quiz& quiz);
+    // Names the print at `index` after its class (an empty name takes the
+    // name away); nothing for an index out of range. The prints stay as
+    // they were selected.
+    void SetClassName(int index, const QString& name);
     // Replaces all prints (automatic selection, restoring the selection),
     // keeping the first kMaxPrints. An empty list leaves one fresh print, as
     // one print always exists.
@@ -135,7 +139,7 @@ public:
     static constexpr int kAutoSelectTimedOut = 304;   // a search ran out of time
     // Replaces all prints by `options.printCount` prints filled
     // automatically (AutoSelector), one unit per selected question format,
-    // and tells the views. warnings[0] (fewer sentences than asked for) and
+    // named after `options.classNames`, and tells the views. warnings[0] (fewer sentences than asked for) and
     // warnings[1] (a keyword serves two formats of a print) are set, never
     // cleared. On failure the prints stay as they were. A print count below
     // 1 leaves one fresh print. `search` replaces the cluster search (tests).
@@ -183,7 +187,7 @@ public:
     // The counts pair every selected question format the book has with its
     // stored count, or the default count when none is stored.
     AutoSelectOptions ReadAutoSelectOptions();
-    // Stores the counts of the listed formats only.
+    // Stores the counts of the listed formats only, and the class names.
     void WriteAutoSelectOptions(const AutoSelectOptions& options);
     QString ReadTemplateName();
     void WriteTemplateName(const QString& name);

@@ -4,6 +4,7 @@
 #include "model/DataBase.h"
 #include "model/DecimalText.h"
 #include "model/NodeStorage.h"
+#include "quiz/ClassNames.h"
 #include "quiz/Model.h"
 #include "quiz/NodeSerializer.h"
 #include "quiz/TextSplit.h"
@@ -17,6 +18,15 @@ const QString kBid = QStringLiteral("bid");
 const QString kRange = QStringLiteral("range");
 const QString kQid = QStringLiteral("qid");
 const QString kQuiz = QStringLiteral("quiz");
+const QString kQuizNames = QStringLiteral("quiz_names");
+
+QString PrintNames(const std::vector<Quiz>& quizzes)
+{
+    std::vector<QString> names;
+    for (const Quiz& quiz : quizzes)
+        names.push_back(quiz.ClassName());
+    return ClassNames::Format(std::move(names));
+}
 
 } // namespace
 
@@ -60,6 +70,7 @@ bool ModelSerializer::WriteAll()
         {kRange, serializer.to_str(m_model.CurrentRange())},
         {kQid, serializer.to_str(m_model.SelectedQids())},
         {kQuiz, serializer.to_str(m_model.Quizzes())},
+        {kQuizNames, PrintNames(m_model.Quizzes())},
     };
     for (const auto& [name, value] : values) {
         if (m_db.SetUserInfo(name, value) != 0)
@@ -123,7 +134,11 @@ int ModelSerializer::Restore()
     std::vector<Quiz> quizzes;
     if (quizText.isEmpty())
         m_model.AddQuiz();
-    else if (serializer.from_str(quizText, quizzes))
+    else if (serializer.from_str(quizText, quizzes)) {
+        const std::vector<QString> names = ClassNames::Parse(m_db.UserInfo(kQuizNames));
+        for (std::size_t i = 0; i < quizzes.size() && i < names.size(); ++i)
+            quizzes[i].SetClassName(names[i]);
         m_model.ReplaceQuizzes(std::move(quizzes));
+    }
     return leftOut;
 }

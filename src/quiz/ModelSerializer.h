@@ -17,7 +17,8 @@ public:
     ModelSerializer(Model& model, DataBase& db);
     virtual ~ModelSerializer() = default;
 
-    // Writes "dbid", "bid", "range", "qid" and "quiz", and whatever
+    // Writes "dbid", "bid", "range", "qid", "quiz" and "quiz_names" (the
+    // prints' class names, in print order), and whatever
     // `alongside` writes, in one transaction: either all are stored or, on a
     // failure, none is changed. Another program's lock on the file is
     // waited for once. Whether they were stored (true also when the user

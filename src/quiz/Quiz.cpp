@@ -1,11 +1,17 @@
 #include "quiz/Quiz.h"
 
 #include "model/NodeStorage.h"
+#include "quiz/ClassNames.h"
 #include "quiz/QuizVisitor.h"
 
 Quiz::Quiz(const NodeStorage* storage)
     : m_storage(storage)
 {
+}
+
+void Quiz::SetClassName(const QString& name)
+{
+    m_className = ClassNames::Clean(name);
 }
 
 bool Quiz::AddQuestion(int qid)

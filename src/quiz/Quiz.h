@@ -7,6 +7,8 @@
 // nodes, and so the print, are valid only while that book stays selected.
 #include "quiz/QuestionUnit.h"
 
+#include <QString>
+
 #include <set>
 #include <vector>
 
@@ -55,10 +57,17 @@ public:
     int SentenceCount() const;
     const NodeStorage* Storage() const { return m_storage; }
 
+    // The class the print is for ("1年A組"); empty when it has none. It
+    // takes the place of "@class" in the template and of the print's
+    // number on its tab.
+    const QString& ClassName() const { return m_className; }
+    void SetClassName(const QString& name);
+
 private:
     QuestionUnit* FindUnit(int qid);
 
     const NodeStorage* m_storage = nullptr;
     std::vector<QuestionUnit> m_units;
     std::set<int> m_questionIds;
+    QString m_className;
 };

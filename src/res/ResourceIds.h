@@ -45,6 +45,7 @@ inline constexpr int ID_GET_UPDATE = 211; // added to the menu bar when an updat
 inline constexpr int ID_ORDER_BOOK = 212;
 inline constexpr int ID_ORDER_RANDOM = 213;
 inline constexpr int ID_SAVE_PDF = 214;        // the prints into a PDF file, Writer not shown
+inline constexpr int ID_PRINT_RENAME = 215;    // names the current print after its class
 inline constexpr int ID_TEMPLATE_FOLDER = 231; // opens the teacher's template folder
 inline constexpr int ID_IMPORT_BOOK = 232;     // makes a book from a teacher's sheet
 inline constexpr int ID_HISTORY = 233;         // the record of print runs (DlgHistory)
@@ -118,6 +119,7 @@ inline constexpr int IDC_APPLY_ALL = 1906;
 inline constexpr int IDC_BULK_COUNT = 1907;
 inline constexpr int IDC_BULK_COUNT_SPIN = 1908;
 inline constexpr int IDC_RANDOMIZE = 1909;
+inline constexpr int IDC_CLASS_NAMES = 1910; // one class name a row
 
 // DlgPrint.
 inline constexpr int IDC_PRINT_LIST = 2001;

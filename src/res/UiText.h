@@ -64,8 +64,11 @@ inline const QString MenuOrderBook = QStringLiteral("書籍掲載順に並び替
 inline const QString MenuOrderRandom = QStringLiteral("ランダムに並び替え(&R)"); // ID_ORDER_RANDOM
 
 // Context menus of the print tabs (IDR_TAB_MENU) and of a print page (IDR_PRINT_MENU).
-inline const QString MenuPrintAdd = QStringLiteral("プリント追加");       // ID_PRINT_ADD
-inline const QString MenuPrintDelete = QStringLiteral("プリント削除");    // ID_PRINT_DELETE
+inline const QString MenuPrintAdd = QStringLiteral("プリント追加");               // ID_PRINT_ADD
+inline const QString MenuPrintDelete = QStringLiteral("プリント削除");            // ID_PRINT_DELETE
+inline const QString MenuPrintRename = QStringLiteral("クラス名を付ける(&N)..."); // ID_PRINT_RENAME
+inline const QString RenameCaption = QStringLiteral("クラス名");
+inline const QString RenamePrompt = QStringLiteral("このプリントのクラス名（空欄でプリント番号に戻ります）:");
 inline const QString MenuSelectSentences = QStringLiteral("小問選択..."); // ID_SELECT_SENTENCES
 
 // DlgMain (IDD_MAIN).
@@ -119,6 +122,8 @@ inline const QString AutoApplyAll = QStringLiteral("↑"); // IDC_APPLY_ALL
 inline const QString AutoBulkSuffix = QStringLiteral("問");
 inline const QString AutoNote = QStringLiteral("※問題の自動選択を行うと，現在の選択は削除されます。");
 inline const QString AutoOk = QStringLiteral("自動選択"); // IDOK
+inline const QString AutoClassNamesLabel = QStringLiteral("クラス名(&N)");
+inline const QString AutoClassNameColumn = QStringLiteral("クラス名"); // IDC_CLASS_NAMES
 
 // DlgConfig (IDD_CONFIG).
 inline const QString ConfigCaption = QStringLiteral("オプション設定");

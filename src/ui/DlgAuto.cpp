@@ -2,6 +2,7 @@
 
 #include "model/DecimalText.h"
 #include "model/Question.h"
+#include "quiz/ClassNames.h"
 #include "res/Images.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QTableWidget>
 
 #include <algorithm>
 
@@ -69,7 +71,9 @@ DlgAuto::DlgAuto(const AutoSelectOptions& options, bool randomizeAllowed, QWidge
     : QDialog(parent)
     , options_(options)
     , randomizeAllowed_(randomizeAllowed)
+    , classNames_(options.classNames)
 {
+    classNames_.resize(MaxPrintCount);
     setWindowTitle(Res::Text::AutoCaption);
     BuildControls();
     BuildCountList();
@@ -114,17 +118,30 @@ void DlgAuto::BuildControls()
     MakeLabel(Res::Text::AutoBulkSuffix, du, QRect(194, 122, 9, 14), this);
     MakeLabel(Res::Text::AutoNote, du, QRect(7, 142, 185, 8), this);
 
+    // The class names, one row per class, edited in place.
+    auto* namesLabel = MakeLabel(Res::Text::AutoClassNamesLabel, du, QRect(213, 27, 80, 8), this);
+    names_ = new QTableWidget(0, 1, this);
+    SetControlId(names_, Res::IDC_CLASS_NAMES);
+    names_->setGeometry(du.Rect(213, 37, 130, 65));
+    names_->setHorizontalHeaderLabels({Res::Text::AutoClassNameColumn});
+    names_->horizontalHeader()->setStretchLastSection(true);
+    names_->horizontalHeader()->setSectionsClickable(false);
+    names_->setSelectionMode(QAbstractItemView::SingleSelection);
+    names_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    namesLabel->setBuddy(names_);
+    connect(printCount_, &QLineEdit::textChanged, this, &DlgAuto::ShowClassNames);
+
     auto* ok = new QPushButton(Res::Text::AutoOk, this);
     SetControlId(ok, Res::IDOK);
-    ok->setGeometry(du.Rect(213, 37, 60, 14));
+    ok->setGeometry(du.Rect(239, 140, 50, 14));
     ok->setDefault(true);
     auto* cancel = new QPushButton(Res::Text::Cancel, this);
     SetControlId(cancel, Res::IDCANCEL);
-    cancel->setGeometry(du.Rect(213, 55, 60, 14));
+    cancel->setGeometry(du.Rect(293, 140, 50, 14));
     connect(ok, &QPushButton::clicked, this, &DlgAuto::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    setFixedSize(du.Size(280, 159));
+    setFixedSize(du.Size(350, 159));
 }
 
 void DlgAuto::BuildCountList()
@@ -153,6 +170,30 @@ void DlgAuto::ShowOptions()
         list_->SetRowData(row, question ? question->qid : 0);
     }
     randomize_->setChecked(options_.randomize);
+    ShowClassNames();
+}
+
+void DlgAuto::ShowClassNames()
+{
+    KeepClassNames();
+    const int rows = ReadCount(printCount_->text(), MinPrintCount, MaxPrintCount);
+    names_->setRowCount(rows);
+    for (int row = 0; row < rows; ++row) {
+        auto* item = new QTableWidgetItem(classNames_[static_cast<std::size_t>(row)]);
+        names_->setItem(row, 0, item);
+    }
+}
+
+// What the rows hold now: an edit still open counts too.
+void DlgAuto::KeepClassNames()
+{
+    // The editor hands its text over as it loses the focus.
+    if (names_->state() == QAbstractItemView::EditingState)
+        names_->setFocus();
+    for (int row = 0; row < names_->rowCount() && row < MaxPrintCount; ++row) {
+        if (const QTableWidgetItem* item = names_->item(row, 0))
+            classNames_[static_cast<std::size_t>(row)] = ClassNames::Clean(item->text());
+    }
 }
 
 void DlgAuto::FitColumns()
@@ -195,5 +236,9 @@ void DlgAuto::accept()
     for (int row = 0; row < rows; ++row)
         options_.counts[row].second = ReadCount(list_->CellText(row, 1), 0, MaxCount);
     options_.randomize = randomizeAllowed_ ? randomize_->isChecked() : true;
+    KeepClassNames();
+    options_.classNames = classNames_;
+    while (!options_.classNames.empty() && options_.classNames.back().isEmpty())
+        options_.classNames.pop_back();
     QDialog::accept();
 }

@@ -11,12 +11,15 @@ class QCheckBox;
 class QLineEdit;
 class QModelIndex;
 class QPushButton;
+class QTableWidget;
 
 // The automatic-selection dialog: how many prints to fill (1 to 10), the
 // sub-question count of each selected question format (edited in place in
 // the list, or set for all at once from the bulk count, 1 to 1000), and
-// whether the chosen sub-questions keep their random order. Books of
-// types other than "101" always keep it: the box is hidden for them.
+// whether the chosen sub-questions keep their random order, and a name for
+// each class (one row per class; names of classes beyond the count are
+// kept for when the count grows again). Books of types other than "101"
+// always keep the random order: the box is hidden for them.
 // After OK ("自動選択") the caller reads Options and runs the selection.
 class DlgAuto : public QDialog {
     Q_OBJECT
@@ -38,6 +41,7 @@ public:
     AutoSelectOptions Options() const { return options_; }
 
     ListViewCtrl& CountList() { return *list_; }
+    QTableWidget& ClassNameList() { return *names_; }
     CEditScount& CountEditor() { return *editor_; }
 
     // Opens the in-place editor over the count of `row`.
@@ -53,6 +57,9 @@ private:
     void ShowOptions();
     void OnListClicked(const QModelIndex& index);
     void FitColumns();
+    // One row of names per class of the count field.
+    void ShowClassNames();
+    void KeepClassNames();
 
     AutoSelectOptions options_;
     bool randomizeAllowed_;
@@ -64,4 +71,6 @@ private:
     QPushButton* applyAll_ = nullptr;
     QLineEdit* bulkCount_ = nullptr;
     CUpDownCtrl* bulkCountSpin_ = nullptr;
+    QTableWidget* names_ = nullptr;
+    std::vector<QString> classNames_; // one a class, up to the most classes
 };

@@ -57,6 +57,9 @@ constexpr int Margin = 7;
 // How long after the window first appears the quiet update check starts.
 constexpr int QuietCheckDelayMs = 300;
 
+// The number a print page was shown with ("プリントN").
+const char* const PrintNumberProperty = "printNumber";
+
 // The type code of the books that offer the question-order menu.
 const QString OrderMenuType = QStringLiteral("101");
 
@@ -292,6 +295,7 @@ void DlgMain::ExecuteCommand(int id)
     case Res::ID_HELP_BROWSER: ShowHelp(); break;
     case Res::ID_PRINT_ADD: AddPrint(); break;
     case Res::ID_PRINT_DELETE: DeletePrint(); break;
+    case Res::ID_PRINT_RENAME: RenamePrint(); break;
     case Res::ID_CHECK_UPDATE: StartUpdateCheck(false); break;
     case Res::ID_GET_UPDATE: OpenDownloadPage(); break;
     case Res::ID_ORDER_BOOK: Reorder(false); break;
@@ -348,10 +352,18 @@ void DlgMain::DeleteAllTabs()
     nextPrintNumber_ = 1;
 }
 
+QString DlgMain::TabCaption(const Quiz& quiz, int number) const
+{
+    return quiz.ClassName().isEmpty() ? FormatText(Res::String(Res::IDS_PRINT_TAB), {number}) : quiz.ClassName();
+}
+
 void DlgMain::AddTab(const Quiz& quiz)
 {
-    const QString caption = FormatText(Res::String(Res::IDS_PRINT_TAB), {nextPrintNumber_++});
+    const int number = nextPrintNumber_++;
+    const QString caption = TabCaption(quiz, number);
     auto* page = new DlgPrint(model_, this);
+    // A name taken away gives the tab its number back.
+    page->setProperty(PrintNumberProperty, number);
     page->SetPopupRunner(popupRunner_);
     // The page asks for the sub-questions of its own print.
     page->SetSentenceRequest([this, page](int qid) { SelectSentences(page, qid); });
@@ -716,6 +728,20 @@ void DlgMain::DeletePrint()
     UpdateView();
 }
 
+// The current print is named after its class; the tab shows the name.
+void DlgMain::RenamePrint()
+{
+    const int index = tabs_->currentIndex();
+    if (index < 0 || index >= model_.QuizCount())
+        return;
+    QString name = model_.GetQuiz(index).ClassName();
+    if (!dialogs_->EditClassName(name, this))
+        return;
+    model_.SetClassName(index, name);
+    const int number = tabs_->widget(index)->property(PrintNumberProperty).toInt();
+    tabs_->setTabText(index, TabCaption(model_.GetQuiz(index), number));
+}
+
 void DlgMain::Reorder(bool random)
 {
     model_.SortSentences(random);
@@ -792,7 +818,7 @@ QString DlgMain::StatusText() const
 }
 
 // The context menu of the tab control: the tab under the pointer becomes
-// current, then "プリント追加" / "プリント削除".
+// current, then "プリント追加" / "プリント削除" / "クラス名を付ける".
 void DlgMain::ShowTabMenu(const QPoint& pos)
 {
     const int tab = tabs_->TabAt(pos);
@@ -801,6 +827,7 @@ void DlgMain::ShowTabMenu(const QPoint& pos)
     QMenu menu(this);
     menu.addAction(Res::Text::MenuPrintAdd)->setData(Res::ID_PRINT_ADD);
     menu.addAction(Res::Text::MenuPrintDelete)->setData(Res::ID_PRINT_DELETE);
+    menu.addAction(Res::Text::MenuPrintRename)->setData(Res::ID_PRINT_RENAME);
     if (QAction* chosen = RunPopup(popupRunner_, menu, tabs_->mapToGlobal(pos)))
         ExecuteCommand(chosen->data().toInt());
 }

@@ -162,6 +162,9 @@ private:
     void ShowHelp();
     void AddPrint();
     void DeletePrint();
+    void RenamePrint();
+    // The caption of a tab: its print's class name, or else "プリントN".
+    QString TabCaption(const Quiz& quiz, int number) const;
     void Reorder(bool random);
     void OpenDownloadPage();
     void ShowTabMenu(const QPoint& pos);

@@ -55,6 +55,15 @@ public:
         (void)historyFile;
         (void)owner;
     }
+    // Asks for the class name of a print, starting from `name`; on OK
+    // `name` holds the answer (empty: the print goes back to its number).
+    // Without a dialog of its own a stand-in cancels.
+    virtual bool EditClassName(QString& name, QWidget* owner)
+    {
+        (void)name;
+        (void)owner;
+        return false;
+    }
     // The file dialog of "PDFに保存": the PDF file to write, starting at
     // `suggested` (a folder or a file); empty when the user cancelled.
     // Without a dialog of its own a stand-in cancels.

@@ -11,7 +11,11 @@
 #include "ui/DlgSentence.h"
 #include "res/UiText.h"
 
+#include "quiz/ClassNames.h"
+
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 
 bool StandardDialogs::ChangeBook(Model& model, QWidget* owner)
 {
@@ -92,4 +96,18 @@ QString StandardDialogs::ChooseExportFile(const QString& suggested, ExportFormat
         owner, Res::Text::ExportCaption, suggested, filters.join(QStringLiteral(";;")), &selected);
     format = kinds.value(filters.indexOf(selected), format);
     return file;
+}
+
+bool StandardDialogs::EditClassName(QString& name, QWidget* owner)
+{
+    QInputDialog dialog(owner);
+    dialog.setWindowTitle(Res::Text::RenameCaption);
+    dialog.setLabelText(Res::Text::RenamePrompt);
+    dialog.setTextValue(name);
+    if (auto* field = dialog.findChild<QLineEdit*>())
+        field->setMaxLength(ClassNames::kMaxLength);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    name = ClassNames::Clean(dialog.textValue());
+    return true;
 }

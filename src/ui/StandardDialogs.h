@@ -19,4 +19,5 @@ public:
     void ShowHistory(Model& model, const QString& historyFile, QWidget* owner) override;
     QString ChoosePdfFile(const QString& suggested, QWidget* owner) override;
     QString ChooseExportFile(const QString& suggested, ExportFormat::Kind& format, QWidget* owner) override;
+    bool EditClassName(QString& name, QWidget* owner) override;
 };

@@ -93,6 +93,16 @@ public:
         return exportFile;
     }
 
+    bool EditClassName(QString& name, QWidget*) override
+    {
+        ++opened;
+        nameShown = name;
+        if (classNameToGive.isNull())
+            return false;
+        name = classNameToGive;
+        return true;
+    }
+
     int opened = 0;
     int aboutShown = 0;
     int bookToSelect = 0;
@@ -109,6 +119,8 @@ public:
     QString exportFile;                                    // what the export file dialog answers; empty: cancelled
     ExportFormat::Kind exportFormat = ExportFormat::kNone; // the file type picked; kNone: as offered
     QString exportSuggested;
+    QString classNameToGive; // null: the name dialog is cancelled
+    QString nameShown;       // the name it started from
 };
 
 class MainWindowFixture : public SelectionDialogFixture {
