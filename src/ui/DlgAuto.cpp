@@ -14,6 +14,7 @@
 #include "ui/ListBuilder.h"
 #include "ui/ListViewCtrl.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -188,7 +189,8 @@ void DlgAuto::ShowClassNames()
 void DlgAuto::KeepClassNames()
 {
     // The editor hands its text over as it loses the focus.
-    if (names_->state() == QAbstractItemView::EditingState)
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != names_ && names_->isAncestorOf(focus))
         names_->setFocus();
     for (int row = 0; row < names_->rowCount() && row < MaxPrintCount; ++row) {
         if (const QTableWidgetItem* item = names_->item(row, 0))
