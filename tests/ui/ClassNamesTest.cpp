@@ -7,7 +7,9 @@
 #include "res/ResourceIds.h"
 #include "ui/DlgAuto.h"
 
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QTabBar>
 #include <QTableWidget>
 
 namespace {
@@ -20,9 +22,9 @@ protected:
         names.setFocus();
         names.setCurrentCell(row, 0);
         QTest::keyClick(&names, Qt::Key_F2);
-        QWidget* editor = QApplication::focusWidget();
-        ASSERT_NE(editor, &names);
-        QTest::keyClicks(editor, text);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->insert(text); // keyClicks cannot type kanji
     }
 
     static QStringList Names(const QTableWidget& names)
@@ -76,9 +78,13 @@ TEST_F(ClassNames, NamedInTheDialogAndOnATabAndBackAfterARestart)
                 return action;
         return nullptr;
     });
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
     const auto tabMenu = [&main](int tab) {
-        const QPoint at = main.Tabs().tabBar()->tabRect(tab).center();
-        emit main.Tabs().customContextMenuRequested(main.Tabs().tabBar()->mapTo(&main.Tabs(), at));
+        QTabBar* bar = main.Tabs().tabBar();
+        const QPoint at = bar->tabRect(tab).center();
+        QContextMenuEvent onTab(QContextMenuEvent::Mouse, at, bar->mapToGlobal(at));
+        QApplication::sendEvent(bar, &onTab);
     };
     dialogs->classNameToGive = QStringLiteral("2年D組");
     tabMenu(1);
