@@ -35,6 +35,7 @@ constexpr int StepsAroundCommands = 4;
 
 const QString Creator::TitlePlaceholder = QStringLiteral("@title");
 const QString Creator::RangePlaceholder = QStringLiteral("@range");
+const QString Creator::ClassPlaceholder = QStringLiteral("@class");
 
 std::shared_ptr<Creator> Creator::Registered(const CreatorRegistry& registry, int type)
 {
@@ -43,7 +44,7 @@ std::shared_ptr<Creator> Creator::Registered(const CreatorRegistry& registry, in
 
 const QStringList& Creator::Marks()
 {
-    static const QStringList marks = {TitlePlaceholder, RangePlaceholder};
+    static const QStringList marks = {TitlePlaceholder, RangePlaceholder, ClassPlaceholder};
     return marks;
 }
 
@@ -103,7 +104,13 @@ bool Creator::Run(const CmdList& commands, const QString& templatePath, const QS
         return false;
     if (!Step() || !WriteCommands(commands) || m_stopped)
         return AbortRun();
-    if (!SetTitle(title) || !SetRange(rangeText) || PlaceholderLeft({title, rangeText}) || !Step())
+    QStringList filledIn{title, rangeText};
+    for (const CmdPtr& command : commands) {
+        if (command && command->kind == PageHeader && !command->text.isEmpty())
+            filledIn << command->text;
+    }
+    if (!SetTitle(title) || !SetRange(rangeText) || !ClearMark(ClassPlaceholder) || PlaceholderLeft(filledIn)
+        || !Step())
         return AbortRun();
     if (IsVertical())
         MakeDigitsUpright();
@@ -164,6 +171,11 @@ void Creator::AbortAfterError()
     } catch (...) {
         qWarning("Discarding the document failed");
     }
+}
+
+bool Creator::ClearMark(const QString& /*mark*/)
+{
+    return true;
 }
 
 bool Creator::Holds(const QString& /*text*/)

@@ -34,7 +34,9 @@ public:
     virtual bool CanCreate() const = 0;
 
     // The whole print run: a new document from the template with the
-    // commands written into it and "@title"/"@range" replaced, handed to
+    // commands written into it and "@title"/"@range" replaced ("@class"
+    // by each print's class name, the text of its PageHeader command, in
+    // its copy of the header block, and by nothing elsewhere), handed to
     // the teacher or written to the destination's file. The user's
     // clipboard is restored and Finish runs on every path. False when any
     // step failed or threw, when a mark of ours is still anywhere in the
@@ -88,6 +90,10 @@ protected:
     virtual void Abort() = 0;
     virtual bool SetTitle(const QString& title) = 0;
     virtual bool SetRange(const QString& rangeText) = 0;
+    // Replace every `mark` still in the document by nothing: "@class" in
+    // a page header or footer, which all prints share. A writer that
+    // cannot replace answers true.
+    virtual bool ClearMark(const QString& mark);
     // Remove the header block at the top and present the document.
     virtual bool Complete() = 0;
     virtual bool IsVertical() = 0;
@@ -99,6 +105,7 @@ protected:
 
     static const QString TitlePlaceholder; // "@title"
     static const QString RangePlaceholder; // "@range"
+    static const QString ClassPlaceholder; // "@class": the print's class name
     // Write the completed document to `path` in `format` (RunDestination).
     // Writers that cannot write files answer false.
     virtual bool SaveAs(const QString& path, const QString& format);

@@ -185,7 +185,7 @@ bool CreatorTaro::WriteCommand(const Cmd& command)
         Insert(command.text);
         Lib(QStringLiteral("ParagraphStyle"), {StyleName(PrintId)});
         break;
-    case PageHeader: PasteHeader(); break;
+    case PageHeader: PasteHeader(command.text); break;
     case ExternalChar: WriteExternalChar(command.text); break;
     default: break; // not a kind this creator writes
     }
@@ -249,7 +249,7 @@ void CreatorTaro::SelectHeaderRows()
 // A template of a single row has no header block: copying an empty
 // selection would leave the user's clipboard for Paste to insert, so
 // nothing is copied or pasted then.
-void CreatorTaro::PasteHeader()
+void CreatorTaro::PasteHeader(const QString& className)
 {
     if (m_headerRows.ToInt() <= 0)
         return;
@@ -257,8 +257,31 @@ void CreatorTaro::PasteHeader()
     Lib(QStringLiteral("Clip"));
     Lib(QStringLiteral("PointingMode"));
     Lib(QStringLiteral("JumpEnd"));
+    const int pastedAt = className.isEmpty() ? 0 : Lib(QStringLiteral("GetRow")).ToInt();
     Lib(QStringLiteral("Pointing"));
     Lib(QStringLiteral("Paste"));
+    if (!className.isEmpty())
+        FillClassMarks(pastedAt, className);
+}
+
+// The "@class" marks of the copy pasted from row `firstRow` on take the
+// class name; the copies before it have theirs already. Marks without a
+// name are emptied with the rest at the end of the run. A match the search
+// reports outside the main text (a page header) selects nothing: the
+// search ends there. Writing goes on at the end.
+void CreatorTaro::FillClassMarks(int firstRow, const QString& className)
+{
+    Lib(QStringLiteral("JumpStart"));
+    Lib(QStringLiteral("Row"), {firstRow - 1});
+    const QString pattern = QRegularExpression::escape(ClassPlaceholder);
+    while (Lib(QStringLiteral("SearchRegexp"), {pattern}).ToInt() != 0) {
+        const auto match = RequireObject(Lib(QStringLiteral("GetString")), QStringLiteral("GetString"));
+        if (match->Call(QStringLiteral("Item"), {1}).ToString() != ClassPlaceholder)
+            break;
+        Insert(className);
+    }
+    Lib(QStringLiteral("CancelSelectRange"));
+    Lib(QStringLiteral("JumpEnd"));
 }
 
 // The document goes, unsaved. It is not closed a second time by Finish.
@@ -289,6 +312,13 @@ bool CreatorTaro::SetRange(const QString& rangeText)
 {
     Lib(QStringLiteral("JumpStart"));
     ReplaceAll(RangePlaceholder, rangeText);
+    return true;
+}
+
+bool CreatorTaro::ClearMark(const QString& mark)
+{
+    Lib(QStringLiteral("JumpStart"));
+    ReplaceAll(mark, QString());
     return true;
 }
 

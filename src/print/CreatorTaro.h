@@ -31,6 +31,7 @@ protected:
     void Abort() override;
     bool SetTitle(const QString& title) override;
     bool SetRange(const QString& rangeText) override;
+    bool ClearMark(const QString& mark) override;
     bool Complete() override;
     bool SaveAs(const QString& path, const QString& format) override;
     bool IsVertical() override;
@@ -46,7 +47,8 @@ private:
     void WriteNumber(int kind, const QString& text);
     void WriteSubscript(const QString& text);
     void WriteExternalChar(const QString& character);
-    void PasteHeader();
+    void PasteHeader(const QString& className);
+    void FillClassMarks(int firstRow, const QString& className);
     void SelectHeaderRows();
     void ReplaceAll(const QString& search, const QString& replacement);
     void ConvertDigitBrackets();

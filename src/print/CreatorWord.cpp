@@ -108,10 +108,15 @@ bool CreatorWord::Open(const QString& templatePath)
     m_header = m_document->Range();
     m_header->PutEnd(m_header->GetEnd() - 1);
 
-    const int end = m_document->Range()->GetEnd();
-    m_document->Range(end, end)->Select();
+    SelectEnd();
     m_selection = m_application->GetSelection();
     return true;
+}
+
+void CreatorWord::SelectEnd()
+{
+    const int end = m_document->Range()->GetEnd();
+    m_document->Range(end, end)->Select();
 }
 
 bool CreatorWord::WriteCommand(const Cmd& command)
@@ -133,7 +138,7 @@ bool CreatorWord::WriteCommand(const Cmd& command)
         SetParagraphStyle(StyleName(PrintId));
         m_selection->TypeText(command.text);
         break;
-    case PageHeader: PasteHeader(); break;
+    case PageHeader: PasteHeader(command.text); break;
     case ExternalChar: TypeExternalChar(command.text); break;
     default: break; // not a kind this creator writes
     }
@@ -175,12 +180,26 @@ void CreatorWord::TypeExternalChar(const QString& character)
 // A template that holds nothing but its final paragraph mark has an empty
 // header block. Copying an empty range would leave the user's clipboard in
 // place for Paste to insert, so nothing is copied or pasted then.
-void CreatorWord::PasteHeader()
+// The copy's "@class" marks take the print's class name; the copies before
+// it have theirs already, so the search runs from where the copy begins
+// (the paragraph mark before it and the final one, which the selection
+// may take in, cannot hold a mark). Marks without a name are emptied with
+// the rest at the end of the run.
+void CreatorWord::PasteHeader(const QString& className)
 {
     if (HeaderIsEmpty())
         return;
+    const int before = className.isEmpty() ? 0 : m_document->Range()->GetEnd();
     m_header->Copy();
     m_selection->Paste();
+    if (className.isEmpty())
+        return;
+    m_document->Range(before - 1, m_document->Range()->GetEnd())->Select();
+    const Variant missing = Variant::Missing();
+    PrepareFind(ClassPlaceholder, className, FindScope::Selection)
+        ->Execute(missing, missing, missing, missing, missing, missing, missing, missing, missing, missing,
+            static_cast<int>(Word::wdReplaceAll));
+    SelectEnd();
 }
 
 bool CreatorWord::HeaderIsEmpty()
@@ -209,6 +228,12 @@ bool CreatorWord::SetRange(const QString& rangeText)
     return true;
 }
 
+bool CreatorWord::ClearMark(const QString& mark)
+{
+    ReplaceAll(mark, QString());
+    return true;
+}
+
 void CreatorWord::ReplaceAll(const QString& placeholder, const QString& text)
 {
     const Variant missing = Variant::Missing();
@@ -223,9 +248,11 @@ bool CreatorWord::Holds(const QString& text)
     return PrepareFind(text, std::nullopt)->Execute();
 }
 
-std::shared_ptr<Word::Find> CreatorWord::PrepareFind(const QString& text, const std::optional<QString>& replacement)
+std::shared_ptr<Word::Find> CreatorWord::PrepareFind(
+    const QString& text, const std::optional<QString>& replacement, FindScope scope)
 {
-    m_selection->HomeKey(static_cast<int>(Word::wdStory));
+    if (scope == FindScope::Document)
+        m_selection->HomeKey(static_cast<int>(Word::wdStory));
     auto find = m_selection->GetFind();
     find->ClearFormatting();
     auto replacing = find->GetReplacement();
@@ -234,7 +261,7 @@ std::shared_ptr<Word::Find> CreatorWord::PrepareFind(const QString& text, const 
     if (replacement)
         replacing->PutText(*replacement);
     find->PutForward(true);
-    find->PutWrap(Word::wdFindContinue);
+    find->PutWrap(scope == FindScope::Document ? Word::wdFindContinue : Word::wdFindStop);
     find->PutMatchCase(false);
     find->PutMatchByte(false);
     find->PutMatchAllWordForms(false);

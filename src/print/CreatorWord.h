@@ -38,6 +38,7 @@ protected:
     void Abort() override;
     bool SetTitle(const QString& title) override;
     bool SetRange(const QString& rangeText) override;
+    bool ClearMark(const QString& mark) override;
     bool Complete() override;
     bool IsVertical() override;
     void MakeDigitsUpright() override;
@@ -49,12 +50,17 @@ private:
     void TypeWithUnderline(const QString& text);
     void TypeAsSubscript(const QString& text);
     void TypeExternalChar(const QString& character);
-    void PasteHeader();
+    void PasteHeader(const QString& className);
     bool HeaderIsEmpty();
+    // The insertion point at the end of the document, where writing goes on.
+    void SelectEnd();
     void ReplaceAll(const QString& placeholder, const QString& text);
-    // Selection.Find from the document start with the options of a placeholder
-    // search; no replacement text is set without one.
-    std::shared_ptr<Word::Find> PrepareFind(const QString& text, const std::optional<QString>& replacement);
+    // Selection.Find with the options of a placeholder search, from the
+    // document start (through the whole document) or within the selection;
+    // no replacement text is set without one.
+    enum class FindScope { Document, Selection };
+    std::shared_ptr<Word::Find> PrepareFind(
+        const QString& text, const std::optional<QString>& replacement, FindScope scope = FindScope::Document);
     void SetUpright(int start, int end);
     void ReleaseAll();
 

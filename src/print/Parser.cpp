@@ -47,7 +47,7 @@ void Parser::EmitPrints(const std::vector<Quiz>& quizzes)
             Append(NewPage);
         AppendNumber(PrintId, ++printNumber);
         Append(NewParagraph);
-        Append(PageHeader);
+        Append(PageHeader, quiz.ClassName());
         quiz.Accept(*this);
     }
 }

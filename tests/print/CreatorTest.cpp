@@ -134,8 +134,9 @@ TEST(Creator, SuccessfulRunFollowsTheFixedOrder)
 {
     RecordingCreator creator;
     EXPECT_TRUE(RunPrint(creator, {QStringLiteral("x"), QStringLiteral("y")}));
-    const QStringList expected = {"clipboard saved", "Open a.dot", "Write 7 x", "Write 7 y", "SetTitle 単語テスト",
-        "SetRange p.1-5", "Holds @title", "Holds @range", "IsVertical", "Complete", "clipboard restored", "Finish"};
+    const QStringList expected
+        = {"clipboard saved", "Open a.dot", "Write 7 x", "Write 7 y", "SetTitle 単語テスト", "SetRange p.1-5",
+            "Holds @title", "Holds @range", "Holds @class", "IsVertical", "Complete", "clipboard restored", "Finish"};
     EXPECT_EQ(creator.log, expected);
 }
 
@@ -144,8 +145,9 @@ TEST(Creator, VerticalDocumentGetsUprightDigitsBeforeCompletion)
     RecordingCreator creator;
     creator.vertical = true;
     EXPECT_TRUE(RunPrint(creator, {}));
-    const QStringList expected = {"clipboard saved", "Open a.dot", "SetTitle 単語テスト", "SetRange p.1-5",
-        "Holds @title", "Holds @range", "IsVertical", "MakeDigitsUpright", "Complete", "clipboard restored", "Finish"};
+    const QStringList expected
+        = {"clipboard saved", "Open a.dot", "SetTitle 単語テスト", "SetRange p.1-5", "Holds @title", "Holds @range",
+            "Holds @class", "IsVertical", "MakeDigitsUpright", "Complete", "clipboard restored", "Finish"};
     EXPECT_EQ(creator.log, expected);
 }
 
@@ -217,14 +219,14 @@ TEST(Creator, FailedPlaceholderOrCompletionAborts)
     RecordingCreator complete;
     complete.completeResult = false;
     EXPECT_FALSE(RunPrint(complete, {}));
-    EXPECT_EQ(complete.log.mid(7), (QStringList{"Complete", "Abort", "clipboard restored", "Finish"}));
+    EXPECT_EQ(complete.log.mid(8), (QStringList{"Complete", "Abort", "clipboard restored", "Finish"}));
 }
 
 TEST(Creator, PlaceholderLeftAfterItsReplacementFailsTheRun)
 {
     RecordingCreator clean;
     EXPECT_TRUE(RunPrint(clean, {}));
-    EXPECT_EQ(clean.log.mid(4, 3), (QStringList{"Holds @title", "Holds @range", "IsVertical"}));
+    EXPECT_EQ(clean.log.mid(4, 4), (QStringList{"Holds @title", "Holds @range", "Holds @class", "IsVertical"}));
 
     RecordingCreator left;
     left.held = QStringList{QStringLiteral("@range")};

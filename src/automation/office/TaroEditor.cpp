@@ -557,7 +557,15 @@ bool TaroEditor::RealSearch(const QString& pattern, bool& inMainText)
         const QRegularExpression expression(pattern);
         return FoundBesideMain(m_model, [&expression](const QString& units) { return units.contains(expression); });
     }
-    m_anchor = m_text->createTextCursorByRange(found->getStart());
+    // A match outside the main text, which the office's search may also
+    // reach (a page header), counts as found beside it.
+    uno::Reference<text::XTextCursor> anchor;
+    try {
+        anchor = m_text->createTextCursorByRange(found->getStart());
+    } catch (const uno::RuntimeException&) {
+        return true;
+    }
+    m_anchor = anchor;
     m_caret->gotoRange(found->getEnd(), false);
     Moved();
     inMainText = true;

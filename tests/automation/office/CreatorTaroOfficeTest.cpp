@@ -37,7 +37,13 @@ namespace {
 
 const QString Title = QStringLiteral("第3回 単語テスト");
 const QString RangeText = QStringLiteral("Lesson 4〜6");
-const QString NameLine = QStringLiteral("\t組\t番\t氏名\t得点　　　　　");
+// The first print is named after its class, the second is not: "@class"
+// before 組 takes the name, or nothing.
+const QString ClassName = QStringLiteral("1年A組");
+QString NameLine(int print)
+{
+    return QStringLiteral("\t") + (print == 1 ? ClassName : QString()) + QStringLiteral("組\t番\t氏名\t得点　　　　　");
+}
 const QString Instruction = QStringLiteral("次の語句を書きなさい。");
 const QChar ExternalCharacter(0xE001);
 
@@ -60,7 +66,7 @@ void AddHalf(CommandList& c, int prints, bool answers)
             c.Add(NewPage);
         c.Add(PrintId, QString::number(p));
         c.Add(NewParagraph);
-        c.Add(PageHeader);
+        c.Add(PageHeader, p == 1 ? ClassName : QString());
         c.Add(QuestionHead, QStringLiteral("1"));
         c.Add(Text, Instruction);
         c.Add(NewParagraph);
@@ -113,7 +119,7 @@ std::vector<Line> ExpectedLines(int prints, bool vertical)
             lines.push_back({QStringLiteral("プリントID"), QString::number(p), newPage});
             lines.push_back({QStringLiteral("表題"), Title});
             lines.push_back({QStringLiteral("範囲"), RangeText});
-            lines.push_back({QStringLiteral("記名欄"), NameLine});
+            lines.push_back({QStringLiteral("記名欄"), NameLine(p)});
             lines.push_back({QStringLiteral("設問"), QStringLiteral("【1】\t") + Instruction});
             lines.push_back({QStringLiteral("問題"), sentence});
             lines.push_back(

@@ -37,7 +37,13 @@ namespace {
 
 const QString Title = QStringLiteral("第2回 単語テスト");
 const QString RangeText = QStringLiteral("Lesson 1〜3");
-const QString NameLine = QStringLiteral("\t組\t番\t氏名\t得点　　　　　");
+// The first print is named after its class, the second is not: "@class"
+// before 組 takes the name, or nothing.
+const QString ClassName = QStringLiteral("1年A組");
+QString NameLine(int print)
+{
+    return QStringLiteral("\t") + (print == 1 ? ClassName : QString()) + QStringLiteral("組\t番\t氏名\t得点　　　　　");
+}
 const QString Instruction = QStringLiteral("次の英文を日本語にしなさい。");
 const QChar ExternalCharacter(0xE000);
 const QString ClipboardFormat = QStringLiteral("application/x-tavisko-office-test");
@@ -51,7 +57,7 @@ void AddHalf(CommandList& c, int prints, bool answers)
             c.Add(NewPage);
         c.Add(PrintId, QString::number(p));
         c.Add(NewParagraph);
-        c.Add(PageHeader);
+        c.Add(PageHeader, p == 1 ? ClassName : QString());
         c.Add(QuestionHead, QStringLiteral("1"));
         c.Add(Text, Instruction);
         c.Add(NewParagraph);
@@ -102,7 +108,7 @@ std::vector<Line> ExpectedLines(int prints)
             lines.push_back({QStringLiteral("プリントID"), QString::number(p), newPage});
             lines.push_back({QStringLiteral("表題"), Title});
             lines.push_back({QStringLiteral("範囲"), RangeText});
-            lines.push_back({QStringLiteral("記名欄"), NameLine});
+            lines.push_back({QStringLiteral("記名欄"), NameLine(p)});
             lines.push_back({QStringLiteral("設問"), QStringLiteral("【1】\t") + Instruction});
             lines.push_back({QStringLiteral("問題"), QStringLiteral("(1)\tI have a pen.")});
             lines.push_back({QStringLiteral("問題"), QString()});
@@ -187,6 +193,7 @@ protected:
         for (const Line& line : lines) {
             EXPECT_FALSE(line.text.contains(QStringLiteral("@title")));
             EXPECT_FALSE(line.text.contains(QStringLiteral("@range")));
+            EXPECT_FALSE(line.text.contains(QStringLiteral("@class")));
         }
 
         const std::vector<Portion> portions = Portions(document);

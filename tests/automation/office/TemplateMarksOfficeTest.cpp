@@ -36,7 +36,7 @@ CmdList OnePrint()
     CommandList c;
     c.Add(PrintId, QStringLiteral("1"));
     c.Add(NewParagraph);
-    c.Add(PageHeader);
+    c.Add(PageHeader, QStringLiteral("1年A組"));
     c.Add(QuestionHead, QStringLiteral("1"));
     c.Add(Text, QStringLiteral("次の英文を日本語にしなさい。"));
     c.Add(NewParagraph);
@@ -107,10 +107,12 @@ TEST_F(BothCreators, MarksAreFilledInInEveryPartOfTheTemplate)
         for (const QString& text : texts) {
             EXPECT_FALSE(text.contains(QStringLiteral("@title"), Qt::CaseInsensitive)) << text.toStdString();
             EXPECT_FALSE(text.contains(QStringLiteral("@range"), Qt::CaseInsensitive)) << text.toStdString();
+            EXPECT_FALSE(text.contains(QStringLiteral("@class"), Qt::CaseInsensitive)) << text.toStdString();
         }
         const QString all = texts.join(QLatin1Char('|'));
-        for (const QString& filled : {QStringLiteral("ヘッダー ") + Title, QStringLiteral("フッター ") + RangeText,
-                 QStringLiteral("枠 ") + Title, QStringLiteral("表 ") + RangeText, QStringLiteral("箱 ") + Title})
+        for (const QString& filled : {QStringLiteral("ヘッダー ") + Title, QStringLiteral("\t1年A組組\t番"),
+                 QStringLiteral("フッター ") + RangeText, QStringLiteral("枠 ") + Title,
+                 QStringLiteral("表 ") + RangeText, QStringLiteral("箱 ") + Title})
             EXPECT_TRUE(all.contains(filled)) << filled.toStdString() << " not in " << all.toStdString();
     }
 }

@@ -34,7 +34,7 @@ using rtl::OUString;
 
 namespace {
 
-const QString kHeader = QStringLiteral("@title\r@range\r\t組\t番\t氏名\t得点　　　　　\r");
+const QString kHeader = QStringLiteral("@title\r@range\r\t@class組\t番\t氏名\t得点　　　　　\r");
 const int kHeaderLength = static_cast<int>(kHeader.size());
 
 QByteArray Digest(const QString& path)
@@ -138,18 +138,18 @@ TEST_F(WriterDocumentTest, WritingAPrintGivesTheParagraphsStylesAndPagesOfWord)
     const std::vector<std::pair<QString, QString>> expected = {
         {QStringLiteral("表題"), QStringLiteral("@title")},
         {QStringLiteral("範囲"), QStringLiteral("@range")},
-        {QStringLiteral("記名欄"), QStringLiteral("\t組\t番\t氏名\t得点　　　　　")},
+        {QStringLiteral("記名欄"), QStringLiteral("\t@class組\t番\t氏名\t得点　　　　　")},
         {QStringLiteral("プリントID"), QStringLiteral("1")},
         {QStringLiteral("表題"), QStringLiteral("@title")},
         {QStringLiteral("範囲"), QStringLiteral("@range")},
-        {QStringLiteral("記名欄"), QStringLiteral("\t組\t番\t氏名\t得点　　　　　")},
+        {QStringLiteral("記名欄"), QStringLiteral("\t@class組\t番\t氏名\t得点　　　　　")},
         {QStringLiteral("設問"), QStringLiteral("【1】\t次の語の意味を書きなさい。")},
         {QStringLiteral("問題"), QStringLiteral("(1)\tapple\ntwo lines")},
         // The empty paragraph left by the last paragraph end begins the new page itself.
         {QStringLiteral("プリントID"), QStringLiteral("2")},
         {QStringLiteral("表題"), QStringLiteral("@title")},
         {QStringLiteral("範囲"), QStringLiteral("@range")},
-        {QStringLiteral("記名欄"), QStringLiteral("\t組\t番\t氏名\t得点　　　　　")},
+        {QStringLiteral("記名欄"), QStringLiteral("\t@class組\t番\t氏名\t得点　　　　　")},
         {QStringLiteral("解答"), QStringLiteral("(1)\tりんご")},
     };
     ASSERT_EQ(p.size(), expected.size());
