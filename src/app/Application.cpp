@@ -6,6 +6,7 @@
 #include "app/TerminationSignals.h"
 #include "automation/OfficeModule.h"
 #include "automation/SpreadsheetReaders.h"
+#include "history/HistoryStore.h"
 #include "markup/GaijiMapper.h"
 #include "markup/InstalledFonts.h"
 #include "model/DataBase.h"
@@ -185,6 +186,7 @@ int Application::Run()
         for (auto& [type, creator] : m_creatorSource())
             m_model->RegisterCreator(type, std::move(creator));
     }
+    m_model->SetTestedKeywords(HistoryStore::TestedKeywords(m_path.HistoryDatabasePath()));
     const int code = m_model->Initialize(m_path);
     const bool started = ReportStartCode(code, m_model->Db().UserError().Reason());
     if (started)

@@ -312,6 +312,7 @@ int PrintCommandLine::ExportTo(const Options& options)
 
 int PrintCommandLine::InitializeModel(Model& model)
 {
+    model.SetTestedKeywords(HistoryStore::TestedKeywords(m_path.HistoryDatabasePath()));
     const int code = model.Initialize(m_path);
     if (code == Model::kInitNoWordProcessor)
         return Fail(kNoOffice, Res::String(Res::IDS_ERR_NO_WORD_PROCESSOR));
@@ -376,6 +377,8 @@ int PrintCommandLine::RestoreSelection(Model& model, bool autoSelect)
         case Model::kAutoSelectTimedOut: return Fail(kRunFailed, Res::String(Res::IDS_ERR_AUTO_SELECT_TIMEOUT));
         default: return Fail(kRunFailed, Res::String(Res::IDS_ERR_AUTO_SELECT));
         }
+        if (const std::optional<int> repeats = model.LastRepeats())
+            WriteLine(stderr, QStringLiteral("tavisko: ") + Text(Res::IDS_AUTO_SELECT_REPEATS, {*repeats}));
     }
     if (!model.HasSentences())
         return Fail(kMissing, Res::String(Res::IDS_CLI_NOTHING_TO_PRINT));

@@ -17,7 +17,9 @@ struct RunRecord;
 // or the template NAME (bundled or in the teacher's template folder), in the format its
 // extension names (.pdf, .odt, .docx, .doc), through the creator of the
 // template's word processor. --auto-select first fills the prints by
-// automatic selection with the saved settings. Also --help and --version,
+// automatic selection with the saved settings (avoiding what each class
+// was tested on lately when they say so; standard error then says how
+// many repeats had to be taken). Also --help and --version,
 // and --history [--csv], which write the record of print runs to standard
 // output (a list of the runs, or every sub-question as CSV).
 //

@@ -400,6 +400,48 @@ bool HistoryStore::ForEachItem(const ItemVisitor& visit, QString* error)
         error);
 }
 
+AutoSelectAvoidance::LastTested HistoryStore::LastTested(
+    const QString& dbid, int bid, const QString& className, int runs, QString* error)
+{
+    AutoSelectAvoidance::LastTested tested;
+    if (runs <= 0)
+        return tested;
+    Guarded(
+        Access::Read,
+        [&](CppSQLite3DB& db) {
+            // The look-back first (a few rows by the index of the book),
+            // then the keywords of those runs.
+            CppSQLite3Statement select = db.Prepare(className.isEmpty()
+                    ? "WITH recent AS (SELECT run_id FROM Runs WHERE dbid = ? AND bid = ? "
+                      "ORDER BY run_id DESC LIMIT ?) "
+                      "SELECT i.kid, MAX(i.run_id) FROM Items i JOIN recent r ON i.run_id = r.run_id GROUP BY i.kid"
+                    : "WITH recent AS (SELECT DISTINCT r.run_id FROM Runs r JOIN Prints p ON p.run_id = r.run_id "
+                      "WHERE r.dbid = ? AND r.bid = ? AND p.class_name = ?3 ORDER BY r.run_id DESC LIMIT ?4) "
+                      "SELECT i.kid, MAX(i.run_id) FROM Items i JOIN recent r ON i.run_id = r.run_id "
+                      "JOIN Prints p ON p.run_id = i.run_id AND p.print_no = i.print_no "
+                      "WHERE p.class_name = ?3 GROUP BY i.kid");
+            select.BindText(1, Utf8(dbid));
+            select.BindInt(2, bid);
+            if (className.isEmpty()) {
+                select.BindInt(3, runs);
+            } else {
+                select.BindText(3, Utf8(className));
+                select.BindInt(4, runs);
+            }
+            for (CppSQLite3Query row = select.Query(); !row.AtEnd(); row.Next())
+                tested[row.IntField(0)] = row.Int64Field(1);
+        },
+        error);
+    return tested;
+}
+
+AutoSelectAvoidance::Source HistoryStore::TestedKeywords(const QString& file)
+{
+    return [file](const QString& dbid, int bid, const QString& className, int runs) {
+        return HistoryStore(file).LastTested(dbid, bid, className, runs);
+    };
+}
+
 std::map<int, HistoryStore::KeywordUse> HistoryStore::KeywordUses(const QString& dbid, int bid, QString* error)
 {
     std::map<int, KeywordUse> uses;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/RunRecord.h"
+#include "quiz/AutoSelectAvoidance.h"
 
 #include <QString>
 
@@ -62,6 +63,16 @@ public:
         QDateTime last;
     };
     std::map<int, KeywordUse> KeywordUses(const QString& dbid, int bid, QString* error = nullptr);
+
+    // The keywords of one book tested in its last `runs` runs, each with
+    // the id of the latest of them that tested it: of every print of
+    // those runs when `className` is empty, else of the prints that
+    // carried that class name in the last `runs` runs that had one. A
+    // missing or unreadable file is an empty history.
+    AutoSelectAvoidance::LastTested LastTested(
+        const QString& dbid, int bid, const QString& className, int runs, QString* error = nullptr);
+    // LastTested of the history in `file`, for the automatic selection.
+    static AutoSelectAvoidance::Source TestedKeywords(const QString& file);
 
 private:
     enum class Access { Read, Write };

@@ -9,4 +9,5 @@ struct AutoSelectOutcome {
     bool duplicates = false;                // some keyword serves two question formats
     bool tooFew = false;                    // fewer sentences than the counts asked for
     bool timedOut = false;                  // a cluster search ran out of time
+    int repeats = 0;                        // sentences of keywords tested lately (avoidance)
 };

@@ -1,6 +1,7 @@
 #include "quiz/AutoSelector.h"
 
 #include "model/Sentence.h"
+#include "quiz/AutoSelectAvoidance.h"
 #include "quiz/AutoSelectCluster.h"
 #include "quiz/AutoSelectSearch.h"
 #include "quiz/Model.h"
@@ -14,9 +15,10 @@ AutoSelector::AutoSelector(Model& model, ClusterSearch search)
         m_search = [](const AutoSelectProblem& problem) { return AutoSelectSearch().Run(problem); };
 }
 
-int AutoSelector::Select(AutoSelectOutcome& outcome, const std::vector<int>& qids, const std::map<int, int>& counts)
+int AutoSelector::Select(AutoSelectOutcome& outcome, const std::vector<int>& qids, const std::map<int, int>& counts,
+    const AutoSelectAvoidance* avoidance)
 {
-    const std::vector<const Sentence*> pool = Pool(qids);
+    const std::vector<const Sentence*> pool = avoidance ? avoidance->Admit(Pool(qids), counts) : Pool(qids);
     std::set<AutoSelectItem> items;
     for (const Sentence* sentence : pool)
         items.insert({sentence->kid, sentence->qid});
@@ -35,6 +37,8 @@ int AutoSelector::Select(AutoSelectOutcome& outcome, const std::vector<int>& qid
     }
 
     ChooseSentences(pool, chosen, outcome);
+    if (avoidance)
+        outcome.repeats = avoidance->Repeats(outcome.sentences);
     long long requested = 0;
     for (int qid : std::set<int>(qids.begin(), qids.end())) {
         const auto count = counts.find(qid);

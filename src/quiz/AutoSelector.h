@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+class AutoSelectAvoidance;
 class Model;
 
 class AutoSelector {
@@ -29,8 +30,11 @@ public:
     // count). Returns the number of sentences chosen; 0 means failure (a
     // cluster could not be settled within the duplicate limit or in time,
     // or no sentence could be chosen at all). Draws from the program's
-    // generator, so two calls normally choose differently.
-    int Select(AutoSelectOutcome& outcome, const std::vector<int>& qids, const std::map<int, int>& counts);
+    // generator, so two calls normally choose differently. With
+    // `avoidance`, the keywords it keeps out are left out of the candidates
+    // as far as the counts allow, and the outcome counts the repeats.
+    int Select(AutoSelectOutcome& outcome, const std::vector<int>& qids, const std::map<int, int>& counts,
+        const AutoSelectAvoidance* avoidance = nullptr);
 
 private:
     using Group = std::vector<const Sentence*>;

@@ -24,6 +24,7 @@ const QString kDefaultCount = QStringLiteral("autosel_s_count");
 const QString kQuestionCounts = QStringLiteral("autosel_question_counts");
 const QString kRandomize = QStringLiteral("autosel_randomize");
 const QString kClassNames = QStringLiteral("autosel_class_names");
+const QString kAvoidRuns = QStringLiteral("autosel_avoid");
 const QString kWpa = QStringLiteral("Wpa");
 const QString kTemplate = QStringLiteral("template");
 
@@ -84,6 +85,7 @@ AutoSelectOptions Model::ReadAutoSelectOptions()
     }
     options.randomize = store.Flag(kRandomize, true);
     options.classNames = ClassNames::Parse(store.Text(kClassNames));
+    options.avoidRuns = std::clamp(store.Int(kAvoidRuns, 0), 0, AutoSelectOptions::kMaxAvoidRuns);
     return options;
 }
 
@@ -99,6 +101,7 @@ void Model::WriteAutoSelectOptions(const AutoSelectOptions& options)
     store.SetText(kQuestionCounts, CountsText::Format(counts));
     store.SetFlag(kRandomize, options.randomize);
     store.SetText(kClassNames, ClassNames::Format(options.classNames));
+    store.SetInt(kAvoidRuns, options.avoidRuns);
 }
 
 QString Model::ReadTemplateName()
@@ -295,13 +298,27 @@ int Model::AutoSelect(
     }
 
     const std::uint32_t seed = RandomGenerator::State();
+    const bool avoiding = options.avoidRuns > 0 && m_testedKeywords;
+    std::map<QString, AutoSelectAvoidance::LastTested> tested; // by class name
     bool tooFew = false;
     bool duplicates = false;
+    int repeats = 0;
     std::vector<Quiz> prints;
     for (int k = 0; k < options.printCount; ++k) {
+        const QString className = static_cast<std::size_t>(k) < options.classNames.size()
+            ? ClassNames::Clean(options.classNames[static_cast<std::size_t>(k)])
+            : QString();
+        std::optional<AutoSelectAvoidance> avoidance;
+        if (avoiding) {
+            if (!tested.count(className))
+                tested[className]
+                    = m_testedKeywords(m_db->Dbid(), m_storage->CurrentBid(), className, options.avoidRuns);
+            avoidance.emplace(tested[className]);
+        }
         AutoSelectOutcome outcome;
-        if (AutoSelector(*this, search).Select(outcome, m_selectedQids, counts) == 0)
+        if (AutoSelector(*this, search).Select(outcome, m_selectedQids, counts, avoidance ? &*avoidance : nullptr) == 0)
             return outcome.timedOut ? kAutoSelectTimedOut : kAutoSelectFailed;
+        repeats += outcome.repeats;
         tooFew = tooFew || outcome.tooFew;
         duplicates = duplicates || outcome.duplicates;
         Quiz quiz = NewQuiz();
@@ -309,8 +326,7 @@ int Model::AutoSelect(
             quiz.AddQuestion(qid);
         for (const Sentence* sentence : outcome.sentences)
             quiz.AddSentence(sentence);
-        if (static_cast<std::size_t>(k) < options.classNames.size())
-            quiz.SetClassName(options.classNames[static_cast<std::size_t>(k)]);
+        quiz.SetClassName(className);
         prints.push_back(std::move(quiz));
     }
     warnings[0] = warnings[0] || tooFew;
@@ -319,6 +335,7 @@ int Model::AutoSelect(
     if (!options.randomize)
         SortSentences(false);
     m_selectionSeed = seed;
+    m_lastRepeats = avoiding ? std::optional<int>(repeats) : std::nullopt;
     NotifyViews();
     return tooFew || duplicates ? kAutoSelectWarnings : kAutoSelectOk;
 }

@@ -2,6 +2,7 @@
 
 #include "quiz/Path.h"
 #include "model/NodeStorage.h"
+#include "quiz/AutoSelectAvoidance.h"
 #include "quiz/AutoSelectOptions.h"
 #include "quiz/AutoSelector.h"
 #include "quiz/CreatorRegistry.h"
@@ -139,12 +140,23 @@ public:
     static constexpr int kAutoSelectTimedOut = 304;   // a search ran out of time
     // Replaces all prints by `options.printCount` prints filled
     // automatically (AutoSelector), one unit per selected question format,
-    // named after `options.classNames`, and tells the views. warnings[0] (fewer sentences than asked for) and
+    // named after `options.classNames`, and tells the views. With
+    // `options.avoidRuns`, each print leaves out what its class was tested
+    // on in that many recorded runs (AutoSelectAvoidance; the runs that
+    // carried its class name, or every run of the book for a print
+    // without one), as the tested-keywords source tells. warnings[0] (fewer sentences than asked for) and
     // warnings[1] (a keyword serves two formats of a print) are set, never
     // cleared. On failure the prints stay as they were. A print count below
     // 1 leaves one fresh print. `search` replaces the cluster search (tests).
     int AutoSelect(const AutoSelectOptions& options, std::array<bool, 2>& warnings,
         const AutoSelector::ClusterSearch& search = {});
+
+    // How many sub-questions of keywords tested within the look-back the
+    // last automatic selection had to take; none when it avoided nothing.
+    std::optional<int> LastRepeats() const { return m_lastRepeats; }
+    // Where the automatic selection learns what was tested (the record of
+    // print runs); without one nothing is avoided.
+    void SetTestedKeywords(AutoSelectAvoidance::Source source) { m_testedKeywords = std::move(source); }
 
     // The current range; empty after a book change.
     const Ranges& CurrentRange() const { return m_range; }
@@ -216,4 +228,6 @@ private:
     CreatorRegistry m_creators;
     int m_application = 0;
     std::optional<std::uint32_t> m_selectionSeed;
+    AutoSelectAvoidance::Source m_testedKeywords;
+    std::optional<int> m_lastRepeats;
 };

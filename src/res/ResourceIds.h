@@ -120,6 +120,9 @@ inline constexpr int IDC_BULK_COUNT = 1907;
 inline constexpr int IDC_BULK_COUNT_SPIN = 1908;
 inline constexpr int IDC_RANDOMIZE = 1909;
 inline constexpr int IDC_CLASS_NAMES = 1910; // one class name a row
+inline constexpr int IDC_AVOID_TESTED = 1911;
+inline constexpr int IDC_AVOID_RUNS = 1912;
+inline constexpr int IDC_AVOID_RUNS_SPIN = 1913;
 
 // DlgPrint.
 inline constexpr int IDC_PRINT_LIST = 2001;
@@ -206,6 +209,7 @@ inline constexpr int IDS_READY = 701;
 inline constexpr int IDS_CREATING_PRINTS = 702;
 inline constexpr int IDS_CONFIRM_DELETE_PRINT = 703;
 inline constexpr int IDS_CONFIRM_DISCARD_PRINTS = 707; // before another book replaces the prints
+inline constexpr int IDS_AUTO_SELECT_REPEATS = 708;    // %d = sub-questions of keywords tested lately
 inline constexpr int IDS_NEED_FORMAT_AND_RANGE = 704;
 inline constexpr int IDS_UPDATE_AVAILABLE = 705; // menu text of ID_GET_UPDATE
 inline constexpr int IDS_UP_TO_DATE = 706;

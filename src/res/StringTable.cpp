@@ -136,6 +136,7 @@ const QHash<int, QString>& Table()
         {705, QStringLiteral("最新版をご利用いただけます")},
         {706, QStringLiteral("お使いの製品は最新版です。")},
         {707, QStringLiteral("作成中のプリントは破棄されます。よろしいですか？")},
+        {708, QStringLiteral("出題済みの語を避けて選択しました（避けきれずに再出題した小問: %d）")},
         {751, QStringLiteral("PDFに保存しました: %s")},
         {752, QStringLiteral("プリント作成を中止しました。")},
         {753, QStringLiteral("PDFに保存中...")},

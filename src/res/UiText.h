@@ -123,7 +123,10 @@ inline const QString AutoBulkSuffix = QStringLiteral("問");
 inline const QString AutoNote = QStringLiteral("※問題の自動選択を行うと，現在の選択は削除されます。");
 inline const QString AutoOk = QStringLiteral("自動選択"); // IDOK
 inline const QString AutoClassNamesLabel = QStringLiteral("クラス名(&N)");
-inline const QString AutoClassNameColumn = QStringLiteral("クラス名"); // IDC_CLASS_NAMES
+inline const QString AutoClassNameColumn = QStringLiteral("クラス名");             // IDC_CLASS_NAMES
+inline const QString AutoAvoidTested = QStringLiteral("出題済みの語を避ける(&V)"); // IDC_AVOID_TESTED
+inline const QString AutoAvoidRunsPrefix = QStringLiteral("直近(&K)");
+inline const QString AutoAvoidRunsSuffix = QStringLiteral("回分");
 
 // DlgConfig (IDD_CONFIG).
 inline const QString ConfigCaption = QStringLiteral("オプション設定");

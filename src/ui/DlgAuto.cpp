@@ -132,6 +132,17 @@ void DlgAuto::BuildControls()
     namesLabel->setBuddy(names_);
     connect(printCount_, &QLineEdit::textChanged, this, &DlgAuto::ShowClassNames);
 
+    avoid_ = new QCheckBox(Res::Text::AutoAvoidTested, this);
+    SetControlId(avoid_, Res::IDC_AVOID_TESTED);
+    avoid_->setGeometry(du.TextRect(*avoid_, 213, 107, 130, 10));
+    auto* runsLabel = MakeLabel(Res::Text::AutoAvoidRunsPrefix, du, QRect(223, 119, 30, 14), this);
+    avoidRuns_ = MakeNumberEdit(Res::IDC_AVOID_RUNS, du.Rect(255, 119, 30, 14), this);
+    runsLabel->setBuddy(avoidRuns_);
+    avoidRunsSpin_ = AttachUpDown(Res::IDC_AVOID_RUNS_SPIN, avoidRuns_, 1, AutoSelectOptions::kMaxAvoidRuns, this);
+    MakeLabel(Res::Text::AutoAvoidRunsSuffix, du, QRect(288, 119, 30, 14), this);
+    connect(avoid_, &QCheckBox::toggled, avoidRuns_, &QWidget::setEnabled);
+    connect(avoid_, &QCheckBox::toggled, avoidRunsSpin_, &QWidget::setEnabled);
+
     auto* ok = new QPushButton(Res::Text::AutoOk, this);
     SetControlId(ok, Res::IDOK);
     ok->setGeometry(du.Rect(239, 140, 50, 14));
@@ -171,6 +182,11 @@ void DlgAuto::ShowOptions()
         list_->SetRowData(row, question ? question->qid : 0);
     }
     randomize_->setChecked(options_.randomize);
+    const bool avoiding = options_.avoidRuns > 0;
+    avoidRuns_->setText(DecimalText::Format(avoiding ? options_.avoidRuns : DefaultAvoidRuns));
+    avoid_->setChecked(avoiding);
+    avoidRuns_->setEnabled(avoiding);
+    avoidRunsSpin_->setEnabled(avoiding);
     ShowClassNames();
 }
 
@@ -238,6 +254,7 @@ void DlgAuto::accept()
     for (int row = 0; row < rows; ++row)
         options_.counts[row].second = ReadCount(list_->CellText(row, 1), 0, MaxCount);
     options_.randomize = randomizeAllowed_ ? randomize_->isChecked() : true;
+    options_.avoidRuns = avoid_->isChecked() ? ReadCount(avoidRuns_->text(), 1, AutoSelectOptions::kMaxAvoidRuns) : 0;
     KeepClassNames();
     options_.classNames = classNames_;
     while (!options_.classNames.empty() && options_.classNames.back().isEmpty())

@@ -19,7 +19,9 @@ class QTableWidget;
 // whether the chosen sub-questions keep their random order, and a name for
 // each class (one row per class; names of classes beyond the count are
 // kept for when the count grows again). Books of types other than "101"
-// always keep the random order: the box is hidden for them.
+// always keep the random order: the box is hidden for them. With
+// 出題済みの語を避ける, each class leaves out what it was tested on in the
+// last runs (1 to 50; 3 when first turned on).
 // After OK ("自動選択") the caller reads Options and runs the selection.
 class DlgAuto : public QDialog {
     Q_OBJECT
@@ -29,6 +31,7 @@ public:
     static constexpr int MaxPrintCount = AutoSelectOptions::kMaxPrintCount;
     static constexpr int MinCount = 1;
     static constexpr int MaxCount = 1000;
+    static constexpr int DefaultAvoidRuns = 3;
 
     // `randomizeAllowed`: whether the teacher may turn the random order off
     // (books of type "101").
@@ -71,6 +74,9 @@ private:
     QPushButton* applyAll_ = nullptr;
     QLineEdit* bulkCount_ = nullptr;
     CUpDownCtrl* bulkCountSpin_ = nullptr;
+    QCheckBox* avoid_ = nullptr;
+    QLineEdit* avoidRuns_ = nullptr;
+    CUpDownCtrl* avoidRunsSpin_ = nullptr;
     QTableWidget* names_ = nullptr;
     std::vector<QString> classNames_; // one a class, up to the most classes
 };

@@ -504,6 +504,10 @@ void DlgMain::AutoSelect()
     }
     default: break;
     }
+    // The dialog has closed: the status bar says what the avoidance could not avoid.
+    if (const std::optional<int> repeats = model_.LastRepeats();
+        repeats && (result == Model::kAutoSelectOk || result == Model::kAutoSelectWarnings))
+        ShowStatus(Res::IDS_AUTO_SELECT_REPEATS, *repeats);
 }
 
 void DlgMain::ChooseTemplate()

@@ -4,7 +4,9 @@
 // computing the coverage of the book are each meant to stay within 200 ms;
 // recording one run is meant to add under 5 % to a print run into a file
 // (bench_PrintRunOffice: well over a second), so a few tens of
-// milliseconds at most.
+// milliseconds at most. The automatic selection that avoids what each class
+// was tested on in its last three runs is meant to take at most 1.5 times
+// as long as the same selection without it.
 #include "LargeBook.h"
 
 #include "history/Coverage.h"
@@ -12,7 +14,9 @@
 #include "model/Book.h"
 #include "model/DataBase.h"
 #include "model/Keyword.h"
+#include "model/Index.h"
 #include "model/NodeStorage.h"
+#include "model/Question.h"
 #include "quiz/Model.h"
 #include "ui/DlgHistory.h"
 
@@ -37,6 +41,11 @@ Model& LargeBookModel()
     return model;
 }
 
+QString ClassName(int print)
+{
+    return QStringLiteral("1年%1組").arg(print + 1);
+}
+
 // A run of 10 prints of 30 sub-questions of the current book, its keywords
 // taken in turn from `next`.
 RunRecord MakeRun(Model& model, std::size_t& next)
@@ -54,6 +63,7 @@ RunRecord MakeRun(Model& model, std::size_t& next)
     run.rangeLine = QStringLiteral("（大きな本／1～2）");
     for (int p = 0; p < 10; ++p) {
         RecordedPrint print;
+        print.className = ClassName(p);
         for (int i = 0; i < 30; ++i) {
             const Keyword* keyword = keywords[next++ % keywords.size()];
             print.items.push_back(
@@ -118,6 +128,38 @@ void BM_RecordOneRun(benchmark::State& state)
     }
 }
 BENCHMARK(BM_RecordOneRun)->Unit(benchmark::kMillisecond);
+
+// Three classes, three formats of 10 each, over the whole book; the classes
+// named as in the history, each avoiding its last `state.range(0)` runs
+// (0: the plain selection).
+void BM_AutoSelect(benchmark::State& state)
+{
+    Model& model = LargeBookModel();
+    model.SetTestedKeywords(HistoryStore::TestedKeywords(FullHistory()));
+    std::vector<int> entries;
+    for (const Index* index : model.Storage().IndexPool().List())
+        entries.push_back(index->iid);
+    model.SetRange(Ranges(entries));
+    std::vector<int> qids;
+    for (const Question* question : model.Storage().Questions()) {
+        if (qids.size() < 3)
+            qids.push_back(question->qid);
+    }
+    model.SetQuestions(qids);
+    AutoSelectOptions options;
+    options.printCount = 3;
+    for (int qid : qids)
+        options.counts.emplace_back(model.Storage().QuestionPool().Find(qid), 10);
+    options.classNames = {ClassName(0), ClassName(1), ClassName(2)};
+    options.avoidRuns = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        std::array<bool, 2> warnings{false, false};
+        if (model.AutoSelect(options, warnings) != Model::kAutoSelectOk)
+            state.SkipWithError("the selection failed");
+    }
+    state.counters["repeats"] = model.LastRepeats().value_or(0);
+}
+BENCHMARK(BM_AutoSelect)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

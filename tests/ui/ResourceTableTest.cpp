@@ -88,6 +88,7 @@ TEST(StringTable, TextsCarryExactlyThePlaceholdersTheirCallersFill)
         {Res::IDS_TEMPLATE_LINKS_MORE, "%s"},
         {Res::IDS_ERR_SINGLE_INSTANCE_LOCK, "%s"},
         {Res::IDS_PRINTS_LEFT_OUT, "%d%d"},
+        {Res::IDS_AUTO_SELECT_REPEATS, "%d"},
         {Res::IDS_TEMPLATE_UNREADABLE, "%s"},
         {Res::IDS_TEMPLATE_NOT_A_DOCUMENT, "%s"},
         {Res::IDS_TEMPLATE_NO_STYLE, "%s"},
