@@ -180,12 +180,12 @@ TEST_F(PrintCommandLineTest, AutoSelectionAvoidsWhatEachClassWasTestedOnLately)
     history.start(ProgramFolder + QStringLiteral("/tavisko"), {QStringLiteral("--history"), QStringLiteral("--csv")});
     ASSERT_TRUE(history.waitForFinished(60000));
     ASSERT_EQ(history.exitCode(), 0) << history.readAllStandardError().toStdString();
-    // Run -> class -> its keywords (語ID, the 11th column; no cell before
-    // it holds a comma).
+    // Run -> class -> its keywords (語ID, the 11th cell; every cell is
+    // quoted, none before it holds a comma).
     std::map<int, std::map<QString, std::set<int>>> runs;
     const QStringList lines = QString::fromUtf8(history.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     for (const QString& line : lines.mid(1)) {
-        const QStringList cells = line.split(u',');
+        const QStringList cells = QString(line).remove(u'"').split(u',');
         ASSERT_GE(cells.size(), 12) << line.toStdString();
         EXPECT_TRUE(runs[cells[0].toInt()][cells[6]].insert(cells[10].toInt()).second);
     }
