@@ -7,6 +7,7 @@
 // milliseconds at most. The automatic selection that avoids what each class
 // was tested on in its last three runs is meant to take at most 1.5 times
 // as long as the same selection without it.
+#include "WidgetBenchmarks.h"
 #include "LargeBook.h"
 
 #include "history/Coverage.h"
@@ -165,10 +166,5 @@ BENCHMARK(BM_AutoSelect)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

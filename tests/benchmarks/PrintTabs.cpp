@@ -3,6 +3,7 @@
 // the window (as at exit), up to the most prints there can be (100). The
 // goal: 100 prints rebuilt and torn down within 50 ms together. Both should
 // grow about linearly with the number of prints.
+#include "WidgetBenchmarks.h"
 #include "quiz/Path.h"
 #include "model/DataBase.h"
 #include "model/NodeStorage.h"
@@ -149,10 +150,5 @@ BENCHMARK(BM_RebuildAndTearDownTheMostPrints)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

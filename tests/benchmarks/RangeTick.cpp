@@ -6,6 +6,7 @@
 // counter fill_ms is until the whole list is filled, a slice at a time
 // from the event loop. The goal: the window answers within 2 s (and a
 // termination signal with it).
+#include "WidgetBenchmarks.h"
 #include "model/NodeStorage.h"
 #include "quiz/Model.h"
 #include "support/BookFixture.h"
@@ -84,10 +85,5 @@ BENCHMARK(TickTheRootOfAMillionWords)->Unit(benchmark::kMillisecond)->Iterations
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }
