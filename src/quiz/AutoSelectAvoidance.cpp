@@ -4,30 +4,106 @@
 #include "quiz/RandomGenerator.h"
 
 #include <algorithm>
-#include <set>
 
 namespace {
 
-struct Demand {
-    std::map<int, std::set<int>> kids;     // qid -> its candidate keywords
-    std::map<int, std::set<int>> admitted; // qid -> the keywords let in
-    std::map<int, std::size_t> need;       // qid -> keywords it needs
-    std::set<int> allAdmitted;
-    std::size_t distinctNeed = 0; // keywords the print needs in all, at most
+// Sorted, without repeats.
+void SortUnique(std::vector<int>& values)
+{
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+}
 
-    bool Short(int qid) const { return admitted.at(qid).size() < need.at(qid); }
-    bool Met() const
+std::size_t PositionOf(const std::vector<int>& sorted, int value)
+{
+    return static_cast<std::size_t>(std::lower_bound(sorted.begin(), sorted.end(), value) - sorted.begin());
+}
+
+bool Holds(const std::vector<int>& sorted, int value)
+{
+    return std::binary_search(sorted.begin(), sorted.end(), value);
+}
+
+// The keywords of one question format: sorted vectors with a flag per
+// keyword rather than node-based sets, since a large book gives each
+// format thousands of candidates and this runs once per print.
+struct FormatDemand {
+    std::vector<int> kids;      // its candidate keywords
+    std::vector<char> admitted; // per entry of kids: let in
+    std::size_t admittedCount = 0;
+    std::size_t need = 0; // keywords it needs
+
+    bool Short() const { return admittedCount < need; }
+    bool Admitted(int kid) const
     {
-        if (allAdmitted.size() < distinctNeed)
-            return false;
-        return std::none_of(need.begin(), need.end(), [this](const auto& entry) { return Short(entry.first); });
-    }
-    void Let(int kid, int qid)
-    {
-        admitted[qid].insert(kid);
-        allAdmitted.insert(kid);
+        const std::size_t at = PositionOf(kids, kid);
+        return at < kids.size() && kids[at] == kid && admitted[at];
     }
 };
+
+struct Demand {
+    std::map<int, FormatDemand> formats; // by qid
+    std::vector<int> allKids;
+    std::vector<char> anyAdmitted; // per entry of allKids
+    std::size_t allAdmittedCount = 0;
+    std::size_t distinctNeed = 0; // keywords the print needs in all, at most
+
+    bool Met() const
+    {
+        if (allAdmittedCount < distinctNeed)
+            return false;
+        return std::none_of(formats.begin(), formats.end(), [](const auto& entry) { return entry.second.Short(); });
+    }
+    void Let(FormatDemand& format, int kid)
+    {
+        char& inFormat = format.admitted[PositionOf(format.kids, kid)];
+        if (!inFormat) {
+            inFormat = 1;
+            ++format.admittedCount;
+        }
+        char& inPrint = anyAdmitted[PositionOf(allKids, kid)];
+        if (!inPrint) {
+            inPrint = 1;
+            ++allAdmittedCount;
+        }
+    }
+};
+
+// Lets in tested keywords, those tested longest ago first, until the
+// demand is met: each for the formats still short of keywords, or, when
+// none of them has it but the print still needs keywords in all, for the
+// first format that has it. Ties among keywords tested in the same run
+// are broken by the program's generator.
+void LetInTested(Demand& demand, const AutoSelectAvoidance::LastTested& lastTested)
+{
+    std::vector<int> tested;
+    for (int kid : demand.allKids) {
+        if (lastTested.count(kid))
+            tested.push_back(kid);
+    }
+    RandomGenerator::Shuffle(tested);
+    std::stable_sort(
+        tested.begin(), tested.end(), [&lastTested](int a, int b) { return lastTested.at(a) < lastTested.at(b); });
+    for (int kid : tested) {
+        if (demand.Met())
+            break;
+        bool helped = false;
+        for (auto& [qid, format] : demand.formats) {
+            if (format.Short() && Holds(format.kids, kid)) {
+                demand.Let(format, kid);
+                helped = true;
+            }
+        }
+        if (helped || demand.allAdmittedCount >= demand.distinctNeed)
+            continue;
+        for (auto& [qid, format] : demand.formats) {
+            if (Holds(format.kids, kid)) {
+                demand.Let(format, kid);
+                break;
+            }
+        }
+    }
+}
 
 } // namespace
 
@@ -40,58 +116,33 @@ std::vector<const Sentence*> AutoSelectAvoidance::Admit(
     const std::vector<const Sentence*>& pool, const std::map<int, int>& counts) const
 {
     Demand demand;
-    std::set<int> allKids;
     for (const Sentence* sentence : pool) {
-        demand.kids[sentence->qid].insert(sentence->kid);
-        allKids.insert(sentence->kid);
+        demand.formats[sentence->qid].kids.push_back(sentence->kid);
+        demand.allKids.push_back(sentence->kid);
     }
+    SortUnique(demand.allKids);
+    demand.anyAdmitted.assign(demand.allKids.size(), 0);
     std::size_t totalNeed = 0;
-    for (const auto& [qid, kids] : demand.kids) {
+    for (auto& [qid, format] : demand.formats) {
+        SortUnique(format.kids);
+        format.admitted.assign(format.kids.size(), 0);
         const auto count = counts.find(qid);
         const std::size_t wanted = count == counts.end() ? 0 : static_cast<std::size_t>(std::max(count->second, 0));
-        demand.need[qid] = std::min(wanted, kids.size());
-        totalNeed += demand.need[qid];
-        demand.admitted[qid];
-        for (int kid : kids) {
+        format.need = std::min(wanted, format.kids.size());
+        totalNeed += format.need;
+        for (int kid : format.kids) {
             if (!m_tested.count(kid))
-                demand.Let(kid, qid);
+                demand.Let(format, kid);
         }
     }
-    demand.distinctNeed = std::min(totalNeed, allKids.size());
+    demand.distinctNeed = std::min(totalNeed, demand.allKids.size());
 
-    if (!demand.Met()) {
-        std::vector<int> tested;
-        for (int kid : allKids) {
-            if (m_tested.count(kid))
-                tested.push_back(kid);
-        }
-        RandomGenerator::Shuffle(tested);
-        std::stable_sort(
-            tested.begin(), tested.end(), [this](int a, int b) { return m_tested.at(a) < m_tested.at(b); });
-        for (int kid : tested) {
-            if (demand.Met())
-                break;
-            bool helped = false;
-            for (auto& [qid, kids] : demand.kids) {
-                if (kids.count(kid) && demand.Short(qid)) {
-                    demand.Let(kid, qid);
-                    helped = true;
-                }
-            }
-            if (helped || demand.allAdmitted.size() >= demand.distinctNeed)
-                continue;
-            for (auto& [qid, kids] : demand.kids) {
-                if (kids.count(kid)) {
-                    demand.Let(kid, qid);
-                    break;
-                }
-            }
-        }
-    }
+    if (!demand.Met())
+        LetInTested(demand, m_tested);
 
     std::vector<const Sentence*> admitted;
     for (const Sentence* sentence : pool) {
-        if (demand.admitted[sentence->qid].count(sentence->kid))
+        if (demand.formats.at(sentence->qid).Admitted(sentence->kid))
             admitted.push_back(sentence);
     }
     return admitted;

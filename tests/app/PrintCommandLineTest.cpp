@@ -158,8 +158,8 @@ TEST_F(PrintCommandLineTest, AutoSelectionAvoidsWhatEachClassWasTestedOnLately)
         EXPECT_EQ(settings.Db().OpenUser(Path(ProgramFolder).UserDatabasePath()), 0);
         settings.Db().SetUserInfo(QStringLiteral("autosel_question_counts"), QStringLiteral("1:%1").arg(count));
         settings.Db().SetUserInfo(QStringLiteral("autosel_p_count"), QString::number(classes));
-        settings.Db().SetUserInfo(
-            QStringLiteral("autosel_class_names"), classes > 1 ? QStringLiteral(R"(["A組","B組"])") : QString());
+        settings.Db().SetUserInfo(QStringLiteral("autosel_class_names"),
+            classes > 1 ? QStringLiteral(R"(["1年A","1年B","1年C"])") : QString());
         auto word = std::make_shared<RecordingCreator>();
         int status = -1;
         const QString said = StandardError([&] {
@@ -174,7 +174,7 @@ TEST_F(PrintCommandLineTest, AutoSelectionAvoidsWhatEachClassWasTestedOnLately)
         EXPECT_TRUE(printRun(25, 1).contains(repeats.arg(0)));
     EXPECT_TRUE(printRun(30, 1).contains(repeats.arg(5)));
     for (int run = 1; run <= 4; ++run)
-        printRun(25, 2);
+        printRun(25, 3);
 
     QProcess history;
     history.start(ProgramFolder + QStringLiteral("/tavisko"), {QStringLiteral("--history"), QStringLiteral("--csv")});
@@ -211,7 +211,7 @@ TEST_F(PrintCommandLineTest, AutoSelectionAvoidsWhatEachClassWasTestedOnLately)
     EXPECT_EQ(sixth.size(), 5u);
     for (int kid : sixth)
         EXPECT_EQ(unnamed[2].count(kid), 1u); // and 5 of the oldest run in it
-    ASSERT_EQ(named.size(), 2u);
+    ASSERT_EQ(named.size(), 3u);
     for (const auto& [name, prints] : named) {
         SCOPED_TRACE(name.toStdString());
         ASSERT_EQ(prints.size(), 4u);
