@@ -25,6 +25,7 @@ public:
     {
         m_question = question;
         m_formatNumber = number;
+        m_formatTitle = question ? TagStripper().Strip(question->title) : QString();
     }
 
     void VisitSentence(const Sentence* sentence, int number) override
@@ -32,7 +33,7 @@ public:
         ExportItem item;
         item.formatNumber = m_formatNumber;
         if (m_question) {
-            item.formatTitle = TagStripper().Strip(m_question->title);
+            item.formatTitle = m_formatTitle;
             item.instruction = m_question->question;
         }
         item.number = number;
@@ -48,6 +49,7 @@ public:
 private:
     std::vector<ExportItem>& m_items;
     const Question* m_question = nullptr;
+    QString m_formatTitle;
     int m_formatNumber = 0;
 };
 

@@ -6,7 +6,7 @@
 #include "platformexport/MarkupRenderer.h"
 #include "platformexport/ZipArchive.h"
 
-#include <QXmlStreamWriter>
+#include "platformexport/XmlText.h"
 
 #include <algorithm>
 
@@ -17,7 +17,7 @@ constexpr int MinExpectedLength = 10;
 
 QString ItemId(int print, const ExportItem& item)
 {
-    return QStringLiteral("item-%1-%2").arg(print + 1).arg(item.position);
+    return QStringLiteral("item-") + QString::number(print + 1) + u'-' + QString::number(item.position);
 }
 
 QString ItemPath(int print, const ExportItem& item)
@@ -35,76 +35,75 @@ QString TestPath(int print)
     return QStringLiteral("tests/") + TestId(print) + QStringLiteral(".xml");
 }
 
-void StartRoot(QXmlStreamWriter& xml, const QString& element, const QString& identifier, const QString& title)
+void StartRoot(XmlText& xml, const QString& element, const QString& identifier, const QString& title)
 {
-    xml.writeStartDocument();
-    xml.writeDefaultNamespace(QString::fromLatin1(QtiPackageWriter::ItemNamespace));
-    xml.writeStartElement(element);
-    xml.writeAttribute(QStringLiteral("identifier"), identifier);
-    xml.writeAttribute(QStringLiteral("title"), title);
+    xml.DefaultNamespace(QString::fromLatin1(QtiPackageWriter::ItemNamespace));
+    xml.StartElement(element);
+    xml.Attribute(QStringLiteral("identifier"), identifier);
+    xml.Attribute(QStringLiteral("title"), title);
 }
 
 // Marked-up text as QTI's HTML: underlined runs as spans the style sheet
 // underlines, subscripts, line breaks.
-void WriteMarkup(QXmlStreamWriter& xml, const QString& markup)
+void WriteMarkup(XmlText& xml, const QString& markup)
 {
     for (const Print::Cmd& run : MarkupRenderer::Runs(markup)) {
         switch (run.kind) {
-        case Print::LineBreak: xml.writeEmptyElement(QStringLiteral("br")); break;
+        case Print::LineBreak: xml.EmptyElement(QStringLiteral("br")); break;
         case Print::UnderlinedText:
-            xml.writeStartElement(QStringLiteral("span"));
-            xml.writeAttribute(QStringLiteral("class"), QStringLiteral("underline"));
-            xml.writeCharacters(run.text);
-            xml.writeEndElement();
+            xml.StartElement(QStringLiteral("span"));
+            xml.Attribute(QStringLiteral("class"), QStringLiteral("underline"));
+            xml.Characters(run.text);
+            xml.EndElement();
             break;
-        case Print::SubscriptText: xml.writeTextElement(QStringLiteral("sub"), run.text); break;
-        default: xml.writeCharacters(run.text);
+        case Print::SubscriptText: xml.TextElement(QStringLiteral("sub"), run.text); break;
+        default: xml.Characters(run.text);
         }
     }
 }
 
-void WriteParagraph(QXmlStreamWriter& xml, const QString& markup)
+void WriteParagraph(XmlText& xml, const QString& markup)
 {
-    xml.writeStartElement(QStringLiteral("p"));
+    xml.StartElement(QStringLiteral("p"));
     WriteMarkup(xml, markup);
-    xml.writeEndElement();
+    xml.EndElement();
 }
 
-void WriteScoreDeclaration(QXmlStreamWriter& xml)
+void WriteScoreDeclaration(XmlText& xml)
 {
-    xml.writeStartElement(QStringLiteral("outcomeDeclaration"));
-    xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("SCORE"));
-    xml.writeAttribute(QStringLiteral("cardinality"), QStringLiteral("single"));
-    xml.writeAttribute(QStringLiteral("baseType"), QStringLiteral("float"));
-    xml.writeStartElement(QStringLiteral("defaultValue"));
-    xml.writeTextElement(QStringLiteral("value"), QStringLiteral("0"));
-    xml.writeEndElement();
-    xml.writeEndElement();
+    xml.StartElement(QStringLiteral("outcomeDeclaration"));
+    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("SCORE"));
+    xml.Attribute(QStringLiteral("cardinality"), QStringLiteral("single"));
+    xml.Attribute(QStringLiteral("baseType"), QStringLiteral("float"));
+    xml.StartElement(QStringLiteral("defaultValue"));
+    xml.TextElement(QStringLiteral("value"), QStringLiteral("0"));
+    xml.EndElement();
+    xml.EndElement();
 }
 
-void WriteResponseDeclaration(QXmlStreamWriter& xml, const QStringList& accepted)
+void WriteResponseDeclaration(XmlText& xml, const QStringList& accepted)
 {
-    xml.writeStartElement(QStringLiteral("responseDeclaration"));
-    xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("RESPONSE"));
-    xml.writeAttribute(QStringLiteral("cardinality"), QStringLiteral("single"));
-    xml.writeAttribute(QStringLiteral("baseType"), QStringLiteral("string"));
+    xml.StartElement(QStringLiteral("responseDeclaration"));
+    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("RESPONSE"));
+    xml.Attribute(QStringLiteral("cardinality"), QStringLiteral("single"));
+    xml.Attribute(QStringLiteral("baseType"), QStringLiteral("string"));
     if (!accepted.isEmpty()) {
-        xml.writeStartElement(QStringLiteral("correctResponse"));
-        xml.writeTextElement(QStringLiteral("value"), accepted.front());
-        xml.writeEndElement();
-        xml.writeStartElement(QStringLiteral("mapping"));
-        xml.writeAttribute(QStringLiteral("defaultValue"), QStringLiteral("0"));
-        xml.writeAttribute(QStringLiteral("lowerBound"), QStringLiteral("0"));
-        xml.writeAttribute(QStringLiteral("upperBound"), QStringLiteral("1"));
+        xml.StartElement(QStringLiteral("correctResponse"));
+        xml.TextElement(QStringLiteral("value"), accepted.front());
+        xml.EndElement();
+        xml.StartElement(QStringLiteral("mapping"));
+        xml.Attribute(QStringLiteral("defaultValue"), QStringLiteral("0"));
+        xml.Attribute(QStringLiteral("lowerBound"), QStringLiteral("0"));
+        xml.Attribute(QStringLiteral("upperBound"), QStringLiteral("1"));
         for (const QString& form : accepted) {
-            xml.writeEmptyElement(QStringLiteral("mapEntry"));
-            xml.writeAttribute(QStringLiteral("mapKey"), form);
-            xml.writeAttribute(QStringLiteral("mappedValue"), QStringLiteral("1"));
-            xml.writeAttribute(QStringLiteral("caseSensitive"), QStringLiteral("false"));
+            xml.EmptyElement(QStringLiteral("mapEntry"));
+            xml.Attribute(QStringLiteral("mapKey"), form);
+            xml.Attribute(QStringLiteral("mappedValue"), QStringLiteral("1"));
+            xml.Attribute(QStringLiteral("caseSensitive"), QStringLiteral("false"));
         }
-        xml.writeEndElement();
+        xml.EndElement();
     }
-    xml.writeEndElement();
+    xml.EndElement();
 }
 
 QByteArray ItemXml(const ExportPrint& print, int index, const ExportItem& item)
@@ -114,136 +113,128 @@ QByteArray ItemXml(const ExportPrint& print, int index, const ExportItem& item)
     for (const QString& form : accepted)
         expectedLength = std::max(expectedLength, static_cast<int>(form.size()));
 
-    QByteArray bytes;
-    QXmlStreamWriter xml(&bytes); // not indented: spaces would enter the texts
+    XmlText xml; // not indented: spaces would enter the texts
     StartRoot(xml, QStringLiteral("assessmentItem"), ItemId(index, item), ItemText::Name(print, item));
-    xml.writeAttribute(QStringLiteral("adaptive"), QStringLiteral("false"));
-    xml.writeAttribute(QStringLiteral("timeDependent"), QStringLiteral("false"));
-    xml.writeAttribute(QStringLiteral("xml:lang"), QStringLiteral("ja"));
+    xml.Attribute(QStringLiteral("adaptive"), QStringLiteral("false"));
+    xml.Attribute(QStringLiteral("timeDependent"), QStringLiteral("false"));
+    xml.Attribute(QStringLiteral("xml:lang"), QStringLiteral("ja"));
     WriteResponseDeclaration(xml, accepted);
     WriteScoreDeclaration(xml);
-    xml.writeEmptyElement(QStringLiteral("stylesheet"));
-    xml.writeAttribute(QStringLiteral("href"), QStringLiteral("../") + StyleSheetPath);
-    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("text/css"));
-    xml.writeStartElement(QStringLiteral("itemBody"));
+    xml.EmptyElement(QStringLiteral("stylesheet"));
+    xml.Attribute(QStringLiteral("href"), QStringLiteral("../") + StyleSheetPath);
+    xml.Attribute(QStringLiteral("type"), QStringLiteral("text/css"));
+    xml.StartElement(QStringLiteral("itemBody"));
     if (!item.instruction.isEmpty())
         WriteParagraph(xml, item.instruction);
-    xml.writeStartElement(QStringLiteral("p"));
-    xml.writeTextElement(QStringLiteral("b"), QStringLiteral("(%1) ").arg(item.number));
+    xml.StartElement(QStringLiteral("p"));
+    xml.TextElement(QStringLiteral("b"), QStringLiteral("(%1) ").arg(item.number));
     WriteMarkup(xml, item.sentence);
-    xml.writeEndElement();
-    xml.writeStartElement(QStringLiteral("p"));
-    xml.writeEmptyElement(QStringLiteral("textEntryInteraction"));
-    xml.writeAttribute(QStringLiteral("responseIdentifier"), QStringLiteral("RESPONSE"));
-    xml.writeAttribute(QStringLiteral("expectedLength"), QString::number(expectedLength));
-    xml.writeEndElement();
-    xml.writeEndElement(); // itemBody
-    xml.writeEmptyElement(QStringLiteral("responseProcessing"));
-    xml.writeAttribute(QStringLiteral("template"),
+    xml.EndElement();
+    xml.StartElement(QStringLiteral("p"));
+    xml.EmptyElement(QStringLiteral("textEntryInteraction"));
+    xml.Attribute(QStringLiteral("responseIdentifier"), QStringLiteral("RESPONSE"));
+    xml.Attribute(QStringLiteral("expectedLength"), QString::number(expectedLength));
+    xml.EndElement();
+    xml.EndElement(); // itemBody
+    xml.EmptyElement(QStringLiteral("responseProcessing"));
+    xml.Attribute(QStringLiteral("template"),
         QStringLiteral("http://www.imsglobal.org/question/qti_v2p1/rptemplates/map_response"));
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return bytes;
+    xml.EndElement();
+    return xml.Bytes();
 }
 
 // One section per question format, in print order, with its instruction.
 QByteArray TestXml(const ExportPrint& print, int index)
 {
-    QByteArray bytes;
-    QXmlStreamWriter xml(&bytes);
+    XmlText xml;
     StartRoot(xml, QStringLiteral("assessmentTest"), TestId(index), print.name);
     WriteScoreDeclaration(xml);
-    xml.writeStartElement(QStringLiteral("testPart"));
-    xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("part-1"));
-    xml.writeAttribute(QStringLiteral("navigationMode"), QStringLiteral("nonlinear"));
-    xml.writeAttribute(QStringLiteral("submissionMode"), QStringLiteral("simultaneous"));
+    xml.StartElement(QStringLiteral("testPart"));
+    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("part-1"));
+    xml.Attribute(QStringLiteral("navigationMode"), QStringLiteral("nonlinear"));
+    xml.Attribute(QStringLiteral("submissionMode"), QStringLiteral("simultaneous"));
     int openFormat = 0;
     for (const ExportItem& item : print.items) {
         if (item.formatNumber != openFormat) {
             if (openFormat != 0)
-                xml.writeEndElement();
+                xml.EndElement();
             openFormat = item.formatNumber;
-            xml.writeStartElement(QStringLiteral("assessmentSection"));
-            xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("section-%1").arg(item.formatNumber));
-            xml.writeAttribute(QStringLiteral("title"), item.formatTitle);
-            xml.writeAttribute(QStringLiteral("visible"), QStringLiteral("true"));
+            xml.StartElement(QStringLiteral("assessmentSection"));
+            xml.Attribute(QStringLiteral("identifier"), QStringLiteral("section-%1").arg(item.formatNumber));
+            xml.Attribute(QStringLiteral("title"), item.formatTitle);
+            xml.Attribute(QStringLiteral("visible"), QStringLiteral("true"));
             if (!item.instruction.isEmpty()) {
-                xml.writeStartElement(QStringLiteral("rubricBlock"));
-                xml.writeAttribute(QStringLiteral("view"), QStringLiteral("candidate"));
+                xml.StartElement(QStringLiteral("rubricBlock"));
+                xml.Attribute(QStringLiteral("view"), QStringLiteral("candidate"));
                 WriteParagraph(xml, item.instruction);
-                xml.writeEndElement();
+                xml.EndElement();
             }
         }
-        xml.writeEmptyElement(QStringLiteral("assessmentItemRef"));
-        xml.writeAttribute(QStringLiteral("identifier"), ItemId(index, item));
-        xml.writeAttribute(QStringLiteral("href"), QStringLiteral("../") + ItemPath(index, item));
+        xml.EmptyElement(QStringLiteral("assessmentItemRef"));
+        xml.Attribute(QStringLiteral("identifier"), ItemId(index, item));
+        xml.Attribute(QStringLiteral("href"), QStringLiteral("../") + ItemPath(index, item));
     }
     if (openFormat == 0) {
-        xml.writeStartElement(QStringLiteral("assessmentSection"));
-        xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("section-1"));
-        xml.writeAttribute(QStringLiteral("title"), print.name);
-        xml.writeAttribute(QStringLiteral("visible"), QStringLiteral("true"));
+        xml.StartElement(QStringLiteral("assessmentSection"));
+        xml.Attribute(QStringLiteral("identifier"), QStringLiteral("section-1"));
+        xml.Attribute(QStringLiteral("title"), print.name);
+        xml.Attribute(QStringLiteral("visible"), QStringLiteral("true"));
     }
-    xml.writeEndElement(); // assessmentSection
-    xml.writeEndElement(); // testPart
-    xml.writeStartElement(QStringLiteral("outcomeProcessing"));
-    xml.writeStartElement(QStringLiteral("setOutcomeValue"));
-    xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("SCORE"));
-    xml.writeStartElement(QStringLiteral("sum"));
-    xml.writeEmptyElement(QStringLiteral("testVariables"));
-    xml.writeAttribute(QStringLiteral("variableIdentifier"), QStringLiteral("SCORE"));
-    xml.writeEndElement();
-    xml.writeEndElement();
-    xml.writeEndElement();
-    xml.writeEndElement();
-    xml.writeEndDocument();
-    return bytes;
+    xml.EndElement(); // assessmentSection
+    xml.EndElement(); // testPart
+    xml.StartElement(QStringLiteral("outcomeProcessing"));
+    xml.StartElement(QStringLiteral("setOutcomeValue"));
+    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("SCORE"));
+    xml.StartElement(QStringLiteral("sum"));
+    xml.EmptyElement(QStringLiteral("testVariables"));
+    xml.Attribute(QStringLiteral("variableIdentifier"), QStringLiteral("SCORE"));
+    xml.EndElement();
+    xml.EndElement();
+    xml.EndElement();
+    xml.EndElement();
+    return xml.Bytes();
 }
 
-void WriteResource(QXmlStreamWriter& xml, const QString& identifier, const QString& type, const QString& path)
+void WriteResource(XmlText& xml, const QString& identifier, const QString& type, const QString& path)
 {
-    xml.writeStartElement(QStringLiteral("resource"));
-    xml.writeAttribute(QStringLiteral("identifier"), identifier);
-    xml.writeAttribute(QStringLiteral("type"), type);
-    xml.writeAttribute(QStringLiteral("href"), path);
-    xml.writeEmptyElement(QStringLiteral("file"));
-    xml.writeAttribute(QStringLiteral("href"), path);
+    xml.StartElement(QStringLiteral("resource"));
+    xml.Attribute(QStringLiteral("identifier"), identifier);
+    xml.Attribute(QStringLiteral("type"), type);
+    xml.Attribute(QStringLiteral("href"), path);
+    xml.EmptyElement(QStringLiteral("file"));
+    xml.Attribute(QStringLiteral("href"), path);
 }
 
 QByteArray ManifestXml(const ExportSet& set)
 {
-    QByteArray bytes;
-    QXmlStreamWriter xml(&bytes);
-    xml.setAutoFormatting(true);
-    xml.writeStartDocument();
-    xml.writeDefaultNamespace(QString::fromLatin1(QtiPackageWriter::ManifestNamespace));
-    xml.writeStartElement(QStringLiteral("manifest"));
-    xml.writeAttribute(QStringLiteral("identifier"), QStringLiteral("tavisko-export"));
-    xml.writeStartElement(QStringLiteral("metadata"));
-    xml.writeTextElement(QStringLiteral("schema"), QStringLiteral("QTIv2.1 Package"));
-    xml.writeTextElement(QStringLiteral("schemaversion"), QStringLiteral("1.0.0"));
-    xml.writeEndElement();
-    xml.writeEmptyElement(QStringLiteral("organizations"));
-    xml.writeStartElement(QStringLiteral("resources"));
+    XmlText xml(4);
+    xml.DefaultNamespace(QString::fromLatin1(QtiPackageWriter::ManifestNamespace));
+    xml.StartElement(QStringLiteral("manifest"));
+    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("tavisko-export"));
+    xml.StartElement(QStringLiteral("metadata"));
+    xml.TextElement(QStringLiteral("schema"), QStringLiteral("QTIv2.1 Package"));
+    xml.TextElement(QStringLiteral("schemaversion"), QStringLiteral("1.0.0"));
+    xml.EndElement();
+    xml.EmptyElement(QStringLiteral("organizations"));
+    xml.StartElement(QStringLiteral("resources"));
     for (int p = 0; p < static_cast<int>(set.prints.size()); ++p) {
         const ExportPrint& print = set.prints[static_cast<size_t>(p)];
         WriteResource(xml, TestId(p), QStringLiteral("imsqti_test_xmlv2p1"), TestPath(p));
         for (const ExportItem& item : print.items) {
-            xml.writeEmptyElement(QStringLiteral("dependency"));
-            xml.writeAttribute(QStringLiteral("identifierref"), ItemId(p, item));
+            xml.EmptyElement(QStringLiteral("dependency"));
+            xml.Attribute(QStringLiteral("identifierref"), ItemId(p, item));
         }
-        xml.writeEndElement();
+        xml.EndElement();
         for (const ExportItem& item : print.items) {
             WriteResource(xml, ItemId(p, item), QStringLiteral("imsqti_item_xmlv2p1"), ItemPath(p, item));
-            xml.writeEmptyElement(QStringLiteral("file"));
-            xml.writeAttribute(QStringLiteral("href"), StyleSheetPath);
-            xml.writeEndElement();
+            xml.EmptyElement(QStringLiteral("file"));
+            xml.Attribute(QStringLiteral("href"), StyleSheetPath);
+            xml.EndElement();
         }
     }
-    xml.writeEndElement(); // resources
-    xml.writeEndElement(); // manifest
-    xml.writeEndDocument();
-    return bytes;
+    xml.EndElement(); // resources
+    xml.EndElement(); // manifest
+    return xml.Bytes();
 }
 
 } // namespace

@@ -40,8 +40,6 @@ QByteArray ReadAll(zip_source_t* source, QString* error)
     return bytes;
 }
 
-constexpr zip_uint32_t FastestDeflate = 1;
-
 } // namespace
 
 void ZipArchive::Add(const QString& name, QByteArray content)
@@ -75,9 +73,11 @@ QByteArray ZipArchive::Bytes(QString* error) const
             zip_discard(archive);
             return {};
         }
-        // Many small XML files: the fastest deflate packs them nearly as
-        // well as the default and takes a fraction of its time.
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, FastestDeflate);
+        // Stored, not deflated: the entries are many files of a few hundred
+        // bytes, and a deflater set up afresh for each (hundreds of KiB of
+        // tables cleared per entry) took most of the export's time to
+        // halve a package of a megabyte or two.
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
     }
     if (zip_close(archive) < 0) {
         *error = ErrorText(zip_get_error(archive));
