@@ -1,6 +1,7 @@
 #include "platformexport/GiftWriter.h"
 
 #include "platformexport/AnswerNormalizer.h"
+#include "platformexport/EscapedText.h"
 #include "platformexport/ExportSet.h"
 #include "platformexport/ItemText.h"
 #include "platformexport/MoodleXmlWriter.h"
@@ -9,11 +10,19 @@ namespace {
 
 void WriteQuestion(QString& out, const ExportPrint& print, const ExportItem& item)
 {
-    out += QLatin1String("::") + GiftWriter::Escape(ItemText::Name(print, item)) + QLatin1String("::[html]");
-    out += GiftWriter::Escape(ItemText::QuestionHtml(item)) + QLatin1String(" {\n");
-    for (const QString& accepted : AnswerNormalizer::Alternatives(item.answer))
-        out += QLatin1String("  =") + GiftWriter::Escape(MoodleXmlWriter::EscapeWildcard(accepted)) + QLatin1Char('\n');
-    out += QLatin1String("  ####") + GiftWriter::Escape(ItemText::AnswerHtml(item)) + QLatin1String("\n}\n\n");
+    out += QLatin1String("::");
+    GiftWriter::AppendEscaped(out, ItemText::Name(print, item));
+    out += QLatin1String("::[html]");
+    GiftWriter::AppendEscaped(out, ItemText::QuestionHtml(item));
+    out += QLatin1String(" {\n");
+    for (const QString& accepted : AnswerNormalizer::Alternatives(item.answer)) {
+        out += QLatin1String("  =");
+        GiftWriter::AppendEscaped(out, MoodleXmlWriter::EscapeWildcard(accepted));
+        out += u'\n';
+    }
+    out += QLatin1String("  ####");
+    GiftWriter::AppendEscaped(out, ItemText::AnswerHtml(item));
+    out += QLatin1String("\n}\n\n");
 }
 
 } // namespace
@@ -21,25 +30,26 @@ void WriteQuestion(QString& out, const ExportPrint& print, const ExportItem& ite
 QString GiftWriter::Escape(const QString& text)
 {
     QString escaped;
-    escaped.reserve(text.size() + 8);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'~':
-        case u'=':
-        case u'#':
-        case u'{':
-        case u'}':
-        case u':':
-        case u'\\':
-            escaped += u'\\';
-            escaped += c;
-            break;
-        case u'\r': break;
-        case u'\n': escaped += QLatin1String("\\n"); break;
-        default: escaped += c;
-        }
-    }
+    AppendEscaped(escaped, text);
     return escaped;
+}
+
+void GiftWriter::AppendEscaped(QString& out, QStringView text)
+{
+    EscapedText::Append(out, text, [](char16_t c) -> std::optional<QLatin1String> {
+        switch (c) {
+        case u'~': return QLatin1String("\\~");
+        case u'=': return QLatin1String("\\=");
+        case u'#': return QLatin1String("\\#");
+        case u'{': return QLatin1String("\\{");
+        case u'}': return QLatin1String("\\}");
+        case u':': return QLatin1String("\\:");
+        case u'\\': return QLatin1String("\\\\");
+        case u'\r': return QLatin1String("");
+        case u'\n': return QLatin1String("\\n");
+        default: return std::nullopt;
+        }
+    });
 }
 
 QByteArray GiftWriter::Write(const ExportSet& set)

@@ -15,9 +15,14 @@ QString ItemText::Name(const ExportPrint& print, const ExportItem& item)
 QString ItemText::QuestionHtml(const ExportItem& item)
 {
     QString html;
-    if (!item.instruction.isEmpty())
-        html += QLatin1String("<p>") + MarkupRenderer::ToHtml(item.instruction) + QLatin1String("</p>");
-    html += QLatin1String("<p>") + MarkupRenderer::ToHtml(item.sentence) + QLatin1String("</p>");
+    if (!item.instruction.isEmpty()) {
+        html += QLatin1String("<p>");
+        MarkupRenderer::AppendHtml(html, item.instruction);
+        html += QLatin1String("</p>");
+    }
+    html += QLatin1String("<p>");
+    MarkupRenderer::AppendHtml(html, item.sentence);
+    html += QLatin1String("</p>");
     return html;
 }
 

@@ -3,6 +3,7 @@
 #include "markup/GaijiMapper.h"
 #include "markup/InstalledFonts.h"
 #include "markup/PrintTokenizer.h"
+#include "platformexport/EscapedText.h"
 
 namespace {
 
@@ -30,33 +31,48 @@ std::vector<Print::Cmd> MarkupRenderer::Runs(const QString& markup)
 QString MarkupRenderer::EscapeHtml(const QString& text)
 {
     QString escaped;
-    escaped.reserve(text.size() + text.size() / 8);
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'&': escaped += QLatin1String("&amp;"); break;
-        case u'<': escaped += QLatin1String("&lt;"); break;
-        case u'>': escaped += QLatin1String("&gt;"); break;
-        case u'"': escaped += QLatin1String("&quot;"); break;
-        default: escaped += c;
-        }
-    }
+    AppendEscapedHtml(escaped, text);
     return escaped;
+}
+
+void MarkupRenderer::AppendEscapedHtml(QString& out, QStringView text)
+{
+    EscapedText::Append(out, text, [](char16_t c) -> std::optional<QLatin1String> {
+        switch (c) {
+        case u'&': return QLatin1String("&amp;");
+        case u'<': return QLatin1String("&lt;");
+        case u'>': return QLatin1String("&gt;");
+        case u'"': return QLatin1String("&quot;");
+        default: return std::nullopt;
+        }
+    });
 }
 
 QString MarkupRenderer::ToHtml(const QString& markup)
 {
     QString html;
+    AppendHtml(html, markup);
+    return html;
+}
+
+void MarkupRenderer::AppendHtml(QString& out, const QString& markup)
+{
     for (const Print::Cmd& cmd : Runs(markup)) {
         switch (cmd.kind) {
-        case Print::LineBreak: html += QLatin1String("<br/>"); break;
-        case Print::UnderlinedText: html += QLatin1String("<u>") + EscapeHtml(cmd.text) + QLatin1String("</u>"); break;
-        case Print::SubscriptText:
-            html += QLatin1String("<sub>") + EscapeHtml(cmd.text) + QLatin1String("</sub>");
+        case Print::LineBreak: out += QLatin1String("<br/>"); break;
+        case Print::UnderlinedText:
+            out += QLatin1String("<u>");
+            AppendEscapedHtml(out, cmd.text);
+            out += QLatin1String("</u>");
             break;
-        default: html += EscapeHtml(cmd.text);
+        case Print::SubscriptText:
+            out += QLatin1String("<sub>");
+            AppendEscapedHtml(out, cmd.text);
+            out += QLatin1String("</sub>");
+            break;
+        default: AppendEscapedHtml(out, cmd.text);
         }
     }
-    return html;
 }
 
 QString MarkupRenderer::ToPlain(const QString& markup, const QString& lineBreak)

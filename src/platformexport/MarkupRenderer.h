@@ -21,9 +21,11 @@ public:
     static std::vector<Print::Cmd> Runs(const QString& markup);
     // HTML with its text escaped: <u>, <sub> and <br/> only.
     static QString ToHtml(const QString& markup);
+    static void AppendHtml(QString& out, const QString& markup);
     // Plain text; a line-break mark becomes `lineBreak`.
     static QString ToPlain(const QString& markup, const QString& lineBreak = QStringLiteral("\n"));
     // Text escaped for HTML and XML alike, in text and in attribute values
     // in double quotes (& < > ").
     static QString EscapeHtml(const QString& text);
+    static void AppendEscapedHtml(QString& out, QStringView text);
 };

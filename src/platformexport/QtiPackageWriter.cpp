@@ -20,9 +20,22 @@ QString ItemId(int print, const ExportItem& item)
     return QStringLiteral("item-") + QString::number(print + 1) + u'-' + QString::number(item.position);
 }
 
-QString ItemPath(int print, const ExportItem& item)
+QString ItemPath(const QString& itemId)
 {
-    return QStringLiteral("items/") + ItemId(print, item) + QStringLiteral(".xml");
+    return QStringLiteral("items/") + itemId + QStringLiteral(".xml");
+}
+
+// The items' identifiers per print, made once: each is written several
+// times (manifest, test, item, entry name).
+std::vector<QStringList> ItemIds(const ExportSet& set)
+{
+    std::vector<QStringList> ids;
+    for (int p = 0; p < static_cast<int>(set.prints.size()); ++p) {
+        QStringList& printIds = ids.emplace_back();
+        for (const ExportItem& item : set.prints[static_cast<size_t>(p)].items)
+            printIds.append(ItemId(p, item));
+    }
+    return ids;
 }
 
 QString TestId(int print)
@@ -106,7 +119,7 @@ void WriteResponseDeclaration(XmlText& xml, const QStringList& accepted)
     xml.EndElement();
 }
 
-QByteArray ItemXml(const ExportPrint& print, int index, const ExportItem& item)
+QByteArray ItemXml(const ExportPrint& print, const ExportItem& item, const QString& id)
 {
     const QStringList accepted = AnswerNormalizer::Alternatives(item.answer);
     int expectedLength = MinExpectedLength;
@@ -114,7 +127,7 @@ QByteArray ItemXml(const ExportPrint& print, int index, const ExportItem& item)
         expectedLength = std::max(expectedLength, static_cast<int>(form.size()));
 
     XmlText xml; // not indented: spaces would enter the texts
-    StartRoot(xml, QStringLiteral("assessmentItem"), ItemId(index, item), ItemText::Name(print, item));
+    StartRoot(xml, QStringLiteral("assessmentItem"), id, ItemText::Name(print, item));
     xml.Attribute(QStringLiteral("adaptive"), QStringLiteral("false"));
     xml.Attribute(QStringLiteral("timeDependent"), QStringLiteral("false"));
     xml.Attribute(QStringLiteral("xml:lang"), QStringLiteral("ja"));
@@ -144,7 +157,7 @@ QByteArray ItemXml(const ExportPrint& print, int index, const ExportItem& item)
 }
 
 // One section per question format, in print order, with its instruction.
-QByteArray TestXml(const ExportPrint& print, int index)
+QByteArray TestXml(const ExportPrint& print, int index, const QStringList& itemIds)
 {
     XmlText xml;
     StartRoot(xml, QStringLiteral("assessmentTest"), TestId(index), print.name);
@@ -154,7 +167,8 @@ QByteArray TestXml(const ExportPrint& print, int index)
     xml.Attribute(QStringLiteral("navigationMode"), QStringLiteral("nonlinear"));
     xml.Attribute(QStringLiteral("submissionMode"), QStringLiteral("simultaneous"));
     int openFormat = 0;
-    for (const ExportItem& item : print.items) {
+    for (qsizetype i = 0; i < itemIds.size(); ++i) {
+        const ExportItem& item = print.items[static_cast<size_t>(i)];
         if (item.formatNumber != openFormat) {
             if (openFormat != 0)
                 xml.EndElement();
@@ -171,8 +185,8 @@ QByteArray TestXml(const ExportPrint& print, int index)
             }
         }
         xml.EmptyElement(QStringLiteral("assessmentItemRef"));
-        xml.Attribute(QStringLiteral("identifier"), ItemId(index, item));
-        xml.Attribute(QStringLiteral("href"), QStringLiteral("../") + ItemPath(index, item));
+        xml.Attribute(QStringLiteral("identifier"), itemIds[i]);
+        xml.Attribute(QStringLiteral("href"), QStringLiteral("../") + ItemPath(itemIds[i]));
     }
     if (openFormat == 0) {
         xml.StartElement(QStringLiteral("assessmentSection"));
@@ -205,7 +219,7 @@ void WriteResource(XmlText& xml, const QString& identifier, const QString& type,
     xml.Attribute(QStringLiteral("href"), path);
 }
 
-QByteArray ManifestXml(const ExportSet& set)
+QByteArray ManifestXml(const ExportSet& set, const std::vector<QStringList>& itemIds)
 {
     XmlText xml(4);
     xml.DefaultNamespace(QString::fromLatin1(QtiPackageWriter::ManifestNamespace));
@@ -218,15 +232,15 @@ QByteArray ManifestXml(const ExportSet& set)
     xml.EmptyElement(QStringLiteral("organizations"));
     xml.StartElement(QStringLiteral("resources"));
     for (int p = 0; p < static_cast<int>(set.prints.size()); ++p) {
-        const ExportPrint& print = set.prints[static_cast<size_t>(p)];
+        const QStringList& ids = itemIds[static_cast<size_t>(p)];
         WriteResource(xml, TestId(p), QStringLiteral("imsqti_test_xmlv2p1"), TestPath(p));
-        for (const ExportItem& item : print.items) {
+        for (const QString& id : ids) {
             xml.EmptyElement(QStringLiteral("dependency"));
-            xml.Attribute(QStringLiteral("identifierref"), ItemId(p, item));
+            xml.Attribute(QStringLiteral("identifierref"), id);
         }
         xml.EndElement();
-        for (const ExportItem& item : print.items) {
-            WriteResource(xml, ItemId(p, item), QStringLiteral("imsqti_item_xmlv2p1"), ItemPath(p, item));
+        for (const QString& id : ids) {
+            WriteResource(xml, id, QStringLiteral("imsqti_item_xmlv2p1"), ItemPath(id));
             xml.EmptyElement(QStringLiteral("file"));
             xml.Attribute(QStringLiteral("href"), StyleSheetPath);
             xml.EndElement();
@@ -241,14 +255,16 @@ QByteArray ManifestXml(const ExportSet& set)
 
 QByteArray QtiPackageWriter::Write(const ExportSet& set, QString* error)
 {
+    const std::vector<QStringList> itemIds = ItemIds(set);
     ZipArchive zip;
-    zip.Add(QStringLiteral("imsmanifest.xml"), ManifestXml(set));
+    zip.Add(QStringLiteral("imsmanifest.xml"), ManifestXml(set, itemIds));
     zip.Add(StyleSheetPath, QByteArrayLiteral(".underline { text-decoration: underline; }\n"));
     for (int p = 0; p < static_cast<int>(set.prints.size()); ++p) {
         const ExportPrint& print = set.prints[static_cast<size_t>(p)];
-        zip.Add(TestPath(p), TestXml(print, p));
-        for (const ExportItem& item : print.items)
-            zip.Add(ItemPath(p, item), ItemXml(print, p, item));
+        const QStringList& ids = itemIds[static_cast<size_t>(p)];
+        zip.Add(TestPath(p), TestXml(print, p, ids));
+        for (qsizetype i = 0; i < ids.size(); ++i)
+            zip.Add(ItemPath(ids[i]), ItemXml(print, print.items[static_cast<size_t>(i)], ids[i]));
     }
     return zip.Bytes(error);
 }

@@ -64,23 +64,29 @@ QJsonObject PageData(const ExportSet& set)
     return data;
 }
 
-void WriteItem(QString& html, const ExportItem& item)
+void WriteItem(QString& html, const ExportItem& item, const QString& inputLabel)
 {
-    const QString label = Text(Res::IDS_EXPORT_PAGE_INPUT).replace(QLatin1String("%d"), QString::number(item.number));
-    html += QStringLiteral("<div class=\"item\"><div class=\"sentence\"><b>(%1)</b> ").arg(item.number);
-    html += MarkupRenderer::ToHtml(item.sentence) + QLatin1String("</div>\n<div class=\"entry\">");
+    const QString number = QString::number(item.number);
+    html += QLatin1String("<div class=\"item\"><div class=\"sentence\"><b>(");
+    html += number;
+    html += QLatin1String(")</b> ");
+    MarkupRenderer::AppendHtml(html, item.sentence);
+    html += QLatin1String("</div>\n<div class=\"entry\">");
     html += QLatin1String("<input type=\"text\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" "
-                          "spellcheck=\"false\" enterkeyhint=\"next\" aria-label=\"")
-        + Escape(label) + QLatin1String("\">");
+                          "spellcheck=\"false\" enterkeyhint=\"next\" aria-label=\"");
+    MarkupRenderer::AppendEscapedHtml(html, QString(inputLabel).replace(QLatin1String("%d"), number));
+    html += QLatin1String("\">");
     html += QLatin1String("<span class=\"mark\" aria-live=\"polite\"></span></div>\n");
-    html += QLatin1String("<div class=\"answer\" hidden>") + MarkupRenderer::ToHtml(item.answer)
-        + QLatin1String("</div></div>\n");
+    html += QLatin1String("<div class=\"answer\" hidden>");
+    MarkupRenderer::AppendHtml(html, item.answer);
+    html += QLatin1String("</div></div>\n");
 }
 
 void WritePrint(QString& html, const ExportPrint& print, int index)
 {
     html += QStringLiteral("<section class=\"print\" id=\"print-%1\">\n<h2>").arg(index + 1) + Escape(print.name)
         + QLatin1String("</h2>\n");
+    const QString inputLabel = Text(Res::IDS_EXPORT_PAGE_INPUT);
     int format = 0;
     for (const ExportItem& item : print.items) {
         if (item.formatNumber != format) {
@@ -88,7 +94,7 @@ void WritePrint(QString& html, const ExportPrint& print, int index)
             html += QStringLiteral("<p class=\"instruction\">%1. ").arg(format)
                 + MarkupRenderer::ToHtml(item.instruction) + QLatin1String("</p>\n");
         }
-        WriteItem(html, item);
+        WriteItem(html, item, inputLabel);
     }
     html += QLatin1String("<div class=\"buttons\"><button type=\"button\" class=\"check\">")
         + Escape(Text(Res::IDS_EXPORT_PAGE_CHECK))

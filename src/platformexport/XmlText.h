@@ -4,14 +4,15 @@
 #include <QString>
 #include <QStringView>
 
+#include <string>
 #include <vector>
 
-// An XML document written as text, its UTF-8 bytes taken at the end, laid
-// out as Qt's stream writer lays it out (the same declaration, the same
-// indentation, the same escapes). Qt's writer turns every "<", "=\"" and
-// ">" it writes into a string of its own, which made writing a thousand
-// platform questions several times slower than writing their bytes; this
-// appends to one buffer.
+// An XML document written as UTF-8, its bytes taken at the end, laid out
+// as Qt's stream writer lays it out (the same declaration, indentation and
+// escapes). Qt's writer turns every "<", "=\"" and ">" it writes into a
+// string of its own and encodes the whole at the end, which made writing a
+// thousand platform questions several times slower than writing their
+// bytes; this encodes each piece once into one buffer.
 class XmlText {
 public:
     // `indent` spaces per level, each element on a line of its own; 0 keeps
@@ -20,13 +21,13 @@ public:
 
     // The default namespace, declared on the next element started.
     void DefaultNamespace(QStringView uri);
-    void StartElement(const QString& name);
+    void StartElement(QStringView name);
     // An element without content, closed by whatever is written next.
-    void EmptyElement(const QString& name);
+    void EmptyElement(QStringView name);
     // Of the element just started (before any content).
     void Attribute(QStringView name, QStringView value);
     void Characters(QStringView text);
-    void TextElement(const QString& name, QStringView text);
+    void TextElement(QStringView name, QStringView text);
     void EndElement();
     // Closes the open elements and gives the document's bytes.
     QByteArray Bytes();
@@ -36,9 +37,10 @@ private:
     void Indent(std::size_t level);
     void Escaped(QStringView text, bool inAttribute);
 
-    QString m_text;
-    std::vector<QString> m_open;
-    QString m_namespace;
+    std::string m_bytes;
+    std::vector<std::string> m_open; // names, UTF-8
+    std::string m_namespace;
+    bool m_hasNamespace = false;
     int m_indent = 0;
     bool m_inStartTag = false;
     bool m_inEmptyElement = false;
