@@ -1,88 +1,140 @@
 #include "platformexport/ZipArchive.h"
 
-#include <zip.h>
+#include <QDateTime>
 
-#include <memory>
+#include <zlib.h>
+
+#include <array>
+#include <limits>
 
 namespace {
 
-struct SourceFree {
-    void operator()(zip_source_t* source) const { zip_source_free(source); }
-};
-using SourcePtr = std::unique_ptr<zip_source_t, SourceFree>;
+constexpr std::uint32_t LocalHeaderSignature = 0x04034b50;
+constexpr std::uint32_t CentralHeaderSignature = 0x02014b50;
+constexpr std::uint32_t EndSignature = 0x06054b50;
+constexpr std::uint16_t VersionNeeded = 20;
+constexpr std::uint16_t VersionMadeBy = (3 << 8) | 20; // Unix, 2.0
+constexpr std::uint16_t Utf8Names = 1 << 11;
+constexpr std::uint16_t Stored = 0;
+constexpr std::uint32_t FileMode = 0100644u << 16; // a plain file, rw-r--r--
 
-QString ErrorText(zip_error_t* error)
+// Little-endian fields, gathered in a header before it is appended whole.
+class Header {
+public:
+    void Put16(std::uint16_t value)
+    {
+        m_bytes[m_size++] = static_cast<char>(value & 0xff);
+        m_bytes[m_size++] = static_cast<char>(value >> 8);
+    }
+    void Put32(std::uint32_t value)
+    {
+        Put16(static_cast<std::uint16_t>(value & 0xffff));
+        Put16(static_cast<std::uint16_t>(value >> 16));
+    }
+    void AppendTo(QByteArray& out) const { out.append(m_bytes.data(), m_size); }
+
+private:
+    std::array<char, 64> m_bytes{};
+    qsizetype m_size = 0;
+};
+
+// The fields local and central headers share, from "version needed" to
+// the extra field's length.
+void PutCommonFields(Header& header, std::uint16_t time, std::uint16_t date, std::uint32_t crc, std::uint32_t size,
+    std::uint16_t nameLength)
 {
-    return QString::fromLocal8Bit(zip_error_strerror(error));
+    header.Put16(VersionNeeded);
+    header.Put16(Utf8Names);
+    header.Put16(Stored);
+    header.Put16(time);
+    header.Put16(date);
+    header.Put32(crc);
+    header.Put32(size); // stored: compressed size = size
+    header.Put32(size);
+    header.Put16(nameLength);
+    header.Put16(0); // no extra field
 }
 
-// The bytes of a closed in-memory archive.
-QByteArray ReadAll(zip_source_t* source, QString* error)
+QString TooLarge()
 {
-    zip_stat_t stat;
-    if (zip_source_open(source) < 0) {
-        *error = ErrorText(zip_source_error(source));
-        return {};
-    }
-    QByteArray bytes;
-    zip_stat_init(&stat);
-    if (zip_source_stat(source, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) {
-        bytes.resize(static_cast<qsizetype>(stat.size));
-        const zip_int64_t read = zip_source_read(source, bytes.data(), stat.size);
-        if (read != static_cast<zip_int64_t>(stat.size)) {
-            *error = ErrorText(zip_source_error(source));
-            bytes.clear();
-        }
-    } else {
-        *error = ErrorText(zip_source_error(source));
-    }
-    zip_source_close(source);
-    return bytes;
+    return QStringLiteral("ファイルが多すぎるか大きすぎて zip にまとめられません（65,535 個、4 GiB まで）");
+}
+
+bool Fits32(qsizetype value)
+{
+    return value >= 0 && static_cast<std::uint64_t>(value) <= std::numeric_limits<std::uint32_t>::max();
 }
 
 } // namespace
 
-void ZipArchive::Add(const QString& name, QByteArray content)
+ZipArchive::ZipArchive()
 {
-    m_entries.push_back({name, std::move(content)});
+    // MS-DOS date and time, local, as every zip tool reads them.
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    m_dosTime = static_cast<std::uint16_t>((time.hour() << 11) | (time.minute() << 5) | (time.second() / 2));
+    m_dosDate
+        = static_cast<std::uint16_t>(((std::max(date.year(), 1980) - 1980) << 9) | (date.month() << 5) | date.day());
 }
 
-QByteArray ZipArchive::Bytes(QString* error) const
+void ZipArchive::Add(const QString& name, const QByteArray& content)
 {
-    zip_error_t zipError;
-    zip_error_init(&zipError);
-    SourcePtr source(zip_source_buffer_create(nullptr, 0, 0, &zipError));
-    zip_t* archive = source ? zip_open_from_source(source.get(), ZIP_TRUNCATE, &zipError) : nullptr;
-    if (!archive) {
-        *error = ErrorText(&zipError);
-        zip_error_fini(&zipError);
+    Entry entry;
+    entry.name = name.toUtf8();
+    if (!Fits32(m_bytes.size()) || !Fits32(content.size()) || entry.name.size() > 0xffff) {
+        m_tooLarge = true;
+        return;
+    }
+    entry.offset = static_cast<std::uint32_t>(m_bytes.size());
+    entry.size = static_cast<std::uint32_t>(content.size());
+    entry.crc = static_cast<std::uint32_t>(crc32_z(crc32_z(0, nullptr, 0),
+        reinterpret_cast<const Bytef*>(content.constData()), static_cast<z_size_t>(content.size())));
+    Header header;
+    header.Put32(LocalHeaderSignature);
+    PutCommonFields(header, m_dosTime, m_dosDate, entry.crc, entry.size, static_cast<std::uint16_t>(entry.name.size()));
+    header.AppendTo(m_bytes);
+    m_bytes += entry.name;
+    m_bytes += content;
+    m_entries.push_back(std::move(entry));
+}
+
+QByteArray ZipArchive::Bytes(QString* error)
+{
+    const qsizetype directoryStart = m_bytes.size();
+    if (m_tooLarge || m_entries.size() > 0xffff || !Fits32(directoryStart)) {
+        *error = TooLarge();
         return {};
     }
-    // The archive lets go of its source when closed; it is read after that.
-    zip_source_keep(source.get());
     for (const Entry& entry : m_entries) {
-        // The buffers stay in m_entries until the archive is closed.
-        zip_source_t* content
-            = zip_source_buffer(archive, entry.content.constData(), static_cast<zip_uint64_t>(entry.content.size()), 0);
-        const zip_int64_t index = content
-            ? zip_file_add(archive, entry.name.toUtf8().constData(), content, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE)
-            : -1;
-        if (index < 0) {
-            zip_source_free(content);
-            *error = ErrorText(zip_get_error(archive));
-            zip_discard(archive);
-            return {};
-        }
-        // Stored, not deflated: the entries are many files of a few hundred
-        // bytes, and a deflater set up afresh for each (hundreds of KiB of
-        // tables cleared per entry) took most of the export's time to
-        // halve a package of a megabyte or two.
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+        Header header;
+        header.Put32(CentralHeaderSignature);
+        header.Put16(VersionMadeBy);
+        PutCommonFields(
+            header, m_dosTime, m_dosDate, entry.crc, entry.size, static_cast<std::uint16_t>(entry.name.size()));
+        header.Put16(0); // no comment
+        header.Put16(0); // disk
+        header.Put16(0); // internal attributes
+        header.Put32(FileMode);
+        header.Put32(entry.offset);
+        header.AppendTo(m_bytes);
+        m_bytes += entry.name;
     }
-    if (zip_close(archive) < 0) {
-        *error = ErrorText(zip_get_error(archive));
-        zip_discard(archive);
+    const qsizetype directorySize = m_bytes.size() - directoryStart;
+    if (!Fits32(m_bytes.size())) {
+        *error = TooLarge();
         return {};
     }
-    return ReadAll(source.get(), error);
+    Header end;
+    end.Put32(EndSignature);
+    end.Put16(0); // this disk
+    end.Put16(0); // the directory's disk
+    end.Put16(static_cast<std::uint16_t>(m_entries.size()));
+    end.Put16(static_cast<std::uint16_t>(m_entries.size()));
+    end.Put32(static_cast<std::uint32_t>(directorySize));
+    end.Put32(static_cast<std::uint32_t>(directoryStart));
+    end.Put16(0); // no comment
+    end.AppendTo(m_bytes);
+    m_entries.clear();
+    return std::exchange(m_bytes, QByteArray());
 }

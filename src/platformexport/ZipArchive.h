@@ -3,20 +3,33 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <vector>
 
-// A zip archive made in memory through libzip: files are added by name and
-// the archive's bytes taken at the end.
+// A zip archive made in memory, its files stored as they are: each file's
+// header and bytes are appended as it is added and the directory at the
+// end. The files of an export are many XML documents of a kilobyte or two,
+// which deflating one by one hardly shrinks; a library writing them took
+// a third of the export's time and held the archive twice.
 class ZipArchive {
 public:
-    void Add(const QString& name, QByteArray content);
-    // The archive; empty, with libzip's reason in `error`, on failure.
-    QByteArray Bytes(QString* error) const;
+    ZipArchive();
+
+    void Add(const QString& name, const QByteArray& content);
+    // The archive; empty, with the reason in `error`, when it would need
+    // the 64-bit extensions (over 65,535 files or 4 GiB).
+    QByteArray Bytes(QString* error);
 
 private:
     struct Entry {
-        QString name;
-        QByteArray content;
+        QByteArray name; // UTF-8
+        std::uint32_t crc = 0;
+        std::uint32_t size = 0;
+        std::uint32_t offset = 0; // of its local header
     };
+    QByteArray m_bytes;
     std::vector<Entry> m_entries;
+    std::uint16_t m_dosTime = 0;
+    std::uint16_t m_dosDate = 0;
+    bool m_tooLarge = false;
 };
