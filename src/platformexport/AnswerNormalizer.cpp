@@ -4,6 +4,29 @@
 
 namespace {
 
+// A string of at most `capacity` characters written in place: these
+// functions run on every answer of an export, and appending a character
+// at a time to a QString was most of their time.
+class TextBuilder {
+public:
+    explicit TextBuilder(qsizetype capacity)
+        : m_text(capacity, Qt::Uninitialized)
+        , m_at(m_text.data())
+    {
+    }
+    void Add(QChar c) { *m_at++ = c; }
+    bool IsEmpty() const { return m_at == m_text.constData(); }
+    QString Take()
+    {
+        m_text.truncate(m_at - m_text.constData());
+        return std::move(m_text);
+    }
+
+private:
+    QString m_text;
+    QChar* m_at;
+};
+
 bool IsSeparator(QChar c)
 {
     // After NFKC the wide forms "，", "／" and "；" are these narrow ones.
@@ -21,8 +44,7 @@ bool IsPlaceholder(QChar c)
 QString Unify(const QString& text, bool keepPlaceholders = false)
 {
     const QString nfkc = text.normalized(QString::NormalizationForm_KC);
-    QString out;
-    out.reserve(nfkc.size());
+    TextBuilder out(nfkc.size());
     for (qsizetype i = 0; i < nfkc.size(); ++i) {
         const QChar c = nfkc[i];
         if (c == u'[') {
@@ -33,20 +55,19 @@ QString Unify(const QString& text, bool keepPlaceholders = false)
             }
         }
         if (keepPlaceholders || !IsPlaceholder(c))
-            out += c;
+            out.Add(c);
     }
-    return out;
+    return out.Take();
 }
 
 QString DropPlaceholders(QStringView text)
 {
-    QString out;
-    out.reserve(text.size());
+    TextBuilder out(text.size());
     for (const QChar c : text) {
         if (!IsPlaceholder(c))
-            out += c;
+            out.Add(c);
     }
-    return out;
+    return out.Take();
 }
 
 // What follows an object slot at the start of an alternative ("～を…",
@@ -75,20 +96,19 @@ QStringView AfterSlotAndParticle(QStringView part)
 // Latin letters in lower case, runs of spaces as one, no space at the ends.
 QString Tidy(QStringView text)
 {
-    QString out;
-    out.reserve(text.size());
+    TextBuilder out(text.size());
     bool pendingSpace = false;
     for (const QChar c : text) {
         if (c.isSpace()) {
-            pendingSpace = !out.isEmpty();
+            pendingSpace = !out.IsEmpty();
             continue;
         }
         if (pendingSpace)
-            out += u' ';
+            out.Add(u' ');
         pendingSpace = false;
-        out += c.script() == QChar::Script_Latin ? c.toLower() : c;
+        out.Add(c.script() == QChar::Script_Latin ? c.toLower() : c);
     }
-    return out;
+    return out.Take();
 }
 
 QList<QStringView> SplitParts(QStringView text)
