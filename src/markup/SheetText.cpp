@@ -134,14 +134,25 @@ QString SheetText::Unguard(const QString& cell)
 
 QByteArray SheetText::CsvRecord(const QStringList& cells)
 {
-    QByteArray record;
+    // Built as text and encoded once: a record is written for every row of
+    // an answer key or a history, and encoding cell by cell cost more than
+    // the rest of the writing.
+    qsizetype length = 2;
+    for (const QString& cell : cells)
+        length += cell.size() + 4;
+    QString record;
+    record.reserve(length);
     for (qsizetype i = 0; i < cells.size(); ++i) {
         if (i > 0)
-            record.append(',');
-        record.append('"');
-        record.append(Guard(cells[i]).toUtf8().replace('"', "\"\""));
-        record.append('"');
+            record += u',';
+        record += u'"';
+        const QString cell = Guard(cells[i]);
+        if (cell.contains(u'"'))
+            record += QString(cell).replace(u'"', QLatin1String("\"\""));
+        else
+            record += cell;
+        record += u'"';
     }
-    record.append("\r\n");
-    return record;
+    record += QLatin1String("\r\n");
+    return record.toUtf8();
 }

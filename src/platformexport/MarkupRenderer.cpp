@@ -5,6 +5,8 @@
 #include "markup/PrintTokenizer.h"
 #include "platformexport/EscapedText.h"
 
+#include <algorithm>
+
 namespace {
 
 // A font set without the external-character font, so that the tokenizer
@@ -20,6 +22,9 @@ InstalledFonts& NoFonts()
 
 std::vector<Print::Cmd> MarkupRenderer::Runs(const QString& markup)
 {
+    // Most answers and keywords hold no markup: the text itself, shared.
+    if (std::none_of(markup.cbegin(), markup.cend(), [](QChar c) { return c == u'<' || c == u'@' || c == u'＠'; }))
+        return markup.isEmpty() ? std::vector<Print::Cmd>() : std::vector<Print::Cmd>{{Print::Text, markup}};
     std::vector<Print::Cmd> cmds = Print::ParseText(markup, NoFonts());
     for (Print::Cmd& cmd : cmds) {
         if (cmd.kind == Print::ExternalChar)
