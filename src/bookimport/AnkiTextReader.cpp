@@ -128,12 +128,12 @@ bool AnkiTextReader::Read(const QByteArray& utf8, Sheet& sheet, Problems& proble
 
     QStringList labels;
     if (header.values.contains(QStringLiteral("columns"))) {
-        std::vector<SheetRow> record;
+        SheetRows record;
         Problems ignored;
         DelimitedSheetReader::ParseRecords(
             header.values.value(QStringLiteral("columns")).toUtf8(), separator, 1, record, ignored);
         if (!record.empty())
-            labels = record.front().cells;
+            labels = record.front().Whole().cells;
         sheet.header.row = header.lines.value(QStringLiteral("columns"));
     }
 
@@ -143,17 +143,17 @@ bool AnkiTextReader::Read(const QByteArray& utf8, Sheet& sheet, Problems& proble
         {ColumnOf(header, QStringLiteral("deck column")), QStringLiteral("デッキ")},
         {ColumnOf(header, QStringLiteral("tags column")), QStringLiteral("タグ")}};
     qsizetype columns = labels.size();
-    for (const SheetRow& row : sheet.rows)
-        columns = std::max(columns, row.cells.size());
+    for (const SheetRows::Row row : sheet.rows)
+        columns = std::max<qsizetype>(columns, row.Size());
     for (auto it = metaColumns.begin(); it != metaColumns.end(); ++it)
         columns = std::max<qsizetype>(columns, it.key());
 
     const QString htmlValue = header.values.value(QStringLiteral("html")).trimmed().toLower();
     bool html = htmlValue == QLatin1String("true");
     if (htmlValue != QLatin1String("true") && htmlValue != QLatin1String("false"))
-        for (const SheetRow& row : sheet.rows)
-            for (qsizetype c = 0; c < row.cells.size() && !html; ++c)
-                html = !metaColumns.contains(static_cast<int>(c + 1)) && HtmlText::LooksLikeHtml(row.cells[c]);
+        for (const SheetRows::Row row : sheet.rows)
+            for (int c = 0; c < row.Size() && !html; ++c)
+                html = !metaColumns.contains(c + 1) && HtmlText::LooksLikeHtml(row.Cell(c));
 
     int fields = 0;
     for (qsizetype c = 0; c < columns; ++c) {
@@ -177,7 +177,9 @@ bool AnkiTextReader::Read(const QByteArray& utf8, Sheet& sheet, Problems& proble
     const QString tags = header.values.value(QStringLiteral("tags"));
     QStringList decks;
     QStringList firstTags;
-    for (SheetRow& row : sheet.rows) {
+    SheetRows fieldTexts;
+    for (const SheetRows::Row read : sheet.rows) {
+        SheetRow row = read.Whole();
         for (qsizetype c = 0; c < row.cells.size(); ++c)
             if (!metaColumns.contains(static_cast<int>(c + 1)))
                 row.cells[c] = FieldText(row.cells[c], html);
@@ -185,7 +187,9 @@ bool AnkiTextReader::Read(const QByteArray& utf8, Sheet& sheet, Problems& proble
         decks.append(rowDeck.isEmpty() ? deck : rowDeck);
         const QString rowTag = tagsColumn > 0 ? FirstTag(row.Cell(tagsColumn - 1)) : QString();
         firstTags.append(rowTag.isEmpty() ? FirstTag(tags) : rowTag);
+        fieldTexts.push_back(row);
     }
+    sheet.rows = std::move(fieldTexts);
 
     QStringList roles;
     for (qsizetype c = 0; c < columns; ++c)
@@ -208,13 +212,16 @@ bool AnkiTextReader::Read(const QByteArray& utf8, Sheet& sheet, Problems& proble
         sheet.header.cells.append(QStringLiteral("%1（%2）").arg(ColumnName::Section, from));
         roles.append(take ? ColumnName::Chapter : QString());
         roles.append(take && !roles.contains(ColumnName::Section) ? ColumnName::Section : QString());
+        SheetRows withHeadings;
         for (std::size_t i = 0; i < sheet.rows.size(); ++i) {
-            SheetRow& row = sheet.rows[i];
+            SheetRow row = sheet.rows[i].Whole();
             while (row.cells.size() < sheet.header.cells.size() - 2)
                 row.cells.append(QString());
             row.cells.append(headings[i].chapter);
             row.cells.append(headings[i].section);
+            withHeadings.push_back(row);
         }
+        sheet.rows = std::move(withHeadings);
     };
     addHeadings(decks, QStringLiteral("デッキ"));
     addHeadings(firstTags, QStringLiteral("タグ"));

@@ -2,12 +2,15 @@
 
 #include <QString>
 
+#include <cstddef>
 #include <optional>
 #include <utility>
 #include <vector>
 
 // A book as it is about to be written: everything the book database holds,
-// with the ids it will have there.
+// with the ids it will have there, but its sentences: a million of them
+// would not fit in memory beside the rest, so they go to the book as they
+// are made (BookWriter::AddSentence) and the draft counts them.
 struct BookDraft {
     // A value of an attribute class beyond the fixed ones, with its place
     // among the owner's values of that class.
@@ -63,10 +66,13 @@ struct BookDraft {
     QString title;
     QString dbid;
     int bid = 0;
-    bool byNumber = true;                       // the range dialog offers choosing by number
-    std::vector<QuestionFormat> questions;      // in print order
-    std::vector<Keyword> keywords;              // in book order (by number)
-    std::vector<Sentence> sentences;            // in book order
+    bool byNumber = true;                  // the range dialog offers choosing by number
+    std::vector<QuestionFormat> questions; // in print order
+    std::vector<Keyword> keywords;         // in book order (by number)
+    std::size_t sentenceCount = 0;         // sids 1 to sentenceCount, in book order
+    // The kid of each keyword in the order they were made: a sentence
+    // goes to the book with its keyword's place in that order for a kid.
+    std::vector<int> kidOfMade;
     std::vector<Entry> entries;                 // table of contents in pre-order, root first
     std::vector<std::pair<int, int>> relations; // (iid, kid)
     std::vector<AttrClass> attrClasses;

@@ -48,9 +48,11 @@ QString SheetValue(const Sheet& sheet, const QString& column)
     const int index = static_cast<int>(sheet.header.cells.indexOf(column));
     if (index < 0)
         return QString();
-    for (const SheetRow& row : sheet.rows)
-        if (!row.Cell(index).isEmpty())
-            return SheetText::Unguard(row.Cell(index));
+    for (const SheetRows::Row row : sheet.rows) {
+        const QString cell = row.Cell(index);
+        if (!cell.isEmpty())
+            return SheetText::Unguard(cell);
+    }
     return QString();
 }
 
@@ -68,10 +70,10 @@ bool BeginsWithHeader(const QByteArray& utf8, const QString& path)
     const qsizetype end = text.indexOf('\n');
     const QByteArray line = end < 0 ? text : text.left(end);
     const char delimiter = DelimitedSheetReader::DelimiterFor(path, utf8);
-    std::vector<SheetRow> rows;
+    SheetRows rows;
     Problems ignored;
     if (DelimitedSheetReader::ParseRecords(line, delimiter, 1, rows, ignored) && !rows.empty())
-        return NamesOurColumns(rows.front());
+        return NamesOurColumns(rows.front().Whole());
     // A header the reader refuses is still ours when its names are.
     SheetRow header;
     for (const QByteArray& cell : line.split(delimiter))
@@ -224,7 +226,7 @@ bool BookImporter::ReadText(
 }
 
 std::optional<BookDraft> BookImporter::ConvertFlashcards(
-    const ImportRequest& request, const QString& type, Sheet& sheet, Problems& problems)
+    const ImportRequest& request, const QString& type, Sheet& sheet, Problems& problems, BookWriter* writer)
 {
     sheet.roles = ColumnRoles::Fitted(sheet, request.roles.isEmpty() ? sheet.roles : request.roles);
     if (request.from.isEmpty())
@@ -235,12 +237,18 @@ std::optional<BookDraft> BookImporter::ConvertFlashcards(
         return std::nullopt;
     // Read as a word list whose header names the columns by their roles.
     QStringList labels = std::exchange(sheet.header.cells, sheet.roles);
-    std::optional<BookDraft> draft = WordListConverter().Convert(sheet, type, TitleFor(request), problems);
+    std::optional<BookDraft> draft = WordListConverter().Convert(sheet, type, TitleFor(request), problems, writer);
     sheet.header.cells = std::move(labels);
     return draft;
 }
 
 std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, Sheet& sheet, Problems& problems)
+{
+    return Make(request, sheet, problems, nullptr);
+}
+
+std::optional<BookDraft> BookImporter::Make(
+    const ImportRequest& request, Sheet& sheet, Problems& problems, BookWriter* writer)
 {
     problems.SetFile(request.input);
     if (!request.type.isEmpty() && !IsKnownType(request.type)) {
@@ -254,7 +262,8 @@ std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, She
     if (!InputFile::CheckReadable(request.input, problems) || !ReadSheet(request, sheet, problems))
         return std::nullopt;
     if (sheet.format != SourceFormat::Sheet)
-        return ConvertFlashcards(request, request.type.isEmpty() ? kDefaultType : request.type, sheet, problems);
+        return ConvertFlashcards(
+            request, request.type.isEmpty() ? kDefaultType : request.type, sheet, problems, writer);
     if (!HasHeader(sheet)) {
         problems.Error(sheet.header.row, 0,
             QStringLiteral("見出し行がありません。1 行目に「見出し語」「意味」（単語帳）か"
@@ -272,17 +281,25 @@ std::optional<BookDraft> BookImporter::Prepare(const ImportRequest& request, She
     const QString sheetTitle = SheetValue(sheet, ColumnName::Title);
     const QString title = request.title.trimmed().isEmpty() && !sheetTitle.isEmpty() ? sheetTitle : TitleFor(request);
     if (IsQuestionSheet(sheet))
-        return QuestionSheetConverter().Convert(sheet, type, title, problems);
-    return WordListConverter().Convert(sheet, type, title, problems);
+        return QuestionSheetConverter().Convert(sheet, type, title, problems, writer);
+    return WordListConverter().Convert(sheet, type, title, problems, writer);
 }
 
 QString BookImporter::Import(const ImportRequest& request, Problems& problems, BookWriter::Progress progress)
 {
+    // The book is written as the rows are read, when it can go where asked;
+    // else the rows are only checked, so that what is wrong with them is
+    // told first.
+    const QString output = OutputFor(request);
+    BookWriter writer(std::move(progress));
+    QString error;
+    const bool begun
+        = !output.isEmpty() && (request.force || !InputFile::Occupied(output)) && writer.Begin(output, error);
     Sheet sheet;
-    const std::optional<BookDraft> draft = Prepare(request, sheet, problems);
+    const std::optional<BookDraft> draft = Make(request, sheet, problems, begun ? &writer : nullptr);
     if (!draft)
         return QString();
-    const QString output = OutputFor(request);
+    sheet = Sheet(); // all it holds is in the book now
     if (output.isEmpty()) {
         problems.Error(0, 0, QStringLiteral("本を置くフォルダがわかりません（-o で指定してください）"));
         return QString();
@@ -292,8 +309,7 @@ QString BookImporter::Import(const ImportRequest& request, Problems& problems, B
             0, 0, QStringLiteral("%1 は既にあります。置き換えるときは --force を付けてください").arg(output));
         return QString();
     }
-    QString error;
-    if (!BookWriter(std::move(progress)).Write(*draft, output, error)) {
+    if (!begun || !writer.Finish(*draft, error)) {
         problems.Error(0, 0, error);
         return QString();
     }

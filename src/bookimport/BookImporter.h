@@ -41,7 +41,9 @@ private:
     static bool ReadText(
         const QString& from, const QByteArray& utf8, const QString& path, Sheet& sheet, Problems& problems);
     static std::optional<BookDraft> ConvertFlashcards(
-        const ImportRequest& request, const QString& type, Sheet& sheet, Problems& problems);
+        const ImportRequest& request, const QString& type, Sheet& sheet, Problems& problems, BookWriter* writer);
+    // Prepare, the sentences going to `writer` when there is one.
+    std::optional<BookDraft> Make(const ImportRequest& request, Sheet& sheet, Problems& problems, BookWriter* writer);
 
     SpreadsheetReader* m_spreadsheets;
 };

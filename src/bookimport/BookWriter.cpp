@@ -15,11 +15,20 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 namespace {
 
 // Leaves the writing of a cancelled import (ImportCancel) at its next report.
 struct ImportStopped { };
+
+// In the teacher's words where that helps (a full disk), else SQLite's.
+QString WriteError(const CppSQLite3Exception& e)
+{
+    const DatabaseError failure = DatabaseError::From(e);
+    const QString reason = failure.Reason();
+    return QStringLiteral("本のデータベースを書けません（%1）").arg(reason.isEmpty() ? failure.message : reason);
+}
 
 bool HasClass(const BookDraft& draft, int acid)
 {
@@ -31,57 +40,133 @@ bool HasClass(const BookDraft& draft, int acid)
 
 } // namespace
 
+// The statements that write a sentence, prepared once for them all.
+struct BookWriter::Statements {
+    CppSQLite3Statement sentence;
+    CppSQLite3Statement intAttr;
+    CppSQLite3Statement textAttr;
+    CppSQLite3Statement attr;
+};
+
 BookWriter::BookWriter(Progress progress)
     : m_progress(std::move(progress))
 {
 }
 
-bool BookWriter::Write(const BookDraft& draft, const QString& path, QString& error)
+BookWriter::~BookWriter()
+{
+    Abandon();
+}
+
+bool BookWriter::Begin(const QString& path, QString& error)
 {
     const QFileInfo target(path);
+    for (QFileInfo folder(target.absolutePath()); !folder.exists(); folder = QFileInfo(folder.absolutePath()))
+        m_madeFolders.append(folder.absoluteFilePath());
     if (!QDir().mkpath(target.absolutePath())) {
         error = QStringLiteral("フォルダ %1 を作れません").arg(target.absolutePath());
+        Abandon();
         return false;
     }
     // The book is made beside its final place and renamed only when complete,
     // so an existing book is never left half replaced.
-    const QString temporary
-        = target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".part");
-    QFile::remove(temporary);
+    m_target = target.absoluteFilePath();
+    m_temporary = target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".part");
+    QFile::remove(m_temporary);
     try {
-        CppSQLite3DB db;
-        db.Open(ToUtf8(temporary));
-        db.ExecuteBatch("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;");
-        db.ExecuteBatch(BookSchema::kSql);
+        m_db = std::make_unique<CppSQLite3DB>();
+        m_db->Open(ToUtf8(m_temporary));
+        m_db->ExecuteBatch("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; BEGIN;");
+        m_db->ExecuteBatch(BookSchema::kSql);
+        m_sentences.reset(new Statements{
+            m_db->Prepare("INSERT INTO Sentences(sid,kid,qid,sort_key,sentence,answer) VALUES(?,?,?,?,?,?);"),
+            m_db->Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,0,?);"),
+            m_db->Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,1,?);"),
+            m_db->Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,?,?,?);")});
+    } catch (const CppSQLite3Exception& e) {
+        error = WriteError(e);
+        Abandon();
+        return false;
+    }
+    return true;
+}
+
+void BookWriter::AddSentence(const BookDraft::Sentence& sentence)
+{
+    if (!m_sentences || !m_error.isEmpty())
+        return;
+    try {
+        WriteSentence(sentence);
+    } catch (const CppSQLite3Exception& e) {
+        Fail(WriteError(e));
+    }
+}
+
+void BookWriter::RowsRead(int done, int rows)
+{
+    m_rows = rows;
+    if (m_progress && done % kReportEvery == 0)
+        m_progress(done, 2 * rows);
+}
+
+bool BookWriter::Finish(const BookDraft& draft, QString& error)
+{
+    if (!m_db || !m_error.isEmpty()) {
+        error = m_error;
+        Abandon();
+        return false;
+    }
+    try {
+        CppSQLite3DB& db = *m_db;
+        m_sentences.reset();
+        RenumberSentenceKeywords(db, draft);
         WriteSettings(db, draft);
         WriteQuestions(db, draft);
         WriteAttrClasses(db, draft);
         WriteEntries(db, draft);
         WriteKeywords(db, draft);
-        WriteSentences(db, draft);
         WriteRelations(db, draft);
         db.ExecuteBatch("COMMIT;");
         db.Close();
+        m_db.reset();
     } catch (const ImportStopped&) {
-        QFile::remove(temporary);
         error = ImportCancel::Message();
+        Abandon();
         return false;
     } catch (const CppSQLite3Exception& e) {
-        QFile::remove(temporary);
-        // In the teacher's words where that helps (a full disk), else SQLite's.
-        const DatabaseError failure = DatabaseError::From(e);
-        const QString reason = failure.Reason();
-        error = QStringLiteral("本のデータベースを書けません（%1）").arg(reason.isEmpty() ? failure.message : reason);
+        error = WriteError(e);
+        Abandon();
         return false;
     }
-    FileMode::Apply(temporary, target.absoluteFilePath());
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target.absoluteFilePath()).constData())
-        != 0) {
-        QFile::remove(temporary);
-        error = QStringLiteral("%1 に置けません").arg(target.absoluteFilePath());
+    FileMode::Apply(m_temporary, m_target);
+    if (std::rename(QFile::encodeName(m_temporary).constData(), QFile::encodeName(m_target).constData()) != 0) {
+        error = QStringLiteral("%1 に置けません").arg(m_target);
+        Abandon();
         return false;
     }
+    m_temporary.clear();
+    m_madeFolders.clear();
     return true;
+}
+
+void BookWriter::Fail(const QString& error)
+{
+    m_error = error;
+    m_sentences.reset();
+}
+
+// Nothing of an unfinished book stays: neither its file nor the folders
+// made for it.
+void BookWriter::Abandon()
+{
+    m_sentences.reset();
+    m_db.reset();
+    if (!m_temporary.isEmpty())
+        QFile::remove(m_temporary);
+    m_temporary.clear();
+    for (const QString& folder : m_madeFolders)
+        QDir().rmdir(folder);
+    m_madeFolders.clear();
 }
 
 void BookWriter::Report(int done)
@@ -89,7 +174,7 @@ void BookWriter::Report(int done)
     if (ImportCancel::Requested())
         throw ImportStopped();
     if (m_progress)
-        m_progress(done, m_total);
+        m_progress(done, 2 * m_rows);
 }
 
 void BookWriter::WriteSettings(CppSQLite3DB& db, const BookDraft& draft)
@@ -106,7 +191,6 @@ void BookWriter::WriteSettings(CppSQLite3DB& db, const BookDraft& draft)
     book.BindInt(1, draft.bid);
     book.BindText(2, ToUtf8(draft.title));
     book.Execute();
-    m_total = static_cast<int>(draft.keywords.size() + draft.sentences.size());
 }
 
 void BookWriter::WriteQuestions(CppSQLite3DB& db, const BookDraft& draft)
@@ -210,38 +294,52 @@ void BookWriter::WriteKeywords(CppSQLite3DB& db, const BookDraft& draft)
             AddText(textAttr, k.kid, BookAttrClass::PartOfSpeech, k.partOfSpeech);
         AddValues(attr, k.kid, k.attrs);
         if (++done % kReportEvery == 0)
-            Report(done);
+            Report(m_rows + static_cast<int>(static_cast<qint64>(done) * m_rows / std::ssize(draft.keywords)));
     }
+    Report(2 * m_rows);
 }
 
-void BookWriter::WriteSentences(CppSQLite3DB& db, const BookDraft& draft)
+// Which classes a sentence's values belong to is known only once all rows
+// are read; a sentence has values of a class only when the book has it (a
+// problem number makes the class, and only a 303 book's sheet gives
+// frequencies), so each value given is written.
+void BookWriter::WriteSentence(const BookDraft::Sentence& s)
 {
-    CppSQLite3Statement sentence
-        = db.Prepare("INSERT INTO Sentences(sid,kid,qid,sort_key,sentence,answer) VALUES(?,?,?,?,?,?);");
-    CppSQLite3Statement intAttr = db.Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,0,?);");
-    CppSQLite3Statement textAttr = db.Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,1,?);");
-    CppSQLite3Statement attr = db.Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,?,?,?);");
-    const bool problemNumbers = HasClass(draft, BookAttrClass::ProblemNumber);
-    const bool frequencies = HasClass(draft, BookAttrClass::Frequency);
-    int done = static_cast<int>(draft.keywords.size());
-    for (const auto& s : draft.sentences) {
-        sentence.BindInt(1, s.sid);
-        sentence.BindInt(2, s.kid);
-        sentence.BindInt(3, s.qid);
-        sentence.BindInt(4, s.sid);
-        sentence.BindText(5, ToUtf8(s.sentence));
-        sentence.BindText(6, ToUtf8(s.answer));
-        sentence.Execute();
-        AddInt(intAttr, s.sid, BookAttrClass::Source, s.source);
-        if (problemNumbers && !s.problemNumber.isEmpty())
-            AddText(textAttr, s.sid, BookAttrClass::ProblemNumber, s.problemNumber);
-        if (frequencies && s.frequency)
-            AddInt(intAttr, s.sid, BookAttrClass::Frequency, *s.frequency);
-        AddValues(attr, s.sid, s.attrs);
-        if (++done % kReportEvery == 0)
-            Report(done);
+    Statements& statements = *m_sentences;
+    statements.sentence.BindInt(1, s.sid);
+    statements.sentence.BindInt(2, s.kid);
+    statements.sentence.BindInt(3, s.qid);
+    statements.sentence.BindInt(4, s.sid);
+    statements.sentence.BindText(5, ToUtf8(s.sentence));
+    statements.sentence.BindText(6, ToUtf8(s.answer));
+    statements.sentence.Execute();
+    AddInt(statements.intAttr, s.sid, BookAttrClass::Source, s.source);
+    if (!s.problemNumber.isEmpty())
+        AddText(statements.textAttr, s.sid, BookAttrClass::ProblemNumber, s.problemNumber);
+    if (s.frequency)
+        AddInt(statements.intAttr, s.sid, BookAttrClass::Frequency, *s.frequency);
+    AddValues(statements.attr, s.sid, s.attrs);
+}
+
+// The sentences went in with their keywords' places in the order made;
+// where numbers reorder the keywords, each gets its keyword's kid.
+void BookWriter::RenumberSentenceKeywords(CppSQLite3DB& db, const BookDraft& draft)
+{
+    bool inOrder = true;
+    for (std::size_t made = 0; made < draft.kidOfMade.size() && inOrder; ++made)
+        inOrder = draft.kidOfMade[made] == static_cast<int>(made) + 1;
+    if (inOrder)
+        return;
+    db.ExecuteBatch("CREATE TEMP TABLE KidOfMade(made INTEGER PRIMARY KEY, kid INTEGER NOT NULL);");
+    CppSQLite3Statement insert = db.Prepare("INSERT INTO KidOfMade(made,kid) VALUES(?,?);");
+    for (std::size_t made = 0; made < draft.kidOfMade.size(); ++made) {
+        insert.BindInt(1, static_cast<int>(made) + 1);
+        insert.BindInt(2, draft.kidOfMade[made]);
+        insert.Execute();
     }
-    Report(m_total);
+    insert.Finalize();
+    db.ExecuteBatch("UPDATE Sentences SET kid = (SELECT kid FROM KidOfMade WHERE made = Sentences.kid);"
+                    "DROP TABLE KidOfMade;");
 }
 
 void BookWriter::WriteRelations(CppSQLite3DB& db, const BookDraft& draft)

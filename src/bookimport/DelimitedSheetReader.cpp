@@ -11,44 +11,61 @@
 
 namespace {
 
+// Whether a cell of UTF-8 text, its ASCII blanks already trimmed, is all
+// white space (an ideographic space, say), which leaves it empty.
+bool IsBlank(QByteArrayView utf8)
+{
+    if (utf8.isEmpty())
+        return true;
+    const auto first = static_cast<unsigned char>(utf8.front());
+    // Most cells begin with a character that is plainly not a space.
+    if (first < 0x80 && first != ' ' && (first < '\t' || first > '\r'))
+        return false;
+    return QString::fromUtf8(utf8).trimmed().isEmpty();
+}
+
 // libcsv hands over fields and row ends through callbacks; this collects
 // them into rows numbered by the line where each record starts.
 struct RowCollector {
-    std::vector<SheetRow> rows;
-    SheetRow current;
+    SheetRows rows;
     bool inRecord = false;
     bool started = false; // a line of the current record has been fed
     int startLine = 1;    // where the current record starts
     int line = 1;         // the line being fed
     QString overLimit;    // set with the bound a record went past; reading stops
     int overColumn = 0;
+    QByteArray joined; // a cell whose line breaks are "\r\n", with "\n" instead
 
     static void OnField(void* data, std::size_t size, void* self)
     {
         auto* collector = static_cast<RowCollector*>(self);
         if (!collector->overLimit.isEmpty())
             return;
-        const qsizetype column = collector->current.cells.size() + 1;
+        const qsizetype column = collector->CellsInRecord() + 1;
         if (column > SheetLimits::MaxColumns) {
             collector->Refuse(SheetLimits::TooManyColumns(), column);
             return;
         }
+        QByteArrayView cell(static_cast<const char*>(data), static_cast<qsizetype>(size));
         // A cell has at most as many characters as bytes.
         if (size > static_cast<std::size_t>(SheetLimits::MaxCellLength)
-            && QString::fromUtf8(static_cast<const char*>(data), static_cast<qsizetype>(size)).size()
-                > SheetLimits::MaxCellLength) {
+            && QString::fromUtf8(cell).size() > SheetLimits::MaxCellLength) {
             collector->Refuse(SheetLimits::CellTooLong(), column);
             return;
         }
         if (!collector->inRecord) {
             collector->inRecord = true;
-            collector->current.row = collector->startLine;
+            collector->rows.BeginRow(collector->startLine);
         }
-        QString cell = QString::fromUtf8(static_cast<const char*>(data), static_cast<qsizetype>(size));
-        if (cell.contains(u'\r'))
-            cell.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        collector->current.cells.append(cell.trimmed().isEmpty() ? QString() : TrimBlanks(cell));
+        if (cell.contains('\r')) {
+            collector->joined = cell.toByteArray().replace("\r\n", "\n");
+            cell = collector->joined;
+        }
+        const QByteArrayView trimmed = TrimBlanks(cell);
+        collector->rows.AddCell(IsBlank(trimmed) ? QByteArrayView() : trimmed);
     }
+
+    int CellsInRecord() const { return inRecord ? rows.CellsInRow() : 0; }
 
     void Refuse(const QString& message, qsizetype column)
     {
@@ -62,32 +79,25 @@ struct RowCollector {
         if (!collector->overLimit.isEmpty())
             return;
         // The header and MaxRows rows below it.
-        if (collector->rows.size() > static_cast<std::size_t>(SheetLimits::MaxRows)) {
+        if (collector->rows.size() - (collector->inRecord ? 1 : 0) > static_cast<std::size_t>(SheetLimits::MaxRows)) {
             collector->Refuse(SheetLimits::TooManyRows(), 0);
             return;
         }
-        SheetRow row = std::move(collector->current);
-        collector->current = SheetRow();
+        if (collector->inRecord)
+            collector->rows.EndRow();
         collector->inRecord = false;
         collector->started = false;
-        while (!row.cells.isEmpty() && row.cells.last().isEmpty())
-            row.cells.removeLast();
-        // A list grown a cell at a time holds room for more: a million rows
-        // of spare room is a quarter of the sheet.
-        row.cells.squeeze();
-        if (!row.cells.isEmpty())
-            collector->rows.push_back(std::move(row));
     }
 
-    static QString TrimBlanks(const QString& text)
+    static QByteArrayView TrimBlanks(QByteArrayView text)
     {
         qsizetype begin = 0;
         qsizetype end = text.size();
-        while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+        while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
             ++begin;
-        while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+        while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
             --end;
-        return text.mid(begin, end - begin);
+        return text.sliced(begin, end - begin);
     }
 };
 
@@ -102,7 +112,13 @@ int NoBlank(unsigned char)
 
 QString DelimitedSheetReader::TrimBlanks(const QString& text)
 {
-    return RowCollector::TrimBlanks(text);
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+        --end;
+    return text.mid(begin, end - begin);
 }
 
 char DelimitedSheetReader::DelimiterFor(const QString& name, const QByteArray& utf8)
@@ -159,21 +175,19 @@ bool DelimitedSheetReader::ParseText(const QByteArray& utf8, const QString& name
 {
     sheet = Sheet();
     sheet.file = name;
-    std::vector<SheetRow> rows;
-    if (!ParseRecords(utf8, DelimiterFor(name, utf8), 1, rows, problems))
+    if (!ParseRecords(utf8, DelimiterFor(name, utf8), 1, sheet.rows, problems))
         return false;
-    if (rows.empty()) {
+    if (sheet.rows.empty()) {
         problems.Error(0, 0, QStringLiteral("空のファイルです（見出し行がありません）"));
         return false;
     }
-    sheet.header = std::move(rows.front());
-    rows.erase(rows.begin());
-    sheet.rows = std::move(rows);
+    sheet.header = sheet.rows.front().Whole();
+    sheet.rows.RemoveFirst();
     return true;
 }
 
 bool DelimitedSheetReader::ParseRecords(
-    const QByteArray& utf8, char delimiter, int firstLine, std::vector<SheetRow>& rows, Problems& problems)
+    const QByteArray& utf8, char delimiter, int firstLine, SheetRows& rows, Problems& problems)
 {
     csv_parser parser;
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI) != 0) {
@@ -218,13 +232,14 @@ bool DelimitedSheetReader::ParseRecords(
     }
     if (!ok) {
         const int row = collector.started ? collector.startLine : collector.line;
-        problems.Error(row, collector.current.cells.size() + 1,
+        problems.Error(row, collector.CellsInRecord() + 1,
             QStringLiteral("引用符（\"）の使い方が正しくありません（%1）")
                 .arg(QString::fromLatin1(csv_strerror(csv_error(&parser)))));
         csv_free(&parser);
         return false;
     }
     csv_free(&parser);
+    collector.rows.Squeeze();
     rows = std::move(collector.rows);
     return true;
 }

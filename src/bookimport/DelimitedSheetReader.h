@@ -6,8 +6,6 @@
 #include <QByteArray>
 #include <QString>
 
-#include <vector>
-
 // Reads a CSV or TSV file (RFC 4180 quoting: fields with delimiters,
 // doubled quotes and line breaks) into a sheet with Debian's libcsv. The
 // encoding is found by TextDecoder; the delimiter is a tab for ".tsv" and
@@ -28,7 +26,7 @@ public:
     // numbered by the line it starts on, the first line being `firstLine`;
     // rows that hold nothing are left out.
     static bool ParseRecords(
-        const QByteArray& utf8, char delimiter, int firstLine, std::vector<SheetRow>& rows, Problems& problems);
+        const QByteArray& utf8, char delimiter, int firstLine, SheetRows& rows, Problems& problems);
     static char DelimiterFor(const QString& name, const QByteArray& utf8);
     // The text without the ASCII blanks (space, tab) at its ends.
     static QString TrimBlanks(const QString& text);

@@ -1,7 +1,9 @@
 #include "bookimport/DraftBuilder.h"
 
 #include "bookimport/BookAttrClass.h"
+#include "bookimport/BookWriter.h"
 #include "bookimport/ColumnName.h"
+#include "bookimport/ImportCancel.h"
 #include "bookimport/RowCells.h"
 #include "bookimport/SheetColumns.h"
 
@@ -22,12 +24,36 @@ int BookIdFor(const QString& dbid)
 
 } // namespace
 
-DraftBuilder::DraftBuilder(const QString& type, const QString& title, KeywordRows keywordRows, Problems& problems)
+DraftBuilder::DraftBuilder(
+    const QString& type, const QString& title, KeywordRows keywordRows, Problems& problems, BookWriter* writer)
     : m_type(type)
     , m_title(title)
     , m_keywordRows(keywordRows)
     , m_problems(problems)
+    , m_writer(writer)
 {
+}
+
+bool DraftBuilder::RowRead(std::size_t done, std::size_t rows)
+{
+    if (ImportCancel::Requested()) {
+        m_problems.Error(0, 0, ImportCancel::Message());
+        return false;
+    }
+    if (m_writer)
+        m_writer->RowsRead(static_cast<int>(done), static_cast<int>(rows));
+    return true;
+}
+
+int DraftBuilder::HeadingPath(const QStringList& headings)
+{
+    const auto found = m_pathOfHeadings.constFind(headings);
+    if (found != m_pathOfHeadings.constEnd())
+        return found.value();
+    const int path = static_cast<int>(m_headingPaths.size());
+    m_headingPaths.push_back(headings);
+    m_pathOfHeadings.insert(headings, path);
+    return path;
 }
 
 DraftBuilder::KeywordRow DraftBuilder::ReadKeywordRow(RowCells& cells, const SheetColumns& columns)
@@ -69,7 +95,7 @@ void DraftBuilder::SetAlternate(int qid)
 
 void DraftBuilder::AddHeading(const QStringList& headings, std::optional<int> page)
 {
-    m_headingRows.push_back(HeadingRow{static_cast<int>(m_slotOfSentence.size()), headings, page});
+    m_headingRows.push_back(HeadingRow{m_sentences, headings, page});
 }
 
 void DraftBuilder::SetAttrClasses(std::vector<BookDraft::AttrClass> extra, std::vector<int> order)
@@ -142,7 +168,11 @@ int DraftBuilder::Keyword(const KeywordRow& row)
     if (!target.keyword.page && row.page)
         target.keyword.page = row.page;
     if (target.keyword.partOfSpeech.isEmpty() && !row.partOfSpeech.isEmpty()) {
-        target.keyword.partOfSpeech = row.partOfSpeech;
+        // A million keywords share a handful of parts of speech.
+        const auto known = m_partsOfSpeech.constFind(row.partOfSpeech);
+        target.keyword.partOfSpeech = known != m_partsOfSpeech.constEnd()
+            ? known.value()
+            : *m_partsOfSpeech.insert(row.partOfSpeech, row.partOfSpeech);
         m_usesPartOfSpeech = true;
     }
     // The values of a class come from the first row that gives any.
@@ -152,15 +182,19 @@ int DraftBuilder::Keyword(const KeywordRow& row)
     for (const auto& attr : row.attrs)
         if (!given.count(attr.acid))
             target.keyword.attrs.push_back(attr);
-    if (!row.headings.isEmpty()
-        && std::find(target.headings.begin(), target.headings.end(), row.headings) == target.headings.end())
-        target.headings.push_back(row.headings);
+    if (!row.headings.isEmpty()) {
+        const int path = HeadingPath(row.headings);
+        if (std::find(target.headings.begin(), target.headings.end(), path) == target.headings.end())
+            target.headings.push_back(path);
+    }
     return slot;
 }
 
 void DraftBuilder::AddSentence(int keyword, const SentenceRow& row)
 {
     BookDraft::Sentence sentence;
+    sentence.sid = ++m_sentences;
+    sentence.kid = keyword + 1;
     sentence.qid = row.qid;
     sentence.sentence = row.sentence;
     sentence.answer = row.answer;
@@ -170,8 +204,11 @@ void DraftBuilder::AddSentence(int keyword, const SentenceRow& row)
     sentence.attrs = row.attrs;
     if (!row.problemNumber.isEmpty())
         m_usesProblemNumber = true;
-    m_sentences.push_back(std::move(sentence));
-    m_slotOfSentence.push_back(keyword);
+    Slot& slot = m_slots[static_cast<std::size_t>(keyword)];
+    if (slot.firstSentence < 0)
+        slot.firstSentence = sentence.sid - 1;
+    if (m_writer)
+        m_writer->AddSentence(sentence);
 }
 
 BookDraft DraftBuilder::Finish(bool byChapters)
@@ -185,12 +222,7 @@ BookDraft DraftBuilder::Finish(bool byChapters)
 
     std::vector<int> kidOfSlot;
     NumberKeywords(draft, kidOfSlot);
-    int sid = 0;
-    for (std::size_t i = 0; i < m_sentences.size(); ++i) {
-        m_sentences[i].sid = ++sid;
-        m_sentences[i].kid = kidOfSlot[static_cast<std::size_t>(m_slotOfSentence[i])];
-    }
-    draft.sentences = std::move(m_sentences);
+    draft.sentenceCount = static_cast<std::size_t>(m_sentences);
     draft.entries.push_back(BookDraft::Entry{1, 0, 0, m_title, true});
     if (byChapters)
         BuildContents(draft, kidOfSlot);
@@ -198,6 +230,7 @@ BookDraft DraftBuilder::Finish(bool byChapters)
         BuildNumberEntries(draft);
     SetEntryPages(draft);
     BuildAttrClasses(draft);
+    draft.kidOfMade = std::move(kidOfSlot);
     return draft;
 }
 
@@ -233,16 +266,12 @@ void DraftBuilder::NumberKeywords(BookDraft& draft, std::vector<int>& kidOfSlot)
 // under. An entry that no keyword reaches is listed but not to be chosen.
 void DraftBuilder::BuildContents(BookDraft& draft, const std::vector<int>& kidOfSlot)
 {
-    std::vector<std::pair<int, QStringList>> uses; // (place among the rows, headings)
-    std::vector<int> firstUse(m_slots.size(), -1);
-    for (std::size_t i = 0; i < m_slotOfSentence.size(); ++i)
-        if (firstUse[static_cast<std::size_t>(m_slotOfSentence[i])] < 0)
-            firstUse[static_cast<std::size_t>(m_slotOfSentence[i])] = static_cast<int>(i);
+    std::vector<std::pair<int, int>> uses; // (place among the rows, heading path)
     for (const HeadingRow& row : m_headingRows)
-        uses.emplace_back(2 * row.sentencesBefore, row.headings);
-    for (std::size_t slot = 0; slot < m_slots.size(); ++slot)
-        for (const auto& headings : m_slots[slot].headings)
-            uses.emplace_back(2 * firstUse[slot] + 1, headings);
+        uses.emplace_back(2 * row.sentencesBefore, HeadingPath(row.headings));
+    for (const Slot& slot : m_slots)
+        for (const int path : slot.headings)
+            uses.emplace_back(2 * slot.firstSentence + 1, path);
     std::stable_sort(uses.begin(), uses.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
 
     // The tree in order of first use, then numbered depth first.
@@ -252,7 +281,8 @@ void DraftBuilder::BuildContents(BookDraft& draft, const std::vector<int>& kidOf
     };
     std::vector<Node> nodes{Node{m_title, {}}};
     std::map<QStringList, int> nodeOf{{QStringList(), 0}};
-    for (const auto& [use, headings] : uses) {
+    for (const auto& [use, path] : uses) {
+        const QStringList& headings = m_headingPaths[static_cast<std::size_t>(path)];
         for (qsizetype depth = 1; depth <= headings.size(); ++depth) {
             const QStringList path = headings.first(depth);
             if (nodeOf.count(path))
@@ -285,8 +315,8 @@ void DraftBuilder::BuildContents(BookDraft& draft, const std::vector<int>& kidOf
 
     std::vector<bool> reached(static_cast<std::size_t>(iid) + 1, false);
     for (std::size_t slot = 0; slot < m_slots.size(); ++slot) {
-        for (const auto& headings : m_slots[slot].headings) {
-            const int entry = m_iidOfHeadings.at(headings);
+        for (const int path : m_slots[slot].headings) {
+            const int entry = m_iidOfHeadings.at(m_headingPaths[static_cast<std::size_t>(path)]);
             draft.relations.emplace_back(entry, kidOfSlot[slot]);
             for (int up = entry; up > 1 && !reached[static_cast<std::size_t>(up)];
                  up = parentOfIid[static_cast<std::size_t>(up)])

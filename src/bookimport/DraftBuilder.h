@@ -11,12 +11,14 @@
 #include <optional>
 #include <vector>
 
+class BookWriter;
 class RowCells;
 class SheetColumns;
 
 // Gathers the rows of a sheet into a book draft: question formats in order
 // of first appearance, keywords with their numbers, pages and contents
-// headings, and the sentences in row order. Both sheet shapes use it.
+// headings, and the sentences in row order, each handed to the book being
+// written (when there is one) as it is made. Both sheet shapes use it.
 class DraftBuilder {
 public:
     // How rows name their keyword: every word-list row is a keyword of its
@@ -53,7 +55,13 @@ public:
     // part of speech.
     static KeywordRow ReadKeywordRow(RowCells& cells, const SheetColumns& columns);
 
-    DraftBuilder(const QString& type, const QString& title, KeywordRows keywordRows, Problems& problems);
+    // `writer` takes the sentences; without one they are only counted.
+    DraftBuilder(
+        const QString& type, const QString& title, KeywordRows keywordRows, Problems& problems, BookWriter* writer);
+
+    // Before each row: false (with the problem) once the import is
+    // cancelled; the writer hears how far the reading is.
+    bool RowRead(std::size_t done, std::size_t rows);
 
     // The id of the format of that title, made on its first appearance.
     int Question(const QString& title);
@@ -75,8 +83,7 @@ public:
 
     // Numbers the keywords, builds the contents (from the headings when
     // `byChapters`, else entries of 25 keywords by number) and the
-    // attribute classes. Called once: the keywords and sentences move into
-    // the draft.
+    // attribute classes. Called once: the keywords move into the draft.
     BookDraft Finish(bool byChapters);
 
     static constexpr int kKeywordsPerEntry = 25;
@@ -86,7 +93,8 @@ private:
         BookDraft::Keyword keyword;
         bool numbered = false;
         int row = 0;
-        std::vector<QStringList> headings; // first appearance first
+        int firstSentence = -1;    // its place among the sentences
+        std::vector<int> headings; // in m_headingPaths, first appearance first
     };
     struct HeadingRow {
         int sentencesBefore = 0;
@@ -98,21 +106,24 @@ private:
     void BuildContents(BookDraft& draft, const std::vector<int>& kidOfSlot);
     void BuildNumberEntries(BookDraft& draft);
     void BuildAttrClasses(BookDraft& draft) const;
+    int HeadingPath(const QStringList& headings);
     void SetEntryPages(BookDraft& draft) const;
 
     QString m_type;
     QString m_title;
     KeywordRows m_keywordRows;
     Problems& m_problems;
+    BookWriter* m_writer;
     std::vector<BookDraft::QuestionFormat> m_questions;
     std::vector<bool> m_answerLinesSet;
     std::vector<Slot> m_slots;
     std::map<int, std::pair<int, int>> m_slotOfNumber; // number -> (slot, row)
     QHash<QString, int> m_slotOfWord;                  // unnumbered rows of the shared kind
-    // The sentences in row order and the slot of each: apart, so that the
-    // sentences become the draft's without a second copy of them all.
-    std::vector<BookDraft::Sentence> m_sentences;
-    std::vector<int> m_slotOfSentence;
+    // Each keyword's contents headings once, however many keywords share them.
+    std::vector<QStringList> m_headingPaths;
+    QHash<QStringList, int> m_pathOfHeadings;
+    QHash<QString, QString> m_partsOfSpeech; // one copy of each
+    int m_sentences = 0;
     std::vector<HeadingRow> m_headingRows;
     std::map<QStringList, int> m_iidOfHeadings;
     std::vector<BookDraft::AttrClass> m_extraClasses;

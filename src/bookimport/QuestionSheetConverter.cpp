@@ -2,7 +2,6 @@
 
 #include "bookimport/ColumnName.h"
 #include "bookimport/DraftBuilder.h"
-#include "bookimport/ImportCancel.h"
 #include "bookimport/RowCells.h"
 #include "bookimport/SheetColumns.h"
 #include "bookimport/BookAttrClass.h"
@@ -88,7 +87,7 @@ void InferClasses(std::vector<ClassColumn>& classes, const Sheet& sheet, const S
         bool integers = true;
         bool any = false;
         std::map<QString, QString> cellOfKeyword;
-        for (const SheetRow& row : sheet.rows) {
+        for (const SheetRows::Row row : sheet.rows) {
             const QString cell = SheetText::Unguard(columns.Cell(row, column.header));
             QString keyword = columns.Cell(row, ColumnName::Number);
             if (keyword.isEmpty())
@@ -165,7 +164,7 @@ QString QuestionSheetConverter::DefaultAnswerField()
 }
 
 std::optional<BookDraft> QuestionSheetConverter::Convert(
-    const Sheet& sheet, const QString& type, const QString& title, Problems& problems) const
+    const Sheet& sheet, const QString& type, const QString& title, Problems& problems, BookWriter* writer) const
 {
     std::vector<ClassColumn> classes = ClassColumns(sheet, KnownColumns());
     QStringList known = KnownColumns();
@@ -182,16 +181,15 @@ std::optional<BookDraft> QuestionSheetConverter::Convert(
     if (problems.HasErrors())
         return std::nullopt;
     InferClasses(classes, sheet, columns);
-    DraftBuilder builder(type, title, DraftBuilder::KeywordRows::Shared, problems);
+    DraftBuilder builder(type, title, DraftBuilder::KeywordRows::Shared, problems, writer);
     std::vector<BookDraft::AttrClass> extra;
     for (const ClassColumn& column : classes)
         extra.push_back(column.attrClass);
     builder.SetAttrClasses(extra, ClassOrder(sheet, classes));
-    for (const SheetRow& row : sheet.rows) {
-        if (ImportCancel::Requested()) {
-            problems.Error(0, 0, ImportCancel::Message());
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+        if (!builder.RowRead(r, sheet.rows.size()))
             return std::nullopt;
-        }
+        const SheetRows::Row row = sheet.rows[r];
         RowCells cells(row, columns, problems);
         if (IsHeadingRow(cells)) {
             QStringList levels;
@@ -240,7 +238,7 @@ std::optional<BookDraft> QuestionSheetConverter::Convert(
         if (question.answerField.isEmpty())
             question.answerField = DefaultAnswerField();
     }
-    for (const SheetRow& row : sheet.rows) {
+    for (const SheetRows::Row row : sheet.rows) {
         const QString byNumber = SheetText::Unguard(columns.Cell(row, ColumnName::ByNumber));
         if (!byNumber.isEmpty()) {
             draft.byNumber = byNumber != QStringLiteral("0");

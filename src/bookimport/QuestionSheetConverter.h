@@ -16,8 +16,8 @@ class RowCells;
 // book.
 class QuestionSheetConverter : public SheetConverter {
 public:
-    std::optional<BookDraft> Convert(
-        const Sheet& sheet, const QString& type, const QString& title, Problems& problems) const override;
+    std::optional<BookDraft> Convert(const Sheet& sheet, const QString& type, const QString& title, Problems& problems,
+        BookWriter* writer = nullptr) const override;
 
     static QStringList KnownColumns();
     static QStringList RequiredColumns();

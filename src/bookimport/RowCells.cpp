@@ -4,8 +4,9 @@
 
 #include <algorithm>
 
-RowCells::RowCells(const SheetRow& row, const SheetColumns& columns, Problems& problems)
+RowCells::RowCells(const SheetRows::Row& row, const SheetColumns& columns, Problems& problems)
     : m_row(row)
+    , m_number(row.Number())
     , m_columns(columns)
     , m_problems(problems)
 {
@@ -20,7 +21,7 @@ void RowCells::Require(const QString& name, const QString& value)
 {
     if (!value.isEmpty() || !m_columns.Has(name))
         return;
-    m_problems.Error(m_row.row, m_columns.Number(name), QStringLiteral("「%1」が空です").arg(name));
+    m_problems.Error(m_number, m_columns.Number(name), QStringLiteral("「%1」が空です").arg(name));
     m_failed = true;
 }
 
@@ -36,11 +37,11 @@ QString RowCells::Text(const QString& name)
     SheetText::Notes notes;
     const QString value = SheetText::FromCell(Plain(name), &notes);
     if (notes.unknownTag)
-        m_problems.Warning(m_row.row, m_columns.Number(name),
+        m_problems.Warning(m_number, m_columns.Number(name),
             QStringLiteral("タグの種類でない「<…>」を文字の「＜…＞」として取り込みます"));
     if (notes.unclosedTag)
-        m_problems.Warning(m_row.row, m_columns.Number(name),
-            QStringLiteral("タグを閉じる「>」のない「<」を「＜」として取り込みます"));
+        m_problems.Warning(
+            m_number, m_columns.Number(name), QStringLiteral("タグを閉じる「>」のない「<」を「＜」として取り込みます"));
     return value;
 }
 
@@ -58,7 +59,7 @@ std::optional<int> RowCells::Number(const QString& name)
         return std::nullopt;
     const std::optional<int> value = ParseInteger(cell);
     if (!value) {
-        m_problems.Error(m_row.row, m_columns.Number(name),
+        m_problems.Error(m_number, m_columns.Number(name),
             QStringLiteral("「%1」は整数でなければなりません（「%2」）").arg(name, cell));
         m_failed = true;
     }
@@ -72,7 +73,7 @@ std::optional<int> RowCells::Choice(const QString& name, std::initializer_list<i
         QStringList names;
         for (int a : allowed)
             names.append(QString::number(a));
-        m_problems.Error(m_row.row, m_columns.Number(name),
+        m_problems.Error(m_number, m_columns.Number(name),
             QStringLiteral("「%1」は %2 のどれかです（「%3」）")
                 .arg(name, names.join(QStringLiteral("、")))
                 .arg(*value));

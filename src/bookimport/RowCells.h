@@ -11,7 +11,7 @@
 // formula guard of the sheets the program writes.
 class RowCells {
 public:
-    RowCells(const SheetRow& row, const SheetColumns& columns, Problems& problems);
+    RowCells(const SheetRows::Row& row, const SheetColumns& columns, Problems& problems);
 
     // A plain cell (headings, keys), as written.
     QString Plain(const QString& name) const;
@@ -25,7 +25,7 @@ public:
     // An integer cell that must be one of `allowed` when given.
     std::optional<int> Choice(const QString& name, std::initializer_list<int> allowed);
 
-    int Row() const { return m_row.row; }
+    int Row() const { return m_number; }
     bool Failed() const { return m_failed; }
 
     // Parses a whole cell as an integer; full-width digits and signs count.
@@ -34,7 +34,8 @@ public:
 private:
     void Require(const QString& name, const QString& value);
 
-    const SheetRow& m_row;
+    SheetRows::Row m_row;
+    int m_number;
     const SheetColumns& m_columns;
     Problems& m_problems;
     bool m_failed = false;

@@ -18,7 +18,7 @@ public:
     // 0-based column, or -1 when the sheet has none of that name.
     int Index(const QString& name) const { return m_index.value(name, -1); }
     // The cell of the named column in `row`; empty when absent.
-    QString Cell(const SheetRow& row, const QString& name) const { return row.Cell(Index(name)); }
+    QString Cell(const SheetRows::Row& row, const QString& name) const { return row.Cell(Index(name)); }
     // 1-based column number for messages; 0 when absent.
     int Number(const QString& name) const { return Index(name) + 1; }
 

@@ -3,7 +3,6 @@
 #include "bookimport/ClozeMaker.h"
 #include "bookimport/ColumnName.h"
 #include "bookimport/DraftBuilder.h"
-#include "bookimport/ImportCancel.h"
 #include "bookimport/RowCells.h"
 #include "bookimport/SheetColumns.h"
 
@@ -54,7 +53,7 @@ QStringList WordListConverter::RequiredColumns()
 }
 
 std::optional<BookDraft> WordListConverter::Convert(
-    const Sheet& sheet, const QString& type, const QString& title, Problems& problems) const
+    const Sheet& sheet, const QString& type, const QString& title, Problems& problems, BookWriter* writer) const
 {
     if (type != QLatin1String("101")) {
         problems.Error(sheet.header.row, 0,
@@ -64,15 +63,14 @@ std::optional<BookDraft> WordListConverter::Convert(
     const SheetColumns columns(sheet.header, KnownColumns(), RequiredColumns(), problems);
     if (problems.HasErrors())
         return std::nullopt;
-    DraftBuilder builder(type, title, DraftBuilder::KeywordRows::OnePerRow, problems);
+    DraftBuilder builder(type, title, DraftBuilder::KeywordRows::OnePerRow, problems, writer);
     const int toEnglish = AddFormat(builder, kToEnglish);
     const int toJapanese = AddFormat(builder, kToJapanese);
     int cloze = 0;
-    for (const SheetRow& row : sheet.rows) {
-        if (ImportCancel::Requested()) {
-            problems.Error(0, 0, ImportCancel::Message());
+    for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+        if (!builder.RowRead(r, sheet.rows.size()))
             return std::nullopt;
-        }
+        const SheetRows::Row row = sheet.rows[r];
         RowCells cells(row, columns, problems);
         const DraftBuilder::KeywordRow keyword = DraftBuilder::ReadKeywordRow(cells, columns);
         const QString meaning = cells.RequiredText(ColumnName::Meaning);
@@ -89,7 +87,7 @@ std::optional<BookDraft> WordListConverter::Convert(
             continue;
         const ClozeMaker::Cloze blank = ClozeMaker::Make(keyword.word, example);
         if (!blank.found) {
-            problems.Warning(row.row, columns.Number(ColumnName::Example),
+            problems.Warning(cells.Row(), columns.Number(ColumnName::Example),
                 QStringLiteral("例文に見出し語「%1」がないので、空所補充の問題は作りません").arg(keyword.word));
             continue;
         }

@@ -10,8 +10,8 @@
 // headword, 空所補充.
 class WordListConverter : public SheetConverter {
 public:
-    std::optional<BookDraft> Convert(
-        const Sheet& sheet, const QString& type, const QString& title, Problems& problems) const override;
+    std::optional<BookDraft> Convert(const Sheet& sheet, const QString& type, const QString& title, Problems& problems,
+        BookWriter* writer = nullptr) const override;
 
     static QStringList KnownColumns();
     static QStringList RequiredColumns();

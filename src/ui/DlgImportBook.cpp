@@ -77,14 +77,13 @@ struct DlgImportBook::Reading {
         errorCount = found.ErrorCount();
         problems.assign(found.List().begin(),
             found.List().begin() + static_cast<std::ptrdiff_t>(std::min(problemCount, kShownProblems)));
-        if (sheet.rows.size() > static_cast<std::size_t>(kPreviewRows))
-            sheet.rows.erase(sheet.rows.begin() + kPreviewRows, sheet.rows.end());
+        sheet.rows.Truncate(static_cast<std::size_t>(kPreviewRows));
         if (!draft)
             return;
         ready = true;
         title = draft->title;
         keywords = draft->keywords.size();
-        sentences = draft->sentences.size();
+        sentences = draft->sentenceCount;
         questions = draft->questions.size();
     }
 };
@@ -295,7 +294,7 @@ void DlgImportBook::ShowPreview(const Reading& reading)
     m_preview->setRowCount(shown);
     QStringList rowNumbers;
     for (int r = 0; r < shown; ++r) {
-        const SheetRow& row = sheet.rows[static_cast<std::size_t>(r)];
+        const SheetRow row = sheet.rows[static_cast<std::size_t>(r)].Whole();
         rowNumbers.append(QString::number(row.row));
         for (int c = 0; c < row.cells.size() && c < m_preview->columnCount(); ++c)
             m_preview->setItem(r, c, new QTableWidgetItem(row.cells[c]));

@@ -2,6 +2,8 @@
 #include "ImportFixture.h"
 
 #include "bookimport/BookChecker.h"
+#include "bookimport/BookComparison.h"
+#include "bookimport/BookExporter.h"
 
 namespace {
 
@@ -140,6 +142,53 @@ TEST_F(SheetImportTest, AHundredThousandRowsImport)
     EXPECT_EQ(QueryInt(book, QStringLiteral("select count(*) from Indices")), 1 + 4000);
     EXPECT_EQ(QueryRows(book, QStringLiteral("select min_value, max_value from KeywordAttrRange where acid=2")),
         (std::vector<SqlRow>{{1, 100000}}));
+}
+
+// A big question sheet whose rows come in no keyword's order (each of
+// 10,000 keywords on three rows, far apart), with line breaks in quoted
+// cells, an attribute of its own, cells of an ideographic space alone and
+// empty cells at row ends: every row becomes a sentence in row order with
+// its own keyword, keywords in number order; exported and imported again,
+// it is the same book and the same sheet.
+TEST_F(SheetImportTest, ABigSheetInNoKeywordsOrderKeepsEveryRowWithItsKeywordAndRoundTrips)
+{
+    constexpr int kKeywords = 10000;
+    QByteArray sheet("番号,形式,見出し語,問題文,解答,章,節,色\r\n");
+    for (int i = 0; i < 3 * kKeywords; ++i) {
+        const QByteArray n = QByteArray::number(i * 7919 % kKeywords + 1);
+        const int number = n.toInt();
+        const QByteArray colour = number % 11 == 0 ? "\xE3\x80\x80" : "c" + QByteArray::number(number % 7);
+        sheet += n + ",形式" + QByteArray::number(i / kKeywords) + ",語" + n + ",\"問" + QByteArray::number(i)
+            + "\r\n続き\",答" + n + ",第" + QByteArray::number(number / 2500 + 1) + "章,節"
+            + QByteArray::number(number / 250 + 1) + ", " + colour + (i % 2 ? " ,\r\n" : "\r\n");
+    }
+    Problems problems;
+    const QString book = Import(Write(QStringLiteral("big.csv"), sheet), PathOf("big_main.db"), "301", &problems);
+    ASSERT_FALSE(book.isEmpty()) << problems.Lines().mid(0, 5).join(u'\n').toStdString();
+    EXPECT_TRUE(problems.IsEmpty()) << problems.Lines().mid(0, 5).join(u'\n').toStdString();
+    EXPECT_EQ(QueryInt(book, QStringLiteral("select count(*) from Keywords")), kKeywords);
+    EXPECT_EQ(QueryInt(book,
+                  QStringLiteral("select count(*) from Keywords k join KeywordAttrs a on a.kid = k.kid and a.acid = 2 "
+                                 "where a.value = k.kid and k.word = '語' || k.kid")),
+        kKeywords);
+    EXPECT_EQ(QueryInt(book,
+                  QStringLiteral("select count(*) from Sentences s join Keywords k on k.kid = s.kid "
+                                 "where s.answer = '答' || k.kid and s.sentence = '問' || (s.sid - 1) || '@続き'")),
+        3 * kKeywords);
+    EXPECT_EQ(QueryRows(book, QStringLiteral("select value from KeywordAttrs where kid in (11, 12) and acid > 200")),
+        (std::vector<SqlRow>{{QStringLiteral("c5")}}));
+
+    const QString exported = PathOf(QStringLiteral("exported.csv"));
+    ASSERT_TRUE(BookExporter::Export(book, exported, false, problems)) << problems.Lines().join(u'\n').toStdString();
+    const QString again = Import(exported, PathOf("again_main.db"), QString(), &problems);
+    ASSERT_FALSE(again.isEmpty()) << problems.Lines().mid(0, 5).join(u'\n').toStdString();
+    EXPECT_EQ(BookComparison::Differences(book, again), QStringList());
+    const QString reexported = PathOf(QStringLiteral("reexported.csv"));
+    ASSERT_TRUE(BookExporter::Export(again, reexported, false, problems));
+    QFile first(exported);
+    QFile second(reexported);
+    ASSERT_TRUE(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    EXPECT_EQ(first.readAll(), second.readAll());
 }
 
 } // namespace

@@ -145,7 +145,7 @@ bool CalcSheetReader::Read(const QString& path, Sheet& sheet, QString& error)
         return false;
     }
     sheet.encoding = file.suffix().toUpper();
-    std::vector<SheetRow> rows;
+    SheetRows rows;
     QString bound;
     uno::Reference<css::frame::XDesktop2> desktop;
     try {
@@ -194,7 +194,7 @@ bool CalcSheetReader::Read(const QString& path, Sheet& sheet, QString& error)
                     while (!row.cells.isEmpty() && row.cells.last().trimmed().isEmpty())
                         row.cells.removeLast();
                     if (!row.cells.isEmpty())
-                        rows.push_back(std::move(row));
+                        rows.push_back(row);
                 }
             }
         });
@@ -213,8 +213,9 @@ bool CalcSheetReader::Read(const QString& path, Sheet& sheet, QString& error)
         error = QStringLiteral("空のファイルです（見出し行がありません）");
         return false;
     }
-    sheet.header = std::move(rows.front());
-    rows.erase(rows.begin());
+    sheet.header = rows.front().Whole();
+    rows.RemoveFirst();
+    rows.Squeeze();
     sheet.rows = std::move(rows);
     return true;
 }

@@ -114,7 +114,7 @@ TEST_F(SpreadsheetImportTest, ASheetPastTheOfficesMemoryEndsInTheLimitsMessage)
             sheet, error))
         << error.toStdString();
     ASSERT_EQ(sheet.rows.size(), 1u);
-    EXPECT_EQ(sheet.rows.front().cells, (QStringList{QStringLiteral("achieve"), QStringLiteral("達成する")}));
+    EXPECT_EQ(sheet.rows.front().Whole().cells, (QStringList{QStringLiteral("achieve"), QStringLiteral("達成する")}));
     session->Release();
     EXPECT_FALSE(QFileInfo::exists(options.profileDir));
 }
