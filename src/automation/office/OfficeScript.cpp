@@ -102,6 +102,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
     Dim oText As Object, oSel As Object, oRange As Object, oRemove As Object, oFirst As Object, oWalker As Object
     Dim oFound As Object, oSearch As Object, sPattern As String, bSearched As Boolean
     Dim sText As String, sPage As String, vPage As Variant, bExpand As Boolean, bNeeds As Boolean, bDone As Boolean
+    Dim sPending As String, sTyped As String
     Dim nSet As Long, nReset As Long, nLine As Long, aNow As Variant, aStates As Variant
     Dim aNames(5) As String, aTypes(5) As String, nKind(5) As Integer, vValue(5) As Variant, aHeights(2) As String
     Dim aSetNames() As String, aSetValues() As Variant, aResetNames() As String, aResult(14) As Variant
@@ -124,6 +125,9 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
     bSearched = False
     For i = 0 To UBound(aCodes)
         nCode = aCodes(i)
+        ' Text and breaks typed one after another go in as one piece, when the next step
+        ' other than typing (or setting what typing takes on) needs the document.
+        If sPending <> "" And nCode <> 7 And nCode <> 8 And nCode <> 9 And nCode <> 10 And nCode <> 16 And nCode <> 17 Then GoSub TypePending
         Select Case nCode
         Case 1
             oCaret.gotoStart(False)
@@ -165,10 +169,12 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
         Case 7
             oSel = Nothing
         Case 8
-            GoSub RemoveSelection
+            If Not IsNull(oSel) Then
+                GoSub TypePending
+                GoSub RemoveSelection
+            End If
             sText = aTexts(i)
             If sText <> "" Then
-                oText.insertString(oCaret, sText, False)
                 bNeeds = False
                 If Not bApplied Then
                     For j = 0 To 5
@@ -176,14 +182,22 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                     Next j
                 End If
                 If bNeeds Then
+                    GoSub TypePending
+                    oText.insertString(oCaret, sText, False)
                     oWalker = oCaret : nSteps = -aNumbers(i) : bExpand = True : GoSub Walk
                     GoSub ApplyInput
                     oCaret.collapseToEnd()
+                Else
+                    sPending = sPending & sText
                 End If
             End If
         Case 9, 10
-            GoSub RemoveSelection
-            oText.insertControlCharacter(oCaret, nCode - 9, False)
+            If Not IsNull(oSel) Then
+                GoSub TypePending
+                GoSub RemoveSelection
+            End If
+            ' Typed text takes a paragraph break as CR, a line break as LF.
+            If nCode = 9 Then sPending = sPending & Chr(13) Else sPending = sPending & Chr(10)
             bApplied = False
         Case 11
             ' An empty paragraph itself begins the new page.
@@ -306,6 +320,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
         End Select
     Next i
 Done:
+    GoSub TypePending
     aResult(0) = sFailure
     aResult(1) = oSel
     aResult(2) = bApplied
@@ -315,6 +330,15 @@ Done:
     Next j
     EditSteps = aResult
     Exit Function
+
+' Inserts the text typed so far at the insertion point.
+TypePending:
+    If sPending <> "" Then
+        sTyped = sPending
+        sPending = ""
+        oText.insertString(oCaret, sTyped, False)
+    End If
+    Return
 
 ' Moves oWalker by nSteps (left when negative), stretching its range with bExpand.
 Walk:
