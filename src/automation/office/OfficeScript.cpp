@@ -438,22 +438,24 @@ End Function
 ' The text of each paragraph of oRange in order, after the failure; a table gives Empty.
 Function ParagraphTexts(oRange As Object) As Variant
     On Error GoTo Failed
-    Dim oParagraphs As Object, oPart As Object, n As Long, i As Long
+    Dim oParagraphs As Object, oPart As Object, n As Long, i As Long, aTexts() As Variant
     n = 0
+    ReDim aTexts(15) As Variant
     oParagraphs = oRange.createEnumeration()
     Do While oParagraphs.hasMoreElements()
         oPart = oParagraphs.nextElement()
+        If n > UBound(aTexts) Then
+            ReDim Preserve aTexts(2 * n - 1) As Variant
+        End If
+        If oPart.supportsService("com.sun.star.text.Paragraph") Then aTexts(n) = oPart.getString() Else aTexts(n) = Empty
         n = n + 1
     Loop
+    ' Copied into an array made at its size: only such an array comes back whole.
     Dim aResult(n) As Variant
     aResult(0) = ""
-    i = 1
-    oParagraphs = oRange.createEnumeration()
-    Do While oParagraphs.hasMoreElements() And i <= n
-        oPart = oParagraphs.nextElement()
-        If oPart.supportsService("com.sun.star.text.Paragraph") Then aResult(i) = oPart.getString()
-        i = i + 1
-    Loop
+    For i = 1 To n
+        aResult(i) = aTexts(i - 1)
+    Next i
     ParagraphTexts = aResult
     Exit Function
 Failed:
@@ -511,15 +513,16 @@ End Function
 Function FindAfter(oDoc As Object, oFrom As Object, sPattern As String, nMost As Long) As Variant
     On Error GoTo Failed
     Dim oText As Object, oSearch As Object, oAt As Object, oFound As Object, n As Long, i As Long, bAll As Boolean
+    Dim sMatch As String, aFound() As String
     oText = oDoc.getText()
     oSearch = oDoc.createSearchDescriptor()
     oSearch.SearchString = sPattern
     oSearch.SearchCaseSensitive = True
     oSearch.SearchRegularExpression = True
-    ' Counted first, then read: the array comes back whole only made at its size.
     oAt = oText.createTextCursorByRange(oFrom.getEnd())
     n = 0
     bAll = False
+    ReDim aFound(15) As String
     Do While n < nMost
         oFound = oDoc.findNext(oAt, oSearch)
         If IsNull(oFound) Then
@@ -528,18 +531,22 @@ Function FindAfter(oDoc As Object, oFrom As Object, sPattern As String, nMost As
         End If
         ' A match elsewhere than in the main text, or an empty one, ends the look ahead.
         If Not EqualUnoObjects(oFound.getText(), oText) Then Exit Do
-        If oFound.getString() = "" Then Exit Do
+        sMatch = oFound.getString()
+        If sMatch = "" Then Exit Do
+        ' (A ReDim on the line of its If would take the next line into the If too.)
+        If n > UBound(aFound) Then
+            ReDim Preserve aFound(2 * n - 1) As String
+        End If
+        aFound(n) = sMatch
         n = n + 1
         oAt.gotoRange(oFound.getEnd(), False)
     Loop
+    ' Copied into an array made at its size: only such an array comes back whole.
     Dim aResult(n + 1) As Variant
     aResult(0) = ""
     aResult(1) = bAll
-    oAt = oText.createTextCursorByRange(oFrom.getEnd())
     For i = 1 To n
-        oFound = oDoc.findNext(oAt, oSearch)
-        aResult(i + 1) = oFound.getString()
-        oAt.gotoRange(oFound.getEnd(), False)
+        aResult(i + 1) = aFound(i - 1)
     Next i
     FindAfter = aResult
     Exit Function
