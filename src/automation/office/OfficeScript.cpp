@@ -102,7 +102,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
     Dim oText As Object, oSel As Object, oRange As Object, oRemove As Object, oFirst As Object, oWalker As Object
     Dim oFound As Object, oSearch As Object, sPattern As String, bSearched As Boolean
     Dim sText As String, sPage As String, vPage As Variant, bExpand As Boolean, bNeeds As Boolean, bDone As Boolean
-    Dim sPending As String, sTyped As String
+    Dim sPending As String, sTyped As String, nDirect As Long
     Dim nSet As Long, nReset As Long, nLine As Long, aNow As Variant, aStates As Variant
     Dim aNames(5) As String, aTypes(5) As String, nKind(5) As Integer, vValue(5) As Variant, aHeights(2) As String
     Dim aSetNames() As String, aSetValues() As Variant, aResetNames() As String, aResult(14) As Variant
@@ -114,6 +114,8 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
     aNames(4) = "CharHeightComplex" : aTypes(4) = "float"
     aNames(5) = "CharUnderline" : aTypes(5) = "short"
     aHeights(0) = "CharHeight" : aHeights(1) = "CharHeightAsian" : aHeights(2) = "CharHeightComplex"
+    ' Looked up once: Basic looks a constant's name up each time it meets it.
+    nDirect = com.sun.star.beans.PropertyState.DIRECT_VALUE
     For j = 0 To 5
         nKind(j) = aKinds(j)
         vValue(j) = aValues(j)
@@ -229,7 +231,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                     aStates = oRange.getPropertyStates(aNames)
                     aNow = oRange.getPropertyValues(aNames)
                     For j = 0 To 5
-                        If aStates(j) = com.sun.star.beans.PropertyState.DIRECT_VALUE Then
+                        If aStates(j) = nDirect Then
                             nKind(j) = 1
                             vValue(j) = aNow(j)
                         Else
@@ -310,8 +312,20 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                     sFailure = "EditSteps: the search for " & aTexts(i) & " found other than was foreseen"
                     GoTo Done
                 End If
-                oSel = oText.createTextCursorByRange(oFound.getStart())
-                oCaret.gotoRange(oFound.getEnd(), False)
+                bDone = False
+                If i < UBound(aCodes) Then
+                    ' Typing follows: it replaces the match, which goes at once.
+                    If aCodes(i + 1) = 8 Then
+                        oRemove = oFound : GoSub Remove
+                        oCaret.gotoRange(oFound.getStart(), False)
+                        oSel = Nothing
+                        bDone = True
+                    End If
+                End If
+                If Not bDone Then
+                    oSel = oText.createTextCursorByRange(oFound.getStart())
+                    oCaret.gotoRange(oFound.getEnd(), False)
+                End If
                 GoSub Moved
             End If
         Case Else
