@@ -101,7 +101,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
     Dim sFailure As String, i As Long, j As Long, nCode As Integer, nSteps As Long, nPart As Long, nUnit As Long
     Dim oText As Object, oSel As Object, oRange As Object, oRemove As Object, oFirst As Object, oWalker As Object
     Dim oFound As Object, oSearch As Object, sPattern As String, bSearched As Boolean
-    Dim sText As String, sPage As String, vPage As Variant, bExpand As Boolean, bNeeds As Boolean, bDone As Boolean
+    Dim sText As String, sPage As String, vPage As Variant, bExpand As Boolean, bKinds As Boolean, bDone As Boolean
     Dim sPending As String, sTyped As String, nDirect As Long
     Dim nSet As Long, nReset As Long, nLine As Long, aNow As Variant, aStates As Variant
     Dim aNames(5) As String, aTypes(5) As String, nKind(5) As Integer, vValue(5) As Variant, aHeights(2) As String
@@ -116,9 +116,12 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
     aHeights(0) = "CharHeight" : aHeights(1) = "CharHeightAsian" : aHeights(2) = "CharHeightComplex"
     ' Looked up once: Basic looks a constant's name up each time it meets it.
     nDirect = com.sun.star.beans.PropertyState.DIRECT_VALUE
+    ' bKinds: some kind is not 0.
+    bKinds = False
     For j = 0 To 5
         nKind(j) = aKinds(j)
         vValue(j) = aValues(j)
+        If nKind(j) <> 0 Then bKinds = True
     Next j
     If Not IsEmpty(oAnchor) Then
         If Not IsNull(oAnchor) Then oSel = oAnchor
@@ -129,8 +132,48 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
         nCode = aCodes(i)
         ' Text and breaks typed one after another go in as one piece, when the next step
         ' other than typing (or setting what typing takes on) needs the document.
-        If sPending <> "" And nCode <> 7 And nCode <> 8 And nCode <> 9 And nCode <> 10 And nCode <> 16 And nCode <> 17 Then GoSub TypePending
+        If sPending <> "" Then
+            Select Case nCode
+            Case 7 To 10, 16, 17
+            Case Else
+                GoSub TypePending
+            End Select
+        End If
+        ' The steps a print is mostly typed with come first: Basic tries the cases in turn.
         Select Case nCode
+        Case 8
+            If Not IsNull(oSel) Then
+                GoSub TypePending
+                GoSub RemoveSelection
+            End If
+            sText = aTexts(i)
+            If sText <> "" Then
+                If bKinds And Not bApplied Then
+                    GoSub TypePending
+                    oText.insertString(oCaret, sText, False)
+                    oWalker = oCaret : nSteps = -aNumbers(i) : bExpand = True : GoSub Walk
+                    GoSub ApplyInput
+                    oCaret.collapseToEnd()
+                Else
+                    sPending = sPending & sText
+                End If
+            End If
+        Case 9, 10
+            If Not IsNull(oSel) Then
+                GoSub TypePending
+                GoSub RemoveSelection
+            End If
+            ' Typed text takes a paragraph break as CR, a line break as LF.
+            If nCode = 9 Then sPending = sPending & Chr(13) Else sPending = sPending & Chr(10)
+            bApplied = False
+        Case 14
+            If IsNull(oSel) Then
+                oCaret.setPropertyValue("ParaStyleName", aTexts(i))
+            Else
+                oRange = oText.createTextCursorByRange(oSel)
+                oRange.gotoRange(oCaret, True)
+                oRange.setPropertyValue("ParaStyleName", aTexts(i))
+            End If
         Case 1
             oCaret.gotoStart(False)
             GoSub Moved
@@ -170,37 +213,6 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
             oSel = oText.createTextCursorByRange(oCaret)
         Case 7
             oSel = Nothing
-        Case 8
-            If Not IsNull(oSel) Then
-                GoSub TypePending
-                GoSub RemoveSelection
-            End If
-            sText = aTexts(i)
-            If sText <> "" Then
-                bNeeds = False
-                If Not bApplied Then
-                    For j = 0 To 5
-                        If nKind(j) <> 0 Then bNeeds = True
-                    Next j
-                End If
-                If bNeeds Then
-                    GoSub TypePending
-                    oText.insertString(oCaret, sText, False)
-                    oWalker = oCaret : nSteps = -aNumbers(i) : bExpand = True : GoSub Walk
-                    GoSub ApplyInput
-                    oCaret.collapseToEnd()
-                Else
-                    sPending = sPending & sText
-                End If
-            End If
-        Case 9, 10
-            If Not IsNull(oSel) Then
-                GoSub TypePending
-                GoSub RemoveSelection
-            End If
-            ' Typed text takes a paragraph break as CR, a line break as LF.
-            If nCode = 9 Then sPending = sPending & Chr(13) Else sPending = sPending & Chr(10)
-            bApplied = False
         Case 11
             ' An empty paragraph itself begins the new page.
             If Not (oCaret.isStartOfParagraph() And oCaret.isEndOfParagraph()) Then
@@ -230,6 +242,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                     ' Typing goes on in the formatting of the character removed.
                     aStates = oRange.getPropertyStates(aNames)
                     aNow = oRange.getPropertyValues(aNames)
+                    bKinds = True
                     For j = 0 To 5
                         If aStates(j) = nDirect Then
                             nKind(j) = 1
@@ -242,14 +255,6 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                     bApplied = False
                     oRemove = oRange : GoSub Remove
                 End If
-            End If
-        Case 14
-            If IsNull(oSel) Then
-                oCaret.setPropertyValue("ParaStyleName", aTexts(i))
-            Else
-                oRange = oText.createTextCursorByRange(oSel)
-                oRange.gotoRange(oCaret, True)
-                oRange.setPropertyValue("ParaStyleName", aTexts(i))
             End If
         Case 15
             bDone = False
@@ -266,6 +271,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                 End If
             End If
             If Not bDone Then
+                bKinds = True
                 For j = 2 To 4
                     If aNumbers(i) > 0 Then
                         nKind(j) = 1
@@ -278,6 +284,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                 bApplied = False
             End If
         Case 16
+            bKinds = True
             If aNumbers(i) <> 0 Then
                 nKind(5) = 1
                 vValue(5) = 1
@@ -287,6 +294,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
             End If
             bApplied = False
         Case 17
+            bKinds = True
             For j = 0 To 1
                 nKind(j) = 1
                 vValue(j) = aTexts(i)
@@ -371,10 +379,13 @@ Walk:
 
 ' The insertion point moved: the text there decides the formatting.
 Moved:
-    For j = 0 To 5
-        nKind(j) = 0
-        vValue(j) = Empty
-    Next j
+    If bKinds Then
+        For j = 0 To 5
+            nKind(j) = 0
+            vValue(j) = Empty
+        Next j
+        bKinds = False
+    End If
     bApplied = False
     Return
 
@@ -411,6 +422,7 @@ ApplyInput:
         Next j
         oCaret.setPropertiesToDefault(aResetNames)
     End If
+    bKinds = (nSet > 0)
     bApplied = True
     Return
 
