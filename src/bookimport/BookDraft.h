@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -34,7 +35,6 @@ struct BookDraft {
         int number = 0;
         std::optional<int> page;
         QString partOfSpeech;
-        std::vector<AttrValue> attrs;
     };
     struct Sentence {
         int sid = 0;
@@ -73,6 +73,10 @@ struct BookDraft {
     // The kid of each keyword in the order they were made: a sentence
     // goes to the book with its keyword's place in that order for a kid.
     std::vector<int> kidOfMade;
+    // The values of keywords in classes beyond the fixed ones go to the
+    // book as they are read too (BookWriter::AddKeywordValue); kept here
+    // are the lowest and highest integer value of each such class.
+    std::map<int, std::pair<int, int>> valueRanges;
     std::vector<Entry> entries;                 // table of contents in pre-order, root first
     std::vector<std::pair<int, int>> relations; // (iid, kid)
     std::vector<AttrClass> attrClasses;

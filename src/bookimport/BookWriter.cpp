@@ -46,6 +46,7 @@ struct BookWriter::Statements {
     CppSQLite3Statement intAttr;
     CppSQLite3Statement textAttr;
     CppSQLite3Statement attr;
+    CppSQLite3Statement keywordValue;
 };
 
 BookWriter::BookWriter(Progress progress)
@@ -82,7 +83,8 @@ bool BookWriter::Begin(const QString& path, QString& error)
             m_db->Prepare("INSERT INTO Sentences(sid,kid,qid,sort_key,sentence,answer) VALUES(?,?,?,?,?,?);"),
             m_db->Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,0,?);"),
             m_db->Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,0,1,?);"),
-            m_db->Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,?,?,?);")});
+            m_db->Prepare("INSERT INTO SentenceAttrs(sid,acid,seq,type,value) VALUES(?,?,?,?,?);"),
+            m_db->Prepare("INSERT INTO KeywordAttrs(kid,acid,seq,type,value) VALUES(?,?,?,?,?);")});
     } catch (const CppSQLite3Exception& e) {
         error = WriteError(e);
         Abandon();
@@ -97,6 +99,17 @@ void BookWriter::AddSentence(const BookDraft::Sentence& sentence)
         return;
     try {
         WriteSentence(sentence);
+    } catch (const CppSQLite3Exception& e) {
+        Fail(WriteError(e));
+    }
+}
+
+void BookWriter::AddKeywordValue(int kid, const BookDraft::AttrValue& value)
+{
+    if (!m_sentences || !m_error.isEmpty())
+        return;
+    try {
+        AddValues(m_sentences->keywordValue, kid, {value});
     } catch (const CppSQLite3Exception& e) {
         Fail(WriteError(e));
     }
@@ -119,7 +132,7 @@ bool BookWriter::Finish(const BookDraft& draft, QString& error)
     try {
         CppSQLite3DB& db = *m_db;
         m_sentences.reset();
-        RenumberSentenceKeywords(db, draft);
+        RenumberKeywords(db, draft);
         WriteSettings(db, draft);
         WriteQuestions(db, draft);
         WriteAttrClasses(db, draft);
@@ -250,9 +263,11 @@ std::optional<std::pair<int, int>> BookWriter::RangeOf(const BookDraft& draft, i
             take(keyword.number);
         else if (acid == BookAttrClass::Page && keyword.page)
             take(*keyword.page);
-        for (const auto& attr : keyword.attrs)
-            if (attr.acid == acid && !attr.isText)
-                take(attr.value.toInt());
+    }
+    const auto values = draft.valueRanges.find(acid);
+    if (values != draft.valueRanges.end()) {
+        take(values->second.first);
+        take(values->second.second);
     }
     return bounds;
 }
@@ -279,7 +294,6 @@ void BookWriter::WriteKeywords(CppSQLite3DB& db, const BookDraft& draft)
     CppSQLite3Statement keyword = db.Prepare("INSERT INTO Keywords(kid,word,sort_key,enable) VALUES(?,?,?,1);");
     CppSQLite3Statement intAttr = db.Prepare("INSERT INTO KeywordAttrs(kid,acid,seq,type,value) VALUES(?,?,0,0,?);");
     CppSQLite3Statement textAttr = db.Prepare("INSERT INTO KeywordAttrs(kid,acid,seq,type,value) VALUES(?,?,0,1,?);");
-    CppSQLite3Statement attr = db.Prepare("INSERT INTO KeywordAttrs(kid,acid,seq,type,value) VALUES(?,?,?,?,?);");
     const bool partsOfSpeech = HasClass(draft, BookAttrClass::PartOfSpeech);
     int done = 0;
     for (const auto& k : draft.keywords) {
@@ -292,7 +306,6 @@ void BookWriter::WriteKeywords(CppSQLite3DB& db, const BookDraft& draft)
             AddInt(intAttr, k.kid, BookAttrClass::Page, *k.page);
         if (partsOfSpeech && !k.partOfSpeech.isEmpty())
             AddText(textAttr, k.kid, BookAttrClass::PartOfSpeech, k.partOfSpeech);
-        AddValues(attr, k.kid, k.attrs);
         if (++done % kReportEvery == 0)
             Report(m_rows + static_cast<int>(static_cast<qint64>(done) * m_rows / std::ssize(draft.keywords)));
     }
@@ -321,9 +334,11 @@ void BookWriter::WriteSentence(const BookDraft::Sentence& s)
     AddValues(statements.attr, s.sid, s.attrs);
 }
 
-// The sentences went in with their keywords' places in the order made;
-// where numbers reorder the keywords, each gets its keyword's kid.
-void BookWriter::RenumberSentenceKeywords(CppSQLite3DB& db, const BookDraft& draft)
+// The sentences and keyword values went in with their keywords' places in
+// the order made; where numbers reorder the keywords, each gets its
+// keyword's kid (the values by way of negative kids, as no two values of a
+// keyword and class may share a place at any moment).
+void BookWriter::RenumberKeywords(CppSQLite3DB& db, const BookDraft& draft)
 {
     bool inOrder = true;
     for (std::size_t made = 0; made < draft.kidOfMade.size() && inOrder; ++made)
@@ -339,6 +354,8 @@ void BookWriter::RenumberSentenceKeywords(CppSQLite3DB& db, const BookDraft& dra
     }
     insert.Finalize();
     db.ExecuteBatch("UPDATE Sentences SET kid = (SELECT kid FROM KidOfMade WHERE made = Sentences.kid);"
+                    "UPDATE KeywordAttrs SET kid = -(SELECT kid FROM KidOfMade WHERE made = KeywordAttrs.kid);"
+                    "UPDATE KeywordAttrs SET kid = -kid;"
                     "DROP TABLE KidOfMade;");
 }
 

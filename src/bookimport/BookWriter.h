@@ -35,6 +35,9 @@ public:
     // A sentence, its kid the place of its keyword among the keywords in
     // the order they were made (BookDraft::kidOfMade), plus one.
     void AddSentence(const BookDraft::Sentence& sentence);
+    // A keyword's value in a class beyond the fixed ones, its kid given as
+    // a sentence's is.
+    void AddKeywordValue(int kid, const BookDraft::AttrValue& value);
     // `done` of the sheet's `rows` have been read.
     void RowsRead(int done, int rows);
     // Writes the rest of the draft and puts the book in its place; false
@@ -53,7 +56,7 @@ private:
     void WriteEntries(CppSQLite3DB& db, const BookDraft& draft);
     void WriteKeywords(CppSQLite3DB& db, const BookDraft& draft);
     void WriteSentence(const BookDraft::Sentence& s);
-    static void RenumberSentenceKeywords(CppSQLite3DB& db, const BookDraft& draft);
+    static void RenumberKeywords(CppSQLite3DB& db, const BookDraft& draft);
     void WriteRelations(CppSQLite3DB& db, const BookDraft& draft);
     static void AddInt(CppSQLite3Statement& statement, int owner, int acid, int value);
     static void AddText(CppSQLite3Statement& statement, int owner, int acid, const QString& value);

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <set>
 
 namespace {
 
@@ -175,19 +174,36 @@ int DraftBuilder::Keyword(const KeywordRow& row)
             : *m_partsOfSpeech.insert(row.partOfSpeech, row.partOfSpeech);
         m_usesPartOfSpeech = true;
     }
-    // The values of a class come from the first row that gives any.
-    std::set<int> given;
-    for (const auto& attr : target.keyword.attrs)
-        given.insert(attr.acid);
-    for (const auto& attr : row.attrs)
-        if (!given.count(attr.acid))
-            target.keyword.attrs.push_back(attr);
+    TakeKeywordValues(target, slot + 1, row.attrs);
     if (!row.headings.isEmpty()) {
         const int path = HeadingPath(row.headings);
         if (std::find(target.headings.begin(), target.headings.end(), path) == target.headings.end())
             target.headings.push_back(path);
     }
     return slot;
+}
+
+// The values of a class come from the first row that gives any, and go to
+// the book at once, the keyword's place among those made for its kid.
+void DraftBuilder::TakeKeywordValues(Slot& slot, int kid, const std::vector<BookDraft::AttrValue>& values)
+{
+    quint64 given = 0;
+    for (const BookDraft::AttrValue& value : values) {
+        const auto place = std::find_if(m_extraClasses.begin(), m_extraClasses.end(),
+            [&value](const BookDraft::AttrClass& c) { return c.acid == value.acid; });
+        const quint64 bit = quint64(1) << ((place - m_extraClasses.begin()) % 64);
+        if (slot.givenClasses & bit)
+            continue;
+        given |= bit;
+        if (!value.isText) {
+            const int number = value.value.toInt();
+            const auto [range, fresh] = m_valueRanges.emplace(value.acid, std::make_pair(number, number));
+            range->second = {std::min(range->second.first, number), std::max(range->second.second, number)};
+        }
+        if (m_writer)
+            m_writer->AddKeywordValue(kid, value);
+    }
+    slot.givenClasses |= given;
 }
 
 void DraftBuilder::AddSentence(int keyword, const SentenceRow& row)
@@ -231,6 +247,7 @@ BookDraft DraftBuilder::Finish(bool byChapters)
     SetEntryPages(draft);
     BuildAttrClasses(draft);
     draft.kidOfMade = std::move(kidOfSlot);
+    draft.valueRanges = m_valueRanges;
     return draft;
 }
 

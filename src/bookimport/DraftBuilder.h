@@ -91,6 +91,7 @@ public:
 private:
     struct Slot {
         BookDraft::Keyword keyword;
+        quint64 givenClasses = 0; // bits by place in m_extraClasses
         bool numbered = false;
         int row = 0;
         int firstSentence = -1;    // its place among the sentences
@@ -107,6 +108,7 @@ private:
     void BuildNumberEntries(BookDraft& draft);
     void BuildAttrClasses(BookDraft& draft) const;
     int HeadingPath(const QStringList& headings);
+    void TakeKeywordValues(Slot& slot, int kid, const std::vector<BookDraft::AttrValue>& values);
     void SetEntryPages(BookDraft& draft) const;
 
     QString m_type;
@@ -128,6 +130,7 @@ private:
     std::map<QStringList, int> m_iidOfHeadings;
     std::vector<BookDraft::AttrClass> m_extraClasses;
     std::vector<int> m_classOrder;
+    std::map<int, std::pair<int, int>> m_valueRanges;
     bool m_usesPartOfSpeech = false;
     bool m_usesProblemNumber = false;
 };

@@ -7,8 +7,10 @@
 #include "bookimport/BookAttrClass.h"
 #include "markup/SheetText.h"
 
+#include <QHash>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -80,21 +82,47 @@ std::vector<ClassColumn> ClassColumns(const Sheet& sheet, const QStringList& kno
     return columns;
 }
 
+// Each row's keyword as its place among the keywords in order of first
+// appearance: rows share a keyword by number, else by headword.
+std::vector<int> KeywordOfRows(const Sheet& sheet, const SheetColumns& columns)
+{
+    QHash<QString, int> keywords;
+    std::vector<int> keywordOf;
+    keywordOf.reserve(sheet.rows.size());
+    for (const SheetRows::Row row : sheet.rows) {
+        QString keyword = columns.Cell(row, ColumnName::Number);
+        if (keyword.isEmpty())
+            keyword = u'\n' + columns.Cell(row, ColumnName::Word);
+        const auto known = keywords.constFind(keyword);
+        keywordOf.push_back(known != keywords.constEnd()
+                ? known.value()
+                : *keywords.insert(keyword, static_cast<int>(keywords.size())));
+    }
+    return keywordOf;
+}
+
 // Types and owners from the values of every row.
 void InferClasses(std::vector<ClassColumn>& classes, const Sheet& sheet, const SheetColumns& columns)
 {
+    if (classes.empty())
+        return;
+    const std::vector<int> keywordOf = KeywordOfRows(sheet, columns);
+    std::vector<int> firstRow; // of each keyword
     for (ClassColumn& column : classes) {
+        const int index = columns.Index(column.header);
         bool integers = true;
         bool any = false;
-        std::map<QString, QString> cellOfKeyword;
-        for (const SheetRows::Row row : sheet.rows) {
-            const QString cell = SheetText::Unguard(columns.Cell(row, column.header));
-            QString keyword = columns.Cell(row, ColumnName::Number);
-            if (keyword.isEmpty())
-                keyword = u'\n' + columns.Cell(row, ColumnName::Word);
-            const auto [known, fresh] = cellOfKeyword.emplace(keyword, cell);
-            if (!fresh && known->second != cell)
+        firstRow.assign(keywordOf.empty() ? 0 : *std::max_element(keywordOf.begin(), keywordOf.end()) + 1, -1);
+        for (std::size_t r = 0; r < sheet.rows.size(); ++r) {
+            const QString cell = SheetText::Unguard(sheet.rows[r].Cell(index));
+            int& first = firstRow[static_cast<std::size_t>(keywordOf[r])];
+            if (first < 0)
+                first = static_cast<int>(r);
+            else if (column.ofKeyword
+                && SheetText::Unguard(sheet.rows[static_cast<std::size_t>(first)].Cell(index)) != cell)
                 column.ofKeyword = false;
+            if (any && !integers)
+                continue;
             for (const QString& value : cell.isEmpty() ? QStringList() : cell.split(u'\n')) {
                 any = true;
                 integers = integers && IsInteger(value);
