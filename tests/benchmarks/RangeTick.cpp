@@ -6,7 +6,14 @@
 // counter fill_ms is until the whole list is filled, a slice at a time
 // from the event loop. The goal: the window answers within 2 s (and a
 // termination signal with it).
+//
+// The second benchmark sends SIGTERM to the process while the root is
+// being ticked (`delay_ms` after the click: 0 lands in the tick's own
+// work, 500 in the filling of the list that follows it) and times from
+// the signal until its handler (the one the program installs, which
+// closes the window) has run and the window is closed.
 #include "WidgetBenchmarks.h"
+#include "app/TerminationSignals.h"
 #include "model/NodeStorage.h"
 #include "quiz/Model.h"
 #include "support/BookFixture.h"
@@ -20,8 +27,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -80,6 +90,50 @@ void TickTheRootOfAMillionWords(benchmark::State& state)
 }
 
 BENCHMARK(TickTheRootOfAMillionWords)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void TerminationDuringTheTick(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    Model& model = MillionWordModel();
+    for (auto _ : state) {
+        model.SetRange(Ranges());
+        auto dialog = std::make_unique<DlgRange>(model);
+        dialog->show();
+        QApplication::processEvents();
+        std::atomic<bool> handled{false};
+        const TerminationSignals termination([&dialog, &handled](int) {
+            dialog->close();
+            handled = true;
+        });
+        std::atomic<bool> clicking{false};
+        std::atomic<Clock::rep> signalled{0};
+        std::thread sender([&] {
+            while (!clicking)
+                std::this_thread::yield();
+            std::this_thread::sleep_for(std::chrono::milliseconds(state.range(0)));
+            signalled = Clock::now().time_since_epoch().count();
+            std::raise(SIGTERM);
+        });
+        clicking = true;
+        ClickBoxOf(*dialog, 1);
+        while (!handled || dialog->isVisible())
+            QApplication::processEvents();
+        const auto ended = Clock::now();
+        sender.join();
+        state.SetIterationTime(
+            std::chrono::duration<double>(ended - Clock::time_point(Clock::duration(signalled.load()))).count());
+        dialog.reset();
+    }
+    state.counters["words"] = kWords;
+}
+
+BENCHMARK(TerminationDuringTheTick)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Arg(0)
+    ->ArgName("delay_ms")
+    ->Arg(500);
 
 } // namespace
 
