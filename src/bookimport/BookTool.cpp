@@ -80,6 +80,14 @@ int BookTool::Run(const QStringList& arguments)
     return Usage(QStringLiteral("知らないコマンド %1").arg(command));
 }
 
+// A line at a time: a sheet with a note on every row has millions.
+void BookTool::WriteProblems(const Problems& problems)
+{
+    for (const Problem& problem : problems.List())
+        m_err << problem.Text() << "\n";
+    m_err.flush();
+}
+
 int BookTool::Usage(const QString& message)
 {
     if (!message.isEmpty())
@@ -110,9 +118,7 @@ int BookTool::Import(const QStringList& arguments)
 
     Problems problems;
     const QString written = BookImporter(m_spreadsheets).Import(request, problems);
-    for (const QString& line : problems.Lines())
-        m_err << line << "\n";
-    m_err.flush();
+    WriteProblems(problems);
     if (written.isEmpty())
         return kProblems;
     m_out << written << "\n";
@@ -129,9 +135,7 @@ int BookTool::Check(const QStringList& arguments)
         return Usage(QStringLiteral("調べる本を一つ指定してください"));
     Problems problems;
     const bool sound = BookChecker::Check(parsed.positional.first(), problems);
-    for (const QString& line : problems.Lines())
-        m_err << line << "\n";
-    m_err.flush();
+    WriteProblems(problems);
     return sound ? kOk : kProblems;
 }
 
@@ -147,8 +151,6 @@ int BookTool::Export(const QStringList& arguments)
     const bool ok = BookExporter::Export(parsed.positional.first(), parsed.options.value(QStringLiteral("-o")),
         parsed.options.contains(QStringLiteral("--force")), problems,
         parsed.options.contains(QStringLiteral("--lossy")));
-    for (const QString& line : problems.Lines())
-        m_err << line << "\n";
-    m_err.flush();
+    WriteProblems(problems);
     return ok ? kOk : kProblems;
 }

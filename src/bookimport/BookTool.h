@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bookimport/Problems.h"
+
 #include <QStringList>
 #include <QTextStream>
 
@@ -27,6 +29,7 @@ private:
     int Check(const QStringList& arguments);
     int Export(const QStringList& arguments);
     int Usage(const QString& message);
+    void WriteProblems(const Problems& problems);
 
     QTextStream& m_out;
     QTextStream& m_err;

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include <vector>
+#include <deque>
 
 // The problems found in one file, in the order found.
 class Problems {
@@ -21,11 +21,13 @@ public:
     bool HasErrors() const;
     int ErrorCount() const;
     bool IsEmpty() const { return m_list.empty(); }
-    const std::vector<Problem>& List() const { return m_list; }
+    const std::deque<Problem>& List() const { return m_list; }
     // One line per problem.
     QStringList Lines() const;
 
 private:
     QString m_file;
-    std::vector<Problem> m_list;
+    // Not a vector: a sheet can have millions, and a vector grown to hold
+    // them needs room for half as many again while it moves them.
+    std::deque<Problem> m_list;
 };
