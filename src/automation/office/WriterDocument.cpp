@@ -15,6 +15,7 @@
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XController.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
@@ -439,10 +440,19 @@ void WriterDocument::SetControllersLocked(bool locked)
     if (locked == m_locked || IsClosed())
         return;
     uno::Reference<frame::XModel> model(m_model, uno::UNO_QUERY_THROW);
-    if (locked)
+    // While the program writes a hidden document, no undo steps are kept:
+    // keeping them costs the office about as much as the writing, and the
+    // teacher's undo begins with the finished document.
+    const uno::Reference<document::XUndoManagerSupplier> undo(m_model, uno::UNO_QUERY);
+    if (locked) {
         model->lockControllers();
-    else
+        if (undo.is())
+            undo->getUndoManager()->lock();
+    } else {
+        if (undo.is() && undo->getUndoManager()->isLocked())
+            undo->getUndoManager()->unlock();
         model->unlockControllers();
+    }
     m_locked = locked;
 }
 

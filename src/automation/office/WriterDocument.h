@@ -139,7 +139,7 @@ public:
     // [start, end) without the lowered stretches, as pieces in order.
     std::vector<TextSpan> WithoutLowered(int start, int end);
 
-    // Views: no repainting while hidden, the window shown or hidden, minimised or not.
+    // Views: no repainting (nor undo steps) while hidden, the window shown or hidden, minimised or not.
     void SetControllersLocked(bool locked);
     void ShowWindow(bool visible);
     void SetWindowState(int state);

@@ -24,6 +24,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XTitle.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 
@@ -222,6 +223,12 @@ TEST_F(CreatorTaroOfficeTest, HorizontalTemplateGivesBothHalvesWithHeaderBlocks)
                   OfficeTest::Writer(document)->Model(), css::uno::UNO_QUERY_THROW)
                                     ->getTitle()),
         Title);
+    // The teacher's undo begins with the finished document, and works.
+    const auto undo = css::uno::Reference<css::document::XUndoManagerSupplier>(
+        OfficeTest::Writer(document)->Model(), css::uno::UNO_QUERY_THROW)
+                          ->getUndoManager();
+    EXPECT_FALSE(undo->isLocked());
+    EXPECT_FALSE(undo->isUndoPossible());
     EXPECT_EQ(Lines(document), ExpectedLines(2, false));
 
     for (const SizedPortion& pen : PortionsOf(document, QStringLiteral("pen")))
