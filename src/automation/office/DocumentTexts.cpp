@@ -149,8 +149,13 @@ std::vector<uno::Reference<text::XText>> TextsBesideMain(
 int ReplaceBesideMain(const uno::Reference<text::XTextDocument>& model, const TextMatcher& matcher,
     const QString& replacement, BesideMain which)
 {
+    return ReplaceInTexts(TextsBesideMain(model, which), matcher, replacement);
+}
+
+int ReplaceInTexts(const Texts& texts, const TextMatcher& matcher, const QString& replacement)
+{
     int replaced = 0;
-    EachParagraph(TextsBesideMain(model, which), [&](const auto& text, const auto& start, const QString& units) {
+    EachParagraph(texts, [&](const auto& text, const auto& start, const QString& units) {
         const QList<int> hits = matcher.FindAll(units);
         // From the last match back, so the earlier places hold.
         for (auto it = hits.crbegin(); it != hits.crend(); ++it) {

@@ -30,6 +30,9 @@ std::vector<css::uno::Reference<css::text::XText>> TextsBesideMain(
 // (a match never spans two); the number replaced.
 int ReplaceBesideMain(const css::uno::Reference<css::text::XTextDocument>& model, const TextMatcher& matcher,
     const QString& replacement, BesideMain which = BesideMain::All);
+// The same in texts found before (finding them takes many office calls).
+int ReplaceInTexts(const std::vector<css::uno::Reference<css::text::XText>>& texts, const TextMatcher& matcher,
+    const QString& replacement);
 
 // Whether a paragraph of those texts holds a match: `matches` is asked
 // with the paragraph's text.

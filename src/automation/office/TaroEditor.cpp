@@ -419,6 +419,7 @@ void TaroEditor::Paste(const uno::Reference<datatransfer::XTransferable>& conten
     const uno::Reference<text::XTextViewCursor> view
         = uno::Reference<text::XTextViewCursorSupplier>(controller, uno::UNO_QUERY_THROW)->getViewCursor();
     view->gotoRange(AsRange(m_caret), false);
+    m_textsOutsideTheBody.reset(); // the content may hold text boxes
     uno::Reference<datatransfer::XTransferableSupplier>(controller, uno::UNO_QUERY_THROW)->insertTransferable(content);
     m_caret->gotoRange(view->getEnd(), false);
     Moved();
@@ -503,9 +504,15 @@ int TaroEditor::ReplaceAll(const QString& search, const QString& replacement)
     // holds the text itself is not walked over again, lest a text it
     // reached already be replaced twice.
     if (!replacement.contains(search))
-        replaced += ReplaceBesideMain(
-            m_model, TextMatcher(search, {true, true, false}), replacement, BesideMain::OutsideTheBody);
+        replaced += ReplaceInTexts(TextsOutsideTheBody(), TextMatcher(search, {true, true, false}), replacement);
     return replaced;
+}
+
+const std::vector<uno::Reference<text::XText>>& TaroEditor::TextsOutsideTheBody()
+{
+    if (!m_textsOutsideTheBody)
+        m_textsOutsideTheBody = TextsBesideMain(m_model, BesideMain::OutsideTheBody);
+    return *m_textsOutsideTheBody;
 }
 
 bool TaroEditor::SearchRegexp(const QString& pattern)
@@ -595,7 +602,9 @@ std::vector<std::pair<int, int>> TaroEditor::UprightRuns(const QString& text, bo
 }
 
 // With the office's routines, the texts of the paragraphs are read in one
-// call and the runs set in another.
+// call and the runs set in another: when the range holds no table, by one
+// cursor that walks from its start over every paragraph end (one step
+// each), else paragraph by paragraph.
 void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
 {
     ForgetLookAhead();
@@ -612,19 +621,33 @@ void TaroEditor::SetHorizontalInVertical(bool on, bool letters, int longest)
         SetRunsStepByStep(range, names, values, letters, longest);
         return;
     }
+    const std::vector<std::optional<OUString>> paragraphs = script->ParagraphTexts(range);
+    const bool tables = std::any_of(paragraphs.begin(), paragraphs.end(), [](const auto& p) { return !p; });
     std::vector<sal_Int32> moves;
-    for (const std::optional<OUString>& paragraph : script->ParagraphTexts(range)) {
+    int walked = 0; // steps from the range's start to the end of the last run
+    int paragraphStart = 0;
+    for (const std::optional<OUString>& paragraph : paragraphs) {
         const QString text = paragraph ? ToQString(*paragraph) : QString();
         const auto runs = paragraph ? UprightRuns(text, letters, longest) : std::vector<std::pair<int, int>>();
-        moves.push_back(static_cast<sal_Int32>(runs.size()));
+        if (tables)
+            moves.push_back(static_cast<sal_Int32>(runs.size()));
         int at = 0;
         for (const auto& [start, end] : runs) {
-            moves.push_back(StoryReader::Steps(text, at, start));
-            moves.push_back(StoryReader::Steps(text, start, end));
+            const int runStart = paragraphStart + StoryReader::Steps(text, 0, start);
+            const int runSteps = StoryReader::Steps(text, start, end);
+            moves.push_back(tables ? StoryReader::Steps(text, at, start) : runStart - walked);
+            moves.push_back(runSteps);
             at = end;
+            walked = runStart + runSteps;
         }
+        paragraphStart += StoryReader::Steps(text, 0, static_cast<int>(text.size())) + 1;
     }
-    script->SetRunsInParagraphs(m_text, range, moves, names, values);
+    if (tables) {
+        script->SetRunsInParagraphs(m_text, range, moves, names, values);
+    } else if (!moves.empty()) {
+        const uno::Reference<text::XTextCursor> walker = m_text->createTextCursorByRange(range->getStart());
+        script->SetRanges(walker, moves, names, values);
+    }
 }
 
 void TaroEditor::SetRunsStepByStep(const uno::Reference<text::XTextCursor>& range, const uno::Sequence<OUString>& names,

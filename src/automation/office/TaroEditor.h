@@ -139,6 +139,9 @@ private:
     void SetRunsStepByStep(const css::uno::Reference<css::text::XTextCursor>& range,
         const css::uno::Sequence<rtl::OUString>& names, const css::uno::Sequence<css::uno::Any>& values, bool letters,
         int longest);
+    // The page headers and footers and text boxes, found once: only pasting
+    // can bring more.
+    const std::vector<css::uno::Reference<css::text::XText>>& TextsOutsideTheBody();
     css::uno::Reference<css::text::XTextCursor> SelectionRange();
     void RemoveSelection();
     void Remove(const css::uno::Reference<css::text::XTextCursor>& range);
@@ -164,6 +167,7 @@ private:
     std::optional<LookAhead> m_lookAhead;
     bool m_matchSelected = false;          // the last step selected a match
     std::optional<QString> m_selectedText; // the selected match's text, when known here
+    std::optional<std::vector<css::uno::Reference<css::text::XText>>> m_textsOutsideTheBody;
 };
 
 } // namespace Office
