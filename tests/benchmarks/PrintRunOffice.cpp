@@ -6,7 +6,8 @@
 // document is closed again outside the timing.
 //
 // Then a teacher's print run of the model as the window starts it (3 prints of 5 question
-// formats with 10 sub-questions each, filled by the automatic selection):
+// formats with 10 sub-questions each, filled by the automatic selection and
+// named after three classes):
 // by the Word creator with the views locked and unlocked, and by the
 // Ichitaro creator, horizontal and vertical, each phase of the creator
 // timed, set against the floor of the same office: opening the finished
@@ -346,6 +347,8 @@ std::unique_ptr<Model>& FilledModel()
         std::vector<int> qids;
         AutoSelectOptions options;
         options.printCount = 3;
+        // Named after their classes, as a teacher's prints for three classes are.
+        options.classNames = {QStringLiteral("1年A組"), QStringLiteral("1年B組"), QStringLiteral("1年C組")};
         for (int qid = 1; qid <= 5; ++qid) {
             qids.push_back(qid);
             options.counts.emplace_back(made->Storage().QuestionPool().Find(qid), 10);

@@ -336,6 +336,23 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                 End If
                 GoSub Moved
             End If
+        Case 19
+            ' Down (or up) by whole rows, to the start of the row reached; past the last, to the end.
+            nSteps = aNumbers(i)
+            If nSteps > 0 Then
+                For j = 1 To nSteps
+                    If Not oCaret.gotoNextParagraph(False) Then
+                        oCaret.gotoEnd(False)
+                        Exit For
+                    End If
+                Next j
+            ElseIf nSteps < 0 Then
+                oCaret.gotoStartOfParagraph(False)
+                For j = 1 To -nSteps
+                    If Not oCaret.gotoPreviousParagraph(False) Then Exit For
+                Next j
+            End If
+            GoSub Moved
         Case Else
             sFailure = "EditSteps: no step " & nCode
             GoTo Done
@@ -459,6 +476,22 @@ Failed:
     sFailure = "EditSteps: error " & Err & " in line " & Erl & ": " & Error$
     If nCode = 14 And InStr(1, Error$, "IllegalArgumentException", 0) > 0 Then sFailure = "the document has no paragraph style """ & aTexts(i) & """"
     Resume Done
+End Function
+
+'' The 1-based row of oCaret in its text, after the failure.
+Function RowOf(oCaret As Object) As Variant
+    On Error GoTo Failed
+    Dim oRows As Object, n As Long
+    oRows = oCaret.getText().createTextCursorByRange(oCaret)
+    oRows.gotoStartOfParagraph(False)
+    n = 1
+    Do While oRows.gotoPreviousParagraph(False)
+        n = n + 1
+    Loop
+    RowOf = Array("", n)
+    Exit Function
+Failed:
+    RowOf = Array("RowOf: error " & Err & " in line " & Erl & ": " & Error$)
 End Function
 
 ' The text of each paragraph of oRange in order, after the failure; a table gives Empty.
@@ -707,6 +740,15 @@ void OfficeScript::EditSteps(const uno::Reference<text::XTextDocument>& model,
         state.kinds[i] = static_cast<sal_Int16>(kind);
         state.values[i] = result[2 + attributes + i];
     }
+}
+
+int OfficeScript::RowOf(const uno::Reference<text::XTextCursor>& caret)
+{
+    const uno::Sequence<uno::Any> result = Run("RowOf", {uno::Any(caret)}, "Editing");
+    sal_Int32 row = 1;
+    if (result.hasElements())
+        result[0] >>= row;
+    return row;
 }
 
 std::vector<std::optional<OUString>> OfficeScript::ParagraphTexts(const uno::Reference<text::XTextCursor>& range)

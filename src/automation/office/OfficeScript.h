@@ -73,6 +73,7 @@ public:
         InputUnderline, // number: 1 on, 0 off
         InputFont,      // text: the face
         SearchForeseen, // text: the pattern; number: 1 when a match is foreseen, detail: its text
+        Rows,           // number: rows down, or up when negative
     };
     struct EditStep {
         Edit code;
@@ -95,6 +96,9 @@ public:
     // not find what was foreseen fails.
     void EditSteps(const css::uno::Reference<css::text::XTextDocument>& model,
         const css::uno::Reference<css::text::XTextCursor>& caret, const std::vector<EditStep>& steps, EditState& state);
+
+    // The 1-based row (paragraph of the main text) of `caret`.
+    int RowOf(const css::uno::Reference<css::text::XTextCursor>& caret);
 
     // The text of each paragraph of `range` in order; a table has none.
     std::vector<std::optional<rtl::OUString>> ParagraphTexts(const css::uno::Reference<css::text::XTextCursor>& range);

@@ -198,7 +198,8 @@ void TaroEditor::EndOfLine()
 void TaroEditor::MoveRows(int count)
 {
     ForgetLookAhead();
-    Flush();
+    if (Collect(Edit::Rows, count))
+        return;
     if (count > 0) {
         for (int i = 0; i < count; ++i) {
             if (!m_caretRows->gotoNextParagraph(false)) {
@@ -213,9 +214,13 @@ void TaroEditor::MoveRows(int count)
     Moved();
 }
 
+// Counted in the office when it runs the routines: a row far down is many
+// paragraphs away from the first.
 int TaroEditor::Row()
 {
     Flush();
+    if (OfficeScript* const script = m_writer.Script())
+        return script->RowOf(m_caret);
     const uno::Reference<text::XParagraphCursor> cursor(
         m_text->createTextCursorByRange(AsRange(m_caret)), uno::UNO_QUERY_THROW);
     cursor->gotoStartOfParagraph(false);

@@ -211,15 +211,24 @@ TEST_F(TaroLibraryTest, StepsTakenByTheOfficesRoutinesGiveWhatEachStepOnItsOwnGi
             matches << Automation::ToDispatch(library->Call("GetString", {Omitted}))->Call("Item", {1}).ToString();
             Call("Insert", {"B"});
         }
+        // Rows up and down, and past the last; the row counted.
+        Call("Row", {-2});
+        Call("Insert", {"u"});
+        matches << QString::number(Call("GetRow"));
+        Call("Row", {1});
+        Call("Insert", {"d"});
+        Call("Row", {99});
+        Call("Insert", {"e"});
+        matches << QString::number(Call("GetRow"));
         found.push_back(matches);
         documents.push_back(Writer());
     }
     session->SetRoutinesAllowed(true);
     ExpectSameDocument(documents[0], documents[1]);
     EXPECT_EQ(found[1], found[0]);
-    EXPECT_EQ(found[1], (QStringList{"b", "b", "b", "bbb"}));
+    EXPECT_EQ(found[1], (QStringList{"b", "b", "b", "bbb", "5", "7"}));
     const QStringList texts = Texts();
-    EXPECT_EQ(texts.mid(texts.size() - 4), (QStringList{QStringLiteral("𠮷𠮷B!\ncugN"), "B", "B", "xBig"}));
+    EXPECT_EQ(texts.mid(texts.size() - 4), (QStringList{QStringLiteral("𠮷𠮷B!\ncugN"), "uB", "dB", "xBige"}));
     // The document made first is closed by TearDown.
     Automation::ToDispatch(application->Get("ActiveDocument"))->Call("Close", {3});
 }
