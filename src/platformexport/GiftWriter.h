@@ -14,5 +14,4 @@ public:
     // `text` with GIFT's special characters (~ = # { } : and the
     // backslash) escaped by a backslash and line breaks as "\n".
     static QString Escape(const QString& text);
-    static void AppendEscaped(QString& out, QStringView text);
 };

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class EscapeTable;
+class Utf8Text;
 struct ExportItem;
 struct ExportPrint;
 
@@ -10,8 +12,9 @@ class ItemText {
 public:
     // "<print>-<n> <keyword>", n the sub-question's place in the print.
     static QString Name(const ExportPrint& print, const ExportItem& item);
-    // The format's instruction and the sentence, each a paragraph of HTML.
-    static QString QuestionHtml(const ExportItem& item);
+    // The format's instruction and the sentence, each a paragraph of HTML,
+    // appended as text of `document`'s format.
+    static void AppendQuestionHtml(Utf8Text& out, const ExportItem& item, const EscapeTable& document);
     // The answer as printed, in HTML.
-    static QString AnswerHtml(const ExportItem& item);
+    static void AppendAnswerHtml(Utf8Text& out, const ExportItem& item, const EscapeTable& document);
 };

@@ -3,7 +3,7 @@
 #include "markup/GaijiMapper.h"
 #include "markup/InstalledFonts.h"
 #include "markup/PrintTokenizer.h"
-#include "platformexport/EscapedText.h"
+#include "platformexport/Utf8Text.h"
 
 #include <algorithm>
 
@@ -20,10 +20,15 @@ InstalledFonts& NoFonts()
 
 } // namespace
 
+bool MarkupRenderer::HasMarkup(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c == u'<' || c == u'@' || c == u'＠'; });
+}
+
 std::vector<Print::Cmd> MarkupRenderer::Runs(const QString& markup)
 {
     // Most answers and keywords hold no markup: the text itself, shared.
-    if (std::none_of(markup.cbegin(), markup.cend(), [](QChar c) { return c == u'<' || c == u'@' || c == u'＠'; }))
+    if (!HasMarkup(markup))
         return markup.isEmpty() ? std::vector<Print::Cmd>() : std::vector<Print::Cmd>{{Print::Text, markup}};
     std::vector<Print::Cmd> cmds = Print::ParseText(markup, NoFonts());
     for (Print::Cmd& cmd : cmds) {
@@ -35,53 +40,50 @@ std::vector<Print::Cmd> MarkupRenderer::Runs(const QString& markup)
 
 QString MarkupRenderer::EscapeHtml(const QString& text)
 {
-    QString escaped;
-    AppendEscapedHtml(escaped, text);
-    return escaped;
-}
-
-void MarkupRenderer::AppendEscapedHtml(QString& out, QStringView text)
-{
-    EscapedText::Append(out, text, [](char16_t c) -> std::optional<QLatin1String> {
-        switch (c) {
-        case u'&': return QLatin1String("&amp;");
-        case u'<': return QLatin1String("&lt;");
-        case u'>': return QLatin1String("&gt;");
-        case u'"': return QLatin1String("&quot;");
-        default: return std::nullopt;
-        }
-    });
+    Utf8Text escaped;
+    escaped.Append(text, EscapeTable::Html());
+    const std::string_view bytes = escaped.View();
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 QString MarkupRenderer::ToHtml(const QString& markup)
 {
-    QString html;
+    Utf8Text html;
     AppendHtml(html, markup);
-    return html;
+    const std::string_view bytes = html.View();
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-void MarkupRenderer::AppendHtml(QString& out, const QString& markup)
+void MarkupRenderer::AppendHtml(Utf8Text& out, const QString& markup, const EscapeTable& document)
 {
+    const EscapeTable& text = document.AfterHtml();
+    if (!HasMarkup(markup)) {
+        out.Append(markup, text);
+        return;
+    }
+    const auto tag = [&](QStringView html) { out.Append(html, document); };
     for (const Print::Cmd& cmd : Runs(markup)) {
         switch (cmd.kind) {
-        case Print::LineBreak: out += QLatin1String("<br/>"); break;
+        case Print::LineBreak: tag(u"<br/>"); break;
         case Print::UnderlinedText:
-            out += QLatin1String("<u>");
-            AppendEscapedHtml(out, cmd.text);
-            out += QLatin1String("</u>");
+            tag(u"<u>");
+            out.Append(cmd.text, text);
+            tag(u"</u>");
             break;
         case Print::SubscriptText:
-            out += QLatin1String("<sub>");
-            AppendEscapedHtml(out, cmd.text);
-            out += QLatin1String("</sub>");
+            tag(u"<sub>");
+            out.Append(cmd.text, text);
+            tag(u"</sub>");
             break;
-        default: AppendEscapedHtml(out, cmd.text);
+        default: out.Append(cmd.text, text);
         }
     }
 }
 
 QString MarkupRenderer::ToPlain(const QString& markup, const QString& lineBreak)
 {
+    if (!HasMarkup(markup))
+        return markup;
     QString plain;
     for (const Print::Cmd& cmd : Runs(markup))
         plain += cmd.kind == Print::LineBreak ? lineBreak : cmd.text;

@@ -2,9 +2,13 @@
 
 #include "markup/Cmd.h"
 
+#include "platformexport/EscapeTable.h"
+
 #include <QString>
 
 #include <vector>
+
+class Utf8Text;
 
 // The book's markup rendered for formats other than the word processor:
 // external characters always as the ordinary characters they stand for
@@ -21,11 +25,15 @@ public:
     static std::vector<Print::Cmd> Runs(const QString& markup);
     // HTML with its text escaped: <u>, <sub> and <br/> only.
     static QString ToHtml(const QString& markup);
-    static void AppendHtml(QString& out, const QString& markup);
+    // The HTML appended as text of `document`'s format: its escapes
+    // applied to the whole (tags too), after HTML's on the book's text.
+    static void AppendHtml(Utf8Text& out, const QString& markup, const EscapeTable& document = EscapeTable::None());
     // Plain text; a line-break mark becomes `lineBreak`.
     static QString ToPlain(const QString& markup, const QString& lineBreak = QStringLiteral("\n"));
     // Text escaped for HTML and XML alike, in text and in attribute values
     // in double quotes (& < > ").
     static QString EscapeHtml(const QString& text);
-    static void AppendEscapedHtml(QString& out, QStringView text);
+
+private:
+    static bool HasMarkup(const QString& text);
 };

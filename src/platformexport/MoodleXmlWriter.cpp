@@ -1,6 +1,7 @@
 #include "platformexport/MoodleXmlWriter.h"
 
 #include "platformexport/AnswerNormalizer.h"
+#include "platformexport/EscapeTable.h"
 #include "platformexport/ExportSet.h"
 #include "platformexport/ItemText.h"
 
@@ -14,6 +15,18 @@ void WriteText(XmlText& xml, const QString& element, const QString& text, const 
     if (!format.isEmpty())
         xml.Attribute(QStringLiteral("format"), format);
     xml.TextElement(QStringLiteral("text"), text);
+    xml.EndElement();
+}
+
+// An element holding one "text" element of HTML, written by `html`.
+template <typename HtmlWriter>
+void WriteHtml(XmlText& xml, const QString& element, HtmlWriter html)
+{
+    xml.StartElement(element);
+    xml.Attribute(QStringLiteral("format"), QStringLiteral("html"));
+    xml.StartElement(QStringLiteral("text"));
+    html(xml.RawCharacters(), EscapeTable::XmlText());
+    xml.EndElement();
     xml.EndElement();
 }
 
@@ -33,8 +46,10 @@ void WriteQuestion(XmlText& xml, const ExportPrint& print, const ExportItem& ite
     xml.StartElement(QStringLiteral("question"));
     xml.Attribute(QStringLiteral("type"), QStringLiteral("shortanswer"));
     WriteText(xml, QStringLiteral("name"), ItemText::Name(print, item));
-    WriteText(xml, QStringLiteral("questiontext"), ItemText::QuestionHtml(item), html);
-    WriteText(xml, QStringLiteral("generalfeedback"), ItemText::AnswerHtml(item), html);
+    WriteHtml(xml, QStringLiteral("questiontext"),
+        [&](Utf8Text& out, const EscapeTable& document) { ItemText::AppendQuestionHtml(out, item, document); });
+    WriteHtml(xml, QStringLiteral("generalfeedback"),
+        [&](Utf8Text& out, const EscapeTable& document) { ItemText::AppendAnswerHtml(out, item, document); });
     xml.TextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
     xml.TextElement(QStringLiteral("penalty"), QStringLiteral("0"));
     xml.TextElement(QStringLiteral("hidden"), QStringLiteral("0"));

@@ -1,132 +1,186 @@
 #include "platformexport/SelfCheckPageWriter.h"
 
 #include "platformexport/AnswerNormalizer.h"
+#include "platformexport/EscapeTable.h"
 #include "platformexport/ExportSet.h"
 #include "platformexport/MarkupRenderer.h"
 #include "platformexport/SelfCheckPageAssets.h"
+#include "platformexport/Utf8Text.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 
 #include <QCryptographicHash>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 
 namespace {
-
-QString Escape(const QString& text)
-{
-    return MarkupRenderer::EscapeHtml(text);
-}
 
 QString Text(int id)
 {
     return Res::String(id);
 }
 
+void Escaped(Utf8Text& out, QStringView text)
+{
+    out.Append(text, EscapeTable::Html());
+}
+
 // The CSP source of an inline element's exact text, so that only the
 // page's own style and script run, whatever a book text might hold.
-QString HashSource(const QString& content)
+std::string HashSource(std::string_view content)
 {
-    return QStringLiteral("'sha256-")
-        + QString::fromLatin1(QCryptographicHash::hash(content.toUtf8(), QCryptographicHash::Sha256).toBase64())
-        + QLatin1Char('\'');
+    const QByteArray hash = QCryptographicHash::hash(
+        QByteArrayView(content.data(), static_cast<qsizetype>(content.size())), QCryptographicHash::Sha256);
+    return "'sha256-" + hash.toBase64().toStdString() + '\'';
 }
 
-// JSON that cannot end its script element or open a comment there.
-QString ScriptSafeJson(const QJsonObject& object)
+// A JSON string that cannot end its script element or open a comment.
+void JsonString(Utf8Text& out, QStringView text)
 {
-    QString json = QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact));
-    json.replace(QLatin1Char('<'), QLatin1String("\\u003c"));
-    json.replace(QLatin1Char('>'), QLatin1String("\\u003e"));
-    json.replace(QLatin1Char('&'), QLatin1String("\\u0026"));
-    return json;
+    out += '"';
+    out.Append(text, EscapeTable::JsonInScript());
+    out += '"';
 }
 
-QJsonObject PageData(const ExportSet& set)
+// The accepted answers of every sub-question, print by print, and the
+// texts the page's script shows, as one JSON object (keys in order).
+void WritePageData(Utf8Text& out, const ExportSet& set)
 {
-    QJsonArray prints;
-    for (const ExportPrint& print : set.prints) {
-        QJsonArray items;
-        for (const ExportItem& item : print.items)
-            items.append(QJsonArray::fromStringList(AnswerNormalizer::Alternatives(item.answer)));
-        prints.append(items);
+    out += "{\"accepted\":[";
+    for (std::size_t p = 0; p < set.prints.size(); ++p) {
+        out += p == 0 ? "[" : ",[";
+        const std::vector<ExportItem>& items = set.prints[p].items;
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            out += i == 0 ? "[" : ",[";
+            const QStringList accepted = AnswerNormalizer::Alternatives(items[i].answer);
+            for (qsizetype a = 0; a < accepted.size(); ++a) {
+                if (a > 0)
+                    out += ',';
+                JsonString(out, accepted[a]);
+            }
+            out += ']';
+        }
+        out += ']';
     }
-    QJsonObject text;
-    text.insert(QStringLiteral("right"), Text(Res::IDS_EXPORT_PAGE_RIGHT));
-    text.insert(QStringLiteral("wrong"), Text(Res::IDS_EXPORT_PAGE_WRONG));
-    text.insert(QStringLiteral("score"), Text(Res::IDS_EXPORT_PAGE_SCORE));
-    text.insert(QStringLiteral("show"), Text(Res::IDS_EXPORT_PAGE_SHOW));
-    text.insert(QStringLiteral("hide"), Text(Res::IDS_EXPORT_PAGE_HIDE));
-    QJsonObject data;
-    data.insert(QStringLiteral("accepted"), prints);
-    data.insert(QStringLiteral("text"), text);
-    return data;
+    out += "],\"text\":{";
+    const std::pair<const char*, int> texts[] = {{"hide", Res::IDS_EXPORT_PAGE_HIDE},
+        {"right", Res::IDS_EXPORT_PAGE_RIGHT}, {"score", Res::IDS_EXPORT_PAGE_SCORE},
+        {"show", Res::IDS_EXPORT_PAGE_SHOW}, {"wrong", Res::IDS_EXPORT_PAGE_WRONG}};
+    for (const auto& [key, id] : texts) {
+        if (key != texts[0].first)
+            out += ',';
+        out += '"';
+        out += key;
+        out += "\":";
+        JsonString(out, Text(id));
+    }
+    out += "}}";
 }
 
-void WriteItem(QString& html, const ExportItem& item, const QString& inputLabel)
+// The input box's label with the sub-question's number for "%d".
+class InputLabel {
+public:
+    InputLabel()
+        : m_pieces(Text(Res::IDS_EXPORT_PAGE_INPUT).split(QStringLiteral("%d")))
+    {
+    }
+    void Append(Utf8Text& out, int number) const
+    {
+        for (qsizetype i = 0; i < m_pieces.size(); ++i) {
+            if (i > 0)
+                out.AppendNumber(number);
+            Escaped(out, m_pieces[i]);
+        }
+    }
+
+private:
+    QStringList m_pieces;
+};
+
+void WriteItem(Utf8Text& html, const ExportItem& item, const InputLabel& inputLabel)
 {
-    const QString number = QString::number(item.number);
-    html += QLatin1String("<div class=\"item\"><div class=\"sentence\"><b>(");
-    html += number;
-    html += QLatin1String(")</b> ");
+    html += "<div class=\"item\"><div class=\"sentence\"><b>(";
+    html.AppendNumber(item.number);
+    html += ")</b> ";
     MarkupRenderer::AppendHtml(html, item.sentence);
-    html += QLatin1String("</div>\n<div class=\"entry\">");
-    html += QLatin1String("<input type=\"text\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" "
-                          "spellcheck=\"false\" enterkeyhint=\"next\" aria-label=\"");
-    MarkupRenderer::AppendEscapedHtml(html, QString(inputLabel).replace(QLatin1String("%d"), number));
-    html += QLatin1String("\">");
-    html += QLatin1String("<span class=\"mark\" aria-live=\"polite\"></span></div>\n");
-    html += QLatin1String("<div class=\"answer\" hidden>");
+    html += "</div>\n<div class=\"entry\">";
+    html += "<input type=\"text\" autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" "
+            "spellcheck=\"false\" enterkeyhint=\"next\" aria-label=\"";
+    inputLabel.Append(html, item.number);
+    html += "\">";
+    html += "<span class=\"mark\" aria-live=\"polite\"></span></div>\n";
+    html += "<div class=\"answer\" hidden>";
     MarkupRenderer::AppendHtml(html, item.answer);
-    html += QLatin1String("</div></div>\n");
+    html += "</div></div>\n";
 }
 
-void WritePrint(QString& html, const ExportPrint& print, int index)
+void WritePrint(Utf8Text& html, const ExportPrint& print, int index, const InputLabel& inputLabel)
 {
-    html += QStringLiteral("<section class=\"print\" id=\"print-%1\">\n<h2>").arg(index + 1) + Escape(print.name)
-        + QLatin1String("</h2>\n");
-    const QString inputLabel = Text(Res::IDS_EXPORT_PAGE_INPUT);
+    html += "<section class=\"print\" id=\"print-";
+    html.AppendNumber(index + 1);
+    html += "\">\n<h2>";
+    Escaped(html, print.name);
+    html += "</h2>\n";
     int format = 0;
     for (const ExportItem& item : print.items) {
         if (item.formatNumber != format) {
             format = item.formatNumber;
-            html += QStringLiteral("<p class=\"instruction\">%1. ").arg(format)
-                + MarkupRenderer::ToHtml(item.instruction) + QLatin1String("</p>\n");
+            html += "<p class=\"instruction\">";
+            html.AppendNumber(format);
+            html += ". ";
+            MarkupRenderer::AppendHtml(html, item.instruction);
+            html += "</p>\n";
         }
         WriteItem(html, item, inputLabel);
     }
-    html += QLatin1String("<div class=\"buttons\"><button type=\"button\" class=\"check\">")
-        + Escape(Text(Res::IDS_EXPORT_PAGE_CHECK))
-        + QLatin1String("</button><button type=\"button\" class=\"show\" aria-expanded=\"false\">")
-        + Escape(Text(Res::IDS_EXPORT_PAGE_SHOW)) + QLatin1String("</button></div>\n");
-    html += QLatin1String("<p class=\"score\" aria-live=\"polite\"></p>\n</section>\n");
+    html += "<div class=\"buttons\"><button type=\"button\" class=\"check\">";
+    Escaped(html, Text(Res::IDS_EXPORT_PAGE_CHECK));
+    html += "</button><button type=\"button\" class=\"show\" aria-expanded=\"false\">";
+    Escaped(html, Text(Res::IDS_EXPORT_PAGE_SHOW));
+    html += "</button></div>\n";
+    html += "<p class=\"score\" aria-live=\"polite\"></p>\n</section>\n";
 }
 
 } // namespace
 
 QByteArray SelfCheckPageWriter::Write(const ExportSet& set)
 {
-    const QString style = QString::fromUtf8(SelfCheckPageAssets::Style);
-    const QString script = QString::fromUtf8(SelfCheckPageAssets::Script);
+    const std::string_view style = SelfCheckPageAssets::Style;
+    const std::string_view script = SelfCheckPageAssets::Script;
+    static const std::string styleSource = HashSource(style);
+    static const std::string scriptSource = HashSource(script);
     const QString title = set.bookTitle.simplified();
 
-    QString html;
-    html += QLatin1String("<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n");
-    html += QLatin1String("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n");
-    html += QLatin1String("<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src ")
-        + HashSource(style) + QLatin1String("; script-src ") + HashSource(script)
-        + QLatin1String("; base-uri 'none'; form-action 'none'\">\n");
-    html += QLatin1String("<title>") + Escape(title) + QLatin1String(" ") + Escape(Text(Res::IDS_EXPORT_PAGE_SUBTITLE))
-        + QLatin1String("</title>\n");
-    html += QLatin1String("<style>") + style + QLatin1String("</style>\n</head>\n<body>\n<main>\n");
-    html += QLatin1String("<h1>") + Escape(title) + QLatin1String("</h1>\n<p class=\"subtitle\">")
-        + Escape(Text(Res::IDS_EXPORT_PAGE_SUBTITLE)) + QLatin1String("　") + Escape(Text(Res::IDS_EXPORT_PAGE_HINT))
-        + QLatin1String("</p>\n");
+    Utf8Text html;
+    html.Reserve(4096 + set.prints.size() * 16384);
+    html += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
+    html += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
+    html += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src ";
+    html += styleSource;
+    html += "; script-src ";
+    html += scriptSource;
+    html += "; base-uri 'none'; form-action 'none'\">\n";
+    html += "<title>";
+    Escaped(html, title);
+    html += " ";
+    Escaped(html, Text(Res::IDS_EXPORT_PAGE_SUBTITLE));
+    html += "</title>\n";
+    html += "<style>";
+    html += style;
+    html += "</style>\n</head>\n<body>\n<main>\n";
+    html += "<h1>";
+    Escaped(html, title);
+    html += "</h1>\n<p class=\"subtitle\">";
+    Escaped(html, Text(Res::IDS_EXPORT_PAGE_SUBTITLE));
+    html += u"　";
+    Escaped(html, Text(Res::IDS_EXPORT_PAGE_HINT));
+    html += "</p>\n";
+    const InputLabel inputLabel;
     for (int p = 0; p < static_cast<int>(set.prints.size()); ++p)
-        WritePrint(html, set.prints[static_cast<size_t>(p)], p);
-    html += QLatin1String("</main>\n<script type=\"application/json\" id=\"tv-data\">") + ScriptSafeJson(PageData(set))
-        + QLatin1String("</script>\n");
-    html += QLatin1String("<script>") + script + QLatin1String("</script>\n</body>\n</html>\n");
-    return html.toUtf8();
+        WritePrint(html, set.prints[static_cast<size_t>(p)], p, inputLabel);
+    html += "</main>\n<script type=\"application/json\" id=\"tv-data\">";
+    WritePageData(html, set);
+    html += "</script>\n";
+    html += "<script>";
+    html += script;
+    html += "</script>\n</body>\n</html>\n";
+    return html.ToByteArray();
 }

@@ -1,5 +1,7 @@
 #include "platformexport/XmlText.h"
 
+#include "platformexport/EscapeTable.h"
+
 #include <QStringEncoder>
 
 namespace {
@@ -23,24 +25,6 @@ void AppendUtf8(std::string& out, QStringView text)
     out.resize(static_cast<std::size_t>(end - out.data()));
 }
 
-// The replacement XML needs for a character, null for none; characters
-// XML 1.0 does not allow are replaced by nothing.
-const char* Replacement(char16_t c, bool inAttribute)
-{
-    if (c > u'>' && c < 0xfffe)
-        return nullptr;
-    switch (c) {
-    case u'<': return "&lt;";
-    case u'>': return "&gt;";
-    case u'&': return "&amp;";
-    case u'"': return "&quot;";
-    case u'\t': return inAttribute ? "&#9;" : nullptr;
-    case u'\n': return inAttribute ? "&#10;" : nullptr;
-    case u'\r': return inAttribute ? "&#13;" : nullptr;
-    default: return c < 0x20 || c >= 0xfffe ? "" : nullptr;
-    }
-}
-
 } // namespace
 
 XmlText::XmlText(int indent)
@@ -48,8 +32,8 @@ XmlText::XmlText(int indent)
 {
     // Most documents are a sub-question of a kilobyte or two: room for one
     // saves growing the buffer step by step.
-    m_bytes.reserve(4096);
-    m_bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    m_bytes.Reserve(4096);
+    m_bytes += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 }
 
 void XmlText::DefaultNamespace(QStringView uri)
@@ -83,7 +67,7 @@ void XmlText::Indent(std::size_t level)
     if (m_indent <= 0)
         return;
     m_bytes += '\n';
-    m_bytes.append(level * static_cast<std::size_t>(m_indent), ' ');
+    m_bytes.AppendFill(level * static_cast<std::size_t>(m_indent), ' ');
 }
 
 void XmlText::StartElement(QStringView name)
@@ -112,16 +96,22 @@ void XmlText::EmptyElement(QStringView name)
 void XmlText::Attribute(QStringView name, QStringView value)
 {
     m_bytes += ' ';
-    AppendUtf8(m_bytes, name);
+    m_bytes += name;
     m_bytes += "=\"";
-    Escaped(value, true);
+    m_bytes.Append(value, EscapeTable::XmlAttribute());
     m_bytes += '"';
 }
 
 void XmlText::Characters(QStringView text)
 {
     CloseStartTag(true);
-    Escaped(text, false);
+    m_bytes.Append(text, EscapeTable::XmlText());
+}
+
+Utf8Text& XmlText::RawCharacters()
+{
+    CloseStartTag(true);
+    return m_bytes;
 }
 
 void XmlText::TextElement(QStringView name, QStringView text)
@@ -153,27 +143,16 @@ void XmlText::EndElement()
     m_open.pop_back();
 }
 
-QByteArray XmlText::Bytes()
+std::string_view XmlText::Finish()
 {
     while (!m_open.empty())
         EndElement();
     m_bytes += '\n';
-    return QByteArray(m_bytes.data(), static_cast<qsizetype>(m_bytes.size()));
+    return m_bytes.View();
 }
 
-// The markup characters as references; in attributes the white space too,
-// so that it survives attribute normalisation. The runs between them are
-// encoded whole.
-void XmlText::Escaped(QStringView text, bool inAttribute)
+QByteArray XmlText::Bytes()
 {
-    qsizetype plain = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char* const by = Replacement(text[i].unicode(), inAttribute);
-        if (!by)
-            continue;
-        AppendUtf8(m_bytes, text.mid(plain, i - plain));
-        m_bytes += by;
-        plain = i + 1;
-    }
-    AppendUtf8(m_bytes, text.mid(plain));
+    const std::string_view bytes = Finish();
+    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platformexport/Utf8Text.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -28,16 +30,20 @@ public:
     void Attribute(QStringView name, QStringView value);
     void Characters(QStringView text);
     void TextElement(QStringView name, QStringView text);
+    // Content written by the caller straight into the document, escaped
+    // there with EscapeTable::XmlText() (rendered HTML, names made of
+    // several pieces) rather than made into a string first.
+    Utf8Text& RawCharacters();
     void EndElement();
     // Closes the open elements and gives the document's bytes.
     QByteArray Bytes();
+    std::string_view Finish();
 
 private:
     bool CloseStartTag(bool contentFollows);
     void Indent(std::size_t level);
-    void Escaped(QStringView text, bool inAttribute);
 
-    std::string m_bytes;
+    Utf8Text m_bytes;
     std::vector<std::string> m_open; // names, UTF-8
     std::string m_namespace;
     bool m_hasNamespace = false;

@@ -13,11 +13,11 @@ namespace {
 
 QString RandomText(QRandomGenerator& random)
 {
-    static const QString pieces[]
-        = {QStringLiteral("a"), QStringLiteral("Word "), QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("&"),
-            QStringLiteral("\""), QStringLiteral("'"), QStringLiteral("\t"), QStringLiteral("\n"), QStringLiteral("\r"),
-            QString(QChar(0x01)), QString(QChar(0xfffe)), QStringLiteral("達成する"), QStringLiteral("～"),
-            QStringLiteral("é"), QStringLiteral("𠮷"), QStringLiteral("]]>"), QStringLiteral("*")};
+    static const QString pieces[] = {QStringLiteral("a"), QStringLiteral("Word "), QStringLiteral("<"),
+        QStringLiteral(">"), QStringLiteral("&"), QStringLiteral("\""), QStringLiteral("'"), QStringLiteral("\t"),
+        QStringLiteral("\n"), QStringLiteral("\r"), QString(QChar(0x01)), QString(QChar(0xfffe)),
+        QStringLiteral("達成する"), QStringLiteral("～"), QStringLiteral("é"), QStringLiteral("𠮷"),
+        QStringLiteral("]]>"), QStringLiteral("*"), QString(QChar(0xffff))};
     QString text;
     const int count = random.bounded(6);
     for (int i = 0; i < count; ++i)
