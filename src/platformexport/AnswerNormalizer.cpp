@@ -60,16 +60,6 @@ QString Unify(const QString& text, bool keepPlaceholders = false)
     return out.Take();
 }
 
-QString DropPlaceholders(QStringView text)
-{
-    TextBuilder out(text.size());
-    for (const QChar c : text) {
-        if (!IsPlaceholder(c))
-            out.Add(c);
-    }
-    return out.Take();
-}
-
 // What follows an object slot at the start of an alternative ("～を…",
 // "（お金）を…") and its particle, or an empty view when it does not
 // start so: a pupil who writes the verb alone is right too.
@@ -93,35 +83,63 @@ QStringView AfterSlotAndParticle(QStringView part)
     return {};
 }
 
-// Latin letters in lower case, runs of spaces as one, no space at the ends.
-QString Tidy(QStringView text)
+// Kana and the CJK ideographs (U+3040 to U+9FFF): neither white space nor
+// Latin letters, which is most of a Japanese answer.
+bool IsKanaOrIdeograph(char16_t c)
+{
+    return c >= 0x3040 && c < 0xa000;
+}
+
+bool IsSpace(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u == u' ' || (u >= u'\t' && u <= u'\r');
+    return !IsKanaOrIdeograph(u) && c.isSpace();
+}
+
+QChar Folded(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return u >= u'A' && u <= u'Z' ? QChar(u + (u'a' - u'A')) : c;
+    if (IsKanaOrIdeograph(u) || c.script() != QChar::Script_Latin)
+        return c;
+    return c.toLower();
+}
+
+// Latin letters in lower case, runs of spaces as one, no space at the ends;
+// placeholders dropped unless kept.
+QString Tidy(QStringView text, bool dropPlaceholders = false)
 {
     TextBuilder out(text.size());
     bool pendingSpace = false;
     for (const QChar c : text) {
-        if (c.isSpace()) {
+        if (dropPlaceholders && IsPlaceholder(c))
+            continue;
+        if (IsSpace(c)) {
             pendingSpace = !out.IsEmpty();
             continue;
         }
         if (pendingSpace)
             out.Add(u' ');
         pendingSpace = false;
-        out.Add(c.script() == QChar::Script_Latin ? c.toLower() : c);
+        out.Add(Folded(c));
     }
     return out.Take();
 }
 
-QList<QStringView> SplitParts(QStringView text)
+// Calls `part` with each part of `text` between separators.
+template <typename Part>
+void ForEachPart(QStringView text, Part part)
 {
-    QList<QStringView> parts;
     qsizetype start = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i == text.size() || IsSeparator(text[i])) {
-            parts.append(text.mid(start, i - start));
+            part(text.mid(start, i - start));
             start = i + 1;
         }
     }
-    return parts;
 }
 
 void AddOnce(QStringList& list, const QString& form)
@@ -159,12 +177,12 @@ QStringList AnswerNormalizer::Alternatives(const QString& answer)
 {
     const QString unified = Unify(MarkupRenderer::ToPlain(answer, QStringLiteral(" ")), true);
     QStringList forms;
-    for (const QStringView part : SplitParts(unified)) {
-        AddForms(forms, Tidy(DropPlaceholders(part)));
+    ForEachPart(unified, [&](QStringView part) {
+        AddForms(forms, Tidy(part, true));
         const QStringView verb = AfterSlotAndParticle(part);
         if (!verb.isEmpty())
-            AddForms(forms, Tidy(DropPlaceholders(verb)));
-    }
+            AddForms(forms, Tidy(verb, true));
+    });
     return forms;
 }
 
@@ -173,13 +191,13 @@ bool AnswerNormalizer::Accepts(const QString& answer, const QString& typed)
     const QStringList accepted = Alternatives(answer);
     const QString unified = Unify(typed);
     bool any = false;
-    for (const QStringView part : SplitParts(unified)) {
+    bool all = true;
+    ForEachPart(unified, [&](QStringView part) {
         const QString form = Tidy(part);
         if (form.isEmpty())
-            continue;
-        if (!accepted.contains(form))
-            return false;
+            return;
+        all = all && accepted.contains(form);
         any = true;
-    }
-    return any;
+    });
+    return any && all;
 }

@@ -9,22 +9,20 @@
 
 namespace {
 
-void WriteText(XmlText& xml, const QString& element, const QString& text, const QString& format = {})
+void WriteText(XmlText& xml, std::string_view element, const QString& text)
 {
     xml.StartElement(element);
-    if (!format.isEmpty())
-        xml.Attribute(QStringLiteral("format"), format);
-    xml.TextElement(QStringLiteral("text"), text);
+    xml.TextElement("text", text);
     xml.EndElement();
 }
 
 // An element holding one "text" element of HTML, written by `html`.
 template <typename HtmlWriter>
-void WriteHtml(XmlText& xml, const QString& element, HtmlWriter html)
+void WriteHtml(XmlText& xml, std::string_view element, HtmlWriter html)
 {
     xml.StartElement(element);
-    xml.Attribute(QStringLiteral("format"), QStringLiteral("html"));
-    xml.StartElement(QStringLiteral("text"));
+    xml.Attribute("format", "html");
+    xml.StartElement("text");
     html(xml.RawCharacters(), EscapeTable::XmlText());
     xml.EndElement();
     xml.EndElement();
@@ -32,9 +30,9 @@ void WriteHtml(XmlText& xml, const QString& element, HtmlWriter html)
 
 void WriteCategory(XmlText& xml, const ExportSet& set, const ExportPrint& print)
 {
-    xml.StartElement(QStringLiteral("question"));
-    xml.Attribute(QStringLiteral("type"), QStringLiteral("category"));
-    WriteText(xml, QStringLiteral("category"),
+    xml.StartElement("question");
+    xml.Attribute("type", "category");
+    WriteText(xml, "category",
         QStringLiteral("$course$/") + MoodleXmlWriter::CategoryName(set.bookTitle) + QLatin1Char('/')
             + MoodleXmlWriter::CategoryName(print.name));
     xml.EndElement();
@@ -42,24 +40,23 @@ void WriteCategory(XmlText& xml, const ExportSet& set, const ExportPrint& print)
 
 void WriteQuestion(XmlText& xml, const ExportPrint& print, const ExportItem& item)
 {
-    const QString html = QStringLiteral("html");
-    xml.StartElement(QStringLiteral("question"));
-    xml.Attribute(QStringLiteral("type"), QStringLiteral("shortanswer"));
-    WriteText(xml, QStringLiteral("name"), ItemText::Name(print, item));
-    WriteHtml(xml, QStringLiteral("questiontext"),
+    xml.StartElement("question");
+    xml.Attribute("type", "shortanswer");
+    WriteText(xml, "name", ItemText::Name(print, item));
+    WriteHtml(xml, "questiontext",
         [&](Utf8Text& out, const EscapeTable& document) { ItemText::AppendQuestionHtml(out, item, document); });
-    WriteHtml(xml, QStringLiteral("generalfeedback"),
+    WriteHtml(xml, "generalfeedback",
         [&](Utf8Text& out, const EscapeTable& document) { ItemText::AppendAnswerHtml(out, item, document); });
-    xml.TextElement(QStringLiteral("defaultgrade"), QStringLiteral("1"));
-    xml.TextElement(QStringLiteral("penalty"), QStringLiteral("0"));
-    xml.TextElement(QStringLiteral("hidden"), QStringLiteral("0"));
-    xml.TextElement(QStringLiteral("usecase"), QStringLiteral("0"));
+    xml.TextElement("defaultgrade", "1");
+    xml.TextElement("penalty", "0");
+    xml.TextElement("hidden", "0");
+    xml.TextElement("usecase", "0");
     for (const QString& accepted : AnswerNormalizer::Alternatives(item.answer)) {
-        xml.StartElement(QStringLiteral("answer"));
-        xml.Attribute(QStringLiteral("fraction"), QStringLiteral("100"));
-        xml.Attribute(QStringLiteral("format"), QStringLiteral("moodle_auto_format"));
-        xml.TextElement(QStringLiteral("text"), MoodleXmlWriter::EscapeWildcard(accepted));
-        WriteText(xml, QStringLiteral("feedback"), QString(), html);
+        xml.StartElement("answer");
+        xml.Attribute("fraction", "100");
+        xml.Attribute("format", "moodle_auto_format");
+        xml.TextElement("text", MoodleXmlWriter::EscapeWildcard(accepted));
+        WriteHtml(xml, "feedback", [](Utf8Text&, const EscapeTable&) {});
         xml.EndElement();
     }
     xml.EndElement();
@@ -70,7 +67,7 @@ void WriteQuestion(XmlText& xml, const ExportPrint& print, const ExportItem& ite
 QByteArray MoodleXmlWriter::Write(const ExportSet& set)
 {
     XmlText xml(2);
-    xml.StartElement(QStringLiteral("quiz"));
+    xml.StartElement("quiz");
     for (const ExportPrint& print : set.prints) {
         WriteCategory(xml, set, print);
         for (const ExportItem& item : print.items)

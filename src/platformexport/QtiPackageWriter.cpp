@@ -1,59 +1,58 @@
 #include "platformexport/QtiPackageWriter.h"
 
 #include "platformexport/AnswerNormalizer.h"
+#include "platformexport/EscapeTable.h"
 #include "platformexport/ExportSet.h"
 #include "platformexport/ItemText.h"
 #include "platformexport/MarkupRenderer.h"
+#include "platformexport/XmlText.h"
 #include "platformexport/ZipArchive.h"
 
-#include "platformexport/XmlText.h"
-
 #include <algorithm>
+#include <string>
 
 namespace {
 
-const QString StyleSheetPath = QStringLiteral("style.css");
+constexpr std::string_view StyleSheetPath = "style.css";
 constexpr int MinExpectedLength = 10;
 
-QString ItemId(int print, const ExportItem& item)
-{
-    return QStringLiteral("item-") + QString::number(print + 1) + u'-' + QString::number(item.position);
-}
+// A sub-question's identifier and the path of its file, made once: each is
+// written several times (manifest, test, item, entry name).
+struct ItemNames {
+    std::string id;
+    std::string path;
+};
 
-QString ItemPath(const QString& itemId)
+std::vector<std::vector<ItemNames>> AllItemNames(const ExportSet& set)
 {
-    return QStringLiteral("items/") + itemId + QStringLiteral(".xml");
-}
-
-// The items' identifiers per print, made once: each is written several
-// times (manifest, test, item, entry name).
-std::vector<QStringList> ItemIds(const ExportSet& set)
-{
-    std::vector<QStringList> ids;
-    for (int p = 0; p < static_cast<int>(set.prints.size()); ++p) {
-        QStringList& printIds = ids.emplace_back();
-        for (const ExportItem& item : set.prints[static_cast<size_t>(p)].items)
-            printIds.append(ItemId(p, item));
+    std::vector<std::vector<ItemNames>> names;
+    for (std::size_t p = 0; p < set.prints.size(); ++p) {
+        std::vector<ItemNames>& printNames = names.emplace_back();
+        for (const ExportItem& item : set.prints[p].items) {
+            ItemNames& itemNames = printNames.emplace_back();
+            itemNames.id = "item-" + std::to_string(p + 1) + '-' + std::to_string(item.position);
+            itemNames.path = "items/" + itemNames.id + ".xml";
+        }
     }
-    return ids;
+    return names;
 }
 
-QString TestId(int print)
+std::string TestId(std::size_t print)
 {
-    return QStringLiteral("test-%1").arg(print + 1);
+    return "test-" + std::to_string(print + 1);
 }
 
-QString TestPath(int print)
+std::string TestPath(std::size_t print)
 {
-    return QStringLiteral("tests/") + TestId(print) + QStringLiteral(".xml");
+    return "tests/" + TestId(print) + ".xml";
 }
 
-void StartRoot(XmlText& xml, const QString& element, const QString& identifier, const QString& title)
+void StartRoot(XmlText& xml, std::string_view element, std::string_view identifier, const QString& title)
 {
     xml.DefaultNamespace(QString::fromLatin1(QtiPackageWriter::ItemNamespace));
     xml.StartElement(element);
-    xml.Attribute(QStringLiteral("identifier"), identifier);
-    xml.Attribute(QStringLiteral("title"), title);
+    xml.Attribute("identifier", identifier);
+    xml.Attribute("title", title);
 }
 
 // Marked-up text as QTI's HTML: underlined runs as spans the style sheet
@@ -62,14 +61,14 @@ void WriteMarkup(XmlText& xml, const QString& markup)
 {
     for (const Print::Cmd& run : MarkupRenderer::Runs(markup)) {
         switch (run.kind) {
-        case Print::LineBreak: xml.EmptyElement(QStringLiteral("br")); break;
+        case Print::LineBreak: xml.EmptyElement("br"); break;
         case Print::UnderlinedText:
-            xml.StartElement(QStringLiteral("span"));
-            xml.Attribute(QStringLiteral("class"), QStringLiteral("underline"));
+            xml.StartElement("span");
+            xml.Attribute("class", "underline");
             xml.Characters(run.text);
             xml.EndElement();
             break;
-        case Print::SubscriptText: xml.TextElement(QStringLiteral("sub"), run.text); break;
+        case Print::SubscriptText: xml.TextElement("sub", run.text); break;
         default: xml.Characters(run.text);
         }
     }
@@ -77,49 +76,49 @@ void WriteMarkup(XmlText& xml, const QString& markup)
 
 void WriteParagraph(XmlText& xml, const QString& markup)
 {
-    xml.StartElement(QStringLiteral("p"));
+    xml.StartElement("p");
     WriteMarkup(xml, markup);
     xml.EndElement();
 }
 
 void WriteScoreDeclaration(XmlText& xml)
 {
-    xml.StartElement(QStringLiteral("outcomeDeclaration"));
-    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("SCORE"));
-    xml.Attribute(QStringLiteral("cardinality"), QStringLiteral("single"));
-    xml.Attribute(QStringLiteral("baseType"), QStringLiteral("float"));
-    xml.StartElement(QStringLiteral("defaultValue"));
-    xml.TextElement(QStringLiteral("value"), QStringLiteral("0"));
+    xml.StartElement("outcomeDeclaration");
+    xml.Attribute("identifier", "SCORE");
+    xml.Attribute("cardinality", "single");
+    xml.Attribute("baseType", "float");
+    xml.StartElement("defaultValue");
+    xml.TextElement("value", "0");
     xml.EndElement();
     xml.EndElement();
 }
 
 void WriteResponseDeclaration(XmlText& xml, const QStringList& accepted)
 {
-    xml.StartElement(QStringLiteral("responseDeclaration"));
-    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("RESPONSE"));
-    xml.Attribute(QStringLiteral("cardinality"), QStringLiteral("single"));
-    xml.Attribute(QStringLiteral("baseType"), QStringLiteral("string"));
+    xml.StartElement("responseDeclaration");
+    xml.Attribute("identifier", "RESPONSE");
+    xml.Attribute("cardinality", "single");
+    xml.Attribute("baseType", "string");
     if (!accepted.isEmpty()) {
-        xml.StartElement(QStringLiteral("correctResponse"));
-        xml.TextElement(QStringLiteral("value"), accepted.front());
+        xml.StartElement("correctResponse");
+        xml.TextElement("value", accepted.front());
         xml.EndElement();
-        xml.StartElement(QStringLiteral("mapping"));
-        xml.Attribute(QStringLiteral("defaultValue"), QStringLiteral("0"));
-        xml.Attribute(QStringLiteral("lowerBound"), QStringLiteral("0"));
-        xml.Attribute(QStringLiteral("upperBound"), QStringLiteral("1"));
+        xml.StartElement("mapping");
+        xml.Attribute("defaultValue", "0");
+        xml.Attribute("lowerBound", "0");
+        xml.Attribute("upperBound", "1");
         for (const QString& form : accepted) {
-            xml.EmptyElement(QStringLiteral("mapEntry"));
-            xml.Attribute(QStringLiteral("mapKey"), form);
-            xml.Attribute(QStringLiteral("mappedValue"), QStringLiteral("1"));
-            xml.Attribute(QStringLiteral("caseSensitive"), QStringLiteral("false"));
+            xml.EmptyElement("mapEntry");
+            xml.Attribute("mapKey", form);
+            xml.Attribute("mappedValue", "1");
+            xml.Attribute("caseSensitive", "false");
         }
         xml.EndElement();
     }
     xml.EndElement();
 }
 
-QByteArray ItemXml(const ExportPrint& print, const ExportItem& item, const QString& id)
+void AddItem(ZipArchive& zip, const ExportPrint& print, const ExportItem& item, const ItemNames& names)
 {
     const QStringList accepted = AnswerNormalizer::Alternatives(item.answer);
     int expectedLength = MinExpectedLength;
@@ -127,81 +126,86 @@ QByteArray ItemXml(const ExportPrint& print, const ExportItem& item, const QStri
         expectedLength = std::max(expectedLength, static_cast<int>(form.size()));
 
     XmlText xml; // not indented: spaces would enter the texts
-    StartRoot(xml, QStringLiteral("assessmentItem"), id, ItemText::Name(print, item));
-    xml.Attribute(QStringLiteral("adaptive"), QStringLiteral("false"));
-    xml.Attribute(QStringLiteral("timeDependent"), QStringLiteral("false"));
-    xml.Attribute(QStringLiteral("xml:lang"), QStringLiteral("ja"));
+    StartRoot(xml, "assessmentItem", names.id, ItemText::Name(print, item));
+    xml.Attribute("adaptive", "false");
+    xml.Attribute("timeDependent", "false");
+    xml.Attribute("xml:lang", "ja");
     WriteResponseDeclaration(xml, accepted);
     WriteScoreDeclaration(xml);
-    xml.EmptyElement(QStringLiteral("stylesheet"));
-    xml.Attribute(QStringLiteral("href"), QStringLiteral("../") + StyleSheetPath);
-    xml.Attribute(QStringLiteral("type"), QStringLiteral("text/css"));
-    xml.StartElement(QStringLiteral("itemBody"));
+    xml.EmptyElement("stylesheet");
+    xml.Attribute("href", "../" + std::string(StyleSheetPath));
+    xml.Attribute("type", "text/css");
+    xml.StartElement("itemBody");
     if (!item.instruction.isEmpty())
         WriteParagraph(xml, item.instruction);
-    xml.StartElement(QStringLiteral("p"));
-    xml.TextElement(QStringLiteral("b"), QStringLiteral("(%1) ").arg(item.number));
+    xml.StartElement("p");
+    xml.StartElement("b");
+    Utf8Text& number = xml.RawCharacters();
+    number += '(';
+    number.AppendNumber(item.number);
+    number += ") ";
+    xml.EndElement();
     WriteMarkup(xml, item.sentence);
     xml.EndElement();
-    xml.StartElement(QStringLiteral("p"));
-    xml.EmptyElement(QStringLiteral("textEntryInteraction"));
-    xml.Attribute(QStringLiteral("responseIdentifier"), QStringLiteral("RESPONSE"));
-    xml.Attribute(QStringLiteral("expectedLength"), QString::number(expectedLength));
+    xml.StartElement("p");
+    xml.EmptyElement("textEntryInteraction");
+    xml.Attribute("responseIdentifier", "RESPONSE");
+    xml.Attribute("expectedLength", std::to_string(expectedLength));
     xml.EndElement();
     xml.EndElement(); // itemBody
-    xml.EmptyElement(QStringLiteral("responseProcessing"));
-    xml.Attribute(QStringLiteral("template"),
-        QStringLiteral("http://www.imsglobal.org/question/qti_v2p1/rptemplates/map_response"));
+    xml.EmptyElement("responseProcessing");
+    xml.Attribute("template", "http://www.imsglobal.org/question/qti_v2p1/rptemplates/map_response");
     xml.EndElement();
-    return xml.Bytes();
+    zip.Add(names.path, xml.Finish());
+}
+
+void StartSection(XmlText& xml, int formatNumber, const QString& title)
+{
+    xml.StartElement("assessmentSection");
+    xml.Attribute("identifier", "section-" + std::to_string(formatNumber));
+    xml.Attribute("title", title);
+    xml.Attribute("visible", "true");
 }
 
 // One section per question format, in print order, with its instruction.
-QByteArray TestXml(const ExportPrint& print, int index, const QStringList& itemIds)
+QByteArray TestXml(const ExportPrint& print, std::size_t index, const std::vector<ItemNames>& itemNames)
 {
     XmlText xml;
-    StartRoot(xml, QStringLiteral("assessmentTest"), TestId(index), print.name);
+    StartRoot(xml, "assessmentTest", TestId(index), print.name);
     WriteScoreDeclaration(xml);
-    xml.StartElement(QStringLiteral("testPart"));
-    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("part-1"));
-    xml.Attribute(QStringLiteral("navigationMode"), QStringLiteral("nonlinear"));
-    xml.Attribute(QStringLiteral("submissionMode"), QStringLiteral("simultaneous"));
+    xml.StartElement("testPart");
+    xml.Attribute("identifier", "part-1");
+    xml.Attribute("navigationMode", "nonlinear");
+    xml.Attribute("submissionMode", "simultaneous");
     int openFormat = 0;
-    for (qsizetype i = 0; i < itemIds.size(); ++i) {
-        const ExportItem& item = print.items[static_cast<size_t>(i)];
+    for (std::size_t i = 0; i < itemNames.size(); ++i) {
+        const ExportItem& item = print.items[i];
         if (item.formatNumber != openFormat) {
             if (openFormat != 0)
                 xml.EndElement();
             openFormat = item.formatNumber;
-            xml.StartElement(QStringLiteral("assessmentSection"));
-            xml.Attribute(QStringLiteral("identifier"), QStringLiteral("section-%1").arg(item.formatNumber));
-            xml.Attribute(QStringLiteral("title"), item.formatTitle);
-            xml.Attribute(QStringLiteral("visible"), QStringLiteral("true"));
+            StartSection(xml, item.formatNumber, item.formatTitle);
             if (!item.instruction.isEmpty()) {
-                xml.StartElement(QStringLiteral("rubricBlock"));
-                xml.Attribute(QStringLiteral("view"), QStringLiteral("candidate"));
+                xml.StartElement("rubricBlock");
+                xml.Attribute("view", "candidate");
                 WriteParagraph(xml, item.instruction);
                 xml.EndElement();
             }
         }
-        xml.EmptyElement(QStringLiteral("assessmentItemRef"));
-        xml.Attribute(QStringLiteral("identifier"), itemIds[i]);
-        xml.Attribute(QStringLiteral("href"), QStringLiteral("../") + ItemPath(itemIds[i]));
+        xml.EmptyElement("assessmentItemRef");
+        xml.Attribute("identifier", itemNames[i].id);
+        xml.Attribute("href", "../" + itemNames[i].path);
     }
-    if (openFormat == 0) {
-        xml.StartElement(QStringLiteral("assessmentSection"));
-        xml.Attribute(QStringLiteral("identifier"), QStringLiteral("section-1"));
-        xml.Attribute(QStringLiteral("title"), print.name);
-        xml.Attribute(QStringLiteral("visible"), QStringLiteral("true"));
-    }
+    if (openFormat == 0)
+        StartSection(xml, 1, print.name);
     xml.EndElement(); // assessmentSection
     xml.EndElement(); // testPart
-    xml.StartElement(QStringLiteral("outcomeProcessing"));
-    xml.StartElement(QStringLiteral("setOutcomeValue"));
-    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("SCORE"));
-    xml.StartElement(QStringLiteral("sum"));
-    xml.EmptyElement(QStringLiteral("testVariables"));
-    xml.Attribute(QStringLiteral("variableIdentifier"), QStringLiteral("SCORE"));
+    xml.StartElement("outcomeProcessing");
+    xml.StartElement("setOutcomeValue");
+    xml.Attribute("identifier", "SCORE");
+    xml.StartElement("sum");
+    xml.EmptyElement("testVariables");
+    xml.Attribute("variableIdentifier", "SCORE");
     xml.EndElement();
     xml.EndElement();
     xml.EndElement();
@@ -209,40 +213,39 @@ QByteArray TestXml(const ExportPrint& print, int index, const QStringList& itemI
     return xml.Bytes();
 }
 
-void WriteResource(XmlText& xml, const QString& identifier, const QString& type, const QString& path)
+void WriteResource(XmlText& xml, std::string_view identifier, std::string_view type, std::string_view path)
 {
-    xml.StartElement(QStringLiteral("resource"));
-    xml.Attribute(QStringLiteral("identifier"), identifier);
-    xml.Attribute(QStringLiteral("type"), type);
-    xml.Attribute(QStringLiteral("href"), path);
-    xml.EmptyElement(QStringLiteral("file"));
-    xml.Attribute(QStringLiteral("href"), path);
+    xml.StartElement("resource");
+    xml.Attribute("identifier", identifier);
+    xml.Attribute("type", type);
+    xml.Attribute("href", path);
+    xml.EmptyElement("file");
+    xml.Attribute("href", path);
 }
 
-QByteArray ManifestXml(const ExportSet& set, const std::vector<QStringList>& itemIds)
+QByteArray ManifestXml(const ExportSet& set, const std::vector<std::vector<ItemNames>>& itemNames)
 {
     XmlText xml(4);
     xml.DefaultNamespace(QString::fromLatin1(QtiPackageWriter::ManifestNamespace));
-    xml.StartElement(QStringLiteral("manifest"));
-    xml.Attribute(QStringLiteral("identifier"), QStringLiteral("tavisko-export"));
-    xml.StartElement(QStringLiteral("metadata"));
-    xml.TextElement(QStringLiteral("schema"), QStringLiteral("QTIv2.1 Package"));
-    xml.TextElement(QStringLiteral("schemaversion"), QStringLiteral("1.0.0"));
+    xml.StartElement("manifest");
+    xml.Attribute("identifier", "tavisko-export");
+    xml.StartElement("metadata");
+    xml.TextElement("schema", "QTIv2.1 Package");
+    xml.TextElement("schemaversion", "1.0.0");
     xml.EndElement();
-    xml.EmptyElement(QStringLiteral("organizations"));
-    xml.StartElement(QStringLiteral("resources"));
-    for (int p = 0; p < static_cast<int>(set.prints.size()); ++p) {
-        const QStringList& ids = itemIds[static_cast<size_t>(p)];
-        WriteResource(xml, TestId(p), QStringLiteral("imsqti_test_xmlv2p1"), TestPath(p));
-        for (const QString& id : ids) {
-            xml.EmptyElement(QStringLiteral("dependency"));
-            xml.Attribute(QStringLiteral("identifierref"), id);
+    xml.EmptyElement("organizations");
+    xml.StartElement("resources");
+    for (std::size_t p = 0; p < set.prints.size(); ++p) {
+        WriteResource(xml, TestId(p), "imsqti_test_xmlv2p1", TestPath(p));
+        for (const ItemNames& names : itemNames[p]) {
+            xml.EmptyElement("dependency");
+            xml.Attribute("identifierref", names.id);
         }
         xml.EndElement();
-        for (const QString& id : ids) {
-            WriteResource(xml, id, QStringLiteral("imsqti_item_xmlv2p1"), ItemPath(id));
-            xml.EmptyElement(QStringLiteral("file"));
-            xml.Attribute(QStringLiteral("href"), StyleSheetPath);
+        for (const ItemNames& names : itemNames[p]) {
+            WriteResource(xml, names.id, "imsqti_item_xmlv2p1", names.path);
+            xml.EmptyElement("file");
+            xml.Attribute("href", StyleSheetPath);
             xml.EndElement();
         }
     }
@@ -251,20 +254,24 @@ QByteArray ManifestXml(const ExportSet& set, const std::vector<QStringList>& ite
     return xml.Bytes();
 }
 
+std::string_view View(const QByteArray& bytes)
+{
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
 } // namespace
 
 QByteArray QtiPackageWriter::Write(const ExportSet& set, QString* error)
 {
-    const std::vector<QStringList> itemIds = ItemIds(set);
+    const std::vector<std::vector<ItemNames>> itemNames = AllItemNames(set);
     ZipArchive zip;
-    zip.Add(QStringLiteral("imsmanifest.xml"), ManifestXml(set, itemIds));
-    zip.Add(StyleSheetPath, QByteArrayLiteral(".underline { text-decoration: underline; }\n"));
-    for (int p = 0; p < static_cast<int>(set.prints.size()); ++p) {
-        const ExportPrint& print = set.prints[static_cast<size_t>(p)];
-        const QStringList& ids = itemIds[static_cast<size_t>(p)];
-        zip.Add(TestPath(p), TestXml(print, p, ids));
-        for (qsizetype i = 0; i < ids.size(); ++i)
-            zip.Add(ItemPath(ids[i]), ItemXml(print, print.items[static_cast<size_t>(i)], ids[i]));
+    zip.Add("imsmanifest.xml", View(ManifestXml(set, itemNames)));
+    zip.Add(StyleSheetPath, ".underline { text-decoration: underline; }\n");
+    for (std::size_t p = 0; p < set.prints.size(); ++p) {
+        const ExportPrint& print = set.prints[p];
+        zip.Add(TestPath(p), View(TestXml(print, p, itemNames[p])));
+        for (std::size_t i = 0; i < itemNames[p].size(); ++i)
+            AddItem(zip, print, print.items[i], itemNames[p][i]);
     }
     return zip.Bytes(error);
 }

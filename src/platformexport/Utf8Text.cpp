@@ -74,16 +74,25 @@ Utf8Text& Utf8Text::operator+=(QStringView text)
     return *this;
 }
 
+void Utf8Text::Reserve(std::size_t bytes)
+{
+    if (bytes <= m_capacity)
+        return;
+    // Grown by half again at least, so that appending stays linear.
+    const std::size_t capacity = std::max({bytes, m_capacity + m_capacity / 2, std::size_t(256)});
+    std::unique_ptr<char[]> data(new char[capacity]);
+    if (m_size > 0)
+        std::memcpy(data.get(), m_data.get(), m_size);
+    m_data = std::move(data);
+    m_capacity = capacity;
+}
+
 void Utf8Text::Append(QStringView text, const EscapeTable& escapes)
 {
-    // Room for the longest a unit can become, written through a pointer
-    // and cut to what was written: no check per byte.
-    const std::size_t at = m_bytes.size();
-    const std::size_t worst = at + static_cast<std::size_t>(text.size()) * escapes.LongestPerUnit();
-    if (worst > m_bytes.capacity())
-        m_bytes.reserve(std::max(worst, m_bytes.capacity() + m_bytes.capacity() / 2));
-    m_bytes.resize(worst);
-    char* to = m_bytes.data() + at;
+    // Room for the longest a unit can become, written through a pointer:
+    // no check per byte.
+    char* const start = Room(static_cast<std::size_t>(text.size()) * escapes.LongestPerUnit());
+    char* to = start;
     const char16_t* const units = text.utf16();
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
@@ -106,12 +115,28 @@ void Utf8Text::Append(QStringView text, const EscapeTable& escapes)
             to = PutLoneSurrogate(to, c, escapes.ForLoneSurrogate());
         }
     }
-    m_bytes.resize(static_cast<std::size_t>(to - m_bytes.data()));
+    m_size += static_cast<std::size_t>(to - start);
+}
+
+void Utf8Text::Append(std::string_view utf8, const EscapeTable& escapes)
+{
+    char* const start = Room(utf8.size() * escapes.LongestPerUnit());
+    char* to = start;
+    for (const char c : utf8) {
+        const char* by = static_cast<unsigned char>(c) < 0x80 ? escapes.For(static_cast<char16_t>(c)) : nullptr;
+        if (!by) {
+            *to++ = c;
+            continue;
+        }
+        while (*by)
+            *to++ = *by++;
+    }
+    m_size += static_cast<std::size_t>(to - start);
 }
 
 void Utf8Text::AppendNumber(long long number)
 {
     char digits[24];
     const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), number);
-    m_bytes.append(digits, end);
+    *this += std::string_view(digits, static_cast<std::size_t>(end - digits));
 }

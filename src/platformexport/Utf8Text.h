@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QStringView>
 
-#include <string>
+#include <cstring>
+#include <memory>
 #include <string_view>
 
 class EscapeTable;
@@ -14,28 +15,47 @@ class EscapeTable;
 class Utf8Text {
 public:
     // Bytes as they are: the format's own ASCII (tags, separators).
-    Utf8Text& operator+=(std::string_view ascii)
+    Utf8Text& operator+=(std::string_view bytes)
     {
-        m_bytes += ascii;
+        std::memcpy(Room(bytes.size()), bytes.data(), bytes.size());
+        m_size += bytes.size();
         return *this;
     }
     Utf8Text& operator+=(char ascii)
     {
-        m_bytes += ascii;
+        *Room(1) = ascii;
+        ++m_size;
         return *this;
     }
     // A text encoded as it is (half a surrogate pair as "?").
     Utf8Text& operator+=(QStringView text);
     // A text with the table's replacements.
     void Append(QStringView text, const EscapeTable& escapes);
+    // UTF-8 bytes with the table's replacements of ASCII characters (for
+    // texts of our own making, which hold no non-characters).
+    void Append(std::string_view utf8, const EscapeTable& escapes);
     void AppendNumber(long long number);
-    void AppendFill(std::size_t count, char ascii) { m_bytes.append(count, ascii); }
+    void AppendFill(std::size_t count, char ascii)
+    {
+        std::memset(Room(count), ascii, count);
+        m_size += count;
+    }
 
-    void Reserve(std::size_t bytes) { m_bytes.reserve(bytes); }
-    std::size_t Size() const { return m_bytes.size(); }
-    std::string_view View() const { return m_bytes; }
-    QByteArray ToByteArray() const { return QByteArray(m_bytes.data(), static_cast<qsizetype>(m_bytes.size())); }
+    void Reserve(std::size_t bytes);
+    std::size_t Size() const { return m_size; }
+    std::string_view View() const { return {m_data.get(), m_size}; }
+    QByteArray ToByteArray() const { return QByteArray(m_data.get(), static_cast<qsizetype>(m_size)); }
 
 private:
-    std::string m_bytes;
+    // Where `bytes` more can be written.
+    char* Room(std::size_t bytes)
+    {
+        if (m_size + bytes > m_capacity)
+            Reserve(m_size + bytes);
+        return m_data.get() + m_size;
+    }
+
+    std::unique_ptr<char[]> m_data;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
 };

@@ -2,31 +2,6 @@
 
 #include "platformexport/EscapeTable.h"
 
-#include <QStringEncoder>
-
-namespace {
-
-// Text as UTF-8 at the end of `out`: ASCII copied directly (element names,
-// most attributes), the rest by Qt's encoder.
-void AppendUtf8(std::string& out, QStringView text)
-{
-    const std::size_t start = out.size();
-    out.resize(start + static_cast<std::size_t>(text.size()));
-    char* const ascii = out.data() + start;
-    qsizetype i = 0;
-    for (; i < text.size() && text[i].unicode() < 0x80; ++i)
-        ascii[i] = static_cast<char>(text[i].unicode());
-    if (i == text.size())
-        return;
-    static thread_local QStringEncoder encoder(QStringEncoder::Utf8, QStringConverter::Flag::Stateless);
-    const QStringView rest = text.mid(i);
-    out.resize(start + static_cast<std::size_t>(i) + static_cast<std::size_t>(encoder.requiredSpace(rest.size())));
-    char* const end = encoder.appendToBuffer(out.data() + start + i, rest);
-    out.resize(static_cast<std::size_t>(end - out.data()));
-}
-
-} // namespace
-
 XmlText::XmlText(int indent)
     : m_indent(indent)
 {
@@ -38,8 +13,9 @@ XmlText::XmlText(int indent)
 
 void XmlText::DefaultNamespace(QStringView uri)
 {
-    m_namespace.clear();
-    AppendUtf8(m_namespace, uri);
+    Utf8Text encoded;
+    encoded += uri;
+    m_namespace = encoded.View();
     m_hasNamespace = true;
 }
 
@@ -70,14 +46,13 @@ void XmlText::Indent(std::size_t level)
     m_bytes.AppendFill(level * static_cast<std::size_t>(m_indent), ' ');
 }
 
-void XmlText::StartElement(QStringView name)
+void XmlText::StartElement(std::string_view name)
 {
     if (!CloseStartTag(false))
         Indent(m_open.size());
-    std::string& open = m_open.emplace_back();
-    AppendUtf8(open, name);
+    m_open.push_back(name);
     m_bytes += '<';
-    m_bytes += open;
+    m_bytes += name;
     m_inStartTag = m_lastWasStart = true;
     if (m_hasNamespace) {
         m_bytes += " xmlns=\"";
@@ -87,18 +62,27 @@ void XmlText::StartElement(QStringView name)
     }
 }
 
-void XmlText::EmptyElement(QStringView name)
+void XmlText::EmptyElement(std::string_view name)
 {
     StartElement(name);
     m_inEmptyElement = true;
 }
 
-void XmlText::Attribute(QStringView name, QStringView value)
+void XmlText::Attribute(std::string_view name, QStringView value)
 {
     m_bytes += ' ';
     m_bytes += name;
     m_bytes += "=\"";
     m_bytes.Append(value, EscapeTable::XmlAttribute());
+    m_bytes += '"';
+}
+
+void XmlText::Attribute(std::string_view name, std::string_view utf8Value)
+{
+    m_bytes += ' ';
+    m_bytes += name;
+    m_bytes += "=\"";
+    m_bytes.Append(utf8Value, EscapeTable::XmlAttribute());
     m_bytes += '"';
 }
 
@@ -114,10 +98,17 @@ Utf8Text& XmlText::RawCharacters()
     return m_bytes;
 }
 
-void XmlText::TextElement(QStringView name, QStringView text)
+void XmlText::TextElement(std::string_view name, QStringView text)
 {
     StartElement(name);
     Characters(text);
+    EndElement();
+}
+
+void XmlText::TextElement(std::string_view name, std::string_view utf8Text)
+{
+    StartElement(name);
+    RawCharacters().Append(utf8Text, EscapeTable::XmlText());
     EndElement();
 }
 

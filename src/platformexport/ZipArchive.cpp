@@ -78,24 +78,24 @@ ZipArchive::ZipArchive()
         = static_cast<std::uint16_t>(((std::max(date.year(), 1980) - 1980) << 9) | (date.month() << 5) | date.day());
 }
 
-void ZipArchive::Add(const QString& name, const QByteArray& content)
+void ZipArchive::Add(std::string_view name, std::string_view content)
 {
     Entry entry;
-    entry.name = name.toUtf8();
-    if (!Fits32(m_bytes.size()) || !Fits32(content.size()) || entry.name.size() > 0xffff) {
+    entry.name = QByteArray(name.data(), static_cast<qsizetype>(name.size()));
+    if (!Fits32(m_bytes.size()) || !Fits32(static_cast<qsizetype>(content.size())) || entry.name.size() > 0xffff) {
         m_tooLarge = true;
         return;
     }
     entry.offset = static_cast<std::uint32_t>(m_bytes.size());
     entry.size = static_cast<std::uint32_t>(content.size());
-    entry.crc = static_cast<std::uint32_t>(crc32_z(crc32_z(0, nullptr, 0),
-        reinterpret_cast<const Bytef*>(content.constData()), static_cast<z_size_t>(content.size())));
+    entry.crc = static_cast<std::uint32_t>(crc32_z(
+        crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(content.data()), static_cast<z_size_t>(content.size())));
     Header header;
     header.Put32(LocalHeaderSignature);
     PutCommonFields(header, m_dosTime, m_dosDate, entry.crc, entry.size, static_cast<std::uint16_t>(entry.name.size()));
     header.AppendTo(m_bytes);
     m_bytes += entry.name;
-    m_bytes += content;
+    m_bytes.append(content.data(), static_cast<qsizetype>(content.size()));
     m_entries.push_back(std::move(entry));
 }
 

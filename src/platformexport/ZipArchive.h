@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 // A zip archive made in memory, its files stored as they are: each file's
@@ -15,7 +16,8 @@ class ZipArchive {
 public:
     ZipArchive();
 
-    void Add(const QString& name, const QByteArray& content);
+    // A file named `name` (UTF-8, "/" between folders) holding `content`.
+    void Add(std::string_view name, std::string_view content);
     // The archive; empty, with the reason in `error`, when it would need
     // the 64-bit extensions (over 65,535 files or 4 GiB).
     QByteArray Bytes(QString* error);

@@ -28,32 +28,42 @@ QString RandomText(QRandomGenerator& random)
 // Writes the same random steps to both writers.
 void WriteRandomDocument(QRandomGenerator& random, QXmlStreamWriter& qt, XmlText& ours)
 {
-    static const QString names[] = {QStringLiteral("quiz"), QStringLiteral("question"), QStringLiteral("text"),
-        QStringLiteral("p"), QStringLiteral("br")};
+    static const char* const names[] = {"quiz", "question", "text", "p", "br"};
     qt.writeStartDocument();
     if (random.bounded(2)) {
         qt.writeDefaultNamespace(QStringLiteral("http://example.jp/ns"));
         ours.DefaultNamespace(QStringLiteral("http://example.jp/ns"));
     }
-    qt.writeStartElement(names[0]);
+    qt.writeStartElement(QLatin1String(names[0]));
     ours.StartElement(names[0]);
     int depth = 1;
     bool inStartTag = true;
     for (int step = 0; step < 60; ++step) {
-        const QString name = names[random.bounded(static_cast<int>(std::size(names)))];
+        const char* const name = names[random.bounded(static_cast<int>(std::size(names)))];
+        const QString qtName = QLatin1String(name);
         const QString text = RandomText(random);
+        // Texts of our own making go in as UTF-8 (without non-characters).
+        const bool utf8 = !text.contains(QChar(0xfffe)) && !text.contains(QChar(0xffff)) && random.bounded(2);
+        const std::string utf8Text = text.toStdString();
         switch (random.bounded(inStartTag ? 6 : 5)) {
-        case 0: qt.writeStartElement(name), ours.StartElement(name), ++depth, inStartTag = true; break;
-        case 1: qt.writeEmptyElement(name), ours.EmptyElement(name), inStartTag = true; break;
+        case 0: qt.writeStartElement(qtName), ours.StartElement(name), ++depth, inStartTag = true; break;
+        case 1: qt.writeEmptyElement(qtName), ours.EmptyElement(name), inStartTag = true; break;
         case 2: qt.writeCharacters(text), ours.Characters(text), inStartTag = false; break;
-        case 3: qt.writeTextElement(name, text), ours.TextElement(name, text), inStartTag = false; break;
+        case 3:
+            qt.writeTextElement(qtName, text);
+            utf8 ? ours.TextElement(name, utf8Text) : ours.TextElement(name, text);
+            inStartTag = false;
+            break;
         case 4:
             if (depth > 1) {
                 qt.writeEndElement(), ours.EndElement(), --depth;
                 inStartTag = false;
             }
             break;
-        case 5: qt.writeAttribute(name, text), ours.Attribute(name, text); break;
+        case 5:
+            qt.writeAttribute(qtName, text);
+            utf8 ? ours.Attribute(name, utf8Text) : ours.Attribute(name, text);
+            break;
         }
     }
     qt.writeEndDocument();
