@@ -28,4 +28,45 @@ std::vector<Cmd> ParseText(QStringView text, InstalledFonts& fonts = InstalledFo
 // One command for the content of one tag (what stands between "<" and ">").
 Cmd ParseTag(QStringView content, InstalledFonts& fonts = InstalledFonts::Shared());
 
+// The kind of one tag's content and the text it shows: a view into the
+// content, or a text made in `made` (an external character) when that is
+// not null.
+int ParseTagRun(QStringView content, InstalledFonts& fonts, QStringView& shown, QString& made);
+
+// The commands ParseText gives, handed one by one to `run(kind, text)`
+// without making a list or copying their texts (for writers that append
+// each run straight to their output).
+template <typename Run>
+void ForEachRun(QStringView text, InstalledFonts& fonts, Run run)
+{
+    qsizetype textStart = 0; // start of the ordinary characters not yet handed on
+    const auto ordinary = [&](qsizetype end) {
+        if (end > textStart)
+            run(Text, text.mid(textStart, end - textStart));
+    };
+    qsizetype pos = 0;
+    while (pos < text.size()) {
+        const QChar c = text[pos];
+        if (c == u'<') {
+            ordinary(pos);
+            const qsizetype close = text.indexOf(u'>', pos + 1);
+            const QStringView content = close < 0 ? text.mid(pos + 1) : text.mid(pos + 1, close - pos - 1);
+            QStringView shown;
+            QString made;
+            const int kind = ParseTagRun(content, fonts, shown, made);
+            run(kind, made.isNull() ? shown : QStringView(made));
+            if (close < 0)
+                return;
+            pos = textStart = close + 1;
+        } else if (c == u'@' || c == u'＠') {
+            ordinary(pos);
+            run(LineBreak, QStringView());
+            pos = textStart = pos + 1;
+        } else {
+            ++pos;
+        }
+    }
+    ordinary(text.size());
+}
+
 } // namespace Print

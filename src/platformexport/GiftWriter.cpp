@@ -13,7 +13,7 @@ void WriteQuestion(Utf8Text& out, const ExportPrint& print, const ExportItem& it
 {
     const EscapeTable& gift = EscapeTable::Gift();
     out += "::";
-    out.Append(ItemText::Name(print, item), gift);
+    ItemText::AppendName(out, print, item, gift);
     out += "::[html]";
     ItemText::AppendQuestionHtml(out, item, gift);
     out += " {\n";
@@ -40,6 +40,10 @@ QString GiftWriter::Escape(const QString& text)
 QByteArray GiftWriter::Write(const ExportSet& set)
 {
     Utf8Text out;
+    std::size_t items = 0;
+    for (const ExportPrint& print : set.prints)
+        items += print.items.size();
+    out.Reserve(1024 + items * 320); // the usual size, a sub-question under 300 bytes
     out += "// ";
     out += set.bookTitle.simplified();
     out += "\n\n";
@@ -52,5 +56,5 @@ QByteArray GiftWriter::Write(const ExportSet& set)
         for (const ExportItem& item : print.items)
             WriteQuestion(out, print, item);
     }
-    return out.ToByteArray();
+    return out.Take();
 }

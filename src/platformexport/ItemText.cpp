@@ -1,5 +1,6 @@
 #include "platformexport/ItemText.h"
 
+#include "platformexport/EscapeTable.h"
 #include "platformexport/ExportPrint.h"
 #include "platformexport/MarkupRenderer.h"
 #include "platformexport/Utf8Text.h"
@@ -24,19 +25,27 @@ bool IsSimple(const QString& text)
 
 QString ItemText::Name(const ExportPrint& print, const ExportItem& item)
 {
-    QString keyword = MarkupRenderer::ToPlain(item.keyword, QStringLiteral(" "));
+    Utf8Text name;
+    AppendName(name, print, item, EscapeTable::None());
+    const std::string_view bytes = name.View();
+    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+void ItemText::AppendName(Utf8Text& out, const ExportPrint& print, const ExportItem& item, const EscapeTable& escapes)
+{
+    out.Append(print.name, escapes);
+    out.Append(std::string_view("-"), escapes);
+    out.AppendNumber(item.position);
+    // The keyword as printed, on one line; most are so already.
+    QString keyword = item.keyword;
+    if (MarkupRenderer::HasMarkup(keyword))
+        keyword = MarkupRenderer::ToPlain(keyword, QStringLiteral(" "));
     if (!IsSimple(keyword))
         keyword = keyword.simplified();
-    QString name;
-    name.reserve(print.name.size() + keyword.size() + 8);
-    name += print.name;
-    name += QLatin1Char('-');
-    name += QString::number(item.position);
-    if (!keyword.isEmpty()) {
-        name += QLatin1Char(' ');
-        name += keyword;
-    }
-    return name;
+    if (keyword.isEmpty())
+        return;
+    out.Append(std::string_view(" "), escapes);
+    out.Append(keyword, escapes);
 }
 
 void ItemText::AppendQuestionHtml(Utf8Text& out, const ExportItem& item, const EscapeTable& document)

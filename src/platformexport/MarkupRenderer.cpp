@@ -7,18 +7,14 @@
 
 #include <algorithm>
 
-namespace {
-
 // A font set without the external-character font, so that the tokenizer
 // gives every external character as its ordinary character; asking the
 // system's fonts would also cost a font enumeration.
-InstalledFonts& NoFonts()
+InstalledFonts& MarkupRenderer::NoFonts()
 {
     static InstalledFonts fonts([] { return QStringList(); });
     return fonts;
 }
-
-} // namespace
 
 bool MarkupRenderer::HasMarkup(const QString& text)
 {
@@ -27,14 +23,8 @@ bool MarkupRenderer::HasMarkup(const QString& text)
 
 std::vector<Print::Cmd> MarkupRenderer::Runs(const QString& markup)
 {
-    // Most answers and keywords hold no markup: the text itself, shared.
-    if (!HasMarkup(markup))
-        return markup.isEmpty() ? std::vector<Print::Cmd>() : std::vector<Print::Cmd>{{Print::Text, markup}};
-    std::vector<Print::Cmd> cmds = Print::ParseText(markup, NoFonts());
-    for (Print::Cmd& cmd : cmds) {
-        if (cmd.kind == Print::ExternalChar)
-            cmd = {Print::Text, GaijiMapper().Map(cmd.text)};
-    }
+    std::vector<Print::Cmd> cmds;
+    ForEachRun(markup, [&](int kind, QStringView text) { cmds.push_back({kind, text.toString()}); });
     return cmds;
 }
 
@@ -56,28 +46,24 @@ QString MarkupRenderer::ToHtml(const QString& markup)
 
 void MarkupRenderer::AppendHtml(Utf8Text& out, const QString& markup, const EscapeTable& document)
 {
-    const EscapeTable& text = document.AfterHtml();
-    if (!HasMarkup(markup)) {
-        out.Append(markup, text);
-        return;
-    }
-    const auto tag = [&](QStringView html) { out.Append(html, document); };
-    for (const Print::Cmd& cmd : Runs(markup)) {
-        switch (cmd.kind) {
-        case Print::LineBreak: tag(u"<br/>"); break;
+    const EscapeTable& escapes = document.AfterHtml();
+    const auto tag = [&](std::string_view html) { out.Append(html, document); };
+    ForEachRun(markup, [&](int kind, QStringView text) {
+        switch (kind) {
+        case Print::LineBreak: tag("<br/>"); break;
         case Print::UnderlinedText:
-            tag(u"<u>");
-            out.Append(cmd.text, text);
-            tag(u"</u>");
+            tag("<u>");
+            out.Append(text, escapes);
+            tag("</u>");
             break;
         case Print::SubscriptText:
-            tag(u"<sub>");
-            out.Append(cmd.text, text);
-            tag(u"</sub>");
+            tag("<sub>");
+            out.Append(text, escapes);
+            tag("</sub>");
             break;
-        default: out.Append(cmd.text, text);
+        default: out.Append(text, escapes);
         }
-    }
+    });
 }
 
 QString MarkupRenderer::ToPlain(const QString& markup, const QString& lineBreak)
@@ -85,7 +71,11 @@ QString MarkupRenderer::ToPlain(const QString& markup, const QString& lineBreak)
     if (!HasMarkup(markup))
         return markup;
     QString plain;
-    for (const Print::Cmd& cmd : Runs(markup))
-        plain += cmd.kind == Print::LineBreak ? lineBreak : cmd.text;
+    ForEachRun(markup, [&](int kind, QStringView text) {
+        if (kind == Print::LineBreak)
+            plain += lineBreak;
+        else
+            plain += text;
+    });
     return plain;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "markup/Cmd.h"
+#include "markup/GaijiMapper.h"
+#include "markup/PrintTokenizer.h"
 
 #include "platformexport/EscapeTable.h"
 
@@ -23,6 +25,9 @@ public:
     // without the tag's "L=") and SubscriptText, external characters as
     // their ordinary characters in Text.
     static std::vector<Print::Cmd> Runs(const QString& markup);
+    // The same runs handed one by one to `run(kind, text)`, texts as views.
+    template <typename Run>
+    static void ForEachRun(const QString& markup, Run run);
     // HTML with its text escaped: <u>, <sub> and <br/> only.
     static QString ToHtml(const QString& markup);
     // The HTML appended as text of `document`'s format: its escapes
@@ -33,7 +38,27 @@ public:
     // Text escaped for HTML and XML alike, in text and in attribute values
     // in double quotes (& < > ").
     static QString EscapeHtml(const QString& text);
+    // Whether the text holds any markup (most answers and keywords hold
+    // none: they are shown as they are).
+    static bool HasMarkup(const QString& text);
 
 private:
-    static bool HasMarkup(const QString& text);
+    static InstalledFonts& NoFonts();
 };
+
+template <typename Run>
+void MarkupRenderer::ForEachRun(const QString& markup, Run run)
+{
+    // Most answers and keywords hold no markup: the text itself.
+    if (!HasMarkup(markup)) {
+        if (!markup.isEmpty())
+            run(Print::Text, QStringView(markup));
+        return;
+    }
+    Print::ForEachRun(markup, NoFonts(), [&](int kind, QStringView text) {
+        if (kind == Print::ExternalChar)
+            run(Print::Text, QStringView(GaijiMapper().Map(text.toString())));
+        else
+            run(kind, text);
+    });
+}

@@ -42,7 +42,11 @@ void WriteQuestion(XmlText& xml, const ExportPrint& print, const ExportItem& ite
 {
     xml.StartElement("question");
     xml.Attribute("type", "shortanswer");
-    WriteText(xml, "name", ItemText::Name(print, item));
+    xml.StartElement("name");
+    xml.StartElement("text");
+    ItemText::AppendName(xml.RawCharacters(), print, item, EscapeTable::XmlText());
+    xml.EndElement();
+    xml.EndElement();
     WriteHtml(xml, "questiontext",
         [&](Utf8Text& out, const EscapeTable& document) { ItemText::AppendQuestionHtml(out, item, document); });
     WriteHtml(xml, "generalfeedback",
@@ -66,7 +70,11 @@ void WriteQuestion(XmlText& xml, const ExportPrint& print, const ExportItem& ite
 
 QByteArray MoodleXmlWriter::Write(const ExportSet& set)
 {
-    XmlText xml(2);
+    // Room for the usual size (under a kilobyte a sub-question) at once.
+    std::size_t items = 0;
+    for (const ExportPrint& print : set.prints)
+        items += print.items.size();
+    XmlText xml(2, 4096 + items * 1024);
     xml.StartElement("quiz");
     for (const ExportPrint& print : set.prints) {
         WriteCategory(xml, set, print);
@@ -79,6 +87,8 @@ QByteArray MoodleXmlWriter::Write(const ExportSet& set)
 
 QString MoodleXmlWriter::EscapeWildcard(const QString& answer)
 {
+    if (!answer.contains(u'*'))
+        return answer;
     QString escaped = answer;
     escaped.replace(QLatin1Char('*'), QLatin1String("\\*"));
     return escaped;

@@ -13,7 +13,9 @@
 
 namespace {
 
-constexpr std::string_view StyleSheetPath = "style.css";
+// The style sheet's path in the package, and from an item's folder.
+constexpr const char StyleSheetPath[] = "style.css";
+constexpr const char StyleSheetFromItem[] = "../style.css";
 constexpr int MinExpectedLength = 10;
 
 // A sub-question's identifier and the path of its file, made once: each is
@@ -47,31 +49,30 @@ std::string TestPath(std::size_t print)
     return "tests/" + TestId(print) + ".xml";
 }
 
-void StartRoot(XmlText& xml, std::string_view element, std::string_view identifier, const QString& title)
+void StartRoot(XmlText& xml, std::string_view element, std::string_view identifier)
 {
-    xml.DefaultNamespace(QString::fromLatin1(QtiPackageWriter::ItemNamespace));
+    xml.DefaultNamespace(QtiPackageWriter::ItemNamespace);
     xml.StartElement(element);
-    xml.Attribute("identifier", identifier);
-    xml.Attribute("title", title);
+    xml.AttributeUtf8("identifier", identifier);
 }
 
 // Marked-up text as QTI's HTML: underlined runs as spans the style sheet
 // underlines, subscripts, line breaks.
 void WriteMarkup(XmlText& xml, const QString& markup)
 {
-    for (const Print::Cmd& run : MarkupRenderer::Runs(markup)) {
-        switch (run.kind) {
+    MarkupRenderer::ForEachRun(markup, [&](int kind, QStringView text) {
+        switch (kind) {
         case Print::LineBreak: xml.EmptyElement("br"); break;
         case Print::UnderlinedText:
             xml.StartElement("span");
             xml.Attribute("class", "underline");
-            xml.Characters(run.text);
+            xml.Characters(text);
             xml.EndElement();
             break;
-        case Print::SubscriptText: xml.TextElement("sub", run.text); break;
-        default: xml.Characters(run.text);
+        case Print::SubscriptText: xml.TextElement("sub", text); break;
+        default: xml.Characters(text);
         }
-    }
+    });
 }
 
 void WriteParagraph(XmlText& xml, const QString& markup)
@@ -126,14 +127,16 @@ void AddItem(ZipArchive& zip, const ExportPrint& print, const ExportItem& item, 
         expectedLength = std::max(expectedLength, static_cast<int>(form.size()));
 
     XmlText xml; // not indented: spaces would enter the texts
-    StartRoot(xml, "assessmentItem", names.id, ItemText::Name(print, item));
+    StartRoot(xml, "assessmentItem", names.id);
+    xml.AttributeWrittenBy(
+        "title", [&](Utf8Text& out, const EscapeTable& escapes) { ItemText::AppendName(out, print, item, escapes); });
     xml.Attribute("adaptive", "false");
     xml.Attribute("timeDependent", "false");
     xml.Attribute("xml:lang", "ja");
     WriteResponseDeclaration(xml, accepted);
     WriteScoreDeclaration(xml);
     xml.EmptyElement("stylesheet");
-    xml.Attribute("href", "../" + std::string(StyleSheetPath));
+    xml.Attribute("href", StyleSheetFromItem);
     xml.Attribute("type", "text/css");
     xml.StartElement("itemBody");
     if (!item.instruction.isEmpty())
@@ -150,7 +153,7 @@ void AddItem(ZipArchive& zip, const ExportPrint& print, const ExportItem& item, 
     xml.StartElement("p");
     xml.EmptyElement("textEntryInteraction");
     xml.Attribute("responseIdentifier", "RESPONSE");
-    xml.Attribute("expectedLength", std::to_string(expectedLength));
+    xml.AttributeUtf8("expectedLength", std::to_string(expectedLength));
     xml.EndElement();
     xml.EndElement(); // itemBody
     xml.EmptyElement("responseProcessing");
@@ -162,7 +165,7 @@ void AddItem(ZipArchive& zip, const ExportPrint& print, const ExportItem& item, 
 void StartSection(XmlText& xml, int formatNumber, const QString& title)
 {
     xml.StartElement("assessmentSection");
-    xml.Attribute("identifier", "section-" + std::to_string(formatNumber));
+    xml.AttributeUtf8("identifier", "section-" + std::to_string(formatNumber));
     xml.Attribute("title", title);
     xml.Attribute("visible", "true");
 }
@@ -171,7 +174,8 @@ void StartSection(XmlText& xml, int formatNumber, const QString& title)
 QByteArray TestXml(const ExportPrint& print, std::size_t index, const std::vector<ItemNames>& itemNames)
 {
     XmlText xml;
-    StartRoot(xml, "assessmentTest", TestId(index), print.name);
+    StartRoot(xml, "assessmentTest", TestId(index));
+    xml.Attribute("title", print.name);
     WriteScoreDeclaration(xml);
     xml.StartElement("testPart");
     xml.Attribute("identifier", "part-1");
@@ -193,8 +197,8 @@ QByteArray TestXml(const ExportPrint& print, std::size_t index, const std::vecto
             }
         }
         xml.EmptyElement("assessmentItemRef");
-        xml.Attribute("identifier", itemNames[i].id);
-        xml.Attribute("href", "../" + itemNames[i].path);
+        xml.AttributeUtf8("identifier", itemNames[i].id);
+        xml.AttributeUtf8("href", "../" + itemNames[i].path);
     }
     if (openFormat == 0)
         StartSection(xml, 1, print.name);
@@ -216,17 +220,17 @@ QByteArray TestXml(const ExportPrint& print, std::size_t index, const std::vecto
 void WriteResource(XmlText& xml, std::string_view identifier, std::string_view type, std::string_view path)
 {
     xml.StartElement("resource");
-    xml.Attribute("identifier", identifier);
-    xml.Attribute("type", type);
-    xml.Attribute("href", path);
+    xml.AttributeUtf8("identifier", identifier);
+    xml.AttributeUtf8("type", type);
+    xml.AttributeUtf8("href", path);
     xml.EmptyElement("file");
-    xml.Attribute("href", path);
+    xml.AttributeUtf8("href", path);
 }
 
 QByteArray ManifestXml(const ExportSet& set, const std::vector<std::vector<ItemNames>>& itemNames)
 {
     XmlText xml(4);
-    xml.DefaultNamespace(QString::fromLatin1(QtiPackageWriter::ManifestNamespace));
+    xml.DefaultNamespace(QtiPackageWriter::ManifestNamespace);
     xml.StartElement("manifest");
     xml.Attribute("identifier", "tavisko-export");
     xml.StartElement("metadata");
@@ -239,7 +243,7 @@ QByteArray ManifestXml(const ExportSet& set, const std::vector<std::vector<ItemN
         WriteResource(xml, TestId(p), "imsqti_test_xmlv2p1", TestPath(p));
         for (const ItemNames& names : itemNames[p]) {
             xml.EmptyElement("dependency");
-            xml.Attribute("identifierref", names.id);
+            xml.AttributeUtf8("identifierref", names.id);
         }
         xml.EndElement();
         for (const ItemNames& names : itemNames[p]) {

@@ -182,5 +182,5 @@ QByteArray SelfCheckPageWriter::Write(const ExportSet& set)
     html += "<script>";
     html += script;
     html += "</script>\n</body>\n</html>\n";
-    return html.ToByteArray();
+    return html.Take();
 }

@@ -80,11 +80,15 @@ void Utf8Text::Reserve(std::size_t bytes)
         return;
     // Grown by half again at least, so that appending stays linear.
     const std::size_t capacity = std::max({bytes, m_capacity + m_capacity / 2, std::size_t(256)});
-    std::unique_ptr<char[]> data(new char[capacity]);
-    if (m_size > 0)
-        std::memcpy(data.get(), m_data.get(), m_size);
-    m_data = std::move(data);
+    m_bytes.resize(static_cast<qsizetype>(capacity)); // new bytes left as they are
     m_capacity = capacity;
+}
+
+QByteArray Utf8Text::Take()
+{
+    m_bytes.truncate(static_cast<qsizetype>(m_size));
+    m_size = m_capacity = 0;
+    return std::move(m_bytes);
 }
 
 void Utf8Text::Append(QStringView text, const EscapeTable& escapes)
@@ -105,6 +109,12 @@ void Utf8Text::Append(QStringView text, const EscapeTable& escapes)
             }
             while (*by)
                 *to++ = *by++;
+        } else if (c >= 0x800 && c < 0xd800) {
+            // Kana and ideographs, most of a Japanese text: three bytes.
+            to[0] = static_cast<char>(0xe0 | (c >> 12));
+            to[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+            to[2] = static_cast<char>(0x80 | (c & 0x3f));
+            to += 3;
         } else if (!IsHighSurrogate(c) && !IsLowSurrogate(c)) {
             if (c < 0xfffe || !escapes.DropsNonCharacters())
                 to = PutUtf8(to, c);

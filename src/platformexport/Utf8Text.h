@@ -4,7 +4,6 @@
 #include <QStringView>
 
 #include <cstring>
-#include <memory>
 #include <string_view>
 
 class EscapeTable;
@@ -43,8 +42,10 @@ public:
 
     void Reserve(std::size_t bytes);
     std::size_t Size() const { return m_size; }
-    std::string_view View() const { return {m_data.get(), m_size}; }
-    QByteArray ToByteArray() const { return QByteArray(m_data.get(), static_cast<qsizetype>(m_size)); }
+    std::string_view View() const { return {m_bytes.constData(), m_size}; }
+    QByteArray ToByteArray() const { return m_bytes.first(static_cast<qsizetype>(m_size)); }
+    // The bytes, without copying them; the text is empty afterwards.
+    QByteArray Take();
 
 private:
     // Where `bytes` more can be written.
@@ -52,10 +53,12 @@ private:
     {
         if (m_size + bytes > m_capacity)
             Reserve(m_size + bytes);
-        return m_data.get() + m_size;
+        return m_bytes.data() + m_size;
     }
 
-    std::unique_ptr<char[]> m_data;
+    // Sized to the capacity (its bytes past m_size not yet written), so
+    // that the finished text is handed on without a copy.
+    QByteArray m_bytes;
     std::size_t m_size = 0;
     std::size_t m_capacity = 0;
 };

@@ -2,20 +2,16 @@
 
 #include "platformexport/EscapeTable.h"
 
-XmlText::XmlText(int indent)
+XmlText::XmlText(int indent, std::size_t reserve)
     : m_indent(indent)
 {
-    // Most documents are a sub-question of a kilobyte or two: room for one
-    // saves growing the buffer step by step.
-    m_bytes.Reserve(4096);
+    m_bytes.Reserve(reserve);
     m_bytes += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
 }
 
-void XmlText::DefaultNamespace(QStringView uri)
+void XmlText::DefaultNamespace(std::string_view uri)
 {
-    Utf8Text encoded;
-    encoded += uri;
-    m_namespace = encoded.View();
+    m_namespace = uri;
     m_hasNamespace = true;
 }
 
@@ -68,21 +64,36 @@ void XmlText::EmptyElement(std::string_view name)
     m_inEmptyElement = true;
 }
 
-void XmlText::Attribute(std::string_view name, QStringView value)
+void XmlText::StartAttribute(std::string_view name)
 {
     m_bytes += ' ';
     m_bytes += name;
     m_bytes += "=\"";
+}
+
+const EscapeTable& XmlText::AttributeEscapes()
+{
+    return EscapeTable::XmlAttribute();
+}
+
+void XmlText::Attribute(std::string_view name, QStringView value)
+{
+    StartAttribute(name);
     m_bytes.Append(value, EscapeTable::XmlAttribute());
     m_bytes += '"';
 }
 
-void XmlText::Attribute(std::string_view name, std::string_view utf8Value)
+void XmlText::Attribute(std::string_view name, XmlFixed value)
 {
-    m_bytes += ' ';
-    m_bytes += name;
-    m_bytes += "=\"";
-    m_bytes.Append(utf8Value, EscapeTable::XmlAttribute());
+    StartAttribute(name);
+    m_bytes += value.Text();
+    m_bytes += '"';
+}
+
+void XmlText::AttributeUtf8(std::string_view name, std::string_view value)
+{
+    StartAttribute(name);
+    m_bytes.Append(value, EscapeTable::XmlAttribute());
     m_bytes += '"';
 }
 
@@ -105,10 +116,10 @@ void XmlText::TextElement(std::string_view name, QStringView text)
     EndElement();
 }
 
-void XmlText::TextElement(std::string_view name, std::string_view utf8Text)
+void XmlText::TextElement(std::string_view name, XmlFixed text)
 {
     StartElement(name);
-    RawCharacters().Append(utf8Text, EscapeTable::XmlText());
+    RawCharacters() += text.Text();
     EndElement();
 }
 
@@ -144,6 +155,6 @@ std::string_view XmlText::Finish()
 
 QByteArray XmlText::Bytes()
 {
-    const std::string_view bytes = Finish();
-    return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    Finish();
+    return m_bytes.Take();
 }

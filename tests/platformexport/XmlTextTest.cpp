@@ -32,7 +32,7 @@ void WriteRandomDocument(QRandomGenerator& random, QXmlStreamWriter& qt, XmlText
     qt.writeStartDocument();
     if (random.bounded(2)) {
         qt.writeDefaultNamespace(QStringLiteral("http://example.jp/ns"));
-        ours.DefaultNamespace(QStringLiteral("http://example.jp/ns"));
+        ours.DefaultNamespace("http://example.jp/ns");
     }
     qt.writeStartElement(QLatin1String(names[0]));
     ours.StartElement(names[0]);
@@ -49,11 +49,7 @@ void WriteRandomDocument(QRandomGenerator& random, QXmlStreamWriter& qt, XmlText
         case 0: qt.writeStartElement(qtName), ours.StartElement(name), ++depth, inStartTag = true; break;
         case 1: qt.writeEmptyElement(qtName), ours.EmptyElement(name), inStartTag = true; break;
         case 2: qt.writeCharacters(text), ours.Characters(text), inStartTag = false; break;
-        case 3:
-            qt.writeTextElement(qtName, text);
-            utf8 ? ours.TextElement(name, utf8Text) : ours.TextElement(name, text);
-            inStartTag = false;
-            break;
+        case 3: qt.writeTextElement(qtName, text), ours.TextElement(name, text), inStartTag = false; break;
         case 4:
             if (depth > 1) {
                 qt.writeEndElement(), ours.EndElement(), --depth;
@@ -62,7 +58,7 @@ void WriteRandomDocument(QRandomGenerator& random, QXmlStreamWriter& qt, XmlText
             break;
         case 5:
             qt.writeAttribute(qtName, text);
-            utf8 ? ours.Attribute(name, utf8Text) : ours.Attribute(name, text);
+            utf8 ? ours.AttributeUtf8(name, utf8Text) : ours.Attribute(name, text);
             break;
         }
     }
