@@ -39,11 +39,42 @@ bool IsPlaceholder(QChar c)
     return c == u'~' || c == u'〜';
 }
 
+// Writes NFKC of `text` to `to` when it can be made a character at a time:
+// ASCII, kana and ideographs stay (none of them composes with another of
+// them), the wide forms of ASCII and the ideographic space become ASCII.
+// Says false when the text holds anything else, for Qt's normalisation.
+bool NfkcByCharacter(QStringView text, QChar* to)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0x3041 && u <= 0x3096) || (u >= 0x30a1 && u <= 0x30fc) || (u >= 0x4e00 && u <= 0x9fff)
+            || u == 0x3001 || u == 0x3002 || u == 0x3005 || (u >= 0x300c && u <= 0x300f) || u == 0x301c)
+            *to++ = c;
+        else if (u >= 0xff01 && u <= 0xff5e)
+            *to++ = QChar(static_cast<char16_t>(u - 0xfee0));
+        else if (u == 0x3000)
+            *to++ = QChar(u' ');
+        else
+            return false;
+    }
+    return true;
+}
+
+QString Nfkc(const QString& text)
+{
+    QString nfkc(text.size(), Qt::Uninitialized);
+    if (NfkcByCharacter(text, nfkc.data()))
+        return nfkc;
+    return text.normalized(QString::NormalizationForm_KC);
+}
+
 // NFKC, with "[…]" marks (and placeholders unless kept) dropped. An
 // unclosed "[" stays.
 QString Unify(const QString& text, bool keepPlaceholders = false)
 {
-    const QString nfkc = text.normalized(QString::NormalizationForm_KC);
+    const QString nfkc = Nfkc(text);
+    if (keepPlaceholders && !nfkc.contains(u'['))
+        return nfkc;
     TextBuilder out(nfkc.size());
     for (qsizetype i = 0; i < nfkc.size(); ++i) {
         const QChar c = nfkc[i];
@@ -177,6 +208,7 @@ QStringList AnswerNormalizer::Alternatives(const QString& answer)
 {
     const QString unified = Unify(MarkupRenderer::ToPlain(answer, QStringLiteral(" ")), true);
     QStringList forms;
+    forms.reserve(4);
     ForEachPart(unified, [&](QStringView part) {
         AddForms(forms, Tidy(part, true));
         const QStringView verb = AfterSlotAndParticle(part);
