@@ -15,7 +15,7 @@ packages=(
   qt6-translations-l10n
   libcsv-dev libxml2-dev
   libcurl4-openssl-dev ca-certificates
-  libzip-dev zlib1g-dev
+  libzip-dev libdeflate-dev
   chromium chromium-driver
   xdg-utils
   xvfb xauth x11-utils imagemagick poppler-utils unzip zip

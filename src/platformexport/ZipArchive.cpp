@@ -2,7 +2,7 @@
 
 #include <QDateTime>
 
-#include <zlib.h>
+#include <libdeflate.h>
 
 #include <array>
 #include <limits>
@@ -88,8 +88,7 @@ void ZipArchive::Add(std::string_view name, std::string_view content)
     }
     entry.offset = static_cast<std::uint32_t>(m_bytes.size());
     entry.size = static_cast<std::uint32_t>(content.size());
-    entry.crc = static_cast<std::uint32_t>(crc32_z(
-        crc32_z(0, nullptr, 0), reinterpret_cast<const Bytef*>(content.data()), static_cast<z_size_t>(content.size())));
+    entry.crc = libdeflate_crc32(0, content.data(), content.size());
     Header header;
     header.Put32(LocalHeaderSignature);
     PutCommonFields(header, m_dosTime, m_dosDate, entry.crc, entry.size, static_cast<std::uint16_t>(entry.name.size()));

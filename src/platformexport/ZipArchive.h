@@ -16,6 +16,8 @@ class ZipArchive {
 public:
     ZipArchive();
 
+    // Room for `bytes` of files and headers at once.
+    void Reserve(qsizetype bytes) { m_bytes.reserve(bytes); }
     // A file named `name` (UTF-8, "/" between folders) holding `content`.
     void Add(std::string_view name, std::string_view content);
     // The archive; empty, with the reason in `error`, when it would need
