@@ -119,14 +119,15 @@ void WriteResponseDeclaration(XmlText& xml, const QStringList& accepted)
     xml.EndElement();
 }
 
-void AddItem(ZipArchive& zip, const ExportPrint& print, const ExportItem& item, const ItemNames& names)
+// `xml` is the buffer every item is written in, one after the other.
+void AddItem(ZipArchive& zip, XmlText& xml, const ExportPrint& print, const ExportItem& item, const ItemNames& names)
 {
     const QStringList accepted = AnswerNormalizer::Alternatives(item.answer);
     int expectedLength = MinExpectedLength;
     for (const QString& form : accepted)
         expectedLength = std::max(expectedLength, static_cast<int>(form.size()));
 
-    XmlText xml; // not indented: spaces would enter the texts
+    xml.Restart();
     StartRoot(xml, "assessmentItem", names.id);
     xml.AttributeWrittenBy(
         "title", [&](Utf8Text& out, const EscapeTable& escapes) { ItemText::AppendName(out, print, item, escapes); });
@@ -275,11 +276,12 @@ QByteArray QtiPackageWriter::Write(const ExportSet& set, QString* error)
     zip.Reserve(static_cast<qsizetype>(16384 + items * 2048)); // the usual size, an item under 2 KB
     zip.Add("imsmanifest.xml", View(ManifestXml(set, itemNames)));
     zip.Add(StyleSheetPath, ".underline { text-decoration: underline; }\n");
+    XmlText itemXml; // not indented: spaces would enter the texts
     for (std::size_t p = 0; p < set.prints.size(); ++p) {
         const ExportPrint& print = set.prints[p];
         zip.Add(TestPath(p), View(TestXml(print, p, itemNames[p])));
         for (std::size_t i = 0; i < itemNames[p].size(); ++i)
-            AddItem(zip, print, print.items[i], itemNames[p][i]);
+            AddItem(zip, itemXml, print, print.items[i], itemNames[p][i]);
     }
     return zip.Bytes(error);
 }

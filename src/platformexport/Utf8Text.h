@@ -41,6 +41,8 @@ public:
     }
 
     void Reserve(std::size_t bytes);
+    // Empties the text, keeping its room.
+    void Clear() { m_size = 0; }
     std::size_t Size() const { return m_size; }
     std::string_view View() const { return {m_bytes.constData(), m_size}; }
     QByteArray ToByteArray() const { return m_bytes.first(static_cast<qsizetype>(m_size)); }

@@ -6,7 +6,16 @@ XmlText::XmlText(int indent, std::size_t reserve)
     : m_indent(indent)
 {
     m_bytes.Reserve(reserve);
+    Restart();
+}
+
+void XmlText::Restart()
+{
+    m_bytes.Clear();
     m_bytes += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+    m_open.clear();
+    m_namespace = {};
+    m_hasNamespace = m_inStartTag = m_inEmptyElement = m_lastWasStart = m_wroteContent = false;
 }
 
 void XmlText::DefaultNamespace(std::string_view uri)

@@ -43,6 +43,9 @@ public:
     // everything on one line (no space enters a text).
     // `reserve` bytes are made room for at once.
     explicit XmlText(int indent = 0, std::size_t reserve = 4096);
+    // Begins a new document in the same buffer (for many small documents
+    // written one after the other).
+    void Restart();
 
     // The default namespace, declared on the next element started (ASCII,
     // kept as a view like the names).
