@@ -140,37 +140,22 @@ QByteArray SheetText::CsvRecord(const QStringList& cells)
     // Built as text and encoded once: a record is written for every row of
     // an answer key or a history, and encoding cell by cell cost more than
     // the rest of the writing.
+    qsizetype length = 2;
+    for (const QString& cell : cells)
+        length += cell.size() + 4;
     QString record;
-    AppendCsvRecord(record, cells);
-    return record.toUtf8();
-}
-
-void SheetText::AppendCsvRecord(QString& out, const QStringList& cells)
-{
-    for (qsizetype i = 0; i < cells.size(); ++i)
-        AppendCsvCell(out, cells[i], i == 0);
-    EndCsvRecord(out);
-}
-
-void SheetText::AppendCsvCell(QString& out, QStringView cell, bool first)
-{
-    if (!first)
-        out += u',';
-    out += u'"';
-    if (NeedsGuard(cell))
-        out += u'\'';
-    // Quotes doubled; the runs between them copied whole.
-    qsizetype plain = 0;
-    for (qsizetype quote = cell.indexOf(u'"'); quote >= 0; quote = cell.indexOf(u'"', quote + 1)) {
-        out += cell.mid(plain, quote + 1 - plain);
-        out += u'"';
-        plain = quote + 1;
+    record.reserve(length);
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            record += u',';
+        record += u'"';
+        const QString cell = Guard(cells[i]);
+        if (cell.contains(u'"'))
+            record += QString(cell).replace(u'"', QLatin1String("\"\""));
+        else
+            record += cell;
+        record += u'"';
     }
-    out += cell.mid(plain);
-    out += u'"';
-}
-
-void SheetText::EndCsvRecord(QString& out)
-{
-    out += QLatin1String("\r\n");
+    record += QLatin1String("\r\n");
+    return record.toUtf8();
 }

@@ -35,16 +35,11 @@ public:
     // Whether a book text comes back unchanged from its cell.
     static bool Carries(const QString& text);
 
+    // Whether `Guard` adds an apostrophe.
     static bool NeedsGuard(QStringView cell);
     static QString Guard(const QString& cell);
     static QString Unguard(const QString& cell);
 
     // One CSV record: every cell guarded and quoted, ended by CRLF.
     static QByteArray CsvRecord(const QStringList& cells);
-    // The same record appended to a text, for writers that encode a whole
-    // sheet at once; or cell by cell (the first of a record says so), the
-    // record then ended by EndCsvRecord.
-    static void AppendCsvRecord(QString& out, const QStringList& cells);
-    static void AppendCsvCell(QString& out, QStringView cell, bool first);
-    static void EndCsvRecord(QString& out);
 };

@@ -1,30 +1,57 @@
 #include "platformexport/AnswerKeyWriter.h"
 
 #include "markup/SheetText.h"
+#include "platformexport/EscapeTable.h"
 #include "platformexport/ExportSet.h"
 #include "platformexport/MarkupRenderer.h"
+#include "platformexport/Utf8Text.h"
 #include "res/ResourceIds.h"
 #include "res/StringTable.h"
 
+namespace {
+
+// A cell as every CSV of the program is written: in quotes, quotes
+// doubled, a leading "'" where a spreadsheet would see a formula.
+void AppendCell(Utf8Text& out, QStringView cell, bool first = false)
+{
+    out += first ? std::string_view("\"") : std::string_view(",\"");
+    if (SheetText::NeedsGuard(cell))
+        out += '\'';
+    out.Append(cell, EscapeTable::CsvQuoted());
+    out += '"';
+}
+
+void AppendPlainCell(Utf8Text& out, const QString& markup)
+{
+    AppendCell(out, MarkupRenderer::HasMarkup(markup) ? MarkupRenderer::ToPlain(markup) : markup);
+}
+
+} // namespace
+
 QByteArray AnswerKeyWriter::Write(const ExportSet& set)
 {
-    // The whole key as text, encoded once.
-    QString text;
-    qsizetype items = 0;
+    Utf8Text csv;
+    std::size_t items = 0;
     for (const ExportPrint& print : set.prints)
-        items += static_cast<qsizetype>(print.items.size());
-    text.reserve(256 + items * 128); // the usual size, a row under 128 characters
-    SheetText::AppendCsvRecord(text, Res::String(Res::IDS_EXPORT_KEY_HEADER).split(QLatin1Char(',')));
+        items += print.items.size();
+    csv.Reserve(1024 + items * 160); // the usual size, a row under 160 bytes
+    csv += "\xEF\xBB\xBF";
+    const QStringList header = Res::String(Res::IDS_EXPORT_KEY_HEADER).split(QLatin1Char(','));
+    for (qsizetype i = 0; i < header.size(); ++i)
+        AppendCell(csv, header[i], i == 0);
+    csv += "\r\n";
     for (const ExportPrint& print : set.prints) {
         for (const ExportItem& item : print.items) {
-            SheetText::AppendCsvCell(text, print.name, true);
-            SheetText::AppendCsvCell(text, QString::number(item.number), false);
-            SheetText::AppendCsvCell(text, item.formatTitle, false);
-            SheetText::AppendCsvCell(text, MarkupRenderer::ToPlain(item.sentence), false);
-            SheetText::AppendCsvCell(text, MarkupRenderer::ToPlain(item.answer), false);
-            SheetText::AppendCsvCell(text, MarkupRenderer::ToPlain(item.keyword), false);
-            SheetText::EndCsvRecord(text);
+            AppendCell(csv, print.name, true);
+            csv += ",\"";
+            csv.AppendNumber(item.number);
+            csv += '"';
+            AppendCell(csv, item.formatTitle);
+            AppendPlainCell(csv, item.sentence);
+            AppendPlainCell(csv, item.answer);
+            AppendPlainCell(csv, item.keyword);
+            csv += "\r\n";
         }
     }
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    return csv.Take();
 }

@@ -100,6 +100,12 @@ const EscapeTable& EscapeTable::Gift()
     return table;
 }
 
+const EscapeTable& EscapeTable::CsvQuoted()
+{
+    static const EscapeTable table({{'"', "\"\""}}, false, LoneSurrogate::Question);
+    return table;
+}
+
 const EscapeTable& EscapeTable::JsonInScript()
 {
     static const EscapeTable table = [] {

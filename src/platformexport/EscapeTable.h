@@ -31,6 +31,8 @@ public:
     static const EscapeTable& XmlAttribute();
     // GIFT's special characters after a backslash, line breaks as "\n".
     static const EscapeTable& Gift();
+    // A CSV cell in double quotes: quotes doubled.
+    static const EscapeTable& CsvQuoted();
     // A JSON string's content that can stand in an HTML script element.
     static const EscapeTable& JsonInScript();
 
