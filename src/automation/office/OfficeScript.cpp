@@ -85,6 +85,12 @@ const OUString kWalks = OUString::createFromAscii(
 
 const OUString kEditing = OUString::createFromAscii(R"BASIC(Option Explicit
 
+' The matches FindAfter found ahead in oDoc, kept (a global keeps them from one call to
+' the next) for the steps of EditSteps that take them: gTaviskoAhead holds the next
+' ones from gTaviskoAheadNext on, gTaviskoAheadCount in all.
+Global gTaviskoAhead As Variant, gTaviskoAheadCount As Long, gTaviskoAheadNext As Long
+Global gTaviskoAheadDoc As Object, gTaviskoAheadPattern As String
+
 ' Ichitaro's editing as the program's editor takes it step by step, one call for many
 ' steps. Each function gives back an array whose first item is an empty text, or what
 ' went wrong: an error left to Basic itself would stop the office at a message box.
@@ -102,7 +108,7 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
     Dim oText As Object, oSel As Object, oRange As Object, oRemove As Object, oFirst As Object, oWalker As Object
     Dim oFound As Object, oSearch As Object, sPattern As String, bSearched As Boolean
     Dim sText As String, sPage As String, vPage As Variant, bExpand As Boolean, bKinds As Boolean, bDone As Boolean
-    Dim sPending As String, sTyped As String, nDirect As Long
+    Dim sPending As String, sTyped As String, sReplace As String, nDirect As Long
     Dim nSet As Long, nReset As Long, nLine As Long, aNow As Variant, aStates As Variant
     Dim aNames(5) As String, aTypes(5) As String, nKind(5) As Integer, vValue(5) As Variant, aHeights(2) As String
     Dim aSetNames() As String, aSetValues() As Variant, aResetNames() As String, aResult(14) As Variant
@@ -301,15 +307,32 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
             Next j
             bApplied = False
         Case 18
-            If Not bSearched Or sPattern <> aTexts(i) Then
-                oSearch = oDoc.createSearchDescriptor()
-                oSearch.SearchString = aTexts(i)
-                oSearch.SearchCaseSensitive = True
-                oSearch.SearchRegularExpression = True
-                sPattern = aTexts(i)
-                bSearched = True
+            ' A match foreseen is the next one FindAfter kept, while that still has the text
+            ' foreseen and lies ahead of the insertion point; else the search is made again.
+            oFound = Nothing
+            If aNumbers(i) <> 0 And gTaviskoAheadNext < gTaviskoAheadCount Then
+                If gTaviskoAheadPattern = aTexts(i) And EqualUnoObjects(gTaviskoAheadDoc, oDoc) Then
+                    oFound = gTaviskoAhead(gTaviskoAheadNext)
+                    gTaviskoAheadNext = gTaviskoAheadNext + 1
+                    If oFound.getString() <> aDetails(i) Then
+                        oFound = Nothing
+                    ElseIf oText.compareRegionStarts(oCaret, oFound) < 0 Then
+                        oFound = Nothing
+                    End If
+                End If
+                If IsNull(oFound) Then gTaviskoAheadCount = 0
             End If
-            oFound = oDoc.findNext(oCaret, oSearch)
+            If IsNull(oFound) Then
+                If Not bSearched Or sPattern <> aTexts(i) Then
+                    oSearch = oDoc.createSearchDescriptor()
+                    oSearch.SearchString = aTexts(i)
+                    oSearch.SearchCaseSensitive = True
+                    oSearch.SearchRegularExpression = True
+                    sPattern = aTexts(i)
+                    bSearched = True
+                End If
+                oFound = oDoc.findNext(oCaret, oSearch)
+            End If
             If IsNull(oFound) Then
                 If aNumbers(i) <> 0 Then
                     sFailure = "EditSteps: the search for " & aTexts(i) & " found nothing where a match was foreseen"
@@ -322,12 +345,14 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
                 End If
                 bDone = False
                 If i < UBound(aCodes) Then
-                    ' Typing follows: it replaces the match, which goes at once.
+                    ' Typing follows: it replaces the match in one piece (after a move it takes
+                    ' no typing attributes), and is taken with this step.
                     If aCodes(i + 1) = 8 Then
-                        oRemove = oFound : GoSub Remove
-                        oCaret.gotoRange(oFound.getStart(), False)
+                        oRemove = oFound : sReplace = aTexts(i + 1) : GoSub Remove
+                        oCaret.gotoRange(oFound.getEnd(), False)
                         oSel = Nothing
                         bDone = True
+                        i = i + 1
                     End If
                 End If
                 If Not bDone Then
@@ -360,6 +385,10 @@ Function EditSteps(oDoc As Object, oCaret As Object, oAnchor As Variant, aCodes 
     Next i
 Done:
     GoSub TypePending
+    ' The matches FindAfter kept serve the steps that follow it, in this call.
+    gTaviskoAhead = Empty
+    gTaviskoAheadCount = 0
+    gTaviskoAheadDoc = Nothing
     aResult(0) = sFailure
     aResult(1) = oSel
     aResult(2) = bApplied
@@ -456,14 +485,16 @@ RemoveSelection:
     End If
     Return
 
-' Removes oRemove's text; a page style set on the first paragraph stays.
+' Removes oRemove's text, or puts sReplace (then emptied) in its place; a page style set on
+' the first paragraph stays.
 Remove:
     sPage = ""
-    If oText.compareRegionStarts(oRemove, oText.getStart()) = 0 Then
+    If oText.compareRegionStarts(oRemove, oText) = 0 Then
         vPage = oText.createTextCursorByRange(oText.getStart()).getPropertyValue("PageDescName")
         If Not (IsEmpty(vPage) Or IsNull(vPage)) Then sPage = vPage
     End If
-    oRemove.setString("")
+    oRemove.setString(sReplace)
+    sReplace = ""
     If sPage <> "" Then
         oFirst = oText.createTextCursorByRange(oText.getStart())
         vPage = oFirst.getPropertyValue("PageDescName")
@@ -567,39 +598,92 @@ Failed:
     SetRunsInParagraphs = Array("SetRunsInParagraphs: error " & Err & " in line " & Erl & ": " & Error$)
 End Function
 
-' After the failure: whether there are no more matches of the regular expression
+'' After the failure: whether there are no more matches of the regular expression
 ' sPattern after oFrom in the main text of oDoc than those that follow (at most nMost).
+' They are found at once when every match in the document is in the main text, in
+' order, none empty and none reaching over the end of oFrom: those after it are then
+' the ones a search from there finds one by one, and are kept for EditSteps.
 Function FindAfter(oDoc As Object, oFrom As Object, sPattern As String, nMost As Long) As Variant
     On Error GoTo Failed
     Dim oText As Object, oSearch As Object, oAt As Object, oFound As Object, n As Long, i As Long, bAll As Boolean
-    Dim sMatch As String, aFound() As String
+    Dim sMatch As String, aFound() As String, oAll As Object, oEnd As Object, oPrevious As Object
+    Dim nAll As Long, nAfter As Long, bWhole As Boolean, bPast As Boolean
     oText = oDoc.getText()
     oSearch = oDoc.createSearchDescriptor()
     oSearch.SearchString = sPattern
     oSearch.SearchCaseSensitive = True
     oSearch.SearchRegularExpression = True
-    oAt = oText.createTextCursorByRange(oFrom.getEnd())
+    gTaviskoAhead = Empty
+    gTaviskoAheadCount = 0
+    gTaviskoAheadNext = 0
+    gTaviskoAheadDoc = Nothing
+    oEnd = oFrom.getEnd()
+    oAll = oDoc.findAll(oSearch)
+    nAll = oAll.getCount()
+    Dim aKept(nAll) As Object
+    ReDim aFound(nAll) As String
     n = 0
-    bAll = False
-    ReDim aFound(15) As String
-    Do While n < nMost
-        oFound = oDoc.findNext(oAt, oSearch)
-        If IsNull(oFound) Then
-            bAll = True
-            Exit Do
+    nAfter = 0
+    bWhole = True
+    bPast = False
+    For i = 0 To nAll - 1
+        oFound = oAll.getByIndex(i)
+        If Not EqualUnoObjects(oFound.getText(), oText) Then
+            bWhole = False
+        ElseIf i > 0 Then
+            If oText.compareRegionStarts(oPrevious, oFound) <> 1 Then bWhole = False
         End If
-        ' A match elsewhere than in the main text, or an empty one, ends the look ahead.
-        If Not EqualUnoObjects(oFound.getText(), oText) Then Exit Do
-        sMatch = oFound.getString()
-        If sMatch = "" Then Exit Do
-        ' (A ReDim on the line of its If would take the next line into the If too.)
-        If n > UBound(aFound) Then
-            ReDim Preserve aFound(2 * n - 1) As String
+        If Not bWhole Then Exit For
+        If Not bPast Then bPast = (oText.compareRegionStarts(oEnd, oFound) >= 0)
+        If bPast Then
+            sMatch = oFound.getString()
+            If sMatch = "" Then
+                bWhole = False
+                Exit For
+            End If
+            nAfter = nAfter + 1
+            If n < nMost Then
+                aKept(n) = oFound
+                aFound(n) = sMatch
+                n = n + 1
+            End If
+        ElseIf oText.compareRegionEnds(oFound, oEnd) < 0 Then
+            bWhole = False
+            Exit For
         End If
-        aFound(n) = sMatch
-        n = n + 1
-        oAt.gotoRange(oFound.getEnd(), False)
-    Loop
+        oPrevious = oFound
+    Next i
+    If bWhole Then
+        bAll = (nAfter = n)
+        gTaviskoAhead = aKept
+        gTaviskoAheadCount = n
+        gTaviskoAheadDoc = oDoc
+        gTaviskoAheadPattern = sPattern
+    Else
+        ' One by one from the end of oFrom.
+        oAt = oText.createTextCursorByRange(oEnd)
+        n = 0
+        bAll = False
+        ReDim aFound(15) As String
+        Do While n < nMost
+            oFound = oDoc.findNext(oAt, oSearch)
+            If IsNull(oFound) Then
+                bAll = True
+                Exit Do
+            End If
+            ' A match elsewhere than in the main text, or an empty one, ends the look ahead.
+            If Not EqualUnoObjects(oFound.getText(), oText) Then Exit Do
+            sMatch = oFound.getString()
+            If sMatch = "" Then Exit Do
+            ' (A ReDim on the line of its If would take the next line into the If too.)
+            If n > UBound(aFound) Then
+                ReDim Preserve aFound(2 * n - 1) As String
+            End If
+            aFound(n) = sMatch
+            n = n + 1
+            oAt.gotoRange(oFound.getEnd(), False)
+        Loop
+    End If
     ' Copied into an array made at its size: only such an array comes back whole.
     Dim aResult(n + 1) As Variant
     aResult(0) = ""
