@@ -5,6 +5,7 @@
 #include "platformexport/ExportSet.h"
 #include "platformexport/ItemText.h"
 #include "platformexport/MoodleXmlWriter.h"
+#include "platformexport/ParallelPrints.h"
 #include "platformexport/Utf8Text.h"
 
 namespace {
@@ -39,15 +40,12 @@ QString GiftWriter::Escape(const QString& text)
 
 QByteArray GiftWriter::Write(const ExportSet& set)
 {
-    Utf8Text out;
-    std::size_t items = 0;
-    for (const ExportPrint& print : set.prints)
-        items += print.items.size();
-    out.Reserve(1024 + items * 320); // the usual size, a sub-question under 300 bytes
-    out += "// ";
-    out += set.bookTitle.simplified();
-    out += "\n\n";
-    for (const ExportPrint& print : set.prints) {
+    // Each print's category and questions made apart, then joined.
+    std::vector<Utf8Text> prints(set.prints.size());
+    ParallelPrints::ForEach(set.prints.size(), [&](std::size_t p) {
+        const ExportPrint& print = set.prints[p];
+        Utf8Text& out = prints[p];
+        out.Reserve(256 + print.items.size() * 320); // the usual size, a sub-question under 300 bytes
         out += "$CATEGORY: $course$/";
         out += MoodleXmlWriter::CategoryName(set.bookTitle);
         out += '/';
@@ -55,6 +53,11 @@ QByteArray GiftWriter::Write(const ExportSet& set)
         out += "\n\n";
         for (const ExportItem& item : print.items)
             WriteQuestion(out, print, item);
-    }
+    });
+    Utf8Text out;
+    out += "// ";
+    out += set.bookTitle.simplified();
+    out += "\n\n";
+    out.AppendAll(prints);
     return out.Take();
 }

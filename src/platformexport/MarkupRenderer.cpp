@@ -21,6 +21,12 @@ bool MarkupRenderer::HasMarkup(const QString& text)
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c == u'<' || c == u'@' || c == u'＠'; });
 }
 
+void MarkupRenderer::Prepare()
+{
+    GaijiMapper();
+    NoFonts().Load();
+}
+
 std::vector<Print::Cmd> MarkupRenderer::Runs(const QString& markup)
 {
     std::vector<Print::Cmd> cmds;

@@ -38,6 +38,10 @@ public:
     // Text escaped for HTML and XML alike, in text and in attribute values
     // in double quotes (& < > ").
     static QString EscapeHtml(const QString& text);
+    // Builds what rendering builds on first use (the table of external
+    // characters, the empty font set), so that renderers may then run on
+    // several threads at once.
+    static void Prepare();
     // Whether the text holds any markup (most answers and keywords hold
     // none: they are shown as they are).
     static bool HasMarkup(const QString& text);

@@ -4,6 +4,7 @@
 #include "platformexport/EscapeTable.h"
 #include "platformexport/ExportSet.h"
 #include "platformexport/ItemText.h"
+#include "platformexport/ParallelPrints.h"
 
 #include "platformexport/XmlText.h"
 
@@ -70,17 +71,24 @@ void WriteQuestion(XmlText& xml, const ExportPrint& print, const ExportItem& ite
 
 QByteArray MoodleXmlWriter::Write(const ExportSet& set)
 {
-    // Room for the usual size (under a kilobyte a sub-question) at once.
-    std::size_t items = 0;
+    // Each print's category and questions made apart, inside the quiz
+    // element, then joined.
+    std::vector<XmlText> prints;
+    prints.reserve(set.prints.size());
     for (const ExportPrint& print : set.prints)
-        items += print.items.size();
-    XmlText xml(2, 4096 + items * 1024);
+        prints.push_back(XmlText::Fragment(2, 1, 4096 + print.items.size() * 1024)); // a question under 1 KB
+    ParallelPrints::ForEach(set.prints.size(), [&](std::size_t p) {
+        WriteCategory(prints[p], set, set.prints[p]);
+        for (const ExportItem& item : set.prints[p].items)
+            WriteQuestion(prints[p], set.prints[p], item);
+    });
+    std::size_t size = 4096;
+    for (const XmlText& print : prints)
+        size += print.Size();
+    XmlText xml(2, size);
     xml.StartElement("quiz");
-    for (const ExportPrint& print : set.prints) {
-        WriteCategory(xml, set, print);
-        for (const ExportItem& item : print.items)
-            WriteQuestion(xml, print, item);
-    }
+    for (const XmlText& print : prints)
+        xml.AppendElements(print);
     xml.EndElement();
     return xml.Bytes();
 }

@@ -5,6 +5,7 @@
 #include "platformexport/ExportSet.h"
 #include "platformexport/ItemText.h"
 #include "platformexport/MarkupRenderer.h"
+#include "platformexport/ParallelPrints.h"
 #include "platformexport/XmlText.h"
 #include "platformexport/ZipArchive.h"
 
@@ -119,8 +120,33 @@ void WriteResponseDeclaration(XmlText& xml, const QStringList& accepted)
     xml.EndElement();
 }
 
+// A print's files made apart from the others': their bytes one after the
+// other, and where each is, with its checksum.
+struct PrintFiles {
+    struct File {
+        std::string_view name;
+        std::size_t offset = 0;
+        std::size_t size = 0;
+        std::uint32_t crc = 0;
+    };
+    std::string testPath;
+    Utf8Text bytes;
+    std::vector<File> files; // names kept by their owners (testPath, ItemNames)
+
+    void Add(std::string_view name, std::string_view content)
+    {
+        files.push_back({name, bytes.Size(), content.size(), ZipArchive::Crc(content)});
+        bytes += content;
+    }
+    void AddTo(ZipArchive& zip) const
+    {
+        for (const File& file : files)
+            zip.Add(file.name, bytes.View().substr(file.offset, file.size), file.crc);
+    }
+};
+
 // `xml` is the buffer every item is written in, one after the other.
-void AddItem(ZipArchive& zip, XmlText& xml, const ExportPrint& print, const ExportItem& item, const ItemNames& names)
+void AddItem(PrintFiles& zip, XmlText& xml, const ExportPrint& print, const ExportItem& item, const ItemNames& names)
 {
     const QStringList accepted = AnswerNormalizer::Alternatives(item.answer);
     int expectedLength = MinExpectedLength;
@@ -172,9 +198,9 @@ void StartSection(XmlText& xml, int formatNumber, const QString& title)
 }
 
 // One section per question format, in print order, with its instruction.
-QByteArray TestXml(const ExportPrint& print, std::size_t index, const std::vector<ItemNames>& itemNames)
+void WriteTest(XmlText& xml, const ExportPrint& print, std::size_t index, const std::vector<ItemNames>& itemNames)
 {
-    XmlText xml;
+    xml.Restart();
     StartRoot(xml, "assessmentTest", TestId(index));
     xml.Attribute("title", print.name);
     WriteScoreDeclaration(xml);
@@ -215,7 +241,6 @@ QByteArray TestXml(const ExportPrint& print, std::size_t index, const std::vecto
     xml.EndElement();
     xml.EndElement();
     xml.EndElement();
-    return xml.Bytes();
 }
 
 void WriteResource(XmlText& xml, std::string_view identifier, std::string_view type, std::string_view path)
@@ -269,19 +294,29 @@ std::string_view View(const QByteArray& bytes)
 QByteArray QtiPackageWriter::Write(const ExportSet& set, QString* error)
 {
     const std::vector<std::vector<ItemNames>> itemNames = AllItemNames(set);
+    // Each print's test and items made apart, then put in the package in
+    // order after the manifest and the style sheet.
+    std::vector<PrintFiles> prints(set.prints.size());
+    ZipArchive::Crc({}); // the checksum's CPU features looked up here, once
+    ParallelPrints::ForEach(set.prints.size(), [&](std::size_t p) {
+        const ExportPrint& print = set.prints[p];
+        PrintFiles& files = prints[p];
+        files.bytes.Reserve(4096 + print.items.size() * 2048); // the usual size, an item under 2 KB
+        XmlText xml;                                           // not indented: spaces would enter the texts
+        WriteTest(xml, print, p, itemNames[p]);
+        files.testPath = TestPath(p);
+        files.Add(files.testPath, xml.Finish());
+        for (std::size_t i = 0; i < itemNames[p].size(); ++i)
+            AddItem(files, xml, print, print.items[i], itemNames[p][i]);
+    });
     ZipArchive zip;
-    std::size_t items = 0;
-    for (const ExportPrint& print : set.prints)
-        items += print.items.size();
-    zip.Reserve(static_cast<qsizetype>(16384 + items * 2048)); // the usual size, an item under 2 KB
+    std::size_t size = 16384;
+    for (const PrintFiles& files : prints)
+        size += files.bytes.Size() + files.files.size() * 128;
+    zip.Reserve(static_cast<qsizetype>(size));
     zip.Add("imsmanifest.xml", View(ManifestXml(set, itemNames)));
     zip.Add(StyleSheetPath, ".underline { text-decoration: underline; }\n");
-    XmlText itemXml; // not indented: spaces would enter the texts
-    for (std::size_t p = 0; p < set.prints.size(); ++p) {
-        const ExportPrint& print = set.prints[p];
-        zip.Add(TestPath(p), View(TestXml(print, p, itemNames[p])));
-        for (std::size_t i = 0; i < itemNames[p].size(); ++i)
-            AddItem(zip, itemXml, print, print.items[i], itemNames[p][i]);
-    }
+    for (const PrintFiles& files : prints)
+        files.AddTo(zip);
     return zip.Bytes(error);
 }

@@ -4,6 +4,7 @@
 #include "platformexport/EscapeTable.h"
 #include "platformexport/ExportSet.h"
 #include "platformexport/MarkupRenderer.h"
+#include "platformexport/ParallelPrints.h"
 #include "platformexport/SelfCheckPageAssets.h"
 #include "platformexport/Utf8Text.h"
 #include "res/ResourceIds.h"
@@ -40,25 +41,32 @@ void JsonString(Utf8Text& out, QStringView text)
     out += '"';
 }
 
-// The accepted answers of every sub-question, print by print, and the
-// texts the page's script shows, as one JSON object (keys in order).
-void WritePageData(Utf8Text& out, const ExportSet& set)
+// The accepted answers of a print's sub-questions as a JSON array.
+void WriteAccepted(Utf8Text& out, const ExportPrint& print)
 {
-    out += "{\"accepted\":[";
-    for (std::size_t p = 0; p < set.prints.size(); ++p) {
-        out += p == 0 ? "[" : ",[";
-        const std::vector<ExportItem>& items = set.prints[p].items;
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            out += i == 0 ? "[" : ",[";
-            const QStringList accepted = AnswerNormalizer::Alternatives(items[i].answer);
-            for (qsizetype a = 0; a < accepted.size(); ++a) {
-                if (a > 0)
-                    out += ',';
-                JsonString(out, accepted[a]);
-            }
-            out += ']';
+    out += '[';
+    for (std::size_t i = 0; i < print.items.size(); ++i) {
+        out += i == 0 ? "[" : ",[";
+        const QStringList accepted = AnswerNormalizer::Alternatives(print.items[i].answer);
+        for (qsizetype a = 0; a < accepted.size(); ++a) {
+            if (a > 0)
+                out += ',';
+            JsonString(out, accepted[a]);
         }
         out += ']';
+    }
+    out += ']';
+}
+
+// The accepted answers of every sub-question, print by print, and the
+// texts the page's script shows, as one JSON object (keys in order).
+void WritePageData(Utf8Text& out, const std::vector<Utf8Text>& accepted)
+{
+    out += "{\"accepted\":[";
+    for (std::size_t p = 0; p < accepted.size(); ++p) {
+        if (p > 0)
+            out += ',';
+        out += accepted[p];
     }
     out += "],\"text\":{";
     const std::pair<const char*, int> texts[] = {{"hide", Res::IDS_EXPORT_PAGE_HIDE},
@@ -150,7 +158,7 @@ QByteArray SelfCheckPageWriter::Write(const ExportSet& set)
     const QString title = set.bookTitle.simplified();
 
     Utf8Text html;
-    html.Reserve(4096 + set.prints.size() * 16384);
+    html.Reserve(16384 + static_cast<std::size_t>(set.ItemCount()) * 448); // the usual size
     html += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
     html += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
     html += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src ";
@@ -173,11 +181,20 @@ QByteArray SelfCheckPageWriter::Write(const ExportSet& set)
     html += u"　";
     Escaped(html, Text(Res::IDS_EXPORT_PAGE_HINT));
     html += "</p>\n";
+    // Each print's section and accepted answers made apart, then joined.
     const InputLabel inputLabel;
-    for (int p = 0; p < static_cast<int>(set.prints.size()); ++p)
-        WritePrint(html, set.prints[static_cast<size_t>(p)], p, inputLabel);
+    std::vector<Utf8Text> sections(set.prints.size());
+    std::vector<Utf8Text> accepted(set.prints.size());
+    ParallelPrints::ForEach(set.prints.size(), [&](std::size_t p) {
+        const std::size_t items = set.prints[p].items.size();
+        sections[p].Reserve(1024 + items * 384);
+        accepted[p].Reserve(16 + items * 48);
+        WritePrint(sections[p], set.prints[p], static_cast<int>(p), inputLabel);
+        WriteAccepted(accepted[p], set.prints[p]);
+    });
+    html.AppendAll(sections);
     html += "</main>\n<script type=\"application/json\" id=\"tv-data\">";
-    WritePageData(html, set);
+    WritePageData(html, accepted);
     html += "</script>\n";
     html += "<script>";
     html += script;

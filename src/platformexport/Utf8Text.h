@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <vector>
 
 class EscapeTable;
 
@@ -20,6 +21,9 @@ public:
         m_size += bytes.size();
         return *this;
     }
+    Utf8Text& operator+=(const Utf8Text& text) { return *this += text.View(); }
+    // Texts made apart, appended in order (room made once).
+    void AppendAll(const std::vector<Utf8Text>& texts);
     Utf8Text& operator+=(char ascii)
     {
         *Room(1) = ascii;

@@ -9,6 +9,25 @@ XmlText::XmlText(int indent, std::size_t reserve)
     Restart();
 }
 
+XmlText XmlText::Fragment(int indent, std::size_t depth, std::size_t reserve)
+{
+    XmlText fragment(indent, reserve);
+    fragment.m_bytes.Clear();
+    fragment.m_open.assign(depth, std::string_view());
+    return fragment;
+}
+
+void XmlText::AppendElements(const XmlText& fragment)
+{
+    // Whatever follows an element: a pending start tag closed, then the
+    // elements, each on a line of its own as the fragment wrote them.
+    if (fragment.m_bytes.Size() == 0)
+        return;
+    CloseStartTag(false);
+    m_bytes += fragment.m_bytes;
+    m_lastWasStart = m_wroteContent = false;
+}
+
 void XmlText::Restart()
 {
     m_bytes.Clear();

@@ -43,6 +43,12 @@ public:
     // everything on one line (no space enters a text).
     // `reserve` bytes are made room for at once.
     explicit XmlText(int indent = 0, std::size_t reserve = 4096);
+    // Elements to be joined into a document by AppendElements, written as
+    // they would be there inside `depth` open elements: no declaration.
+    static XmlText Fragment(int indent, std::size_t depth, std::size_t reserve = 4096);
+    // The fragment's elements, as if written here; this document stands
+    // where the fragment began (inside as many open elements).
+    void AppendElements(const XmlText& fragment);
     // Begins a new document in the same buffer (for many small documents
     // written one after the other).
     void Restart();
@@ -78,6 +84,8 @@ public:
     // Closes the open elements and gives the document's bytes, which stay
     // valid as long as the document.
     std::string_view Finish();
+    // The bytes written so far.
+    std::size_t Size() const { return m_bytes.Size(); }
     QByteArray Bytes();
 
 private:

@@ -78,7 +78,17 @@ ZipArchive::ZipArchive()
         = static_cast<std::uint16_t>(((std::max(date.year(), 1980) - 1980) << 9) | (date.month() << 5) | date.day());
 }
 
+std::uint32_t ZipArchive::Crc(std::string_view content)
+{
+    return libdeflate_crc32(0, content.data(), content.size());
+}
+
 void ZipArchive::Add(std::string_view name, std::string_view content)
+{
+    Add(name, content, Crc(content));
+}
+
+void ZipArchive::Add(std::string_view name, std::string_view content, std::uint32_t crc)
 {
     Entry entry;
     entry.name = QByteArray(name.data(), static_cast<qsizetype>(name.size()));
@@ -88,7 +98,7 @@ void ZipArchive::Add(std::string_view name, std::string_view content)
     }
     entry.offset = static_cast<std::uint32_t>(m_bytes.size());
     entry.size = static_cast<std::uint32_t>(content.size());
-    entry.crc = libdeflate_crc32(0, content.data(), content.size());
+    entry.crc = crc;
     Header header;
     header.Put32(LocalHeaderSignature);
     PutCommonFields(header, m_dosTime, m_dosDate, entry.crc, entry.size, static_cast<std::uint16_t>(entry.name.size()));

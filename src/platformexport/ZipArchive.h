@@ -20,6 +20,9 @@ public:
     void Reserve(qsizetype bytes) { m_bytes.reserve(bytes); }
     // A file named `name` (UTF-8, "/" between folders) holding `content`.
     void Add(std::string_view name, std::string_view content);
+    // The same with the content's CRC-32 known (made where the content was).
+    void Add(std::string_view name, std::string_view content, std::uint32_t crc);
+    static std::uint32_t Crc(std::string_view content);
     // The archive; empty, with the reason in `error`, when it would need
     // the 64-bit extensions (over 65,535 files or 4 GiB).
     QByteArray Bytes(QString* error);

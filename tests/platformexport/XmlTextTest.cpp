@@ -83,4 +83,49 @@ TEST(XmlText, WritesWhatQtsStreamWriterWrites)
     }
 }
 
+// Complete elements written the same way into two writers.
+void WriteRandomElements(QRandomGenerator& random, XmlText& a, XmlText& b)
+{
+    const auto both = [&](const auto& step) { step(a), step(b); };
+    const int count = 1 + random.bounded(3);
+    for (int e = 0; e < count; ++e) {
+        both([](XmlText& xml) { xml.StartElement("question"); });
+        if (random.bounded(2)) {
+            const QString value = RandomText(random);
+            both([&](XmlText& xml) { xml.Attribute("type", value); });
+        }
+        for (int step = random.bounded(4); step > 0; --step) {
+            const QString text = RandomText(random);
+            switch (random.bounded(3)) {
+            case 0: both([&](XmlText& xml) { xml.TextElement("text", text); }); break;
+            case 1: both([](XmlText& xml) { xml.EmptyElement("br"); }); break;
+            default: both([&](XmlText& xml) { xml.StartElement("p"), xml.Characters(text), xml.EndElement(); });
+            }
+        }
+        both([](XmlText& xml) { xml.EndElement(); });
+    }
+}
+
+// A document joined from fragments made apart (as the exports make each
+// print's part on a core of its own) is the one written in one go.
+TEST(XmlText, FragmentsJoinIntoTheSameDocument)
+{
+    for (const int indent : {0, 2}) {
+        for (quint32 seed = 1; seed <= 100; ++seed) {
+            SCOPED_TRACE(testing::Message() << "indent " << indent << ", seed " << seed);
+            QRandomGenerator random(seed);
+            XmlText whole(indent);
+            XmlText joined(indent);
+            whole.StartElement("quiz");
+            joined.StartElement("quiz");
+            for (int f = random.bounded(4); f > 0; --f) {
+                XmlText fragment = XmlText::Fragment(indent, 1);
+                WriteRandomElements(random, whole, fragment);
+                joined.AppendElements(fragment);
+            }
+            ASSERT_EQ(joined.Bytes().toStdString(), whole.Bytes().toStdString());
+        }
+    }
+}
+
 } // namespace
