@@ -243,19 +243,42 @@ void WriteTest(XmlText& xml, const ExportPrint& print, std::size_t index, const 
     xml.EndElement();
 }
 
-void WriteResource(XmlText& xml, std::string_view identifier, std::string_view type, std::string_view path)
+void WriteResource(XmlText& xml, std::string_view identifier, XmlFixed type, std::string_view path)
 {
     xml.StartElement("resource");
     xml.AttributeUtf8("identifier", identifier);
-    xml.AttributeUtf8("type", type);
+    xml.Attribute("type", type);
     xml.AttributeUtf8("href", path);
     xml.EmptyElement("file");
     xml.AttributeUtf8("href", path);
 }
 
-QByteArray ManifestXml(const ExportSet& set, const std::vector<std::vector<ItemNames>>& itemNames)
+// A print's test and items as resources of the manifest, each test
+// depending on its items.
+void WriteResources(XmlText& xml, std::size_t print, const std::vector<ItemNames>& itemNames)
 {
-    XmlText xml(4);
+    WriteResource(xml, TestId(print), "imsqti_test_xmlv2p1", TestPath(print));
+    for (const ItemNames& names : itemNames) {
+        xml.EmptyElement("dependency");
+        xml.AttributeUtf8("identifierref", names.id);
+    }
+    xml.EndElement();
+    for (const ItemNames& names : itemNames) {
+        WriteResource(xml, names.id, "imsqti_item_xmlv2p1", names.path);
+        xml.EmptyElement("file");
+        xml.Attribute("href", StyleSheetPath);
+        xml.EndElement();
+    }
+}
+
+// The manifest, the prints' resources made apart (WriteResources in
+// fragments inside manifest and resources).
+QByteArray ManifestXml(const std::vector<XmlText>& resources)
+{
+    std::size_t size = 4096;
+    for (const XmlText& print : resources)
+        size += print.Size();
+    XmlText xml(4, size);
     xml.DefaultNamespace(QtiPackageWriter::ManifestNamespace);
     xml.StartElement("manifest");
     xml.Attribute("identifier", "tavisko-export");
@@ -265,20 +288,8 @@ QByteArray ManifestXml(const ExportSet& set, const std::vector<std::vector<ItemN
     xml.EndElement();
     xml.EmptyElement("organizations");
     xml.StartElement("resources");
-    for (std::size_t p = 0; p < set.prints.size(); ++p) {
-        WriteResource(xml, TestId(p), "imsqti_test_xmlv2p1", TestPath(p));
-        for (const ItemNames& names : itemNames[p]) {
-            xml.EmptyElement("dependency");
-            xml.AttributeUtf8("identifierref", names.id);
-        }
-        xml.EndElement();
-        for (const ItemNames& names : itemNames[p]) {
-            WriteResource(xml, names.id, "imsqti_item_xmlv2p1", names.path);
-            xml.EmptyElement("file");
-            xml.Attribute("href", StyleSheetPath);
-            xml.EndElement();
-        }
-    }
+    for (const XmlText& print : resources)
+        xml.AppendElements(print);
     xml.EndElement(); // resources
     xml.EndElement(); // manifest
     return xml.Bytes();
@@ -297,12 +308,18 @@ QByteArray QtiPackageWriter::Write(const ExportSet& set, QString* error)
     // Each print's test and items made apart, then put in the package in
     // order after the manifest and the style sheet.
     std::vector<PrintFiles> prints(set.prints.size());
+    std::vector<XmlText> resources;
+    resources.reserve(set.prints.size());
+    for (const ExportPrint& print : set.prints)
+        resources.push_back(XmlText::Fragment(4, 2, 1024 + print.items.size() * 384));
     ZipArchive::Crc({}); // the checksum's CPU features looked up here, once
     ParallelPrints::ForEach(set.prints.size(), [&](std::size_t p) {
         const ExportPrint& print = set.prints[p];
         PrintFiles& files = prints[p];
-        files.bytes.Reserve(4096 + print.items.size() * 2048); // the usual size, an item under 2 KB
-        XmlText xml;                                           // not indented: spaces would enter the texts
+        WriteResources(resources[p], p, itemNames[p]);
+        // The usual size, an item under 2 KB.
+        files.bytes.Reserve(4096 + print.items.size() * 2048);
+        XmlText xml; // not indented: spaces would enter the texts
         WriteTest(xml, print, p, itemNames[p]);
         files.testPath = TestPath(p);
         files.Add(files.testPath, xml.Finish());
@@ -314,7 +331,7 @@ QByteArray QtiPackageWriter::Write(const ExportSet& set, QString* error)
     for (const PrintFiles& files : prints)
         size += files.bytes.Size() + files.files.size() * 128;
     zip.Reserve(static_cast<qsizetype>(size));
-    zip.Add("imsmanifest.xml", View(ManifestXml(set, itemNames)));
+    zip.Add("imsmanifest.xml", View(ManifestXml(resources)));
     zip.Add(StyleSheetPath, ".underline { text-decoration: underline; }\n");
     for (const PrintFiles& files : prints)
         files.AddTo(zip);
