@@ -330,7 +330,7 @@ QByteArray QtiPackageWriter::Write(const ExportSet& set, QString* error)
     std::size_t size = 16384;
     for (const PrintFiles& files : prints)
         size += files.bytes.Size() + files.files.size() * 128;
-    zip.Reserve(static_cast<qsizetype>(size));
+    zip.Reserve(size);
     zip.Add("imsmanifest.xml", View(ManifestXml(resources)));
     zip.Add(StyleSheetPath, ".underline { text-decoration: underline; }\n");
     for (const PrintFiles& files : prints)

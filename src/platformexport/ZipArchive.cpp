@@ -17,6 +17,9 @@ constexpr std::uint16_t VersionMadeBy = (3 << 8) | 20; // Unix, 2.0
 constexpr std::uint16_t Utf8Names = 1 << 11;
 constexpr std::uint16_t Stored = 0;
 constexpr std::uint32_t FileMode = 0100644u << 16; // a plain file, rw-r--r--
+constexpr std::size_t LocalHeaderSize = 30;
+constexpr std::size_t CentralHeaderSize = 46;
+constexpr std::size_t EndSize = 22;
 
 // Little-endian fields, gathered in a header before it is appended whole.
 class Header {
@@ -31,7 +34,7 @@ public:
         Put16(static_cast<std::uint16_t>(value & 0xffff));
         Put16(static_cast<std::uint16_t>(value >> 16));
     }
-    void AppendTo(QByteArray& out) const { out.append(m_bytes.data(), m_size); }
+    void AppendTo(Utf8Text& out) const { out += std::string_view(m_bytes.data(), static_cast<std::size_t>(m_size)); }
 
 private:
     std::array<char, 64> m_bytes{};
@@ -90,47 +93,53 @@ void ZipArchive::Add(std::string_view name, std::string_view content)
 
 void ZipArchive::Add(std::string_view name, std::string_view content, std::uint32_t crc)
 {
-    Entry entry;
-    entry.name = QByteArray(name.data(), static_cast<qsizetype>(name.size()));
-    if (!Fits32(m_bytes.size()) || !Fits32(static_cast<qsizetype>(content.size())) || entry.name.size() > 0xffff) {
+    if (!Fits32(static_cast<qsizetype>(m_bytes.Size())) || !Fits32(static_cast<qsizetype>(content.size()))
+        || name.size() > 0xffff) {
         m_tooLarge = true;
         return;
     }
-    entry.offset = static_cast<std::uint32_t>(m_bytes.size());
+    Entry entry;
+    entry.offset = static_cast<std::uint32_t>(m_bytes.Size());
     entry.size = static_cast<std::uint32_t>(content.size());
     entry.crc = crc;
+    entry.nameSize = static_cast<std::uint16_t>(name.size());
     Header header;
     header.Put32(LocalHeaderSignature);
-    PutCommonFields(header, m_dosTime, m_dosDate, entry.crc, entry.size, static_cast<std::uint16_t>(entry.name.size()));
+    PutCommonFields(header, m_dosTime, m_dosDate, entry.crc, entry.size, entry.nameSize);
     header.AppendTo(m_bytes);
-    m_bytes += entry.name;
-    m_bytes.append(content.data(), static_cast<qsizetype>(content.size()));
-    m_entries.push_back(std::move(entry));
+    m_bytes += name;
+    m_bytes += content;
+    m_entries.push_back(entry);
 }
 
 QByteArray ZipArchive::Bytes(QString* error)
 {
-    const qsizetype directoryStart = m_bytes.size();
+    const qsizetype directoryStart = static_cast<qsizetype>(m_bytes.Size());
     if (m_tooLarge || m_entries.size() > 0xffff || !Fits32(directoryStart)) {
         *error = TooLarge();
         return {};
     }
+    std::size_t directory = EndSize;
+    for (const Entry& entry : m_entries)
+        directory += CentralHeaderSize + entry.nameSize;
+    m_bytes.Reserve(m_bytes.Size() + directory);
     for (const Entry& entry : m_entries) {
         Header header;
         header.Put32(CentralHeaderSignature);
         header.Put16(VersionMadeBy);
-        PutCommonFields(
-            header, m_dosTime, m_dosDate, entry.crc, entry.size, static_cast<std::uint16_t>(entry.name.size()));
+        PutCommonFields(header, m_dosTime, m_dosDate, entry.crc, entry.size, entry.nameSize);
         header.Put16(0); // no comment
         header.Put16(0); // disk
         header.Put16(0); // internal attributes
         header.Put32(FileMode);
         header.Put32(entry.offset);
         header.AppendTo(m_bytes);
-        m_bytes += entry.name;
+        // The name as its local header holds it (the room made above keeps
+        // the buffer where it is).
+        m_bytes += m_bytes.View().substr(entry.offset + LocalHeaderSize, entry.nameSize);
     }
-    const qsizetype directorySize = m_bytes.size() - directoryStart;
-    if (!Fits32(m_bytes.size())) {
+    const qsizetype directorySize = static_cast<qsizetype>(m_bytes.Size()) - directoryStart;
+    if (!Fits32(static_cast<qsizetype>(m_bytes.Size()))) {
         *error = TooLarge();
         return {};
     }
@@ -145,5 +154,5 @@ QByteArray ZipArchive::Bytes(QString* error)
     end.Put16(0); // no comment
     end.AppendTo(m_bytes);
     m_entries.clear();
-    return std::exchange(m_bytes, QByteArray());
+    return m_bytes.Take();
 }

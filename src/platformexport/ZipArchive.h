@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platformexport/Utf8Text.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,7 +19,7 @@ public:
     ZipArchive();
 
     // Room for `bytes` of files and headers at once.
-    void Reserve(qsizetype bytes) { m_bytes.reserve(bytes); }
+    void Reserve(std::size_t bytes) { m_bytes.Reserve(bytes); }
     // A file named `name` (UTF-8, "/" between folders) holding `content`.
     void Add(std::string_view name, std::string_view content);
     // The same with the content's CRC-32 known (made where the content was).
@@ -29,12 +31,12 @@ public:
 
 private:
     struct Entry {
-        QByteArray name; // UTF-8
         std::uint32_t crc = 0;
         std::uint32_t size = 0;
-        std::uint32_t offset = 0; // of its local header
+        std::uint32_t offset = 0; // of its local header, which the name follows
+        std::uint16_t nameSize = 0;
     };
-    QByteArray m_bytes;
+    Utf8Text m_bytes;
     std::vector<Entry> m_entries;
     std::uint16_t m_dosTime = 0;
     std::uint16_t m_dosDate = 0;
