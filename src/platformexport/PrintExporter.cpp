@@ -10,7 +10,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-QByteArray PrintExporter::Render(const ExportSet& set, ExportFormat::Kind format, QString* error)
+ExportBytes PrintExporter::Render(const ExportSet& set, ExportFormat::Kind format, QString* error)
 {
     switch (format) {
     case ExportFormat::kMoodleXml: return MoodleXmlWriter::Write(set);
@@ -31,11 +31,14 @@ PrintExporter::Result PrintExporter::Export(
         *error = path;
         return kFailed;
     }
-    const QByteArray bytes = Render(set, ExportFormat::OfFile(path), error);
-    if (bytes.isEmpty())
+    const ExportBytes bytes = Render(set, ExportFormat::OfFile(path), error);
+    if (bytes.IsEmpty())
         return kFailed;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+    bool written = file.open(QIODevice::WriteOnly);
+    for (const QByteArray& piece : bytes.Pieces())
+        written = written && file.write(piece) == piece.size();
+    if (!written) {
         *error = file.errorString();
         file.cancelWriting();
         return kFailed;

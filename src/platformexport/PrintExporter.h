@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platformexport/ExportBytes.h"
 #include "platformexport/ExportFormat.h"
 
 #include <QByteArray>
@@ -16,7 +17,7 @@ struct ExportSet;
 class PrintExporter {
 public:
     // The file's bytes in `format`; empty, with the reason, on failure.
-    static QByteArray Render(const ExportSet& set, ExportFormat::Kind format, QString* error);
+    static ExportBytes Render(const ExportSet& set, ExportFormat::Kind format, QString* error);
 
     // Asked just before the file takes its place; true cancels the export
     // and leaves nothing behind.

@@ -120,33 +120,8 @@ void WriteResponseDeclaration(XmlText& xml, const QStringList& accepted)
     xml.EndElement();
 }
 
-// A print's files made apart from the others': their bytes one after the
-// other, and where each is, with its checksum.
-struct PrintFiles {
-    struct File {
-        std::string_view name;
-        std::size_t offset = 0;
-        std::size_t size = 0;
-        std::uint32_t crc = 0;
-    };
-    std::string testPath;
-    Utf8Text bytes;
-    std::vector<File> files; // names kept by their owners (testPath, ItemNames)
-
-    void Add(std::string_view name, std::string_view content)
-    {
-        files.push_back({name, bytes.Size(), content.size(), ZipArchive::Crc(content)});
-        bytes += content;
-    }
-    void AddTo(ZipArchive& zip) const
-    {
-        for (const File& file : files)
-            zip.Add(file.name, bytes.View().substr(file.offset, file.size), file.crc);
-    }
-};
-
 // `xml` is the buffer every item is written in, one after the other.
-void AddItem(PrintFiles& zip, XmlText& xml, const ExportPrint& print, const ExportItem& item, const ItemNames& names)
+void AddItem(ZipArchive& zip, XmlText& xml, const ExportPrint& print, const ExportItem& item, const ItemNames& names)
 {
     const QStringList accepted = AnswerNormalizer::Alternatives(item.answer);
     int expectedLength = MinExpectedLength;
@@ -302,38 +277,35 @@ std::string_view View(const QByteArray& bytes)
 
 } // namespace
 
-QByteArray QtiPackageWriter::Write(const ExportSet& set, QString* error)
+ExportBytes QtiPackageWriter::Write(const ExportSet& set, QString* error)
 {
     const std::vector<std::vector<ItemNames>> itemNames = AllItemNames(set);
-    // Each print's test and items made apart, then put in the package in
-    // order after the manifest and the style sheet.
-    std::vector<PrintFiles> prints(set.prints.size());
+    // Each print's test and items laid out apart, as a part of the package
+    // of its own, then appended in order after the manifest and the style
+    // sheet; the parts are written as they are.
+    ZipArchive zip;
+    std::vector<ZipArchive> prints;
     std::vector<XmlText> resources;
+    prints.reserve(set.prints.size());
     resources.reserve(set.prints.size());
-    for (const ExportPrint& print : set.prints)
+    for (const ExportPrint& print : set.prints) {
+        prints.push_back(zip.Sibling());
+        prints.back().Reserve(4096 + print.items.size() * 2048); // the usual size, an item under 2 KB
         resources.push_back(XmlText::Fragment(4, 2, 1024 + print.items.size() * 384));
+    }
     ZipArchive::Crc({}); // the checksum's CPU features looked up here, once
     ParallelPrints::ForEach(set.prints.size(), [&](std::size_t p) {
         const ExportPrint& print = set.prints[p];
-        PrintFiles& files = prints[p];
         WriteResources(resources[p], p, itemNames[p]);
-        // The usual size, an item under 2 KB.
-        files.bytes.Reserve(4096 + print.items.size() * 2048);
         XmlText xml; // not indented: spaces would enter the texts
         WriteTest(xml, print, p, itemNames[p]);
-        files.testPath = TestPath(p);
-        files.Add(files.testPath, xml.Finish());
+        prints[p].Add(TestPath(p), xml.Finish());
         for (std::size_t i = 0; i < itemNames[p].size(); ++i)
-            AddItem(files, xml, print, print.items[i], itemNames[p][i]);
+            AddItem(prints[p], xml, print, print.items[i], itemNames[p][i]);
     });
-    ZipArchive zip;
-    std::size_t size = 16384;
-    for (const PrintFiles& files : prints)
-        size += files.bytes.Size() + files.files.size() * 128;
-    zip.Reserve(size);
     zip.Add("imsmanifest.xml", View(ManifestXml(resources)));
     zip.Add(StyleSheetPath, ".underline { text-decoration: underline; }\n");
-    for (const PrintFiles& files : prints)
-        files.AddTo(zip);
-    return zip.Bytes(error);
+    for (ZipArchive& files : prints)
+        zip.Append(std::move(files));
+    return zip.Pieces(error);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platformexport/ExportBytes.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,5 +20,5 @@ public:
     static constexpr const char* ManifestNamespace = "http://www.imsglobal.org/xsd/imscp_v1p1";
 
     // The package; empty, with the reason in `error`, when it cannot be made.
-    static QByteArray Write(const ExportSet& set, QString* error);
+    static ExportBytes Write(const ExportSet& set, QString* error);
 };

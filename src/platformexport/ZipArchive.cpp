@@ -17,7 +17,6 @@ constexpr std::uint16_t VersionMadeBy = (3 << 8) | 20; // Unix, 2.0
 constexpr std::uint16_t Utf8Names = 1 << 11;
 constexpr std::uint16_t Stored = 0;
 constexpr std::uint32_t FileMode = 0100644u << 16; // a plain file, rw-r--r--
-constexpr std::size_t LocalHeaderSize = 30;
 constexpr std::size_t CentralHeaderSize = 46;
 constexpr std::size_t EndSize = 22;
 
@@ -63,11 +62,6 @@ QString TooLarge()
     return QStringLiteral("ファイルが多すぎるか大きすぎて zip にまとめられません（65,535 個、4 GiB まで）");
 }
 
-bool Fits32(qsizetype value)
-{
-    return value >= 0 && static_cast<std::uint64_t>(value) <= std::numeric_limits<std::uint32_t>::max();
-}
-
 } // namespace
 
 ZipArchive::ZipArchive()
@@ -81,6 +75,14 @@ ZipArchive::ZipArchive()
         = static_cast<std::uint16_t>(((std::max(date.year(), 1980) - 1980) << 9) | (date.month() << 5) | date.day());
 }
 
+ZipArchive ZipArchive::Sibling() const
+{
+    ZipArchive sibling;
+    sibling.m_dosTime = m_dosTime;
+    sibling.m_dosDate = m_dosDate;
+    return sibling;
+}
+
 std::uint32_t ZipArchive::Crc(std::string_view content)
 {
     return libdeflate_crc32(0, content.data(), content.size());
@@ -88,21 +90,17 @@ std::uint32_t ZipArchive::Crc(std::string_view content)
 
 void ZipArchive::Add(std::string_view name, std::string_view content)
 {
-    Add(name, content, Crc(content));
-}
-
-void ZipArchive::Add(std::string_view name, std::string_view content, std::uint32_t crc)
-{
-    if (!Fits32(static_cast<qsizetype>(m_bytes.Size())) || !Fits32(static_cast<qsizetype>(content.size()))
-        || name.size() > 0xffff) {
+    if (content.size() > std::numeric_limits<std::uint32_t>::max() || name.size() > 0xffff) {
         m_tooLarge = true;
         return;
     }
     Entry entry;
-    entry.offset = static_cast<std::uint32_t>(m_bytes.Size());
+    entry.offset = m_piecesSize + m_bytes.Size();
     entry.size = static_cast<std::uint32_t>(content.size());
-    entry.crc = crc;
+    entry.crc = Crc(content);
+    entry.nameAt = m_names.size();
     entry.nameSize = static_cast<std::uint16_t>(name.size());
+    m_names += name;
     Header header;
     header.Put32(LocalHeaderSignature);
     PutCommonFields(header, m_dosTime, m_dosDate, entry.crc, entry.size, entry.nameSize);
@@ -112,17 +110,37 @@ void ZipArchive::Add(std::string_view name, std::string_view content, std::uint3
     m_entries.push_back(entry);
 }
 
-QByteArray ZipArchive::Bytes(QString* error)
+void ZipArchive::FinishPiece()
 {
-    const qsizetype directoryStart = static_cast<qsizetype>(m_bytes.Size());
-    if (m_tooLarge || m_entries.size() > 0xffff || !Fits32(directoryStart)) {
-        *error = TooLarge();
-        return {};
+    if (m_bytes.Size() == 0)
+        return;
+    m_piecesSize += m_bytes.Size();
+    m_pieces.push_back(m_bytes.Take());
+}
+
+void ZipArchive::Append(ZipArchive&& files)
+{
+    FinishPiece();
+    files.FinishPiece();
+    const std::uint64_t start = m_piecesSize;
+    const std::size_t namesStart = m_names.size();
+    m_names += files.m_names;
+    for (Entry entry : files.m_entries) {
+        entry.offset += start;
+        entry.nameAt += namesStart;
+        m_entries.push_back(entry);
     }
-    std::size_t directory = EndSize;
-    for (const Entry& entry : m_entries)
-        directory += CentralHeaderSize + entry.nameSize;
-    m_bytes.Reserve(m_bytes.Size() + directory);
+    for (QByteArray& piece : files.m_pieces)
+        m_pieces.push_back(std::move(piece));
+    m_piecesSize += files.m_piecesSize;
+    m_tooLarge = m_tooLarge || files.m_tooLarge;
+}
+
+// The central directory of the files, which begins at `start`, and its end.
+Utf8Text ZipArchive::Directory(std::uint64_t start) const
+{
+    Utf8Text directory;
+    directory.Reserve(EndSize + m_names.size() + m_entries.size() * CentralHeaderSize);
     for (const Entry& entry : m_entries) {
         Header header;
         header.Put32(CentralHeaderSignature);
@@ -132,17 +150,11 @@ QByteArray ZipArchive::Bytes(QString* error)
         header.Put16(0); // disk
         header.Put16(0); // internal attributes
         header.Put32(FileMode);
-        header.Put32(entry.offset);
-        header.AppendTo(m_bytes);
-        // The name as its local header holds it (the room made above keeps
-        // the buffer where it is).
-        m_bytes += m_bytes.View().substr(entry.offset + LocalHeaderSize, entry.nameSize);
+        header.Put32(static_cast<std::uint32_t>(entry.offset));
+        header.AppendTo(directory);
+        directory += std::string_view(m_names).substr(entry.nameAt, entry.nameSize);
     }
-    const qsizetype directorySize = static_cast<qsizetype>(m_bytes.Size()) - directoryStart;
-    if (!Fits32(static_cast<qsizetype>(m_bytes.Size()))) {
-        *error = TooLarge();
-        return {};
-    }
+    const std::size_t directorySize = directory.Size();
     Header end;
     end.Put32(EndSignature);
     end.Put16(0); // this disk
@@ -150,9 +162,36 @@ QByteArray ZipArchive::Bytes(QString* error)
     end.Put16(static_cast<std::uint16_t>(m_entries.size()));
     end.Put16(static_cast<std::uint16_t>(m_entries.size()));
     end.Put32(static_cast<std::uint32_t>(directorySize));
-    end.Put32(static_cast<std::uint32_t>(directoryStart));
+    end.Put32(static_cast<std::uint32_t>(start));
     end.Put16(0); // no comment
-    end.AppendTo(m_bytes);
+    end.AppendTo(directory);
+    return directory;
+}
+
+ExportBytes ZipArchive::Pieces(QString* error)
+{
+    FinishPiece();
+    const std::uint64_t directoryStart = m_piecesSize;
+    const std::uint64_t directorySize = m_names.size() + m_entries.size() * CentralHeaderSize;
+    const std::uint64_t limit = std::numeric_limits<std::uint32_t>::max();
+    // Every offset, the directory's start and size included, must fit the
+    // 32-bit fields (the last file's offset is below the directory's).
+    if (m_tooLarge || m_entries.size() > 0xffff || directoryStart > limit || directoryStart + directorySize > limit) {
+        *error = TooLarge();
+        return {};
+    }
+    ExportBytes bytes;
+    for (QByteArray& piece : m_pieces)
+        bytes.Add(std::move(piece));
+    bytes.Add(Directory(directoryStart).Take());
+    m_pieces.clear();
     m_entries.clear();
-    return m_bytes.Take();
+    m_names.clear();
+    m_piecesSize = 0;
+    return bytes;
+}
+
+QByteArray ZipArchive::Bytes(QString* error)
+{
+    return Pieces(error).Joined();
 }
