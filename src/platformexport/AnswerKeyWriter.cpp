@@ -29,9 +29,9 @@ void AppendPlainCell(Utf8Text& out, const QString& markup)
 
 } // namespace
 
-QByteArray AnswerKeyWriter::Write(const ExportSet& set)
+ExportBytes AnswerKeyWriter::Write(const ExportSet& set)
 {
-    // Each print's rows made apart, then joined.
+    // Each print's rows made apart, written as they are after the header.
     std::vector<Utf8Text> prints(set.prints.size());
     ParallelPrints::ForEach(set.prints.size(), [&](std::size_t p) {
         const ExportPrint& print = set.prints[p];
@@ -55,6 +55,8 @@ QByteArray AnswerKeyWriter::Write(const ExportSet& set)
     for (qsizetype i = 0; i < header.size(); ++i)
         AppendCell(csv, header[i], i == 0);
     csv += "\r\n";
-    csv.AppendAll(prints);
-    return csv.Take();
+    ExportBytes key(csv.Take());
+    for (Utf8Text& print : prints)
+        key.Add(print.Take());
+    return key;
 }

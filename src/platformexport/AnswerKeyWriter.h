@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platformexport/ExportBytes.h"
+
 #include <QByteArray>
 
 struct ExportSet;
@@ -12,5 +14,5 @@ struct ExportSet;
 // formula are guarded.
 class AnswerKeyWriter {
 public:
-    static QByteArray Write(const ExportSet& set);
+    static ExportBytes Write(const ExportSet& set);
 };

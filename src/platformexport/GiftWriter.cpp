@@ -38,9 +38,10 @@ QString GiftWriter::Escape(const QString& text)
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-QByteArray GiftWriter::Write(const ExportSet& set)
+ExportBytes GiftWriter::Write(const ExportSet& set)
 {
-    // Each print's category and questions made apart, then joined.
+    // Each print's category and questions made apart, written as they are
+    // after the header.
     std::vector<Utf8Text> prints(set.prints.size());
     ParallelPrints::ForEach(set.prints.size(), [&](std::size_t p) {
         const ExportPrint& print = set.prints[p];
@@ -58,6 +59,8 @@ QByteArray GiftWriter::Write(const ExportSet& set)
     out += "// ";
     out += set.bookTitle.simplified();
     out += "\n\n";
-    out.AppendAll(prints);
-    return out.Take();
+    ExportBytes gift(out.Take());
+    for (Utf8Text& print : prints)
+        gift.Add(print.Take());
+    return gift;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platformexport/ExportBytes.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,7 +12,7 @@ struct ExportSet;
 // the Moodle XML export, and the answer as printed as general feedback.
 class GiftWriter {
 public:
-    static QByteArray Write(const ExportSet& set);
+    static ExportBytes Write(const ExportSet& set);
     // `text` with GIFT's special characters (~ = # { } : and the
     // backslash) escaped by a backslash and line breaks as "\n".
     static QString Escape(const QString& text);

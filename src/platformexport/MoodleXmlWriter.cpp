@@ -69,10 +69,10 @@ void WriteQuestion(XmlText& xml, const ExportPrint& print, const ExportItem& ite
 
 } // namespace
 
-QByteArray MoodleXmlWriter::Write(const ExportSet& set)
+ExportBytes MoodleXmlWriter::Write(const ExportSet& set)
 {
     // Each print's category and questions made apart, inside the quiz
-    // element, then joined.
+    // element, and written as they are between its tags.
     std::vector<XmlText> prints;
     prints.reserve(set.prints.size());
     for (const ExportPrint& print : set.prints)
@@ -82,15 +82,12 @@ QByteArray MoodleXmlWriter::Write(const ExportSet& set)
         for (const ExportItem& item : set.prints[p].items)
             WriteQuestion(prints[p], set.prints[p], item);
     });
-    std::size_t size = 4096;
-    for (const XmlText& print : prints)
-        size += print.Size();
-    XmlText xml(2, size);
+    XmlText xml(2, 256);
     xml.StartElement("quiz");
-    for (const XmlText& print : prints)
-        xml.AppendElements(print);
+    for (XmlText& print : prints)
+        xml.AppendElements(std::move(print));
     xml.EndElement();
-    return xml.Bytes();
+    return xml.Pieces();
 }
 
 QString MoodleXmlWriter::EscapeWildcard(const QString& answer)

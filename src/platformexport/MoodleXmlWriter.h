@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platformexport/ExportBytes.h"
+
 #include <QByteArray>
 
 struct ExportSet;
@@ -12,7 +14,7 @@ struct ExportSet;
 // as printed is the general feedback.
 class MoodleXmlWriter {
 public:
-    static QByteArray Write(const ExportSet& set);
+    static ExportBytes Write(const ExportSet& set);
     // Moodle's short-answer matching takes "*" as a wildcard.
     static QString EscapeWildcard(const QString& answer);
     // A category name inside a category path ("/" is doubled there).

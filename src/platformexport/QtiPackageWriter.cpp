@@ -248,7 +248,7 @@ void WriteResources(XmlText& xml, std::size_t print, const std::vector<ItemNames
 
 // The manifest, the prints' resources made apart (WriteResources in
 // fragments inside manifest and resources).
-QByteArray ManifestXml(const std::vector<XmlText>& resources)
+QByteArray ManifestXml(std::vector<XmlText>& resources)
 {
     std::size_t size = 4096;
     for (const XmlText& print : resources)
@@ -263,8 +263,8 @@ QByteArray ManifestXml(const std::vector<XmlText>& resources)
     xml.EndElement();
     xml.EmptyElement("organizations");
     xml.StartElement("resources");
-    for (const XmlText& print : resources)
-        xml.AppendElements(print);
+    for (XmlText& print : resources)
+        xml.AppendElements(std::move(print));
     xml.EndElement(); // resources
     xml.EndElement(); // manifest
     return xml.Bytes();

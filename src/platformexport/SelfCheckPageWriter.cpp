@@ -149,7 +149,7 @@ void WritePrint(Utf8Text& html, const ExportPrint& print, int index, const Input
 
 } // namespace
 
-QByteArray SelfCheckPageWriter::Write(const ExportSet& set)
+ExportBytes SelfCheckPageWriter::Write(const ExportSet& set)
 {
     const std::string_view style = SelfCheckPageAssets::Style;
     const std::string_view script = SelfCheckPageAssets::Script;
@@ -158,7 +158,7 @@ QByteArray SelfCheckPageWriter::Write(const ExportSet& set)
     const QString title = set.bookTitle.simplified();
 
     Utf8Text html;
-    html.Reserve(16384 + static_cast<std::size_t>(set.ItemCount()) * 448); // the usual size
+    html.Reserve(16384);
     html += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
     html += "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
     html += "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; style-src ";
@@ -181,7 +181,8 @@ QByteArray SelfCheckPageWriter::Write(const ExportSet& set)
     html += u"　";
     Escaped(html, Text(Res::IDS_EXPORT_PAGE_HINT));
     html += "</p>\n";
-    // Each print's section and accepted answers made apart, then joined.
+    // Each print's section and accepted answers made apart; the sections
+    // are written as they are, between the head and the data.
     const InputLabel inputLabel;
     std::vector<Utf8Text> sections(set.prints.size());
     std::vector<Utf8Text> accepted(set.prints.size());
@@ -192,12 +193,16 @@ QByteArray SelfCheckPageWriter::Write(const ExportSet& set)
         WritePrint(sections[p], set.prints[p], static_cast<int>(p), inputLabel);
         WriteAccepted(accepted[p], set.prints[p]);
     });
-    html.AppendAll(sections);
-    html += "</main>\n<script type=\"application/json\" id=\"tv-data\">";
-    WritePageData(html, accepted);
-    html += "</script>\n";
-    html += "<script>";
-    html += script;
-    html += "</script>\n</body>\n</html>\n";
-    return html.Take();
+    ExportBytes page(html.Take());
+    for (Utf8Text& section : sections)
+        page.Add(section.Take());
+    Utf8Text tail;
+    tail += "</main>\n<script type=\"application/json\" id=\"tv-data\">";
+    WritePageData(tail, accepted);
+    tail += "</script>\n";
+    tail += "<script>";
+    tail += script;
+    tail += "</script>\n</body>\n</html>\n";
+    page.Add(tail.Take());
+    return page;
 }

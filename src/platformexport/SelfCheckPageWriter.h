@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platformexport/ExportBytes.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,5 +17,5 @@ struct ExportSet;
 // the same form.
 class SelfCheckPageWriter {
 public:
-    static QByteArray Write(const ExportSet& set);
+    static ExportBytes Write(const ExportSet& set);
 };

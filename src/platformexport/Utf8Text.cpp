@@ -144,16 +144,6 @@ void Utf8Text::Append(std::string_view utf8, const EscapeTable& escapes)
     m_size += static_cast<std::size_t>(to - start);
 }
 
-void Utf8Text::AppendAll(const std::vector<Utf8Text>& texts)
-{
-    std::size_t size = m_size;
-    for (const Utf8Text& text : texts)
-        size += text.Size();
-    Reserve(size);
-    for (const Utf8Text& text : texts)
-        *this += text;
-}
-
 void Utf8Text::AppendNumber(long long number)
 {
     char digits[24];

@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <string_view>
-#include <vector>
 
 class EscapeTable;
 
@@ -22,8 +21,6 @@ public:
         return *this;
     }
     Utf8Text& operator+=(const Utf8Text& text) { return *this += text.View(); }
-    // Texts made apart, appended in order (room made once).
-    void AppendAll(const std::vector<Utf8Text>& texts);
     Utf8Text& operator+=(char ascii)
     {
         *Room(1) = ascii;

@@ -17,19 +17,28 @@ XmlText XmlText::Fragment(int indent, std::size_t depth, std::size_t reserve)
     return fragment;
 }
 
-void XmlText::AppendElements(const XmlText& fragment)
+void XmlText::AppendElements(XmlText&& fragment)
 {
     // Whatever follows an element: a pending start tag closed, then the
     // elements, each on a line of its own as the fragment wrote them.
     if (fragment.m_bytes.Size() == 0)
         return;
     CloseStartTag(false);
-    m_bytes += fragment.m_bytes;
+    if (m_bytes.Size() > 0) {
+        m_piecesSize += m_bytes.Size();
+        m_pieces.push_back(m_bytes.Take());
+    }
+    for (QByteArray& piece : fragment.m_pieces)
+        m_pieces.push_back(std::move(piece));
+    m_piecesSize += fragment.m_piecesSize + fragment.m_bytes.Size();
+    m_pieces.push_back(fragment.m_bytes.Take());
     m_lastWasStart = m_wroteContent = false;
 }
 
 void XmlText::Restart()
 {
+    m_pieces.clear();
+    m_piecesSize = 0;
     m_bytes.Clear();
     m_bytes += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
     m_open.clear();
@@ -181,8 +190,19 @@ std::string_view XmlText::Finish()
     return m_bytes.View();
 }
 
-QByteArray XmlText::Bytes()
+ExportBytes XmlText::Pieces()
 {
     Finish();
-    return m_bytes.Take();
+    ExportBytes pieces;
+    for (QByteArray& piece : m_pieces)
+        pieces.Add(std::move(piece));
+    pieces.Add(m_bytes.Take());
+    m_pieces.clear();
+    m_piecesSize = 0;
+    return pieces;
+}
+
+QByteArray XmlText::Bytes()
+{
+    return Pieces().Joined();
 }

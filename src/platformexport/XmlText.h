@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platformexport/ExportBytes.h"
 #include "platformexport/Utf8Text.h"
 
 #include <QByteArray>
@@ -48,7 +49,9 @@ public:
     static XmlText Fragment(int indent, std::size_t depth, std::size_t reserve = 4096);
     // The fragment's elements, as if written here; this document stands
     // where the fragment began (inside as many open elements).
-    void AppendElements(const XmlText& fragment);
+    // The fragment's bytes are taken as they are (not copied) and become a
+    // piece of this document's Pieces.
+    void AppendElements(XmlText&& fragment);
     // Begins a new document in the same buffer (for many small documents
     // written one after the other).
     void Restart();
@@ -83,10 +86,13 @@ public:
     void EndElement();
     // Closes the open elements and gives the document's bytes, which stay
     // valid as long as the document.
+    // (Finish only for a document without appended fragments: it gives the
+    // one buffer's bytes.)
     std::string_view Finish();
-    // The bytes written so far.
-    std::size_t Size() const { return m_bytes.Size(); }
+    ExportBytes Pieces();
     QByteArray Bytes();
+    // The bytes written so far.
+    std::size_t Size() const { return m_piecesSize + m_bytes.Size(); }
 
 private:
     bool CloseStartTag(bool contentFollows);
@@ -94,6 +100,8 @@ private:
     static const EscapeTable& AttributeEscapes();
     void Indent(std::size_t level);
 
+    std::vector<QByteArray> m_pieces; // finished, before m_bytes
+    std::size_t m_piecesSize = 0;
     Utf8Text m_bytes;
     std::vector<std::string_view> m_open;
     std::string_view m_namespace;

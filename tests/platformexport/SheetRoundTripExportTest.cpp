@@ -20,7 +20,7 @@ protected:
         ::FillPrints(book, 3, 7);
         const ExportSet set = ExportSet::FromModel(book);
         EXPECT_GE(set.ItemCount(), 3 * 7 * 2);
-        return MoodleXmlWriter::Write(set);
+        return MoodleXmlWriter::Write(set).Joined();
     }
 };
 

@@ -121,7 +121,7 @@ TEST(XmlText, FragmentsJoinIntoTheSameDocument)
             for (int f = random.bounded(4); f > 0; --f) {
                 XmlText fragment = XmlText::Fragment(indent, 1);
                 WriteRandomElements(random, whole, fragment);
-                joined.AppendElements(fragment);
+                joined.AppendElements(std::move(fragment));
             }
             ASSERT_EQ(joined.Bytes().toStdString(), whole.Bytes().toStdString());
         }
