@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <vector>
 
@@ -25,6 +26,10 @@ public:
     const std::vector<QByteArray>& Pieces() const { return m_pieces; }
     // The pieces in one buffer.
     QByteArray Joined() const;
+    // Writes the pieces to the open file `fd` with as few system calls as
+    // the system allows (a write per piece cost more than the writing of
+    // small pieces); false, with the reason in `error`, on failure.
+    bool WriteTo(int fd, QString* error) const;
 
 private:
     std::vector<QByteArray> m_pieces;

@@ -2,32 +2,42 @@
 
 #include "platformexport/MarkupRenderer.h"
 
+#include <QThreadPool>
+
 #include <algorithm>
-#include <system_error>
-#include <thread>
-#include <vector>
+#include <latch>
 
 void ParallelPrints::ForEach(std::size_t count, const std::function<void(std::size_t)>& render)
 {
     // What the renderers build on first use is built here, before any
     // second thread could race to build it.
     MarkupRenderer::Prepare();
-    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    // The process's shared pool keeps its threads between exports (making a
+    // thread for each export cost as much as a small export's rendering).
+    QThreadPool& pool = *QThreadPool::globalInstance();
+    const std::size_t cores = static_cast<std::size_t>(std::max(1, pool.maxThreadCount()));
     const std::size_t workers = std::min({cores, count, std::size_t(8)});
     const auto share = [&](std::size_t first) {
         for (std::size_t index = first; index < count; index += workers)
             render(index);
     };
-    std::vector<std::thread> others;
+    if (workers <= 1) {
+        share(0);
+        return;
+    }
+    std::latch done(static_cast<std::ptrdiff_t>(workers - 1));
     for (std::size_t first = 1; first < workers; ++first) {
-        try {
-            others.emplace_back(share, first);
-        } catch (const std::system_error&) {
-            share(first); // no thread to be had: this one does that share too
+        // A pool without a free thread (busy with other work) is not waited
+        // for: this thread does that share itself.
+        const bool started = pool.tryStart([&share, &done, first] {
+            share(first);
+            done.count_down();
+        });
+        if (!started) {
+            share(first);
+            done.count_down();
         }
     }
-    if (workers > 0)
-        share(0);
-    for (std::thread& other : others)
-        other.join();
+    share(0);
+    done.wait();
 }

@@ -34,12 +34,19 @@ PrintExporter::Result PrintExporter::Export(
     const ExportBytes bytes = Render(set, ExportFormat::OfFile(path), error);
     if (bytes.IsEmpty())
         return kFailed;
+    // Unbuffered: the pieces go to the file in one call where it has a
+    // descriptor, else one by one.
     QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    for (const QByteArray& piece : bytes.Pieces())
-        written = written && file.write(piece) == piece.size();
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QString writeError;
+    if (written && file.handle() >= 0) {
+        written = bytes.WriteTo(file.handle(), &writeError);
+    } else {
+        for (const QByteArray& piece : bytes.Pieces())
+            written = written && file.write(piece) == piece.size();
+    }
     if (!written) {
-        *error = file.errorString();
+        *error = writeError.isEmpty() ? file.errorString() : writeError;
         file.cancelWriting();
         return kFailed;
     }
