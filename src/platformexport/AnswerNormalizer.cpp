@@ -16,6 +16,8 @@ public:
     }
     void Add(QChar c) { *m_at++ = c; }
     bool IsEmpty() const { return m_at == m_text.constData(); }
+    qsizetype Size() const { return m_at - m_text.constData(); }
+    void Truncate(qsizetype size) { m_at = m_text.data() + size; }
     QString Take()
     {
         m_text.truncate(m_at - m_text.constData());
@@ -39,56 +41,76 @@ bool IsPlaceholder(QChar c)
     return c == u'~' || c == u'〜';
 }
 
-// Writes NFKC of `text` to `to` when it can be made a character at a time:
-// ASCII, kana and ideographs stay (none of them composes with another of
-// them), the wide forms of ASCII and the ideographic space become ASCII.
-// Says false when the text holds anything else, for Qt's normalisation.
-bool NfkcByCharacter(QStringView text, QChar* to)
+// NFKC of a character when it can be made a character at a time: ASCII,
+// kana and ideographs stay (none of them composes with another of them),
+// the wide forms of ASCII and the ideographic space become ASCII. False
+// for anything else, which Qt's normalisation takes.
+bool NfkcOf(char16_t u, QChar* nfkc)
 {
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0x3041 && u <= 0x3096) || (u >= 0x30a1 && u <= 0x30fc) || (u >= 0x4e00 && u <= 0x9fff)
-            || u == 0x3001 || u == 0x3002 || u == 0x3005 || (u >= 0x300c && u <= 0x300f) || u == 0x301c)
-            *to++ = c;
-        else if (u >= 0xff01 && u <= 0xff5e)
-            *to++ = QChar(static_cast<char16_t>(u - 0xfee0));
-        else if (u == 0x3000)
-            *to++ = QChar(u' ');
-        else
-            return false;
-    }
+    if (u < 0x80 || (u >= 0x3041 && u <= 0x3096) || (u >= 0x30a1 && u <= 0x30fc) || (u >= 0x4e00 && u <= 0x9fff)
+        || u == 0x3001 || u == 0x3002 || u == 0x3005 || (u >= 0x300c && u <= 0x300f) || u == 0x301c)
+        *nfkc = QChar(u);
+    else if (u >= 0xff01 && u <= 0xff5e)
+        *nfkc = QChar(static_cast<char16_t>(u - 0xfee0));
+    else if (u == 0x3000)
+        *nfkc = QChar(u' ');
+    else
+        return false;
     return true;
 }
 
-QString Nfkc(const QString& text)
-{
-    QString nfkc(text.size(), Qt::Uninitialized);
-    if (NfkcByCharacter(text, nfkc.data()))
-        return nfkc;
-    return text.normalized(QString::NormalizationForm_KC);
-}
+// NFKC text written a character at a time with "[…]" marks (and
+// placeholders unless kept) dropped: a "[" is written until its "]"
+// comes, and what was written from it is then taken back; an unclosed "["
+// stays.
+class UnifiedText {
+public:
+    UnifiedText(qsizetype capacity, bool keepPlaceholders)
+        : m_out(capacity)
+        , m_keepPlaceholders(keepPlaceholders)
+    {
+    }
+    void Add(QChar c)
+    {
+        if (c == u']' && m_open >= 0) {
+            m_out.Truncate(m_open);
+            m_open = -1;
+            return;
+        }
+        if (c == u'[' && m_open < 0)
+            m_open = m_out.Size();
+        if (m_keepPlaceholders || !IsPlaceholder(c))
+            m_out.Add(c);
+    }
+    QString Take() { return m_out.Take(); }
+
+private:
+    TextBuilder m_out;
+    qsizetype m_open = -1; // where the "[" waiting for its "]" was written
+    bool m_keepPlaceholders;
+};
 
 // NFKC, with "[…]" marks (and placeholders unless kept) dropped. An
 // unclosed "[" stays.
 QString Unify(const QString& text, bool keepPlaceholders = false)
 {
-    const QString nfkc = Nfkc(text);
-    if (keepPlaceholders && !nfkc.contains(u'['))
-        return nfkc;
-    TextBuilder out(nfkc.size());
-    for (qsizetype i = 0; i < nfkc.size(); ++i) {
-        const QChar c = nfkc[i];
-        if (c == u'[') {
-            const qsizetype close = nfkc.indexOf(u']', i + 1);
-            if (close >= 0) {
-                i = close;
-                continue;
-            }
+    UnifiedText unified(text.size(), keepPlaceholders);
+    QChar nfkc;
+    bool byCharacter = true;
+    for (const QChar c : text) {
+        if (!NfkcOf(c.unicode(), &nfkc)) {
+            byCharacter = false;
+            break;
         }
-        if (keepPlaceholders || !IsPlaceholder(c))
-            out.Add(c);
+        unified.Add(nfkc);
     }
-    return out.Take();
+    if (byCharacter)
+        return unified.Take();
+    const QString normalized = text.normalized(QString::NormalizationForm_KC);
+    UnifiedText slow(normalized.size(), keepPlaceholders);
+    for (const QChar c : normalized)
+        slow.Add(c);
+    return slow.Take();
 }
 
 // What follows an object slot at the start of an alternative ("～を…",
