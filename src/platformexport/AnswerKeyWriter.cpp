@@ -24,7 +24,7 @@ void AppendCell(Utf8Text& out, QStringView cell, bool first = false)
 
 void AppendPlainCell(Utf8Text& out, const QString& markup)
 {
-    AppendCell(out, MarkupRenderer::HasMarkup(markup) ? MarkupRenderer::ToPlain(markup) : markup);
+    AppendCell(out, MarkupRenderer::ToPlain(markup));
 }
 
 } // namespace

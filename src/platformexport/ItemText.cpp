@@ -37,9 +37,7 @@ void ItemText::AppendName(Utf8Text& out, const ExportPrint& print, const ExportI
     out.Append(std::string_view("-"), escapes);
     out.AppendNumber(item.position);
     // The keyword as printed, on one line; most are so already.
-    QString keyword = item.keyword;
-    if (MarkupRenderer::HasMarkup(keyword))
-        keyword = MarkupRenderer::ToPlain(keyword, QStringLiteral(" "));
+    QString keyword = MarkupRenderer::ToPlain(item.keyword, QStringLiteral(" "));
     if (!IsSimple(keyword))
         keyword = keyword.simplified();
     if (keyword.isEmpty())

@@ -27,21 +27,6 @@ void MarkupRenderer::Prepare()
     NoFonts().Load();
 }
 
-std::vector<Print::Cmd> MarkupRenderer::Runs(const QString& markup)
-{
-    std::vector<Print::Cmd> cmds;
-    ForEachRun(markup, [&](int kind, QStringView text) { cmds.push_back({kind, text.toString()}); });
-    return cmds;
-}
-
-QString MarkupRenderer::EscapeHtml(const QString& text)
-{
-    Utf8Text escaped;
-    escaped.Append(text, EscapeTable::Html());
-    const std::string_view bytes = escaped.View();
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 QString MarkupRenderer::ToHtml(const QString& markup)
 {
     Utf8Text html;

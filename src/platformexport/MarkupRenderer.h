@@ -8,8 +8,6 @@
 
 #include <QString>
 
-#include <vector>
-
 class Utf8Text;
 
 // The book's markup rendered for formats other than the word processor:
@@ -21,11 +19,10 @@ class Utf8Text;
 // format, so nothing in a book can become markup or script there.
 class MarkupRenderer {
 public:
-    // The markup as runs: Text, LineBreak, UnderlinedText (its text
-    // without the tag's "L=") and SubscriptText, external characters as
-    // their ordinary characters in Text.
-    static std::vector<Print::Cmd> Runs(const QString& markup);
-    // The same runs handed one by one to `run(kind, text)`, texts as views.
+    // The markup's runs handed one by one to `run(kind, text)`, texts as
+    // views: Text, LineBreak, UnderlinedText (its text without the tag's
+    // "L=") and SubscriptText, external characters as their ordinary
+    // characters in Text.
     template <typename Run>
     static void ForEachRun(const QString& markup, Run run);
     // HTML with its text escaped: <u>, <sub> and <br/> only.
@@ -35,18 +32,15 @@ public:
     static void AppendHtml(Utf8Text& out, const QString& markup, const EscapeTable& document = EscapeTable::None());
     // Plain text; a line-break mark becomes `lineBreak`.
     static QString ToPlain(const QString& markup, const QString& lineBreak = QStringLiteral("\n"));
-    // Text escaped for HTML and XML alike, in text and in attribute values
-    // in double quotes (& < > ").
-    static QString EscapeHtml(const QString& text);
     // Builds what rendering builds on first use (the table of external
     // characters, the empty font set), so that renderers may then run on
     // several threads at once.
     static void Prepare();
+
+private:
     // Whether the text holds any markup (most answers and keywords hold
     // none: they are shown as they are).
     static bool HasMarkup(const QString& text);
-
-private:
     static InstalledFonts& NoFonts();
 };
 

@@ -250,10 +250,7 @@ void WriteResources(XmlText& xml, std::size_t print, const std::vector<ItemNames
 // fragments inside manifest and resources).
 QByteArray ManifestXml(std::vector<XmlText>& resources)
 {
-    std::size_t size = 4096;
-    for (const XmlText& print : resources)
-        size += print.Size();
-    XmlText xml(4, size);
+    XmlText xml(4);
     xml.DefaultNamespace(QtiPackageWriter::ManifestNamespace);
     xml.StartElement("manifest");
     xml.Attribute("identifier", "tavisko-export");

@@ -17,21 +17,6 @@ bool IsLowSurrogate(char16_t c)
     return c >= 0xdc00 && c < 0xe000;
 }
 
-void PutLoneSurrogate(std::string& out, char16_t c, EscapeTable::LoneSurrogate as)
-{
-    switch (as) {
-    case EscapeTable::LoneSurrogate::Question: out += '?'; break;
-    case EscapeTable::LoneSurrogate::Replacement: out += "\xef\xbf\xbd"; break;
-    case EscapeTable::LoneSurrogate::JsonEscape: {
-        const char* const hex = "0123456789abcdef";
-        out += "\\u";
-        for (int shift = 12; shift >= 0; shift -= 4)
-            out += hex[(c >> shift) & 0xf];
-        break;
-    }
-    }
-}
-
 char* PutUtf8(char* to, char32_t u)
 {
     if (u < 0x800) {

@@ -46,7 +46,6 @@ public:
     void Clear() { m_size = 0; }
     std::size_t Size() const { return m_size; }
     std::string_view View() const { return {m_bytes.constData(), m_size}; }
-    QByteArray ToByteArray() const { return m_bytes.first(static_cast<qsizetype>(m_size)); }
     // The bytes, without copying them; the text is empty afterwards.
     QByteArray Take();
 

@@ -24,13 +24,10 @@ void XmlText::AppendElements(XmlText&& fragment)
     if (fragment.m_bytes.Size() == 0)
         return;
     CloseStartTag(false);
-    if (m_bytes.Size() > 0) {
-        m_piecesSize += m_bytes.Size();
+    if (m_bytes.Size() > 0)
         m_pieces.push_back(m_bytes.Take());
-    }
     for (QByteArray& piece : fragment.m_pieces)
         m_pieces.push_back(std::move(piece));
-    m_piecesSize += fragment.m_piecesSize + fragment.m_bytes.Size();
     m_pieces.push_back(fragment.m_bytes.Take());
     m_lastWasStart = m_wroteContent = false;
 }
@@ -38,7 +35,6 @@ void XmlText::AppendElements(XmlText&& fragment)
 void XmlText::Restart()
 {
     m_pieces.clear();
-    m_piecesSize = 0;
     m_bytes.Clear();
     m_bytes += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
     m_open.clear();
@@ -198,7 +194,6 @@ ExportBytes XmlText::Pieces()
         pieces.Add(std::move(piece));
     pieces.Add(m_bytes.Take());
     m_pieces.clear();
-    m_piecesSize = 0;
     return pieces;
 }
 

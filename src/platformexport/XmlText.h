@@ -91,8 +91,6 @@ public:
     std::string_view Finish();
     ExportBytes Pieces();
     QByteArray Bytes();
-    // The bytes written so far.
-    std::size_t Size() const { return m_piecesSize + m_bytes.Size(); }
 
 private:
     bool CloseStartTag(bool contentFollows);
@@ -101,7 +99,6 @@ private:
     void Indent(std::size_t level);
 
     std::vector<QByteArray> m_pieces; // finished, before m_bytes
-    std::size_t m_piecesSize = 0;
     Utf8Text m_bytes;
     std::vector<std::string_view> m_open;
     std::string_view m_namespace;

@@ -190,8 +190,3 @@ ExportBytes ZipArchive::Pieces(QString* error)
     m_piecesSize = 0;
     return bytes;
 }
-
-QByteArray ZipArchive::Bytes(QString* error)
-{
-    return Pieces(error).Joined();
-}

@@ -37,8 +37,6 @@ public:
     // The archive as pieces; empty, with the reason in `error`, when it
     // would need the 64-bit extensions (over 65,535 files or 4 GiB).
     ExportBytes Pieces(QString* error);
-    // The same in one buffer.
-    QByteArray Bytes(QString* error);
 
 private:
     struct Entry {
